@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// Where the client finds the service. The host is compiled in; OLVA_API_HOST
+// ("host" or "host:port") points the client at another server, which is how
+// tests and local deployments aim it at their own stand-in.
+namespace ApiConfig {
+
+inline constexpr char defaultApiHost[] = "127.0.0.1:8618";
+inline constexpr char clientVersion[] = OLVA_CLIENT_VERSION;
+
+QString apiHost();
+// "http://" + host + "/api/"
+QString apiBaseUrl();
+QUrl endpointUrl(const QString& endpoint);
+// "http://" + host + "/uploadfiles/apps/OlvaApp_<version>.exe"
+QUrl installerUrl(const QString& version);
+
+} // namespace ApiConfig

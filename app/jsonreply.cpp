@@ -1,0 +1,62 @@
+#include "app/jsonreply.h"
+
+#include <QJsonDocument>
+
+#include <cmath>
+#include <limits>
+
+namespace JsonReply {
+
+QJsonObject parseObject(const QString& text)
+{
+    return QJsonDocument::fromJson(text.toUtf8()).object();
+}
+
+QString text(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::String:
+        return value.toString();
+    case QJsonValue::Double: {
+        const double d = value.toDouble();
+        if (std::floor(d) == d && std::abs(d) < 1e15)
+            return QString::number(qint64(d));
+        return QString::number(d, 'g', 15);
+    }
+    case QJsonValue::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    default:
+        return QString();
+    }
+}
+
+int integer(const QJsonValue& value)
+{
+    if (value.isDouble()) {
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || d > std::numeric_limits<int>::max()
+            || d < std::numeric_limits<int>::min())
+            return 0;
+        return int(d);
+    }
+    if (value.isString()) {
+        bool ok = false;
+        const int parsed = value.toString().toInt(&ok, 10);
+        return ok ? parsed : 0;
+    }
+    return 0;
+}
+
+double number(const QJsonValue& value)
+{
+    if (value.isDouble())
+        return value.toDouble();
+    if (value.isString()) {
+        bool ok = false;
+        const double parsed = value.toString().toDouble(&ok);
+        return ok && std::isfinite(parsed) ? parsed : 0.0;
+    }
+    return 0.0;
+}
+
+} // namespace JsonReply

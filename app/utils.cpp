@@ -1,0 +1,162 @@
+#include "app/utils.h"
+
+#include "app/accountstate.h"
+#include "app/devicetoken.h"
+#include "app/settingsstore.h"
+#include "widgets/qtmaterialsnackbar.h"
+
+#include <QDir>
+#include <QImage>
+#include <QNetworkAccessManager>
+#include <QNetworkDiskCache>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+const QString passwordKey = QStringLiteral("password");
+const QString userIdKey = QStringLiteral("id");
+const QString totalCaloriesKey = QStringLiteral("totalcalories");
+const QString remainCaloriesKey = QStringLiteral("remaincalories");
+
+QString borderImage(const QString& path)
+{
+    return QStringLiteral("border-image: url(%1)").arg(path);
+}
+
+} // namespace
+
+Utils* Utils::instance()
+{
+    static Utils* const utils = new Utils; // lives until the process ends
+    return utils;
+}
+
+void Utils::saveEmail()
+{
+    SettingsStore::setRememberedEmail(currentEmail);
+}
+
+QString Utils::loadEmail()
+{
+    currentEmail = SettingsStore::rememberedEmail();
+    return currentEmail;
+}
+
+void Utils::savePassword()
+{
+    SettingsStore::setMemberText(passwordKey, currentPassword);
+}
+
+QString Utils::loadPassword()
+{
+    currentPassword = SettingsStore::memberText(passwordKey);
+    return currentPassword;
+}
+
+void Utils::saveUserId()
+{
+    SettingsStore::setMemberText(userIdKey, currentUserId);
+}
+
+QString Utils::loadUserId()
+{
+    currentUserId = SettingsStore::memberText(userIdKey);
+    return currentUserId;
+}
+
+void Utils::setMemberValue(const QString& key, const QString& value)
+{
+    SettingsStore::setMemberText(key, value);
+}
+
+QString Utils::memberValue(const QString& key)
+{
+    return SettingsStore::memberText(key);
+}
+
+void Utils::saveTotalCalories()
+{
+    SettingsStore::setMemberInt(totalCaloriesKey, totalCalories);
+}
+
+int Utils::loadTotalCalories()
+{
+    totalCalories = SettingsStore::memberInt(totalCaloriesKey);
+    return totalCalories;
+}
+
+void Utils::saveRemainCalories()
+{
+    SettingsStore::setMemberInt(remainCaloriesKey, remainCalories);
+}
+
+int Utils::loadRemainCalories()
+{
+    remainCalories = SettingsStore::memberInt(remainCaloriesKey);
+    return remainCalories;
+}
+
+QString Utils::deviceToken()
+{
+    return DeviceToken::compute();
+}
+
+void Utils::showMessage(QtMaterialSnackbar* bar, const QString& text)
+{
+    if (bar)
+        bar->addMessage(text);
+}
+
+QString Utils::backgroundFilePath(int key)
+{
+    return QDir::tempPath() + QLatin1Char('/') + QString::number(key)
+           + QStringLiteral("background.png");
+}
+
+QNetworkAccessManager* Utils::network()
+{
+    if (!m_network) {
+        m_network = new QNetworkAccessManager(this);
+        auto* cache = new QNetworkDiskCache(m_network);
+        cache->setCacheDirectory(QDir::tempPath());
+        m_network->setCache(cache);
+    }
+    return m_network;
+}
+
+void Utils::setBackground(QWidget* widget, int key)
+{
+    const auto entry = backgroundTable.constFind(key);
+    if (!widget || entry == backgroundTable.constEnd())
+        return;
+
+    if (entry->stored) {
+        widget->setStyleSheet(borderImage(entry->localPath));
+        return;
+    }
+    if (entry->url.isEmpty()) {
+        widget->setStyleSheet(borderImage(QStringLiteral(":/main/assets/background.png")));
+        return;
+    }
+
+    QNetworkReply* reply = network()->get(QNetworkRequest(QUrl(entry->url)));
+    // The window may close before the picture arrives: only apply it to a
+    // widget that still exists.
+    QPointer<QWidget> target(widget);
+    connect(reply, &QNetworkReply::finished, this, [reply, target, key] {
+        reply->deleteLater();
+        if (reply->error() != QNetworkReply::NoError)
+            return;
+        const QString path = backgroundFilePath(key);
+        QImage::fromData(reply->readAll()).save(path);
+        auto stored = backgroundTable.find(key);
+        if (stored != backgroundTable.end()) {
+            stored->localPath = path;
+            stored->stored = true;
+        }
+        if (target)
+            target->setStyleSheet(borderImage(path));
+    });
+}

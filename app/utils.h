@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QNetworkAccessManager;
+class QWidget;
+class QtMaterialSnackbar;
+
+// The single object behind the settings stores, the device token, messages and
+// per-screen backgrounds. Its operations read and write the account state.
+class Utils final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static Utils* instance();
+
+    void saveEmail();
+    QString loadEmail();
+    void savePassword();
+    QString loadPassword();
+    void saveUserId();
+    QString loadUserId();
+
+    void setMemberValue(const QString& key, const QString& value);
+    QString memberValue(const QString& key);
+
+    void saveTotalCalories();
+    int loadTotalCalories();
+    void saveRemainCalories();
+    int loadRemainCalories();
+
+    QString deviceToken();
+
+    // Queues `text` on the message bar, which shows it over its parent.
+    void showMessage(QtMaterialSnackbar* bar, const QString& text);
+
+    // Gives `widget` the background picture of screen `key`: the saved file,
+    // or the picture fetched (once) from the entry's URL, or the built-in
+    // default when the URL is empty. No entry leaves the widget as it is.
+    void setBackground(QWidget* widget, int key);
+
+    // Where a fetched background of `key` is saved ("<tmp>/<key>background.png").
+    static QString backgroundFilePath(int key);
+
+private:
+    Utils() = default;
+    QNetworkAccessManager* network();
+
+    QNetworkAccessManager* m_network = nullptr;
+};

@@ -1,0 +1,91 @@
+#include "testenvironment.h"
+
+#include "app/accountstate.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace TestEnvironment {
+
+namespace {
+
+QTemporaryDir& temporaryRoot()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void clickWhenModalAppears(const QString& buttonName, QElapsedTimer started, int timeoutMs)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal) {
+        if (auto* button = modal->findChild<QAbstractButton*>(buttonName)) {
+            button->click();
+            return;
+        }
+    }
+    if (started.elapsed() > timeoutMs)
+        return;
+    QTimer::singleShot(20, qApp, [buttonName, started, timeoutMs] {
+        clickWhenModalAppears(buttonName, started, timeoutMs);
+    });
+}
+
+} // namespace
+
+QString root()
+{
+    return temporaryRoot().path();
+}
+
+void isolate()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString base = root();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + QStringLiteral("/config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(base + QStringLiteral("/data")));
+    qputenv("OLVA_DATA_DIR", QFile::encodeName(base + QStringLiteral("/olva-data")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, base + QStringLiteral("/config"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, base + QStringLiteral("/config"));
+    dataDir = AccountState::defaultDataDir();
+    QDir().mkpath(dataDir);
+    resetAccount();
+}
+
+void resetAccount()
+{
+    AccountState::reset();
+    QDir(root() + QStringLiteral("/config/OlvaApp")).removeRecursively();
+    QFile::remove(root() + QStringLiteral("/config/OlvaApp.conf"));
+}
+
+void answerNextModal(const QString& buttonName, int timeoutMs)
+{
+    QElapsedTimer started;
+    started.start();
+    QTimer::singleShot(0, qApp, [buttonName, started, timeoutMs] {
+        clickWhenModalAppears(buttonName, started, timeoutMs);
+    });
+}
+
+void closeModals()
+{
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        QApplication::processEvents();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
+}
+
+} // namespace TestEnvironment
