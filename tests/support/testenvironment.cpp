@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -62,8 +63,19 @@ void isolate()
 void resetAccount()
 {
     AccountState::reset();
-    QDir(root() + QStringLiteral("/config/OlvaApp")).removeRecursively();
-    QFile::remove(root() + QStringLiteral("/config/OlvaApp.conf"));
+    // Clear through QSettings rather than deleting files, so that its cache
+    // of open stores forgets the values too.
+    const QString organisation = QStringLiteral("OlvaApp");
+    const QFileInfoList stores = QDir(root() + QStringLiteral("/config/OlvaApp"))
+                                     .entryInfoList({QStringLiteral("*.conf")}, QDir::Files);
+    for (const QFileInfo& store : stores) {
+        QSettings settings(organisation, store.completeBaseName());
+        settings.clear();
+        settings.sync();
+    }
+    QSettings organisationStore(organisation, QString());
+    organisationStore.clear();
+    organisationStore.sync();
 }
 
 void answerNextModal(const QString& buttonName, int timeoutMs)
