@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+// Replies and helpers shared by the endpoint groups for the failures that
+// are not specific to one endpoint.
+namespace ApiFields {
+
+// A required field is absent or unreadable (text where a number belongs).
+inline constexpr int badFieldCode = 90;
+// The storage refused a statement; nothing was written.
+inline constexpr int storageErrorCode = 99;
+
+QJsonObject badField(const QString& name);
+QJsonObject storageError();
+
+// Prepares `sql`, binds `values` positionally and runs it; logs and returns
+// false on failure.
+bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
+
+} // namespace ApiFields

@@ -1,0 +1,7 @@
+#include "server/endpoints.h"
+
+namespace CommunityEndpoints {
+void createSchema(QSqlDatabase&) {}
+void addDemoData(ServerContext&) {}
+void registerAll(EndpointTable&) {}
+}

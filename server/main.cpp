@@ -1,0 +1,72 @@
+#include "server/apiserver.h"
+#include "server/storage.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    // Demo pictures are drawn with fonts, which need a GUI application; the
+    // server itself never shows a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("olva-server"));
+    QCoreApplication::setOrganizationName(QStringLiteral("OlvaApp"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Local stand-in for the OLVA Weight Loss API"));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("TCP port (default 8618)."),
+                                        QStringLiteral("port"), QStringLiteral("8618"));
+    const QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("SQLite database file."),
+                                      QStringLiteral("path"));
+    const QCommandLineOption filesOption(QStringLiteral("files"),
+                                         QStringLiteral("Folder served under /uploadfiles/ (default: next to the database)."),
+                                         QStringLiteral("dir"));
+    const QCommandLineOption demoOption(QStringLiteral("demo"), QStringLiteral("Fill an empty database with demo data."));
+    const QCommandLineOption versionOption(QStringLiteral("client-version"),
+                                           QStringLiteral("Version that checkVersion reports (default 1.0.3)."),
+                                           QStringLiteral("version"), QStringLiteral("1.0.3"));
+    const QCommandLineOption listenOption(QStringLiteral("listen"),
+                                          QStringLiteral("Address to listen on (default 127.0.0.1)."),
+                                          QStringLiteral("address"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption publicOption(QStringLiteral("public-url"),
+                                          QStringLiteral("Base of file URLs in replies (default http://127.0.0.1:<port>)."),
+                                          QStringLiteral("url"));
+    parser.addOptions({portOption, dbOption, filesOption, demoOption, versionOption, listenOption, publicOption});
+    parser.process(app);
+
+    QTextStream err(stderr);
+    bool portOk = false;
+    const uint port = parser.value(portOption).toUInt(&portOk);
+    if (!portOk || port > 65535) {
+        err << "Invalid port: " << parser.value(portOption) << Qt::endl;
+        return 2;
+    }
+    const QHostAddress address(parser.value(listenOption));
+    if (address.isNull()) {
+        err << "Invalid listen address: " << parser.value(listenOption) << Qt::endl;
+        return 2;
+    }
+
+    ServerOptions options;
+    options.dbPath = parser.isSet(dbOption) ? parser.value(dbOption) : Storage::defaultDatabasePath();
+    options.filesDir = parser.isSet(filesOption)
+        ? parser.value(filesOption)
+        : QFileInfo(options.dbPath).absolutePath() + QStringLiteral("/uploadfiles");
+    options.demo = parser.isSet(demoOption);
+    options.clientVersion = parser.value(versionOption);
+    options.publicBaseUrl = parser.value(publicOption);
+
+    ApiServer server;
+    if (!server.start(options, address, quint16(port))) {
+        err << server.errorString() << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << "olva-server listening on " << address.toString() << ':' << server.port()
+                        << ", database " << options.dbPath << ", files " << options.filesDir << Qt::endl;
+    return app.exec();
+}

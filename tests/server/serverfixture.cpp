@@ -1,0 +1,115 @@
+#include "serverfixture.h"
+
+#include <QBuffer>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrlQuery>
+
+QByteArray ServerFixture::Reply::header(const QByteArray& name) const
+{
+    for (const auto& h : headers) {
+        if (h.first.compare(name, Qt::CaseInsensitive) == 0)
+            return h.second;
+    }
+    return {};
+}
+
+ServerFixture::ServerFixture() = default;
+
+ServerFixture::~ServerFixture()
+{
+    stop();
+}
+
+bool ServerFixture::start(bool demo, const QString& clientVersion)
+{
+    stop();
+    m_dir = std::make_unique<QTemporaryDir>();
+    if (!m_dir->isValid())
+        return false;
+    ServerOptions options;
+    options.dbPath = m_dir->filePath(QStringLiteral("olva.sqlite"));
+    options.filesDir = m_dir->filePath(QStringLiteral("files"));
+    options.clientVersion = clientVersion;
+    options.demo = demo;
+    options.demoVideos = false;
+    m_server = std::make_unique<ApiServer>();
+    if (!m_server->start(options, QHostAddress::LocalHost, 0)) {
+        qWarning().noquote() << "server did not start:" << m_server->errorString();
+        m_server.reset();
+        return false;
+    }
+    m_network = std::make_unique<QNetworkAccessManager>();
+    return true;
+}
+
+void ServerFixture::stop()
+{
+    m_network.reset();
+    m_server.reset();
+    m_dir.reset();
+}
+
+QString ServerFixture::baseUrl() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+}
+
+QString ServerFixture::filesDir() const
+{
+    return m_server ? m_server->context().filesDir : QString();
+}
+
+QByteArray ServerFixture::formBody(const Fields& fields)
+{
+    QUrlQuery query;
+    for (const auto& field : fields)
+        query.addQueryItem(field.first, field.second);
+    return query.query().toUtf8();
+}
+
+QJsonObject ServerFixture::post(const QString& endpoint, const Fields& fields, int* status)
+{
+    const Reply reply = send("POST", QStringLiteral("/api/") + endpoint, formBody(fields),
+                             {{"Content-Type", "application/x-www-form-urlencoded"}});
+    if (status)
+        *status = reply.status;
+    return QJsonDocument::fromJson(reply.body).object();
+}
+
+ServerFixture::Reply ServerFixture::send(const QByteArray& verb, const QString& path, const QByteArray& body,
+                                         const Headers& headers, int timeoutMs)
+{
+    Reply result;
+    if (!m_network)
+        return result;
+    QNetworkRequest request(QUrl(baseUrl() + path));
+    for (const auto& h : headers)
+        request.setRawHeader(h.first, h.second);
+    auto* buffer = new QBuffer;
+    buffer->setData(body);
+    buffer->open(QIODevice::ReadOnly);
+    QNetworkReply* reply = m_network->sendCustomRequest(request, verb, buffer);
+    buffer->setParent(reply);
+
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    timer.start(timeoutMs);
+    if (!reply->isFinished())
+        loop.exec();
+    if (!reply->isFinished()) {
+        result.timedOut = true;
+        reply->abort();
+    }
+    result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    result.body = reply->readAll();
+    result.headers = reply->rawHeaderPairs();
+    reply->deleteLater();
+    return result;
+}
