@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLabel>
+
+class QNetworkReply;
+
+// A label that reports presses and can show a picture fetched over the network.
+class MyLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit MyLabel(QWidget* parent = nullptr);
+
+    // Switches word wrap on, then shows `text`.
+    void setWrappedText(const QString& text);
+
+public slots:
+    // Shows the picture in `reply`, stretched to the label's size. A failed
+    // reply or a body that is no picture leaves the label as it is.
+    void replyFinished(QNetworkReply* reply);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,277 @@
+#include "widgets/qtmaterialsnackbar.h"
+
+#include "widgets/qtmaterialstyle.h"
+
+#include <QAbstractTransition>
+#include <QEasingCurve>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPropertyAnimation>
+#include <QState>
+#include <QStateMachine>
+#include <QTimer>
+
+namespace {
+
+constexpr int slideDurationMs = 300;
+constexpr int boxPadding = 12;
+constexpr qreal cornerRadius = 3;
+
+const QEvent::Type stepEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+} // namespace
+
+// Posted to the state machine to move the bar along.
+class QtMaterialSnackbar::StepEvent final : public QEvent
+{
+public:
+    explicit StepEvent(Step step)
+        : QEvent(stepEventType)
+        , m_step(step)
+    {
+    }
+    Step step() const { return m_step; }
+
+private:
+    Step m_step;
+};
+
+// Fires on the one kind of step it was made for.
+class QtMaterialSnackbar::StepTransition final : public QAbstractTransition
+{
+public:
+    explicit StepTransition(Step step)
+        : m_step(step)
+    {
+    }
+
+protected:
+    bool eventTest(QEvent* event) override
+    {
+        return event->type() == stepEventType && static_cast<StepEvent*>(event)->step() == m_step;
+    }
+    void onTransition(QEvent*) override {}
+
+private:
+    Step m_step;
+};
+
+QtMaterialSnackbar::QtMaterialSnackbar(QWidget* parent)
+    : QtMaterialOverlayWidget(parent)
+{
+    QFont barFont(QStringLiteral("Roboto"), 10, QFont::Medium);
+    barFont.setCapitalization(QFont::AllUppercase);
+    setFont(barFont);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_hideTimer = new QTimer(this);
+    m_hideTimer->setSingleShot(true);
+    connect(m_hideTimer, &QTimer::timeout, this, [this] { post(Step::Hide); });
+
+    buildStateMachine();
+}
+
+QtMaterialSnackbar::~QtMaterialSnackbar() = default;
+
+void QtMaterialSnackbar::buildStateMachine()
+{
+    m_machine = new QStateMachine(this);
+    m_hiddenState = new QState(m_machine);
+    m_visibleState = new QState(m_machine);
+    m_finalState = new QState(m_machine);
+    m_machine->setInitialState(m_hiddenState);
+
+    m_hiddenState->assignProperty(this, "offset", 1.0);
+    m_visibleState->assignProperty(this, "offset", 0.0);
+    m_finalState->assignProperty(this, "offset", 1.0);
+
+    auto* slide = new QPropertyAnimation(this, "offset", this);
+    slide->setDuration(slideDurationMs);
+    slide->setEasingCurve(QEasingCurve::OutCubic);
+    m_machine->addDefaultAnimation(slide);
+
+    addStep(m_hiddenState, m_visibleState, Step::Show);
+    addStep(m_visibleState, m_finalState, Step::Hide);
+    addStep(m_finalState, m_visibleState, Step::Next);
+    addStep(m_finalState, m_hiddenState, Step::Wait);
+
+    connect(m_visibleState, &QState::entered, this, &QtMaterialSnackbar::onVisibleEntered);
+    connect(m_finalState, &QState::entered, this, &QtMaterialSnackbar::onFinalEntered);
+    connect(m_hiddenState, &QState::entered, this, [this] { m_onScreen.clear(); });
+
+    m_machine->start();
+}
+
+void QtMaterialSnackbar::addStep(QState* from, QState* to, Step step)
+{
+    auto* transition = new StepTransition(step);
+    transition->setTargetState(to);
+    from->addTransition(transition);
+}
+
+void QtMaterialSnackbar::post(Step step)
+{
+    m_machine->postEvent(new StepEvent(step));
+}
+
+void QtMaterialSnackbar::addMessage(const QString& message)
+{
+    m_queue.append(message);
+    post(Step::Show);
+    if (isHidden() && parentWidget())
+        show();
+    raise();
+}
+
+void QtMaterialSnackbar::addInstantMessage(const QString& message)
+{
+    if (m_visibleState->active()) {
+        // Cut the message on screen short; the new one follows it.
+        m_queue.insert(m_queue.isEmpty() ? 0 : 1, message);
+        hideNow();
+    } else {
+        // Nothing on screen (idle, or between two messages): the new one is
+        // simply next. Hiding alone would leave an idle bar waiting forever.
+        m_queue.prepend(message);
+        post(Step::Show);
+    }
+    if (isHidden() && parentWidget())
+        show();
+    raise();
+}
+
+void QtMaterialSnackbar::hideNow()
+{
+    m_hideTimer->stop();
+    post(Step::Hide);
+}
+
+void QtMaterialSnackbar::onVisibleEntered()
+{
+    m_onScreen = m_queue.value(0);
+    m_hideTimer->start(m_autoHideDuration);
+    updateMousePassThrough();
+    update();
+    emit messageShown(m_onScreen);
+}
+
+void QtMaterialSnackbar::onFinalEntered()
+{
+    const QString shown = m_queue.isEmpty() ? QString() : m_queue.takeFirst();
+    updateMousePassThrough();
+    post(m_queue.isEmpty() ? Step::Wait : Step::Next);
+    emit messageHidden(shown);
+}
+
+void QtMaterialSnackbar::setOffset(qreal offset)
+{
+    m_offset = offset;
+    update();
+}
+
+void QtMaterialSnackbar::setAutoHideDuration(int milliseconds)
+{
+    m_autoHideDuration = qMax(0, milliseconds);
+}
+
+void QtMaterialSnackbar::setBoxWidth(int width)
+{
+    m_boxWidth = qMax(1, width);
+    update();
+}
+
+void QtMaterialSnackbar::setBackgroundColor(const QColor& color)
+{
+    m_backgroundColor = color;
+    update();
+}
+
+QColor QtMaterialSnackbar::backgroundColor() const
+{
+    return m_backgroundColor.isValid() ? m_backgroundColor
+                                       : QtMaterialStyle::instance().themeColor(QStringLiteral("text"));
+}
+
+void QtMaterialSnackbar::setTextColor(const QColor& color)
+{
+    m_textColor = color;
+    update();
+}
+
+QColor QtMaterialSnackbar::textColor() const
+{
+    return m_textColor.isValid() ? m_textColor
+                                 : QtMaterialStyle::instance().themeColor(QStringLiteral("canvas"));
+}
+
+void QtMaterialSnackbar::setFontSize(qreal pointSize)
+{
+    if (pointSize <= 0)
+        return;
+    QFont barFont = font();
+    barFont.setPointSizeF(pointSize);
+    setFont(barFont);
+    update();
+}
+
+void QtMaterialSnackbar::setBackgroundOpacity(qreal opacity)
+{
+    m_backgroundOpacity = qBound(0.0, opacity, 1.0);
+    update();
+}
+
+void QtMaterialSnackbar::setClickToDismissMode(bool enabled)
+{
+    m_clickToDismiss = enabled;
+    updateMousePassThrough();
+}
+
+void QtMaterialSnackbar::updateMousePassThrough()
+{
+    // Catch clicks only while there is a message to dismiss; otherwise the
+    // bar would block the whole parent window.
+    const bool catchClicks = m_clickToDismiss && m_visibleState->active();
+    setAttribute(Qt::WA_TransparentForMouseEvents, !catchClicks);
+}
+
+void QtMaterialSnackbar::mousePressEvent(QMouseEvent* event)
+{
+    if (m_clickToDismiss && m_visibleState->active()) {
+        hideNow();
+        event->accept();
+        return;
+    }
+    QtMaterialOverlayWidget::mousePressEvent(event);
+}
+
+void QtMaterialSnackbar::paintEvent(QPaintEvent*)
+{
+    if (m_onScreen.isEmpty() && m_queue.isEmpty())
+        return;
+    const QString text = m_onScreen.isEmpty() ? m_queue.constFirst() : m_onScreen;
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(font());
+
+    const int boxWidth = qMin(m_boxWidth, qMax(1, width()));
+    const int textWidth = qMax(1, boxWidth - 2 * boxPadding);
+    const QRect textBounds = painter.fontMetrics().boundingRect(
+        QRect(0, 0, textWidth, 100000), Qt::AlignHCenter | Qt::TextWordWrap, text);
+    const int boxHeight = textBounds.height() + 2 * boxPadding;
+
+    const qreal top = height() - boxHeight + m_offset * boxHeight;
+    const QRectF box((width() - boxWidth) / 2.0, top, boxWidth, boxHeight);
+
+    painter.setPen(Qt::NoPen);
+    QColor background = backgroundColor();
+    painter.setOpacity(m_backgroundOpacity);
+    painter.setBrush(background);
+    painter.drawRoundedRect(box, cornerRadius, cornerRadius);
+
+    painter.setOpacity(1);
+    painter.setPen(textColor());
+    painter.drawText(box.adjusted(boxPadding, boxPadding, -boxPadding, -boxPadding),
+                     Qt::AlignCenter | Qt::TextWordWrap, text);
+}
