@@ -197,8 +197,13 @@ void QtMaterialFlatButton::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     paintBackground(painter);
     paintHover(painter);
-    m_ripples->paint(painter, shape());
+    paintRipples(painter);
     paintForeground(painter);
+}
+
+void QtMaterialFlatButton::paintRipples(QPainter& painter)
+{
+    m_ripples->paint(painter, shape());
 }
 
 void QtMaterialFlatButton::paintBackground(QPainter& painter)

@@ -69,6 +69,7 @@ protected:
     virtual QPainterPath shape() const;
     void paintBackground(QPainter& painter);
     void paintHover(QPainter& painter);
+    void paintRipples(QPainter& painter);
     void paintForeground(QPainter& painter);
 
 private:
