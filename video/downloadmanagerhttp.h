@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+class QFile;
+class QNetworkAccessManager;
+
+// Fetches one URL into the data directory. A HEAD request tells whether the
+// server accepts byte ranges and how long the file is; the body then goes
+// into "<path>.part", continued from its current size when ranges are
+// accepted, and the partial file is renamed to its final name at the end.
+// A transfer that fails or stalls keeps its partial file; resume() continues it.
+class DownloadManagerHTTP final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DownloadManagerHTTP(QObject* parent = nullptr);
+    ~DownloadManagerHTTP() override;
+
+    // How long a request may go without any data before it is given up.
+    void setInactivityTimeout(int ms);
+    int inactivityTimeout() const;
+
+    // The final file of the current download; empty before the first one.
+    QString filePath() const { return m_path; }
+
+    // Where a URL is saved: "<directory>/." + its file name with every "sys"
+    // replaced by "mp4". Names that could leave the directory are made safe.
+    static QString localPathFor(const QUrl& url, const QString& directory);
+    // Whole percent of `done` in `total`, 0..100; 0 when the total is unknown.
+    static int percentage(qint64 done, qint64 total);
+
+signals:
+    void addLine(QString qsLine);
+    void downloadComplete(QString);
+    void progress(int nPercentage);
+    void failed(QString);
+
+public slots:
+    void download(QUrl url);
+    void pause();
+    void resume();
+
+private slots:
+    void download();
+    void finishedHead();
+    void finished();
+    void downloadProgress(qint64 bytesReceived, qint64 bytesTotal);
+    void error(QNetworkReply::NetworkError code);
+    void timeout();
+
+private:
+    enum class State { Idle, Head, Transferring, Paused, Failed, Complete };
+    // Whether the body of the current GET belongs in the partial file.
+    enum class Body { Unknown, Accepted, Rejected };
+
+    void checkResponse();
+    bool writeAvailable();
+    void dataArrived();
+    void reportProgress(qint64 bytesReceived, qint64 bytesTotal);
+    void failTransfer(const QString& reason);
+    void dropReply();
+    void restartInactivityTimer();
+
+    QUrl m_url;
+    QString m_path;
+    QNetworkAccessManager* m_manager = nullptr;
+    QNetworkRequest m_request;
+    QNetworkReply* m_reply = nullptr;
+    std::unique_ptr<QFile> m_file;
+    qint64 m_total = 0;    // content length from the HEAD reply, 0 when unknown
+    qint64 m_received = 0; // bytes in the partial file at the last progress step
+    qint64 m_offset = 0;   // bytes already in the partial file when the GET started
+    bool m_resumable = false;
+    QTimer m_inactivity;
+    int m_inactivityMs = 5000;
+    State m_state = State::Idle;
+    Body m_body = Body::Unknown;
+    bool m_pauseAfterHead = false;
+    qint64 m_bodyBytes = 0; // bytes of the current GET's body written so far
+    int m_lastPercent = -1; // progress is announced only when it changes
+};
