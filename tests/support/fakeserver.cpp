@@ -413,10 +413,9 @@ QByteArray FakeServer::Request::header(const QByteArray& name) const
 
 QUrlQuery FakeServer::Request::form() const
 {
-    // '+' stands for a space in form bodies; QUrlQuery leaves it alone.
-    QByteArray text = body;
-    text.replace('+', "%20");
-    return QUrlQuery(QString::fromUtf8(text));
+    // Read the body the way the service does: percent-escapes are decoded,
+    // a '+' stays a '+' (the client sends spaces and pluses as they are).
+    return QUrlQuery(QString::fromUtf8(body));
 }
 
 QString FakeServer::Request::field(const QString& key) const
