@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QString>
+
+#include <optional>
+
+// Reading the replies of the account endpoints. A reply that is not a JSON
+// object, or that carries no result_code, is unreadable: the dialogs treat it
+// as a failed request instead of letting it pass as result_code 0.
+namespace AccountReplies {
+
+// The result_code of a reply, or nothing when the reply is unreadable.
+std::optional<int> resultCode(const QString& text);
+
+// The reply to signin.
+struct SignIn
+{
+    bool readable = false;
+    int resultCode = 0;
+    QString approve; // user_info.approve; only "0" refuses the member
+    QString userId;
+    QString userName;
+    QString checkDay;
+    QJsonArray backgrounds;
+
+    bool approved() const { return approve != QLatin1String("0"); }
+};
+SignIn parseSignIn(const QString& text);
+
+// The replies to verifyDevice and forgot: a result and the mailed code.
+struct Pincode
+{
+    bool readable = false;
+    int resultCode = 0;
+    QString pincode;
+};
+Pincode parsePincode(const QString& text);
+
+} // namespace AccountReplies

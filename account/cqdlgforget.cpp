@@ -1,0 +1,77 @@
+#include "account/cqdlgforget.h"
+
+#include "account/accountlook.h"
+#include "account/accountreplies.h"
+#include "app/accountstate.h"
+#include "app/server.h"
+#include "app/utils.h"
+#include "widgets/qtmaterialsnackbar.h"
+#include "ui_cqdlgforget.h"
+
+namespace {
+enum Endpoint { Forgot = 5 };
+} // namespace
+
+CqDlgForget::CqDlgForget(QtMaterialSnackbar* bar, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::CqDlgForget>())
+    , m_server(new Server(this))
+    , m_bar(bar)
+{
+    m_ui->setupUi(this);
+    AccountLook::makeFrameless(this, true);
+
+    connect(m_server, SIGNAL(sig_net_forgot(QString)), this, SLOT(slt_net_forgot(QString)));
+    // A failed request must not leave the dialog disabled with no way out.
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+}
+
+CqDlgForget::~CqDlgForget() = default;
+
+void CqDlgForget::setControlsEnabled(bool enabled)
+{
+    m_ui->edtEmail->setEnabled(enabled);
+    m_ui->btnOk->setEnabled(enabled);
+    m_ui->btnCancel->setEnabled(enabled);
+}
+
+void CqDlgForget::on_btnOk_clicked()
+{
+    if (m_ui->edtEmail->text().isEmpty()) {
+        Utils::instance()->showMessage(m_bar, QStringLiteral("Insert Email."));
+        m_ui->edtEmail->setFocus();
+        return;
+    }
+    setControlsEnabled(false);
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("email"), m_ui->edtEmail->text());
+    m_server->request(Forgot, fields);
+}
+
+void CqDlgForget::on_btnCancel_clicked()
+{
+    reject();
+}
+
+void CqDlgForget::slt_net_forgot(QString text)
+{
+    setControlsEnabled(true);
+    const AccountReplies::Pincode reply = AccountReplies::parsePincode(text);
+    // An unreadable reply, or one without a code, did not send anything.
+    if (reply.readable && reply.resultCode == 0 && !reply.pincode.isEmpty()) {
+        m_code = reply.pincode;
+        currentEmail = m_ui->edtEmail->text();
+        accept();
+        return;
+    }
+    if (reply.readable && reply.resultCode == 1)
+        Utils::instance()->showMessage(m_bar, QStringLiteral("Email doesn't exist."));
+    else
+        Utils::instance()->showMessage(m_bar, QStringLiteral("Not send"));
+}
+
+void CqDlgForget::slt_net_error(QString)
+{
+    // Nothing is shown for a failed request; the member may send again.
+    setControlsEnabled(true);
+}

@@ -1,0 +1,207 @@
+#include "account/cqdlglogin.h"
+
+#include "account/accountlook.h"
+#include "account/accountreplies.h"
+#include "account/cqdlgforget.h"
+#include "account/cqdlgpassword.h"
+#include "account/cqdlgpin.h"
+#include "account/cqdlgsignup.h"
+#include "app/accountstate.h"
+#include "app/server.h"
+#include "app/utils.h"
+#include "ui_cqdlglogin.h"
+
+#include <QPointer>
+
+namespace {
+
+enum Endpoint { SignIn = 1, RegisterToken = 2, VerifyDevice = 3 };
+
+const QString deviceType = QStringLiteral("windows");
+
+} // namespace
+
+CqDlgLogin::CqDlgLogin(const QString& mode, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::CqDlgLogin>())
+    , m_server(new Server(this))
+{
+    m_ui->setupUi(this);
+    AccountLook::makeFrameless(this, false);
+    m_ui->lblLogo->setPixmap(AccountLook::logo(200));
+    m_ui->btnClose->setIcon(AccountLook::closeIcon());
+
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+    connect(m_server, SIGNAL(sig_net_login(QString)), this, SLOT(slt_net_login(QString)));
+    connect(m_server, SIGNAL(sig_net_token(QString)), this, SLOT(slt_net_token(QString)));
+    connect(m_server, SIGNAL(sig_net_verify(QString)), this, SLOT(slt_net_verify(QString)));
+
+    m_bar = AccountLook::createMessageBar(this);
+    m_busyIndicator = AccountLook::createBusyIndicator(m_ui->widgetLoading);
+
+    if (mode == QLatin1String("verify")) {
+        // Start-up learned that this computer must be confirmed for the
+        // remembered member: confirm it without waiting for a click.
+        m_ui->edtEmail->setText(Utils::instance()->loadEmail());
+        m_ui->edtPassword->setText(Utils::instance()->loadPassword());
+        setBusy(true);
+        sendVerifyDevice();
+    } else {
+        setBusy(false);
+    }
+}
+
+CqDlgLogin::~CqDlgLogin() = default;
+
+void CqDlgLogin::setBusy(bool on)
+{
+    m_ui->widgetLoading->setVisible(on);
+    m_ui->lblLogo->setVisible(!on);
+    m_ui->edtEmail->setDisabled(on);
+    m_ui->edtPassword->setDisabled(on);
+    m_ui->btnClose->setDisabled(on);
+    m_ui->btnLogin->setDisabled(on);
+    m_ui->btnSignUp->setDisabled(on);
+    m_ui->btnForgot->setDisabled(on);
+}
+
+void CqDlgLogin::sendVerifyDevice()
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("email"), currentEmail);
+    m_server->request(VerifyDevice, fields);
+}
+
+void CqDlgLogin::sendRegisterToken()
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("email"), currentEmail);
+    fields.addQueryItem(QStringLiteral("deviceToken"), Utils::instance()->deviceToken());
+    fields.addQueryItem(QStringLiteral("deviceType"), deviceType);
+    m_server->request(RegisterToken, fields);
+}
+
+void CqDlgLogin::on_btnLogin_clicked()
+{
+    // Sent exactly as typed; the server judges empty or odd input.
+    currentEmail = m_ui->edtEmail->text();
+    currentPassword = m_ui->edtPassword->text();
+    setBusy(true);
+
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("email"), currentEmail);
+    fields.addQueryItem(QStringLiteral("password"), currentPassword);
+    fields.addQueryItem(QStringLiteral("deviceToken"), Utils::instance()->deviceToken());
+    fields.addQueryItem(QStringLiteral("deviceType"), deviceType);
+    m_server->request(SignIn, fields);
+}
+
+void CqDlgLogin::on_btnClose_clicked()
+{
+    reject();
+}
+
+void CqDlgLogin::on_btnSignUp_clicked()
+{
+    // Its result does not matter here: the member signs in afterwards.
+    QPointer<CqDlgSignUp> signUp = new CqDlgSignUp(this);
+    signUp->exec();
+    delete signUp;
+}
+
+void CqDlgLogin::on_btnForgot_clicked()
+{
+    // Both held by pointer: this dialog may be destroyed while either runs.
+    QPointer<CqDlgForget> forget = new CqDlgForget(m_bar, this);
+    const int result = forget->exec();
+    if (!forget)
+        return;
+    const QString code = forget->code();
+    delete forget;
+    if (result != QDialog::Accepted)
+        return;
+    QPointer<CqDlgPassword> password = new CqDlgPassword(m_bar, code, this);
+    password->exec();
+    delete password;
+}
+
+void CqDlgLogin::slt_net_error(QString)
+{
+    // The member simply tries again; the network's wording is not shown.
+    setBusy(false);
+}
+
+void CqDlgLogin::slt_net_login(QString text)
+{
+    const AccountReplies::SignIn reply = AccountReplies::parseSignIn(text);
+    if (!reply.readable) {
+        // Garbage is not a sign-in: back to Idle rather than on to the token.
+        setBusy(false);
+        return;
+    }
+
+    switch (reply.resultCode) {
+    case 0:
+        if (!reply.approved()) {
+            setBusy(false);
+            Utils::instance()->showMessage(m_bar, QStringLiteral("Not allowed"));
+            return;
+        }
+        currentUserId = reply.userId;
+        currentUserName = reply.userName;
+        currentCheckDay = reply.checkDay;
+        AccountState::fillBackgrounds(reply.backgrounds);
+        sendRegisterToken();
+        return;
+    case 1:
+        setBusy(false);
+        Utils::instance()->showMessage(m_bar, QStringLiteral("Non Exist Email"));
+        m_ui->edtEmail->setFocus();
+        return;
+    case 2:
+        setBusy(false);
+        Utils::instance()->showMessage(m_bar, QStringLiteral("Password incorrect"));
+        m_ui->edtPassword->setFocus();
+        return;
+    case 3:
+        // This computer is not registered for the account yet.
+        sendVerifyDevice();
+        return;
+    default:
+        // An answer we do not know: let the member try again.
+        setBusy(false);
+        return;
+    }
+}
+
+void CqDlgLogin::slt_net_verify(QString text)
+{
+    setBusy(false);
+    const AccountReplies::Pincode reply = AccountReplies::parsePincode(text);
+    // Without a code from the service there is nothing to compare against;
+    // an empty expected code would let an empty entry pass.
+    if (!reply.readable || reply.resultCode != 0 || reply.pincode.isEmpty())
+        return;
+
+    // Held by pointer: this dialog may be destroyed while the code dialog
+    // runs, and the code dialog with it.
+    QPointer<CqDlgPin> pin = new CqDlgPin(m_bar, reply.pincode, this);
+    const int result = pin->exec();
+    if (!pin)
+        return;
+    delete pin;
+    if (result == QDialog::Accepted)
+        sendRegisterToken();
+}
+
+void CqDlgLogin::slt_net_token(QString text)
+{
+    Q_UNUSED(text)
+    setBusy(false);
+    // The registration's result does not matter: the sign-in itself has
+    // succeeded, so the member is remembered and let in either way.
+    Utils::instance()->saveEmail();
+    Utils::instance()->savePassword();
+    Utils::instance()->saveUserId();
+    accept();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class CqDlgLogin;
+}
+class QtMaterialCircularProgress;
+class QtMaterialSnackbar;
+class Server;
+
+// Signs a member in. A computer the service does not know yet is confirmed
+// with the mailed code (CqDlgPin) and its device token registered; only after
+// the token registration is answered are the credentials remembered and the
+// dialog accepted. Mode "verify" starts the confirmation at once for the
+// remembered member.
+class CqDlgLogin final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CqDlgLogin(const QString& mode = QString(), QWidget* parent = nullptr);
+    ~CqDlgLogin() override;
+
+    // The message bar, also lent to the dialogs opened from here.
+    QtMaterialSnackbar* messageBar() const { return m_bar; }
+
+private slots:
+    void on_btnLogin_clicked();
+    void on_btnClose_clicked();
+    void on_btnSignUp_clicked();
+    void on_btnForgot_clicked();
+
+    void slt_net_error(QString text);
+    void slt_net_login(QString text);
+    void slt_net_token(QString text);
+    void slt_net_verify(QString text);
+
+private:
+    void setBusy(bool on);
+    void sendVerifyDevice();
+    void sendRegisterToken();
+
+    std::unique_ptr<Ui::CqDlgLogin> m_ui;
+    Server* m_server;
+    QtMaterialSnackbar* m_bar;
+    QtMaterialCircularProgress* m_busyIndicator;
+};

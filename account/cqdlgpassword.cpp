@@ -1,0 +1,58 @@
+#include "account/cqdlgpassword.h"
+
+#include "account/accountchecks.h"
+#include "account/accountlook.h"
+#include "account/accountreplies.h"
+#include "app/accountstate.h"
+#include "app/server.h"
+#include "app/utils.h"
+#include "widgets/qtmaterialsnackbar.h"
+#include "ui_cqdlgpassword.h"
+
+namespace {
+enum Endpoint { SetPassword = 6 };
+} // namespace
+
+CqDlgPassword::CqDlgPassword(QtMaterialSnackbar* bar, const QString& code, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::CqDlgPassword>())
+    , m_server(new Server(this))
+    , m_bar(bar)
+    , m_code(code)
+{
+    m_ui->setupUi(this);
+    AccountLook::makeFrameless(this, true);
+    connect(m_server, SIGNAL(sig_net_password(QString)), this, SLOT(slt_net_password(QString)));
+}
+
+CqDlgPassword::~CqDlgPassword() = default;
+
+void CqDlgPassword::on_btnOk_clicked()
+{
+    const QString problem = AccountChecks::checkNewPassword(
+        m_ui->edtPin->text(), m_code, m_ui->edtPassword->text(), m_ui->edtConfirm->text());
+    if (!problem.isEmpty()) {
+        Utils::instance()->showMessage(m_bar, problem);
+        return;
+    }
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("email"), currentEmail);
+    fields.addQueryItem(QStringLiteral("password"), m_ui->edtPassword->text());
+    m_server->request(SetPassword, fields);
+}
+
+void CqDlgPassword::on_btnCancel_clicked()
+{
+    reject();
+}
+
+void CqDlgPassword::slt_net_password(QString text)
+{
+    // Only a readable success counts; garbage is not an updated password.
+    if (AccountReplies::resultCode(text) == 0) {
+        Utils::instance()->showMessage(m_bar, QStringLiteral("Updated your password!"));
+        accept();
+        return;
+    }
+    Utils::instance()->showMessage(m_bar, QStringLiteral("Network issue."));
+}
