@@ -1,0 +1,56 @@
+#include "main/cqwndsetting.h"
+
+#include "app/accountstate.h"
+#include "app/utils.h"
+#include "main/dialogfactory.h"
+#include "main/mainwindow.h"
+#include "ui_cqwndsetting.h"
+
+CqWndSetting::CqWndSetting(QWidget* parent)
+    : QWidget(parent)
+    , m_ui(new Ui::CqWndSetting)
+{
+    m_ui->setupUi(this);
+    Utils::instance()->setBackground(m_ui->widget, 0);
+}
+
+CqWndSetting::~CqWndSetting()
+{
+    delete m_ui;
+}
+
+void CqWndSetting::on_btnHome_clicked()
+{
+    MainWindow::instance()->goHome(true);
+}
+
+void CqWndSetting::on_wdgTotal_clicked()
+{
+    // Argument 0: the target is being changed, not asked for on first use.
+    DialogFactory::run(DialogFactory::Kind::TotalCalories, 0);
+}
+
+void CqWndSetting::on_wdgetHistory_clicked()
+{
+    MainWindow::instance()->showHistory();
+}
+
+void CqWndSetting::on_wdgContact_clicked()
+{
+    MainWindow::instance()->showMessage(
+        QStringLiteral("This is not available in Desktop.\n Use mobile version for this function."));
+}
+
+void CqWndSetting::on_wdgLogout_clicked()
+{
+    // The new instance finds no remembered e-mail and asks for a login. The
+    // member's own store (password included) is left as it is.
+    currentEmail.clear();
+    Utils::instance()->saveEmail();
+    MainWindow::instance()->restartApplication();
+}
+
+void CqWndSetting::on_wdgTerms_clicked()
+{
+    DialogFactory::run(DialogFactory::Kind::Terms);
+}

@@ -1,0 +1,373 @@
+#include "main/mainwindow.h"
+
+#include "app/accountstate.h"
+#include "app/apiconfig.h"
+#include "app/jsonreply.h"
+#include "app/processlauncher.h"
+#include "app/server.h"
+#include "app/utils.h"
+#include "main/cqwndloading.h"
+#include "main/cqwndsetting.h"
+#include "main/dialogfactory.h"
+#include "main/subwindowfactory.h"
+#include "ui_mainwindow.h"
+#include "widgets/mylabel.h"
+#include "widgets/qtmaterialsnackbar.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QNetworkAccessManager>
+#include <QNetworkDiskCache>
+#include <QNetworkReply>
+#include <QScreen>
+#include <QUrlQuery>
+
+namespace {
+
+MainWindow* s_instance = nullptr;
+
+int endpointIndex(const char* name)
+{
+    const QString wanted = QString::fromLatin1(name);
+    for (int index = 0; index < Server::endpointCount(); ++index) {
+        if (Server::endpointName(index) == wanted)
+            return index;
+    }
+    return -1;
+}
+
+// Pictures come from the service's web servers only; a reply naming some
+// other scheme (a local file, say) is not fetched.
+bool isWebAddress(const QUrl& url)
+{
+    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
+QUrlQuery userIdFields()
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    return fields;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , m_ui(new Ui::MainWindow)
+    , m_snackbar(new QtMaterialSnackbar)
+    , m_server(new Server(this))
+{
+    if (!s_instance)
+        s_instance = this;
+
+    m_ui->setupUi(this);
+
+    m_snackbar->setBoxWidth(500);
+    m_snackbar->setBackgroundColor(QColor(QStringLiteral("red")));
+    m_snackbar->setFont(QFont(QStringLiteral("Roboto"), 20, QFont::Medium));
+    m_snackbar->setParent(this);
+    m_snackbar->setAutoHideDuration(2000);
+
+    connect(m_server, SIGNAL(sig_net_realfriends(QString)), this, SLOT(slt_net_realfriend(QString)));
+    connect(m_server, SIGNAL(sig_net_specialoffer(QString)), this, SLOT(slt_net_specialoffer(QString)));
+
+    m_ui->mdiArea->setViewMode(QMdiArea::SubWindowView);
+    m_ui->mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_ui->mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    styleWidgets();
+    m_ui->lblTitle->setText(m_ui->lblTitle->text() + QStringLiteral("(")
+                            + QLatin1String(ApiConfig::clientVersion) + QStringLiteral(")"));
+    applySizeLayout();
+}
+
+MainWindow::~MainWindow()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+    delete m_ui;
+}
+
+MainWindow* MainWindow::instance()
+{
+    if (!s_instance)
+        new MainWindow; // registers itself; lives until the process ends
+    return s_instance;
+}
+
+void MainWindow::styleWidgets()
+{
+    const QColor panelColour(QStringLiteral("#2F2E46"));
+    const QFont linkFont(QStringLiteral("Roboto"), 12, QFont::Medium);
+    for (QtMaterialFlatButton* link : {m_ui->btnAbout, m_ui->btnContact, m_ui->btnFriend, m_ui->btnInvite}) {
+        link->setBackgroundMode(Qt::OpaqueMode);
+        link->setBackgroundColor(panelColour);
+        link->setForegroundColor(Qt::white);
+        link->setFont(linkFont);
+    }
+
+    m_ui->btnPlus->setIcon(QIcon(QStringLiteral(":/main/assets/add.png")));
+    m_ui->btnPlus->setIconSize(QSize(40, 40));
+    m_ui->btnPlus->setBackgroundColor(panelColour);
+
+    m_ui->lblTitle->setFont(QFont(QStringLiteral("Roboto"), 20, QFont::Medium));
+    m_ui->lblName->setFont(QFont(QStringLiteral("Roboto"), 12, QFont::Medium));
+}
+
+void MainWindow::applySizeLayout()
+{
+    const bool small = isSmallScreen;
+    for (QWidget* link : {m_ui->btnAbout, m_ui->btnContact, m_ui->btnFriend, m_ui->btnInvite})
+        link->setMinimumWidth(small ? 0 : 120);
+    m_ui->lblProductPicture->setMinimumSize(small ? QSize(100, 70) : QSize(200, 100));
+
+    const int pointSize = small ? 8 : 12;
+    m_ui->lblProductName->setFont(QFont(QStringLiteral("Roboto"), pointSize, QFont::Medium));
+    m_ui->lblProductTitle->setFont(QFont(QStringLiteral("Roboto"), pointSize));
+    m_ui->lblProductContent->setFont(QFont(QStringLiteral("Roboto"), pointSize));
+}
+
+QMdiSubWindow* MainWindow::subWindow(int kind)
+{
+    if (kind < 0 || kind >= SubWindowKind::Count)
+        return nullptr;
+    if (m_subWindows[kind])
+        return m_subWindows[kind];
+
+    QWidget* window = kind == SubWindowKind::Settings ? new CqWndSetting : SubWindowFactory::create(kind);
+    if (!window)
+        return nullptr;
+    auto* sub = new QMdiSubWindow;
+    sub->setWidget(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    m_subWindows[kind] = sub;
+    return sub;
+}
+
+void MainWindow::showSubWindow(int kind, QMdiSubWindow* existing)
+{
+    if (existing) {
+        m_ui->mdiArea->setActiveSubWindow(existing);
+        return;
+    }
+    QMdiSubWindow* sub = subWindow(kind);
+    if (!sub)
+        return;
+    m_ui->mdiArea->addSubWindow(sub);
+    sub->setWindowFlags(Qt::FramelessWindowHint);
+    sub->showMaximized();
+}
+
+void MainWindow::goHome(bool plannerHome)
+{
+    if (plannerHome) {
+        on_btnFood_clicked();
+        return;
+    }
+    if (!isBusyLoading())
+        showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);
+}
+
+void MainWindow::showSettings()
+{
+    showSubWindow(SubWindowKind::Settings, m_subWindows[SubWindowKind::Settings]);
+}
+
+void MainWindow::showHistory()
+{
+    showSubWindow(SubWindowKind::History, m_subWindows[SubWindowKind::History]);
+}
+
+void MainWindow::replaceSubWindow(int kind)
+{
+    // The earlier window can no longer be reached; close it so that windows
+    // do not pile up behind the active one.
+    if (QMdiSubWindow* old = m_subWindows[kind]) {
+        m_subWindows[kind] = nullptr;
+        m_ui->mdiArea->removeSubWindow(old);
+        old->hide();
+        old->deleteLater();
+    }
+    showSubWindow(kind, nullptr);
+}
+
+void MainWindow::showTracker(int meal)
+{
+    m_trackerMeal = meal;
+    replaceSubWindow(SubWindowKind::Tracker);
+}
+
+void MainWindow::showHistoryDetails(HistoryModel* record)
+{
+    m_historyRecord = record;
+    replaceSubWindow(SubWindowKind::HistoryDetails);
+}
+
+void MainWindow::showMessage(const QString& text)
+{
+    Utils::instance()->showMessage(m_snackbar, text);
+}
+
+void MainWindow::restartApplication()
+{
+    m_restartRequested = true;
+    ProcessLauncher::startDetached(QCoreApplication::applicationFilePath(), {}, QString());
+    ProcessLauncher::quit(0);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    if (m_firstPaintDone)
+        return;
+    m_firstPaintDone = true;
+    // Opening windows from inside a paint would repaint recursively; run the
+    // start work right after it.
+    QMetaObject::invokeMethod(this, &MainWindow::runFirstPaint, Qt::QueuedConnection);
+}
+
+void MainWindow::runFirstPaint()
+{
+    m_ui->lblName->setText(QStringLiteral("Hi, %1").arg(currentUserName));
+    if (!isBusyLoading())
+        showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);
+    m_server->request(endpointIndex("specialOffer"), userIdFields());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // A changed screen needs the layout worked out anew, which only a fresh
+    // start does. Nothing to compare with until start-up has recorded a size.
+    if (m_restartRequested || screenWidth <= 0 || screenHeight <= 0)
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect geometry = screen->geometry();
+    if (geometry.width() != screenWidth || geometry.height() != screenHeight)
+        restartApplication();
+}
+
+void MainWindow::on_btnWork_clicked()
+{
+    if (!isBusyLoading())
+        showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);
+}
+
+void MainWindow::on_btnFood_clicked()
+{
+    if (isBusyLoading())
+        return;
+    if (QMdiSubWindow* home = m_subWindows[SubWindowKind::PlannerHome]) {
+        SubWindowFactory::refresh(SubWindowKind::PlannerHome, home->widget());
+        showSubWindow(SubWindowKind::PlannerHome, home);
+    } else {
+        showSubWindow(SubWindowKind::PlannerHome, nullptr);
+    }
+}
+
+void MainWindow::on_btnNutrition_clicked()
+{
+    if (!isBusyLoading())
+        showSubWindow(SubWindowKind::StoreNutrition, m_subWindows[SubWindowKind::StoreNutrition]);
+}
+
+void MainWindow::on_btnCoaching_clicked()
+{
+    if (!isBusyLoading())
+        showSubWindow(SubWindowKind::StoreCoaching, m_subWindows[SubWindowKind::StoreCoaching]);
+}
+
+void MainWindow::on_btnTele_clicked()
+{
+    if (!isBusyLoading())
+        showSubWindow(SubWindowKind::Services, m_subWindows[SubWindowKind::Services]);
+}
+
+void MainWindow::on_btnMore_clicked()
+{
+    if (!isBusyLoading())
+        DialogFactory::run(DialogFactory::Kind::Faq);
+}
+
+void MainWindow::on_btnAbout_clicked()
+{
+    DialogFactory::run(DialogFactory::Kind::AboutUs);
+}
+
+void MainWindow::on_btnContact_clicked()
+{
+    DialogFactory::run(DialogFactory::Kind::AboutUs);
+}
+
+void MainWindow::on_btnFriend_clicked()
+{
+    DialogFactory::run(DialogFactory::Kind::Invite, 1);
+}
+
+void MainWindow::on_btnInvite_clicked()
+{
+    DialogFactory::run(DialogFactory::Kind::Invite, 0);
+}
+
+void MainWindow::on_btnPlus_clicked()
+{
+    if (!isBusyLoading())
+        DialogFactory::run(DialogFactory::Kind::Specials);
+}
+
+void MainWindow::on_lblProductPicture_clicked()
+{
+    if (m_offerVideoUrl.isEmpty())
+        return;
+    DialogFactory::run(DialogFactory::Kind::VideoPlayer, QUrl(m_offerVideoUrl));
+}
+
+void MainWindow::slt_net_specialoffer(QString reply)
+{
+    const QJsonObject object = JsonReply::parseObject(reply);
+    if (JsonReply::resultCode(object) != 0)
+        return;
+
+    const QJsonObject offer = object.value(QStringLiteral("special_offer")).toObject();
+    m_ui->lblProductName->setText(JsonReply::text(offer, QStringLiteral("name")));
+    m_ui->lblProductTitle->setText(JsonReply::text(offer, QStringLiteral("title")));
+    m_ui->lblProductContent->setText(JsonReply::text(offer, QStringLiteral("content")));
+    fetchPicture(m_offerPictureNetwork, JsonReply::text(offer, QStringLiteral("image")), m_ui->lblProductPicture);
+    m_offerVideoUrl = JsonReply::text(offer, QStringLiteral("url"));
+    fetchPicture(m_offerBadgeNetwork, JsonReply::text(offer, QStringLiteral("new")), m_ui->lblNew);
+}
+
+void MainWindow::fetchPicture(QNetworkAccessManager*& network, const QString& address, MyLabel* label)
+{
+    const QUrl url(address);
+    if (!isWebAddress(url))
+        return;
+    if (!network) {
+        network = new QNetworkAccessManager(this);
+        auto* cache = new QNetworkDiskCache(this);
+        cache->setCacheDirectory(QDir::tempPath());
+        network->setCache(cache);
+        connect(network, &QNetworkAccessManager::finished, label, &MyLabel::replyFinished);
+    }
+    network->get(QNetworkRequest(url));
+}
+
+void MainWindow::slt_net_realfriend(QString reply)
+{
+    const QJsonObject object = JsonReply::parseObject(reply);
+    if (JsonReply::resultCode(object) != 0)
+        return;
+    const qsizetype joined = object.value(QStringLiteral("friend_lst")).toArray().size();
+    if (joined > 9)
+        return;
+    // Only a reminder the member has actually seen moves the check day on.
+    if (!DialogFactory::run(DialogFactory::Kind::CheckInvite, int(joined)))
+        return;
+    m_server->request(endpointIndex("setCheckingDay"), userIdFields());
+}

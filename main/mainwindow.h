@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class HistoryModel;
+class MyLabel;
+class QMdiSubWindow;
+class QNetworkAccessManager;
+class QtMaterialSnackbar;
+class Server;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The one top-level window of the signed-in member: a left panel with the
+// feature buttons and the current special offer, and a multi-document area in
+// which every feature window lives as a frameless, maximised sub-window.
+// Feature windows navigate through instance() and post short messages to its
+// message bar.
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The first main window constructed becomes the instance; instance()
+    // creates one (hidden, without parent) when none exists yet.
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    static MainWindow* instance();
+
+    // The sub-window of `kind` (SubWindowKind): the kept one, or a new one
+    // built by the kind's creator. Null when the kind has no window.
+    QMdiSubWindow* subWindow(int kind);
+    // Activates `existing`, or adds subWindow(kind) to the area, frameless
+    // and maximised.
+    void showSubWindow(int kind, QMdiSubWindow* existing);
+
+    // true: the meal planner home (refreshed); false: the workout store.
+    void goHome(bool plannerHome);
+    void showSettings();
+    void showHistory();
+    // A new tracker window for `meal`; the previous one is closed.
+    void showTracker(int meal);
+    // A new history-details window for `record`; the previous one is closed.
+    void showHistoryDetails(HistoryModel* record);
+    void showMessage(const QString& text);
+    // Starts a fresh copy of the program and ends this one.
+    void restartApplication();
+
+    // The arguments the next tracker / history-details window is built with.
+    int trackerMeal() const { return m_trackerMeal; }
+    HistoryModel* historyDetailsRecord() const { return m_historyRecord; }
+
+    QtMaterialSnackbar* messageBar() const { return m_snackbar; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private slots:
+    void on_btnWork_clicked();
+    void on_btnFood_clicked();
+    void on_btnNutrition_clicked();
+    void on_btnCoaching_clicked();
+    void on_btnTele_clicked();
+    void on_btnMore_clicked();
+    void on_btnAbout_clicked();
+    void on_btnContact_clicked();
+    void on_btnFriend_clicked();
+    void on_btnInvite_clicked();
+    void on_btnPlus_clicked();
+    void on_lblProductPicture_clicked();
+
+    void slt_net_specialoffer(QString reply);
+    void slt_net_realfriend(QString reply);
+
+private:
+    void styleWidgets();
+    void applySizeLayout();
+    void runFirstPaint();
+    // Replaces the kept sub-window of a kind that gets a new window per request.
+    void replaceSubWindow(int kind);
+    void fetchPicture(QNetworkAccessManager*& network, const QString& address, MyLabel* label);
+
+    Ui::MainWindow* m_ui;
+    QtMaterialSnackbar* m_snackbar;
+    Server* m_server;
+    std::array<QPointer<QMdiSubWindow>, 9> m_subWindows;
+    int m_trackerMeal = 0;
+    HistoryModel* m_historyRecord = nullptr;
+    QString m_offerVideoUrl;
+    QNetworkAccessManager* m_offerPictureNetwork = nullptr;
+    QNetworkAccessManager* m_offerBadgeNetwork = nullptr;
+    bool m_firstPaintDone = false;
+    bool m_restartRequested = false;
+};
