@@ -24,8 +24,14 @@ bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values)
         qWarning().noquote() << "SQL prepare failed:" << query.lastError().text() << sql;
         return false;
     }
-    for (const QVariant& value : values)
-        query.addBindValue(value);
+    for (const QVariant& value : values) {
+        // An absent form field reads as a null QString, which SQLite would
+        // store as NULL; the tables keep text columns NOT NULL.
+        if (value.typeId() == QMetaType::QString && value.toString().isNull())
+            query.addBindValue(QStringLiteral(""));
+        else
+            query.addBindValue(value);
+    }
     if (!query.exec()) {
         qWarning().noquote() << "SQL failed:" << query.lastError().text() << sql;
         return false;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The 8-digit codes the service e-mails for device verification and for a
+// forgotten password. There is no mail server here: "sending" a code keeps
+// the message in the `outbox` table and prints it on the console.
+namespace PinCodes {
+
+enum class Purpose { Device, Password };
+
+// How long a code allows its follow-up call (registerToken, setPassword).
+inline constexpr qint64 deviceValiditySeconds = 30 * 60;
+inline constexpr qint64 passwordValiditySeconds = 60 * 60;
+
+void createSchema(QSqlDatabase& db);
+
+// A fresh random code, recorded as pending for the member and mailed.
+// Empty when it could not be stored.
+QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose purpose);
+
+// Whether a code of this purpose was issued to the member within its
+// validity (the reply to issue() is the only way a caller can know it).
+bool hasPending(QSqlDatabase& db, qint64 userId, Purpose purpose);
+
+// Ends every pending code of this purpose for the member.
+void clear(QSqlDatabase& db, qint64 userId, Purpose purpose);
+
+} // namespace PinCodes
