@@ -1,0 +1,277 @@
+#include "server/storecardcheck.h"
+#include "server/storecommon.h"
+#include "server/storehandlers.h"
+#include "server/storepaiditems.h"
+
+#include <QDate>
+#include <QJsonArray>
+#include <QSqlQuery>
+#include <QVariant>
+
+using namespace StoreCommon;
+
+namespace StoreHandlers {
+
+namespace {
+
+// What the listed items cost the member: a product in the cart as an e-book
+// costs the e-book price; a product outside the cart (a renewal) its price.
+std::optional<qint64> expectedCents(ServerContext& context, qint64 userId, StorePaidItems::Kind kind,
+                                    const QList<qint64>& ids, QJsonObject* failure)
+{
+    QSqlQuery query(context.db);
+    if (kind == StorePaidItems::Kind::Product) {
+        query.prepare(QStringLiteral(
+            "SELECT CASE WHEN COALESCE(c.ebook, 0) = 1 THEN p.ebook_price_cents ELSE p.price_cents END"
+            " FROM products p LEFT JOIN store_cart c ON c.product_id = p.id AND c.user_id = ?"
+            " WHERE p.id = ?"));
+    } else {
+        query.prepare(QStringLiteral("SELECT price_cents FROM services WHERE id = ?"));
+    }
+    qint64 total = 0;
+    for (qint64 id : ids) {
+        if (kind == StorePaidItems::Kind::Product) {
+            query.bindValue(0, userId);
+            query.bindValue(1, id);
+        } else {
+            query.bindValue(0, id);
+        }
+        if (!run(query)) {
+            *failure = storageFailure();
+            return std::nullopt;
+        }
+        if (!query.next()) {
+            *failure = apiFailure(UnknownItem, QStringLiteral("No such item: %1").arg(id));
+            return std::nullopt;
+        }
+        total += query.value(0).toLongLong();
+        query.finish();
+    }
+    return total;
+}
+
+bool productExists(ServerContext& context, qint64 id, bool* ok)
+{
+    QSqlQuery query(context.db);
+    query.prepare(QStringLiteral("SELECT 1 FROM products WHERE id = ?"));
+    query.addBindValue(id);
+    *ok = run(query);
+    return *ok && query.next();
+}
+
+} // namespace
+
+QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto userId = requireMember(call, context, &failure);
+    if (!userId)
+        return failure;
+    const QString productIdText = call.text(QStringLiteral("productID"));
+    const auto ids = parseIdList(productIdText);
+    if (!ids)
+        return badField(QStringLiteral("productID"));
+
+    // Every later refusal names the ids, so that a declined renewal can be
+    // cancelled by them.
+    const auto refuse = [&productIdText](QJsonObject reply) {
+        reply.insert(QStringLiteral("productID"), productIdText);
+        return reply;
+    };
+
+    const QString type = call.text(QStringLiteral("type"));
+    StorePaidItems::Kind kind;
+    if (isProductType(type))
+        kind = StorePaidItems::Kind::Product;
+    else if (type.isEmpty() || isServiceType(type))
+        kind = StorePaidItems::Kind::Service;
+    else
+        return refuse(badField(QStringLiteral("type")));
+    const QString payType = call.text(QStringLiteral("pay_type"));
+    if (payType != QLatin1String("manual") && payType != QLatin1String("auto"))
+        return refuse(badField(QStringLiteral("pay_type")));
+
+    const auto expected = expectedCents(context, *userId, kind, *ids, &failure);
+    if (!expected)
+        return refuse(failure);
+    if (!amountMatches(call.text(QStringLiteral("amount")), *expected))
+        return refuse(apiFailure(Refused, QStringLiteral("The amount does not match the prices.")));
+
+    const QString cardNumber = call.text(QStringLiteral("cardNumber"));
+    const auto verdict = StoreCardCheck::check(cardNumber, call.text(QStringLiteral("expirationDate")),
+                                               call.text(QStringLiteral("cardCode")), QDate::currentDate());
+    if (verdict != StoreCardCheck::Verdict::Approved)
+        return refuse(apiFailure(Refused, StoreCardCheck::message(verdict)));
+
+    Transaction transaction(context.db);
+    StorePaidItems ledger(context.db);
+    if (!transaction.begun()
+        || !ledger.recordPayment(*userId, kind, *ids, *expected, StoreCardCheck::lastFour(cardNumber), payType)
+        || !transaction.commit())
+        return refuse(storageFailure());
+    return apiSuccess({{QStringLiteral("productID"), productIdText}});
+}
+
+QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto userId = requireMember(call, context, &failure);
+    if (!userId)
+        return failure;
+    const auto ids = parseIdList(call.text(QStringLiteral("purchase_id")));
+    if (!ids)
+        return badField(QStringLiteral("purchase_id"));
+    const auto endDays = parseEndDays(call.text(QStringLiteral("endDay")));
+    if (!endDays || endDays->size() != ids->size())
+        return badField(QStringLiteral("endDay"));
+    if (call.text(QStringLiteral("status")) != QLatin1String("yes"))
+        return badField(QStringLiteral("status"));
+
+    StorePaidItems ledger(context.db);
+    for (qint64 id : *ids) {
+        bool ok = false;
+        const bool exists = productExists(context, id, &ok);
+        if (!ok)
+            return storageFailure();
+        if (!exists)
+            return apiFailure(UnknownItem, QStringLiteral("No such product: %1").arg(id));
+        const bool paid = ledger.isPaid(*userId, StorePaidItems::Kind::Product, id, &ok);
+        if (!ok)
+            return storageFailure();
+        if (!paid)
+            return apiFailure(Refused, QStringLiteral("Product %1 has not been paid.").arg(id));
+    }
+
+    Transaction transaction(context.db);
+    if (!transaction.begun())
+        return storageFailure();
+    QSqlQuery cart(context.db);
+    cart.prepare(QStringLiteral("SELECT ebook FROM store_cart WHERE user_id = ? AND product_id = ?"));
+    QSqlQuery create(context.db);
+    create.prepare(QStringLiteral("INSERT OR IGNORE INTO purchases (user_id, product_id) VALUES (?, ?)"));
+    QSqlQuery ownProduct(context.db);
+    ownProduct.prepare(QStringLiteral(
+        "UPDATE purchases SET product_owned = 1, end_day = ? WHERE user_id = ? AND product_id = ?"));
+    QSqlQuery ownEbook(context.db);
+    ownEbook.prepare(QStringLiteral(
+        "UPDATE purchases SET ebook_owned = 1, ebook_end_day = ? WHERE user_id = ? AND product_id = ?"));
+    QSqlQuery uncart(context.db);
+    uncart.prepare(QStringLiteral("DELETE FROM store_cart WHERE user_id = ? AND product_id = ?"));
+
+    for (qsizetype i = 0; i < ids->size(); ++i) {
+        const qint64 id = ids->at(i);
+        cart.bindValue(0, *userId);
+        cart.bindValue(1, id);
+        if (!run(cart))
+            return storageFailure();
+        // Not in the cart: a renewal of the product itself.
+        const bool ebook = cart.next() && cart.value(0).toInt() == 1;
+        cart.finish();
+
+        create.bindValue(0, *userId);
+        create.bindValue(1, id);
+        QSqlQuery& own = ebook ? ownEbook : ownProduct;
+        own.bindValue(0, endDays->at(i));
+        own.bindValue(1, *userId);
+        own.bindValue(2, id);
+        uncart.bindValue(0, *userId);
+        uncart.bindValue(1, id);
+        if (!run(create) || !run(own) || !run(uncart)
+            || !ledger.consume(*userId, StorePaidItems::Kind::Product, id))
+            return storageFailure();
+    }
+    if (!transaction.commit())
+        return storageFailure();
+    return apiSuccess();
+}
+
+QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto userId = requireMember(call, context, &failure);
+    if (!userId)
+        return failure;
+    const auto productId = requireId(call, QStringLiteral("product_id"), &failure);
+    if (!productId)
+        return failure;
+
+    Transaction transaction(context.db);
+    if (!transaction.begun())
+        return storageFailure();
+    QSqlQuery purchase(context.db);
+    purchase.prepare(QStringLiteral("DELETE FROM purchases WHERE user_id = ? AND product_id = ?"));
+    purchase.addBindValue(*userId);
+    purchase.addBindValue(*productId);
+    if (!run(purchase))
+        return storageFailure();
+    if (purchase.numRowsAffected() != 1)
+        return apiFailure(Refused, QStringLiteral("You do not own this product."));
+
+    QSqlQuery downloads(context.db);
+    downloads.prepare(QStringLiteral("DELETE FROM video_downloads WHERE user_id = ? AND product_id = ?"));
+    downloads.addBindValue(*userId);
+    downloads.addBindValue(*productId);
+    QSqlQuery programDownloads(context.db);
+    programDownloads.prepare(QStringLiteral(
+        "DELETE FROM program_video_downloads WHERE user_id = ?"
+        " AND video_id IN (SELECT id FROM program_videos WHERE program_id = ?)"));
+    programDownloads.addBindValue(*userId);
+    programDownloads.addBindValue(*productId);
+    if (!run(downloads) || !run(programDownloads) || !transaction.commit())
+        return storageFailure();
+    return apiSuccess();
+}
+
+QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto userId = requireMember(call, context, &failure);
+    if (!userId)
+        return failure;
+    const auto programId = requireId(call, QStringLiteral("product_id"), &failure);
+    if (!programId)
+        return failure;
+
+    QSqlQuery program(context.db);
+    program.prepare(QStringLiteral(
+        "SELECT p.type, pu.product_owned FROM products p"
+        " LEFT JOIN purchases pu ON pu.product_id = p.id AND pu.user_id = ? WHERE p.id = ?"));
+    program.addBindValue(*userId);
+    program.addBindValue(*programId);
+    if (!run(program))
+        return storageFailure();
+    if (!program.next() || program.value(0).toString() != QLatin1String("PROGRAM"))
+        return apiFailure(UnknownItem, QStringLiteral("No such program."));
+    if (program.value(1).toInt() != 1)
+        return apiFailure(Refused, QStringLiteral("You do not own this program."));
+
+    Transaction transaction(context.db);
+    if (!transaction.begun())
+        return storageFailure();
+    QSqlQuery downloads(context.db);
+    downloads.prepare(QStringLiteral(
+        "SELECT d.video_id, d.uri1 FROM program_video_downloads d"
+        " JOIN program_videos v ON v.id = d.video_id"
+        " WHERE d.user_id = ? AND d.platform = 'desktop' AND v.program_id = ? ORDER BY d.video_id"));
+    downloads.addBindValue(*userId);
+    downloads.addBindValue(*programId);
+    if (!run(downloads))
+        return storageFailure();
+    QJsonArray programs;
+    while (downloads.next()) {
+        programs.append(QJsonObject{{QStringLiteral("id"), QString::number(downloads.value(0).toLongLong())},
+                                    {QStringLiteral("uri1"), downloads.value(1).toString()}});
+    }
+    QSqlQuery forget(context.db);
+    forget.prepare(QStringLiteral(
+        "DELETE FROM program_video_downloads WHERE user_id = ? AND platform = 'desktop'"
+        " AND video_id IN (SELECT id FROM program_videos WHERE program_id = ?)"));
+    forget.addBindValue(*userId);
+    forget.addBindValue(*programId);
+    if (!run(forget) || !transaction.commit())
+        return storageFailure();
+    return apiSuccess({{QStringLiteral("programs"), programs},
+                       {QStringLiteral("product_id"), QString::number(*programId)}});
+}
+
+} // namespace StoreHandlers
