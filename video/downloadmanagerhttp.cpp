@@ -9,6 +9,10 @@
 namespace {
 
 constexpr char partSuffix[] = ".part";
+constexpr qsizetype chunkBytes = 256 * 1024;
+
+// What the reply may hold before the network thread waits for us to read.
+constexpr qint64 readBufferBytes = 1024 * 1024;
 
 // A name made only of dots would be "." or ".." once behind the "/." prefix.
 bool onlyDots(const QString& name)
@@ -168,6 +172,12 @@ void DownloadManagerHTTP::download()
     if (!m_file)
         return;
 
+    // Everything is there already (a server would answer 416): just finish.
+    if (m_resumable && m_total > 0 && m_file->size() == m_total) {
+        moveIntoPlace();
+        return;
+    }
+
     if (m_resumable) {
         QByteArray range = "bytes=" + QByteArray::number(m_offset) + '-';
         if (m_total > 0)
@@ -188,6 +198,9 @@ void DownloadManagerHTTP::download()
 
     m_state = State::Transferring;
     m_reply = m_manager->get(m_request);
+    // A bounded buffer makes the network thread wait for the disk instead of
+    // piling up the body in memory when the GUI thread falls behind.
+    m_reply->setReadBufferSize(readBufferBytes);
     restartInactivityTimer();
     connect(m_reply, &QNetworkReply::finished, this, &DownloadManagerHTTP::finished);
     connect(m_reply, &QNetworkReply::downloadProgress, this, &DownloadManagerHTTP::downloadProgress);
@@ -234,15 +247,27 @@ bool DownloadManagerHTTP::writeAvailable()
     checkResponse();
     if (!m_reply || m_body != Body::Accepted)
         return true;
-    while (m_reply->bytesAvailable() > 0) {
-        const QByteArray data = m_reply->read(m_reply->bytesAvailable());
-        if (m_file->write(data) != data.size()) {
-            failTransfer(tr("Cannot write %1: %2").arg(m_file->fileName(), m_file->errorString()));
-            return false;
-        }
-        m_bodyBytes += data.size();
+    if (!moveBufferedToFile()) {
+        failTransfer(tr("Cannot write %1: %2").arg(m_file->fileName(), m_file->errorString()));
+        return false;
     }
     return true;
+}
+
+// Reads until the reply has nothing left: only a read that finds the buffer
+// empty lets the network thread fetch more, which keeps memory bounded.
+bool DownloadManagerHTTP::moveBufferedToFile()
+{
+    if (m_chunk.isEmpty())
+        m_chunk.resize(chunkBytes);
+    for (;;) {
+        const qint64 count = m_reply->read(m_chunk.data(), m_chunk.size());
+        if (count <= 0)
+            return true;
+        if (m_file->write(m_chunk.constData(), count) != count)
+            return false;
+        m_bodyBytes += count;
+    }
 }
 
 void DownloadManagerHTTP::downloadProgress(qint64 bytesReceived, qint64 bytesTotal)
@@ -294,7 +319,12 @@ void DownloadManagerHTTP::finished()
     if (!writeAvailable())
         return;
     dropReply();
+    moveIntoPlace();
+}
 
+// Renames the finished partial file to the final name.
+void DownloadManagerHTTP::moveIntoPlace()
+{
     const QString partPath = m_file->fileName();
     if (!m_file->flush()) {
         failTransfer(tr("Cannot write %1: %2").arg(partPath, m_file->errorString()));
@@ -375,13 +405,8 @@ void DownloadManagerHTTP::resume()
 void DownloadManagerHTTP::failTransfer(const QString& reason)
 {
     m_inactivity.stop();
-    if (m_reply && m_body == Body::Accepted && m_file) {
-        while (m_reply->bytesAvailable() > 0) {
-            const QByteArray data = m_reply->read(m_reply->bytesAvailable());
-            if (m_file->write(data) != data.size())
-                break;
-        }
-    }
+    if (m_reply && m_body == Body::Accepted && m_file)
+        moveBufferedToFile();
     dropReply();
     if (m_file) {
         m_file->flush();

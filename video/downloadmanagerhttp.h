@@ -64,9 +64,11 @@ private:
 
     void checkResponse();
     bool writeAvailable();
+    bool moveBufferedToFile();
     void dataArrived();
     void reportProgress(qint64 bytesReceived, qint64 bytesTotal);
     void failTransfer(const QString& reason);
+    void moveIntoPlace();
     void dropReply();
     void restartInactivityTimer();
 
@@ -87,4 +89,5 @@ private:
     bool m_pauseAfterHead = false;
     qint64 m_bodyBytes = 0; // bytes of the current GET's body written so far
     int m_lastPercent = -1; // progress is announced only when it changes
+    QByteArray m_chunk;     // reused between reads
 };

@@ -77,6 +77,7 @@ private slots:
     void rangeContinuesPartialFile();
     void offsetsBeyond2GiB();
     void existingFinalFileIsReplaced();
+    void completePartialFileNeedsNoTransfer();
     void droppedConnectionResumesToIdenticalFile();
     void stalledServerFailsAndKeepsPartialFile();
     void httpErrorOnGetFails_data();
@@ -327,6 +328,23 @@ void TestDownloadManagerHttp::existingFinalFileIsReplaced()
     QCOMPARE(watch.complete.size(), 1);
     QCOMPARE(watch.complete.first().first().toString(), finalPath);
     QCOMPARE(readFile(finalPath), data);
+}
+
+void TestDownloadManagerHttp::completePartialFileNeedsNoTransfer()
+{
+    m_server = std::make_unique<FakeServer>();
+    const QString urlPath = QStringLiteral("/v/done.sys");
+    const QByteArray data = content(5000);
+    m_server->serveFile(urlPath, data);
+    writeFile(partialPathFor(urlPath), data);
+
+    DownloadManagerHTTP http;
+    Watch watch(http);
+    http.download(m_server->url(urlPath));
+    QVERIFY(watch.waitDone());
+    QCOMPARE(watch.complete.size(), 1);
+    QCOMPARE(m_server->requestCount(urlPath), 1); // the HEAD only
+    QCOMPARE(readFile(dataDir + QStringLiteral("/.done.mp4")), data);
 }
 
 void TestDownloadManagerHttp::droppedConnectionResumesToIdenticalFile()
