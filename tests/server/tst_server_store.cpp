@@ -39,6 +39,7 @@ private slots:
     void badInput_data();
     void badInput();
     void bodyThatIsNotAFormIsRefused();
+    void demoCatalogueIsComplete();
 
 private:
     QJsonObject post(const QString& endpoint, const Fields& fields) { return m_fixture->post(endpoint, fields); }
@@ -474,6 +475,50 @@ void TstServerStore::bodyThatIsNotAFormIsRefused()
     QVERIFY(!reply.timedOut);
     QVERIFY(reply.status == 413 || QJsonDocument::fromJson(reply.body).object().value("result_code").toInt(0) != 0);
     QCOMPARE(ids(post("getCheckout", {{"user_id", "1"}, {"product_type", "WORKOUT"}}), "checkout_list"), QStringList{});
+}
+
+void TstServerStore::demoCatalogueIsComplete()
+{
+    ServerFixture demo;
+    QVERIFY(demo.start(true));
+    const QString filesPrefix = demo.baseUrl() + "/uploadfiles/";
+    const auto servedFileExists = [&](const QString& url) {
+        return url.startsWith(filesPrefix) && QFileInfo::exists(demo.filesDir() + "/" + url.mid(filesPrefix.size()));
+    };
+
+    const QStringList types = {"WORKOUT", "PROGRAM", "NUTRITION", "NUTRITION_VIDEO", "COACHING", "COACHING_VIDEO"};
+    for (const QString& type : types) {
+        const QJsonArray list = demo.post("getVideos", {{"user_id", "1"}, {"video_type", type}}).value("video_list").toArray();
+        QVERIFY2(list.size() >= 5, qPrintable(type));
+        for (const QJsonValue& value : list) {
+            const QJsonObject item = value.toObject();
+            QVERIFY2(servedFileExists(item.value("image").toString()), qPrintable(item.value("image").toString()));
+            if (type.endsWith("VIDEO") || type == "WORKOUT")
+                QVERIFY2(servedFileExists(item.value("video").toString()), qPrintable(item.value("id").toString()));
+            if (type == "PROGRAM") {
+                const QJsonArray videos = demo.post("getProgramVideos", {{"user_id", "1"}, {"product_id", item.value("id").toString()}})
+                                              .value("programvideo_list").toArray();
+                QVERIFY(!videos.isEmpty());
+                QVERIFY(servedFileExists(videos.at(0).toObject().value("video").toString()));
+            }
+        }
+    }
+    // Every video has a file of its own: the client names downloads after the address.
+    QStringList videoUrls;
+    for (const QString& type : {QStringLiteral("WORKOUT"), QStringLiteral("NUTRITION_VIDEO"), QStringLiteral("COACHING_VIDEO")}) {
+        for (const QJsonValue& value : demo.post("getVideos", {{"user_id", "1"}, {"video_type", type}}).value("video_list").toArray())
+            videoUrls.append(value.toObject().value("video").toString());
+    }
+    QCOMPARE(QSet<QString>(videoUrls.begin(), videoUrls.end()).size(), videoUrls.size());
+
+    // The demo member's library shows the owned program and e-book.
+    QVERIFY(!ids(demo.post("getLocalVideo", {{"user_id", "1"}, {"type", "WORKOUT"}}), "local_list").isEmpty());
+    QVERIFY(!ids(demo.post("getLocalVideo", {{"user_id", "1"}, {"type", "NUTRITION"}}), "local_list").isEmpty());
+    for (const QString& type : {QStringLiteral("TELEHEALTH"), QStringLiteral("LIVEFITNESS"), QStringLiteral("LIVENUTRITION")}) {
+        const QJsonArray list = demo.post("getService", {{"user_id", "1"}, {"service_type", type}}).value("service_list").toArray();
+        QVERIFY2(list.size() >= 3, qPrintable(type));
+        QVERIFY(servedFileExists(list.at(0).toObject().value("image").toString()));
+    }
 }
 
 QTEST_MAIN(TstServerStore)
