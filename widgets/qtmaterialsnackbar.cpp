@@ -12,6 +12,8 @@
 #include <QStateMachine>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 constexpr int slideDurationMs = 300;
@@ -67,6 +69,7 @@ QtMaterialSnackbar::QtMaterialSnackbar(QWidget* parent)
 
     m_hideTimer = new QTimer(this);
     m_hideTimer->setSingleShot(true);
+    m_hideTimer->setTimerType(Qt::PreciseTimer);
     connect(m_hideTimer, &QTimer::timeout, this, [this] { post(Step::Hide); });
 
     buildStateMachine();
@@ -100,6 +103,11 @@ void QtMaterialSnackbar::buildStateMachine()
     connect(m_finalState, &QState::entered, this, &QtMaterialSnackbar::onFinalEntered);
     connect(m_hiddenState, &QState::entered, this, [this] { m_onScreen.clear(); });
 
+    connect(m_machine, &QStateMachine::started, this, [this] {
+        const QList<Step> early = std::exchange(m_stepsBeforeStart, {});
+        for (Step step : early)
+            post(step);
+    });
     m_machine->start();
 }
 
@@ -112,6 +120,12 @@ void QtMaterialSnackbar::addStep(QState* from, QState* to, Step step)
 
 void QtMaterialSnackbar::post(Step step)
 {
+    // The machine starts on the next turn of the event loop and drops
+    // whatever was posted before: keep early steps until it runs.
+    if (!m_machine->isRunning()) {
+        m_stepsBeforeStart.append(step);
+        return;
+    }
     m_machine->postEvent(new StepEvent(step));
 }
 
@@ -126,7 +140,7 @@ void QtMaterialSnackbar::addMessage(const QString& message)
 
 void QtMaterialSnackbar::addInstantMessage(const QString& message)
 {
-    if (m_visibleState->active()) {
+    if (m_showing) {
         // Cut the message on screen short; the new one follows it.
         m_queue.insert(m_queue.isEmpty() ? 0 : 1, message);
         hideNow();
@@ -149,6 +163,7 @@ void QtMaterialSnackbar::hideNow()
 
 void QtMaterialSnackbar::onVisibleEntered()
 {
+    m_showing = true;
     m_onScreen = m_queue.value(0);
     m_hideTimer->start(m_autoHideDuration);
     updateMousePassThrough();
@@ -158,6 +173,7 @@ void QtMaterialSnackbar::onVisibleEntered()
 
 void QtMaterialSnackbar::onFinalEntered()
 {
+    m_showing = false;
     const QString shown = m_queue.isEmpty() ? QString() : m_queue.takeFirst();
     updateMousePassThrough();
     post(m_queue.isEmpty() ? Step::Wait : Step::Next);
@@ -231,13 +247,13 @@ void QtMaterialSnackbar::updateMousePassThrough()
 {
     // Catch clicks only while there is a message to dismiss; otherwise the
     // bar would block the whole parent window.
-    const bool catchClicks = m_clickToDismiss && m_visibleState->active();
+    const bool catchClicks = m_clickToDismiss && m_showing;
     setAttribute(Qt::WA_TransparentForMouseEvents, !catchClicks);
 }
 
 void QtMaterialSnackbar::mousePressEvent(QMouseEvent* event)
 {
-    if (m_clickToDismiss && m_visibleState->active()) {
+    if (m_clickToDismiss && m_showing) {
         hideNow();
         event->accept();
         return;

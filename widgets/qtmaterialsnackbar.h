@@ -81,6 +81,7 @@ private:
     QState* m_finalState = nullptr;
     QTimer* m_hideTimer = nullptr;
 
+    QList<Step> m_stepsBeforeStart;
     QStringList m_queue;
     // The text in the box, kept while it slides out even though it has
     // already left the queue.
@@ -92,4 +93,6 @@ private:
     QColor m_backgroundColor;
     QColor m_textColor;
     bool m_clickToDismiss = false;
+    // In the visible state: a message is on screen or sliding in.
+    bool m_showing = false;
 };
