@@ -141,6 +141,21 @@ QString writeEbook(const QString& filesDir, int id, const QString& title)
     return file.error() == QFile::NoError ? relative : QString();
 }
 
+// The e-book viewer page: "viewer.html?view=<id>" opens that product's e-book.
+void writeEbookViewer(const QString& filesDir)
+{
+    const QString path = filesDir + QStringLiteral("/ebooks/viewer.html");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    file.write(
+        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>E-book</title><script>\n"
+        "var id = new URLSearchParams(location.search).get('view') || '';\n"
+        "if (/^[0-9]{1,9}$/.test(id)) location.replace('ebook_' + id + '.html');\n"
+        "</script></head><body><p>No such e-book.</p></body></html>\n");
+}
+
 bool insertProducts(ServerContext& context, const ClipLibrary& clips)
 {
     QSqlQuery product(context.db);
@@ -240,6 +255,7 @@ void fill(ServerContext& context)
         return;
 
     const ClipLibrary clips(context.filesDir);
+    writeEbookViewer(context.filesDir);
     Transaction transaction(context.db);
     if (!transaction.begun() || !insertProducts(context, clips) || !insertDemoMemberState(context)
         || !transaction.commit())

@@ -513,7 +513,10 @@ void TstServerStore::demoCatalogueIsComplete()
 
     // The demo member's library shows the owned program and e-book.
     QVERIFY(!ids(demo.post("getLocalVideo", {{"user_id", "1"}, {"type", "WORKOUT"}}), "local_list").isEmpty());
-    QVERIFY(!ids(demo.post("getLocalVideo", {{"user_id", "1"}, {"type", "NUTRITION"}}), "local_list").isEmpty());
+    const QJsonArray books = demo.post("getLocalVideo", {{"user_id", "1"}, {"type", "NUTRITION"}}).value("local_list").toArray();
+    QVERIFY(!books.isEmpty());
+    QVERIFY(servedFileExists(books.at(0).toObject().value("uri1").toString()));
+    QVERIFY(QFileInfo::exists(demo.filesDir() + "/ebooks/viewer.html"));
     for (const QString& type : {QStringLiteral("TELEHEALTH"), QStringLiteral("LIVEFITNESS"), QStringLiteral("LIVENUTRITION")}) {
         const QJsonArray list = demo.post("getService", {{"user_id", "1"}, {"service_type", type}}).value("service_list").toArray();
         QVERIFY2(list.size() >= 3, qPrintable(type));
