@@ -195,17 +195,39 @@ QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
     if (!productId)
         return failure;
 
+    QSqlQuery kind(context.db);
+    kind.prepare(QStringLiteral("SELECT type FROM products WHERE id = ?"));
+    kind.addBindValue(*productId);
+    if (!run(kind))
+        return storageFailure();
+    // A physical product is not a subscription: for it only the e-book is
+    // cancelled, and the product stays bought.
+    const bool ebookOnly = kind.next() && !isSubscriptionType(kind.value(0).toString());
+
     Transaction transaction(context.db);
     if (!transaction.begun())
         return storageFailure();
     QSqlQuery purchase(context.db);
-    purchase.prepare(QStringLiteral("DELETE FROM purchases WHERE user_id = ? AND product_id = ?"));
+    if (ebookOnly) {
+        purchase.prepare(QStringLiteral(
+            "UPDATE purchases SET ebook_owned = 0, ebook_end_day = 0"
+            " WHERE user_id = ? AND product_id = ? AND ebook_owned = 1"));
+    } else {
+        purchase.prepare(QStringLiteral("DELETE FROM purchases WHERE user_id = ? AND product_id = ?"));
+    }
     purchase.addBindValue(*userId);
     purchase.addBindValue(*productId);
     if (!run(purchase))
         return storageFailure();
     if (purchase.numRowsAffected() != 1)
-        return apiFailure(Refused, QStringLiteral("You do not own this product."));
+        return apiFailure(Refused, QStringLiteral("You have no subscription of this product."));
+    QSqlQuery leftovers(context.db);
+    leftovers.prepare(QStringLiteral(
+        "DELETE FROM purchases WHERE user_id = ? AND product_id = ? AND product_owned = 0 AND ebook_owned = 0"));
+    leftovers.addBindValue(*userId);
+    leftovers.addBindValue(*productId);
+    if (!run(leftovers))
+        return storageFailure();
 
     QSqlQuery downloads(context.db);
     downloads.prepare(QStringLiteral("DELETE FROM video_downloads WHERE user_id = ? AND product_id = ?"));

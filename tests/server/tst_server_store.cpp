@@ -319,6 +319,17 @@ void TstServerStore::ebookPurchaseShowsInLibrary()
     QVERIFY(book.contains("uri"));
     QVERIFY(!book.value("uri1").toString().isEmpty());
     QCOMPARE(book.value("endDay").toString(), endDay);
+
+    // Cancelling the e-book keeps the bought product.
+    QCOMPARE(code(post("removeSubscription", {{"user_id", "1"}, {"product_id", "301"}})), 0);
+    QCOMPARE(ids(post("getLocalVideo", {{"user_id", "1"}, {"type", "NUTRITION"}}), "local_list"), QStringList{});
+    QCOMPARE(code(post("removeSubscription", {{"user_id", "1"}, {"product_id", "301"}})), 1);
+    QVERIFY(buy("301", "0", "25", "0"));
+    QVERIFY(buy("301", "1", "7.99", endDay));
+    QCOMPARE(code(post("removeSubscription", {{"user_id", "1"}, {"product_id", "301"}})), 0);
+    const QJsonObject kept = entry(post("getVideos", {{"user_id", "1"}, {"video_type", "NUTRITION"}}), "video_list", "301");
+    QCOMPARE(kept.value("status").toString(), QStringLiteral("yes"));
+    QCOMPARE(kept.value("ebook2").toString(), QStringLiteral("0,0"));
 }
 
 void TstServerStore::downloadedVideoFlow()
