@@ -1,13 +1,16 @@
+#include "account/cqdlgterms.h"
 #include "main/dialogfactory.h"
 #include "main/subwindowfactory.h"
 
-// One line per feature window: each feature adds the creator of its window
-// here when it lands, e.g.
+#include <QVariant>
+
+// One registration per feature window: each feature adds the creator of its
+// window here when it lands, e.g.
 //   SubWindowFactory::registerKind(SubWindowKind::History, [] { return new CqWndHistory; });
-//   DialogFactory::registerRunner(DialogFactory::Kind::Faq, [](const QVariant&) {
-//       CqDlgFaq dialog(nullptr);
-//       return dialog.exec();
-//   });
 void registerFeatureWindows()
 {
+    DialogFactory::registerRunner(DialogFactory::Kind::Terms, [](const QVariant&) {
+        CqDlgTerms dialog(nullptr);
+        return dialog.exec();
+    });
 }

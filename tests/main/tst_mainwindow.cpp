@@ -73,6 +73,7 @@ private slots:
     void offerPictureIsFetched();
     void logoutForgetsEmailAndRestarts();
     void contactCoachShowsMessage();
+    void termsEntryOpensTerms();
     void screenChangeRestarts_data();
     void screenChangeRestarts();
 
@@ -434,6 +435,26 @@ void TestMainWindow::contactCoachShowsMessage()
     QCOMPARE(m_window->messageBar()->messages(),
              QStringList{QStringLiteral("This is not available in Desktop.\n Use mobile version for this function.")});
     QVERIFY(m_launched.isEmpty());
+}
+
+void TestMainWindow::termsEntryOpensTerms()
+{
+    registerFeatureWindows();
+    showWindow();
+    m_window->showSettings();
+    auto* settings = qobject_cast<CqWndSetting*>(mdiArea()->activeSubWindow()->widget());
+    QVERIFY(settings);
+
+    QString opened;
+    QTimer::singleShot(50, this, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = modal->objectName();
+            TestEnvironment::closeModals();
+        }
+    });
+    QTest::mouseClick(settings->findChild<MyWidget*>(QStringLiteral("wdgTerms")), Qt::LeftButton);
+    QCOMPARE(opened, QStringLiteral("CqDlgTerms"));
+    DialogFactory::unregisterRunner(DialogFactory::Kind::Terms);
 }
 
 void TestMainWindow::screenChangeRestarts_data()
