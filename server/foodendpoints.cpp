@@ -308,7 +308,8 @@ bool addDemoHistory(QSqlDatabase& db, qint64 userId, const QList<QList<DemoFood>
         }
         double total = 0;
         int mealsEaten = 0;
-        for (double calories : mealCalories) {
+        for (double& calories : mealCalories) {
+            calories = std::round(calories);
             total += calories;
             mealsEaten += calories > 0 ? 1 : 0;
         }
@@ -318,10 +319,9 @@ bool addDemoHistory(QSqlDatabase& db, qint64 userId, const QList<QList<DemoFood>
         if (!ApiFields::exec(query, QStringLiteral("INSERT INTO history_days (user_id, day, total, remain, score, grade,"
                                                    " breakfast, firstsnack, lunch, secondsnack, dinner, thirdsnack)"
                                                    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                             {userId, day.toString(QStringLiteral("yyyy-MM-dd")), std::round(total), std::round(remain),
-                              score, gradeFor(score, mealsEaten), std::round(mealCalories[0]),
-                              std::round(mealCalories[1]), std::round(mealCalories[2]), std::round(mealCalories[3]),
-                              std::round(mealCalories[4]), std::round(mealCalories[5])}))
+                             {userId, day.toString(QStringLiteral("yyyy-MM-dd")), total, remain, score,
+                              gradeFor(score, mealsEaten), mealCalories[0], mealCalories[1], mealCalories[2],
+                              mealCalories[3], mealCalories[4], mealCalories[5]}))
             return false;
         const qint64 historyId = query.lastInsertId().toLongLong();
         for (const Eaten& item : std::as_const(eaten)) {

@@ -1,6 +1,9 @@
 #include "serverfixture.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QNetworkReply>
@@ -16,6 +19,46 @@ QByteArray ServerFixture::Reply::header(const QByteArray& name) const
     }
     return {};
 }
+
+namespace {
+
+bool copyFolder(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (it.fileInfo().isDir()) {
+            if (!QDir().mkpath(target))
+                return false;
+        } else if (!QFile::copy(source, target)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Demo data takes a while to build (pictures, password hashes); it is built
+// once per test process and copied for every fixture that asks for it.
+QString demoTemplate()
+{
+    static QTemporaryDir dir;
+    static bool built = false;
+    if (!built && dir.isValid()) {
+        ServerOptions options;
+        options.dbPath = dir.filePath(QStringLiteral("olva.sqlite"));
+        options.filesDir = dir.filePath(QStringLiteral("files"));
+        options.demo = true;
+        options.demoVideos = false;
+        ApiServer server;
+        built = server.start(options, QHostAddress::LocalHost, 0);
+    }
+    return built ? dir.path() : QString();
+}
+
+} // namespace
 
 ServerFixture::ServerFixture() = default;
 
@@ -34,8 +77,12 @@ bool ServerFixture::start(bool demo, const QString& clientVersion)
     options.dbPath = m_dir->filePath(QStringLiteral("olva.sqlite"));
     options.filesDir = m_dir->filePath(QStringLiteral("files"));
     options.clientVersion = clientVersion;
-    options.demo = demo;
-    options.demoVideos = false;
+    if (demo) {
+        const QString source = demoTemplate();
+        if (source.isEmpty() || !QFile::copy(source + QStringLiteral("/olva.sqlite"), options.dbPath)
+            || !copyFolder(source + QStringLiteral("/files"), options.filesDir))
+            return false;
+    }
     m_server = std::make_unique<ApiServer>();
     if (!m_server->start(options, QHostAddress::LocalHost, 0)) {
         qWarning().noquote() << "server did not start:" << m_server->errorString();
@@ -89,11 +136,17 @@ ServerFixture::Reply ServerFixture::send(const QByteArray& verb, const QString& 
     QNetworkRequest request(QUrl(baseUrl() + path));
     for (const auto& h : headers)
         request.setRawHeader(h.first, h.second);
-    auto* buffer = new QBuffer;
-    buffer->setData(body);
-    buffer->open(QIODevice::ReadOnly);
-    QNetworkReply* reply = m_network->sendCustomRequest(request, verb, buffer);
-    buffer->setParent(reply);
+    QNetworkReply* reply = nullptr;
+    if (verb == "HEAD") {
+        // A custom HEAD would wait for a body that never comes.
+        reply = m_network->head(request);
+    } else {
+        auto* buffer = new QBuffer;
+        buffer->setData(body);
+        buffer->open(QIODevice::ReadOnly);
+        reply = m_network->sendCustomRequest(request, verb, buffer);
+        buffer->setParent(reply);
+    }
 
     QEventLoop loop;
     QTimer timer;

@@ -1,0 +1,345 @@
+#include "serverfixture.h"
+
+#include "server/pincodes.h"
+
+#include "testenvironment.h"
+
+#include <QJsonArray>
+#include <QSqlQuery>
+#include <QtTest>
+
+// Sign-in, device verification, registration and password recovery over HTTP.
+class TstServerAccount final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void checkVersionReportsConfiguredVersion();
+    void signinRefusals_data();
+    void signinRefusals();
+    void deviceVerificationBindsTheComputer();
+    void tokenIsNotBoundWithoutVerification_data();
+    void tokenIsNotBoundWithoutVerification();
+    void expiredVerificationDoesNotBind();
+    void detailsFollowTheDevice();
+    void signedInReplyCarriesBackgroundsThatCanBeFetched();
+    void signupStoresOnlyAHash();
+    void signupRefusals_data();
+    void signupRefusals();
+    void passwordRecovery();
+    void setPasswordNeedsARecentForgot();
+    void missingFieldsNeverCrash_data();
+    void missingFieldsNeverCrash();
+
+private:
+    QJsonObject signin(const QString& email, const QString& password, const QString& token);
+    void registerDevice(const QString& email, const QString& token);
+
+    std::unique_ptr<ServerFixture> m_fixture;
+};
+
+namespace {
+const QString demoEmail = QStringLiteral("demo@olva.local");
+const QString demoPassword = QStringLiteral("olva-demo-2026");
+
+int code(const QJsonObject& reply)
+{
+    return reply.value(QStringLiteral("result_code")).toInt(-1);
+}
+} // namespace
+
+void TstServerAccount::initTestCase()
+{
+    TestEnvironment::isolate();
+}
+
+void TstServerAccount::init()
+{
+    m_fixture = std::make_unique<ServerFixture>();
+    QVERIFY(m_fixture->start(true));
+}
+
+void TstServerAccount::cleanup()
+{
+    m_fixture.reset();
+}
+
+QJsonObject TstServerAccount::signin(const QString& email, const QString& password, const QString& token)
+{
+    return m_fixture->post(QStringLiteral("signin"), {{QStringLiteral("email"), email},
+                                                      {QStringLiteral("password"), password},
+                                                      {QStringLiteral("deviceToken"), token},
+                                                      {QStringLiteral("deviceType"), QStringLiteral("windows")}});
+}
+
+void TstServerAccount::registerDevice(const QString& email, const QString& token)
+{
+    const QJsonObject verify = m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), email}});
+    QCOMPARE(code(verify), 0);
+    const QJsonObject reply = m_fixture->post(QStringLiteral("registerToken"),
+                                              {{QStringLiteral("email"), email},
+                                               {QStringLiteral("deviceToken"), token},
+                                               {QStringLiteral("deviceType"), QStringLiteral("windows")}});
+    QCOMPARE(code(reply), 0);
+}
+
+void TstServerAccount::checkVersionReportsConfiguredVersion()
+{
+    ServerFixture other;
+    QVERIFY(other.start(false, QStringLiteral("1.0.4")));
+    const QJsonObject reply = other.post(QStringLiteral("checkVersion"),
+                                         {{QStringLiteral("platform"), QStringLiteral("windows")}});
+    QCOMPARE(code(reply), 0);
+    QCOMPARE(reply.value(QStringLiteral("version")).toString(), QStringLiteral("1.0.4"));
+    // The installer it would offer is served for the demo's own version.
+    QCOMPARE(m_fixture->send("HEAD", QStringLiteral("/uploadfiles/apps/OlvaApp_1.0.3.exe")).status, 200);
+}
+
+void TstServerAccount::signinRefusals_data()
+{
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("unknown e-mail") << QStringLiteral("nobody@olva.local") << demoPassword << 1;
+    QTest::newRow("empty e-mail") << QString() << demoPassword << 1;
+    QTest::newRow("wrong password") << demoEmail << QStringLiteral("olva-demo-2025") << 2;
+    QTest::newRow("empty password") << demoEmail << QString() << 2;
+    QTest::newRow("password with a trailing space") << demoEmail << demoPassword + QLatin1Char(' ') << 2;
+    QTest::newRow("right password, new computer") << demoEmail << demoPassword << 3;
+    QTest::newRow("e-mail in capitals, new computer") << QStringLiteral("DEMO@OLVA.LOCAL") << demoPassword << 3;
+}
+
+void TstServerAccount::signinRefusals()
+{
+    QFETCH(QString, email);
+    QFETCH(QString, password);
+    QFETCH(int, expected);
+    const QJsonObject reply = signin(email, password, QStringLiteral("DISK-1"));
+    QCOMPARE(code(reply), expected);
+    QVERIFY(!reply.contains(QStringLiteral("user_info")));
+}
+
+void TstServerAccount::deviceVerificationBindsTheComputer()
+{
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), 3);
+    const QJsonObject verify = m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}});
+    QCOMPARE(code(verify), 0);
+    const QString pincode = verify.value(QStringLiteral("pincode")).toString();
+    QVERIFY2(QRegularExpression(QStringLiteral("^[0-9]{8}$")).match(pincode).hasMatch(), qPrintable(pincode));
+
+    // The code was "mailed": it waits in the outbox for the member's address.
+    QSqlQuery query(m_fixture->context().db);
+    QVERIFY(query.exec(QStringLiteral("SELECT recipient, body FROM outbox ORDER BY id DESC LIMIT 1")));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toString(), demoEmail);
+    QVERIFY(query.value(1).toString().contains(pincode));
+
+    QCOMPARE(code(m_fixture->post(QStringLiteral("registerToken"),
+                                  {{QStringLiteral("email"), demoEmail},
+                                   {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")},
+                                   {QStringLiteral("deviceType"), QStringLiteral("windows")}})),
+             0);
+    const QJsonObject reply = signin(demoEmail, demoPassword, QStringLiteral("DISK-1"));
+    QCOMPARE(code(reply), 0);
+    const QJsonObject info = reply.value(QStringLiteral("user_info")).toObject();
+    QCOMPARE(info.value(QStringLiteral("user_id")).toString(), QStringLiteral("1"));
+    QCOMPARE(info.value(QStringLiteral("username")).toString(), QStringLiteral("Demo Member"));
+    QCOMPARE(info.value(QStringLiteral("approve")).toString(), QStringLiteral("1"));
+    QVERIFY(QDate::fromString(info.value(QStringLiteral("checkDay")).toString(), QStringLiteral("yyyy-MM-dd")).isValid());
+
+    // Another computer still needs its own verification.
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-2"))), 3);
+    // A re-registration of the bound computer (as after every sign-in) is fine.
+    QCOMPARE(code(m_fixture->post(QStringLiteral("registerToken"),
+                                  {{QStringLiteral("email"), demoEmail},
+                                   {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")}})),
+             0);
+}
+
+void TstServerAccount::tokenIsNotBoundWithoutVerification_data()
+{
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("no verification asked") << demoEmail << QStringLiteral("DISK-9") << 3;
+    QTest::newRow("unknown e-mail") << QStringLiteral("nobody@olva.local") << QStringLiteral("DISK-9") << 1;
+    QTest::newRow("empty token") << demoEmail << QString() << 2;
+}
+
+void TstServerAccount::tokenIsNotBoundWithoutVerification()
+{
+    QFETCH(QString, email);
+    QFETCH(QString, token);
+    QFETCH(int, expected);
+    const QJsonObject reply = m_fixture->post(QStringLiteral("registerToken"),
+                                              {{QStringLiteral("email"), email},
+                                               {QStringLiteral("deviceToken"), token},
+                                               {QStringLiteral("deviceType"), QStringLiteral("windows")}});
+    QCOMPARE(code(reply), expected);
+    QCOMPARE(code(signin(demoEmail, demoPassword, token)), 3);
+}
+
+void TstServerAccount::expiredVerificationDoesNotBind()
+{
+    QCOMPARE(code(m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}})), 0);
+    QSqlQuery query(m_fixture->context().db);
+    QVERIFY(query.exec(QStringLiteral("UPDATE pending_codes SET issued_at = issued_at - %1")
+                           .arg(PinCodes::deviceValiditySeconds + 1)));
+    QCOMPARE(code(m_fixture->post(QStringLiteral("registerToken"),
+                                  {{QStringLiteral("email"), demoEmail},
+                                   {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")}})),
+             3);
+}
+
+void TstServerAccount::detailsFollowTheDevice()
+{
+    const auto details = [this](const QString& email, const QString& token) {
+        return m_fixture->post(QStringLiteral("getMyDetails"), {{QStringLiteral("email"), email},
+                                                                {QStringLiteral("deviceToken"), token},
+                                                                {QStringLiteral("deviceType"), QStringLiteral("windows")}});
+    };
+    QCOMPARE(code(details(QStringLiteral("nobody@olva.local"), QStringLiteral("DISK-1"))), 1);
+    QCOMPARE(code(details(demoEmail, QStringLiteral("DISK-1"))), 2);
+    registerDevice(demoEmail, QStringLiteral("DISK-1"));
+    const QJsonObject reply = details(demoEmail, QStringLiteral("DISK-1"));
+    QCOMPARE(code(reply), 0);
+    QCOMPARE(reply.value(QStringLiteral("user_info")).toObject().value(QStringLiteral("user_id")).toString(),
+             QStringLiteral("1"));
+    QCOMPARE(reply.value(QStringLiteral("backgrounds")).toArray().size(), 5);
+    QCOMPARE(code(details(demoEmail, QString())), 2);
+}
+
+void TstServerAccount::signedInReplyCarriesBackgroundsThatCanBeFetched()
+{
+    registerDevice(demoEmail, QStringLiteral("DISK-1"));
+    const QJsonArray backgrounds =
+        signin(demoEmail, demoPassword, QStringLiteral("DISK-1")).value(QStringLiteral("backgrounds")).toArray();
+    QCOMPARE(backgrounds.size(), 5);
+    for (int key = 0; key < 5; ++key) {
+        const QJsonObject entry = backgrounds.at(key).toObject();
+        // Sent as text, as the client converts it.
+        QCOMPARE(entry.value(QStringLiteral("platform")).toString(), QString::number(key));
+        const QString url = entry.value(QStringLiteral("url")).toString();
+        QVERIFY(url.startsWith(m_fixture->baseUrl() + QStringLiteral("/uploadfiles/")));
+        const ServerFixture::Reply picture = m_fixture->send("GET", url.mid(m_fixture->baseUrl().size()));
+        QCOMPARE(picture.status, 200);
+        QVERIFY(!QImage::fromData(picture.body).isNull());
+    }
+}
+
+void TstServerAccount::signupStoresOnlyAHash()
+{
+    const auto signup = [this](const QString& email) {
+        return m_fixture->post(QStringLiteral("signup"), {{QStringLiteral("email"), email},
+                                                          {QStringLiteral("password"), QStringLiteral("same secret")},
+                                                          {QStringLiteral("username"), QStringLiteral("New Member")}});
+    };
+    QCOMPARE(code(signup(QStringLiteral("one@olva.local"))), 0);
+    QCOMPARE(code(signup(QStringLiteral("two@olva.local"))), 0);
+    QSqlQuery query(m_fixture->context().db);
+    QVERIFY(query.exec(QStringLiteral("SELECT password_hash, salt, approve FROM users"
+                                      " WHERE email IN ('one@olva.local', 'two@olva.local')")));
+    QStringList hashes;
+    QStringList salts;
+    while (query.next()) {
+        QVERIFY(!query.value(0).toString().contains(QStringLiteral("same secret")));
+        hashes << query.value(0).toString();
+        salts << query.value(1).toString();
+        QCOMPARE(query.value(2).toString(), QStringLiteral("1"));
+    }
+    QCOMPARE(hashes.size(), 2);
+    QVERIFY(hashes.at(0) != hashes.at(1)); // salted
+    QVERIFY(salts.at(0) != salts.at(1));
+    // The new account signs in (and, like any, must verify its computer).
+    QCOMPARE(code(signin(QStringLiteral("one@olva.local"), QStringLiteral("same secret"), QStringLiteral("D"))), 3);
+}
+
+void TstServerAccount::signupRefusals_data()
+{
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("username");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("taken") << demoEmail << QStringLiteral("x") << QStringLiteral("Twin") << 1;
+    QTest::newRow("taken, other case") << QStringLiteral("Demo@Olva.Local") << QStringLiteral("x")
+                                       << QStringLiteral("Twin") << 1;
+    QTest::newRow("empty e-mail") << QString() << QStringLiteral("x") << QStringLiteral("A") << 2;
+    QTest::newRow("empty password") << QStringLiteral("a@olva.local") << QString() << QStringLiteral("A") << 2;
+    QTest::newRow("empty name") << QStringLiteral("a@olva.local") << QStringLiteral("x") << QString() << 2;
+    QTest::newRow("blank name") << QStringLiteral("a@olva.local") << QStringLiteral("x") << QStringLiteral("   ") << 2;
+    QTest::newRow("not an address") << QStringLiteral("a.olva.local") << QStringLiteral("x") << QStringLiteral("A") << 3;
+    QTest::newRow("name too long") << QStringLiteral("a@olva.local") << QStringLiteral("x")
+                                   << QString(101, QLatin1Char('n')) << 3;
+}
+
+void TstServerAccount::signupRefusals()
+{
+    QFETCH(QString, email);
+    QFETCH(QString, password);
+    QFETCH(QString, username);
+    QFETCH(int, expected);
+    QSqlQuery count(m_fixture->context().db);
+    QVERIFY(count.exec(QStringLiteral("SELECT COUNT(*) FROM users")) && count.next());
+    const qint64 before = count.value(0).toLongLong();
+    const QJsonObject reply = m_fixture->post(QStringLiteral("signup"), {{QStringLiteral("email"), email},
+                                                                         {QStringLiteral("password"), password},
+                                                                         {QStringLiteral("username"), username}});
+    QCOMPARE(code(reply), expected);
+    QVERIFY(count.exec(QStringLiteral("SELECT COUNT(*) FROM users")) && count.next());
+    QCOMPARE(count.value(0).toLongLong(), before);
+}
+
+void TstServerAccount::passwordRecovery()
+{
+    QCOMPARE(code(m_fixture->post(QStringLiteral("forgot"), {{QStringLiteral("email"), QStringLiteral("no@olva.local")}})), 1);
+    const QJsonObject forgot = m_fixture->post(QStringLiteral("forgot"), {{QStringLiteral("email"), demoEmail}});
+    QCOMPARE(code(forgot), 0);
+    QCOMPARE(forgot.value(QStringLiteral("pincode")).toString().size(), 8);
+    QCOMPARE(code(m_fixture->post(QStringLiteral("setPassword"), {{QStringLiteral("email"), demoEmail},
+                                                                  {QStringLiteral("password"), QStringLiteral("n3w pass")}})),
+             0);
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("D"))), 2);
+    QCOMPARE(code(signin(demoEmail, QStringLiteral("n3w pass"), QStringLiteral("D"))), 3);
+}
+
+void TstServerAccount::setPasswordNeedsARecentForgot()
+{
+    const auto setPassword = [this](const QString& email, const QString& password) {
+        return code(m_fixture->post(QStringLiteral("setPassword"), {{QStringLiteral("email"), email},
+                                                                    {QStringLiteral("password"), password}}));
+    };
+    // Nobody may take over an account knowing only its address.
+    QCOMPARE(setPassword(demoEmail, QStringLiteral("hijack")), 3);
+    QCOMPARE(setPassword(QStringLiteral("no@olva.local"), QStringLiteral("x")), 1);
+    QCOMPARE(code(m_fixture->post(QStringLiteral("forgot"), {{QStringLiteral("email"), demoEmail}})), 0);
+    QCOMPARE(setPassword(demoEmail, QString()), 2);
+    QCOMPARE(setPassword(demoEmail, QStringLiteral("first")), 0);
+    // One reset, one new password.
+    QCOMPARE(setPassword(demoEmail, QStringLiteral("second")), 3);
+    QCOMPARE(code(signin(demoEmail, QStringLiteral("first"), QStringLiteral("D"))), 3);
+}
+
+void TstServerAccount::missingFieldsNeverCrash_data()
+{
+    QTest::addColumn<QString>("endpoint");
+    for (const char* name : {"checkVersion", "signin", "getMyDetails", "verifyDevice", "registerToken", "signup",
+                             "forgot", "setPassword"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TstServerAccount::missingFieldsNeverCrash()
+{
+    QFETCH(QString, endpoint);
+    int status = 0;
+    const QJsonObject reply = m_fixture->post(endpoint, {}, &status);
+    QCOMPARE(status, 200);
+    QVERIFY(code(reply) > 0);
+    QVERIFY(!reply.value(QStringLiteral("message")).toString().isEmpty());
+}
+
+QTEST_MAIN(TstServerAccount)
+#include "tst_server_account.moc"
