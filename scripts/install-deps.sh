@@ -12,7 +12,7 @@ packages=(
   fonts-roboto-unhinted
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   xvfb xauth
-  nginx-light curl ffmpeg
+  nginx-light curl ffmpeg wrk
 )
 
 missing=()

@@ -27,6 +27,8 @@ int main(int argc, char* argv[])
                                          QStringLiteral("Folder served under /uploadfiles/ (default: next to the database)."),
                                          QStringLiteral("dir"));
     const QCommandLineOption demoOption(QStringLiteral("demo"), QStringLiteral("Fill an empty database with demo data."));
+    const QCommandLineOption noVideosOption(QStringLiteral("no-videos"),
+                                            QStringLiteral("With --demo: skip rendering demo videos (placeholders instead)."));
     const QCommandLineOption versionOption(QStringLiteral("client-version"),
                                            QStringLiteral("Version that checkVersion reports (default 1.0.3)."),
                                            QStringLiteral("version"), QStringLiteral("1.0.3"));
@@ -36,7 +38,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption publicOption(QStringLiteral("public-url"),
                                           QStringLiteral("Base of file URLs in replies (default http://127.0.0.1:<port>)."),
                                           QStringLiteral("url"));
-    parser.addOptions({portOption, dbOption, filesOption, demoOption, versionOption, listenOption, publicOption});
+    parser.addOptions({portOption, dbOption, filesOption, demoOption, noVideosOption, versionOption, listenOption, publicOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -58,6 +60,7 @@ int main(int argc, char* argv[])
         ? parser.value(filesOption)
         : QFileInfo(options.dbPath).absolutePath() + QStringLiteral("/uploadfiles");
     options.demo = parser.isSet(demoOption);
+    options.demoVideos = !parser.isSet(noVideosOption);
     options.clientVersion = parser.value(versionOption);
     options.publicBaseUrl = parser.value(publicOption);
 
