@@ -1,5 +1,6 @@
 #include "server/apiserver.h"
 
+#include "server/apiworker.h"
 #include "server/byterange.h"
 #include "server/filestreamer.h"
 #include "server/storage.h"
@@ -12,6 +13,7 @@
 #include <QMimeDatabase>
 #include <QSqlDatabase>
 #include <QTcpSocket>
+#include <QThread>
 #include <QUuid>
 
 #include <exception>
@@ -63,6 +65,7 @@ ApiServer::ApiServer(QObject* parent)
 
 ApiServer::~ApiServer()
 {
+    stopWorkers();
     if (m_context.db.isValid()) {
         m_context.db.close();
         m_context.db = QSqlDatabase();
@@ -105,7 +108,58 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
         : options.publicBaseUrl;
     while (m_context.publicBaseUrl.endsWith(QLatin1Char('/')))
         m_context.publicBaseUrl.chop(1);
+    startWorkers(options.dbPath);
     return true;
+}
+
+void ApiServer::startWorkers(const QString& dbPath)
+{
+    const int count = qBound(2, QThread::idealThreadCount(), 4);
+    for (int i = 0; i < count; ++i) {
+        Worker entry;
+        entry.thread = new QThread;
+        entry.thread->setObjectName(QStringLiteral("olva-api-%1").arg(i));
+        entry.worker = new ApiWorker(m_context, dbPath, m_connectionName + QStringLiteral("-worker-%1").arg(i),
+                                     m_endpoints);
+        entry.worker->moveToThread(entry.thread);
+        connect(entry.worker, &ApiWorker::handled, this, &ApiServer::deliver);
+        entry.thread->start();
+        m_workers.push_back(entry);
+    }
+}
+
+void ApiServer::stopWorkers()
+{
+    for (Worker& entry : m_workers) {
+        // The worker closes its database connection on its own thread.
+        ApiWorker* worker = entry.worker;
+        QMetaObject::invokeMethod(worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
+        entry.thread->quit();
+        entry.thread->wait();
+        delete entry.thread;
+    }
+    m_workers.clear();
+    m_pending.clear();
+}
+
+void ApiServer::deliver(quint64 callId, const QByteArray& json, int httpStatus)
+{
+    const auto it = m_pending.find(callId);
+    if (it == m_pending.end())
+        return;
+    const PendingCall call = it->second;
+    m_pending.erase(it);
+    if (!call.socket || call.socket->state() != QAbstractSocket::ConnectedState)
+        return; // the client went away meanwhile
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(httpStatus)
+        + (httpStatus == 200 ? QByteArray(" OK") : QByteArray(" Error"))
+        + "\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: " + QByteArray::number(json.size())
+        + "\r\n";
+    if (call.closeAfterReply)
+        head += "Connection: close\r\n";
+    call.socket->write(head + "\r\n" + json);
+    if (call.closeAfterReply)
+        call.socket->disconnectFromHost();
 }
 
 bool ApiServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
@@ -130,37 +184,31 @@ void ApiServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* so
 
 void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& request, QTcpSocket* socket)
 {
-    QHttpServerResponder responder = makeResponder(request, socket);
-    if (request.method() != QHttpServerRequest::Method::Post) {
-        replyStatus(responder, StatusCode::MethodNotAllowed, QStringLiteral("Use POST"));
-        return;
-    }
-    const EndpointHandler* handler = m_endpoints.find(name);
-    if (!handler) {
-        replyStatus(responder, StatusCode::NotFound, QStringLiteral("Unknown endpoint"));
-        return;
-    }
+    // Refusals are answered here at once; accepted calls are answered by
+    // deliver() when a worker has run them, without a responder (one that
+    // is never written to must not exist past this function).
+    const auto refuse = [&](StatusCode status, const QString& message) {
+        QHttpServerResponder responder = makeResponder(request, socket);
+        replyStatus(responder, status, message);
+    };
+    if (request.method() != QHttpServerRequest::Method::Post)
+        return refuse(StatusCode::MethodNotAllowed, QStringLiteral("Use POST"));
+    if (!m_endpoints.find(name))
+        return refuse(StatusCode::NotFound, QStringLiteral("Unknown endpoint"));
     const QByteArray body = request.body();
-    if (body.size() > maxBodyBytes) {
-        replyStatus(responder, StatusCode::PayloadTooLarge, QStringLiteral("Body too large"));
-        return;
-    }
-    if (!isFormBody(request)) {
-        replyStatus(responder, StatusCode::UnsupportedMediaType,
-                    QStringLiteral("Expected a form-encoded body"));
-        return;
-    }
+    if (body.size() > maxBodyBytes)
+        return refuse(StatusCode::PayloadTooLarge, QStringLiteral("Body too large"));
+    if (!isFormBody(request))
+        return refuse(StatusCode::UnsupportedMediaType, QStringLiteral("Expected a form-encoded body"));
+    if (m_workers.empty())
+        return refuse(StatusCode::ServiceUnavailable, QStringLiteral("Not started"));
 
-    const ApiCall call(QUrlQuery(QString::fromUtf8(body)));
-    QJsonObject reply;
-    try {
-        reply = (*handler)(call, m_context);
-    } catch (const std::exception& e) {
-        qWarning().noquote() << "Endpoint" << name << "failed:" << e.what();
-        replyStatus(responder, StatusCode::InternalServerError, QStringLiteral("Internal error"));
-        return;
-    }
-    replyJson(responder, reply, StatusCode::Ok);
+    const quint64 callId = ++m_nextCallId;
+    const bool close = headerValue(request, "Connection").trimmed().toLower() == "close";
+    m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});
+    ApiWorker* worker = m_workers.at(m_nextWorker++ % m_workers.size()).worker;
+    QMetaObject::invokeMethod(worker, [worker, callId, name, body] { worker->handle(callId, name, body); },
+                              Qt::QueuedConnection);
 }
 
 void ApiServer::handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket)

@@ -5,6 +5,14 @@
 #include <QAbstractHttpServer>
 #include <QHostAddress>
 #include <QHttpServerResponder>
+#include <QPointer>
+#include <QTcpSocket>
+
+#include <unordered_map>
+#include <vector>
+
+class ApiWorker;
+class QThread;
 
 // How olva-server is started (see main.cpp for the command line).
 struct ServerOptions
@@ -22,7 +30,9 @@ struct ServerOptions
 
 // The HTTP side of olva-server: form POSTs under "/api/<endpoint>" go to the
 // endpoint table, GET and HEAD under "/uploadfiles/" are served from the
-// files folder with byte ranges. Everything runs on the thread that owns it.
+// files folder with byte ranges. Connections and files are handled on the
+// thread that owns the server; endpoint calls run on a few worker threads
+// (ApiWorker), each with its own database connection.
 class ApiServer final : public QAbstractHttpServer
 {
     Q_OBJECT
@@ -50,6 +60,9 @@ protected:
 private:
     void handleApiCall(const QString& name, const QHttpServerRequest& request, QTcpSocket* socket);
     void handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket);
+    void startWorkers(const QString& dbPath);
+    void stopWorkers();
+    void deliver(quint64 callId, const QByteArray& json, int httpStatus);
     static void replyJson(QHttpServerResponder& responder, const QJsonObject& reply,
                           QHttpServerResponder::StatusCode status);
     static void replyStatus(QHttpServerResponder& responder, QHttpServerResponder::StatusCode status,
@@ -60,4 +73,21 @@ private:
     QString m_connectionName;
     quint16 m_port = 0;
     QString m_error;
+
+    struct Worker
+    {
+        QThread* thread = nullptr;
+        ApiWorker* worker = nullptr;
+    };
+    std::vector<Worker> m_workers;
+    size_t m_nextWorker = 0;
+
+    // Calls handed to a worker, by id: where the reply goes.
+    struct PendingCall
+    {
+        QPointer<QTcpSocket> socket;
+        bool closeAfterReply = false;
+    };
+    std::unordered_map<quint64, PendingCall> m_pending;
+    quint64 m_nextCallId = 0;
 };

@@ -41,6 +41,8 @@ private slots:
 
     void manyConnectionsAtOnceAreAllAnswered();
     void demoDataFillsOnlyAnEmptyDatabase();
+    void clientLeavingBeforeTheReplyIsHarmless();
+    void connectionCloseIsHonoured();
 
 private:
     QByteArray writeFile(const QString& relativePath, qint64 size);
@@ -347,6 +349,45 @@ void TstServerEngine::demoDataFillsOnlyAnEmptyDatabase()
     QVERIFY(second.start(options, QHostAddress::LocalHost, 0));
     QCOMPARE(count(second, QStringLiteral("foods")), foods);
     QCOMPARE(count(second, QStringLiteral("users")), users);
+}
+
+namespace {
+
+QByteArray rawPost(const QByteArray& endpoint, const QByteArray& body, const QByteArray& extraHeaders = {})
+{
+    return "POST /api/" + endpoint + " HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+           "Content-Type: application/x-www-form-urlencoded\r\n" + extraHeaders + "Content-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+} // namespace
+
+void TstServerEngine::clientLeavingBeforeTheReplyIsHarmless()
+{
+    // Sign-ins hash a password on a worker; the callers hang up meanwhile.
+    for (int i = 0; i < 8; ++i) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_fixture->port());
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write(rawPost("signin", "email=a%40b&password=x&deviceToken=t"));
+        QVERIFY(socket.waitForBytesWritten(5000));
+        socket.abort();
+    }
+    const QJsonObject reply = m_fixture->post(QStringLiteral("checkVersion"),
+                                              {{QStringLiteral("platform"), QStringLiteral("windows")}});
+    QCOMPARE(reply.value(QStringLiteral("result_code")).toInt(-1), 0);
+}
+
+void TstServerEngine::connectionCloseIsHonoured()
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, m_fixture->port());
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write(rawPost("checkVersion", "platform=windows", "Connection: close\r\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(socket.state() == QAbstractSocket::UnconnectedState, 10000);
+    const QByteArray answer = socket.readAll();
+    QVERIFY(answer.startsWith("HTTP/1.1 200"));
+    QVERIFY(answer.endsWith("\"version\":\"1.0.3\"}"));
 }
 
 QTEST_MAIN(TstServerEngine)
