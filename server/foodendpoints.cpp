@@ -11,6 +11,7 @@
 #include <QTimeZone>
 
 #include <cmath>
+#include <optional>
 
 // The food catalogue (the service's foods plus each member's own), sample
 // meals, and the history of tracked days.
@@ -48,6 +49,58 @@ std::optional<double> amount(const ApiCall& call, const QString& key)
     return value;
 }
 
+QJsonObject foodJson(const QSqlQuery& query)
+{
+    return QJsonObject{
+        {QStringLiteral("id"), query.value(0).toString()},
+        {QStringLiteral("user_id"), query.value(2).toString()},
+        {QStringLiteral("title"), query.value(3).toString()},
+        {QStringLiteral("cal"), numberText(query.value(4).toDouble())},
+        {QStringLiteral("carbs"), numberText(query.value(5).toDouble())},
+        {QStringLiteral("fat"), numberText(query.value(6).toDouble())},
+        {QStringLiteral("protein"), numberText(query.value(7).toDouble())},
+        {QStringLiteral("fiber"), numberText(query.value(8).toDouble())},
+    };
+}
+
+const QString foodColumns = QStringLiteral("SELECT id, category_id, user_id, title, cal, carbs, fat, protein, fiber FROM foods ");
+
+// The categories and the service's own foods, which only change when the
+// database is filled. Built once per worker thread (each thread has its
+// own database connection) instead of at every request.
+struct ServiceCatalogue
+{
+    QString connectionName;
+    QList<qint64> order;
+    QHash<qint64, QJsonObject> categories;
+    QHash<qint64, QJsonArray> foods;
+};
+
+const ServiceCatalogue* serviceCatalogue(QSqlDatabase& db)
+{
+    thread_local std::optional<ServiceCatalogue> cache;
+    if (cache && cache->connectionName == db.connectionName())
+        return &*cache;
+    ServiceCatalogue built;
+    built.connectionName = db.connectionName();
+    QSqlQuery query(db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT id, title, recomended FROM food_categories ORDER BY id")))
+        return nullptr;
+    while (query.next()) {
+        const qint64 id = query.value(0).toLongLong();
+        built.order.append(id);
+        built.categories.insert(id, QJsonObject{{QStringLiteral("id"), QString::number(id)},
+                                                {QStringLiteral("title"), query.value(1).toString()},
+                                                {QStringLiteral("recomended"), query.value(2).toString()}});
+    }
+    if (!ApiFields::exec(query, foodColumns + QStringLiteral("WHERE user_id = 0 ORDER BY category_id, id")))
+        return nullptr;
+    while (query.next())
+        built.foods[query.value(1).toLongLong()].append(foodJson(query));
+    cache = std::move(built);
+    return &*cache;
+}
+
 QJsonObject getFoodList(const ApiCall& call, ServerContext& context)
 {
     const auto userId = call.integer(QStringLiteral("user_id"));
@@ -55,43 +108,26 @@ QJsonObject getFoodList(const ApiCall& call, ServerContext& context)
         return ApiFields::badField(QStringLiteral("user_id"));
     if (!Members::byId(context.db, *userId))
         return apiFailure(1, QStringLiteral("Unknown member"));
+    const ServiceCatalogue* catalogue = serviceCatalogue(context.db);
+    if (!catalogue)
+        return ApiFields::storageError();
 
+    // The member's own foods follow the service's in the order added, as
+    // the tracker appends a new food at the end of its category.
+    QHash<qint64, QJsonArray> ownFoods;
     QSqlQuery query(context.db);
-    if (!ApiFields::exec(query, QStringLiteral("SELECT id, title, recomended FROM food_categories ORDER BY id")))
+    if (!ApiFields::exec(query, foodColumns + QStringLiteral("WHERE user_id = ? ORDER BY id"), {*userId}))
         return ApiFields::storageError();
-    QList<qint64> order;
-    QHash<qint64, QJsonObject> categories;
-    QHash<qint64, QJsonArray> foods;
-    while (query.next()) {
-        const qint64 id = query.value(0).toLongLong();
-        order.append(id);
-        categories.insert(id, QJsonObject{{QStringLiteral("id"), QString::number(id)},
-                                          {QStringLiteral("title"), query.value(1).toString()},
-                                          {QStringLiteral("recomended"), query.value(2).toString()}});
-    }
-    // The service's foods first, then the member's own in the order added,
-    // as the tracker appends a new food at the end of its category.
-    if (!ApiFields::exec(query, QStringLiteral("SELECT id, category_id, user_id, title, cal, carbs, fat, protein, fiber"
-                                               " FROM foods WHERE user_id = 0 OR user_id = ?"
-                                               " ORDER BY category_id, user_id <> 0, id"),
-                         {*userId}))
-        return ApiFields::storageError();
-    while (query.next()) {
-        foods[query.value(1).toLongLong()].append(QJsonObject{
-            {QStringLiteral("id"), query.value(0).toString()},
-            {QStringLiteral("user_id"), query.value(2).toString()},
-            {QStringLiteral("title"), query.value(3).toString()},
-            {QStringLiteral("cal"), numberText(query.value(4).toDouble())},
-            {QStringLiteral("carbs"), numberText(query.value(5).toDouble())},
-            {QStringLiteral("fat"), numberText(query.value(6).toDouble())},
-            {QStringLiteral("protein"), numberText(query.value(7).toDouble())},
-            {QStringLiteral("fiber"), numberText(query.value(8).toDouble())},
-        });
-    }
+    while (query.next())
+        ownFoods[query.value(1).toLongLong()].append(foodJson(query));
+
     QJsonArray list;
-    for (qint64 id : std::as_const(order)) {
-        QJsonObject category = categories.value(id);
-        category.insert(QStringLiteral("calorie_list"), foods.value(id));
+    for (qint64 id : catalogue->order) {
+        QJsonArray foods = catalogue->foods.value(id);
+        for (const QJsonValue& own : ownFoods.value(id))
+            foods.append(own);
+        QJsonObject category = catalogue->categories.value(id);
+        category.insert(QStringLiteral("calorie_list"), foods);
         list.append(category);
     }
     return apiSuccess({{QStringLiteral("food_list"), list}});
