@@ -1,0 +1,145 @@
+#include "serverfixture.h"
+
+#include "app/jsonreply.h"
+#include "app/server.h"
+
+#include "testenvironment.h"
+
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QtTest>
+
+// The client's own API class against olva-server: the bytes the client
+// really sends, and the replies it really reads.
+class TstServerClientWire final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstSignInOnANewComputer();
+    void samplesComeBackWithTheirMeal();
+    void foodNameWithAmpersandAndPlusSurvives();
+
+private:
+    // Sends one request through the client's Server and returns the reply.
+    QJsonObject call(int index, const QList<QPair<QString, QString>>& fields, const char* signal);
+
+    std::unique_ptr<ServerFixture> m_fixture;
+    std::unique_ptr<Server> m_client;
+};
+
+namespace {
+enum Endpoint { signinIndex = 1, registerTokenIndex = 2, verifyDeviceIndex = 3, getFoodListIndex = 7,
+                uploadMyCalorieIndex = 22, getSampleListIndex = 24 };
+}
+
+void TstServerClientWire::initTestCase()
+{
+    TestEnvironment::isolate();
+}
+
+void TstServerClientWire::init()
+{
+    m_fixture = std::make_unique<ServerFixture>();
+    QVERIFY(m_fixture->start(true));
+    qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(m_fixture->port()));
+    m_client = std::make_unique<Server>();
+}
+
+void TstServerClientWire::cleanup()
+{
+    m_client.reset();
+    m_fixture.reset();
+    qunsetenv("OLVA_API_HOST");
+}
+
+QJsonObject TstServerClientWire::call(int index, const QList<QPair<QString, QString>>& fields, const char* signal)
+{
+    QUrlQuery query;
+    for (const auto& field : fields)
+        query.addQueryItem(field.first, field.second);
+    QSignalSpy reply(m_client.get(), signal);
+    QSignalSpy error(m_client.get(), SIGNAL(sig_net_error(QString)));
+    m_client->request(index, query);
+    if (!reply.wait(10000) || !error.isEmpty())
+        return {};
+    return JsonReply::parseObject(reply.first().first().toString());
+}
+
+void TstServerClientWire::firstSignInOnANewComputer()
+{
+    const QList<QPair<QString, QString>> signin = {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
+                                                   {QStringLiteral("password"), QStringLiteral("olva-demo-2026")},
+                                                   {QStringLiteral("deviceToken"), QStringLiteral("WD-123 ABC")},
+                                                   {QStringLiteral("deviceType"), QStringLiteral("windows")}};
+    QCOMPARE(JsonReply::resultCode(call(signinIndex, signin, SIGNAL(sig_net_login(QString)))), 3);
+    const QJsonObject verify = call(verifyDeviceIndex, {{QStringLiteral("email"), QStringLiteral("demo@olva.local")}},
+                                    SIGNAL(sig_net_verify(QString)));
+    QCOMPARE(JsonReply::resultCode(verify), 0);
+    QCOMPARE(JsonReply::text(verify, QStringLiteral("pincode")).size(), 8);
+    const QJsonObject token = call(registerTokenIndex, {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
+                                                        {QStringLiteral("deviceToken"), QStringLiteral("WD-123 ABC")},
+                                                        {QStringLiteral("deviceType"), QStringLiteral("windows")}},
+                                   SIGNAL(sig_net_token(QString)));
+    QCOMPARE(JsonReply::resultCode(token), 0);
+    const QJsonObject reply = call(signinIndex, signin, SIGNAL(sig_net_login(QString)));
+    QCOMPARE(JsonReply::resultCode(reply), 0);
+    const QJsonObject info = reply.value(QStringLiteral("user_info")).toObject();
+    QCOMPARE(JsonReply::integer(info, QStringLiteral("user_id")), 1);
+    QCOMPARE(JsonReply::text(info, QStringLiteral("approve")), QStringLiteral("1"));
+}
+
+void TstServerClientWire::samplesComeBackWithTheirMeal()
+{
+    QSignalSpy spy(m_client.get(), SIGNAL(sig_net_sampleList(QString, int)));
+    const QStringList tables = {QStringLiteral("tb_samplebreakfast"), QStringLiteral("tb_samplefirstsnack"),
+                                QStringLiteral("tb_samplelunch"),     QStringLiteral("tb_samplesecondsnack"),
+                                QStringLiteral("tb_sampledinner"),    QStringLiteral("tb_samplethirdsnack")};
+    for (int meal = 0; meal < tables.size(); ++meal) {
+        QUrlQuery query;
+        query.addQueryItem(QStringLiteral("table_name"), tables.at(meal));
+        m_client->request(getSampleListIndex, query, meal);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(spy.size(), 6, 10000);
+    QSet<int> meals;
+    for (const QList<QVariant>& signal : std::as_const(spy)) {
+        const QJsonObject reply = JsonReply::parseObject(signal.at(0).toString());
+        QCOMPARE(JsonReply::resultCode(reply), 0);
+        QVERIFY(!reply.value(QStringLiteral("sample_list")).toArray().isEmpty());
+        meals.insert(signal.at(1).toInt());
+    }
+    QCOMPARE(meals.size(), 6);
+}
+
+void TstServerClientWire::foodNameWithAmpersandAndPlusSurvives()
+{
+    const QString title = QStringLiteral("Mac & cheese + peas");
+    const QJsonObject upload = call(uploadMyCalorieIndex,
+                                    {{QStringLiteral("user_id"), QStringLiteral("1")},
+                                     {QStringLiteral("category_id"), QStringLiteral("4")},
+                                     {QStringLiteral("title"), title},
+                                     {QStringLiteral("cal"), QStringLiteral("380")},
+                                     {QStringLiteral("carbs"), QStringLiteral("45")},
+                                     {QStringLiteral("fat"), QStringLiteral("16")},
+                                     {QStringLiteral("protein"), QStringLiteral("14")},
+                                     {QStringLiteral("fiber"), QStringLiteral("3")}},
+                                    SIGNAL(sig_net_uploadCalories(QString)));
+    QCOMPARE(JsonReply::resultCode(upload), 0);
+    const int id = JsonReply::integer(upload, QStringLiteral("mycalorie_id"));
+    QVERIFY(id > 0);
+    const QJsonObject list = call(getFoodListIndex, {{QStringLiteral("user_id"), QStringLiteral("1")}},
+                                  SIGNAL(sig_net_foodinfo(QString)));
+    const QJsonArray grains = list.value(QStringLiteral("food_list")).toArray().at(3).toObject()
+                                  .value(QStringLiteral("calorie_list")).toArray();
+    const QJsonObject last = grains.last().toObject();
+    QCOMPARE(JsonReply::integer(last, QStringLiteral("id")), id);
+    QCOMPARE(JsonReply::text(last, QStringLiteral("title")), title);
+    QCOMPARE(JsonReply::number(last, QStringLiteral("cal")), 380.0);
+}
+
+QTEST_MAIN(TstServerClientWire)
+#include "tst_server_clientwire.moc"
