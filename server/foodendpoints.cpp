@@ -216,9 +216,12 @@ QJsonObject getHistory(const ApiCall& call, ServerContext& context)
         return ApiFields::storageError();
     QJsonArray list;
     while (query.next()) {
-        // The day as milliseconds since the epoch at midnight UTC.
+        // The day as milliseconds since the epoch, at noon UTC: the client
+        // shows it in local time, and noon stays on the same calendar day
+        // from UTC-11 to UTC+11 where midnight would show the day before in
+        // the Americas.
         const QDate day = QDate::fromString(query.value(1).toString(), QStringLiteral("yyyy-MM-dd"));
-        const qint64 date = day.isValid() ? day.startOfDay(QTimeZone::utc()).toMSecsSinceEpoch() : 0;
+        const qint64 date = day.isValid() ? QDateTime(day, QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch() : 0;
         QJsonObject entry{{QStringLiteral("id"), query.value(0).toString()},
                           {QStringLiteral("date"), QString::number(date)},
                           {QStringLiteral("total"), numberText(query.value(2).toDouble())},
