@@ -347,13 +347,43 @@ void drawPauseButton(QPainter& p, const QSizeF& s)
     p.drawRoundedRect(QRectF(w * 0.55, w * 0.3, w * 0.11, w * 0.4), w * 0.03, w * 0.03);
 }
 
+// Glyphs below are single-coloured shapes on a transparent ground: icon
+// buttons tint them with their own colour.
 void drawAdd(QPainter& p, const QSizeF& s)
 {
-    circleIcon(p, s, teal);
     const qreal w = s.width();
-    p.setPen(roundPen(white, w * 0.1));
+    p.setPen(roundPen(white, w * 0.12));
     p.drawLine(QPointF(w * 0.5, w * 0.28), QPointF(w * 0.5, w * 0.72));
     p.drawLine(QPointF(w * 0.28, w * 0.5), QPointF(w * 0.72, w * 0.5));
+}
+
+void drawHome(QPainter& p, const QSizeF& s)
+{
+    const qreal w = s.width();
+    p.setPen(Qt::NoPen);
+    p.setBrush(indigo);
+    QPainterPath house;
+    house.moveTo(w * 0.5, w * 0.14);
+    house.lineTo(w * 0.9, w * 0.5);
+    house.lineTo(w * 0.78, w * 0.5);
+    house.lineTo(w * 0.78, w * 0.86);
+    house.lineTo(w * 0.58, w * 0.86);
+    house.lineTo(w * 0.58, w * 0.62);
+    house.lineTo(w * 0.42, w * 0.62);
+    house.lineTo(w * 0.42, w * 0.86);
+    house.lineTo(w * 0.22, w * 0.86);
+    house.lineTo(w * 0.22, w * 0.5);
+    house.lineTo(w * 0.1, w * 0.5);
+    house.closeSubpath();
+    p.drawPath(house);
+}
+
+void drawBack(QPainter& p, const QSizeF& s)
+{
+    const qreal w = s.width();
+    p.setPen(roundPen(indigo, w * 0.11));
+    p.drawLine(QPointF(w * 0.22, w * 0.5), QPointF(w * 0.8, w * 0.5));
+    p.drawPolyline(QPolygonF{{w * 0.46, w * 0.24}, {w * 0.2, w * 0.5}, {w * 0.46, w * 0.76}});
 }
 
 void drawPin(QPainter& p, const QPointF& tip, qreal size)
@@ -449,10 +479,8 @@ int main(int argc, char** argv)
         {"logo.png", {400, 400}, drawLogo},
         {"background.png", {1600, 900},
          [](QPainter& p, const QSizeF& s) { softBackground(p, s, QColor(0xf4, 0xf6, 0xfb), QColor(0xdf, 0xee, 0xec)); }},
-        {"img_back.png", {800, 500},
-         [](QPainter& p, const QSizeF& s) { softBackground(p, s, indigoLight, indigo); }},
-        {"img_back1.png", {800, 500},
-         [](QPainter& p, const QSizeF& s) { softBackground(p, s, QColor(0x25, 0x9c, 0x8a), indigo); }},
+        {"img_back.png", {128, 128}, drawHome},
+        {"img_back1.png", {128, 128}, drawBack},
         {"expand.png", icon, [](QPainter& p, const QSizeF& s) { drawChevron(p, s, true); }},
         {"collpase.png", icon, [](QPainter& p, const QSizeF& s) { drawChevron(p, s, false); }},
         {"check.png", icon, drawCheck},

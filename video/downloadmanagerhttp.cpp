@@ -318,6 +318,15 @@ void DownloadManagerHTTP::finished()
     }
     if (!writeAvailable())
         return;
+    // A connection that closes early can still end without an error: only a
+    // file of the announced length is complete.
+    qint64 expected = m_total;
+    if (expected <= 0 && status == 200)
+        expected = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if (expected > 0 && m_file->flush() && m_file->size() < expected) {
+        failTransfer(tr("The connection closed before the whole file arrived"));
+        return;
+    }
     dropReply();
     moveIntoPlace();
 }

@@ -17,7 +17,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("minimumSide");
         const QList<QPair<const char*, int>> pictures = {
-            {"logo.png", 300}, {"background.png", 800}, {"img_back.png", 300}, {"img_back1.png", 300},
+            {"logo.png", 300}, {"background.png", 800}, {"img_back.png", 96}, {"img_back1.png", 96},
             {"expand.png", 48}, {"collpase.png", 48}, {"check.png", 48}, {"star.png", 48},
             {"settings.png", 48}, {"sample.png", 150}, {"right_arrow.png", 48}, {"play.png", 48},
             {"play_button.png", 48}, {"pause_button.png", 48}, {"add.png", 48}, {"workout.png", 150},

@@ -173,8 +173,11 @@ void TestFakeServer::closeAfterBytesDropsOnlyOnce()
     QNetworkReply* broken = network.get(QNetworkRequest(server.url(QStringLiteral("/f"))));
     QSignalSpy brokenDone(broken, &QNetworkReply::finished);
     QVERIFY(brokenDone.wait());
-    QVERIFY(broken->error() != QNetworkReply::NoError);
-    QCOMPARE(broken->readAll(), content.left(1234));
+    // Qt reports the early close as an error, or (racing with the close) as a
+    // short body; either way no more than the promised bytes arrive.
+    const QByteArray partial = broken->readAll();
+    QVERIFY(broken->error() != QNetworkReply::NoError || partial.size() < content.size());
+    QCOMPARE(partial, content.left(1234));
 
     QNetworkReply* whole = network.get(QNetworkRequest(server.url(QStringLiteral("/f"))));
     QSignalSpy wholeDone(whole, &QNetworkReply::finished);
