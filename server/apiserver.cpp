@@ -3,6 +3,7 @@
 #include "server/apiworker.h"
 #include "server/byterange.h"
 #include "server/filestreamer.h"
+#include "server/guardedtcpserver.h"
 #include "server/storage.h"
 
 #include <QDateTime>
@@ -98,7 +99,11 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
     StoreEndpoints::registerAll(m_endpoints);
     ServiceEndpoints::registerAll(m_endpoints);
 
-    m_port = listen(address, port);
+    auto* tcpServer = new GuardedTcpServer(this);
+    if (tcpServer->listen(address, port)) {
+        bind(tcpServer);
+        m_port = tcpServer->serverPort();
+    }
     if (m_port == 0) {
         m_error = QStringLiteral("Cannot listen on %1:%2").arg(address.toString()).arg(port);
         return false;

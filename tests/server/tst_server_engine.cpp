@@ -43,6 +43,7 @@ private slots:
     void demoDataFillsOnlyAnEmptyDatabase();
     void clientLeavingBeforeTheReplyIsHarmless();
     void connectionCloseIsHonoured();
+    void endlessBodyDropsTheConnection();
 
 private:
     QByteArray writeFile(const QString& relativePath, qint64 size);
@@ -388,6 +389,33 @@ void TstServerEngine::connectionCloseIsHonoured()
     const QByteArray answer = socket.readAll();
     QVERIFY(answer.startsWith("HTTP/1.1 200"));
     QVERIFY(answer.endsWith("\"version\":\"1.0.3\"}"));
+}
+
+void TstServerEngine::endlessBodyDropsTheConnection()
+{
+    // Announces 100 MiB and keeps sending: the connection is dropped once
+    // a few MiB have come in without an answer, long before the end.
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, m_fixture->port());
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write("POST /api/signin HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                 "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 104857600\r\n\r\nemail=");
+    const QByteArray block(256 * 1024, 'a');
+    qint64 sent = 0;
+    QElapsedTimer timer;
+    timer.start();
+    while (socket.state() == QAbstractSocket::ConnectedState && sent < 64 * 1024 * 1024 && timer.elapsed() < 20000) {
+        if (socket.bytesToWrite() < 1024 * 1024) {
+            socket.write(block);
+            sent += block.size();
+        }
+        QTest::qWait(1);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(socket.state() != QAbstractSocket::ConnectedState, 10000);
+    QVERIFY2(sent < 64 * 1024 * 1024, "the server kept reading");
+    const QJsonObject reply = m_fixture->post(QStringLiteral("checkVersion"),
+                                              {{QStringLiteral("platform"), QStringLiteral("windows")}});
+    QCOMPARE(reply.value(QStringLiteral("result_code")).toInt(-1), 0);
 }
 
 QTEST_MAIN(TstServerEngine)
