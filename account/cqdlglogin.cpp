@@ -86,8 +86,14 @@ void CqDlgLogin::on_btnLogin_clicked()
     // Sent exactly as typed; the server judges empty or odd input.
     currentEmail = m_ui->edtEmail->text();
     currentPassword = m_ui->edtPassword->text();
+    m_detailsReceived = false;
+    m_signInRepeated = false;
     setBusy(true);
+    sendSignIn();
+}
 
+void CqDlgLogin::sendSignIn()
+{
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("email"), currentEmail);
     fields.addQueryItem(QStringLiteral("password"), currentPassword);
@@ -147,6 +153,7 @@ void CqDlgLogin::slt_net_login(QString text)
             Utils::instance()->showMessage(m_bar, QStringLiteral("Not allowed"));
             return;
         }
+        m_detailsReceived = true;
         currentUserId = reply.userId;
         currentUserName = reply.userName;
         currentCheckDay = reply.checkDay;
@@ -197,6 +204,15 @@ void CqDlgLogin::slt_net_verify(QString text)
 void CqDlgLogin::slt_net_token(QString text)
 {
     Q_UNUSED(text)
+    if (!m_detailsReceived && !m_signInRepeated) {
+        // Registered through the mailed code: no sign-in has answered with
+        // the member's id, name and backgrounds yet. Now that this computer
+        // is known, sign in once more to get them.
+        m_signInRepeated = true;
+        setBusy(true);
+        sendSignIn();
+        return;
+    }
     setBusy(false);
     // The registration's result does not matter: the sign-in itself has
     // succeeded, so the member is remembered and let in either way.

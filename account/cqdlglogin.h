@@ -40,6 +40,7 @@ private slots:
 
 private:
     void setBusy(bool on);
+    void sendSignIn();
     void sendVerifyDevice();
     void sendRegisterToken();
 
@@ -47,4 +48,8 @@ private:
     Server* m_server;
     QtMaterialSnackbar* m_bar;
     QtMaterialCircularProgress* m_busyIndicator;
+    // Whether a sign-in reply has brought the member's details, and whether
+    // the sign-in after a code registration has been sent already.
+    bool m_detailsReceived = false;
+    bool m_signInRepeated = false;
 };

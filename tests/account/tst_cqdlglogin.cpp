@@ -98,6 +98,8 @@ private slots:
     void pincodeComparison_data();
     void pincodeComparison();
     void verifyModeStartsByItself();
+    void codeRegistrationSignsInForDetails_data();
+    void codeRegistrationSignsInForDetails();
     void closeRejects();
     void recoveryChangesEmailEvenWhenCancelled();
     void recoverySetsNewPassword();
@@ -458,6 +460,8 @@ void TestCqDlgLogin::verifyModeStartsByItself()
     currentEmail.clear();
     m_fake->enqueueJson(QStringLiteral("verifyDevice"), R"({"result_code":0,"pincode":"87654321"})");
     m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
+    m_fake->enqueueJson(QStringLiteral("signin"), approvedReply);
+    m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
 
     auto dialog = openLogin(QStringLiteral("verify"));
     const bool busyBeforeReply = isBusy(dialog.get());
@@ -472,9 +476,59 @@ void TestCqDlgLogin::verifyModeStartsByItself()
 
     QSignalSpy accepted(dialog.get(), &QDialog::accepted);
     QVERIFY(accepted.wait());
-    QCOMPARE(m_fake->requestCount(signinPath), 0);
     QCOMPARE(m_fake->lastRequest(verifyPath).body, "email=kim@example.com");
     QCOMPARE(m_fake->lastRequest(tokenPath).field(QStringLiteral("email")), "kim@example.com");
+    // Once the computer is registered, the remembered credentials sign in
+    // to bring the member's id and name.
+    QCOMPARE(m_fake->requestCount(signinPath), 1);
+    QCOMPARE(m_fake->lastRequest(signinPath).field(QStringLiteral("password")), "kept pw");
+    QCOMPARE(currentUserId, "42");
+    QCOMPARE(currentUserName, "Ann");
+}
+
+void TestCqDlgLogin::codeRegistrationSignsInForDetails_data()
+{
+    QTest::addColumn<QByteArray>("secondSignIn");
+    QTest::addColumn<QString>("userId");
+    QTest::addColumn<int>("tokenRequests");
+    QTest::newRow("approved") << approvedReply << QStringLiteral("42") << 2;
+    // Should the second sign-in be refused, the dialog returns to Idle with
+    // that reply's message and stores nothing.
+    QTest::newRow("refused again") << QByteArray(R"({"result_code":1})") << QString() << 1;
+}
+
+void TestCqDlgLogin::codeRegistrationSignsInForDetails()
+{
+    QFETCH(QByteArray, secondSignIn);
+    QFETCH(QString, userId);
+    QFETCH(int, tokenRequests);
+    m_fake->enqueueJson(QStringLiteral("signin"), R"({"result_code":3})");
+    m_fake->enqueueJson(QStringLiteral("verifyDevice"), R"({"result_code":0,"pincode":"11223344"})");
+    m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
+    m_fake->enqueueJson(QStringLiteral("signin"), secondSignIn);
+    m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
+
+    auto dialog = openLogin();
+    onModal(dialog.get(), QStringLiteral("CqDlgPin"), [](QDialog* pin) {
+        QTest::keyClicks(pin->findChild<QLineEdit*>(QStringLiteral("edtPin")), QStringLiteral("11223344"));
+        QTest::mouseClick(button(pin, "btnOk"), Qt::LeftButton);
+    });
+    QSignalSpy accepted(dialog.get(), &QDialog::accepted);
+    signIn(dialog.get(), QStringLiteral("new@example.com"), QStringLiteral("pw"));
+    if (userId.isEmpty()) {
+        // The refused second sign-in returns to Idle with its message.
+        QVERIFY(m_fake->waitForRequests(signinPath, 2));
+        QTRY_VERIFY(isIdle(dialog.get()));
+        QCOMPARE(accepted.count(), 0);
+        QVERIFY(nothingStored(QStringLiteral("new@example.com")));
+    } else {
+        QVERIFY(accepted.wait());
+        QCOMPARE(currentUserId, userId);
+        QCOMPARE(SettingsStore::rememberedEmail(), "new@example.com");
+        QCOMPARE(SettingsStore::memberText(QStringLiteral("id")), userId);
+    }
+    QCOMPARE(m_fake->requestCount(signinPath), 2);
+    QCOMPARE(m_fake->requestCount(tokenPath), tokenRequests);
 }
 
 void TestCqDlgLogin::closeRejects()
