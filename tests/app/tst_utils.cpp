@@ -2,6 +2,7 @@
 #include "app/settingsstore.h"
 #include "app/utils.h"
 #include "fakeserver.h"
+#include "testimages.h"
 #include "testenvironment.h"
 
 #include <QBuffer>
@@ -14,13 +15,7 @@ namespace {
 
 QByteArray pngBytes(QColor colour)
 {
-    QImage image(8, 8, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return TestImages::png(QSize(8, 8), colour);
 }
 
 QString styleFor(const QString& path)

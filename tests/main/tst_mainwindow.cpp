@@ -3,6 +3,7 @@
 #include "app/settingsstore.h"
 #include "app/utils.h"
 #include "fakeserver.h"
+#include "testimages.h"
 #include "main/cqwndloading.h"
 #include "main/cqwndsetting.h"
 #include "main/dialogfactory.h"
@@ -37,13 +38,7 @@ QWidget* makeFeatureWindow(int kind, int argument = -1)
 
 QByteArray pngBytes()
 {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return TestImages::png(QSize(8, 8), Qt::green);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "fakeserver.h"
+#include "testimages.h"
 #include "testenvironment.h"
 #include "widgets/mylabel.h"
 
@@ -12,13 +13,7 @@ namespace {
 
 QByteArray pngOf(const QSize& size, const QColor& color)
 {
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return TestImages::png(size, color);
 }
 
 } // namespace
