@@ -28,10 +28,10 @@ ByteRange whole(qint64 fileSize)
 
 ByteRange ByteRange::parse(const QByteArray& header, qint64 fileSize)
 {
-    const QByteArray spec = header.trimmed();
-    if (!spec.startsWith("bytes="))
+    const QByteArray value = header.trimmed();
+    if (!value.startsWith("bytes="))
         return whole(fileSize);
-    const QByteArray set = spec.mid(6).trimmed();
+    const QByteArray set = value.mid(6).trimmed();
     if (set.contains(','))
         return whole(fileSize); // several ranges: answering with all is allowed
     const int dash = set.indexOf('-');

@@ -68,12 +68,12 @@ ByteRange parseRange(const QByteArray& value, qint64 total)
     const QByteArray trimmed = value.trimmed();
     if (!trimmed.toLower().startsWith("bytes="))
         return range;
-    const QByteArray spec = trimmed.mid(6).trimmed();
-    const qsizetype dash = spec.indexOf('-');
-    if (dash < 0 || spec.contains(','))
+    const QByteArray rangeSet = trimmed.mid(6).trimmed();
+    const qsizetype dash = rangeSet.indexOf('-');
+    if (dash < 0 || rangeSet.contains(','))
         return range;
-    const QByteArray firstText = spec.left(dash).trimmed();
-    const QByteArray lastText = spec.mid(dash + 1).trimmed();
+    const QByteArray firstText = rangeSet.left(dash).trimmed();
+    const QByteArray lastText = rangeSet.mid(dash + 1).trimmed();
 
     bool ok = false;
     if (firstText.isEmpty()) {
