@@ -39,4 +39,14 @@ bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values)
     return true;
 }
 
+void allOrNothing(QSqlDatabase& db, const std::function<bool()>& addRows)
+{
+    if (!db.transaction())
+        return;
+    if (addRows())
+        db.commit();
+    else
+        db.rollback();
+}
+
 } // namespace ApiFields

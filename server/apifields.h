@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+
+#include <functional>
 
 // Replies and helpers shared by the endpoint groups for the failures that
 // are not specific to one endpoint.
@@ -20,5 +23,9 @@ QJsonObject storageError();
 // Prepares `sql`, binds `values` positionally and runs it; logs and returns
 // false on failure.
 bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
+
+// Runs `addRows` in one transaction and keeps what it wrote only when it
+// returns true: a half-filled demo table would look like real data.
+void allOrNothing(QSqlDatabase& db, const std::function<bool()>& addRows);
 
 } // namespace ApiFields

@@ -288,12 +288,7 @@ void createSchema(QSqlDatabase& db)
 
 void addDemoData(ServerContext& context)
 {
-    if (!context.db.transaction())
-        return;
-    if (addDemoRows(context))
-        context.db.commit();
-    else
-        context.db.rollback();
+    ApiFields::allOrNothing(context.db, [&context] { return addDemoRows(context); });
 }
 
 void registerAll(EndpointTable& table)

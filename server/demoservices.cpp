@@ -60,9 +60,7 @@ const QList<DemoServiceType>& catalogue()
 
 void fill(ServerContext& context)
 {
-    QSqlQuery existing(context.db);
-    if (!existing.exec(QStringLiteral("SELECT COUNT(*) FROM services")) || !existing.next()
-        || existing.value(0).toLongLong() > 0)
+    if (!tableIsEmpty(context, QStringLiteral("services")))
         return;
 
     Transaction transaction(context.db);
@@ -89,9 +87,7 @@ void fill(ServerContext& context)
                                               "your coach, then meet over a video call.")),
                 demo.priceCents, image, QString::fromLatin1(demo.skype),
                 QStringLiteral("120255501%1").arg(id, 2, 10, QLatin1Char('0'))};
-            for (int v = 0; v < values.size(); ++v)
-                insert.bindValue(v, values.at(v));
-            if (!run(insert))
+            if (!runWith(insert, values))
                 return;
         }
     }
@@ -99,8 +95,7 @@ void fill(ServerContext& context)
     QSqlQuery purchase(context.db);
     purchase.prepare(QStringLiteral(
         "INSERT INTO service_purchases (user_id, service_id, purchased_ms) VALUES (1, 11, ?)"));
-    purchase.addBindValue(nowMs());
-    if (!run(purchase) || !transaction.commit())
+    if (!runWith(purchase, {nowMs()}) || !transaction.commit())
         qWarning("olva-server: the demo services could not be filled");
 }
 

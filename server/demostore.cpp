@@ -192,9 +192,7 @@ bool insertProducts(ServerContext& context, const ClipLibrary& clips)
                 demo.priceCents, demo.ebookPriceCents, demo.periodDays, image, video, ebook,
                 QStringLiteral("coaching@olva.local"), QStringLiteral("+1 555 0100"),
                 QStringLiteral("OLVA Coaching Team")};
-            for (int v = 0; v < values.size(); ++v)
-                product.bindValue(v, values.at(v));
-            if (!run(product))
+            if (!runWith(product, values))
                 return false;
 
             if (typeName != QLatin1String("PROGRAM"))
@@ -207,9 +205,7 @@ bool insertProducts(ServerContext& context, const ClipLibrary& clips)
                     QStringLiteral("Session %1 of the program.").arg(position + 1),
                     QStringLiteral("Follow the coach through session %1; rest whenever you need to.").arg(position + 1),
                     image, clips.copyFor(QStringLiteral("videos/program_%1.mp4").arg(videoId), videoId)};
-                for (int v = 0; v < videoValues.size(); ++v)
-                    programVideo.bindValue(v, videoValues.at(v));
-                if (!run(programVideo))
+                if (!runWith(programVideo, videoValues))
                     return false;
             }
         }
@@ -233,25 +229,19 @@ bool insertDemoMemberState(ServerContext& context)
         {demoMember, 301, 1, 1, 0, now + 90 * day},
     };
     for (const QVariantList& row : purchases) {
-        for (int v = 0; v < row.size(); ++v)
-            query.bindValue(v, row.at(v));
-        if (!run(query))
+        if (!runWith(query, row))
             return false;
     }
     QSqlQuery cart(context.db);
     cart.prepare(QStringLiteral("INSERT INTO store_cart (user_id, product_id, ebook, quantity) VALUES (?, ?, 0, 1)"));
-    cart.addBindValue(demoMember);
-    cart.addBindValue(102);
-    return run(cart);
+    return runWith(cart, {demoMember, 102});
 }
 
 } // namespace
 
 void fill(ServerContext& context)
 {
-    QSqlQuery existing(context.db);
-    if (!existing.exec(QStringLiteral("SELECT COUNT(*) FROM products")) || !existing.next()
-        || existing.value(0).toLongLong() > 0)
+    if (!tableIsEmpty(context, QStringLiteral("products")))
         return;
 
     const ClipLibrary clips(context.filesDir);

@@ -465,13 +465,7 @@ void createSchema(QSqlDatabase& db)
 
 void addDemoData(ServerContext& context)
 {
-    // All or nothing: a half-filled catalogue would look like real data.
-    if (!context.db.transaction())
-        return;
-    if (addDemoRows(context))
-        context.db.commit();
-    else
-        context.db.rollback();
+    ApiFields::allOrNothing(context.db, [&context] { return addDemoRows(context); });
 }
 
 void registerAll(EndpointTable& table)

@@ -47,9 +47,7 @@ QJsonObject serviceList(ServerContext& context, const QString& listKey, const QS
 {
     QSqlQuery query(context.db);
     query.prepare(sql);
-    for (const QVariant& value : binds)
-        query.addBindValue(value);
-    if (!run(query))
+    if (!runWith(query, binds))
         return storageFailure();
     QJsonArray list;
     while (query.next())
@@ -125,58 +123,39 @@ QJsonObject getServiceCheckout(const ApiCall& call, ServerContext& context)
 QJsonObject setServiceCheckout(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
-        return failure;
-    const auto serviceId = requireId(call, QStringLiteral("service_id"), &failure);
-    if (!serviceId)
+    const auto target = requireMemberItem(call, context, QStringLiteral("service_id"), &failure);
+    if (!target)
         return failure;
     const auto quantity = call.integer(QStringLiteral("quantity"));
     if (!quantity || *quantity < 1 || *quantity > 99)
         return badField(QStringLiteral("quantity"));
 
-    const auto exists = serviceExists(context, *serviceId);
+    const auto exists = serviceExists(context, target->itemId);
     if (!exists)
         return storageFailure();
     if (!*exists)
         return apiFailure(UnknownItem, QStringLiteral("No such service."));
-    const auto purchase = openPurchase(context, *userId, *serviceId);
+    const auto purchase = openPurchase(context, target->userId, target->itemId);
     if (!purchase)
         return storageFailure();
     if (*purchase != 0)
         return apiFailure(Refused, QStringLiteral("You have bought this service already."));
 
-    QSqlQuery insert(context.db);
-    insert.prepare(QStringLiteral(
-        "INSERT OR IGNORE INTO service_cart (user_id, service_id, quantity) VALUES (?, ?, ?)"));
-    insert.addBindValue(*userId);
-    insert.addBindValue(*serviceId);
-    insert.addBindValue(*quantity);
-    if (!run(insert))
-        return storageFailure();
-    if (insert.numRowsAffected() != 1)
-        return apiFailure(Refused, QStringLiteral("The service is in the cart already."));
-    return apiSuccess();
+    return changeOneRow(context,
+                        QStringLiteral("INSERT OR IGNORE INTO service_cart (user_id, service_id, quantity)"
+                                       " VALUES (?, ?, ?)"),
+                        {target->userId, target->itemId, *quantity},
+                        QStringLiteral("The service is in the cart already."));
 }
 
 QJsonObject removeServiceCheckout(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
+    const auto target = requireMemberItem(call, context, QStringLiteral("service_id"), &failure);
+    if (!target)
         return failure;
-    const auto serviceId = requireId(call, QStringLiteral("service_id"), &failure);
-    if (!serviceId)
-        return failure;
-    QSqlQuery remove(context.db);
-    remove.prepare(QStringLiteral("DELETE FROM service_cart WHERE user_id = ? AND service_id = ?"));
-    remove.addBindValue(*userId);
-    remove.addBindValue(*serviceId);
-    if (!run(remove))
-        return storageFailure();
-    if (remove.numRowsAffected() != 1)
-        return apiFailure(Refused, QStringLiteral("The service is not in the cart."));
-    return apiSuccess();
+    return changeOneRow(context, QStringLiteral("DELETE FROM service_cart WHERE user_id = ? AND service_id = ?"),
+                        {target->userId, target->itemId}, QStringLiteral("The service is not in the cart."));
 }
 
 QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
@@ -190,19 +169,9 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
         return badField(QStringLiteral("purchase_id"));
 
     StorePaidItems ledger(context.db);
-    for (qint64 id : *ids) {
-        const auto exists = serviceExists(context, id);
-        if (!exists)
-            return storageFailure();
-        if (!*exists)
-            return apiFailure(UnknownItem, QStringLiteral("No such service: %1").arg(id));
-        bool ok = false;
-        const bool paid = ledger.isPaid(*userId, StorePaidItems::Kind::Service, id, &ok);
-        if (!ok)
-            return storageFailure();
-        if (!paid)
-            return apiFailure(Refused, QStringLiteral("Service %1 has not been paid.").arg(id));
-    }
+    failure = unpaidItemFailure(context, ledger, *userId, StorePaidItems::Kind::Service, *ids);
+    if (!failure.isEmpty())
+        return failure;
 
     Transaction transaction(context.db);
     if (!transaction.begun())
@@ -216,14 +185,8 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
     QSqlQuery uncart(context.db);
     uncart.prepare(QStringLiteral("DELETE FROM service_cart WHERE user_id = ? AND service_id = ?"));
     for (qint64 id : *ids) {
-        create.bindValue(0, *userId);
-        create.bindValue(1, id);
-        create.bindValue(2, nowMs());
-        create.bindValue(3, *userId);
-        create.bindValue(4, id);
-        uncart.bindValue(0, *userId);
-        uncart.bindValue(1, id);
-        if (!run(create) || !run(uncart) || !ledger.consume(*userId, StorePaidItems::Kind::Service, id))
+        if (!runWith(create, {*userId, id, nowMs(), *userId, id}) || !runWith(uncart, {*userId, id})
+            || !ledger.consume(*userId, StorePaidItems::Kind::Service, id))
             return storageFailure();
     }
     if (!transaction.commit())
@@ -235,13 +198,10 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
 QJsonObject updateOpenPurchase(const ApiCall& call, ServerContext& context, const QString& sql)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
+    const auto target = requireMemberItem(call, context, QStringLiteral("service_id"), &failure);
+    if (!target)
         return failure;
-    const auto serviceId = requireId(call, QStringLiteral("service_id"), &failure);
-    if (!serviceId)
-        return failure;
-    const auto purchase = openPurchase(context, *userId, *serviceId);
+    const auto purchase = openPurchase(context, target->userId, target->itemId);
     if (!purchase)
         return storageFailure();
     if (*purchase == 0)
@@ -299,11 +259,7 @@ void createSchema(QSqlDatabase& db)
         QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS service_purchases_open"
                        " ON service_purchases(user_id, service_id) WHERE completed = 0"),
     };
-    QSqlQuery query(db);
-    for (const QString& statement : statements) {
-        if (!query.exec(statement))
-            qWarning("olva-server: service schema: %s", qPrintable(statement.left(60)));
-    }
+    createTables(db, statements, "service");
     // Services are paid through the store's payment ledger.
     StorePaidItems::createSchema(db);
 }

@@ -154,6 +154,72 @@ std::optional<qint64> requireMember(const ApiCall& call, ServerContext& context,
     return id;
 }
 
+std::optional<MemberItem> requireMemberItem(const ApiCall& call, ServerContext& context, const QString& idField,
+                                            QJsonObject* failure)
+{
+    const auto userId = requireMember(call, context, failure);
+    if (!userId)
+        return std::nullopt;
+    const auto itemId = requireId(call, idField, failure);
+    if (!itemId)
+        return std::nullopt;
+    return MemberItem{*userId, *itemId};
+}
+
+QJsonObject changeOneRow(ServerContext& context, const QString& sql, const QVariantList& values,
+                         const QString& refusal)
+{
+    QSqlQuery change(context.db);
+    change.prepare(sql);
+    if (!runWith(change, values))
+        return storageFailure();
+    if (change.numRowsAffected() != 1)
+        return apiFailure(Refused, refusal);
+    return apiSuccess();
+}
+
+QJsonObject unpaidItemFailure(ServerContext& context, const StorePaidItems& ledger, qint64 userId,
+                              StorePaidItems::Kind kind, const QList<qint64>& ids)
+{
+    const bool product = kind == StorePaidItems::Kind::Product;
+    QSqlQuery exists(context.db);
+    exists.prepare(product ? QStringLiteral("SELECT 1 FROM products WHERE id = ?")
+                           : QStringLiteral("SELECT 1 FROM services WHERE id = ?"));
+    for (qint64 id : ids) {
+        if (!runWith(exists, {id}))
+            return storageFailure();
+        const bool known = exists.next();
+        exists.finish();
+        if (!known) {
+            return apiFailure(UnknownItem, (product ? QStringLiteral("No such product: %1")
+                                                    : QStringLiteral("No such service: %1")).arg(id));
+        }
+        bool ok = false;
+        const bool paid = ledger.isPaid(userId, kind, id, &ok);
+        if (!ok)
+            return storageFailure();
+        if (!paid) {
+            return apiFailure(Refused, (product ? QStringLiteral("Product %1 has not been paid.")
+                                                : QStringLiteral("Service %1 has not been paid.")).arg(id));
+        }
+    }
+    return {};
+}
+
+bool runWith(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    return run(query);
+}
+
+bool tableIsEmpty(ServerContext& context, const QString& table)
+{
+    QSqlQuery count(context.db);
+    return count.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) && count.next()
+        && count.value(0).toLongLong() == 0;
+}
+
 bool run(QSqlQuery& query)
 {
     if (query.exec())
@@ -165,6 +231,15 @@ bool run(QSqlQuery& query)
 qint64 nowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
+}
+
+void createTables(QSqlDatabase& db, const QStringList& statements, const char* group)
+{
+    QSqlQuery query(db);
+    for (const QString& statement : statements) {
+        if (!query.exec(statement))
+            qWarning("olva-server: %s schema: %s", group, qPrintable(statement.left(60)));
+    }
 }
 
 Transaction::Transaction(QSqlDatabase db)

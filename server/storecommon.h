@@ -2,11 +2,13 @@
 
 #include "server/apifields.h"
 #include "server/endpoints.h"
+#include "server/storepaiditems.h"
 
 #include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <optional>
 
@@ -64,10 +66,38 @@ std::optional<qint64> requireMember(const ApiCall& call, ServerContext& context,
 // A required positive id field.
 std::optional<qint64> requireId(const ApiCall& call, const QString& field, QJsonObject* failure);
 
+// The member of user_id and the item of a required positive id field.
+struct MemberItem
+{
+    qint64 userId = 0;
+    qint64 itemId = 0;
+};
+std::optional<MemberItem> requireMemberItem(const ApiCall& call, ServerContext& context, const QString& idField,
+                                            QJsonObject* failure);
+
+// Runs a change that must touch exactly one row (a cart entry added or
+// removed, a download forgotten): success, a storage failure, or Refused with
+// the given message when no row changed.
+QJsonObject changeOneRow(ServerContext& context, const QString& sql, const QVariantList& values,
+                         const QString& refusal);
+
+// Empty when every id names an existing product (service) with a paid,
+// unused ledger entry of the member; otherwise the failure reply.
+QJsonObject unpaidItemFailure(ServerContext& context, const StorePaidItems& ledger, qint64 userId,
+                              StorePaidItems::Kind kind, const QList<qint64>& ids);
+
 // Runs a prepared query; warns with the query's error when it fails.
 bool run(QSqlQuery& query);
+// Binds the values positionally to the prepared query and runs it.
+bool runWith(QSqlQuery& query, const QVariantList& values);
+// Whether the table has no rows; false when it cannot be read.
+bool tableIsEmpty(ServerContext& context, const QString& table);
 
 qint64 nowMs();
+
+// Runs each CREATE statement; one that fails is logged with the group's name
+// and the rest still run.
+void createTables(QSqlDatabase& db, const QStringList& statements, const char* group);
 
 // A database transaction that rolls back unless committed, so an early
 // return never leaves half a purchase behind.

@@ -12,12 +12,25 @@ namespace {
 
 constexpr qsizetype MaxPathLength = 4096;
 
-std::optional<DeviceItemId> requireDeviceItem(const ApiCall& call, const QString& field, QJsonObject* failure)
+// The member of user_id and the video named by a "42_desktop" field.
+struct MemberDownload
 {
-    const auto item = parseDeviceItemId(call.text(field).trimmed());
-    if (!item)
+    qint64 userId = 0;
+    DeviceItemId video;
+};
+
+std::optional<MemberDownload> requireMemberDownload(const ApiCall& call, ServerContext& context,
+                                                    const QString& field, QJsonObject* failure)
+{
+    const auto userId = requireMember(call, context, failure);
+    if (!userId)
+        return std::nullopt;
+    const auto video = parseDeviceItemId(call.text(field).trimmed());
+    if (!video) {
         *failure = badField(field);
-    return item;
+        return std::nullopt;
+    }
+    return MemberDownload{*userId, *video};
 }
 
 std::optional<QString> requirePath(const ApiCall& call, QJsonObject* failure)
@@ -37,9 +50,7 @@ QJsonObject ownershipFailure(ServerContext& context, const QString& sql, qint64 
 {
     QSqlQuery query(context.db);
     query.prepare(sql);
-    query.addBindValue(userId);
-    query.addBindValue(id);
-    if (!run(query))
+    if (!runWith(query, {userId, id}))
         return storageFailure();
     if (!query.next())
         return apiFailure(UnknownItem, unknownMessage);
@@ -48,18 +59,16 @@ QJsonObject ownershipFailure(ServerContext& context, const QString& sql, qint64 
     return {};
 }
 
-QJsonObject deleteOne(ServerContext& context, const QString& sql, qint64 userId, const DeviceItemId& item)
+// removeVideo and removeProgramVideo1: forget the one recorded download
+// that `sql` deletes.
+QJsonObject forgetDownload(const ApiCall& call, ServerContext& context, const QString& field, const QString& sql)
 {
-    QSqlQuery remove(context.db);
-    remove.prepare(sql);
-    remove.addBindValue(userId);
-    remove.addBindValue(item.id);
-    remove.addBindValue(item.platform);
-    if (!run(remove))
-        return storageFailure();
-    if (remove.numRowsAffected() != 1)
-        return apiFailure(Refused, QStringLiteral("No download of this video is recorded."));
-    return apiSuccess();
+    QJsonObject failure;
+    const auto target = requireMemberDownload(call, context, field, &failure);
+    if (!target)
+        return failure;
+    return changeOneRow(context, sql, {target->userId, target->video.id, target->video.platform},
+                        QStringLiteral("No download of this video is recorded."));
 }
 
 } // namespace
@@ -67,11 +76,8 @@ QJsonObject deleteOne(ServerContext& context, const QString& sql, qint64 userId,
 QJsonObject setVideoUri(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
-        return failure;
-    const auto video = requireDeviceItem(call, QStringLiteral("video_id"), &failure);
-    if (!video)
+    const auto target = requireMemberDownload(call, context, QStringLiteral("video_id"), &failure);
+    if (!target)
         return failure;
     const auto path = requirePath(call, &failure);
     if (!path)
@@ -84,19 +90,14 @@ QJsonObject setVideoUri(const ApiCall& call, ServerContext& context)
                                QStringLiteral("SELECT COALESCE(pu.product_owned, 0) FROM products p"
                                               " LEFT JOIN purchases pu ON pu.product_id = p.id AND pu.user_id = ?"
                                               " WHERE p.id = ? AND p.video <> ''"),
-                               *userId, video->id, QStringLiteral("No such video."));
+                               target->userId, target->video.id, QStringLiteral("No such video."));
     if (!failure.isEmpty())
         return failure;
 
     QSqlQuery store(context.db);
     store.prepare(QStringLiteral(
         "INSERT OR REPLACE INTO video_downloads (user_id, product_id, platform, uri, uri1) VALUES (?, ?, ?, ?, ?)"));
-    store.addBindValue(*userId);
-    store.addBindValue(video->id);
-    store.addBindValue(video->platform);
-    store.addBindValue(uri);
-    store.addBindValue(*path);
-    if (!run(store))
+    if (!runWith(store, {target->userId, target->video.id, target->video.platform, uri, *path}))
         return storageFailure();
     return apiSuccess();
 }
@@ -104,11 +105,8 @@ QJsonObject setVideoUri(const ApiCall& call, ServerContext& context)
 QJsonObject setProgramVideoUri(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
-        return failure;
-    const auto video = requireDeviceItem(call, QStringLiteral("program_id"), &failure);
-    if (!video)
+    const auto target = requireMemberDownload(call, context, QStringLiteral("program_id"), &failure);
+    if (!target)
         return failure;
     const auto path = requirePath(call, &failure);
     if (!path)
@@ -118,49 +116,30 @@ QJsonObject setProgramVideoUri(const ApiCall& call, ServerContext& context)
                                QStringLiteral("SELECT COALESCE(pu.product_owned, 0) FROM program_videos v"
                                               " LEFT JOIN purchases pu ON pu.product_id = v.program_id AND pu.user_id = ?"
                                               " WHERE v.id = ?"),
-                               *userId, video->id, QStringLiteral("No such program video."));
+                               target->userId, target->video.id, QStringLiteral("No such program video."));
     if (!failure.isEmpty())
         return failure;
 
     QSqlQuery store(context.db);
     store.prepare(QStringLiteral(
         "INSERT OR REPLACE INTO program_video_downloads (user_id, video_id, platform, uri1) VALUES (?, ?, ?, ?)"));
-    store.addBindValue(*userId);
-    store.addBindValue(video->id);
-    store.addBindValue(video->platform);
-    store.addBindValue(*path);
-    if (!run(store))
+    if (!runWith(store, {target->userId, target->video.id, target->video.platform, *path}))
         return storageFailure();
     return apiSuccess();
 }
 
 QJsonObject removeVideo(const ApiCall& call, ServerContext& context)
 {
-    QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
-        return failure;
-    const auto video = requireDeviceItem(call, QStringLiteral("product_id"), &failure);
-    if (!video)
-        return failure;
-    return deleteOne(context,
-                     QStringLiteral("DELETE FROM video_downloads WHERE user_id = ? AND product_id = ? AND platform = ?"),
-                     *userId, *video);
+    return forgetDownload(
+        call, context, QStringLiteral("product_id"),
+        QStringLiteral("DELETE FROM video_downloads WHERE user_id = ? AND product_id = ? AND platform = ?"));
 }
 
 QJsonObject removeProgramVideo1(const ApiCall& call, ServerContext& context)
 {
-    QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
-        return failure;
-    const auto video = requireDeviceItem(call, QStringLiteral("program_id"), &failure);
-    if (!video)
-        return failure;
-    return deleteOne(
-        context,
-        QStringLiteral("DELETE FROM program_video_downloads WHERE user_id = ? AND video_id = ? AND platform = ?"),
-        *userId, *video);
+    return forgetDownload(
+        call, context, QStringLiteral("program_id"),
+        QStringLiteral("DELETE FROM program_video_downloads WHERE user_id = ? AND video_id = ? AND platform = ?"));
 }
 
 } // namespace StoreHandlers

@@ -72,11 +72,7 @@ void createSchema(QSqlDatabase& db)
                        " uri1 TEXT NOT NULL,"
                        " PRIMARY KEY (user_id, video_id, platform))"),
     };
-    QSqlQuery query(db);
-    for (const QString& statement : statements) {
-        if (!query.exec(statement))
-            qWarning("olva-server: store schema: %s", qPrintable(statement.left(60)));
-    }
+    createTables(db, statements, "store");
     StorePaidItems::createSchema(db);
 }
 
@@ -248,14 +244,13 @@ QJsonObject getCheckout(const ApiCall& call, ServerContext& context)
 QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
+    const auto target = requireMemberItem(call, context, QStringLiteral("product_id"), &failure);
+    if (!target)
         return failure;
-    const auto programId = requireId(call, QStringLiteral("product_id"), &failure);
-    if (!programId)
-        return failure;
+    const qint64 userId = target->userId;
+    const qint64 programId = target->itemId;
     bool ok = false;
-    const auto program = productById(context, *userId, *programId, &ok);
+    const auto program = productById(context, userId, programId, &ok);
     if (!ok)
         return storageFailure();
     if (!program || program->type() != QLatin1String("PROGRAM"))
@@ -265,9 +260,7 @@ QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
     // subscriptions of their own and must not be renewed one by one.
     QSqlQuery ends(context.db);
     ends.prepare(QStringLiteral("SELECT end_day FROM purchases WHERE user_id = ? AND product_id = ? AND product_owned = 1"));
-    ends.addBindValue(*userId);
-    ends.addBindValue(*programId);
-    if (!run(ends))
+    if (!runWith(ends, {userId, programId}))
         return storageFailure();
     const qint64 endDay = ends.next() ? ends.value(0).toLongLong() : 0;
     const bool active = endDay > nowMs();
@@ -278,9 +271,7 @@ QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
         " FROM program_videos v"
         " LEFT JOIN program_video_downloads d ON d.video_id = v.id AND d.user_id = ? AND d.platform = 'desktop'"
         " WHERE v.program_id = ? ORDER BY v.position, v.id"));
-    query.addBindValue(*userId);
-    query.addBindValue(*programId);
-    if (!run(query))
+    if (!runWith(query, {userId, programId}))
         return storageFailure();
 
     QJsonArray list;
@@ -316,11 +307,8 @@ QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
 QJsonObject setCheckout(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
-        return failure;
-    const auto productId = requireId(call, QStringLiteral("product_id"), &failure);
-    if (!productId)
+    const auto target = requireMemberItem(call, context, QStringLiteral("product_id"), &failure);
+    if (!target)
         return failure;
     const auto quantity = call.integer(QStringLiteral("quantity"));
     if (!quantity || *quantity < 1 || *quantity > 99)
@@ -331,7 +319,7 @@ QJsonObject setCheckout(const ApiCall& call, ServerContext& context)
     const bool ebook = ebookText == QLatin1String("1");
 
     bool ok = false;
-    const auto product = productById(context, *userId, *productId, &ok);
+    const auto product = productById(context, target->userId, target->itemId, &ok);
     if (!ok)
         return storageFailure();
     if (!product)
@@ -344,38 +332,21 @@ QJsonObject setCheckout(const ApiCall& call, ServerContext& context)
         return apiFailure(Refused, QStringLiteral("You own this subscription already."));
 
     // The primary key refuses a second entry of the same product.
-    QSqlQuery insert(context.db);
-    insert.prepare(QStringLiteral(
-        "INSERT OR IGNORE INTO store_cart (user_id, product_id, ebook, quantity) VALUES (?, ?, ?, ?)"));
-    insert.addBindValue(*userId);
-    insert.addBindValue(*productId);
-    insert.addBindValue(ebook ? 1 : 0);
-    insert.addBindValue(*quantity);
-    if (!run(insert))
-        return storageFailure();
-    if (insert.numRowsAffected() != 1)
-        return apiFailure(Refused, QStringLiteral("The product is in the cart already."));
-    return apiSuccess();
+    return changeOneRow(context,
+                        QStringLiteral("INSERT OR IGNORE INTO store_cart (user_id, product_id, ebook, quantity)"
+                                       " VALUES (?, ?, ?, ?)"),
+                        {target->userId, target->itemId, ebook ? 1 : 0, *quantity},
+                        QStringLiteral("The product is in the cart already."));
 }
 
 QJsonObject removeCheckout(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
+    const auto target = requireMemberItem(call, context, QStringLiteral("product_id"), &failure);
+    if (!target)
         return failure;
-    const auto productId = requireId(call, QStringLiteral("product_id"), &failure);
-    if (!productId)
-        return failure;
-    QSqlQuery remove(context.db);
-    remove.prepare(QStringLiteral("DELETE FROM store_cart WHERE user_id = ? AND product_id = ?"));
-    remove.addBindValue(*userId);
-    remove.addBindValue(*productId);
-    if (!run(remove))
-        return storageFailure();
-    if (remove.numRowsAffected() != 1)
-        return apiFailure(Refused, QStringLiteral("The product is not in the cart."));
-    return apiSuccess();
+    return changeOneRow(context, QStringLiteral("DELETE FROM store_cart WHERE user_id = ? AND product_id = ?"),
+                        {target->userId, target->itemId}, QStringLiteral("The product is not in the cart."));
 }
 
 } // namespace StoreHandlers

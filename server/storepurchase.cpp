@@ -50,15 +50,6 @@ std::optional<qint64> expectedCents(ServerContext& context, qint64 userId, Store
     return total;
 }
 
-bool productExists(ServerContext& context, qint64 id, bool* ok)
-{
-    QSqlQuery query(context.db);
-    query.prepare(QStringLiteral("SELECT 1 FROM products WHERE id = ?"));
-    query.addBindValue(id);
-    *ok = run(query);
-    return *ok && query.next();
-}
-
 } // namespace
 
 QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
@@ -128,19 +119,9 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
         return badField(QStringLiteral("status"));
 
     StorePaidItems ledger(context.db);
-    for (qint64 id : *ids) {
-        bool ok = false;
-        const bool exists = productExists(context, id, &ok);
-        if (!ok)
-            return storageFailure();
-        if (!exists)
-            return apiFailure(UnknownItem, QStringLiteral("No such product: %1").arg(id));
-        const bool paid = ledger.isPaid(*userId, StorePaidItems::Kind::Product, id, &ok);
-        if (!ok)
-            return storageFailure();
-        if (!paid)
-            return apiFailure(Refused, QStringLiteral("Product %1 has not been paid.").arg(id));
-    }
+    failure = unpaidItemFailure(context, ledger, *userId, StorePaidItems::Kind::Product, *ids);
+    if (!failure.isEmpty())
+        return failure;
 
     Transaction transaction(context.db);
     if (!transaction.begun())
@@ -160,24 +141,15 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
 
     for (qsizetype i = 0; i < ids->size(); ++i) {
         const qint64 id = ids->at(i);
-        cart.bindValue(0, *userId);
-        cart.bindValue(1, id);
-        if (!run(cart))
+        if (!runWith(cart, {*userId, id}))
             return storageFailure();
         // Not in the cart: a renewal of the product itself.
         const bool ebook = cart.next() && cart.value(0).toInt() == 1;
         cart.finish();
 
-        create.bindValue(0, *userId);
-        create.bindValue(1, id);
         QSqlQuery& own = ebook ? ownEbook : ownProduct;
-        own.bindValue(0, endDays->at(i));
-        own.bindValue(1, *userId);
-        own.bindValue(2, id);
-        uncart.bindValue(0, *userId);
-        uncart.bindValue(1, id);
-        if (!run(create) || !run(own) || !run(uncart)
-            || !ledger.consume(*userId, StorePaidItems::Kind::Product, id))
+        if (!runWith(create, {*userId, id}) || !runWith(own, {endDays->at(i), *userId, id})
+            || !runWith(uncart, {*userId, id}) || !ledger.consume(*userId, StorePaidItems::Kind::Product, id))
             return storageFailure();
     }
     if (!transaction.commit())
@@ -188,16 +160,15 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
 QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
+    const auto target = requireMemberItem(call, context, QStringLiteral("product_id"), &failure);
+    if (!target)
         return failure;
-    const auto productId = requireId(call, QStringLiteral("product_id"), &failure);
-    if (!productId)
-        return failure;
+    const qint64 userId = target->userId;
+    const qint64 productId = target->itemId;
 
     QSqlQuery kind(context.db);
     kind.prepare(QStringLiteral("SELECT type FROM products WHERE id = ?"));
-    kind.addBindValue(*productId);
+    kind.addBindValue(productId);
     if (!run(kind))
         return storageFailure();
     // A physical product is not a subscription: for it only the e-book is
@@ -215,31 +186,24 @@ QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
     } else {
         purchase.prepare(QStringLiteral("DELETE FROM purchases WHERE user_id = ? AND product_id = ?"));
     }
-    purchase.addBindValue(*userId);
-    purchase.addBindValue(*productId);
-    if (!run(purchase))
+    if (!runWith(purchase, {userId, productId}))
         return storageFailure();
     if (purchase.numRowsAffected() != 1)
         return apiFailure(Refused, QStringLiteral("You have no subscription of this product."));
     QSqlQuery leftovers(context.db);
     leftovers.prepare(QStringLiteral(
         "DELETE FROM purchases WHERE user_id = ? AND product_id = ? AND product_owned = 0 AND ebook_owned = 0"));
-    leftovers.addBindValue(*userId);
-    leftovers.addBindValue(*productId);
-    if (!run(leftovers))
+    if (!runWith(leftovers, {userId, productId}))
         return storageFailure();
 
     QSqlQuery downloads(context.db);
     downloads.prepare(QStringLiteral("DELETE FROM video_downloads WHERE user_id = ? AND product_id = ?"));
-    downloads.addBindValue(*userId);
-    downloads.addBindValue(*productId);
     QSqlQuery programDownloads(context.db);
     programDownloads.prepare(QStringLiteral(
         "DELETE FROM program_video_downloads WHERE user_id = ?"
         " AND video_id IN (SELECT id FROM program_videos WHERE program_id = ?)"));
-    programDownloads.addBindValue(*userId);
-    programDownloads.addBindValue(*productId);
-    if (!run(downloads) || !run(programDownloads) || !transaction.commit())
+    if (!runWith(downloads, {userId, productId}) || !runWith(programDownloads, {userId, productId})
+        || !transaction.commit())
         return storageFailure();
     return apiSuccess();
 }
@@ -247,20 +211,17 @@ QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
 QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
-    const auto userId = requireMember(call, context, &failure);
-    if (!userId)
+    const auto target = requireMemberItem(call, context, QStringLiteral("product_id"), &failure);
+    if (!target)
         return failure;
-    const auto programId = requireId(call, QStringLiteral("product_id"), &failure);
-    if (!programId)
-        return failure;
+    const qint64 userId = target->userId;
+    const qint64 programId = target->itemId;
 
     QSqlQuery program(context.db);
     program.prepare(QStringLiteral(
         "SELECT p.type, pu.product_owned FROM products p"
         " LEFT JOIN purchases pu ON pu.product_id = p.id AND pu.user_id = ? WHERE p.id = ?"));
-    program.addBindValue(*userId);
-    program.addBindValue(*programId);
-    if (!run(program))
+    if (!runWith(program, {userId, programId}))
         return storageFailure();
     if (!program.next() || program.value(0).toString() != QLatin1String("PROGRAM"))
         return apiFailure(UnknownItem, QStringLiteral("No such program."));
@@ -275,9 +236,7 @@ QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
         "SELECT d.video_id, d.uri1 FROM program_video_downloads d"
         " JOIN program_videos v ON v.id = d.video_id"
         " WHERE d.user_id = ? AND d.platform = 'desktop' AND v.program_id = ? ORDER BY d.video_id"));
-    downloads.addBindValue(*userId);
-    downloads.addBindValue(*programId);
-    if (!run(downloads))
+    if (!runWith(downloads, {userId, programId}))
         return storageFailure();
     QJsonArray programs;
     while (downloads.next()) {
@@ -288,12 +247,10 @@ QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
     forget.prepare(QStringLiteral(
         "DELETE FROM program_video_downloads WHERE user_id = ? AND platform = 'desktop'"
         " AND video_id IN (SELECT id FROM program_videos WHERE program_id = ?)"));
-    forget.addBindValue(*userId);
-    forget.addBindValue(*programId);
-    if (!run(forget) || !transaction.commit())
+    if (!runWith(forget, {userId, programId}) || !transaction.commit())
         return storageFailure();
     return apiSuccess({{QStringLiteral("programs"), programs},
-                       {QStringLiteral("product_id"), QString::number(*programId)}});
+                       {QStringLiteral("product_id"), QString::number(programId)}});
 }
 
 } // namespace StoreHandlers
