@@ -15,10 +15,20 @@ mkdir -p "$state_dir"
 server_pid=$!
 trap 'kill $server_pid 2>/dev/null || true' EXIT
 
-for _ in $(seq 1 100); do
-  curl -s -o /dev/null -X POST "http://127.0.0.1:$port/api/checkVersion" -d platform=windows && break
+# The first start renders the demo pictures and videos: give it a minute.
+ready=false
+for _ in $(seq 1 300); do
+  if curl -s -o /dev/null -X POST "http://127.0.0.1:$port/api/checkVersion" -d platform=windows; then
+    ready=true
+    break
+  fi
+  kill -0 "$server_pid" 2>/dev/null || break
   sleep 0.2
 done
+if ! $ready; then
+  echo "olva-server did not start on 127.0.0.1:$port (is the port taken?)" >&2
+  exit 1
+fi
 
 cat <<MSG
 olva-server is running on 127.0.0.1:$port with demo data.
