@@ -120,6 +120,8 @@ void QtMaterialFloatingActionButton::placeAtCorner()
     const int x = left ? m_offset.width() : parent->width() - m_offset.width() - side;
     const int y = top ? m_offset.height() : parent->height() - m_offset.height() - side;
     setGeometry(x, y, side, side);
+    // It floats over the content: siblings filled in later must not cover it.
+    raise();
 }
 
 QPainterPath QtMaterialFloatingActionButton::shape() const
