@@ -182,7 +182,7 @@ void TstServerEngine::rejectsMalformedCalls()
 void TstServerEngine::bodyThatIsNotAFormIsRefusedPerField()
 {
     // Declared as a form but holding JSON or binary: no field can be read.
-    const QByteArray bodies[] = {QByteArray("{\"user_id\": 1}"), QByteArray("\x00\xff\xfe=\x01&&==", 11)};
+    const QByteArray bodies[] = {QByteArray("{\"user_id\": 1}"), QByteArrayLiteral("\x00\xff\xfe=\x01&&==")};
     for (const QByteArray& body : bodies) {
         const ServerFixture::Reply reply = m_fixture->send("POST", QStringLiteral("/api/getFoodList"), body,
                                                            {{"Content-Type", "application/x-www-form-urlencoded"}});
