@@ -43,7 +43,9 @@ SignIn parseSignIn(const QString& text)
     reply.resultCode = JsonReply::resultCode(*object);
     // A missing or malformed user_info reads as an empty object: every text
     // empty, which counts as approved.
-    const QJsonObject userInfo = object->value(QStringLiteral("user_info")).toObject();
+    const QJsonValue userInfoValue = object->value(QStringLiteral("user_info"));
+    reply.hasUserInfo = userInfoValue.isObject();
+    const QJsonObject userInfo = userInfoValue.toObject();
     reply.approve = JsonReply::text(userInfo, QStringLiteral("approve"));
     reply.userId = JsonReply::text(userInfo, QStringLiteral("user_id"));
     reply.userName = JsonReply::text(userInfo, QStringLiteral("username"));

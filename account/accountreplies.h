@@ -18,6 +18,7 @@ struct SignIn
 {
     bool readable = false;
     int resultCode = 0;
+    bool hasUserInfo = false; // user_info is an object
     QString approve; // user_info.approve; only "0" refuses the member
     QString userId;
     QString userName;

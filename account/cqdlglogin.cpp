@@ -148,6 +148,12 @@ void CqDlgLogin::slt_net_login(QString text)
 
     switch (reply.resultCode) {
     case 0:
+        if (!reply.hasUserInfo) {
+            // A success without the member's details would let the member in
+            // with no id: treat it like any unreadable answer.
+            setBusy(false);
+            return;
+        }
         if (!reply.approved()) {
             setBusy(false);
             Utils::instance()->showMessage(m_bar, QStringLiteral("Not allowed"));

@@ -163,10 +163,10 @@ void TestCqDlgLogin::signinReplies_data()
     QTest::newRow("numbers where texts belong")
         << QByteArray(R"({"result_code":"0","user_info":{"approve":1,"user_id":42,"username":7,"checkDay":3},"backgrounds":5})")
         << tokenPath << true << QString() << QString() << "42";
-    QTest::newRow("user_info missing") << QByteArray(R"({"result_code":0})") << tokenPath << true
+    QTest::newRow("user_info missing") << QByteArray(R"({"result_code":0})") << QString() << false
                                        << QString() << QString() << QString();
     QTest::newRow("user_info not an object")
-        << QByteArray(R"({"result_code":0,"user_info":[1,2,3]})") << tokenPath << true << QString()
+        << QByteArray(R"({"result_code":0,"user_info":[1,2,3]})") << QString() << false << QString()
         << QString() << QString();
     QTest::newRow("unknown email") << QByteArray(R"({"result_code":1})") << QString() << false
                                    << "Non Exist Email" << "edtEmail" << QString();
