@@ -4,5 +4,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${OLVA_BUILD_DIR:-build}
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then
+  # Paths relative to the checkout, so every clone shares the compiler cache.
+  export CCACHE_BASEDIR="$PWD"
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build_dir" -j"$jobs"

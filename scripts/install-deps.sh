@@ -12,6 +12,9 @@ packages=(
   fonts-roboto-unhinted
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   xvfb xauth
+  qt6-charts-dev qtkeychain-qt6-dev
+  clang libclang-rt-14-dev
+  ccache
   nginx-light curl ffmpeg wrk
 )
 

@@ -1,5 +1,5 @@
-#include "server/apiserver.h"
-#include "server/storage.h"
+#include "server/engine/apiserver.h"
+#include "server/storage/storage.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

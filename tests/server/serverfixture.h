@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/apiserver.h"
+#include "server/engine/apiserver.h"
 
 #include <QByteArray>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
 #include "serverfixture.h"
 
-#include "server/pincodes.h"
+#include "server/account/pincodes.h"
 
 #include "testenvironment.h"
 

@@ -1,7 +1,7 @@
 #include "serverfixture.h"
 
-#include "server/byterange.h"
-#include "server/storage.h"
+#include "server/engine/byterange.h"
+#include "server/storage/storage.h"
 
 #include "testenvironment.h"
 

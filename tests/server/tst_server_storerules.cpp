@@ -1,5 +1,5 @@
-#include "server/storecardcheck.h"
-#include "server/storecommon.h"
+#include "server/store/storecardcheck.h"
+#include "server/store/storecommon.h"
 
 #include "testenvironment.h"
 

@@ -1,0 +1,290 @@
+#include "server/engine/endpoints.h"
+
+#include "server/engine/apifields.h"
+#include "server/demo/demomedia.h"
+#include "server/account/members.h"
+#include "server/account/passwordhash.h"
+#include "server/account/pincodes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QSqlQuery>
+
+// Sign-in, device verification, registration and password recovery.
+//
+// A computer is known to an account by the device token the client sends.
+// signin and getMyDetails refuse an unknown computer; verifyDevice mails a
+// code (and, as the client expects, returns it), and registerToken binds
+// the token only while such a code is pending, so an e-mail address alone
+// is not enough to trust a new computer.
+namespace AccountEndpoints {
+
+namespace {
+
+constexpr int maxEmailLength = 254;
+constexpr int maxNameLength = 100;
+constexpr int maxPasswordLength = 1024;
+
+// Screen keys that have a background picture (0 to 4).
+constexpr int backgroundCount = 5;
+
+bool deviceRegistered(QSqlDatabase& db, qint64 userId, const QString& token)
+{
+    if (token.isEmpty())
+        return false;
+    QSqlQuery query(db);
+    return ApiFields::exec(query, QStringLiteral("SELECT 1 FROM devices WHERE user_id = ? AND token = ?"),
+                           {userId, token})
+        && query.next();
+}
+
+QJsonArray backgrounds(ServerContext& context)
+{
+    QJsonArray list;
+    QSqlQuery query(context.db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT platform, path FROM backgrounds ORDER BY platform")))
+        return list;
+    while (query.next()) {
+        list.append(QJsonObject{{QStringLiteral("url"), context.fileUrl(query.value(1).toString())},
+                                {QStringLiteral("platform"), query.value(0).toString()}});
+    }
+    return list;
+}
+
+// The reply of a successful sign-in or details request.
+QJsonObject signedIn(ServerContext& context, const Members::Member& member)
+{
+    const QJsonObject userInfo{{QStringLiteral("approve"), member.approve},
+                               {QStringLiteral("user_id"), QString::number(member.id)},
+                               {QStringLiteral("username"), member.username},
+                               {QStringLiteral("checkDay"), member.checkDay}};
+    return apiSuccess({{QStringLiteral("user_info"), userInfo},
+                       {QStringLiteral("backgrounds"), backgrounds(context)}});
+}
+
+QJsonObject checkVersion(const ApiCall& call, ServerContext& context)
+{
+    if (!call.has(QStringLiteral("platform")))
+        return ApiFields::badField(QStringLiteral("platform"));
+    return apiSuccess({{QStringLiteral("version"), context.clientVersion}});
+}
+
+QJsonObject signin(const ApiCall& call, ServerContext& context)
+{
+    const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
+    if (!member)
+        return apiFailure(1, QStringLiteral("Non Exist Email"));
+    const PasswordHash::Stored stored{member->salt, member->passwordHash};
+    if (!PasswordHash::matches(call.text(QStringLiteral("password")), stored))
+        return apiFailure(2, QStringLiteral("Password incorrect"));
+    if (!deviceRegistered(context.db, member->id, call.text(QStringLiteral("deviceToken"))))
+        return apiFailure(3, QStringLiteral("This computer is not registered"));
+    return signedIn(context, *member);
+}
+
+QJsonObject getMyDetails(const ApiCall& call, ServerContext& context)
+{
+    const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
+    if (!member)
+        return apiFailure(1, QStringLiteral("Non Exist Email"));
+    if (!deviceRegistered(context.db, member->id, call.text(QStringLiteral("deviceToken"))))
+        return apiFailure(2, QStringLiteral("This computer is not registered"));
+    return signedIn(context, *member);
+}
+
+QJsonObject verifyDevice(const ApiCall& call, ServerContext& context)
+{
+    const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
+    if (!member)
+        return apiFailure(1, QStringLiteral("Non Exist Email"));
+    const QString code = PinCodes::issue(context.db, member->id, member->email, PinCodes::Purpose::Device);
+    if (code.isEmpty())
+        return ApiFields::storageError();
+    return apiSuccess({{QStringLiteral("pincode"), code}});
+}
+
+QJsonObject registerToken(const ApiCall& call, ServerContext& context)
+{
+    const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
+    if (!member)
+        return apiFailure(1, QStringLiteral("Non Exist Email"));
+    const QString token = call.text(QStringLiteral("deviceToken"));
+    if (token.isEmpty() || token.size() > maxNameLength * 4)
+        return apiFailure(2, QStringLiteral("No device token"));
+    // Already bound (a normal sign-in re-registers): nothing to verify.
+    if (deviceRegistered(context.db, member->id, token))
+        return apiSuccess();
+    if (!PinCodes::hasPending(context.db, member->id, PinCodes::Purpose::Device))
+        return apiFailure(3, QStringLiteral("Verify this computer first"));
+
+    QSqlQuery query(context.db);
+    if (!context.db.transaction())
+        return ApiFields::storageError();
+    const bool bound = ApiFields::exec(query, QStringLiteral("INSERT OR IGNORE INTO devices (user_id, token, device_type)"
+                                                             " VALUES (?, ?, ?)"),
+                                       {member->id, token, call.text(QStringLiteral("deviceType"))});
+    if (bound)
+        PinCodes::clear(context.db, member->id, PinCodes::Purpose::Device);
+    if (!bound || !context.db.commit()) {
+        context.db.rollback();
+        return ApiFields::storageError();
+    }
+    return apiSuccess();
+}
+
+QJsonObject signup(const ApiCall& call, ServerContext& context)
+{
+    const QString email = call.text(QStringLiteral("email")).trimmed();
+    const QString password = call.text(QStringLiteral("password"));
+    const QString username = call.text(QStringLiteral("username")).trimmed();
+    if (email.isEmpty() || password.isEmpty() || username.isEmpty())
+        return apiFailure(2, QStringLiteral("Name, e-mail and password are required"));
+    if (email.size() > maxEmailLength || !email.contains(QLatin1Char('@')) || username.size() > maxNameLength
+        || password.size() > maxPasswordLength)
+        return apiFailure(3, QStringLiteral("Invalid name, e-mail or password"));
+    if (Members::byEmail(context.db, email))
+        return apiFailure(1, QStringLiteral("This e-mail is already registered"));
+
+    const PasswordHash::Stored stored = PasswordHash::create(password);
+    QSqlQuery query(context.db);
+    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO users (email, username, password_hash, salt, approve, check_day)"
+                                               " VALUES (?, ?, ?, ?, '1', ?)"),
+                         {email, username, stored.hash, stored.salt, Members::nextCheckDay()})) {
+        // The unique e-mail index also refuses a twin registered meanwhile.
+        if (Members::byEmail(context.db, email))
+            return apiFailure(1, QStringLiteral("This e-mail is already registered"));
+        return ApiFields::storageError();
+    }
+    return apiSuccess({{QStringLiteral("user_id"), query.lastInsertId().toString()}});
+}
+
+QJsonObject forgot(const ApiCall& call, ServerContext& context)
+{
+    const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
+    if (!member)
+        return apiFailure(1, QStringLiteral("Email doesn't exist."));
+    const QString code = PinCodes::issue(context.db, member->id, member->email, PinCodes::Purpose::Password);
+    if (code.isEmpty())
+        return ApiFields::storageError();
+    return apiSuccess({{QStringLiteral("pincode"), code}});
+}
+
+QJsonObject setPassword(const ApiCall& call, ServerContext& context)
+{
+    const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
+    if (!member)
+        return apiFailure(1, QStringLiteral("Email doesn't exist."));
+    const QString password = call.text(QStringLiteral("password"));
+    if (password.isEmpty() || password.size() > maxPasswordLength)
+        return apiFailure(2, QStringLiteral("Invalid password"));
+    // The request carries no code: only a member who just asked for one by
+    // mail may choose a new password, and only once.
+    if (!PinCodes::hasPending(context.db, member->id, PinCodes::Purpose::Password))
+        return apiFailure(3, QStringLiteral("No password reset was requested"));
+
+    const PasswordHash::Stored stored = PasswordHash::create(password);
+    QSqlQuery query(context.db);
+    if (!context.db.transaction())
+        return ApiFields::storageError();
+    const bool updated = ApiFields::exec(query, QStringLiteral("UPDATE users SET password_hash = ?, salt = ? WHERE id = ?"),
+                                         {stored.hash, stored.salt, member->id});
+    if (updated)
+        PinCodes::clear(context.db, member->id, PinCodes::Purpose::Password);
+    if (!updated || !context.db.commit()) {
+        context.db.rollback();
+        return ApiFields::storageError();
+    }
+    return apiSuccess();
+}
+
+bool addMember(QSqlDatabase& db, qint64 id, const QString& email, const QString& password,
+               const QString& username, const QString& approve)
+{
+    const PasswordHash::Stored stored = PasswordHash::create(password);
+    QSqlQuery query(db);
+    return ApiFields::exec(query, QStringLiteral("INSERT INTO users (id, email, username, password_hash, salt, approve, check_day)"
+                                                 " VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                           {id, email, username, stored.hash, stored.salt, approve,
+                            QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))});
+}
+
+} // namespace
+
+void createSchema(QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS users ("
+        " id INTEGER PRIMARY KEY,"
+        " email TEXT NOT NULL UNIQUE COLLATE NOCASE,"
+        " username TEXT NOT NULL,"
+        " password_hash TEXT NOT NULL,"
+        " salt TEXT NOT NULL,"
+        " approve TEXT NOT NULL DEFAULT '1',"
+        " check_day TEXT NOT NULL,"
+        " created_at TEXT NOT NULL DEFAULT (datetime('now')))"));
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS devices ("
+        " user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,"
+        " token TEXT NOT NULL,"
+        " device_type TEXT NOT NULL DEFAULT '',"
+        " registered_at TEXT NOT NULL DEFAULT (datetime('now')),"
+        " PRIMARY KEY (user_id, token))"));
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS backgrounds ("
+        " platform INTEGER PRIMARY KEY,"
+        " path TEXT NOT NULL)"));
+    PinCodes::createSchema(db);
+}
+
+void addDemoData(ServerContext& context)
+{
+    static const char* const captions[backgroundCount] = {
+        "OLVA Weight Loss", "Friends & Coaches", "Workouts", "Nutrition", "Live Services"};
+    QSqlDatabase& db = context.db;
+    db.transaction();
+    // The demo member has no registered computer, so the first sign-in
+    // goes through the device verification.
+    addMember(db, 1, QStringLiteral("demo@olva.local"), QStringLiteral("olva-demo-2026"),
+              QStringLiteral("Demo Member"), QStringLiteral("1"));
+    // An account the service has not approved: its sign-in says "Not allowed".
+    addMember(db, 2, QStringLiteral("pending@olva.local"), QStringLiteral("olva-demo-2026"),
+              QStringLiteral("Pending Member"), QStringLiteral("0"));
+    // Friends of the demo member who have joined.
+    addMember(db, 3, QStringLiteral("maya.lindqvist@olva.local"), QStringLiteral("olva-demo-2026"),
+              QStringLiteral("Maya Lindqvist"), QStringLiteral("1"));
+    addMember(db, 4, QStringLiteral("tomas.okafor@olva.local"), QStringLiteral("olva-demo-2026"),
+              QStringLiteral("Tomas Okafor"), QStringLiteral("1"));
+    QSqlQuery query(db);
+    for (int key = 0; key < backgroundCount; ++key) {
+        const QString path = QStringLiteral("backgrounds/background_%1.jpg").arg(key);
+        if (DemoMedia::drawPicture(context.filesDir, path, QSize(1920, 1080),
+                                   QString::fromLatin1(captions[key]), DemoMedia::paletteColor(key + 2))) {
+            ApiFields::exec(query, QStringLiteral("INSERT OR REPLACE INTO backgrounds (platform, path) VALUES (?, ?)"),
+                            {key, path});
+        }
+    }
+    db.commit();
+
+    // The installer offered when --client-version differs from the client's.
+    QFile installer(context.filesDir + QStringLiteral("/apps/OlvaApp_%1.exe").arg(context.clientVersion));
+    QDir().mkpath(QFileInfo(installer).absolutePath());
+    if (installer.open(QIODevice::WriteOnly))
+        installer.write(QByteArray("OLVA demo installer placeholder ") + context.clientVersion.toUtf8() + '\n');
+}
+
+void registerAll(EndpointTable& table)
+{
+    table.add(QStringLiteral("checkVersion"), checkVersion);
+    table.add(QStringLiteral("signin"), signin);
+    table.add(QStringLiteral("getMyDetails"), getMyDetails);
+    table.add(QStringLiteral("verifyDevice"), verifyDevice);
+    table.add(QStringLiteral("registerToken"), registerToken);
+    table.add(QStringLiteral("signup"), signup);
+    table.add(QStringLiteral("forgot"), forgot);
+    table.add(QStringLiteral("setPassword"), setPassword);
+}
+
+} // namespace AccountEndpoints

@@ -1,0 +1,52 @@
+#include "server/engine/apifields.h"
+
+#include <QDebug>
+#include <QSqlError>
+
+namespace ApiFields {
+
+QJsonObject badField(const QString& name)
+{
+    return QJsonObject{{QStringLiteral("result_code"), badFieldCode},
+                       {QStringLiteral("message"),
+                        QString(QStringLiteral("Missing or malformed field: ") + name)}};
+}
+
+QJsonObject storageError()
+{
+    return QJsonObject{{QStringLiteral("result_code"), storageErrorCode},
+                       {QStringLiteral("message"), QStringLiteral("Storage error")}};
+}
+
+bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    if (!query.prepare(sql)) {
+        qWarning().noquote() << "SQL prepare failed:" << query.lastError().text() << sql;
+        return false;
+    }
+    for (const QVariant& value : values) {
+        // An absent form field reads as a null QString, which SQLite would
+        // store as NULL; the tables keep text columns NOT NULL.
+        if (value.typeId() == QMetaType::QString && value.toString().isNull())
+            query.addBindValue(QStringLiteral(""));
+        else
+            query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        qWarning().noquote() << "SQL failed:" << query.lastError().text() << sql;
+        return false;
+    }
+    return true;
+}
+
+void allOrNothing(QSqlDatabase& db, const std::function<bool()>& addRows)
+{
+    if (!db.transaction())
+        return;
+    if (addRows())
+        db.commit();
+    else
+        db.rollback();
+}
+
+} // namespace ApiFields

@@ -1,0 +1,290 @@
+#include "server/engine/apiserver.h"
+
+#include "server/engine/apiworker.h"
+#include "server/engine/byterange.h"
+#include "server/engine/filestreamer.h"
+#include "server/engine/guardedtcpserver.h"
+#include "server/storage/storage.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHttpServerRequest>
+#include <QJsonDocument>
+#include <QMimeDatabase>
+#include <QSqlDatabase>
+#include <QTcpSocket>
+#include <QThread>
+#include <QUuid>
+
+#include <exception>
+
+using StatusCode = QHttpServerResponder::StatusCode;
+
+namespace {
+
+const QString apiPrefix = QStringLiteral("/api/");
+const QString filesPrefix = QStringLiteral("/uploadfiles/");
+
+QByteArray headerValue(const QHttpServerRequest& request, const QByteArray& name)
+{
+    const auto headers = request.headers();
+    for (const auto& header : headers) {
+        if (header.first.compare(name, Qt::CaseInsensitive) == 0)
+            return header.second;
+    }
+    return {};
+}
+
+bool isFormBody(const QHttpServerRequest& request)
+{
+    const QByteArray type = headerValue(request, "Content-Type").trimmed().toLower();
+    // No type at all is taken as a form: the body still has to parse as one.
+    return type.isEmpty() || type.startsWith("application/x-www-form-urlencoded");
+}
+
+// A path below the files folder that cannot climb out of it.
+bool isSafeRelativePath(const QString& path)
+{
+    if (path.isEmpty() || path.contains(QLatin1Char('\\')) || path.contains(QChar(0)))
+        return false;
+    const QStringList parts = path.split(QLatin1Char('/'));
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ApiServer::ApiServer(QObject* parent)
+    : QAbstractHttpServer(parent)
+    , m_connectionName(QStringLiteral("olva-server-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+ApiServer::~ApiServer()
+{
+    stopWorkers();
+    if (m_context.db.isValid()) {
+        m_context.db.close();
+        m_context.db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+}
+
+bool ApiServer::start(const ServerOptions& options, const QHostAddress& address, quint16 port)
+{
+    if (!QDir().mkpath(options.filesDir)) {
+        m_error = QStringLiteral("Cannot create the files folder %1").arg(options.filesDir);
+        return false;
+    }
+    m_context.filesDir = QDir(options.filesDir).absolutePath();
+    m_context.clientVersion = options.clientVersion;
+
+    QString error;
+    m_context.db = Storage::open(options.dbPath, m_connectionName, &error);
+    if (!m_context.db.isOpen()) {
+        m_error = error;
+        return false;
+    }
+    Storage::createSchemas(m_context.db);
+    if (options.demo && Storage::isEmpty(m_context.db))
+        Storage::fillDemo(m_context, options.demoVideos);
+
+    AccountEndpoints::registerAll(m_endpoints);
+    FoodEndpoints::registerAll(m_endpoints);
+    CommunityEndpoints::registerAll(m_endpoints);
+    StoreEndpoints::registerAll(m_endpoints);
+    ServiceEndpoints::registerAll(m_endpoints);
+
+    auto* tcpServer = new GuardedTcpServer(this);
+    if (tcpServer->listen(address, port)) {
+        bind(tcpServer);
+        m_port = tcpServer->serverPort();
+    }
+    if (m_port == 0) {
+        m_error = QStringLiteral("Cannot listen on %1:%2").arg(address.toString()).arg(port);
+        return false;
+    }
+    m_context.publicBaseUrl = options.publicBaseUrl.isEmpty()
+        ? QStringLiteral("http://127.0.0.1:%1").arg(m_port)
+        : options.publicBaseUrl;
+    while (m_context.publicBaseUrl.endsWith(QLatin1Char('/')))
+        m_context.publicBaseUrl.chop(1);
+    startWorkers(options.dbPath);
+    return true;
+}
+
+void ApiServer::startWorkers(const QString& dbPath)
+{
+    const int count = qBound(2, QThread::idealThreadCount(), 4);
+    for (int i = 0; i < count; ++i) {
+        Worker entry;
+        entry.thread = new QThread;
+        entry.thread->setObjectName(QStringLiteral("olva-api-%1").arg(i));
+        entry.worker = new ApiWorker(m_context, dbPath, m_connectionName + QStringLiteral("-worker-%1").arg(i),
+                                     m_endpoints);
+        entry.worker->moveToThread(entry.thread);
+        connect(entry.worker, &ApiWorker::handled, this, &ApiServer::deliver);
+        entry.thread->start();
+        m_workers.push_back(entry);
+    }
+}
+
+void ApiServer::stopWorkers()
+{
+    for (Worker& entry : m_workers) {
+        // The worker closes its database connection on its own thread.
+        ApiWorker* worker = entry.worker;
+        QMetaObject::invokeMethod(worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
+        entry.thread->quit();
+        entry.thread->wait();
+        delete entry.thread;
+    }
+    m_workers.clear();
+    m_pending.clear();
+}
+
+void ApiServer::deliver(quint64 callId, const QByteArray& json, int httpStatus)
+{
+    const auto it = m_pending.find(callId);
+    if (it == m_pending.end())
+        return;
+    const PendingCall call = it->second;
+    m_pending.erase(it);
+    if (!call.socket || call.socket->state() != QAbstractSocket::ConnectedState)
+        return; // the client went away meanwhile
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(httpStatus)
+        + (httpStatus == 200 ? QByteArray(" OK") : QByteArray(" Error"))
+        + "\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: " + QByteArray::number(json.size())
+        + "\r\n";
+    if (call.closeAfterReply)
+        head += "Connection: close\r\n";
+    call.socket->write(head + "\r\n" + json);
+    if (call.closeAfterReply)
+        call.socket->disconnectFromHost();
+}
+
+bool ApiServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
+{
+    const QString path = request.url().path(QUrl::FullyDecoded);
+    if (path.startsWith(apiPrefix)) {
+        handleApiCall(path.mid(apiPrefix.size()), request, socket);
+        return true;
+    }
+    if (path.startsWith(filesPrefix)) {
+        handleFile(path.mid(filesPrefix.size()), request, socket);
+        return true;
+    }
+    return false; // missingHandler answers
+}
+
+void ApiServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    replyStatus(responder, StatusCode::NotFound, QStringLiteral("Not found"));
+}
+
+void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& request, QTcpSocket* socket)
+{
+    // Refusals are answered here at once; accepted calls are answered by
+    // deliver() when a worker has run them, without a responder (one that
+    // is never written to must not exist past this function).
+    const auto refuse = [&](StatusCode status, const QString& message) {
+        QHttpServerResponder responder = makeResponder(request, socket);
+        replyStatus(responder, status, message);
+    };
+    if (request.method() != QHttpServerRequest::Method::Post)
+        return refuse(StatusCode::MethodNotAllowed, QStringLiteral("Use POST"));
+    if (!m_endpoints.find(name))
+        return refuse(StatusCode::NotFound, QStringLiteral("Unknown endpoint"));
+    const QByteArray body = request.body();
+    if (body.size() > maxBodyBytes)
+        return refuse(StatusCode::PayloadTooLarge, QStringLiteral("Body too large"));
+    if (!isFormBody(request))
+        return refuse(StatusCode::UnsupportedMediaType, QStringLiteral("Expected a form-encoded body"));
+    if (m_workers.empty())
+        return refuse(StatusCode::ServiceUnavailable, QStringLiteral("Not started"));
+
+    const quint64 callId = ++m_nextCallId;
+    const bool close = headerValue(request, "Connection").trimmed().toLower() == "close";
+    m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});
+    ApiWorker* worker = m_workers.at(m_nextWorker++ % m_workers.size()).worker;
+    QMetaObject::invokeMethod(worker, [worker, callId, name, body] { worker->handle(callId, name, body); },
+                              Qt::QueuedConnection);
+}
+
+void ApiServer::handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    const auto method = request.method();
+    const bool head = method == QHttpServerRequest::Method::Head;
+    if (method != QHttpServerRequest::Method::Get && !head) {
+        replyStatus(responder, StatusCode::MethodNotAllowed, QStringLiteral("Use GET or HEAD"));
+        return;
+    }
+    if (!isSafeRelativePath(relativePath)) {
+        replyStatus(responder, StatusCode::NotFound, QStringLiteral("Not found"));
+        return;
+    }
+    // Symbolic links may not lead outside the files folder either.
+    const QString root = QFileInfo(m_context.filesDir).canonicalFilePath() + QLatin1Char('/');
+    const QFileInfo info(m_context.filesDir + QLatin1Char('/') + relativePath);
+    const QString canonical = info.canonicalFilePath();
+    if (!info.isFile() || canonical.isEmpty() || !canonical.startsWith(root)) {
+        replyStatus(responder, StatusCode::NotFound, QStringLiteral("Not found"));
+        return;
+    }
+    auto file = std::make_unique<QFile>(canonical);
+    if (!file->open(QIODevice::ReadOnly)) {
+        replyStatus(responder, StatusCode::Forbidden, QStringLiteral("Not readable"));
+        return;
+    }
+
+    const qint64 size = file->size();
+    const ByteRange range = ByteRange::parse(headerValue(request, "Range"), size);
+    if (range.kind == ByteRange::Kind::Unsatisfiable) {
+        responder.writeStatusLine(StatusCode::RequestRangeNotSatisfiable);
+        responder.writeHeader("Content-Range", "bytes */" + QByteArray::number(size));
+        responder.writeHeader("Accept-Ranges", "bytes");
+        responder.writeHeader("Content-Length", "0");
+        responder.writeBody("", 0);
+        return;
+    }
+
+    const bool partial = range.kind == ByteRange::Kind::Partial;
+    const qint64 first = partial ? range.first : 0;
+    const qint64 length = partial ? range.length() : size;
+    static const QMimeDatabase mimeDatabase;
+    const QByteArray mimeType = mimeDatabase.mimeTypeForFile(info, QMimeDatabase::MatchExtension).name().toLatin1();
+
+    responder.writeStatusLine(partial ? StatusCode::PartialContent : StatusCode::Ok);
+    responder.writeHeader("Content-Type", mimeType);
+    responder.writeHeader("Content-Length", QByteArray::number(length));
+    responder.writeHeader("Accept-Ranges", "bytes");
+    responder.writeHeader("Last-Modified",
+                          QLocale::c().toString(info.lastModified().toUTC(),
+                                                QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'")).toLatin1());
+    if (partial) {
+        responder.writeHeader("Content-Range", "bytes " + QByteArray::number(range.first) + '-'
+                                                   + QByteArray::number(range.last) + '/'
+                                                   + QByteArray::number(size));
+    }
+    responder.writeBody("", 0); // ends the header block
+    if (head || length == 0)
+        return;
+    FileStreamer::start(socket, std::move(file), first, length);
+}
+
+void ApiServer::replyJson(QHttpServerResponder& responder, const QJsonObject& reply, StatusCode status)
+{
+    responder.write(QJsonDocument(reply).toJson(QJsonDocument::Compact),
+                    {{"Content-Type", "application/json; charset=utf-8"}}, status);
+}
+
+void ApiServer::replyStatus(QHttpServerResponder& responder, StatusCode status, const QString& message)
+{
+    replyJson(responder, apiFailure(int(status), message), status);
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "server/engine/endpoints.h"
+
+#include <QAbstractHttpServer>
+#include <QHostAddress>
+#include <QHttpServerResponder>
+#include <QPointer>
+#include <QTcpSocket>
+
+#include <unordered_map>
+#include <vector>
+
+class ApiWorker;
+class QThread;
+
+// How olva-server is started (see main.cpp for the command line).
+struct ServerOptions
+{
+    QString dbPath;
+    QString filesDir;
+    QString clientVersion = QStringLiteral("1.0.3");
+    bool demo = false;
+    // Demo videos are rendered with ffmpeg; tests switch this off for speed
+    // and get small placeholder files instead.
+    bool demoVideos = true;
+    // Base of the URLs in replies; empty: "http://127.0.0.1:<port>".
+    QString publicBaseUrl;
+};
+
+// The HTTP side of olva-server: form POSTs under "/api/<endpoint>" go to the
+// endpoint table, GET and HEAD under "/uploadfiles/" are served from the
+// files folder with byte ranges. Connections and files are handled on the
+// thread that owns the server; endpoint calls run on a few worker threads
+// (ApiWorker), each with its own database connection.
+class ApiServer final : public QAbstractHttpServer
+{
+    Q_OBJECT
+
+public:
+    static constexpr qint64 maxBodyBytes = 1024 * 1024;
+
+    explicit ApiServer(QObject* parent = nullptr);
+    ~ApiServer() override;
+
+    // Opens the storage (creating tables, filling demo data into an empty
+    // database when asked), registers the endpoints and listens. On failure
+    // returns false and errorString() says why.
+    bool start(const ServerOptions& options, const QHostAddress& address, quint16 port);
+
+    quint16 port() const { return m_port; }
+    QString errorString() const { return m_error; }
+    ServerContext& context() { return m_context; }
+    const EndpointTable& endpoints() const { return m_endpoints; }
+
+protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
+    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
+
+private:
+    void handleApiCall(const QString& name, const QHttpServerRequest& request, QTcpSocket* socket);
+    void handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket);
+    void startWorkers(const QString& dbPath);
+    void stopWorkers();
+    void deliver(quint64 callId, const QByteArray& json, int httpStatus);
+    static void replyJson(QHttpServerResponder& responder, const QJsonObject& reply,
+                          QHttpServerResponder::StatusCode status);
+    static void replyStatus(QHttpServerResponder& responder, QHttpServerResponder::StatusCode status,
+                            const QString& message);
+
+    ServerContext m_context;
+    EndpointTable m_endpoints;
+    QString m_connectionName;
+    quint16 m_port = 0;
+    QString m_error;
+
+    struct Worker
+    {
+        QThread* thread = nullptr;
+        ApiWorker* worker = nullptr;
+    };
+    std::vector<Worker> m_workers;
+    size_t m_nextWorker = 0;
+
+    // Calls handed to a worker, by id: where the reply goes.
+    struct PendingCall
+    {
+        QPointer<QTcpSocket> socket;
+        bool closeAfterReply = false;
+    };
+    std::unordered_map<quint64, PendingCall> m_pending;
+    quint64 m_nextCallId = 0;
+};

@@ -1,0 +1,481 @@
+#include "server/engine/endpoints.h"
+
+#include "server/engine/apifields.h"
+#include "server/demo/fooddemo.h"
+#include "server/account/members.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QTimeZone>
+
+#include <cmath>
+#include <optional>
+
+// The food catalogue (the service's foods plus each member's own), sample
+// meals, and the history of tracked days.
+namespace FoodEndpoints {
+
+namespace {
+
+const QStringList sampleTables = {
+    QStringLiteral("tb_samplebreakfast"), QStringLiteral("tb_samplefirstsnack"),
+    QStringLiteral("tb_samplelunch"),     QStringLiteral("tb_samplesecondsnack"),
+    QStringLiteral("tb_sampledinner"),    QStringLiteral("tb_samplethirdsnack"),
+};
+const QStringList mealTypes = {
+    QStringLiteral("breakfast"),   QStringLiteral("firstsnack"), QStringLiteral("lunch"),
+    QStringLiteral("secondsnack"), QStringLiteral("dinner"),     QStringLiteral("thirdsnack"),
+};
+
+constexpr int maxTitleLength = 200;
+constexpr double maxAmount = 100000; // calories or grams per cup
+constexpr int maxOwnFoodsPerMember = 2000;
+
+// Numbers go out as text, the form the client reads them in.
+QString numberText(double value)
+{
+    return QString::number(value, 'g', 12);
+}
+
+// A member food amount: a finite, non-negative number.
+std::optional<double> amount(const ApiCall& call, const QString& key)
+{
+    bool ok = false;
+    const double value = call.text(key).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0 || value > maxAmount)
+        return std::nullopt;
+    return value;
+}
+
+QJsonObject foodJson(const QSqlQuery& query)
+{
+    return QJsonObject{
+        {QStringLiteral("id"), query.value(0).toString()},
+        {QStringLiteral("user_id"), query.value(2).toString()},
+        {QStringLiteral("title"), query.value(3).toString()},
+        {QStringLiteral("cal"), numberText(query.value(4).toDouble())},
+        {QStringLiteral("carbs"), numberText(query.value(5).toDouble())},
+        {QStringLiteral("fat"), numberText(query.value(6).toDouble())},
+        {QStringLiteral("protein"), numberText(query.value(7).toDouble())},
+        {QStringLiteral("fiber"), numberText(query.value(8).toDouble())},
+    };
+}
+
+const QString foodColumns = QStringLiteral("SELECT id, category_id, user_id, title, cal, carbs, fat, protein, fiber FROM foods ");
+
+// The categories and the service's own foods, which only change when the
+// database is filled. Built once per worker thread (each thread has its
+// own database connection) instead of at every request.
+struct ServiceCatalogue
+{
+    QString connectionName;
+    QList<qint64> order;
+    QHash<qint64, QJsonObject> categories;
+    QHash<qint64, QJsonArray> foods;
+};
+
+const ServiceCatalogue* serviceCatalogue(QSqlDatabase& db)
+{
+    thread_local std::optional<ServiceCatalogue> cache;
+    if (cache && cache->connectionName == db.connectionName())
+        return &*cache;
+    ServiceCatalogue built;
+    built.connectionName = db.connectionName();
+    QSqlQuery query(db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT id, title, recomended FROM food_categories ORDER BY id")))
+        return nullptr;
+    while (query.next()) {
+        const qint64 id = query.value(0).toLongLong();
+        built.order.append(id);
+        built.categories.insert(id, QJsonObject{{QStringLiteral("id"), QString::number(id)},
+                                                {QStringLiteral("title"), query.value(1).toString()},
+                                                {QStringLiteral("recomended"), query.value(2).toString()}});
+    }
+    if (!ApiFields::exec(query, foodColumns + QStringLiteral("WHERE user_id = 0 ORDER BY category_id, id")))
+        return nullptr;
+    while (query.next())
+        built.foods[query.value(1).toLongLong()].append(foodJson(query));
+    cache = std::move(built);
+    return &*cache;
+}
+
+QJsonObject getFoodList(const ApiCall& call, ServerContext& context)
+{
+    const auto userId = call.integer(QStringLiteral("user_id"));
+    if (!userId)
+        return ApiFields::badField(QStringLiteral("user_id"));
+    if (!Members::byId(context.db, *userId))
+        return apiFailure(1, QStringLiteral("Unknown member"));
+    const ServiceCatalogue* catalogue = serviceCatalogue(context.db);
+    if (!catalogue)
+        return ApiFields::storageError();
+
+    // The member's own foods follow the service's in the order added, as
+    // the tracker appends a new food at the end of its category.
+    QHash<qint64, QJsonArray> ownFoods;
+    QSqlQuery query(context.db);
+    if (!ApiFields::exec(query, foodColumns + QStringLiteral("WHERE user_id = ? ORDER BY id"), {*userId}))
+        return ApiFields::storageError();
+    while (query.next())
+        ownFoods[query.value(1).toLongLong()].append(foodJson(query));
+
+    QJsonArray list;
+    for (qint64 id : catalogue->order) {
+        QJsonArray foods = catalogue->foods.value(id);
+        for (const QJsonValue& own : ownFoods.value(id))
+            foods.append(own);
+        QJsonObject category = catalogue->categories.value(id);
+        category.insert(QStringLiteral("calorie_list"), foods);
+        list.append(category);
+    }
+    return apiSuccess({{QStringLiteral("food_list"), list}});
+}
+
+QJsonObject uploadMyCalorie(const ApiCall& call, ServerContext& context)
+{
+    const auto userId = call.integer(QStringLiteral("user_id"));
+    if (!userId)
+        return ApiFields::badField(QStringLiteral("user_id"));
+    const auto categoryId = call.integer(QStringLiteral("category_id"));
+    if (!categoryId)
+        return ApiFields::badField(QStringLiteral("category_id"));
+    const QString title = call.text(QStringLiteral("title")).trimmed();
+    std::optional<double> values[5];
+    const QString keys[5] = {QStringLiteral("cal"), QStringLiteral("carbs"), QStringLiteral("fat"),
+                             QStringLiteral("protein"), QStringLiteral("fiber")};
+    for (int i = 0; i < 5; ++i) {
+        values[i] = amount(call, keys[i]);
+        if (!values[i])
+            return ApiFields::badField(keys[i]);
+    }
+    if (!Members::byId(context.db, *userId))
+        return apiFailure(1, QStringLiteral("Unknown member"));
+
+    QSqlQuery query(context.db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT 1 FROM food_categories WHERE id = ?"), {*categoryId}))
+        return ApiFields::storageError();
+    if (!query.next())
+        return apiFailure(2, QStringLiteral("Unknown category"));
+    if (title.isEmpty() || title.size() > maxTitleLength)
+        return apiFailure(3, QStringLiteral("The food needs a name of at most 200 characters"));
+    if (!ApiFields::exec(query, QStringLiteral("SELECT COUNT(*) FROM foods WHERE user_id = ?"), {*userId}) || !query.next())
+        return ApiFields::storageError();
+    if (query.value(0).toLongLong() >= maxOwnFoodsPerMember)
+        return apiFailure(4, QStringLiteral("Too many foods of your own"));
+
+    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO foods (category_id, user_id, title, cal, carbs, fat, protein, fiber)"
+                                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                         {*categoryId, *userId, title, *values[0], *values[1], *values[2], *values[3], *values[4]}))
+        return ApiFields::storageError();
+    return apiSuccess({{QStringLiteral("mycalorie_id"), query.lastInsertId().toLongLong()}});
+}
+
+QJsonObject removeMyCalorie(const ApiCall& call, ServerContext& context)
+{
+    const auto foodId = call.integer(QStringLiteral("mycalorie_id"));
+    if (!foodId)
+        return ApiFields::badField(QStringLiteral("mycalorie_id"));
+    QSqlQuery query(context.db);
+    // Only a member's own food can go; the service's catalogue stays.
+    if (!ApiFields::exec(query, QStringLiteral("DELETE FROM foods WHERE id = ? AND user_id <> 0"), {*foodId}))
+        return ApiFields::storageError();
+    if (query.numRowsAffected() < 1)
+        return apiFailure(1, QStringLiteral("No such food of a member"));
+    return apiSuccess();
+}
+
+QJsonObject getSampleList(const ApiCall& call, ServerContext& context)
+{
+    const int meal = sampleTables.indexOf(call.text(QStringLiteral("table_name")));
+    if (meal < 0)
+        return apiFailure(1, QStringLiteral("Unknown sample table"));
+    QSqlQuery query(context.db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT id, title FROM sample_meals WHERE meal = ? ORDER BY position, id"),
+                         {meal}))
+        return ApiFields::storageError();
+    QJsonArray list;
+    while (query.next()) {
+        list.append(QJsonObject{{QStringLiteral("id"), query.value(0).toString()},
+                                {QStringLiteral("title"), query.value(1).toString()}});
+    }
+    return apiSuccess({{QStringLiteral("sample_list"), list}});
+}
+
+QJsonObject getHistory(const ApiCall& call, ServerContext& context)
+{
+    const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
+    if (!member)
+        return apiFailure(1, QStringLiteral("Non Exist Email"));
+    QSqlQuery query(context.db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT id, day, total, remain, score, grade, breakfast, firstsnack,"
+                                               " lunch, secondsnack, dinner, thirdsnack"
+                                               " FROM history_days WHERE user_id = ? ORDER BY day DESC, id DESC"),
+                         {member->id}))
+        return ApiFields::storageError();
+    QJsonArray list;
+    while (query.next()) {
+        // The day as milliseconds since the epoch, at noon UTC: the client
+        // shows it in local time, and noon stays on the same calendar day
+        // from UTC-11 to UTC+11 where midnight would show the day before in
+        // the Americas.
+        const QDate day = QDate::fromString(query.value(1).toString(), QStringLiteral("yyyy-MM-dd"));
+        const qint64 date = day.isValid() ? QDateTime(day, QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch() : 0;
+        QJsonObject entry{{QStringLiteral("id"), query.value(0).toString()},
+                          {QStringLiteral("date"), QString::number(date)},
+                          {QStringLiteral("total"), numberText(query.value(2).toDouble())},
+                          {QStringLiteral("remain"), numberText(query.value(3).toDouble())},
+                          {QStringLiteral("score"), numberText(query.value(4).toDouble())},
+                          {QStringLiteral("grade"), query.value(5).toString()}};
+        for (int meal = 0; meal < mealTypes.size(); ++meal)
+            entry.insert(mealTypes.at(meal), numberText(query.value(6 + meal).toDouble()));
+        list.append(entry);
+    }
+    return apiSuccess({{QStringLiteral("history_info"), list}});
+}
+
+QJsonObject getHistoryDetail(const ApiCall& call, ServerContext& context)
+{
+    const auto historyId = call.integer(QStringLiteral("history_id"));
+    if (!historyId)
+        return ApiFields::badField(QStringLiteral("history_id"));
+    const QString mealType = call.text(QStringLiteral("meal_type"));
+    QSqlQuery query(context.db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT 1 FROM history_days WHERE id = ?"), {*historyId}))
+        return ApiFields::storageError();
+    if (!query.next())
+        return apiFailure(1, QStringLiteral("Unknown day"));
+    if (!mealTypes.contains(mealType))
+        return apiFailure(2, QStringLiteral("Unknown meal type"));
+    if (!ApiFields::exec(query, QStringLiteral("SELECT food_type_id, food_type, title, cal, carbs, fat, protein, fiber"
+                                               " FROM history_foods WHERE history_id = ? AND meal_type = ?"
+                                               " ORDER BY food_type_id, id"),
+                         {*historyId, mealType}))
+        return ApiFields::storageError();
+    QJsonArray groups;
+    qint64 currentType = -1;
+    QJsonObject group;
+    QJsonArray items;
+    const auto closeGroup = [&] {
+        if (currentType < 0)
+            return;
+        group.insert(QStringLiteral("categories"), items);
+        groups.append(group);
+    };
+    while (query.next()) {
+        const qint64 type = query.value(0).toLongLong();
+        if (type != currentType) {
+            closeGroup();
+            currentType = type;
+            group = QJsonObject{{QStringLiteral("id"), QString::number(type)},
+                                {QStringLiteral("food_type"), query.value(1).toString()}};
+            items = QJsonArray();
+        }
+        items.append(QJsonObject{{QStringLiteral("title"), query.value(2).toString()},
+                                 {QStringLiteral("cal"), numberText(query.value(3).toDouble())},
+                                 {QStringLiteral("carbs"), numberText(query.value(4).toDouble())},
+                                 {QStringLiteral("fat"), numberText(query.value(5).toDouble())},
+                                 {QStringLiteral("protein"), numberText(query.value(6).toDouble())},
+                                 {QStringLiteral("fiber"), numberText(query.value(7).toDouble())}});
+    }
+    closeGroup();
+    return apiSuccess({{QStringLiteral("historydetail_info"), groups}});
+}
+
+// ---- demo data ----
+
+struct DemoFood
+{
+    qint64 categoryId;
+    QString category;
+    FoodDemo::Food food;
+};
+
+// Which categories (1-based, in catalogue order) suit which meal.
+const QList<QList<int>> mealCategories = {
+    {5, 9, 10, 1, 6, 16},   // breakfast: cereals, dairy, eggs, fruit, bread, drinks
+    {1, 8, 15, 9},          // first snack
+    {11, 13, 7, 4, 14, 3},  // lunch
+    {1, 8, 15, 9, 2},       // second snack
+    {12, 11, 13, 4, 2, 3},  // dinner
+    {17, 1, 16, 9},         // third snack
+};
+
+// Home-side score and grade, so the demo history reads like real days.
+QString gradeFor(double score, int mealsEaten)
+{
+    if (mealsEaten <= 3)
+        return QStringLiteral("0");
+    if (score >= 95.8)
+        return QStringLiteral("A");
+    if (score > 91.8)
+        return QStringLiteral("B");
+    if (score > 83.4)
+        return QStringLiteral("C");
+    if (score >= 75.1)
+        return QStringLiteral("D");
+    return QStringLiteral("F");
+}
+
+bool addDemoHistory(QSqlDatabase& db, qint64 userId, const QList<QList<DemoFood>>& byCategory)
+{
+    QRandomGenerator random(20260101);
+    constexpr double target = 1800;
+    QSqlQuery query(db);
+    const QDate today = QDate::currentDate();
+    for (int back = 30; back >= 1; --back) {
+        const QDate day = today.addDays(-back);
+        double mealCalories[6] = {};
+        struct Eaten { int meal; const DemoFood* food; double portion; };
+        QList<Eaten> eaten;
+        for (int meal = 0; meal < 6; ++meal) {
+            // Snacks are skipped now and then, which some days costs the grade.
+            const bool snack = meal % 2 == 1;
+            if (snack && random.bounded(100) < 35)
+                continue;
+            const int dishes = snack ? 1 : 2 + random.bounded(2);
+            for (int i = 0; i < dishes; ++i) {
+                const QList<int>& choices = mealCategories.at(meal);
+                const int category = choices.at(random.bounded(int(choices.size()))) - 1;
+                const QList<DemoFood>& foods = byCategory.at(category);
+                const DemoFood& food = foods.at(random.bounded(int(foods.size())));
+                const double portion = food.food.cal > 600 ? 0.25 : food.food.cal > 300 ? 0.5 : 1.0;
+                eaten.append({meal, &food, portion});
+                mealCalories[meal] += food.food.cal * portion;
+            }
+        }
+        double total = 0;
+        int mealsEaten = 0;
+        for (double& calories : mealCalories) {
+            calories = std::round(calories);
+            total += calories;
+            mealsEaten += calories > 0 ? 1 : 0;
+        }
+        const double remain = target - total;
+        const double fraction = total / target;
+        const double score = std::round((remain < 0 ? (2 - fraction) : fraction) * 1000) / 10;
+        if (!ApiFields::exec(query, QStringLiteral("INSERT INTO history_days (user_id, day, total, remain, score, grade,"
+                                                   " breakfast, firstsnack, lunch, secondsnack, dinner, thirdsnack)"
+                                                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                             {userId, day.toString(QStringLiteral("yyyy-MM-dd")), total, remain, score,
+                              gradeFor(score, mealsEaten), mealCalories[0], mealCalories[1], mealCalories[2],
+                              mealCalories[3], mealCalories[4], mealCalories[5]}))
+            return false;
+        const qint64 historyId = query.lastInsertId().toLongLong();
+        for (const Eaten& item : std::as_const(eaten)) {
+            const FoodDemo::Food& f = item.food->food;
+            const auto scaled = [&](double v) { return std::round(v * item.portion * 10) / 10; };
+            if (!ApiFields::exec(query, QStringLiteral("INSERT INTO history_foods (history_id, meal_type, food_type_id,"
+                                                       " food_type, title, cal, carbs, fat, protein, fiber)"
+                                                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                 {historyId, mealTypes.at(item.meal), item.food->categoryId, item.food->category,
+                                  f.title, scaled(f.cal), scaled(f.carbs), scaled(f.fat), scaled(f.protein),
+                                  scaled(f.fiber)}))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool addDemoRows(ServerContext& context)
+{
+    QSqlDatabase& db = context.db;
+    QSqlQuery query(db);
+    const QList<FoodDemo::Category> catalogue = FoodDemo::catalogue();
+    QList<QList<DemoFood>> byCategory;
+    for (int i = 0; i < catalogue.size(); ++i) {
+        const FoodDemo::Category& category = catalogue.at(i);
+        const qint64 categoryId = i + 1;
+        if (!ApiFields::exec(query, QStringLiteral("INSERT INTO food_categories (id, title, recomended) VALUES (?, ?, ?)"),
+                             {categoryId, category.title, category.recomended}))
+            return false;
+        QList<DemoFood> foods;
+        for (const FoodDemo::Food& food : category.foods) {
+            if (!ApiFields::exec(query, QStringLiteral("INSERT INTO foods (category_id, user_id, title, cal, carbs, fat,"
+                                                       " protein, fiber) VALUES (?, 0, ?, ?, ?, ?, ?, ?)"),
+                                 {categoryId, food.title, food.cal, food.carbs, food.fat, food.protein, food.fiber}))
+                return false;
+            foods.append({categoryId, category.title, food});
+        }
+        byCategory.append(foods);
+    }
+    const QList<QStringList> samples = FoodDemo::sampleMeals();
+    for (int meal = 0; meal < samples.size(); ++meal) {
+        for (int position = 0; position < samples.at(meal).size(); ++position) {
+            if (!ApiFields::exec(query, QStringLiteral("INSERT INTO sample_meals (meal, position, title) VALUES (?, ?, ?)"),
+                                 {meal, position, samples.at(meal).at(position)}))
+                return false;
+        }
+    }
+    // The demo member (user id 1) has a month of tracked days and one food
+    // of their own.
+    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO foods (category_id, user_id, title, cal, carbs, fat, protein,"
+                                               " fiber) VALUES (15, 1, 'Grandma''s oat cookies', 420, 58, 18, 6, 4)")))
+        return false;
+    return addDemoHistory(db, 1, byCategory);
+}
+
+} // namespace
+
+void createSchema(QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS food_categories ("
+        " id INTEGER PRIMARY KEY,"
+        " title TEXT NOT NULL,"
+        " recomended TEXT NOT NULL DEFAULT '')"));
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS foods ("
+        " id INTEGER PRIMARY KEY,"
+        " category_id INTEGER NOT NULL REFERENCES food_categories(id),"
+        " user_id INTEGER NOT NULL DEFAULT 0,"
+        " title TEXT NOT NULL,"
+        " cal REAL NOT NULL, carbs REAL NOT NULL, fat REAL NOT NULL,"
+        " protein REAL NOT NULL, fiber REAL NOT NULL)"));
+    ApiFields::exec(query, QStringLiteral("CREATE INDEX IF NOT EXISTS foods_by_member ON foods (user_id)"));
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS sample_meals ("
+        " id INTEGER PRIMARY KEY,"
+        " meal INTEGER NOT NULL,"
+        " position INTEGER NOT NULL DEFAULT 0,"
+        " title TEXT NOT NULL)"));
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS history_days ("
+        " id INTEGER PRIMARY KEY,"
+        " user_id INTEGER NOT NULL,"
+        " day TEXT NOT NULL,"
+        " total REAL NOT NULL, remain REAL NOT NULL, score REAL NOT NULL, grade TEXT NOT NULL,"
+        " breakfast REAL NOT NULL, firstsnack REAL NOT NULL, lunch REAL NOT NULL,"
+        " secondsnack REAL NOT NULL, dinner REAL NOT NULL, thirdsnack REAL NOT NULL)"));
+    ApiFields::exec(query, QStringLiteral("CREATE INDEX IF NOT EXISTS history_by_member ON history_days (user_id, day)"));
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS history_foods ("
+        " id INTEGER PRIMARY KEY,"
+        " history_id INTEGER NOT NULL REFERENCES history_days(id) ON DELETE CASCADE,"
+        " meal_type TEXT NOT NULL,"
+        " food_type_id INTEGER NOT NULL,"
+        " food_type TEXT NOT NULL,"
+        " title TEXT NOT NULL,"
+        " cal REAL NOT NULL, carbs REAL NOT NULL, fat REAL NOT NULL,"
+        " protein REAL NOT NULL, fiber REAL NOT NULL)"));
+    ApiFields::exec(query, QStringLiteral("CREATE INDEX IF NOT EXISTS history_foods_by_day ON history_foods (history_id, meal_type)"));
+}
+
+void addDemoData(ServerContext& context)
+{
+    ApiFields::allOrNothing(context.db, [&context] { return addDemoRows(context); });
+}
+
+void registerAll(EndpointTable& table)
+{
+    table.add(QStringLiteral("getFoodList"), getFoodList);
+    table.add(QStringLiteral("uploadMyCalorie"), uploadMyCalorie);
+    table.add(QStringLiteral("removeMyCalorie"), removeMyCalorie);
+    table.add(QStringLiteral("getSampleList"), getSampleList);
+    table.add(QStringLiteral("getHistory"), getHistory);
+    table.add(QStringLiteral("getHistoryDetail"), getHistoryDetail);
+}
+
+} // namespace FoodEndpoints

@@ -1,0 +1,265 @@
+#include "server/store/storecommon.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <cmath>
+
+namespace StoreCommon {
+
+namespace {
+const QStringList kProductTypes = {
+    QStringLiteral("WORKOUT"), QStringLiteral("PROGRAM"),
+    QStringLiteral("NUTRITION"), QStringLiteral("NUTRITION_VIDEO"),
+    QStringLiteral("COACHING"), QStringLiteral("COACHING_VIDEO"),
+};
+const QStringList kServiceTypes = {
+    QStringLiteral("TELEHEALTH"), QStringLiteral("LIVEFITNESS"), QStringLiteral("LIVENUTRITION"),
+};
+
+std::optional<qint64> positiveNumber(const QString& text, bool allowZero)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,18}$"));
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    if (!ok || (value == 0 && !allowZero))
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
+QStringList typesOfCategory(const QString& category)
+{
+    if (category == QLatin1String("WORKOUT"))
+        return {QStringLiteral("WORKOUT"), QStringLiteral("PROGRAM")};
+    if (category == QLatin1String("NUTRITION"))
+        return {QStringLiteral("NUTRITION"), QStringLiteral("NUTRITION_VIDEO")};
+    if (category == QLatin1String("COACHING"))
+        return {QStringLiteral("COACHING"), QStringLiteral("COACHING_VIDEO")};
+    return {};
+}
+
+bool isProductType(const QString& type)
+{
+    return kProductTypes.contains(type);
+}
+
+bool isServiceType(const QString& type)
+{
+    return kServiceTypes.contains(type);
+}
+
+bool isSubscriptionType(const QString& type)
+{
+    return isProductType(type) && type != QLatin1String("NUTRITION") && type != QLatin1String("COACHING");
+}
+
+static std::optional<QList<qint64>> parseNumberList(const QString& text, bool allowZero, bool unique)
+{
+    const QStringList parts = text.split(QLatin1Char('_'));
+    if (text.isEmpty() || parts.size() > MaxIdsPerList)
+        return std::nullopt;
+    QList<qint64> values;
+    QSet<qint64> seen;
+    for (const QString& part : parts) {
+        const auto value = positiveNumber(part, allowZero);
+        if (!value || (unique && seen.contains(*value)))
+            return std::nullopt;
+        seen.insert(*value);
+        values.append(*value);
+    }
+    return values;
+}
+
+std::optional<QList<qint64>> parseIdList(const QString& text)
+{
+    return parseNumberList(text, false, true);
+}
+
+std::optional<QList<qint64>> parseEndDays(const QString& text)
+{
+    return parseNumberList(text, true, false);
+}
+
+std::optional<DeviceItemId> parseDeviceItemId(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{1,18})(?:_([A-Za-z]{1,20}))?$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto id = positiveNumber(match.captured(1), false);
+    if (!id)
+        return std::nullopt;
+    const QString platform = match.captured(2).isEmpty() ? QStringLiteral("desktop") : match.captured(2).toLower();
+    return DeviceItemId{*id, platform};
+}
+
+QString moneyText(qint64 cents)
+{
+    return QString::number(double(cents) / 100.0, 'g', 15);
+}
+
+bool amountMatches(const QString& amountText, qint64 expectedCents)
+{
+    bool ok = false;
+    const double amount = amountText.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(amount) || amount < 0)
+        return false;
+    const double expected = double(expectedCents) / 100.0;
+    // Half a cent, or the rounding of a 6-significant-digit text.
+    const double tolerance = std::max(0.005, std::abs(expected) * 5e-6);
+    return std::abs(amount - expected) <= tolerance;
+}
+
+QJsonObject badField(const QString& field)
+{
+    return ApiFields::badField(field);
+}
+
+QJsonObject storageFailure()
+{
+    return ApiFields::storageError();
+}
+
+std::optional<qint64> requireId(const ApiCall& call, const QString& field, QJsonObject* failure)
+{
+    const auto id = positiveNumber(call.text(field).trimmed(), false);
+    if (!id)
+        *failure = badField(field);
+    return id;
+}
+
+std::optional<qint64> requireMember(const ApiCall& call, ServerContext& context, QJsonObject* failure)
+{
+    const auto id = requireId(call, QStringLiteral("user_id"), failure);
+    if (!id)
+        return std::nullopt;
+    QSqlQuery query(context.db);
+    query.prepare(QStringLiteral("SELECT 1 FROM users WHERE id = ?"));
+    query.addBindValue(*id);
+    if (!run(query)) {
+        *failure = storageFailure();
+        return std::nullopt;
+    }
+    if (!query.next()) {
+        *failure = apiFailure(UnknownMember, QStringLiteral("Unknown member."));
+        return std::nullopt;
+    }
+    return id;
+}
+
+std::optional<MemberItem> requireMemberItem(const ApiCall& call, ServerContext& context, const QString& idField,
+                                            QJsonObject* failure)
+{
+    const auto userId = requireMember(call, context, failure);
+    if (!userId)
+        return std::nullopt;
+    const auto itemId = requireId(call, idField, failure);
+    if (!itemId)
+        return std::nullopt;
+    return MemberItem{*userId, *itemId};
+}
+
+QJsonObject changeOneRow(ServerContext& context, const QString& sql, const QVariantList& values,
+                         const QString& refusal)
+{
+    QSqlQuery change(context.db);
+    change.prepare(sql);
+    if (!runWith(change, values))
+        return storageFailure();
+    if (change.numRowsAffected() != 1)
+        return apiFailure(Refused, refusal);
+    return apiSuccess();
+}
+
+QJsonObject unpaidItemFailure(ServerContext& context, const StorePaidItems& ledger, qint64 userId,
+                              StorePaidItems::Kind kind, const QList<qint64>& ids)
+{
+    const bool product = kind == StorePaidItems::Kind::Product;
+    QSqlQuery exists(context.db);
+    exists.prepare(product ? QStringLiteral("SELECT 1 FROM products WHERE id = ?")
+                           : QStringLiteral("SELECT 1 FROM services WHERE id = ?"));
+    for (qint64 id : ids) {
+        if (!runWith(exists, {id}))
+            return storageFailure();
+        const bool known = exists.next();
+        exists.finish();
+        if (!known) {
+            return apiFailure(UnknownItem, (product ? QStringLiteral("No such product: %1")
+                                                    : QStringLiteral("No such service: %1")).arg(id));
+        }
+        bool ok = false;
+        const bool paid = ledger.isPaid(userId, kind, id, &ok);
+        if (!ok)
+            return storageFailure();
+        if (!paid) {
+            return apiFailure(Refused, (product ? QStringLiteral("Product %1 has not been paid.")
+                                                : QStringLiteral("Service %1 has not been paid.")).arg(id));
+        }
+    }
+    return {};
+}
+
+bool runWith(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    return run(query);
+}
+
+bool tableIsEmpty(ServerContext& context, const QString& table)
+{
+    QSqlQuery count(context.db);
+    return count.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) && count.next()
+        && count.value(0).toLongLong() == 0;
+}
+
+bool run(QSqlQuery& query)
+{
+    if (query.exec())
+        return true;
+    qWarning("olva-server: query failed: %s", qPrintable(query.lastError().text()));
+    return false;
+}
+
+qint64 nowMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+void createTables(QSqlDatabase& db, const QStringList& statements, const char* group)
+{
+    QSqlQuery query(db);
+    for (const QString& statement : statements) {
+        if (!query.exec(statement))
+            qWarning("olva-server: %s schema: %s", group, qPrintable(statement.left(60)));
+    }
+}
+
+Transaction::Transaction(QSqlDatabase db)
+    : m_db(std::move(db))
+{
+    m_begun = m_db.transaction();
+}
+
+Transaction::~Transaction()
+{
+    if (m_begun && !m_finished)
+        m_db.rollback();
+}
+
+bool Transaction::commit()
+{
+    if (!m_begun || m_finished)
+        return false;
+    m_finished = m_db.commit();
+    return m_finished;
+}
+
+} // namespace StoreCommon

@@ -1,0 +1,256 @@
+#include "server/store/storecardcheck.h"
+#include "server/store/storecommon.h"
+#include "server/store/storehandlers.h"
+#include "server/store/storepaiditems.h"
+
+#include <QDate>
+#include <QJsonArray>
+#include <QSqlQuery>
+#include <QVariant>
+
+using namespace StoreCommon;
+
+namespace StoreHandlers {
+
+namespace {
+
+// What the listed items cost the member: a product in the cart as an e-book
+// costs the e-book price; a product outside the cart (a renewal) its price.
+std::optional<qint64> expectedCents(ServerContext& context, qint64 userId, StorePaidItems::Kind kind,
+                                    const QList<qint64>& ids, QJsonObject* failure)
+{
+    QSqlQuery query(context.db);
+    if (kind == StorePaidItems::Kind::Product) {
+        query.prepare(QStringLiteral(
+            "SELECT CASE WHEN COALESCE(c.ebook, 0) = 1 THEN p.ebook_price_cents ELSE p.price_cents END"
+            " FROM products p LEFT JOIN store_cart c ON c.product_id = p.id AND c.user_id = ?"
+            " WHERE p.id = ?"));
+    } else {
+        query.prepare(QStringLiteral("SELECT price_cents FROM services WHERE id = ?"));
+    }
+    qint64 total = 0;
+    for (qint64 id : ids) {
+        if (kind == StorePaidItems::Kind::Product) {
+            query.bindValue(0, userId);
+            query.bindValue(1, id);
+        } else {
+            query.bindValue(0, id);
+        }
+        if (!run(query)) {
+            *failure = storageFailure();
+            return std::nullopt;
+        }
+        if (!query.next()) {
+            *failure = apiFailure(UnknownItem, QStringLiteral("No such item: %1").arg(id));
+            return std::nullopt;
+        }
+        total += query.value(0).toLongLong();
+        query.finish();
+    }
+    return total;
+}
+
+} // namespace
+
+QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto userId = requireMember(call, context, &failure);
+    if (!userId)
+        return failure;
+    const QString productIdText = call.text(QStringLiteral("productID"));
+    const auto ids = parseIdList(productIdText);
+    if (!ids)
+        return badField(QStringLiteral("productID"));
+
+    // Every later refusal names the ids, so that a declined renewal can be
+    // cancelled by them.
+    const auto refuse = [&productIdText](QJsonObject reply) {
+        reply.insert(QStringLiteral("productID"), productIdText);
+        return reply;
+    };
+
+    const QString type = call.text(QStringLiteral("type"));
+    StorePaidItems::Kind kind;
+    if (isProductType(type))
+        kind = StorePaidItems::Kind::Product;
+    else if (type.isEmpty() || isServiceType(type))
+        kind = StorePaidItems::Kind::Service;
+    else
+        return refuse(badField(QStringLiteral("type")));
+    const QString payType = call.text(QStringLiteral("pay_type"));
+    if (payType != QLatin1String("manual") && payType != QLatin1String("auto"))
+        return refuse(badField(QStringLiteral("pay_type")));
+
+    const auto expected = expectedCents(context, *userId, kind, *ids, &failure);
+    if (!expected)
+        return refuse(failure);
+    if (!amountMatches(call.text(QStringLiteral("amount")), *expected))
+        return refuse(apiFailure(Refused, QStringLiteral("The amount does not match the prices.")));
+
+    const QString cardNumber = call.text(QStringLiteral("cardNumber"));
+    const auto verdict = StoreCardCheck::check(cardNumber, call.text(QStringLiteral("expirationDate")),
+                                               call.text(QStringLiteral("cardCode")), QDate::currentDate());
+    if (verdict != StoreCardCheck::Verdict::Approved)
+        return refuse(apiFailure(Refused, StoreCardCheck::message(verdict)));
+
+    Transaction transaction(context.db);
+    StorePaidItems ledger(context.db);
+    if (!transaction.begun()
+        || !ledger.recordPayment(*userId, kind, *ids, *expected, StoreCardCheck::lastFour(cardNumber), payType)
+        || !transaction.commit())
+        return refuse(storageFailure());
+    return apiSuccess({{QStringLiteral("productID"), productIdText}});
+}
+
+QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto userId = requireMember(call, context, &failure);
+    if (!userId)
+        return failure;
+    const auto ids = parseIdList(call.text(QStringLiteral("purchase_id")));
+    if (!ids)
+        return badField(QStringLiteral("purchase_id"));
+    const auto endDays = parseEndDays(call.text(QStringLiteral("endDay")));
+    if (!endDays || endDays->size() != ids->size())
+        return badField(QStringLiteral("endDay"));
+    if (call.text(QStringLiteral("status")) != QLatin1String("yes"))
+        return badField(QStringLiteral("status"));
+
+    StorePaidItems ledger(context.db);
+    failure = unpaidItemFailure(context, ledger, *userId, StorePaidItems::Kind::Product, *ids);
+    if (!failure.isEmpty())
+        return failure;
+
+    Transaction transaction(context.db);
+    if (!transaction.begun())
+        return storageFailure();
+    QSqlQuery cart(context.db);
+    cart.prepare(QStringLiteral("SELECT ebook FROM store_cart WHERE user_id = ? AND product_id = ?"));
+    QSqlQuery create(context.db);
+    create.prepare(QStringLiteral("INSERT OR IGNORE INTO purchases (user_id, product_id) VALUES (?, ?)"));
+    QSqlQuery ownProduct(context.db);
+    ownProduct.prepare(QStringLiteral(
+        "UPDATE purchases SET product_owned = 1, end_day = ? WHERE user_id = ? AND product_id = ?"));
+    QSqlQuery ownEbook(context.db);
+    ownEbook.prepare(QStringLiteral(
+        "UPDATE purchases SET ebook_owned = 1, ebook_end_day = ? WHERE user_id = ? AND product_id = ?"));
+    QSqlQuery uncart(context.db);
+    uncart.prepare(QStringLiteral("DELETE FROM store_cart WHERE user_id = ? AND product_id = ?"));
+
+    for (qsizetype i = 0; i < ids->size(); ++i) {
+        const qint64 id = ids->at(i);
+        if (!runWith(cart, {*userId, id}))
+            return storageFailure();
+        // Not in the cart: a renewal of the product itself.
+        const bool ebook = cart.next() && cart.value(0).toInt() == 1;
+        cart.finish();
+
+        QSqlQuery& own = ebook ? ownEbook : ownProduct;
+        if (!runWith(create, {*userId, id}) || !runWith(own, {endDays->at(i), *userId, id})
+            || !runWith(uncart, {*userId, id}) || !ledger.consume(*userId, StorePaidItems::Kind::Product, id))
+            return storageFailure();
+    }
+    if (!transaction.commit())
+        return storageFailure();
+    return apiSuccess();
+}
+
+QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto target = requireMemberItem(call, context, QStringLiteral("product_id"), &failure);
+    if (!target)
+        return failure;
+    const qint64 userId = target->userId;
+    const qint64 productId = target->itemId;
+
+    QSqlQuery kind(context.db);
+    kind.prepare(QStringLiteral("SELECT type FROM products WHERE id = ?"));
+    kind.addBindValue(productId);
+    if (!run(kind))
+        return storageFailure();
+    // A physical product is not a subscription: for it only the e-book is
+    // cancelled, and the product stays bought.
+    const bool ebookOnly = kind.next() && !isSubscriptionType(kind.value(0).toString());
+
+    Transaction transaction(context.db);
+    if (!transaction.begun())
+        return storageFailure();
+    QSqlQuery purchase(context.db);
+    if (ebookOnly) {
+        purchase.prepare(QStringLiteral(
+            "UPDATE purchases SET ebook_owned = 0, ebook_end_day = 0"
+            " WHERE user_id = ? AND product_id = ? AND ebook_owned = 1"));
+    } else {
+        purchase.prepare(QStringLiteral("DELETE FROM purchases WHERE user_id = ? AND product_id = ?"));
+    }
+    if (!runWith(purchase, {userId, productId}))
+        return storageFailure();
+    if (purchase.numRowsAffected() != 1)
+        return apiFailure(Refused, QStringLiteral("You have no subscription of this product."));
+    QSqlQuery leftovers(context.db);
+    leftovers.prepare(QStringLiteral(
+        "DELETE FROM purchases WHERE user_id = ? AND product_id = ? AND product_owned = 0 AND ebook_owned = 0"));
+    if (!runWith(leftovers, {userId, productId}))
+        return storageFailure();
+
+    QSqlQuery downloads(context.db);
+    downloads.prepare(QStringLiteral("DELETE FROM video_downloads WHERE user_id = ? AND product_id = ?"));
+    QSqlQuery programDownloads(context.db);
+    programDownloads.prepare(QStringLiteral(
+        "DELETE FROM program_video_downloads WHERE user_id = ?"
+        " AND video_id IN (SELECT id FROM program_videos WHERE program_id = ?)"));
+    if (!runWith(downloads, {userId, productId}) || !runWith(programDownloads, {userId, productId})
+        || !transaction.commit())
+        return storageFailure();
+    return apiSuccess();
+}
+
+QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto target = requireMemberItem(call, context, QStringLiteral("product_id"), &failure);
+    if (!target)
+        return failure;
+    const qint64 userId = target->userId;
+    const qint64 programId = target->itemId;
+
+    QSqlQuery program(context.db);
+    program.prepare(QStringLiteral(
+        "SELECT p.type, pu.product_owned FROM products p"
+        " LEFT JOIN purchases pu ON pu.product_id = p.id AND pu.user_id = ? WHERE p.id = ?"));
+    if (!runWith(program, {userId, programId}))
+        return storageFailure();
+    if (!program.next() || program.value(0).toString() != QLatin1String("PROGRAM"))
+        return apiFailure(UnknownItem, QStringLiteral("No such program."));
+    if (program.value(1).toInt() != 1)
+        return apiFailure(Refused, QStringLiteral("You do not own this program."));
+
+    Transaction transaction(context.db);
+    if (!transaction.begun())
+        return storageFailure();
+    QSqlQuery downloads(context.db);
+    downloads.prepare(QStringLiteral(
+        "SELECT d.video_id, d.uri1 FROM program_video_downloads d"
+        " JOIN program_videos v ON v.id = d.video_id"
+        " WHERE d.user_id = ? AND d.platform = 'desktop' AND v.program_id = ? ORDER BY d.video_id"));
+    if (!runWith(downloads, {userId, programId}))
+        return storageFailure();
+    QJsonArray programs;
+    while (downloads.next()) {
+        programs.append(QJsonObject{{QStringLiteral("id"), QString::number(downloads.value(0).toLongLong())},
+                                    {QStringLiteral("uri1"), downloads.value(1).toString()}});
+    }
+    QSqlQuery forget(context.db);
+    forget.prepare(QStringLiteral(
+        "DELETE FROM program_video_downloads WHERE user_id = ? AND platform = 'desktop'"
+        " AND video_id IN (SELECT id FROM program_videos WHERE program_id = ?)"));
+    if (!runWith(forget, {userId, programId}) || !transaction.commit())
+        return storageFailure();
+    return apiSuccess({{QStringLiteral("programs"), programs},
+                       {QStringLiteral("product_id"), QString::number(programId)}});
+}
+
+} // namespace StoreHandlers
