@@ -7,7 +7,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 launcher=()
 if command -v ccache >/dev/null; then
   # Paths relative to the checkout, so every clone shares the compiler cache.
-  export CCACHE_BASEDIR="$PWD"
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
