@@ -1,0 +1,56 @@
+#pragma once
+
+#include "main/historymodel.h"
+
+#include <QMap>
+#include <QWidget>
+
+class HistoryChartView;
+class ReplyDeadline;
+class Server;
+
+namespace Ui {
+class CqWndHistory;
+}
+
+// The member's tracked days, one clickable row per day in the order the
+// server sends them, under a trend chart of calories and score. The list is
+// asked for once, at construction; the main window keeps this window for the
+// rest of the run. It owns the day records that the details window borrows.
+class CqWndHistory final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CqWndHistory(QWidget* parent = nullptr);
+    ~CqWndHistory() override;
+
+    const HistoryRecords& records() const { return m_records; }
+    // The record the rows named "name_<id>" open; null when unknown.
+    HistoryModel* record(qint32 id) const { return m_recordsById.value(id); }
+
+private slots:
+    void on_btnHome_clicked();
+    void on_btnBack_clicked();
+    void on_btnExport_clicked();
+    void slt_net_historylist(QString reply);
+    void slt_net_error(QString message);
+
+private:
+    // Opens the day of the clicked row. Not a slot: connected by hand to
+    // each row built at run time.
+    void on_history_clicked();
+    void addRow(const HistoryModel& record);
+    void finishWaiting();
+    void reportFailure();
+    bool exportTo(const QString& fileName);
+
+    Ui::CqWndHistory* m_ui;
+    Server* m_server;
+    ReplyDeadline* m_deadline;
+    HistoryChartView* m_chart;
+    HistoryRecords m_records;
+    QMap<qint32, HistoryModel*> m_recordsById;
+    bool m_answered = false;
+    bool m_failureShown = false;
+};

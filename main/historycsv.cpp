@@ -1,0 +1,39 @@
+#include "main/historycsv.h"
+
+#include "main/historytrend.h"
+
+#include <QStringList>
+
+namespace HistoryCsv {
+
+QString field(const QString& text)
+{
+    QString value = text;
+    bool isNumber = false;
+    value.toDouble(&isNumber);
+    if (!isNumber && !value.isEmpty()
+        && (value.front() == u'=' || value.front() == u'+' || value.front() == u'-' || value.front() == u'@'))
+        value.prepend(u'\'');
+    if (value.contains(u',') || value.contains(u'"') || value.contains(u'\n') || value.contains(u'\r')) {
+        value.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        return u'"' + value + u'"';
+    }
+    return value;
+}
+
+QByteArray toCsv(const HistoryRecords& records)
+{
+    QString text = QStringLiteral("Date,Total,Remaining,Score,Grade,Breakfast,First Snack,Lunch,Second Snack,"
+                                  "Dinner,Third Snack\r\n");
+    for (const auto& record : records) {
+        const QDate day = record->date == 0 ? QDate() : HistoryTrend::localDay(record->date);
+        QStringList row{day.isValid() ? day.toString(Qt::ISODate) : QString(),
+                        field(record->total), field(record->remain), field(record->score), field(record->grade)};
+        for (int meal = 0; meal < 6; ++meal)
+            row.append(field(record->mealFigure(meal)));
+        text += row.join(u',') + QStringLiteral("\r\n");
+    }
+    return text.toUtf8();
+}
+
+} // namespace HistoryCsv

@@ -1,0 +1,48 @@
+#include "planner/samplelists.h"
+
+#include "app/jsonreply.h"
+
+#include <array>
+
+namespace {
+
+std::array<QStringList, SampleLists::mealCount>& lists()
+{
+    static std::array<QStringList, SampleLists::mealCount> table;
+    return table;
+}
+
+bool isMeal(int meal)
+{
+    return meal >= 0 && meal < SampleLists::mealCount;
+}
+
+} // namespace
+
+QStringList SampleLists::titles(int meal)
+{
+    return isMeal(meal) ? lists()[meal] : QStringList();
+}
+
+void SampleLists::clear()
+{
+    for (QStringList& list : lists())
+        list.clear();
+}
+
+bool SampleLists::appendReply(int meal, const QString& reply)
+{
+    if (!isMeal(meal))
+        return false;
+    const QJsonObject object = JsonReply::parseObject(reply);
+    if (object.isEmpty() || JsonReply::resultCode(object) != 0)
+        return false;
+    const QJsonArray samples = object.value(QStringLiteral("sample_list")).toArray();
+    QStringList& list = lists()[meal];
+    for (const QJsonValue& sample : samples) {
+        // Entries without a title have nothing to show.
+        if (sample.isObject() && sample.toObject().contains(QStringLiteral("title")))
+            list.append(JsonReply::text(sample.toObject(), QStringLiteral("title")));
+    }
+    return true;
+}

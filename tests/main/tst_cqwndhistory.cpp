@@ -1,0 +1,337 @@
+#include "app/accountstate.h"
+#include "fakeserver.h"
+#include "main/cqwndhistory.h"
+#include "main/cqwndloading.h"
+#include "main/cqwndsetting.h"
+#include "main/historychartview.h"
+#include "main/historytrend.h"
+#include "main/mainwindow.h"
+#include "main/subwindowfactory.h"
+#include "testenvironment.h"
+#include "widgets/mywidget.h"
+#include "widgets/qtmaterialsnackbar.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+const QString historyPath = QStringLiteral("/api/getHistory");
+const QString failure = QStringLiteral("The history could not be loaded.");
+
+QByteArray demoReply()
+{
+    QFile file(QStringLiteral(OLVA_TEST_DATA_DIR "/history_demo.json"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray twoDaysSameId()
+{
+    return R"({"result_code":0,"history_info":[)"
+           R"({"id":"7","date":"1709640000000","total":"1200","remain":"300","score":"80","grade":"D"},)"
+           R"({"id":"8","date":"1709726400000","total":"1500","remain":"0","score":"100","grade":"A"},)"
+           R"({"id":"7","date":"1709812800000","total":"1600","remain":"-100","score":"93.3","grade":"B"}]})";
+}
+
+// A port on which nothing listens.
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+} // namespace
+
+class TestCqWndHistory final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void rowsFromDemoReply();
+    void chartFollowsRecords();
+    void sameIdOpensLaterRecord();
+    void listIsAskedForOnce();
+    void backAndHome();
+    void faults_data();
+    void faults();
+    void lateReplyAfterStallStillFills();
+    void exportWritesCsv();
+    void manyDays();
+
+private:
+    CqWndHistory* openHistory();
+    QList<MyWidget*> rows(CqWndHistory* window) const;
+
+    FakeServer m_server;
+    std::unique_ptr<MainWindow> m_main;
+    int m_homes = 0;
+};
+
+void TestCqWndHistory::initTestCase()
+{
+    qputenv("TZ", "UTC");
+    tzset();
+    qputenv("OLVA_REPLY_TIMEOUT_MS", "400");
+    TestEnvironment::isolate();
+    QVERIFY(m_server.isListening());
+    loadingWindow = new CqWndLoading;
+}
+
+void TestCqWndHistory::init()
+{
+    TestEnvironment::resetAccount();
+    m_server.clear();
+    m_server.useAsApiHost();
+    currentEmail = QStringLiteral("demo@olva.test");
+    for (int kind = 0; kind < SubWindowKind::Count; ++kind)
+        SubWindowFactory::unregisterKind(kind);
+    registerFeatureWindows();
+    m_homes = 0;
+    SubWindowFactory::registerKind(SubWindowKind::PlannerHome, [this] {
+        ++m_homes;
+        return new QWidget;
+    });
+    m_main = std::make_unique<MainWindow>();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+}
+
+void TestCqWndHistory::cleanup()
+{
+    TestEnvironment::closeModals();
+    m_main.reset();
+    if (loadingWindow->isLoading())
+        loadingWindow->stopLoading();
+}
+
+CqWndHistory* TestCqWndHistory::openHistory()
+{
+    m_main->showHistory();
+    QMdiSubWindow* sub = m_main->findChild<QMdiArea*>()->activeSubWindow();
+    return sub ? qobject_cast<CqWndHistory*>(sub->widget()) : nullptr;
+}
+
+QList<MyWidget*> TestCqWndHistory::rows(CqWndHistory* window) const
+{
+    QList<MyWidget*> found;
+    for (MyWidget* row : window->findChildren<MyWidget*>()) {
+        if (row->objectName().startsWith(QLatin1String("name_")))
+            found.append(row);
+    }
+    return found;
+}
+
+void TestCqWndHistory::rowsFromDemoReply()
+{
+    const QByteArray reply = demoReply();
+    QVERIFY(!reply.isEmpty());
+    m_server.enqueueJson("getHistory", reply);
+    CqWndHistory* window = openHistory();
+    QVERIFY(window);
+    QVERIFY(loadingWindow->isLoading()); // the overlay is up while the list is on its way
+    QTRY_VERIFY(!rows(window).isEmpty());
+    QVERIFY(!loadingWindow->isLoading());
+    QCOMPARE(m_server.lastRequest(historyPath).field("email"), "demo@olva.test");
+
+    const QJsonArray days = QJsonDocument::fromJson(reply).object().value("history_info").toArray();
+    const QList<MyWidget*> shown = rows(window);
+    QCOMPARE(shown.size(), days.size());
+    // In the order the server sent them, each named after its id, dated.
+    QVBoxLayout* layout = window->findChild<QVBoxLayout*>("verticalLayout");
+    for (int i = 0; i < days.size(); ++i) {
+        const QJsonObject day = days.at(i).toObject();
+        auto* row = qobject_cast<MyWidget*>(layout->itemAt(i)->widget());
+        QVERIFY(row);
+        QCOMPARE(row->objectName(), "name_" + day.value("id").toString());
+        QCOMPARE(row->height() == 70 || row->maximumHeight() == 70, true);
+        const qint64 date = day.value("date").toString().toLongLong();
+        const QString text = QLocale(QLocale::English).toString(QDateTime::fromMSecsSinceEpoch(date), "MMMM dd yyyy");
+        QCOMPARE(row->findChild<QLabel*>("lblDate")->text(), text);
+    }
+    QVERIFY(window->findChild<QPushButton*>("btnExport")->isEnabled());
+}
+
+void TestCqWndHistory::chartFollowsRecords()
+{
+    m_server.enqueueJson("getHistory", demoReply());
+    CqWndHistory* window = openHistory();
+    QTRY_VERIFY(!window->records().empty());
+    auto* chart = window->findChild<HistoryChartView*>("chartView");
+    QVERIFY(chart);
+    const HistoryTrend expected =
+        HistoryTrend::build(window->records(), HistoryChartView::pointsForWidth(chart->width()));
+    QCOMPARE(chart->eatenSeries()->count(), expected.points.size());
+    QCOMPARE(chart->scoreSeries()->count(), expected.points.size());
+    QVERIFY(expected.points.size() > 0);
+
+    // Oldest first; each point the day's figures.
+    const auto oldest = std::min_element(window->records().begin(), window->records().end(),
+                                         [](const auto& a, const auto& b) { return a->date < b->date; });
+    const QPointF first = chart->eatenSeries()->at(0);
+    QCOMPARE(first.y(), HistoryModel::figure((*oldest)->total));
+    QCOMPARE(chart->targetSeries()->at(0).y(),
+             HistoryModel::figure((*oldest)->total) + HistoryModel::figure((*oldest)->remain));
+    QCOMPARE(chart->scoreSeries()->at(0).y(), HistoryModel::figure((*oldest)->score));
+}
+
+void TestCqWndHistory::sameIdOpensLaterRecord()
+{
+    m_server.enqueueJson("getHistory", twoDaysSameId());
+    CqWndHistory* window = openHistory();
+    QTRY_COMPARE(rows(window).size(), 3);
+    const QList<MyWidget*> sevens = window->findChildren<MyWidget*>("name_7");
+    QCOMPARE(sevens.size(), 2);
+    const HistoryModel* later = window->records().back().get();
+    QCOMPARE(later->total, "1600");
+    for (MyWidget* row : sevens) {
+        QTest::mouseClick(row, Qt::LeftButton);
+        QCOMPARE(m_main->historyDetailsRecord(), later);
+    }
+}
+
+void TestCqWndHistory::listIsAskedForOnce()
+{
+    m_server.enqueueJson("getHistory", twoDaysSameId());
+    CqWndHistory* window = openHistory();
+    QTRY_COMPARE(rows(window).size(), 3);
+    m_main->showSettings();
+    QCOMPARE(openHistory(), window);
+    QTest::qWait(50); // let any stray request arrive
+    QCOMPARE(m_server.requestCount(historyPath), 1);
+    QCOMPARE(rows(window).size(), 3);
+}
+
+void TestCqWndHistory::backAndHome()
+{
+    m_server.enqueueJson("getHistory", twoDaysSameId());
+    CqWndHistory* window = openHistory();
+    QTRY_VERIFY(!loadingWindow->isLoading());
+    QMdiArea* area = m_main->findChild<QMdiArea*>();
+
+    window->findChild<QPushButton*>("btnBack")->click();
+    QVERIFY(qobject_cast<CqWndSetting*>(area->activeSubWindow()->widget()));
+
+    // The settings entry leads back to the same history.
+    QTest::mouseClick(area->activeSubWindow()->widget()->findChild<MyWidget*>("wdgetHistory"), Qt::LeftButton);
+    QCOMPARE(area->activeSubWindow()->widget(), window);
+
+    window->findChild<QPushButton*>("btnHome")->click();
+    QCOMPARE(m_homes, 1);
+    QVERIFY(area->activeSubWindow()->widget() != window);
+}
+
+void TestCqWndHistory::faults_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("refused") << "refused";
+    QTest::newRow("HTTP 500") << "500";
+    QTest::newRow("not JSON") << "text";
+    QTest::newRow("result code 1") << "code";
+    QTest::newRow("no array") << "noarray";
+    QTest::newRow("stall") << "stall";
+}
+
+void TestCqWndHistory::faults()
+{
+    QFETCH(QString, kind);
+    if (kind == "refused")
+        qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(closedPort()));
+    else if (kind == "500")
+        m_server.enqueue(historyPath, FakeServer::Reply::error(500));
+    else if (kind == "text")
+        m_server.enqueue(historyPath, FakeServer::Reply::json("<html>Bad Gateway</html>"));
+    else if (kind == "code")
+        m_server.enqueueJson("getHistory", R"({"result_code":1,"message":"Non Exist Email"})");
+    else if (kind == "noarray")
+        m_server.enqueueJson("getHistory", R"({"result_code":0,"history_info":"none"})");
+    else
+        m_server.enqueue(historyPath, FakeServer::Reply::hang());
+
+    CqWndHistory* window = openHistory();
+    QVERIFY(window);
+    QTRY_VERIFY_WITH_TIMEOUT(!loadingWindow->isLoading(), 5000);
+    QTRY_COMPARE(m_main->messageBar()->messages(), QStringList{failure});
+    QVERIFY(rows(window).isEmpty());
+    QVERIFY(!window->findChild<QPushButton*>("btnExport")->isEnabled());
+
+    // Still usable: navigation works.
+    window->findChild<QPushButton*>("btnBack")->click();
+    QVERIFY(qobject_cast<CqWndSetting*>(m_main->findChild<QMdiArea*>()->activeSubWindow()->widget()));
+}
+
+void TestCqWndHistory::lateReplyAfterStallStillFills()
+{
+    // Slower than the wait: the member is told, and the list still arrives.
+    m_server.enqueue(historyPath, FakeServer::Reply::json(twoDaysSameId(), 900));
+    CqWndHistory* window = openHistory();
+    QTRY_COMPARE(m_main->messageBar()->messages(), QStringList{failure});
+    QVERIFY(!loadingWindow->isLoading());
+    QTRY_COMPARE_WITH_TIMEOUT(rows(window).size(), 3, 5000);
+    QCOMPARE(m_main->messageBar()->messages().count(failure), 1);
+}
+
+void TestCqWndHistory::exportWritesCsv()
+{
+    m_server.enqueueJson("getHistory", twoDaysSameId());
+    CqWndHistory* window = openHistory();
+    QTRY_COMPARE(rows(window).size(), 3);
+
+    const QString path = TestEnvironment::root() + "/export/days.csv";
+    QDir().mkpath(TestEnvironment::root() + "/export");
+    QTimer::singleShot(0, this, [path] {
+        QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own accept() is protected
+    });
+    window->findChild<QPushButton*>("btnExport")->click();
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.at(0), "Date,Total,Remaining,Score,Grade,Breakfast,First Snack,Lunch,Second Snack,Dinner,Third Snack");
+    QCOMPARE(lines.at(1), "2024-03-05,1200,300,80,D,,,,,,");
+    QCOMPARE(lines.at(3), "2024-03-07,1600,-100,93.3,B,,,,,,");
+    QVERIFY(m_main->messageBar()->messages().constLast().contains("days.csv"));
+}
+
+void TestCqWndHistory::manyDays()
+{
+    // 5,000 days: all listed, the chart averaged to fit.
+    QJsonArray days;
+    const qint64 first = QDateTime(QDate(2010, 1, 1), QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch();
+    for (int i = 0; i < 5000; ++i) {
+        days.append(QJsonObject{{"id", QString::number(i + 1)},
+                                {"date", QString::number(first + qint64(i) * 86400000)},
+                                {"total", "1500"}, {"remain", "300"}, {"score", "83.3"}, {"grade", "D"}});
+    }
+    m_server.enqueueJson("getHistory", QJsonDocument(QJsonObject{{"result_code", 0}, {"history_info", days}}).toJson());
+    CqWndHistory* window = openHistory();
+    QTRY_COMPARE_WITH_TIMEOUT(int(window->records().size()), 5000, 20000);
+    QCOMPARE(rows(window).size(), 5000);
+    auto* chart = window->findChild<HistoryChartView*>("chartView");
+    QVERIFY(chart->trend().step != HistoryTrend::Step::Day);
+    QVERIFY(chart->eatenSeries()->count() <= HistoryChartView::pointsForWidth(chart->width()));
+}
+
+QTEST_MAIN(TestCqWndHistory)
+#include "tst_cqwndhistory.moc"

@@ -1,0 +1,317 @@
+#include "main/historycsv.h"
+#include "main/historymodel.h"
+#include "main/historytrend.h"
+
+#include <QtTest>
+
+#include <ctime>
+
+namespace {
+
+QString dayJson(const QString& id, qint64 date, const QString& total = "1500", const QString& remain = "300",
+                const QString& score = "83.3")
+{
+    return QStringLiteral(R"({"id":"%1","date":"%2","total":"%3","remain":"%4","score":"%5","grade":"D",)"
+                          R"("breakfast":"300","firstsnack":"150","lunch":"450","secondsnack":"150",)"
+                          R"("dinner":"300","thirdsnack":"150"})")
+        .arg(id)
+        .arg(date)
+        .arg(total, remain, score);
+}
+
+QString reply(const QStringList& days)
+{
+    return QStringLiteral(R"({"result_code":0,"history_info":[%1]})").arg(days.join(u','));
+}
+
+qint64 noonUtc(int year, int month, int day)
+{
+    return QDateTime(QDate(year, month, day), QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch();
+}
+
+// A small RFC 4180 reader: quoted fields may hold commas, quotes, line breaks.
+QList<QStringList> readCsv(const QString& text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            row.append(field);
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            row.append(field);
+            field.clear();
+            rows.append(row);
+            row.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty()) {
+        row.append(field);
+        rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestHistoryModel final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void failedReplies_data();
+    void failedReplies();
+    void fieldsAreRead();
+    void oddDays_data();
+    void oddDays();
+    void dateFormat_data();
+    void dateFormat();
+    void fiveThousandDays();
+    void csvRoundTrip();
+    void csvField_data();
+    void csvField();
+    void trendPerDay();
+    void trendFallsBackToWeeksAndMonths();
+};
+
+void TestHistoryModel::initTestCase()
+{
+    qputenv("TZ", "UTC");
+    tzset();
+}
+
+void TestHistoryModel::failedReplies_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("not JSON") << "<html>502 Bad Gateway</html>";
+    QTest::newRow("empty") << "";
+    QTest::newRow("array at top") << R"([{"id":"1"}])";
+    QTest::newRow("refused") << R"({"result_code":1,"message":"Non Exist Email"})";
+    QTest::newRow("refused as text") << R"({"result_code":"2","history_info":[]})";
+    QTest::newRow("no array") << R"({"result_code":0})";
+    QTest::newRow("array is an object") << R"({"result_code":0,"history_info":{"id":"1"}})";
+}
+
+void TestHistoryModel::failedReplies()
+{
+    QFETCH(QString, text);
+    QVERIFY(!HistoryReply::parse(text));
+}
+
+void TestHistoryModel::fieldsAreRead()
+{
+    const auto records = HistoryReply::parse(reply({dayJson("57", noonUtc(2024, 3, 5))}));
+    QVERIFY(records);
+    QCOMPARE(records->size(), size_t(1));
+    const HistoryModel& day = *records->front();
+    QCOMPARE(day.id, 57);
+    QCOMPARE(day.date, noonUtc(2024, 3, 5));
+    QCOMPARE(day.total, "1500");
+    QCOMPARE(day.remain, "300");
+    QCOMPARE(day.score, "83.3");
+    QCOMPARE(day.grade, "D");
+    const QStringList meals{"300", "150", "450", "150", "300", "150"};
+    for (int meal = 0; meal < 6; ++meal)
+        QCOMPARE(day.mealFigure(meal), meals.at(meal));
+    QCOMPARE(day.mealFigure(6), QString());
+
+    QVERIFY(HistoryReply::parse(reply({}))->empty());
+}
+
+void TestHistoryModel::oddDays_data()
+{
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<qint64>("date");
+    QTest::addColumn<QString>("total");
+
+    QTest::newRow("numbers where texts belong")
+        << R"({"id":12,"date":1709640000000,"total":1500.5})" << 12 << qint64(1709640000000) << "1500.5";
+    QTest::newRow("date not a number") << R"({"id":"3","date":"yesterday","total":"x"})" << 3 << qint64(0) << "x";
+    QTest::newRow("id too large") << R"({"id":"4294967296","date":"5"})" << 0 << qint64(5) << "";
+    QTest::newRow("id not a number") << R"({"id":"abc"})" << 0 << qint64(0) << "";
+    QTest::newRow("nested values") << R"({"id":["1"],"date":{"a":1},"total":[1]})" << 0 << qint64(0) << "";
+    QTest::newRow("empty object") << "{}" << 0 << qint64(0) << "";
+}
+
+void TestHistoryModel::oddDays()
+{
+    QFETCH(QString, day);
+    QFETCH(int, id);
+    QFETCH(qint64, date);
+    QFETCH(QString, total);
+
+    const auto records = HistoryReply::parse(reply({day, "\"not a day\"", "17"}));
+    QVERIFY(records);
+    QCOMPARE(records->size(), size_t(1)); // entries that are not objects are left out
+    QCOMPARE(records->front()->id, id);
+    QCOMPARE(records->front()->date, date);
+    QCOMPARE(records->front()->total, total);
+}
+
+void TestHistoryModel::dateFormat_data()
+{
+    QTest::addColumn<qint64>("date");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("midnight UTC") << QDateTime(QDate(2024, 3, 5), QTime(0, 0), QTimeZone::utc()).toMSecsSinceEpoch()
+                                  << "March 05 2024";
+    QTest::newRow("noon UTC") << noonUtc(2026, 12, 31) << "December 31 2026";
+    QTest::newRow("time 0") << qint64(0) << "January 01 1970";
+    QTest::newRow("before 1970") << qint64(-86400000) << "December 31 1969";
+}
+
+void TestHistoryModel::dateFormat()
+{
+    QFETCH(qint64, date);
+    QFETCH(QString, text);
+    QCOMPARE(HistoryModel::formatDate(date), text);
+}
+
+void TestHistoryModel::fiveThousandDays()
+{
+    QStringList days;
+    for (int i = 0; i < 5000; ++i)
+        days.append(dayJson(QString::number(i + 1), noonUtc(2010, 1, 1) + qint64(i) * 86400000));
+    const auto records = HistoryReply::parse(reply(days));
+    QVERIFY(records);
+    QCOMPARE(records->size(), size_t(5000));
+    QCOMPARE(records->back()->id, 5000);
+}
+
+void TestHistoryModel::csvRoundTrip()
+{
+    const QString awkward = R"({"id":"2","date":"%1","total":"1,800","remain":"-300","score":"say \"hi\"",)"
+                            R"j("grade":"=HYPERLINK(1)","breakfast":"line\nbreak","lunch":"450"})j";
+    const auto records = HistoryReply::parse(
+        reply({dayJson("1", noonUtc(2024, 3, 5)), awkward.arg(noonUtc(2024, 3, 6)), R"({"id":"3","date":"x"})"}));
+    QVERIFY(records);
+
+    const QByteArray csv = HistoryCsv::toCsv(*records);
+    QVERIFY(csv.endsWith("\r\n"));
+    const QList<QStringList> rows = readCsv(QString::fromUtf8(csv));
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows.at(0), (QStringList{"Date", "Total", "Remaining", "Score", "Grade", "Breakfast", "First Snack",
+                                      "Lunch", "Second Snack", "Dinner", "Third Snack"}));
+    QCOMPARE(rows.at(1),
+             (QStringList{"2024-03-05", "1500", "300", "83.3", "D", "300", "150", "450", "150", "300", "150"}));
+    QCOMPARE(rows.at(2), (QStringList{"2024-03-06", "1,800", "-300", "say \"hi\"", "'=HYPERLINK(1)", "line\nbreak",
+                                      "", "450", "", "", ""}));
+    QCOMPARE(rows.at(3).size(), 11);
+    QCOMPARE(rows.at(3).at(0), QString()); // no readable date
+}
+
+void TestHistoryModel::csvField_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("field");
+
+    QTest::newRow("plain") << "1500" << "1500";
+    QTest::newRow("negative number") << "-25" << "-25";
+    QTest::newRow("comma") << "a,b" << "\"a,b\"";
+    QTest::newRow("quote") << "a\"b" << "\"a\"\"b\"";
+    QTest::newRow("carriage return") << "a\rb" << "\"a\rb\"";
+    QTest::newRow("formula") << "=1+2" << "'=1+2";
+    QTest::newRow("at sign") << "@SUM(A1)" << "'@SUM(A1)";
+    QTest::newRow("plus text") << "+x" << "'+x";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestHistoryModel::csvField()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, field);
+    QCOMPARE(HistoryCsv::field(text), field);
+}
+
+void TestHistoryModel::trendPerDay()
+{
+    // Sent newest first, as the server does; a day without a date is left out.
+    const auto records = HistoryReply::parse(reply({
+        dayJson("3", noonUtc(2024, 3, 7), "2000", "-200", "90"),
+        dayJson("2", noonUtc(2024, 3, 6), "1500", "300", "83.3"),
+        dayJson("1", noonUtc(2024, 3, 5), "abc", "1800", "0"),
+        R"({"id":"9","date":"nope","total":"5000"})",
+    }));
+    QVERIFY(records);
+    const HistoryTrend trend = HistoryTrend::build(*records, 100);
+    QCOMPARE(trend.step, HistoryTrend::Step::Day);
+    QCOMPARE(trend.points.size(), 3);
+    QCOMPARE(trend.points.at(0).start, QDate(2024, 3, 5));
+    QCOMPARE(trend.points.at(0).eaten, 0.0);
+    QCOMPARE(trend.points.at(0).target, 1800.0);
+    QCOMPARE(trend.points.at(1).eaten, 1500.0);
+    QCOMPARE(trend.points.at(1).target, 1800.0);
+    QCOMPARE(trend.points.at(1).score, 83.3);
+    QCOMPARE(trend.points.at(2).start, QDate(2024, 3, 7));
+    QCOMPARE(trend.points.at(2).target, 1800.0);
+}
+
+void TestHistoryModel::trendFallsBackToWeeksAndMonths()
+{
+    // Ten years of days from Monday 2015-01-05.
+    QStringList days;
+    const QDate first(2015, 1, 5);
+    for (int i = 0; i < 3650; ++i) {
+        const QDate day = first.addDays(i);
+        days.append(dayJson(QString::number(i + 1), noonUtc(day.year(), day.month(), day.day()),
+                            QString::number(1000 + i % 7 * 100), "500", "80"));
+    }
+    const auto records = HistoryReply::parse(reply(days));
+    QVERIFY(records);
+
+    const HistoryTrend daily = HistoryTrend::build(*records, 4000);
+    QCOMPARE(daily.step, HistoryTrend::Step::Day);
+    QCOMPARE(daily.points.size(), 3650);
+
+    const HistoryTrend weekly = HistoryTrend::build(*records, 600);
+    QCOMPARE(weekly.step, HistoryTrend::Step::Week);
+    QCOMPARE(weekly.points.size(), 522); // 521 whole weeks and one day
+    QCOMPARE(weekly.points.at(0).start, first);
+    QCOMPARE(weekly.points.at(0).days, 7);
+    QCOMPARE(weekly.points.at(0).eaten, 1300.0); // 1000..1600 averaged
+    QCOMPARE(weekly.points.at(0).target, 1800.0);
+
+    const HistoryTrend monthly = HistoryTrend::build(*records, 200);
+    QCOMPARE(monthly.step, HistoryTrend::Step::Month);
+    QCOMPARE(monthly.points.at(0).start, QDate(2015, 1, 1));
+    QCOMPARE(monthly.points.at(0).days, 27);
+    QCOMPARE(monthly.points.size(), 121); // January 2015 to January 2025
+    QCOMPARE(monthly.points.at(5).score, 80.0);
+
+    const HistoryTrend quarterly = HistoryTrend::build(*records, 100);
+    QCOMPARE(quarterly.step, HistoryTrend::Step::Quarter);
+    QCOMPARE(quarterly.points.size(), 41); // 2015 Q1 to 2025 Q1
+    QCOMPARE(quarterly.points.at(1).start, QDate(2015, 4, 1));
+    QCOMPARE(quarterly.points.at(1).days, 91);
+
+    const HistoryTrend yearly = HistoryTrend::build(*records, 12);
+    QCOMPARE(yearly.step, HistoryTrend::Step::Year);
+    QCOMPARE(yearly.points.size(), 11);
+    QCOMPARE(yearly.points.at(1).days, 366); // 2016
+    QCOMPARE(yearly.points.at(10).days, 1);  // 2025-01-01
+
+    // More years than room: still yearly, the best it can do.
+    QCOMPARE(HistoryTrend::build(*records, 3).points.size(), 11);
+}
+
+QTEST_GUILESS_MAIN(TestHistoryModel)
+#include "tst_historymodel.moc"
