@@ -20,7 +20,8 @@ public:
         Terms,         // no argument
         CheckInvite,   // int number of joined friends
         TotalCalories, // int first-use flag; shown as a top-level window
-        VideoPlayer    // QUrl to play
+        VideoPlayer,   // QUrl to play
+        ConfirmInvite  // no argument; after "YES" in the friends reminder
     };
 
     // Opens the window for `argument`; returns the dialog's result code

@@ -6,6 +6,7 @@
 #include "app/processlauncher.h"
 #include "app/server.h"
 #include "app/utils.h"
+#include "community/friendscheck.h"
 #include "main/cqwndloading.h"
 #include "main/cqwndsetting.h"
 #include "main/dialogfactory.h"
@@ -16,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
@@ -236,6 +238,16 @@ void MainWindow::runFirstPaint()
     if (!isBusyLoading())
         showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);
     m_server->request(endpointIndex("specialOffer"), userIdFields());
+    startFriendsCheck();
+}
+
+void MainWindow::startFriendsCheck()
+{
+    // The first paint runs once per program run, after the sign-in, so the
+    // member is reminded at most once a run; the server moves the day on.
+    if (currentUserId.isEmpty() || !FriendsCheck::isDue(currentCheckDay, QDate::currentDate()))
+        return;
+    m_server->request(endpointIndex("getRealFriends"), userIdFields());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -360,14 +372,15 @@ void MainWindow::fetchPicture(QNetworkAccessManager*& network, const QString& ad
 
 void MainWindow::slt_net_realfriend(QString reply)
 {
-    const QJsonObject object = JsonReply::parseObject(reply);
-    if (JsonReply::resultCode(object) != 0)
+    const std::optional<int> joined = FriendsCheck::reminderCount(reply);
+    if (!joined)
         return;
-    const qsizetype joined = object.value(QStringLiteral("friend_lst")).toArray().size();
-    if (joined > 9)
-        return;
-    // Only a reminder the member has actually seen moves the check day on.
-    if (!DialogFactory::run(DialogFactory::Kind::CheckInvite, int(joined)))
+    const std::optional<int> answer = DialogFactory::run(DialogFactory::Kind::CheckInvite, *joined);
+    // Only a reminder the member has actually seen moves the check day on,
+    // whatever the answer.
+    if (!answer)
         return;
     m_server->request(endpointIndex("setCheckingDay"), userIdFields());
+    if (*answer == QDialog::Accepted)
+        DialogFactory::run(DialogFactory::Kind::ConfirmInvite);
 }

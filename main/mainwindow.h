@@ -83,6 +83,8 @@ private:
     void styleWidgets();
     void applySizeLayout();
     void runFirstPaint();
+    // Asks for the member's joined friends when the check day has come.
+    void startFriendsCheck();
     // Replaces the kept sub-window of a kind that gets a new window per request.
     void replaceSubWindow(int kind);
     void fetchPicture(QNetworkAccessManager*& network, const QString& address, MyLabel* label);

@@ -3,9 +3,13 @@
 #include "server/engine/apifields.h"
 #include "server/demo/demomedia.h"
 #include "server/account/members.h"
+#include "server/account/passwordhash.h"
 
+#include <QDate>
 #include <QJsonArray>
 #include <QSqlQuery>
+
+#include <iterator>
 
 // Friends and invitations, the friends-check day, special offers and the
 // About page.
@@ -208,9 +212,53 @@ const DemoOffer demoOffers[] = {
      "When a friend you invited joins, you both get 20% off your next purchase.", false},
 };
 
+// Two more demo members, to see the friends reminder's two wordings and its
+// absence: one without any friend, one with ten who joined and two invited.
+struct DemoCircle
+{
+    const char* email;
+    const char* username;
+    int joined;
+    int invited;
+};
+
+const DemoCircle demoCircles[] = {
+    {"newcomer@olva.local", "New Member", 0, 0},
+    {"popular@olva.local", "Popular Member", 10, 2},
+};
+
+const char* const demoFirstNames[] = {"Ava", "Ben", "Chloe", "Dev", "Emil", "Farah",
+                                      "Gus", "Iris", "Jon", "Kira", "Leo", "Mina"};
+
+bool addDemoCircles(QSqlQuery& query)
+{
+    for (const DemoCircle& circle : demoCircles) {
+        const PasswordHash::Stored stored = PasswordHash::create(QStringLiteral("olva-demo-2026"));
+        if (!ApiFields::exec(query, QStringLiteral("INSERT INTO users (email, username, password_hash, salt, approve,"
+                                                   " check_day) VALUES (?, ?, ?, ?, '1', ?)"),
+                             {QString::fromLatin1(circle.email), QString::fromLatin1(circle.username), stored.hash,
+                              stored.salt, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))}))
+            return false;
+        const qint64 userId = query.lastInsertId().toLongLong();
+        for (int index = 0; index < circle.joined + circle.invited; ++index) {
+            const QString first = QString::fromLatin1(demoFirstNames[index % std::size(demoFirstNames)]);
+            const QString last = QStringLiteral("Demo%1").arg(index + 1);
+            if (!ApiFields::exec(query, QStringLiteral("INSERT INTO friends (user_id, first_name, last_name, phone, email,"
+                                                       " state) VALUES (?, ?, ?, ?, ?, ?)"),
+                                 {userId, first, last, QStringLiteral("+1 555 02%1").arg(index, 2, 10, QLatin1Char('0')),
+                                  QStringLiteral("%1.%2@example.net").arg(first.toLower(), last.toLower()),
+                                  index < circle.joined ? QStringLiteral("1") : QStringLiteral("0")}))
+                return false;
+        }
+    }
+    return true;
+}
+
 bool addDemoRows(ServerContext& context)
 {
     QSqlQuery query(context.db);
+    if (!addDemoCircles(query))
+        return false;
     int position = 0;
     for (const DemoPerson& person : demoStaff) {
         const QString photo = QStringLiteral("about/staff_%1.png").arg(position + 1);

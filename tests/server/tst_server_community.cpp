@@ -18,6 +18,8 @@ private slots:
 
     void friendLists_data();
     void friendLists();
+    void demoMembersFriendCircles_data();
+    void demoMembersFriendCircles();
     void memberIdIsChecked_data();
     void memberIdIsChecked();
     void checkingDayMovesAWeekAhead();
@@ -99,6 +101,39 @@ void TstServerCommunity::friendLists()
     const QJsonObject other = m_fixture->post(endpoint, {{QStringLiteral("user_id"), QStringLiteral("3")}});
     QCOMPARE(code(other), 0);
     QVERIFY(other.value(QStringLiteral("friend_lst")).toArray().isEmpty());
+}
+
+void TstServerCommunity::demoMembersFriendCircles_data()
+{
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<int>("joined");
+    QTest::addColumn<int>("invited");
+    // The demo member is reminded ("need more"), the newcomer too ("no
+    // friends"), the popular member never (ten joined).
+    QTest::newRow("demo member") << QStringLiteral("demo@olva.local") << 3 << 2;
+    QTest::newRow("no friends") << QStringLiteral("newcomer@olva.local") << 0 << 0;
+    QTest::newRow("twelve friends") << QStringLiteral("popular@olva.local") << 10 << 2;
+}
+
+void TstServerCommunity::demoMembersFriendCircles()
+{
+    QFETCH(QString, email);
+    QFETCH(int, joined);
+    QFETCH(int, invited);
+    QSqlQuery query(m_fixture->context().db);
+    query.prepare(QStringLiteral("SELECT id, check_day FROM users WHERE email = ?"));
+    query.addBindValue(email);
+    QVERIFY(query.exec() && query.next());
+    const ServerFixture::Fields member = {{QStringLiteral("user_id"), query.value(0).toString()}};
+    // Due on the first run.
+    QCOMPARE(query.value(1).toString(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+
+    const QJsonObject all = m_fixture->post(QStringLiteral("getFriends"), member);
+    QCOMPARE(code(all), 0);
+    QCOMPARE(all.value(QStringLiteral("friend_lst")).toArray().size(), joined + invited);
+    const QJsonObject real = m_fixture->post(QStringLiteral("getRealFriends"), member);
+    QCOMPARE(code(real), 0);
+    QCOMPARE(real.value(QStringLiteral("friend_lst")).toArray().size(), joined);
 }
 
 void TstServerCommunity::memberIdIsChecked_data()
