@@ -347,6 +347,35 @@ void drawPauseButton(QPainter& p, const QSizeF& s)
     p.drawRoundedRect(QRectF(w * 0.55, w * 0.3, w * 0.11, w * 0.4), w * 0.03, w * 0.03);
 }
 
+// The player's full-screen corners and loudspeaker, white for its dark bar.
+void drawFullScreen(QPainter& p, const QSizeF& s)
+{
+    const qreal w = s.width();
+    p.setPen(roundPen(white, w * 0.09));
+    const qreal a = w * 0.2, b = w * 0.4, c = w * 0.6, d = w * 0.8;
+    p.drawPolyline(QPolygonF({QPointF(a, b), QPointF(a, a), QPointF(b, a)}));
+    p.drawPolyline(QPolygonF({QPointF(c, a), QPointF(d, a), QPointF(d, b)}));
+    p.drawPolyline(QPolygonF({QPointF(d, c), QPointF(d, d), QPointF(c, d)}));
+    p.drawPolyline(QPolygonF({QPointF(b, d), QPointF(a, d), QPointF(a, c)}));
+    // The picture between the corners.
+    p.setPen(Qt::NoPen);
+    p.setBrush(white);
+    p.drawRoundedRect(QRectF(w * 0.4, w * 0.42, w * 0.2, w * 0.16), w * 0.03, w * 0.03);
+}
+
+void drawVolume(QPainter& p, const QSizeF& s)
+{
+    const qreal w = s.width();
+    p.setPen(Qt::NoPen);
+    p.setBrush(white);
+    p.drawPolygon(QPolygonF({QPointF(w * 0.15, w * 0.38), QPointF(w * 0.32, w * 0.38), QPointF(w * 0.52, w * 0.2),
+                             QPointF(w * 0.52, w * 0.8), QPointF(w * 0.32, w * 0.62), QPointF(w * 0.15, w * 0.62)}));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(roundPen(white, w * 0.06));
+    p.drawArc(QRectF(w * 0.42, w * 0.32, w * 0.26, w * 0.36), -50 * 16, 100 * 16);
+    p.drawArc(QRectF(w * 0.42, w * 0.18, w * 0.44, w * 0.64), -50 * 16, 100 * 16);
+}
+
 // Glyphs below are single-coloured shapes on a transparent ground: icon
 // buttons tint them with their own colour.
 void drawAdd(QPainter& p, const QSizeF& s)
@@ -491,6 +520,8 @@ int main(int argc, char** argv)
         {"play.png", {128, 128}, drawPlay},
         {"play_button.png", icon, drawPlayButton},
         {"pause_button.png", icon, drawPauseButton},
+        {"fullscreen.png", icon, drawFullScreen},
+        {"volume.png", icon, drawVolume},
         {"add.png", icon, drawAdd},
         {"workout.png", tileSize, drawWorkout},
         {"coaching.png", tileSize, drawCoaching},

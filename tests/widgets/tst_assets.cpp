@@ -22,7 +22,7 @@ private slots:
             {"settings.png", 48}, {"sample.png", 150}, {"right_arrow.png", 48}, {"play.png", 48},
             {"play_button.png", 48}, {"pause_button.png", 48}, {"add.png", 48}, {"workout.png", 150},
             {"coaching.png", 150}, {"food.png", 150}, {"telethealth.png", 150}, {"nutrition.png", 150},
-            {"pintototaskbar.png", 200},
+            {"pintototaskbar.png", 200}, {"fullscreen.png", 48}, {"volume.png", 48},
         };
         for (const auto& [name, side] : pictures)
             QTest::newRow(name) << QString::fromLatin1(name) << side;
