@@ -1,0 +1,160 @@
+#include "store/subscriptionrenewal.h"
+
+#include "app/accountstate.h"
+#include "app/jsonreply.h"
+#include "app/server.h"
+#include "store/libraryrules.h"
+
+#include <QDateTime>
+#include <QPointer>
+
+namespace {
+enum Endpoint { PaymentProcess = 13, SetPurchase = 14, RemoveSubscription = 20 };
+} // namespace
+
+SubscriptionRenewal* SubscriptionRenewal::instance()
+{
+    static QPointer<SubscriptionRenewal> renewal;
+    if (!renewal)
+        renewal = new SubscriptionRenewal(nullptr);
+    return renewal;
+}
+
+SubscriptionRenewal::SubscriptionRenewal(QObject* parent)
+    : QObject(parent)
+{
+}
+
+QString SubscriptionRenewal::amountText(double price)
+{
+    return QString::number(price, 'g', 6);
+}
+
+QUrlQuery SubscriptionRenewal::paymentFields(const RenewalItem& item, const StoredCard::Values& card,
+                                             const QString& userId)
+{
+    using namespace StoredCard;
+    const QString amount = amountText(item.price);
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("pay_type"), QStringLiteral("auto"));
+    fields.addQueryItem(QStringLiteral("productID"), QString::number(item.id));
+    fields.addQueryItem(QStringLiteral("type"), item.type);
+    fields.addQueryItem(QStringLiteral("user_id"), userId);
+    fields.addQueryItem(QStringLiteral("country"), card[Country]);
+    fields.addQueryItem(QStringLiteral("first_name"), card[FirstName]);
+    fields.addQueryItem(QStringLiteral("last_name"), card[LastName]);
+    fields.addQueryItem(QStringLiteral("address"), card[Address]);
+    fields.addQueryItem(QStringLiteral("city"), card[City]);
+    fields.addQueryItem(QStringLiteral("state"), card[State]);
+    fields.addQueryItem(QStringLiteral("zipcode"), card[ZipCode]);
+    fields.addQueryItem(QStringLiteral("user_email"), card[Email]);
+    fields.addQueryItem(QStringLiteral("user_phone"), card[Phone]);
+    fields.addQueryItem(QStringLiteral("cardNumber"), card[Number]);
+    fields.addQueryItem(QStringLiteral("expirationDate"), card[ExpirationDate]);
+    fields.addQueryItem(QStringLiteral("cardCode"), card[Code]);
+    fields.addQueryItem(QStringLiteral("amount"), amount);
+    fields.addQueryItem(QStringLiteral("description"),
+                        QStringLiteral("Title: ") + item.title + QStringLiteral(", Price: $") + amount
+                            + QStringLiteral(", Quantity: ") + QString::number(item.quantity));
+    fields.addQueryItem(QStringLiteral("subsebook"), QString::number(item.ebook));
+    return fields;
+}
+
+bool SubscriptionRenewal::renew(const RenewalItem& item)
+{
+    if (item.id <= 0 || m_running.contains(item.id))
+        return false;
+    auto* job = new SubscriptionRenewalJob(item, this);
+    m_running.insert(item.id, job);
+    job->start();
+    return true;
+}
+
+void SubscriptionRenewal::finish(int productId, QObject* job)
+{
+    if (m_running.value(productId) == job)
+        m_running.remove(productId);
+    job->deleteLater();
+}
+
+SubscriptionRenewalJob::SubscriptionRenewalJob(const RenewalItem& item, SubscriptionRenewal* owner)
+    : QObject(owner)
+    , m_item(item)
+    , m_owner(owner)
+    , m_server(new Server(this))
+{
+    connect(m_server, SIGNAL(sig_net_payment(QString)), this, SLOT(slt_net_payment(QString)));
+    connect(m_server, SIGNAL(sig_net_purchase(QString)), this, SLOT(slt_net_purchase(QString)));
+    connect(m_server, SIGNAL(sig_net_removeSubscription(QString)), this, SLOT(slt_net_removeSubscription(QString)));
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+}
+
+void SubscriptionRenewalJob::start()
+{
+    m_server->request(PaymentProcess, SubscriptionRenewal::paymentFields(
+                                          m_item, StoredCard::read(m_item.type, m_item.id), currentUserId));
+}
+
+void SubscriptionRenewalJob::slt_net_payment(QString text)
+{
+    const QJsonObject reply = JsonReply::parseObject(text);
+    // A garbled answer says nothing about the payment: neither record a
+    // renewal nor cancel the member's subscription on its strength.
+    if (!reply.contains(QStringLiteral("result_code"))) {
+        end(Outcome::Failed);
+        return;
+    }
+    // A reply without the id still concerns the product that was paid for.
+    QString product = JsonReply::text(reply, QStringLiteral("productID")).trimmed();
+    if (product.isEmpty())
+        product = QString::number(m_item.id);
+
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    if (JsonReply::resultCode(reply) == 0) {
+        m_pending = Outcome::Renewed;
+        fields.addQueryItem(QStringLiteral("purchase_id"), product);
+        fields.addQueryItem(QStringLiteral("endDay"),
+                            QString::number(LibraryRules::renewedEndDay(QDateTime::currentMSecsSinceEpoch())));
+        fields.addQueryItem(QStringLiteral("status"), QStringLiteral("yes"));
+        m_server->request(SetPurchase, fields);
+    } else {
+        m_pending = Outcome::Cancelled;
+        fields.addQueryItem(QStringLiteral("product_id"), product);
+        m_server->request(RemoveSubscription, fields);
+    }
+}
+
+void SubscriptionRenewalJob::slt_net_purchase(QString)
+{
+    end(m_pending);
+}
+
+void SubscriptionRenewalJob::slt_net_removeSubscription(QString)
+{
+    end(m_pending);
+}
+
+void SubscriptionRenewalJob::slt_net_error(QString)
+{
+    end(m_pending);
+}
+
+void SubscriptionRenewalJob::end(Outcome outcome)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_owner->finish(m_item.id, this);
+    switch (outcome) {
+    case Outcome::Renewed:
+        emit m_owner->renewed(m_item.id);
+        break;
+    case Outcome::Cancelled:
+        emit m_owner->cancelled(m_item.id);
+        break;
+    case Outcome::Failed:
+        emit m_owner->failed(m_item.id);
+        break;
+    }
+}
