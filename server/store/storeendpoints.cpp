@@ -1,10 +1,12 @@
 #include "server/engine/endpoints.h"
 
+#include "server/demo/demolibrary.h"
 #include "server/demo/demostore.h"
 #include "server/store/storecommon.h"
 #include "server/store/storehandlers.h"
 #include "server/store/storepaiditems.h"
 #include "server/store/storeproductrow.h"
+#include "server/store/storerenewal.h"
 
 #include <QJsonArray>
 #include <QSqlQuery>
@@ -74,11 +76,13 @@ void createSchema(QSqlDatabase& db)
     };
     createTables(db, statements, "store");
     StorePaidItems::createSchema(db);
+    StoreRenewal::createSchema(db);
 }
 
 void addDemoData(ServerContext& context)
 {
     DemoStore::fill(context);
+    DemoLibrary::fill(context);
 }
 
 void registerAll(EndpointTable& table)
@@ -293,9 +297,12 @@ QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
         item.insert(QStringLiteral("period"), QStringLiteral("30"));
         item.insert(QStringLiteral("type"), QStringLiteral("WORKOUT"));
         item.insert(QStringLiteral("quantity"), QStringLiteral("1"));
-        item.insert(QStringLiteral("status"), active ? QStringLiteral("yes") : QStringLiteral("no"));
+        // A video downloaded on this computer answers "no", so that the
+        // list shows it as DOWNLOADED instead of offering it again.
+        const bool downloaded = !query.value(7).isNull();
+        item.insert(QStringLiteral("status"), active && !downloaded ? QStringLiteral("yes") : QStringLiteral("no"));
         item.insert(QStringLiteral("endDay"), QString::number(active ? endDay : 0));
-        if (!query.value(7).isNull()) {
+        if (downloaded) {
             item.insert(QStringLiteral("uri"), QString());
             item.insert(QStringLiteral("uri1"), query.value(7).toString());
         }

@@ -2,6 +2,7 @@
 #include "server/store/storecommon.h"
 #include "server/store/storehandlers.h"
 #include "server/store/storepaiditems.h"
+#include "server/store/storerenewal.h"
 
 #include <QDate>
 #include <QJsonArray>
@@ -88,6 +89,11 @@ QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
     if (!amountMatches(call.text(QStringLiteral("amount")), *expected))
         return refuse(apiFailure(Refused, QStringLiteral("The amount does not match the prices.")));
 
+    // A renewal is charged to the card kept at the first payment; the request
+    // carries only its last four digits.
+    if (payType == QLatin1String("auto") && kind == StorePaidItems::Kind::Product)
+        return StoreRenewal::autoPayment(context, *userId, *ids, *expected, productIdText);
+
     const QString cardNumber = call.text(QStringLiteral("cardNumber"));
     const auto verdict = StoreCardCheck::check(cardNumber, call.text(QStringLiteral("expirationDate")),
                                                call.text(QStringLiteral("cardCode")), QDate::currentDate());
@@ -98,6 +104,9 @@ QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
     StorePaidItems ledger(context.db);
     if (!transaction.begun()
         || !ledger.recordPayment(*userId, kind, *ids, *expected, StoreCardCheck::lastFour(cardNumber), payType)
+        || (kind == StorePaidItems::Kind::Product
+            && !StoreRenewal::rememberCard(context.db, *userId, *ids, StoreCardCheck::lastFour(cardNumber),
+                                           call.text(QStringLiteral("expirationDate"))))
         || !transaction.commit())
         return refuse(storageFailure());
     return apiSuccess({{QStringLiteral("productID"), productIdText}});

@@ -364,7 +364,10 @@ void TstServerStore::programVideosAndCancellation()
     QCOMPARE(code(post("setProgramVideoUri", {{"user_id", "1"}, {"program_id", "9999_desktop"}, {"uri1", "/v/b.mp4"}})), 3);
     videos = post("getProgramVideos", {{"user_id", "1"}, {"product_id", "201"}});
     const QJsonObject first = entry(videos, "programvideo_list", "1001");
-    QCOMPARE(first.value("status").toString(), QStringLiteral("yes"));
+    // Downloaded: "no", so the store's program list shows DOWNLOADED; the
+    // others keep their download button.
+    QCOMPARE(first.value("status").toString(), QStringLiteral("no"));
+    QCOMPARE(entry(videos, "programvideo_list", "1002").value("status").toString(), QStringLiteral("yes"));
     // Not "PROGRAM": the library plays it instead of opening another list.
     QCOMPARE(first.value("type").toString(), QStringLiteral("WORKOUT"));
     QCOMPARE(first.value("uri1").toString(), QStringLiteral("/v/a.mp4"));
@@ -387,7 +390,8 @@ void TstServerStore::programVideosAndCancellation()
 void TstServerStore::declinedRenewalCanCancel()
 {
     QVERIFY(buy("101", "0", "19.99", "1000"));
-    // Renewal without stored card details.
+    // Renewal without a card on file.
+    QVERIFY(StoreTestData::insert(m_fixture->context().db, QStringLiteral("DELETE FROM cards_on_file"), {}));
     const QJsonObject reply = pay("101", "19.99", "", "", "", "WORKOUT", "auto");
     QVERIFY(code(reply) != 0);
     QCOMPARE(code(post("removeSubscription", {{"user_id", "1"}, {"product_id", reply.value("productID").toString()}})), 0);

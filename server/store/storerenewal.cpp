@@ -1,0 +1,177 @@
+#include "server/store/storerenewal.h"
+
+#include "server/store/storecommon.h"
+#include "server/store/storepaiditems.h"
+
+#include <QDate>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QVariant>
+
+using namespace StoreCommon;
+
+namespace StoreRenewal {
+
+namespace {
+
+QString newReference()
+{
+    quint32 words[4];
+    QRandomGenerator::system()->fillRange(words);
+    QString reference = QStringLiteral("card_");
+    for (quint32 word : words)
+        reference += QStringLiteral("%1").arg(word, 8, 16, QLatin1Char('0'));
+    return reference;
+}
+
+// Whether a "yyyy-MM" expiry lies before the current month.
+bool expired(const QString& expiry)
+{
+    const QDate date = QDate::fromString(expiry + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        return true;
+    const QDate today = QDate::currentDate();
+    return date < QDate(today.year(), today.month(), 1);
+}
+
+struct Subscription
+{
+    bool owned = false;
+    qint64 endDay = 0;
+};
+
+std::optional<Subscription> subscription(QSqlDatabase& db, qint64 userId, qint64 productId)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT product_owned, end_day FROM purchases WHERE user_id = ? AND product_id = ?"));
+    if (!runWith(query, {userId, productId}))
+        return std::nullopt;
+    Subscription result;
+    if (query.next()) {
+        result.owned = query.value(0).toInt() == 1;
+        result.endDay = query.value(1).toLongLong();
+    }
+    return result;
+}
+
+// The earlier answer for this period, if there was one.
+std::optional<QJsonObject> earlierResult(QSqlDatabase& db, qint64 userId, qint64 productId, qint64 periodEnd,
+                                         bool* ok)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT result_code, message FROM auto_renewals"
+                                 " WHERE user_id = ? AND product_id = ? AND period_end = ?"));
+    *ok = runWith(query, {userId, productId, periodEnd});
+    if (!*ok || !query.next())
+        return std::nullopt;
+    const int code = query.value(0).toInt();
+    if (code == 0)
+        return apiSuccess();
+    return apiFailure(code, query.value(1).toString());
+}
+
+bool recordResult(QSqlDatabase& db, qint64 userId, qint64 productId, qint64 periodEnd, const QJsonObject& reply)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO auto_renewals"
+                                 " (user_id, product_id, period_end, result_code, message, created_ms)"
+                                 " VALUES (?, ?, ?, ?, ?, ?)"));
+    return runWith(query, {userId, productId, periodEnd, reply.value(QStringLiteral("result_code")).toInt(),
+                           reply.value(QStringLiteral("message")).toString(), nowMs()});
+}
+
+} // namespace
+
+void createSchema(QSqlDatabase& db)
+{
+    createTables(db,
+                 {QStringLiteral("CREATE TABLE IF NOT EXISTS cards_on_file ("
+                                 " user_id INTEGER NOT NULL,"
+                                 " product_id INTEGER NOT NULL,"
+                                 " reference TEXT NOT NULL,"
+                                 " last_four TEXT NOT NULL,"
+                                 " expiry TEXT NOT NULL,"
+                                 " PRIMARY KEY (user_id, product_id))"),
+                  QStringLiteral("CREATE TABLE IF NOT EXISTS auto_renewals ("
+                                 " user_id INTEGER NOT NULL,"
+                                 " product_id INTEGER NOT NULL,"
+                                 " period_end INTEGER NOT NULL,"
+                                 " result_code INTEGER NOT NULL,"
+                                 " message TEXT NOT NULL DEFAULT '',"
+                                 " created_ms INTEGER NOT NULL,"
+                                 " PRIMARY KEY (user_id, product_id, period_end))")},
+                 "store renewal");
+}
+
+bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productIds, const QString& lastFour,
+                  const QString& expiry)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO cards_on_file (user_id, product_id, reference, last_four, expiry)"
+                                 " VALUES (?, ?, ?, ?, ?)"));
+    for (qint64 id : productIds) {
+        if (!runWith(query, {userId, id, newReference(), lastFour, expiry.trimmed()}))
+            return false;
+    }
+    return true;
+}
+
+QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint64>& productIds,
+                        qint64 expectedCents, const QString& productIdText)
+{
+    const auto withId = [&productIdText](QJsonObject reply) {
+        reply.insert(QStringLiteral("productID"), productIdText);
+        return reply;
+    };
+    if (productIds.size() != 1)
+        return withId(badField(QStringLiteral("productID")));
+    const qint64 productId = productIds.first();
+
+    Transaction transaction(context.db);
+    if (!transaction.begun())
+        return withId(storageFailure());
+    const auto owned = subscription(context.db, userId, productId);
+    if (!owned)
+        return withId(storageFailure());
+    if (!owned->owned)
+        return withId(apiFailure(Refused, QStringLiteral("You have no subscription of this product.")));
+
+    bool ok = false;
+    if (auto earlier = earlierResult(context.db, userId, productId, owned->endDay, &ok))
+        return withId(*earlier);
+    if (!ok)
+        return withId(storageFailure());
+    // Still running (another list renewed it a moment ago, or the member's
+    // clock is ahead): nothing to charge, and nothing to cancel either.
+    if (owned->endDay > nowMs()) {
+        return withId(apiSuccess({{QStringLiteral("message"),
+                                   QStringLiteral("The subscription is still running; nothing was charged.")}}));
+    }
+
+    QSqlQuery card(context.db);
+    card.prepare(QStringLiteral("SELECT last_four, expiry FROM cards_on_file WHERE user_id = ? AND product_id = ?"));
+    if (!runWith(card, {userId, productId}))
+        return withId(storageFailure());
+    QJsonObject reply;
+    QString lastFour;
+    if (!card.next())
+        reply = apiFailure(Refused, QStringLiteral("No card on file for this subscription."));
+    else if (expired(card.value(1).toString()))
+        reply = apiFailure(Refused, QStringLiteral("The card on file has expired."));
+    else
+        lastFour = card.value(0).toString();
+    card.finish();
+
+    if (reply.isEmpty()) {
+        StorePaidItems ledger(context.db);
+        if (!ledger.recordPayment(userId, StorePaidItems::Kind::Product, productIds, expectedCents, lastFour,
+                                  QStringLiteral("auto")))
+            return withId(storageFailure());
+        reply = apiSuccess();
+    }
+    if (!recordResult(context.db, userId, productId, owned->endDay, reply) || !transaction.commit())
+        return withId(storageFailure());
+    return withId(reply);
+}
+
+} // namespace StoreRenewal

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "server/engine/endpoints.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+// Automatic renewal of lapsed subscriptions. A successful manual payment
+// keeps a card-on-file reference per member and product (a token, the last
+// four digits and the expiry, as a payment processor's token would be; never
+// the number). An "auto" payment is charged to that reference, at most once
+// per member, product and period: a repeated request for the same lapsed
+// period answers with the earlier result and charges nothing.
+namespace StoreRenewal {
+
+void createSchema(QSqlDatabase& db);
+
+// Records the card of a successful manual payment for each product; call
+// inside the payment's transaction. `expiry` is "yyyy-MM".
+bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productIds, const QString& lastFour,
+                  const QString& expiry);
+
+// The reply to an "auto" paymentProcess for products whose prices sum to
+// `expectedCents`; `productIdText` goes back as "productID".
+QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint64>& productIds,
+                        qint64 expectedCents, const QString& productIdText);
+
+} // namespace StoreRenewal
