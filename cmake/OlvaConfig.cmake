@@ -6,7 +6,13 @@ target_compile_definitions(olva_config INTERFACE
   QT_USE_QSTRINGBUILDER
   QT_NO_URL_CAST_FROM_STRING
   OLVA_CLIENT_VERSION="${PROJECT_VERSION}")
-if(OLVA_WITH_ASAN)
+if(OLVA_FUZZ)
+  # Everything the fuzz targets link is instrumented for coverage, and any
+  # sanitizer report ends the run as a crash.
+  target_compile_options(olva_config INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+    -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(olva_config INTERFACE -fsanitize=address,undefined)
+elseif(OLVA_WITH_ASAN)
   target_compile_options(olva_config INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
   target_link_options(olva_config INTERFACE -fsanitize=address,undefined)
 endif()

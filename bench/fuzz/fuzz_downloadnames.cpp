@@ -1,0 +1,28 @@
+// The downloader's file name rule: where a video URL is saved.
+#include "fuzzinput.h"
+#include "video/downloadmanagerhttp.h"
+
+#include <QDir>
+#include <QUrl>
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString directory = QStringLiteral("/tmp/olva-fuzz-data");
+    const QUrl url(fuzzReply(data, size));
+    const QString path = DownloadManagerHTTP::localPathFor(url, directory);
+    // Whatever the URL, the file stays directly inside the data directory.
+    if (!path.isEmpty() && QDir::cleanPath(path).section(QLatin1Char('/'), 0, -2) != directory)
+        std::abort();
+    if (size >= 16) {
+        qint64 done = 0;
+        qint64 total = 0;
+        memcpy(&done, data, 8);
+        memcpy(&total, data + 8, 8);
+        const int percent = DownloadManagerHTTP::percentage(done, total);
+        if (percent < 0 || percent > 100)
+            std::abort();
+    }
+    return 0;
+}
