@@ -21,7 +21,8 @@ public:
         CheckInvite,   // int number of joined friends
         TotalCalories, // int first-use flag; shown as a top-level window
         VideoPlayer,   // QUrl to play
-        ConfirmInvite  // no argument; after "YES" in the friends reminder
+        ConfirmInvite, // no argument; after "YES" in the friends reminder
+        Sample         // int meal 0..5: the sample meals of that meal (modal)
     };
 
     // Opens the window for `argument`; returns the dialog's result code

@@ -1,0 +1,713 @@
+#include "trackertestdata.h"
+
+#include "tracker/cqwndtracker.h"
+#include "tracker/daystore.h"
+#include "tracker/foodcatalogue.h"
+#include "tracker/foodmodel.h"
+#include "tracker/foodtablemodel.h"
+
+#include "app/accountstate.h"
+#include "app/server.h"
+#include "app/settingsstore.h"
+#include "main/dialogfactory.h"
+#include "main/mainwindow.h"
+#include "widgets/mywidget.h"
+#include "widgets/qtmaterialraisedbutton.h"
+#include "widgets/qtmaterialsnackbar.h"
+
+#include "fakeserver.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// As a real double click arrives: press, release, then the double click on
+// the same spot (QTest::mouseDClick alone sends only the last).
+void doubleClick(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos)
+{
+    QTest::mousePress(widget, button, modifiers, pos);
+    QTest::mouseRelease(widget, button, modifiers, pos);
+    QTest::mouseDClick(widget, button, modifiers, pos);
+    QTest::mouseRelease(widget, button, modifiers, pos);
+}
+
+} // namespace
+
+// The tracker window driven like a member: clicks on cells, typing, the
+// confirmation dialogs answered, against the fake server's catalogue.
+class TestCqWndTracker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void endpointsAreTheTrackersOwn();
+    void headerShowsTheStoredFigures();
+    void categoryListFollowsTheReply();
+    void openingACategoryFillsTheTable();
+    void markingRule_data();
+    void markingRule();
+    void typingAnOtherAmount();
+    void saveWritesTheMealAndShowsABlock();
+    void reopeningRestoresTheMeal();
+    void savingTwoMealsKeepsThemApart();
+    void removingAChosenFood();
+    void removingACategoryKeepsTheOther();
+    void cancellingARemovalChangesNothing();
+    void addingAFood_data();
+    void addingAFood();
+    void uploadReplyNamesTheFood();
+    void uploadFailures_data();
+    void uploadFailures();
+    void deletingOwnFoods();
+    void catalogueFailures_data();
+    void catalogueFailures();
+    void sampleIconOpensTheSampleMeals();
+
+private:
+    void openTracker(int meal, const QByteArray& catalogue = TrackerTestData::catalogue());
+    MyWidget* categoryEntry(const QString& title, int id) const;
+    void openCategory(const QString& title, int id);
+    QTableView* table() const;
+    QAbstractItemModel* model() const;
+    void clickCell(int row, int column);
+    bool marked(int row, int column) const;
+    void typeOther(int row, const QString& text);
+    QString text(const QString& labelName) const;
+    QtMaterialRaisedButton* blockButton(int category) const;
+    QTableWidget* blockTable(int category) const;
+    bool messagePosted(const QString& text) const;
+
+    FakeServer* m_server = nullptr;
+    std::unique_ptr<CqWndTracker> m_window;
+    std::unique_ptr<QSignalSpy> m_messages;
+};
+
+void TestCqWndTracker::initTestCase()
+{
+    TestEnvironment::isolate();
+    m_server = new FakeServer(this);
+    m_server->useAsApiHost();
+    QVERIFY(MainWindow::instance());
+}
+
+void TestCqWndTracker::init()
+{
+    TestEnvironment::resetAccount();
+    currentEmail = QStringLiteral("eater@example.com");
+    currentUserId = QStringLiteral("9");
+    totalCalories = 1500;
+    remainCalories = 1500;
+    CqWndTracker::setCatalogueTimeoutMs(15000);
+    m_server->clear();
+    m_messages = std::make_unique<QSignalSpy>(MainWindow::instance()->messageBar(),
+                                              &QtMaterialSnackbar::messageShown);
+}
+
+void TestCqWndTracker::cleanup()
+{
+    TestEnvironment::closeModals();
+    m_window.reset();
+    DialogFactory::unregisterRunner(DialogFactory::Kind::Sample);
+}
+
+void TestCqWndTracker::openTracker(int meal, const QByteArray& catalogue)
+{
+    m_server->enqueueJson(QStringLiteral("getFoodList"), catalogue);
+    m_window = std::make_unique<CqWndTracker>(meal);
+    m_window->resize(1280, 900);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_server->waitForRequests(QStringLiteral("/api/getFoodList"), 1));
+}
+
+MyWidget* TestCqWndTracker::categoryEntry(const QString& title, int id) const
+{
+    return m_window->findChild<MyWidget*>(QStringLiteral("%1_%2").arg(title).arg(id));
+}
+
+void TestCqWndTracker::openCategory(const QString& title, int id)
+{
+    QTRY_VERIFY(categoryEntry(title, id));
+    // As a member does: open the list, then pick the entry (the list closes).
+    if (!m_window->findChild<QWidget*>(QStringLiteral("widgetCategoryContent"))->isVisible())
+        QTest::mouseClick(m_window->findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory")), Qt::LeftButton);
+    QTest::mouseClick(categoryEntry(title, id), Qt::LeftButton);
+    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("widgetCategoryContent"))->isVisible());
+    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("widgetDetails"))->isVisible());
+}
+
+QTableView* TestCqWndTracker::table() const
+{
+    return m_window->findChild<QTableView*>(QStringLiteral("tblDetail"));
+}
+
+QAbstractItemModel* TestCqWndTracker::model() const
+{
+    return table()->model();
+}
+
+void TestCqWndTracker::clickCell(int row, int column)
+{
+    const QRect cell = table()->visualRect(model()->index(row, column));
+    QVERIFY(cell.isValid());
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+bool TestCqWndTracker::marked(int row, int column) const
+{
+    return model()->index(row, column).data(FoodTableModel::markRole).toBool();
+}
+
+void TestCqWndTracker::typeOther(int row, const QString& typed)
+{
+    clickCell(row, FoodTableModel::Other);
+    QLineEdit* editor = nullptr;
+    auto openEditor = [this, &editor] {
+        for (QLineEdit* line : table()->viewport()->findChildren<QLineEdit*>()) {
+            if (line->isVisible())
+                editor = line;
+        }
+        return editor != nullptr;
+    };
+    QTRY_VERIFY(openEditor());
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+QString TestCqWndTracker::text(const QString& labelName) const
+{
+    const QLabel* label = m_window->findChild<QLabel*>(labelName);
+    return label ? label->text() : QStringLiteral("<no %1>").arg(labelName);
+}
+
+QtMaterialRaisedButton* TestCqWndTracker::blockButton(int category) const
+{
+    return m_window->findChild<QtMaterialRaisedButton*>(QStringLiteral("category:%1").arg(category));
+}
+
+QTableWidget* TestCqWndTracker::blockTable(int category) const
+{
+    return m_window->findChild<QTableWidget*>(QStringLiteral("tblSelectItem_%1").arg(category));
+}
+
+bool TestCqWndTracker::messagePosted(const QString& message) const
+{
+    if (MainWindow::instance()->messageBar()->messages().contains(message))
+        return true;
+    for (const QList<QVariant>& shown : *m_messages) {
+        if (shown.value(0).toString() == message)
+            return true;
+    }
+    return false;
+}
+
+// ----- cases -----
+
+void TestCqWndTracker::endpointsAreTheTrackersOwn()
+{
+    openTracker(0);
+    const FakeServer::Request request = m_server->lastRequest(QStringLiteral("/api/getFoodList"));
+    QCOMPARE(request.field(QStringLiteral("user_id")), QStringLiteral("9"));
+    QCOMPARE(Server::endpointName(22), QStringLiteral("uploadMyCalorie"));
+    QCOMPARE(Server::endpointName(23), QStringLiteral("removeMyCalorie"));
+}
+
+void TestCqWndTracker::headerShowsTheStoredFigures()
+{
+    SettingsStore::setMemberText(QStringLiteral("Cal_3"), QStringLiteral("420"));
+    remainCalories = 1080;
+    openTracker(3);
+    QCOMPARE(text(QStringLiteral("lblTitle")), QStringLiteral("Create & Track SecondSnack"));
+    QCOMPARE(text(QStringLiteral("lblTarget")), QStringLiteral("1500"));
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("420"));
+    QCOMPARE(text(QStringLiteral("lblRemaining")), QStringLiteral("1080"));
+    QVERIFY(m_window->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->accessibleName()
+                == QStringLiteral("TOTAL SECONDSNACK CALORIES"));
+    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("widgetDetails"))->isVisible());
+    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("widgetButton"))->isVisible());
+}
+
+void TestCqWndTracker::categoryListFollowsTheReply()
+{
+    openTracker(0);
+    QTRY_VERIFY(categoryEntry(QStringLiteral("Dairy"), 5));
+    auto* button = m_window->findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory"));
+    QWidget* list = m_window->findChild<QWidget*>(QStringLiteral("widgetCategoryContent"));
+    QVERIFY(!list->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(list->isVisible());
+    // Reply order, not id order.
+    const QList<MyWidget*> entries = list->findChildren<MyWidget*>();
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries.at(0)->accessibleName(), QStringLiteral("Fruits"));
+    QCOMPARE(entries.at(2)->accessibleName(), QStringLiteral("Dairy"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!list->isVisible());
+}
+
+void TestCqWndTracker::openingACategoryFillsTheTable()
+{
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    auto* button = m_window->findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory"));
+    QCOMPARE(button->text(), QStringLiteral("Fruits"));
+    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("widgetCategoryContent"))->isVisible());
+    QVERIFY(!categoryEntry(QStringLiteral("Fruits"), 1)->label()->isHidden());
+    QVERIFY(categoryEntry(QStringLiteral("Grains"), 11)->label()->isHidden());
+    QCOMPARE(text(QStringLiteral("lblDescription")), QStringLiteral("Advice on Fruits"));
+    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("widgetButton"))->isVisible());
+
+    QCOMPARE(model()->rowCount(), 3);
+    QCOMPARE(model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Assigned WGS = 1/2 cup\nFruits"));
+    QCOMPARE(model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("QTY\n1/2cup\nCal"));
+    QCOMPARE(model()->index(0, 0).data().toString(), QStringLiteral("Banana"));
+    QCOMPARE(model()->index(0, 1).data().toString(), QStringLiteral("75.0"));
+    QCOMPARE(model()->index(0, 2).data().toString(), QStringLiteral("150.0"));
+    QCOMPARE(model()->index(1, 1).data().toString(), QStringLiteral("72.5"));
+    QCOMPARE(model()->index(0, 1).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Carbs=10, Fat=2, Protein=4, Fiber=1"));
+    QCOMPARE(model()->index(2, 0).data(FoodTableModel::markRole).toInt(), 9);
+    QCOMPARE(model()->index(0, 0).data(FoodTableModel::markRole).toInt(), 0);
+    // The table shows every row without a scroll bar of its own.
+    QVERIFY(table()->minimumHeight() >= table()->verticalHeader()->length() + 35);
+
+    // Opening another category starts a fresh table.
+    openCategory(QStringLiteral("Grains"), 11);
+    QCOMPARE(model()->rowCount(), 1);
+    QCOMPARE(text(QStringLiteral("lblTotal")), QStringLiteral("0"));
+}
+
+void TestCqWndTracker::markingRule_data()
+{
+    QTest::addColumn<QList<int>>("clicks"); // columns clicked on row 0 (Banana: 150 cal, carbs 20)
+    QTest::addColumn<QList<bool>>("marks"); // half, cup, other afterwards
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("carbs");
+
+    QTest::newRow("half cup") << QList<int>{1} << QList<bool>{true, false, false} << "75" << "10.0";
+    QTest::newRow("half cup twice unmarks") << QList<int>{1, 1} << QList<bool>{false, false, false} << "0" << "0.0";
+    QTest::newRow("cup replaces half") << QList<int>{1, 2} << QList<bool>{false, true, false} << "150" << "20.0";
+    QTest::newRow("half replaces cup") << QList<int>{2, 1} << QList<bool>{true, false, false} << "75" << "10.0";
+    QTest::newRow("empty other leaves the cup") << QList<int>{2, 3} << QList<bool>{false, true, false} << "150"
+                                                << "20.0";
+    QTest::newRow("name does nothing") << QList<int>{2, 0} << QList<bool>{false, true, false} << "150" << "20.0";
+}
+
+void TestCqWndTracker::markingRule()
+{
+    QFETCH(QList<int>, clicks);
+    QFETCH(QList<bool>, marks);
+    QFETCH(QString, total);
+    QFETCH(QString, carbs);
+
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    for (int column : clicks)
+        clickCell(0, column); // a click on "other" opens its editor; it stays empty
+    QCOMPARE(marked(0, 1), marks.at(0));
+    QCOMPARE(marked(0, 2), marks.at(1));
+    QCOMPARE(marked(0, 3), marks.at(2));
+    QCOMPARE(model()->index(0, 1).data(Qt::BackgroundRole).value<QColor>(),
+             marks.at(0) ? QColor(QStringLiteral("#505067")) : QColor(Qt::transparent));
+    QCOMPARE(text(QStringLiteral("lblTotal")), total);
+    QCOMPARE(text(QStringLiteral("lblCarbs")), carbs);
+}
+
+void TestCqWndTracker::typingAnOtherAmount()
+{
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    clickCell(0, FoodTableModel::Cup);
+    clickCell(1, FoodTableModel::Cup);
+    typeOther(0, QStringLiteral("120"));
+    QTRY_VERIFY(marked(0, 3));
+    QVERIFY(!marked(0, 2));
+    QVERIFY(!marked(0, 1));
+    // 120 + 145; carbs 20 * 120/150 + 10 = 26, fat 4 * 0.8 + 1 = 4.2
+    QCOMPARE(text(QStringLiteral("lblTotal")), QStringLiteral("265"));
+    QCOMPARE(text(QStringLiteral("lblCarbs")), QStringLiteral("26.0"));
+    QCOMPARE(text(QStringLiteral("lblFat")), QStringLiteral("4.2"));
+
+    // Letters and signs cannot be typed.
+    typeOther(1, QStringLiteral("-4x"));
+    QTRY_COMPARE(model()->index(1, 3).data().toString(), QStringLiteral("4"));
+    QVERIFY(marked(1, 3));
+    QVERIFY(!marked(1, 2));
+
+    // Clearing the amount unmarks it.
+    typeOther(0, QString());
+    QTRY_VERIFY(!marked(0, 3));
+    QCOMPARE(text(QStringLiteral("lblTotal")), QStringLiteral("4"));
+}
+
+void TestCqWndTracker::saveWritesTheMealAndShowsABlock()
+{
+    SettingsStore::setMemberText(QStringLiteral("Cal_1"), QStringLiteral("300"));
+    openTracker(2);
+    openCategory(QStringLiteral("Fruits"), 1);
+    clickCell(0, FoodTableModel::Cup);
+    clickCell(1, FoodTableModel::HalfCup);
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_2_1")), QStringLiteral("31:150:1@40:72.5:0"));
+    // Labels 25.0, 4.5, 9.0, 2.3 read back (fibre 2 + 0.3).
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("details_2_1")), QStringLiteral("25_4.5_9_2.3"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("Cal_2")), QStringLiteral("222"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("totaldetails_2")), QStringLiteral("25_4.5_9_2.3"));
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("222"));
+    QCOMPARE(text(QStringLiteral("lblRemaining")), QStringLiteral("978"));
+    QCOMPARE(remainCalories, 978);
+
+    QtMaterialRaisedButton* button = blockButton(1);
+    QVERIFY(button && button->isVisible());
+    QCOMPARE(button->text(), QStringLiteral("Fruits"));
+    QTableWidget* chosen = blockTable(1);
+    QCOMPARE(chosen->rowCount(), 2);
+    QVERIFY(!chosen->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(chosen->isVisible());
+    QCOMPARE(chosen->item(0, 0)->text(), QStringLiteral("Banana"));
+    QCOMPARE(chosen->item(1, 1)->text(), QStringLiteral("72.5"));
+    QCOMPARE(chosen->item(1, 1)->data(FoodTableModel::markRole).toInt(), 40);
+    QCOMPARE(chosen->item(1, 0)->data(FoodTableModel::markRole).toInt(), 1);
+    QCOMPARE(chosen->height(), 2 * 40 + 2);
+}
+
+void TestCqWndTracker::reopeningRestoresTheMeal()
+{
+    openTracker(4);
+    openCategory(QStringLiteral("Fruits"), 1);
+    clickCell(0, FoodTableModel::HalfCup);
+    typeOther(1, QStringLiteral("33.4"));
+    QTRY_VERIFY(marked(1, 3));
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_4_1")), QStringLiteral("31:75:0@40:33.4:2"));
+    m_window.reset();
+
+    // A new window: the blocks come back once the catalogue is in, and the
+    // category's table is marked again, the typed amount included.
+    openTracker(4);
+    QTRY_VERIFY(blockButton(1) && blockButton(1)->isVisible());
+    QCOMPARE(blockTable(1)->rowCount(), 2);
+    QCOMPARE(blockTable(1)->item(1, 1)->text(), QStringLiteral("33.4"));
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("108"));
+    openCategory(QStringLiteral("Fruits"), 1);
+    QVERIFY(marked(0, 1));
+    QVERIFY(marked(1, 3));
+    QCOMPARE(model()->index(1, 3).data().toString(), QStringLiteral("33.4"));
+    QCOMPARE(text(QStringLiteral("lblTotal")), QStringLiteral("108"));
+
+    // Saving again without a change keeps the record as it was.
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_4_1")), QStringLiteral("31:75:0@40:33.4:2"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("Cal_4")), QStringLiteral("108"));
+}
+
+void TestCqWndTracker::savingTwoMealsKeepsThemApart()
+{
+    openTracker(0);
+    openCategory(QStringLiteral("Grains"), 11);
+    clickCell(0, FoodTableModel::Cup);
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+    m_window.reset();
+    openTracker(5);
+    openCategory(QStringLiteral("Grains"), 11);
+    QVERIFY(!marked(0, 2));
+    clickCell(0, FoodTableModel::HalfCup);
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+
+    QCOMPARE(DayStore::mealCalories(0), 300);
+    QCOMPARE(DayStore::mealCalories(5), 150);
+    QCOMPARE(text(QStringLiteral("lblRemaining")), QStringLiteral("1050"));
+    QCOMPARE(DayStore::remainingCalories(), 1050);
+}
+
+void TestCqWndTracker::removingAChosenFood()
+{
+    SettingsStore::setMemberText(QStringLiteral("meal_0_1"), QStringLiteral("31:150:1@40:72.5:0"));
+    SettingsStore::setMemberText(QStringLiteral("details_0_1"), QStringLiteral("25_5_10_2.5"));
+    SettingsStore::setMemberText(QStringLiteral("Cal_0"), QStringLiteral("222"));
+    openTracker(0);
+    QTRY_VERIFY(blockTable(1) && blockTable(1)->rowCount() == 2);
+    openCategory(QStringLiteral("Fruits"), 1);
+    QVERIFY(marked(1, 1));
+
+    QTest::mouseClick(blockButton(1), Qt::LeftButton);
+    QTableWidget* chosen = blockTable(1);
+    TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
+    const QRect cell = chosen->visualItemRect(chosen->item(1, 1));
+    doubleClick(chosen->viewport(), Qt::LeftButton, {}, cell.center());
+
+    QTRY_COMPARE(chosen->rowCount(), 1);
+    QCOMPARE(chosen->height(), 42);
+    // 222 - 72 (the whole part of 72.5)
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("150"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("Cal_0")), QStringLiteral("150"));
+    QCOMPARE(text(QStringLiteral("lblRemaining")), QStringLiteral("1350"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_0_1")), QStringLiteral("31:150:1"));
+    // Half a cup of mango: carbs 5, fat 0.5, protein 1, fibre 0.3.
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("details_0_1")), QStringLiteral("20_4.5_9_2.2"));
+    // The open table no longer offers the removed choice for the next save.
+    QVERIFY(!marked(1, 1));
+    QVERIFY(marked(0, 2));
+    QCOMPARE(text(QStringLiteral("lblTotal")), QStringLiteral("150"));
+}
+
+void TestCqWndTracker::removingACategoryKeepsTheOther()
+{
+    SettingsStore::setMemberText(QStringLiteral("meal_3_1"), QStringLiteral("31:150:1@40:72.5:0"));
+    SettingsStore::setMemberText(QStringLiteral("meal_3_11"), QStringLiteral("50:300:1"));
+    SettingsStore::setMemberText(QStringLiteral("details_3_1"), QStringLiteral("25_5_10_2.5"));
+    SettingsStore::setMemberText(QStringLiteral("details_3_11"), QStringLiteral("54_6_10_8"));
+    SettingsStore::setMemberText(QStringLiteral("Cal_3"), QStringLiteral("522"));
+    totalCalories = 500;
+    openTracker(3);
+    QTRY_VERIFY(blockButton(1) && blockButton(11));
+
+    TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
+    QTest::mouseClick(blockButton(1), Qt::RightButton);
+    QTRY_VERIFY(!blockButton(1)->isVisible());
+    QVERIFY(blockButton(11)->isVisible());
+    QCOMPARE(blockTable(1)->rowCount(), 0);
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("300"));
+    QCOMPARE(text(QStringLiteral("lblRemaining")), QStringLiteral("200"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_3_1")), QString());
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("details_3_1")), QString());
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_3_11")), QStringLiteral("50:300:1"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("totaldetails_3")), QStringLiteral("54_6_10_8"));
+
+    // Below zero: shown and stored as a negative number.
+    openCategory(QStringLiteral("Grains"), 11);
+    QVERIFY(marked(0, 2));
+    typeOther(0, QStringLiteral("900"));
+    QTRY_VERIFY(marked(0, 3));
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+    QCOMPARE(text(QStringLiteral("lblRemaining")), QStringLiteral("-400"));
+    QCOMPARE(DayStore::remainingCalories(), -400);
+}
+
+void TestCqWndTracker::cancellingARemovalChangesNothing()
+{
+    SettingsStore::setMemberText(QStringLiteral("meal_0_11"), QStringLiteral("50:300:1"));
+    SettingsStore::setMemberText(QStringLiteral("Cal_0"), QStringLiteral("300"));
+    openTracker(0);
+    QTRY_VERIFY(blockButton(11));
+    TestEnvironment::answerNextModal(QStringLiteral("btnCancel"));
+    QTest::mouseClick(blockButton(11), Qt::RightButton);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QVERIFY(blockButton(11)->isVisible());
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_0_11")), QStringLiteral("50:300:1"));
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("300"));
+}
+
+void TestCqWndTracker::addingAFood_data()
+{
+    QTest::addColumn<QStringList>("fields"); // name, cal, carbs, fat, protein, fiber
+    QTest::addColumn<QString>("answer");      // of the warning, when it shows
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("added");
+
+    QTest::newRow("no name") << QStringList{"", "120", "1", "1", "1", "1"} << "" << "Please enter a Food Name."
+                             << false;
+    QTest::newRow("no calories") << QStringList{"Soup", "", "1", "1", "1", "1"} << "" << "Please enter cal/1cup."
+                                 << false;
+    QTest::newRow("all values") << QStringList{"Soup", "120", "10", "2", "3", "4"} << "" << "" << true;
+    QTest::newRow("missing fibre, proceed") << QStringList{"Soup", "120", "10", "2", "3", ""} << "btnOk" << ""
+                                            << true;
+    QTest::newRow("missing fibre, cancel") << QStringList{"Soup", "120", "10", "2", "3", ""} << "btnCancel" << ""
+                                           << false;
+}
+
+void TestCqWndTracker::addingAFood()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QString, answer);
+    QFETCH(QString, message);
+    QFETCH(bool, added);
+
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    const QStringList names{"edtName", "edtCal", "edtCarbs", "edtFat", "edtProtein", "edtFiber"};
+    for (int i = 0; i < names.size(); ++i)
+        QTest::keyClicks(m_window->findChild<QLineEdit*>(names.at(i)), fields.at(i));
+    if (!answer.isEmpty())
+        TestEnvironment::answerNextModal(answer);
+    m_server->enqueueJson(QStringLiteral("uploadMyCalorie"), R"({"result_code":0,"mycalorie_id":812})");
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnAdd")), Qt::LeftButton);
+
+    if (!message.isEmpty())
+        QTRY_VERIFY(messagePosted(message));
+    QCOMPARE(model()->rowCount(), added ? 4 : 3);
+    if (!added) {
+        QCOMPARE(m_server->requestCount(QStringLiteral("/api/uploadMyCalorie")), 0);
+        return;
+    }
+    QCOMPARE(model()->index(3, 0).data().toString(), QStringLiteral("Soup"));
+    QCOMPARE(model()->index(3, 1).data().toString(), QStringLiteral("60.0"));
+    QCOMPARE(model()->index(3, 0).data(FoodTableModel::markRole).toInt(), 9);
+    QVERIFY(m_server->waitForRequests(QStringLiteral("/api/uploadMyCalorie"), 1));
+    const FakeServer::Request upload = m_server->lastRequest(QStringLiteral("/api/uploadMyCalorie"));
+    QCOMPARE(QString::fromUtf8(upload.body),
+             QStringLiteral("user_id=9&category_id=1&title=Soup&cal=120&carbs=10&fat=2&protein=3&fiber=")
+                 + (fields.at(5).isEmpty() ? QStringLiteral("0") : QStringLiteral("4")));
+    QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("edtName"))->text(), QString());
+    QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("edtCal"))->text(), QString());
+}
+
+void TestCqWndTracker::uploadReplyNamesTheFood()
+{
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    // The reply comes late, after the member opened another category.
+    m_server->enqueue(QStringLiteral("/api/uploadMyCalorie"),
+                      FakeServer::Reply::json(R"({"result_code":0,"mycalorie_id":"812"})", 400));
+    QTest::keyClicks(m_window->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("Soup"));
+    QTest::keyClicks(m_window->findChild<QLineEdit*>(QStringLiteral("edtCal")), QStringLiteral("120"));
+    for (const char* name : {"edtCarbs", "edtFat", "edtProtein", "edtFiber"})
+        QTest::keyClicks(m_window->findChild<QLineEdit*>(QLatin1String(name)), QStringLiteral("1"));
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnAdd")), Qt::LeftButton);
+    openCategory(QStringLiteral("Grains"), 11);
+
+    const FoodCatalogue& catalogue = m_window->catalogue();
+    QTRY_COMPARE(catalogue.category(1)->items.last()->id, 812);
+    QCOMPARE(catalogue.category(11)->items.last()->id, 50);
+}
+
+void TestCqWndTracker::uploadFailures_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("refused") << 0;
+    QTest::newRow("HTTP 500") << 1;
+    QTest::newRow("not JSON") << 2;
+    QTest::newRow("no id") << 3;
+}
+
+void TestCqWndTracker::uploadFailures()
+{
+    QFETCH(int, kind);
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    const QString path = QStringLiteral("/api/uploadMyCalorie");
+    switch (kind) {
+    case 0: m_server->enqueue(path, FakeServer::Reply::json(R"({"result_code":3})")); break;
+    case 1: m_server->enqueue(path, FakeServer::Reply::error(500)); break;
+    case 2: m_server->enqueue(path, FakeServer::Reply::json("<html>oops</html>")); break;
+    default: m_server->enqueue(path, FakeServer::Reply::json(R"({"result_code":0})")); break;
+    }
+    QTest::keyClicks(m_window->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("Soup"));
+    QTest::keyClicks(m_window->findChild<QLineEdit*>(QStringLiteral("edtCal")), QStringLiteral("120"));
+    for (const char* name : {"edtCarbs", "edtFat", "edtProtein", "edtFiber"})
+        QTest::keyClicks(m_window->findChild<QLineEdit*>(QLatin1String(name)), QStringLiteral("1"));
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnAdd")), Qt::LeftButton);
+    QTRY_VERIFY(messagePosted(QStringLiteral("Uload failed")));
+
+    // The food stays with id 0; deleting it sends nothing.
+    QCOMPARE(m_window->catalogue().category(1)->items.last()->id, 0);
+    QCOMPARE(model()->rowCount(), 4);
+    TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
+    const QRect name = table()->visualRect(model()->index(3, 0));
+    doubleClick(table()->viewport(), Qt::LeftButton, {}, name.center());
+    QTRY_COMPARE(model()->rowCount(), 3);
+    QCOMPARE(m_server->requestCount(QStringLiteral("/api/removeMyCalorie")), 0);
+}
+
+void TestCqWndTracker::deletingOwnFoods()
+{
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    // The service's own food: no question, nothing goes.
+    doubleClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(model()->index(0, 0)).center());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(model()->rowCount(), 3);
+
+    // The member's food, cancelled, then confirmed.
+    const QPoint shake = table()->visualRect(model()->index(2, 0)).center();
+    TestEnvironment::answerNextModal(QStringLiteral("btnCancel"));
+    doubleClick(table()->viewport(), Qt::LeftButton, {}, shake);
+    QCOMPARE(model()->rowCount(), 3);
+    TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
+    doubleClick(table()->viewport(), Qt::LeftButton, {}, shake);
+    QCOMPARE(model()->rowCount(), 2);
+    QCOMPARE(m_window->catalogue().category(1)->items.size(), 2);
+    QVERIFY(m_server->waitForRequests(QStringLiteral("/api/removeMyCalorie"), 1));
+    QCOMPARE(m_server->lastRequest(QStringLiteral("/api/removeMyCalorie")).field(QStringLiteral("mycalorie_id")),
+             QStringLiteral("77"));
+}
+
+void TestCqWndTracker::catalogueFailures_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("refused") << 0;
+    QTest::newRow("HTTP 500") << 1;
+    QTest::newRow("not JSON") << 2;
+    QTest::newRow("stall") << 3;
+    QTest::newRow("connection refused") << 4;
+}
+
+void TestCqWndTracker::catalogueFailures()
+{
+    QFETCH(int, kind);
+    const QString path = QStringLiteral("/api/getFoodList");
+    const QByteArray host = qgetenv("OLVA_API_HOST");
+    auto restoreHost = qScopeGuard([host] { qputenv("OLVA_API_HOST", host); });
+    SettingsStore::setMemberText(QStringLiteral("Cal_0"), QStringLiteral("300"));
+    CqWndTracker::setCatalogueTimeoutMs(300);
+    switch (kind) {
+    case 0: m_server->enqueue(path, FakeServer::Reply::json(R"({"result_code":1})")); break;
+    case 1: m_server->enqueue(path, FakeServer::Reply::error(500)); break;
+    case 2: m_server->enqueue(path, FakeServer::Reply::json("{\"result_code\":0,\"food_list\":[")); break;
+    case 3: m_server->enqueue(path, FakeServer::Reply::hang()); break;
+    default: {
+        // A port nobody listens on.
+        FakeServer closed;
+        qputenv("OLVA_API_HOST", closed.hostAndPort().toLatin1());
+        break;
+    }
+    }
+    m_window = std::make_unique<CqWndTracker>(0);
+    m_window->show();
+    QTRY_VERIFY_WITH_TIMEOUT(messagePosted(CqWndTracker::catalogueFailedMessage()), 10000);
+    QVERIFY(m_window->catalogue().isEmpty());
+    QVERIFY(m_window->findChildren<MyWidget*>().isEmpty());
+    // The rest of the window works on the stored figures.
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("300"));
+    auto* button = m_window->findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("widgetCategoryContent"))->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestCqWndTracker::sampleIconOpensTheSampleMeals()
+{
+    int openedFor = -1;
+    DialogFactory::registerRunner(DialogFactory::Kind::Sample, [&openedFor](const QVariant& meal) {
+        openedFor = meal.toInt();
+        return 0;
+    });
+    openTracker(2);
+    auto* sample = m_window->findChild<QAbstractButton*>(QStringLiteral("btnSample"));
+    QCOMPARE(sample->accessibleName(), QStringLiteral("Sample meals"));
+    QTest::mouseClick(sample, Qt::LeftButton);
+    QCOMPARE(openedFor, 2);
+}
+
+QTEST_MAIN(TestCqWndTracker)
+#include "tst_cqwndtracker.moc"

@@ -1,0 +1,209 @@
+#include "tracker/cqwndtracker.h"
+#include "tracker/daystore.h"
+#include "tracker/foodcatalogue.h"
+#include "tracker/foodmodel.h"
+#include "tracker/foodnumbers.h"
+#include "tracker/foodtablemodel.h"
+
+#include "app/accountstate.h"
+#include "app/settingsstore.h"
+#include "main/mainwindow.h"
+#include "widgets/mywidget.h"
+#include "widgets/qtmaterialraisedbutton.h"
+
+#include "serverfixture.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// As a real double click arrives: press, release, then the double click on
+// the same spot (QTest::mouseDClick alone sends only the last).
+void doubleClick(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos)
+{
+    QTest::mousePress(widget, button, modifiers, pos);
+    QTest::mouseRelease(widget, button, modifiers, pos);
+    QTest::mouseDClick(widget, button, modifiers, pos);
+    QTest::mouseRelease(widget, button, modifiers, pos);
+}
+
+} // namespace
+
+// The demo member tracks two meals against olva-server's demo catalogue:
+// opens breakfast, marks foods by half cup, cup and a typed amount, saves,
+// reopens and finds them again; adds and deletes a food of their own; then
+// lunch, and the day's figures add up.
+class TestTrackerDemo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void breakfastAndLunch();
+    void ownFoodGoesToTheServerAndBack();
+
+private:
+    std::unique_ptr<CqWndTracker> open(int meal);
+    MyWidget* firstEntry(CqWndTracker& window) const;
+    void openFirstCategory(CqWndTracker& window);
+    void click(CqWndTracker& window, int row, int column);
+    QList<QString> serverFoodTitles(const QString& categoryId);
+
+    ServerFixture m_server;
+};
+
+void TestTrackerDemo::initTestCase()
+{
+    TestEnvironment::isolate();
+    QVERIFY(m_server.start(true));
+    qputenv("OLVA_API_HOST", QStringLiteral("127.0.0.1:%1").arg(m_server.port()).toLatin1());
+    currentEmail = QStringLiteral("demo@olva.local");
+    currentUserId = QStringLiteral("1");
+    DayStore::setDailyTarget(1800);
+    QVERIFY(MainWindow::instance());
+}
+
+std::unique_ptr<CqWndTracker> TestTrackerDemo::open(int meal)
+{
+    auto window = std::make_unique<CqWndTracker>(meal);
+    window->resize(1400, 900);
+    window->show();
+    return window;
+}
+
+MyWidget* TestTrackerDemo::firstEntry(CqWndTracker& window) const
+{
+    const QList<MyWidget*> entries = window.findChildren<MyWidget*>();
+    return entries.isEmpty() ? nullptr : entries.first();
+}
+
+void TestTrackerDemo::openFirstCategory(CqWndTracker& window)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(firstEntry(window), 15000);
+    QTest::mouseClick(window.findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory")), Qt::LeftButton);
+    QTest::mouseClick(firstEntry(window), Qt::LeftButton);
+    QVERIFY(window.findChild<QWidget*>(QStringLiteral("widgetDetails"))->isVisible());
+}
+
+void TestTrackerDemo::click(CqWndTracker& window, int row, int column)
+{
+    auto* table = window.findChild<QTableView*>(QStringLiteral("tblDetail"));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualRect(table->model()->index(row, column)).center());
+}
+
+void TestTrackerDemo::breakfastAndLunch()
+{
+    auto breakfast = open(0);
+    openFirstCategory(*breakfast);
+    const qint32 id = firstEntry(*breakfast)->property("categoryId").toInt();
+    const FoodModel* category = breakfast->catalogue().category(id);
+    QVERIFY(category);
+    QVERIFY(category->items.size() >= 3);
+    const FoodItemModel* a = category->items.at(0);
+    const FoodItemModel* b = category->items.at(1);
+    const FoodItemModel* c = category->items.at(2);
+    click(*breakfast, 0, FoodTableModel::HalfCup);
+    click(*breakfast, 1, FoodTableModel::Cup);
+    auto* table = breakfast->findChild<QTableView*>(QStringLiteral("tblDetail"));
+    click(*breakfast, 2, FoodTableModel::Other);
+    QLineEdit* editor = nullptr;
+    QTRY_VERIFY((editor = table->viewport()->findChild<QLineEdit*>()));
+    QTest::keyClicks(editor, QStringLiteral("55"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(table->model()->index(2, 3).data(FoodTableModel::markRole).toBool());
+    QTest::mouseClick(breakfast->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+
+    const int expected = FoodNumbers::wholePart(a->halfCal) + FoodNumbers::wholePart(b->cal) + 55;
+    QCOMPARE(breakfast->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->text(), QString::number(expected));
+    QCOMPARE(DayStore::entries(0, id).size(), 3);
+    QCOMPARE(DayStore::entries(0, id).at(2).text, QStringLiteral("%1:55:2").arg(c->id));
+    breakfast.reset();
+
+    // Reopened: the block lists the three foods, the table is marked again.
+    breakfast = open(0);
+    QTRY_VERIFY_WITH_TIMEOUT(breakfast->findChild<QTableWidget*>(QStringLiteral("tblSelectItem_%1").arg(id)), 15000);
+    auto* chosen = breakfast->findChild<QTableWidget*>(QStringLiteral("tblSelectItem_%1").arg(id));
+    QCOMPARE(chosen->rowCount(), 3);
+    QCOMPARE(chosen->item(0, 0)->text(), a->title);
+    QCOMPARE(chosen->item(2, 1)->text(), QStringLiteral("55"));
+    openFirstCategory(*breakfast);
+    table = breakfast->findChild<QTableView*>(QStringLiteral("tblDetail"));
+    QVERIFY(table->model()->index(0, 1).data(FoodTableModel::markRole).toBool());
+    QVERIFY(table->model()->index(1, 2).data(FoodTableModel::markRole).toBool());
+    QVERIFY(table->model()->index(2, 3).data(FoodTableModel::markRole).toBool());
+    breakfast.reset();
+
+    // Lunch: one cup of the second food.
+    auto lunch = open(2);
+    openFirstCategory(*lunch);
+    click(*lunch, 1, FoodTableModel::Cup);
+    QTest::mouseClick(lunch->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+    const int lunchCalories = FoodNumbers::wholePart(b->cal);
+    QCOMPARE(DayStore::mealCalories(2), lunchCalories);
+    QCOMPARE(lunch->findChild<QLabel*>(QStringLiteral("lblRemaining"))->text(),
+             QString::number(1800 - expected - lunchCalories));
+    QCOMPARE(DayStore::remainingCalories(), 1800 - expected - lunchCalories);
+}
+
+QList<QString> TestTrackerDemo::serverFoodTitles(const QString& categoryId)
+{
+    QList<QString> titles;
+    const QJsonArray list = m_server.post(QStringLiteral("getFoodList"), {{QStringLiteral("user_id"), currentUserId}})
+                                .value(QStringLiteral("food_list"))
+                                .toArray();
+    for (const QJsonValue& category : list) {
+        if (category.toObject().value(QStringLiteral("id")).toString() != categoryId)
+            continue;
+        for (const QJsonValue& food : category.toObject().value(QStringLiteral("calorie_list")).toArray())
+            titles.append(food.toObject().value(QStringLiteral("title")).toString());
+    }
+    return titles;
+}
+
+void TestTrackerDemo::ownFoodGoesToTheServerAndBack()
+{
+    auto dinner = open(4);
+    openFirstCategory(*dinner);
+    const QString categoryId = QString::number(firstEntry(*dinner)->property("categoryId").toInt());
+    auto* table = dinner->findChild<QTableView*>(QStringLiteral("tblDetail"));
+    const int rows = table->model()->rowCount();
+
+    const QList<QPair<QString, QString>> typed{{"edtName", "Grandma's soup"}, {"edtCal", "180"}, {"edtCarbs", "20"},
+                                               {"edtFat", "6"},  {"edtProtein", "9"},  {"edtFiber", "3"}};
+    for (const auto& [name, text] : typed)
+        QTest::keyClicks(dinner->findChild<QLineEdit*>(name), text);
+    QTest::mouseClick(dinner->findChild<QPushButton*>(QStringLiteral("btnAdd")), Qt::LeftButton);
+    QCOMPARE(table->model()->rowCount(), rows + 1);
+    const FoodModel* category = dinner->catalogue().category(categoryId.toInt());
+    QTRY_VERIFY_WITH_TIMEOUT(category->items.last()->id != 0, 10000);
+    QVERIFY(serverFoodTitles(categoryId).contains(QStringLiteral("Grandma's soup")));
+
+    // A new window lists it again, as the member's own; deleting it removes
+    // it on the server too.
+    dinner.reset();
+    dinner = open(4);
+    openFirstCategory(*dinner);
+    table = dinner->findChild<QTableView*>(QStringLiteral("tblDetail"));
+    QCOMPARE(table->model()->rowCount(), rows + 1);
+    const QModelIndex name = table->model()->index(rows, 0);
+    QCOMPARE(name.data().toString(), QStringLiteral("Grandma's\n soup"));
+    QCOMPARE(name.data(FoodTableModel::markRole).toInt(), 1);
+    TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
+    doubleClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(name).center());
+    QCOMPARE(table->model()->rowCount(), rows);
+    QTRY_VERIFY_WITH_TIMEOUT(!serverFoodTitles(categoryId).contains(QStringLiteral("Grandma's soup")), 10000);
+}
+
+QTEST_MAIN(TestTrackerDemo)
+#include "tst_trackerdemo.moc"

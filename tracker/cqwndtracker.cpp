@@ -1,0 +1,829 @@
+#include "tracker/cqwndtracker.h"
+
+#include "tracker/cqdlgremovecalory.h"
+#include "tracker/cqdlgwarning.h"
+#include "tracker/foodcatalogue.h"
+#include "tracker/foodmodel.h"
+#include "tracker/foodrequests.h"
+#include "tracker/foodtablemodel.h"
+#include "tracker/meals.h"
+
+#include "app/accountstate.h"
+#include "app/server.h"
+#include "app/utils.h"
+#include "main/dialogfactory.h"
+#include "main/mainwindow.h"
+#include "widgets/mywidget.h"
+#include "widgets/qtmaterialiconbutton.h"
+#include "widgets/qtmaterialraisedbutton.h"
+
+#include "ui_cqwndtracker.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QSet>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int blockRowHeight = 40;
+const QString expandIcon = QStringLiteral(":/main/assets/expand.png");
+const QString collapseIcon = QStringLiteral(":/main/assets/collpase.png");
+const QColor accent(QStringLiteral("#ef2554"));
+
+int& timeoutSetting()
+{
+    static int timeout = [] {
+        bool ok = false;
+        const int fromEnvironment = qEnvironmentVariableIntValue("OLVA_TRACKER_TIMEOUT_MS", &ok);
+        return ok && fromEnvironment > 0 ? fromEnvironment : 15000;
+    }();
+    return timeout;
+}
+
+QFont robotoFont(int pointSize, int weight = 500)
+{
+    QFont font(QStringLiteral("Roboto"), pointSize);
+    font.setWeight(QFont::Weight(weight));
+    return font;
+}
+
+// A typed amount: whole calories of up to six digits and one optional
+// fraction; no sign, no letters.
+class OtherAmountDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            static const QRegularExpression pattern(QStringLiteral("\\d{0,6}(\\.\\d{0,2})?"));
+            line->setValidator(new QRegularExpressionValidator(pattern, line));
+            line->setAlignment(Qt::AlignCenter);
+            line->setAccessibleName(QStringLiteral("Other calories"));
+        }
+        return editor;
+    }
+};
+
+// A category-list entry that the keyboard can open as well.
+class CategoryEntry final : public MyWidget
+{
+public:
+    explicit CategoryEntry(QWidget* parent = nullptr) : MyWidget(parent)
+    {
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            emit clicked();
+            return;
+        }
+        MyWidget::keyPressEvent(event);
+    }
+};
+
+} // namespace
+
+CqWndTracker::CqWndTracker(int meal, QWidget* parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::CqWndTracker>())
+    , m_meal(meal)
+    , m_server(new Server(this))
+    , m_catalogue(new FoodCatalogue(this))
+    , m_model(new FoodTableModel(this))
+    , m_table(new QTableView(this))
+    , m_catalogueTimer(new QTimer(this))
+{
+    m_ui->setupUi(this);
+    connect(m_server, SIGNAL(sig_net_foodinfo(QString)), this, SLOT(slt_net_food(QString)));
+    connect(m_server, SIGNAL(sig_net_uploadCalories(QString)), this, SLOT(slt_net_uploadCalories(QString)));
+    connect(m_server, SIGNAL(sig_net_removeCalories(QString)), this, SLOT(slt_net_removeCalories(QString)));
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_foodError(QString)));
+    Utils::instance()->setBackground(this, 0);
+
+    buildTitleRow();
+    buildHeader();
+    buildCategoryButton();
+    m_ui->widgetCategoryContent->hide();
+
+    m_catalogueTimer->setSingleShot(true);
+    connect(m_catalogueTimer, &QTimer::timeout, this, [this] {
+        if (!m_catalogueArrived)
+            catalogueFailed();
+    });
+    m_catalogueTimer->start(catalogueTimeoutMs());
+    m_server->request(FoodRequests::getFoodList, FoodRequests::foodList(currentUserId));
+
+    buildFoodTable();
+    m_ui->widgetDetails->hide();
+
+    static const QRegularExpression digits(QStringLiteral("\\d+"));
+    for (QLineEdit* field : {m_ui->edtCal, m_ui->edtOther, m_ui->edtCarbs, m_ui->edtFat, m_ui->edtProtein,
+                             m_ui->edtFiber}) {
+        field->setValidator(new QRegularExpressionValidator(digits, field));
+        // Six digits: more calories or grams per cup than any food has.
+        field->setMaxLength(6);
+    }
+    m_ui->edtName->setMaxLength(200);
+    m_ui->widgetButton->hide();
+}
+
+CqWndTracker::~CqWndTracker() = default;
+
+int CqWndTracker::catalogueTimeoutMs()
+{
+    return timeoutSetting();
+}
+
+void CqWndTracker::setCatalogueTimeoutMs(int milliseconds)
+{
+    timeoutSetting() = milliseconds;
+}
+
+QString CqWndTracker::catalogueFailedMessage()
+{
+    return QStringLiteral("The food list could not be loaded. Check your connection and open the meal again.");
+}
+
+void CqWndTracker::buildTitleRow()
+{
+    auto* home = new QtMaterialIconButton(QIcon(QStringLiteral(":/main/assets/img_back.png")), this);
+    home->setObjectName(QStringLiteral("btnHome"));
+    home->setAccessibleName(QStringLiteral("Home"));
+    home->setIconSize(QSize(70, 70));
+    home->setColor(accent);
+    home->setFocusPolicy(Qt::StrongFocus);
+    connect(home, &QAbstractButton::clicked, this, &CqWndTracker::on_btnHome_clicked);
+
+    auto* title = new QLabel(Meals::trackerTitle(m_meal), this);
+    title->setObjectName(QStringLiteral("lblTitle"));
+    title->setAlignment(Qt::AlignCenter);
+    title->setFont(robotoFont(22));
+
+    auto* sample = new QtMaterialIconButton(QIcon(QStringLiteral(":/main/assets/sample.png")), this);
+    sample->setObjectName(QStringLiteral("btnSample"));
+    sample->setAccessibleName(QStringLiteral("Sample meals"));
+    sample->setIconSize(QSize(80, 80));
+    sample->setColor(accent);
+    sample->setFocusPolicy(Qt::StrongFocus);
+    connect(sample, &QAbstractButton::clicked, this, &CqWndTracker::on_btnSample_clicked);
+
+    m_ui->hTitile->addWidget(home);
+    m_ui->hTitile->addWidget(title, 1);
+    m_ui->hTitile->addWidget(sample);
+}
+
+void CqWndTracker::buildHeader()
+{
+    auto addRow = [this](const QString& caption, int value, const QString& name) {
+        auto* row = new QHBoxLayout;
+        auto* captionLabel = new QLabel(caption, this);
+        captionLabel->setFont(robotoFont(16));
+        captionLabel->setFixedHeight(80);
+        auto* valueLabel = new QLabel(QString::number(value), this);
+        valueLabel->setObjectName(name);
+        valueLabel->setAlignment(Qt::AlignCenter);
+        valueLabel->setFont(robotoFont(16));
+        valueLabel->setFixedHeight(80);
+        valueLabel->setAccessibleName(caption);
+        row->addWidget(captionLabel, 9);
+        row->addWidget(valueLabel, 1);
+        m_ui->vInfo->addLayout(row);
+        return valueLabel;
+    };
+    m_targetLabel = addRow(QStringLiteral("TOTAL ASSIGNED CALORIES"), totalCalories, QStringLiteral("lblTarget"));
+    m_mealLabel = addRow(Meals::trackerTotalLabel(m_meal), DayStore::mealCalories(m_meal),
+                         QStringLiteral("lblMealCalories"));
+    m_remainingLabel =
+        addRow(QStringLiteral("REMAINING DAILY CALORIES"), remainCalories, QStringLiteral("lblRemaining"));
+}
+
+void CqWndTracker::buildCategoryButton()
+{
+    m_categoryButton = new QtMaterialRaisedButton(QStringLiteral("Add Category"), this);
+    m_categoryButton->setObjectName(QStringLiteral("btnCategory"));
+    m_categoryButton->setCheckable(true);
+    m_categoryButton->setIcon(QIcon(expandIcon));
+    m_categoryButton->setIconSize(QSize(40, 40));
+    m_categoryButton->setFixedHeight(70);
+    m_categoryButton->setFont(robotoFont(14));
+    m_categoryButton->setBackgroundColor(QColor(QStringLiteral("#505067")));
+    m_categoryButton->setForegroundColor(Qt::white);
+    connect(m_categoryButton, &QAbstractButton::clicked, this, &CqWndTracker::on_btnCategory_clicked);
+    m_ui->vCategoryButton->addWidget(m_categoryButton);
+}
+
+void CqWndTracker::buildFoodTable()
+{
+    m_table->setObjectName(QStringLiteral("tblDetail"));
+    m_table->setAccessibleName(QStringLiteral("Foods"));
+    m_table->setModel(m_model);
+    m_table->setItemDelegateForColumn(FoodTableModel::Other, new OtherAmountDelegate(m_table));
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked
+                             | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setWordWrap(false);
+    m_table->setFont(robotoFont(isSmallScreen ? 12 : 14));
+    m_table->installEventFilter(this);
+    connect(m_table, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { on_tblDetail_cellClicked(index.row(), index.column()); });
+    connect(m_table, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { on_tblDetail_cellDoubleClicked(index.row(), index.column()); });
+    connect(m_model, &FoodTableModel::otherEdited, this,
+            [this](int row) { on_tblDetail_cellChanged(row, FoodTableModel::Other); });
+    // Under the advice text, above the totals.
+    m_ui->vDetails->insertWidget(1, m_table);
+}
+
+QList<qint32> CqWndTracker::categoryIds() const
+{
+    return m_catalogue->categoryIds();
+}
+
+void CqWndTracker::showMessage(const QString& text)
+{
+    if (MainWindow* window = MainWindow::instance())
+        window->showMessage(text);
+}
+
+// ----- catalogue -----
+
+void CqWndTracker::slt_net_food(QString reply)
+{
+    // One catalogue per window: a second reply would pull the records from
+    // under the chosen foods and blocks.
+    if (m_catalogueArrived)
+        return;
+    m_catalogueTimer->stop();
+    const FoodCatalogue::Status status = m_catalogue->load(reply);
+    m_catalogueArrived = status == FoodCatalogue::Status::Loaded;
+    if (!m_catalogueArrived) {
+        catalogueFailed();
+        return;
+    }
+    buildCategoryList();
+    if (!m_catalogue->isEmpty())
+        restoreMeal();
+}
+
+void CqWndTracker::slt_net_foodError(QString)
+{
+    if (m_catalogueArrived)
+        return;
+    m_catalogueTimer->stop();
+    catalogueFailed();
+}
+
+void CqWndTracker::catalogueFailed()
+{
+    showMessage(catalogueFailedMessage());
+}
+
+void CqWndTracker::buildCategoryList()
+{
+    const QString entryStyle = QStringLiteral(" background-color: #505067");
+    for (const FoodCatalogue::Entry& entry : m_catalogue->entries()) {
+        auto* row = new CategoryEntry(m_ui->widgetCategoryContent);
+        row->setObjectName(QStringLiteral("%1_%2").arg(entry.title).arg(entry.id));
+        row->setStyleSheet(entryStyle);
+        row->setAccessibleName(entry.title);
+        row->setProperty("categoryId", entry.id);
+        row->setProperty("categoryTitle", entry.title);
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* title = new QLabel(entry.title, row);
+        title->setTextFormat(Qt::PlainText);
+        title->setStyleSheet(QStringLiteral("border-image:none; color:white; padding-left:30px;"));
+        title->setFont(robotoFont(14));
+        title->setFixedHeight(60);
+        auto* check = new QLabel(row);
+        check->setObjectName(QStringLiteral("check"));
+        check->setPixmap(QPixmap(QStringLiteral(":/main/assets/check.png"))
+                             .scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        check->setFixedHeight(60);
+        check->hide();
+        row->setLabel(check);
+        layout->addWidget(title, 9);
+        layout->addWidget(check, 1);
+        connect(this, &CqWndTracker::hidden, check, &QLabel::setHidden);
+        connect(row, &MyWidget::clicked, this, &CqWndTracker::on_category_clicked);
+        m_ui->vCategoryContent->addWidget(row);
+    }
+}
+
+void CqWndTracker::on_btnCategory_clicked()
+{
+    applyCategoryListState();
+}
+
+void CqWndTracker::applyCategoryListState()
+{
+    const bool open = m_categoryButton->isChecked();
+    m_categoryButton->setIcon(QIcon(open ? collapseIcon : expandIcon));
+    m_ui->widgetCategoryContent->setVisible(open);
+}
+
+void CqWndTracker::on_category_clicked()
+{
+    auto* entry = qobject_cast<MyWidget*>(sender());
+    if (!entry)
+        return;
+    openCategory(entry->property("categoryId").toInt(), entry);
+}
+
+void CqWndTracker::openCategory(qint32 id, QWidget* entry)
+{
+    if (!m_catalogue->category(id))
+        return;
+    emit hidden(true);
+    if (auto* row = qobject_cast<MyWidget*>(entry); row && row->label())
+        row->label()->show();
+    m_openCategory = id;
+    // The entry's own title: a repeated id opens the later category under
+    // the title that was clicked.
+    m_categoryButton->setText(entry->property("categoryTitle").toString());
+    m_categoryButton->setChecked(!m_categoryButton->isChecked());
+    applyCategoryListState();
+
+    fillFoodTable();
+    m_ui->widgetButton->show();
+    m_ui->lblDescription->setText(m_catalogue->category(id)->recomended);
+}
+
+// ----- food table -----
+
+void CqWndTracker::fillFoodTable()
+{
+    FoodModel* category = m_catalogue->category(m_openCategory);
+    if (!category)
+        return;
+    m_ui->widgetDetails->show();
+    m_headerCaption = QStringLiteral("Assigned WGS = 1/2 cup\n%1").arg(category->title);
+    m_table->setUpdatesEnabled(false);
+    m_model->setFoods(category->items, m_headerCaption, isSmallScreen ? 60 : 70);
+    sizeRows(0, m_model->rowCount() - 1);
+
+    // The meal's stored choices in this category are marked again; a stored
+    // "other" amount shows its calories so a later save keeps it.
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const FoodItemModel* food = m_model->food(row);
+        const FoodItemModel* chosen = m_chosen.value(DayStore::chosenKey(m_openCategory, food->id));
+        if (!chosen)
+            continue;
+        if (chosen->kind == FoodQuantity::other)
+            m_model->setOtherText(row, FoodNumbers::calories(chosen->otherCal));
+        m_model->click(row, chosen->kind + 1);
+    }
+    m_table->setUpdatesEnabled(true);
+    refreshTotals();
+    adjustTableHeight();
+}
+
+void CqWndTracker::sizeRows(int first, int last)
+{
+    const QFontMetrics metrics(m_table->font());
+    const int lineHeight = metrics.lineSpacing();
+    QHeaderView* rows = m_table->verticalHeader();
+    for (int row = first; row <= last; ++row)
+        rows->resizeSection(row, std::max(blockRowHeight, m_model->titleLines(row) * lineHeight + 16));
+
+    // The name column as wide as its longest line (measured, not laid out).
+    int width = 0;
+    for (const QString& line : m_headerCaption.split(QLatin1Char('\n')))
+        width = std::max(width, metrics.horizontalAdvance(line));
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        for (const QString& line : m_model->title(row).split(QLatin1Char('\n')))
+            width = std::max(width, metrics.horizontalAdvance(line));
+    }
+    m_table->setColumnWidth(FoodTableModel::Name, std::min(width + 24, 1000));
+}
+
+void CqWndTracker::adjustTableHeight()
+{
+    int height = m_table->verticalHeader()->length() + 35;
+    if (m_table->horizontalScrollBar()->isVisible())
+        height += m_table->horizontalScrollBar()->height();
+    if (!m_table->horizontalHeader()->isHidden())
+        height += m_table->horizontalHeader()->sizeHint().height();
+    m_table->setMinimumHeight(height);
+}
+
+void CqWndTracker::on_tblDetail_cellClicked(int row, int column)
+{
+    if (column == FoodTableModel::Name)
+        return;
+    m_model->click(row, column);
+    refreshTotals();
+}
+
+void CqWndTracker::on_tblDetail_cellChanged(int row, int column)
+{
+    if (column != FoodTableModel::Other)
+        return;
+    m_model->applyTypedAmount(row);
+    refreshTotals();
+}
+
+void CqWndTracker::refreshTotals()
+{
+    const FoodTableModel::Totals totals = m_model->totals();
+    m_ui->lblTotal->setText(FoodNumbers::fixed(totals.calories, 0));
+    m_ui->lblCarbs->setText(FoodNumbers::fixed(totals.nutrients.carbs, 1));
+    m_ui->lblFat->setText(FoodNumbers::fixed(totals.nutrients.fat, 1));
+    m_ui->lblProtein->setText(FoodNumbers::fixed(totals.nutrients.protein, 1));
+    m_ui->lblFiber->setText(FoodNumbers::fixed(totals.nutrients.fiber, 1));
+}
+
+void CqWndTracker::on_tblDetail_cellDoubleClicked(int row, int column)
+{
+    if (column != FoodTableModel::Name || row < 0 || row >= m_model->rowCount())
+        return;
+    if (m_model->data(m_model->index(row, FoodTableModel::Name), FoodTableModel::markRole).toInt() == 0)
+        return;
+    FoodItemModel* food = m_model->food(row);
+    CqDlgRemoveCalory dialog(food->title, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Id 0 names no food on the server (its upload failed or is pending).
+    if (food->id != 0)
+        m_server->request(FoodRequests::removeMyCalorie, FoodRequests::removeFood(food->id));
+    m_model->removeFood(row);
+    adjustTableHeight();
+    if (FoodModel* category = m_catalogue->category(m_openCategory))
+        category->items.removeOne(food);
+    // The record object stays (a block may still show the food); only the
+    // category stops listing it.
+    refreshTotals();
+}
+
+// ----- saving and restoring -----
+
+void CqWndTracker::on_btnSave_clicked()
+{
+    FoodModel* category = m_catalogue->category(m_openCategory);
+    if (!category)
+        return;
+    QList<MealEntry> entries;
+    QList<FoodItemModel*> chosen;
+    QSet<qint32> listed;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        FoodItemModel* food = m_model->food(row);
+        listed.insert(food->id);
+        const int kind = m_model->chosenKind(row);
+        if (kind < 0)
+            continue;
+        if (m_model->isMarked(row, FoodTableModel::Other))
+            food->otherCal = FoodNumbers::readFloat(m_model->otherText(row));
+        food->kind = kind;
+        entries.append(MealEntry::make(food->id, FoodNumbers::calorieShare(*food, kind, food->otherCal), kind));
+        chosen.append(food);
+    }
+    // The stored nutrients carry the labels' one decimal.
+    const Nutrients shown{FoodNumbers::readFloat(m_ui->lblCarbs->text()), FoodNumbers::readFloat(m_ui->lblFat->text()),
+                          FoodNumbers::readFloat(m_ui->lblProtein->text()),
+                          FoodNumbers::readFloat(m_ui->lblFiber->text())};
+    const DayStore::Totals totals =
+        DayStore::saveCategory(m_meal, m_openCategory, entries, shown, listed, categoryIds());
+    showFigures(totals);
+    buildBlock(m_openCategory, chosen);
+    restoreMeal();
+    m_ui->scrollArea->verticalScrollBar()->setValue(0);
+}
+
+void CqWndTracker::restoreMeal()
+{
+    QHash<QString, FoodItemModel*> previous;
+    for (auto it = m_chosen.cbegin(); it != m_chosen.cend(); ++it)
+        previous.insert(it.key(), it.value());
+    m_chosen.clear();
+    for (auto it = m_catalogue->categories().cbegin(); it != m_catalogue->categories().cend(); ++it) {
+        const QList<FoodItemModel*> foods = DayStore::restoreCategory(m_meal, *it.value(), previous);
+        if (foods.isEmpty()) {
+            // Nothing chosen (any more): no empty block stays behind.
+            if (QtMaterialRaisedButton* button = m_blockButtons.value(it.key()))
+                button->parentWidget()->hide();
+            continue;
+        }
+        for (FoodItemModel* food : foods)
+            m_chosen.insert(DayStore::chosenKey(it.key(), food->id), food);
+        buildBlock(it.key(), foods);
+    }
+}
+
+void CqWndTracker::showFigures(const DayStore::Totals& totals)
+{
+    m_mealLabel->setText(QString::number(totals.mealCalories));
+    m_remainingLabel->setText(QString::number(totals.remaining));
+}
+
+// ----- chosen-foods blocks -----
+
+void CqWndTracker::buildBlock(qint32 categoryId, const QList<FoodItemModel*>& foods)
+{
+    FoodModel* category = m_catalogue->category(categoryId);
+    QtMaterialRaisedButton* button = m_blockButtons.value(categoryId);
+    QTableWidget* table = nullptr;
+    if (button) {
+        button->show();
+        button->parentWidget()->show();
+        table = m_blockTables.value(button);
+    } else {
+        auto* block = new QWidget(m_ui->scrollAreaWidgetContents);
+        block->setObjectName(QStringLiteral("block_%1").arg(categoryId));
+        block->setStyleSheet(QStringLiteral("background-color:rgba(59,58,85,200); border-image:none;"));
+        auto* layout = new QVBoxLayout(block);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+
+        button = new QtMaterialRaisedButton(category ? category->title : QString::number(categoryId), block);
+        button->setObjectName(QStringLiteral("category:%1").arg(categoryId));
+        button->setCheckable(true);
+        button->setIcon(QIcon(expandIcon));
+        button->setIconSize(QSize(30, 30));
+        button->setFont(robotoFont(14));
+        button->setFixedHeight(50);
+        button->setBackgroundColor(QColor(QStringLiteral("#CE396E")));
+        button->setForegroundColor(Qt::white);
+        button->setToolTip(QStringLiteral("Right-click or press Delete to remove the category from the meal"));
+        button->installEventFilter(this);
+
+        table = new QTableWidget(block);
+        table->setObjectName(QStringLiteral("tblSelectItem_%1").arg(categoryId));
+        table->setAccessibleName(button->text());
+        table->setFont(QFont(QStringLiteral("Roboto"), 12));
+        table->horizontalHeader()->hide();
+        table->verticalHeader()->hide();
+        table->setSelectionMode(QAbstractItemView::NoSelection);
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        table->installEventFilter(this);
+
+        connect(button, &QAbstractButton::clicked, this, &CqWndTracker::on_btnSelected_clicked);
+        connect(button, &QtMaterialFlatButton::rightClicked, this, &CqWndTracker::on_btnSelected_rightClicked);
+        connect(button, &QAbstractButton::clicked, table, &QWidget::setVisible);
+        connect(button, &QAbstractButton::toggled, button,
+                [button](bool open) { button->setIcon(QIcon(open ? collapseIcon : expandIcon)); });
+        connect(table, &QTableWidget::cellDoubleClicked, this, &CqWndTracker::on_tblSelectItem_cellDoubleClicked);
+
+        layout->addWidget(button);
+        layout->addWidget(table);
+        m_ui->vSelectedFood->addWidget(block);
+        m_blockButtons.insert(categoryId, button);
+        m_blockTables.insert(button, table);
+    }
+
+    table->clear();
+    table->setColumnCount(2);
+    table->setRowCount(int(foods.size()));
+    for (int row = 0; row < foods.size(); ++row) {
+        const FoodItemModel* food = foods.at(row);
+        auto* name = new QTableWidgetItem(food->title);
+        name->setTextAlignment(Qt::AlignCenter);
+        name->setFlags(Qt::ItemIsEnabled);
+        name->setData(FoodTableModel::markRole, categoryId);
+        const float calories = FoodNumbers::calorieShare(*food, food->kind, food->otherCal);
+        auto* amount = new QTableWidgetItem(FoodNumbers::calories(calories));
+        amount->setTextAlignment(Qt::AlignCenter);
+        amount->setFlags(Qt::ItemIsEnabled);
+        amount->setData(FoodTableModel::markRole, food->id);
+        table->setItem(row, 0, name);
+        table->setItem(row, 1, amount);
+        table->setRowHeight(row, blockRowHeight);
+    }
+    table->setColumnWidth(0, 800);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setFixedHeight(int(foods.size()) * blockRowHeight + 2);
+    table->setVisible(button->isChecked());
+}
+
+void CqWndTracker::on_btnSelected_clicked()
+{
+    // The button's clicked(bool) shows or hides its table directly.
+}
+
+void CqWndTracker::on_btnSelected_rightClicked()
+{
+    auto* button = qobject_cast<QAbstractButton*>(sender());
+    QTableWidget* table = m_blockTables.value(button);
+    if (!button || !table)
+        return;
+    const qint32 categoryId = FoodNumbers::readInt(button->objectName().section(QLatin1Char(':'), 1));
+    const FoodModel* category = m_catalogue->category(categoryId);
+    CqDlgRemoveCalory dialog(category ? category->title : button->text(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    const QString prefix = QString::number(categoryId) + QLatin1Char('_');
+    for (auto it = m_chosen.begin(); it != m_chosen.end();) {
+        if (it.key().startsWith(prefix))
+            it = m_chosen.erase(it);
+        else
+            ++it;
+    }
+    QList<float> rowCalories;
+    for (int row = 0; row < table->rowCount(); ++row)
+        rowCalories.append(FoodNumbers::readFloat(table->item(row, 1)->text()));
+    const DayStore::Totals totals = DayStore::removeCategory(
+        m_meal, categoryId, rowCalories, FoodNumbers::readInt(m_mealLabel->text()), categoryIds());
+    showFigures(totals);
+
+    button->hide();
+    button->parentWidget()->hide();
+    table->clear();
+    table->setRowCount(0);
+    table->setFixedHeight(0);
+    table->hide();
+    // The open table must not offer the removed choices for the next save.
+    if (categoryId == m_openCategory) {
+        m_model->unmarkFood(-1);
+        refreshTotals();
+    }
+}
+
+void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
+{
+    auto* table = qobject_cast<QTableWidget*>(sender());
+    if (!table || row < 0 || row >= table->rowCount())
+        return;
+    const qint32 categoryId = table->item(row, 0)->data(FoodTableModel::markRole).toInt();
+    const qint32 foodId = table->item(row, 1)->data(FoodTableModel::markRole).toInt();
+    CqDlgRemoveCalory dialog(table->item(row, 0)->text(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    const QString key = DayStore::chosenKey(categoryId, foodId);
+    const float rowCalories = FoodNumbers::readFloat(table->item(row, 1)->text());
+    Nutrients share;
+    if (const FoodItemModel* food = m_chosen.value(key))
+        share = FoodNumbers::nutrientShare(*food, food->kind, rowCalories);
+    m_chosen.remove(key);
+    const DayStore::Totals totals =
+        DayStore::removeFood(m_meal, categoryId, foodId, row, share, rowCalories,
+                             FoodNumbers::readInt(m_mealLabel->text()), categoryIds());
+    showFigures(totals);
+    table->removeRow(row);
+    table->setFixedHeight(table->rowCount() * blockRowHeight + 2);
+    if (table->rowCount() == 0)
+        table->parentWidget()->hide();
+    if (categoryId == m_openCategory) {
+        m_model->unmarkFood(foodId);
+        refreshTotals();
+    }
+}
+
+// ----- foods of the member's own -----
+
+void CqWndTracker::on_btnAdd_clicked()
+{
+    FoodModel* category = m_catalogue->category(m_openCategory);
+    if (!category)
+        return;
+    if (m_ui->edtName->text().isEmpty()) {
+        showMessage(QStringLiteral("Please enter a Food Name."));
+        return;
+    }
+    if (m_ui->edtCal->text().isEmpty()) {
+        showMessage(QStringLiteral("Please enter cal/1cup."));
+        return;
+    }
+    if (m_ui->edtCarbs->text().isEmpty() || m_ui->edtFat->text().isEmpty() || m_ui->edtProtein->text().isEmpty()
+        || m_ui->edtFiber->text().isEmpty()) {
+        CqDlgWarning warning(QStringLiteral("You didn\u2019t put in all values for carb, fat, protein and fiber. If "
+                                            "you proceed, your total daily calories will be correct, but your total "
+                                            "daily carb, fat, protein and fiber will be incorrect. "),
+                             this);
+        if (warning.exec() != QDialog::Accepted)
+            return;
+    }
+
+    const FoodRequests::TypedFood typed{m_ui->edtName->text(),  m_ui->edtCal->text(),     m_ui->edtCarbs->text(),
+                                        m_ui->edtFat->text(),   m_ui->edtProtein->text(), m_ui->edtFiber->text()};
+    auto* food = new FoodItemModel(category);
+    food->title = typed.title;
+    food->cal = float(FoodNumbers::readInt(typed.cal));
+    food->halfCal = food->cal * 0.5f;
+    food->carbs = FoodNumbers::readFloat(typed.carbs);
+    food->fat = FoodNumbers::readFloat(typed.fat);
+    food->protein = FoodNumbers::readFloat(typed.protein);
+    food->fiber = FoodNumbers::readFloat(typed.fiber);
+    food->user_id = FoodNumbers::readInt(currentUserId);
+    category->items.append(food);
+
+    m_model->appendFood(food);
+    const int row = m_model->rowCount() - 1;
+    sizeRows(row, row);
+    adjustTableHeight();
+
+    auto* upload = new Server(this);
+    connect(upload, SIGNAL(sig_net_uploadCalories(QString)), this, SLOT(slt_net_uploadCalories(QString)));
+    connect(upload, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_uploadError(QString)));
+    m_uploads.insert(upload, food);
+    upload->request(FoodRequests::uploadMyCalorie, FoodRequests::uploadFood(currentUserId, category->id, typed));
+
+    for (QLineEdit* field : {m_ui->edtName, m_ui->edtCal, m_ui->edtCarbs, m_ui->edtFat, m_ui->edtProtein,
+                             m_ui->edtFiber})
+        field->clear();
+}
+
+void CqWndTracker::slt_net_uploadCalories(QString reply)
+{
+    QObject* upload = sender();
+    const QPointer<FoodItemModel> food = m_uploads.take(upload);
+    if (upload && upload != m_server)
+        upload->deleteLater();
+    const std::optional<qint32> id = FoodRequests::uploadedFoodId(reply);
+    if (!id) {
+        showMessage(QStringLiteral("Uload failed"));
+        return;
+    }
+    if (!food)
+        return;
+    food->id = *id;
+    // Deleted while its upload was under way: now it has an id, delete it
+    // on the server as well.
+    auto* category = static_cast<FoodModel*>(food->parent());
+    if (category && !category->items.contains(food.data()))
+        m_server->request(FoodRequests::removeMyCalorie, FoodRequests::removeFood(*id));
+}
+
+void CqWndTracker::slt_net_uploadError(QString)
+{
+    QObject* upload = sender();
+    m_uploads.remove(upload);
+    if (upload && upload != m_server)
+        upload->deleteLater();
+    showMessage(QStringLiteral("Uload failed"));
+}
+
+void CqWndTracker::slt_net_removeCalories(QString)
+{
+    // The food left the table at once; the reply changes nothing.
+}
+
+// ----- navigation -----
+
+void CqWndTracker::on_btnHome_clicked()
+{
+    if (MainWindow* window = MainWindow::instance())
+        window->goHome(true);
+}
+
+void CqWndTracker::on_btnSample_clicked()
+{
+    DialogFactory::run(DialogFactory::Kind::Sample, m_meal);
+}
+
+bool CqWndTracker::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == m_table) {
+        const QModelIndex current = m_table->currentIndex();
+        // While the "other" editor is open the keys go to the editor instead.
+        if (!current.isValid())
+            return false;
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+            && current.column() != FoodTableModel::Other) {
+            on_tblDetail_cellClicked(current.row(), current.column());
+            return true;
+        }
+        if (key == Qt::Key_Delete && current.column() == FoodTableModel::Name) {
+            on_tblDetail_cellDoubleClicked(current.row(), current.column());
+            return true;
+        }
+        return false;
+    }
+    if (key == Qt::Key_Delete) {
+        // The keyboard's way to what a right click or a double click does.
+        if (auto* button = qobject_cast<QtMaterialFlatButton*>(watched)) {
+            emit button->rightClicked();
+            return true;
+        }
+        if (auto* table = qobject_cast<QTableWidget*>(watched); table && table->currentRow() >= 0) {
+            emit table->cellDoubleClicked(table->currentRow(), 0);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

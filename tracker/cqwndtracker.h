@@ -1,0 +1,123 @@
+#pragma once
+
+#include "tracker/daystore.h"
+
+#include <QHash>
+#include <QMap>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class FoodCatalogue;
+class FoodItemModel;
+class FoodTableModel;
+class QAbstractButton;
+class QLabel;
+class QTableView;
+class QTableWidget;
+class QTimer;
+class QtMaterialRaisedButton;
+class Server;
+
+namespace Ui {
+class CqWndTracker;
+}
+
+// The window in which the member builds one meal of the day (0..5): it loads
+// the food catalogue, lets the member open a category and mark half a cup,
+// a cup or a typed amount of each food, saves the category into the meal,
+// shows what the meal holds (one block per category, removable), and adds
+// or deletes foods of the member's own. All storing and adding up goes
+// through DayStore; this class renders and forwards.
+class CqWndTracker final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CqWndTracker(int meal, QWidget* parent = nullptr);
+    ~CqWndTracker() override;
+
+    int meal() const { return m_meal; }
+    const FoodCatalogue& catalogue() const { return *m_catalogue; }
+
+    // How long the window waits for the catalogue before telling the member
+    // it could not be loaded (15 s; OLVA_TRACKER_TIMEOUT_MS overrides).
+    static int catalogueTimeoutMs();
+    static void setCatalogueTimeoutMs(int milliseconds);
+
+    // What the message bar says when the catalogue could not be loaded.
+    static QString catalogueFailedMessage();
+
+signals:
+    void hidden(bool hide);
+
+protected:
+    // Space/Enter mark a cell, Delete removes (the keyboard's way to the
+    // clicks and right clicks).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    // Connected by the form.
+    void on_btnAdd_clicked();
+    void on_btnSave_clicked();
+
+    void slt_net_food(QString reply);
+    void slt_net_uploadCalories(QString reply);
+    void slt_net_removeCalories(QString reply);
+    void slt_net_foodError(QString error);
+    void slt_net_uploadError(QString error);
+
+private:
+    // Connected in code to the widgets made at run time (the form has no
+    // widgets of these names).
+    void on_btnHome_clicked();
+    void on_btnSample_clicked();
+    void on_btnCategory_clicked();
+    void on_category_clicked();
+    void on_tblDetail_cellClicked(int row, int column);
+    void on_tblDetail_cellChanged(int row, int column);
+    void on_tblDetail_cellDoubleClicked(int row, int column);
+    void on_btnSelected_clicked();
+    void on_btnSelected_rightClicked();
+    void on_tblSelectItem_cellDoubleClicked(int row, int column);
+
+    void buildTitleRow();
+    void buildHeader();
+    void buildCategoryButton();
+    void buildFoodTable();
+    void buildCategoryList();
+    void applyCategoryListState();
+    void openCategory(qint32 id, QWidget* entry);
+    void fillFoodTable();
+    void adjustTableHeight();
+    void sizeRows(int first, int last);
+    void refreshTotals();
+    void buildBlock(qint32 category, const QList<FoodItemModel*>& foods);
+    void restoreMeal();
+    void showFigures(const DayStore::Totals& totals);
+    void catalogueFailed();
+    void showMessage(const QString& text);
+    QList<qint32> categoryIds() const;
+
+    std::unique_ptr<Ui::CqWndTracker> m_ui;
+    int m_meal;
+    Server* m_server;
+    FoodCatalogue* m_catalogue;
+    FoodTableModel* m_model;
+    QTableView* m_table;
+    QTimer* m_catalogueTimer;
+    QString m_headerCaption;
+    qint32 m_openCategory = -1;
+    bool m_catalogueArrived = false;
+    QMap<QString, FoodItemModel*> m_chosen;
+    QMap<qint32, QtMaterialRaisedButton*> m_blockButtons;
+    QHash<QAbstractButton*, QTableWidget*> m_blockTables;
+    QtMaterialRaisedButton* m_categoryButton = nullptr;
+    QLabel* m_targetLabel = nullptr;
+    QLabel* m_mealLabel = nullptr;
+    QLabel* m_remainingLabel = nullptr;
+    // Each upload has its own Server, so its reply names the food it added
+    // even when the member has opened another category meanwhile.
+    QHash<QObject*, QPointer<FoodItemModel>> m_uploads;
+};

@@ -1,0 +1,313 @@
+#include "tracker/daystore.h"
+
+#include "tracker/foodmodel.h"
+#include "tracker/meals.h"
+
+#include "app/accountstate.h"
+#include "app/settingsstore.h"
+
+#include <QStringList>
+
+MealEntry MealEntry::make(qint32 foodId, float calories, qint32 kind)
+{
+    MealEntry entry;
+    entry.foodId = foodId;
+    entry.calories = calories;
+    entry.kind = kind;
+    entry.text = QString::number(foodId) + QLatin1Char(':') + FoodNumbers::calories(calories) + QLatin1Char(':')
+        + QString::number(kind);
+    return entry;
+}
+
+MealEntry MealEntry::fromText(const QString& text)
+{
+    MealEntry entry;
+    entry.text = text;
+    const QStringList parts = text.split(QLatin1Char(':'));
+    entry.foodId = FoodNumbers::readInt(parts.value(0));
+    entry.calories = FoodNumbers::readFloat(parts.value(1));
+    entry.kind = FoodNumbers::readInt(parts.value(2));
+    return entry;
+}
+
+namespace DayKeys {
+
+QString mealRecord(int meal, qint32 category)
+{
+    return QStringLiteral("meal_%1_%2").arg(meal).arg(category);
+}
+
+QString categoryDetails(int meal, qint32 category)
+{
+    return QStringLiteral("details_%1_%2").arg(meal).arg(category);
+}
+
+QString mealCalories(int meal)
+{
+    return QStringLiteral("Cal_%1").arg(meal);
+}
+
+QString mealDetails(int meal)
+{
+    return QStringLiteral("totaldetails_%1").arg(meal);
+}
+
+QString remainCalories()
+{
+    return QStringLiteral("remaincalories");
+}
+
+QString totalCalories()
+{
+    return QStringLiteral("totalcalories");
+}
+
+} // namespace DayKeys
+
+namespace {
+
+QString read(const QString& key)
+{
+    return SettingsStore::memberText(key);
+}
+
+void write(const QString& key, const QString& value)
+{
+    SettingsStore::setMemberText(key, value);
+}
+
+void writeMealCalories(int meal, int calories)
+{
+    write(DayKeys::mealCalories(meal), QString::number(calories));
+}
+
+void storeRemaining(int remaining)
+{
+    remainCalories = remaining;
+    SettingsStore::setMemberInt(DayKeys::remainCalories(), remaining);
+}
+
+int wholeSum(const QList<float>& calories)
+{
+    int sum = 0;
+    for (float value : calories)
+        sum = FoodNumbers::addCalories(sum, FoodNumbers::wholePart(value));
+    return sum;
+}
+
+} // namespace
+
+int DayStore::mealCalories(int meal)
+{
+    if (!Meals::isValid(meal))
+        return 0;
+    return FoodNumbers::readInt(read(DayKeys::mealCalories(meal)));
+}
+
+Nutrients DayStore::mealNutrients(int meal)
+{
+    Nutrients nutrients;
+    if (Meals::isValid(meal))
+        FoodNumbers::readNutrients(read(DayKeys::mealDetails(meal)), &nutrients);
+    return nutrients;
+}
+
+int DayStore::mealCaloriesSum()
+{
+    int sum = 0;
+    for (int meal = 0; meal < Meals::count; ++meal)
+        sum = FoodNumbers::addCalories(sum, mealCalories(meal));
+    return sum;
+}
+
+int DayStore::remainingCalories()
+{
+    return SettingsStore::memberInt(DayKeys::remainCalories());
+}
+
+int DayStore::dailyTarget()
+{
+    return SettingsStore::memberInt(DayKeys::totalCalories());
+}
+
+QList<MealEntry> DayStore::parseEntries(const QString& record)
+{
+    QList<MealEntry> entries;
+    if (record.isEmpty())
+        return entries;
+    const QStringList parts = record.split(QLatin1Char('@'));
+    entries.reserve(parts.size());
+    for (const QString& part : parts)
+        entries.append(MealEntry::fromText(part));
+    return entries;
+}
+
+QString DayStore::formatEntries(const QList<MealEntry>& entries)
+{
+    QStringList parts;
+    parts.reserve(entries.size());
+    for (const MealEntry& entry : entries)
+        parts.append(entry.text);
+    return parts.join(QLatin1Char('@'));
+}
+
+QList<MealEntry> DayStore::entries(int meal, qint32 category)
+{
+    if (!Meals::isValid(meal))
+        return {};
+    return parseEntries(read(DayKeys::mealRecord(meal, category)));
+}
+
+bool DayStore::categoryNutrients(int meal, qint32 category, Nutrients* nutrients)
+{
+    *nutrients = Nutrients{};
+    if (!Meals::isValid(meal))
+        return false;
+    return FoodNumbers::readNutrients(read(DayKeys::categoryDetails(meal, category)), nutrients);
+}
+
+DayStore::Totals DayStore::saveCategory(int meal, qint32 category, const QList<MealEntry>& chosen,
+                                        const Nutrients& labelNutrients, const QSet<qint32>& listedFoodIds,
+                                        const QList<qint32>& categoryIds)
+{
+    if (!Meals::isValid(meal))
+        return {};
+    // A stored food the category no longer lists cannot be marked in the
+    // table; it stays in the record until the member removes it.
+    QList<MealEntry> record = chosen;
+    for (const MealEntry& stored : entries(meal, category)) {
+        if (!listedFoodIds.contains(stored.foodId))
+            record.append(stored);
+    }
+    write(DayKeys::categoryDetails(meal, category), FoodNumbers::nutrientsText(labelNutrients));
+    write(DayKeys::mealRecord(meal, category), formatEntries(record));
+    Totals totals;
+    totals.mealCalories = recountMealCalories(meal, categoryIds);
+    totals.remaining = recomputeRemaining(meal, categoryIds);
+    return totals;
+}
+
+int DayStore::recountMealCalories(int meal, const QList<qint32>& categoryIds)
+{
+    if (!Meals::isValid(meal))
+        return 0;
+    int sum = 0;
+    for (qint32 id : categoryIds) {
+        for (const MealEntry& entry : entries(meal, id))
+            sum = FoodNumbers::addCalories(sum, FoodNumbers::wholePart(entry.calories));
+    }
+    writeMealCalories(meal, sum);
+    return sum;
+}
+
+int DayStore::recomputeRemaining(int meal, const QList<qint32>& categoryIds)
+{
+    const int remaining = FoodNumbers::subtractCalories(totalCalories, mealCaloriesSum());
+    storeRemaining(remaining);
+    if (!Meals::isValid(meal))
+        return remaining;
+
+    Nutrients sum;
+    for (qint32 id : categoryIds) {
+        Nutrients nutrients;
+        if (categoryNutrients(meal, id, &nutrients))
+            sum += nutrients;
+    }
+    write(DayKeys::mealDetails(meal), FoodNumbers::nutrientsText(sum));
+    return remaining;
+}
+
+DayStore::Totals DayStore::removeFood(int meal, qint32 category, qint32 foodId, int row, const Nutrients& share,
+                                      float rowCalories, int shownMealCalories, const QList<qint32>& categoryIds)
+{
+    if (!Meals::isValid(meal))
+        return {};
+    Nutrients nutrients;
+    if (categoryNutrients(meal, category, &nutrients)) {
+        nutrients -= share;
+        write(DayKeys::categoryDetails(meal, category), FoodNumbers::nutrientsText(nutrients));
+    }
+
+    Totals totals;
+    totals.mealCalories =
+        FoodNumbers::subtractCalories(shownMealCalories, FoodNumbers::wholePart(rowCalories));
+    writeMealCalories(meal, totals.mealCalories);
+    totals.remaining = recomputeRemaining(meal, categoryIds);
+
+    // Exactly one entry goes: the one at `row` when it is that food,
+    // otherwise the first of that food. Another entry with the same id (two
+    // foods of the member's own, both still without a server id) stays.
+    QList<MealEntry> record = entries(meal, category);
+    int index = (row >= 0 && row < record.size() && record.at(row).foodId == foodId) ? row : -1;
+    for (int i = 0; index < 0 && i < record.size(); ++i) {
+        if (record.at(i).foodId == foodId)
+            index = i;
+    }
+    if (index >= 0)
+        record.removeAt(index);
+    write(DayKeys::mealRecord(meal, category), formatEntries(record));
+    return totals;
+}
+
+DayStore::Totals DayStore::removeCategory(int meal, qint32 category, const QList<float>& rowCalories,
+                                          int shownMealCalories, const QList<qint32>& categoryIds)
+{
+    if (!Meals::isValid(meal))
+        return {};
+    Totals totals;
+    totals.mealCalories = FoodNumbers::subtractCalories(shownMealCalories, wholeSum(rowCalories));
+    writeMealCalories(meal, totals.mealCalories);
+    write(DayKeys::categoryDetails(meal, category), QString());
+    totals.remaining = recomputeRemaining(meal, categoryIds);
+    write(DayKeys::mealRecord(meal, category), QString());
+    return totals;
+}
+
+int DayStore::setDailyTarget(int target)
+{
+    totalCalories = target;
+    SettingsStore::setMemberInt(DayKeys::totalCalories(), target);
+    const int remaining = FoodNumbers::subtractCalories(target, mealCaloriesSum());
+    storeRemaining(remaining);
+    return remaining;
+}
+
+QString DayStore::chosenKey(qint32 category, qint32 foodId)
+{
+    return QString::number(category) + QLatin1Char('_') + QString::number(foodId);
+}
+
+QList<FoodItemModel*> DayStore::restoreCategory(int meal, FoodModel& category,
+                                                const QHash<QString, FoodItemModel*>& previous)
+{
+    QList<FoodItemModel*> restored;
+    const QList<MealEntry> record = entries(meal, category.id);
+    if (record.isEmpty())
+        return restored;
+
+    QHash<qint32, FoodItemModel*> byId;
+    byId.reserve(category.items.size());
+    for (FoodItemModel* food : category.items)
+        byId.insert(food->id, food);
+
+    for (const MealEntry& entry : record) {
+        FoodItemModel* food = byId.value(entry.foodId);
+        if (!food) {
+            food = previous.value(chosenKey(category.id, entry.foodId));
+            if (!food) {
+                // A stand-in without nutrients that shows the stored calories
+                // whatever the kind.
+                food = new FoodItemModel(&category);
+                food->id = entry.foodId;
+                food->title = QStringLiteral("Food no longer listed (%1)").arg(entry.foodId);
+                food->cal = entry.kind == FoodQuantity::halfCup ? entry.calories * 2 : entry.calories;
+                food->halfCal = food->cal * 0.5f;
+            }
+            byId.insert(entry.foodId, food);
+        }
+        food->otherCal = entry.calories;
+        food->kind = entry.kind;
+        restored.append(food);
+    }
+    return restored;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+class FoodItemModel;
+
+// Carbohydrate, fat, protein and fibre in grams, summed as 32-bit floats.
+struct Nutrients
+{
+    float carbs = 0;
+    float fat = 0;
+    float protein = 0;
+    float fiber = 0;
+
+    Nutrients& operator+=(const Nutrients& other);
+    Nutrients& operator-=(const Nutrients& other);
+    friend bool operator==(const Nutrients&, const Nutrients&) = default;
+};
+
+// How the tracker reads and prints its numbers. The day store and the labels
+// must agree on these to the digit, so they live in one place.
+namespace FoodNumbers {
+
+// Text as a float; text that is not a finite number (or overflows a float)
+// reads as 0.
+float readFloat(const QString& text);
+// Text as a base-10 32-bit integer; anything else reads as 0.
+int readInt(const QString& text);
+
+// The whole part, cut toward zero; clamped so that sums of many of them
+// stay far inside the 32-bit range.
+int wholePart(float value);
+// Adds whole numbers of calories without overflowing.
+int addCalories(int sum, int value);
+int subtractCalories(int from, int value);
+
+// Calories of a meal record and of the chosen-foods tables: shortest form
+// with up to 6 significant digits ("72.5", "150", "1e+06").
+QString calories(float value);
+// The shortest text that reads back to the same 32-bit float ("12.3").
+QString shortest(float value);
+// Fixed-point with `decimals` decimals, for the total labels ("150", "12.3").
+QString fixed(float value, int decimals);
+
+// "%1_%2_%3_%4" of the four nutrients, each printed shortest.
+QString nutrientsText(const Nutrients& nutrients);
+// The reverse; false (and zeros) when the text is empty. Parts that are not
+// numbers read as 0.
+bool readNutrients(const QString& text, Nutrients* nutrients);
+
+// A food's nutrients for one choice: half a cup counts half of each per-cup
+// value, a cup all of it, an "other" amount the share of typed calories in
+// one cup's (nothing when the cup has 0 calories).
+Nutrients nutrientShare(const FoodItemModel& food, int kind, float otherCalories);
+// A food's calories for one choice (half cup, cup, or the typed amount).
+float calorieShare(const FoodItemModel& food, int kind, float otherCalories);
+
+// The tooltip of a quantity cell: "Carbs=…, Fat=…, Protein=…, Fiber=…",
+// each per-cup value times `scale`, cut toward zero to one decimal.
+QString tooltip(const FoodItemModel& food, float scale);
+
+// A food title with a line break before a whitespace character once per
+// `width` positions of the growing text (the first whitespace after the
+// first character always gets one).
+QString titleWithBreaks(const QString& title, int width);
+
+} // namespace FoodNumbers

@@ -1,0 +1,61 @@
+#include "tracker/foodrequests.h"
+
+#include "tracker/foodnumbers.h"
+
+#include "app/jsonreply.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace FoodRequests {
+
+namespace {
+
+QString integerText(const QString& typed)
+{
+    return QString::number(FoodNumbers::readInt(typed));
+}
+
+} // namespace
+
+QUrlQuery foodList(const QString& userId)
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), userId);
+    return fields;
+}
+
+QUrlQuery uploadFood(const QString& userId, qint32 categoryId, const TypedFood& food)
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), userId);
+    fields.addQueryItem(QStringLiteral("category_id"), QString::number(categoryId));
+    fields.addQueryItem(QStringLiteral("title"), food.title);
+    fields.addQueryItem(QStringLiteral("cal"), integerText(food.cal));
+    fields.addQueryItem(QStringLiteral("carbs"), integerText(food.carbs));
+    fields.addQueryItem(QStringLiteral("fat"), integerText(food.fat));
+    fields.addQueryItem(QStringLiteral("protein"), integerText(food.protein));
+    fields.addQueryItem(QStringLiteral("fiber"), integerText(food.fiber));
+    return fields;
+}
+
+QUrlQuery removeFood(qint32 foodId)
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("mycalorie_id"), QString::number(foodId));
+    return fields;
+}
+
+std::optional<qint32> uploadedFoodId(const QString& replyText)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(replyText.toUtf8());
+    if (!document.isObject() || JsonReply::resultCode(document.object()) != 0)
+        return std::nullopt;
+    // Without a usable id the food is not known to the server: a failure.
+    const qint32 id = JsonReply::integer(document.object(), QStringLiteral("mycalorie_id"));
+    if (id <= 0)
+        return std::nullopt;
+    return id;
+}
+
+} // namespace FoodRequests
