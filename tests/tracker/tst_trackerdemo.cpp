@@ -110,9 +110,11 @@ void TestTrackerDemo::breakfastAndLunch()
     const FoodModel* category = breakfast->catalogue().category(id);
     QVERIFY(category);
     QVERIFY(category->items.size() >= 3);
-    const FoodItemModel* a = category->items.at(0);
-    const FoodItemModel* b = category->items.at(1);
-    const FoodItemModel* c = category->items.at(2);
+    // Copies: the window and its catalogue go when it closes.
+    const QString firstTitle = category->items.at(0)->title;
+    const float firstHalfCup = category->items.at(0)->halfCal;
+    const float secondCup = category->items.at(1)->cal;
+    const qint32 thirdId = category->items.at(2)->id;
     click(*breakfast, 0, FoodTableModel::HalfCup);
     click(*breakfast, 1, FoodTableModel::Cup);
     auto* table = breakfast->findChild<QTableView*>(QStringLiteral("tblDetail"));
@@ -124,10 +126,10 @@ void TestTrackerDemo::breakfastAndLunch()
     QTRY_VERIFY(table->model()->index(2, 3).data(FoodTableModel::markRole).toBool());
     QTest::mouseClick(breakfast->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
 
-    const int expected = FoodNumbers::wholePart(a->halfCal) + FoodNumbers::wholePart(b->cal) + 55;
+    const int expected = FoodNumbers::wholePart(firstHalfCup) + FoodNumbers::wholePart(secondCup) + 55;
     QCOMPARE(breakfast->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->text(), QString::number(expected));
     QCOMPARE(DayStore::entries(0, id).size(), 3);
-    QCOMPARE(DayStore::entries(0, id).at(2).text, QStringLiteral("%1:55:2").arg(c->id));
+    QCOMPARE(DayStore::entries(0, id).at(2).text, QStringLiteral("%1:55:2").arg(thirdId));
     breakfast.reset();
 
     // Reopened: the block lists the three foods, the table is marked again.
@@ -135,7 +137,7 @@ void TestTrackerDemo::breakfastAndLunch()
     QTRY_VERIFY_WITH_TIMEOUT(breakfast->findChild<QTableWidget*>(QStringLiteral("tblSelectItem_%1").arg(id)), 15000);
     auto* chosen = breakfast->findChild<QTableWidget*>(QStringLiteral("tblSelectItem_%1").arg(id));
     QCOMPARE(chosen->rowCount(), 3);
-    QCOMPARE(chosen->item(0, 0)->text(), a->title);
+    QCOMPARE(chosen->item(0, 0)->text(), firstTitle);
     QCOMPARE(chosen->item(2, 1)->text(), QStringLiteral("55"));
     openFirstCategory(*breakfast);
     table = breakfast->findChild<QTableView*>(QStringLiteral("tblDetail"));
@@ -149,7 +151,7 @@ void TestTrackerDemo::breakfastAndLunch()
     openFirstCategory(*lunch);
     click(*lunch, 1, FoodTableModel::Cup);
     QTest::mouseClick(lunch->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
-    const int lunchCalories = FoodNumbers::wholePart(b->cal);
+    const int lunchCalories = FoodNumbers::wholePart(secondCup);
     QCOMPARE(DayStore::mealCalories(2), lunchCalories);
     QCOMPARE(lunch->findChild<QLabel*>(QStringLiteral("lblRemaining"))->text(),
              QString::number(1800 - expected - lunchCalories));
