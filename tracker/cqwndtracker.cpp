@@ -301,25 +301,32 @@ void CqWndTracker::catalogueFailed()
 
 void CqWndTracker::buildCategoryList()
 {
-    const QString entryStyle = QStringLiteral(" background-color: #505067");
+    // One style sheet for the whole list: a style sheet per entry would be
+    // parsed and polished 200 times over for a large catalogue.
+    m_ui->widgetCategoryContent->setStyleSheet(
+        QStringLiteral("[categoryEntry=\"true\"] { background-color: #505067; }"
+                       " QLabel[categoryTitle=\"true\"] { border-image:none; color:white; padding-left:30px; }"));
+    const QPixmap checkMark = QPixmap(QStringLiteral(":/main/assets/check.png"))
+                                  .scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QFont font = robotoFont(14);
+    m_ui->widgetCategoryContent->setUpdatesEnabled(false);
     for (const FoodCatalogue::Entry& entry : m_catalogue->entries()) {
         auto* row = new CategoryEntry(m_ui->widgetCategoryContent);
         row->setObjectName(QStringLiteral("%1_%2").arg(entry.title).arg(entry.id));
-        row->setStyleSheet(entryStyle);
+        row->setProperty("categoryEntry", true);
         row->setAccessibleName(entry.title);
         row->setProperty("categoryId", entry.id);
         row->setProperty("categoryTitle", entry.title);
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
         auto* title = new QLabel(entry.title, row);
+        title->setProperty("categoryTitle", true);
         title->setTextFormat(Qt::PlainText);
-        title->setStyleSheet(QStringLiteral("border-image:none; color:white; padding-left:30px;"));
-        title->setFont(robotoFont(14));
+        title->setFont(font);
         title->setFixedHeight(60);
         auto* check = new QLabel(row);
         check->setObjectName(QStringLiteral("check"));
-        check->setPixmap(QPixmap(QStringLiteral(":/main/assets/check.png"))
-                             .scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        check->setPixmap(checkMark);
         check->setFixedHeight(60);
         check->hide();
         row->setLabel(check);
@@ -329,6 +336,7 @@ void CqWndTracker::buildCategoryList()
         connect(row, &MyWidget::clicked, this, &CqWndTracker::on_category_clicked);
         m_ui->vCategoryContent->addWidget(row);
     }
+    m_ui->widgetCategoryContent->setUpdatesEnabled(true);
 }
 
 void CqWndTracker::on_btnCategory_clicked()
