@@ -1,6 +1,8 @@
-// The downloader's file name rule: where a video URL is saved.
+// The downloader's file name rule (where a video URL is saved) and what the
+// player is given to play for a stored source.
 #include "fuzzinput.h"
 #include "video/downloadmanagerhttp.h"
+#include "video/videosource.h"
 
 #include <QDir>
 #include <QUrl>
@@ -10,7 +12,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString directory = QStringLiteral("/tmp/olva-fuzz-data");
-    const QUrl url(fuzzReply(data, size));
+    const QString text = fuzzReply(data, size);
+    const QUrl url(text);
+    VideoSource::toUrl(text);
     const QString path = DownloadManagerHTTP::localPathFor(url, directory);
     // Whatever the URL, the file stays directly inside the data directory.
     if (!path.isEmpty() && QDir::cleanPath(path).section(QLatin1Char('/'), 0, -2) != directory)
