@@ -47,6 +47,19 @@ save fuzz_account details getMyDetails "$demo"
 save fuzz_account forgot forgot 'email=demo%40olva.local'
 save fuzz_account missing_field signin ''
 
+save fuzz_food foodlist getFoodList 'user_id=1'
+# Three categories of four foods are enough to start from.
+python3 - "$here/corpus/fuzz_food/foodlist" <<'PY'
+import json, sys
+reply = json.load(open(sys.argv[1]))
+reply['food_list'] = reply['food_list'][:3]
+for category in reply['food_list']:
+    category['calorie_list'] = category['calorie_list'][:4]
+open(sys.argv[1], 'w').write(json.dumps(reply, separators=(',', ':')))
+PY
+save fuzz_food foodlist_unknown getFoodList 'user_id=77'
+printf '%s' '12:150.5:1@13:80:0@7:312.25:2' > "$here/corpus/fuzz_food/dayrecord"
+printf '%s' '1450' > "$here/corpus/fuzz_food/total"
 save fuzz_history history getHistory 'email=demo%40olva.local&user_id=1'
 save fuzz_history history_unknown getHistory 'email=nobody%40olva.local&user_id=1'
 for table in breakfast lunch thirdsnack; do
