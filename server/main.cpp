@@ -36,9 +36,13 @@ int main(int argc, char* argv[])
                                           QStringLiteral("Address to listen on (default 127.0.0.1)."),
                                           QStringLiteral("address"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption publicOption(QStringLiteral("public-url"),
-                                          QStringLiteral("Base of file URLs in replies (default http://127.0.0.1:<port>)."),
+                                          QStringLiteral("Base of file URLs in replies (default: the Host each request was sent to)."),
                                           QStringLiteral("url"));
-    parser.addOptions({portOption, dbOption, filesOption, demoOption, noVideosOption, versionOption, listenOption, publicOption});
+    const QCommandLineOption legacyOption(
+        QStringLiteral("legacy-client"),
+        QStringLiteral("Serve clients without member sessions that check mailed codes themselves (unsafe)."));
+    parser.addOptions({portOption, dbOption, filesOption, demoOption, noVideosOption, versionOption, listenOption,
+                       publicOption, legacyOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -63,6 +67,8 @@ int main(int argc, char* argv[])
     options.demoVideos = !parser.isSet(noVideosOption);
     options.clientVersion = parser.value(versionOption);
     options.publicBaseUrl = parser.value(publicOption);
+    options.requireSessions = !parser.isSet(legacyOption);
+    options.codesByMailOnly = !parser.isSet(legacyOption);
 
     ApiServer server;
     if (!server.start(options, address, quint16(port))) {

@@ -1,14 +1,19 @@
--- POSTs one form body (BENCH_BODY) to the URL given to wrk and counts the
--- replies that are not a success: an HTTP status other than 200 or a JSON
--- reply whose result_code is not 0.
+-- POSTs one form body (BENCH_BODY) to the URL given to wrk, with the
+-- session cookie BENCH_COOKIE when set, and counts the replies that are
+-- not a success: an HTTP status other than 200 or a JSON reply whose
+-- result_code is not 0.
 wrk.method = "POST"
 wrk.body = os.getenv("BENCH_BODY") or ""
 wrk.headers["Content-Type"] = "application/x-www-form-urlencoded"
+local cookie = os.getenv("BENCH_COOKIE")
+if cookie and cookie ~= "" then
+   wrk.headers["Cookie"] = "olva_session=" .. cookie
+end
 
-local threads = {}
+local report = dofile(os.getenv("BENCH_DIR") .. "/report.lua")
 
 function setup(thread)
-   table.insert(threads, thread)
+   report.setup(thread)
 end
 
 function init(args)
@@ -21,15 +26,4 @@ function response(status, headers, body)
    end
 end
 
-function done(summary, latency, requests)
-   local failed = 0
-   for _, thread in ipairs(threads) do
-      failed = failed + thread:get("failures")
-   end
-   local e = summary.errors
-   io.write(string.format("requests/s: %.1f\n", summary.requests / (summary.duration / 1e6)))
-   io.write(string.format("latency p50: %.2f ms, p99: %.2f ms, max: %.2f ms\n",
-                          latency:percentile(50) / 1000, latency:percentile(99) / 1000, latency.max / 1000))
-   io.write(string.format("errors: connect %d, read %d, write %d, timeout %d, failed replies %d (of %d)\n",
-                          e.connect, e.read, e.write, e.timeout, failed, summary.requests))
-end
+done = report.done

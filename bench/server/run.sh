@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Load benchmark of olva-server: 32 concurrent connections for 10 seconds
-# against signin and getFoodList, on 127.0.0.1 with a fresh demo database.
-# Reports requests per second, p99 latency and errors for each endpoint.
+# Load benchmark of olva-server on 127.0.0.1 with a fresh demo database:
+#   signin, getFoodList   32 connections for 10 s each;
+#   nginx                 the same getFoodList reply as a static file, for
+#                         comparison (when nginx is installed);
+#   writes                32 connections, one member each, writing carts,
+#                         foods of their own and payments for 10 s.
+# Reports requests per second, latency percentiles and errors for each case.
 #
 #   bench/server/run.sh [path/to/olva-server]
-# Needs wrk (scripts/install-deps.sh installs it).
+# Needs wrk, curl and python3 (scripts/install-deps.sh installs them).
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -12,14 +16,17 @@ root="$(cd "$here/../.." && pwd)"
 server="${1:-$root/build/server/olva-server}"
 connections="${BENCH_CONNECTIONS:-32}"
 duration="${BENCH_DURATION:-10s}"
+export BENCH_DIR="$here"
 
 command -v wrk >/dev/null || { echo "wrk is missing: run scripts/install-deps.sh" >&2; exit 1; }
 [ -x "$server" ] || { echo "no olva-server at $server (build it or pass its path)" >&2; exit 1; }
 
 work="$(mktemp -d)"
 server_pid=""
+nginx_pid=""
 cleanup() {
   if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; fi
+  if [ -n "$nginx_pid" ]; then kill "$nginx_pid" 2>/dev/null || true; wait "$nginx_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -38,19 +45,94 @@ done
 [ -n "$port" ] || { echo "olva-server did not start" >&2; exit 1; }
 base="http://127.0.0.1:$port/api"
 
-# Register the benchmark's computer for the demo member so that signin
-# succeeds all the way (password check, device check, backgrounds).
-form="email=demo@olva.local&password=olva-demo-2026&deviceToken=BENCH-1&deviceType=windows"
-curl -s -m 5 -d "email=demo@olva.local" "$base/verifyDevice" >/dev/null
-curl -s -m 5 -d "email=demo@olva.local&deviceToken=BENCH-1&deviceType=windows" "$base/registerToken" >/dev/null
-curl -s -m 5 -d "$form" "$base/signin" | grep -q '"result_code":0' || { echo "signin check failed" >&2; exit 1; }
+call() { curl -s -m 10 -d "$2" "$base/$1"; }
 
-run() {
-  local endpoint="$1" body="$2"
-  echo "== $endpoint: $connections connections, $duration"
-  BENCH_BODY="$body" wrk -t 2 -c "$connections" -d "$duration" --timeout 5s -s "$here/post.lua" "$base/$endpoint" \
-    | sed -n '/^requests\/s/,$p'
+# Signs the member in from the benchmark's computer, registering it with
+# the mailed code (read from the server's console) when needed, and prints
+# the session token.
+session_for() {
+  local email="$1" password="$2" token="$3" form code
+  form="email=$email&password=$password&deviceToken=$token&deviceType=windows"
+  if call signin "$form" | grep -q '"result_code":3'; then
+    call verifyDevice "email=$email" >/dev/null
+    code="$(grep "^mail to $email: Verify" "$work/server.log" | tail -1 | sed 's/.*code \([0-9]*\)).*/\1/')"
+    call registerToken "email=$email&deviceToken=$token&deviceType=windows&pincode=$code" >/dev/null
+  fi
+  curl -s -m 10 -D - -o /dev/null -d "$form" "$base/signin" \
+    | sed -n 's/^Set-Cookie: olva_session=\([0-9a-f]*\);.*/\1/p' | tr -d '\r'
 }
 
-run signin "$form"
-run getFoodList "user_id=1"
+demo_form="email=demo%40olva.local&password=olva-demo-2026&deviceToken=BENCH-1&deviceType=windows"
+demo_session="$(session_for demo%40olva.local olva-demo-2026 BENCH-1)"
+[ -n "$demo_session" ] || { echo "signin check failed" >&2; exit 1; }
+
+run() {
+  local name="$1"; shift
+  echo "== $name"
+  wrk --latency "$@" | sed -n '/^requests\/s/,$p'
+}
+
+BENCH_BODY="$demo_form" run "signin: $connections connections, $duration" \
+  -t 2 -c "$connections" -d "$duration" --timeout 5s -s "$here/post.lua" "$base/signin"
+BENCH_BODY="user_id=1" BENCH_COOKIE="$demo_session" run "getFoodList: $connections connections, $duration" \
+  -t 2 -c "$connections" -d "$duration" --timeout 5s -s "$here/post.lua" "$base/getFoodList"
+
+# The same bytes from nginx, the yardstick for getFoodList.
+if command -v nginx >/dev/null || [ -x /usr/sbin/nginx ]; then
+  nginx_bin="$(command -v nginx || echo /usr/sbin/nginx)"
+  mkdir -p "$work/static" "$work/nginx"
+  curl -s -m 10 -b "olva_session=$demo_session" -d "user_id=1" "$base/getFoodList" >"$work/static/foodlist.json"
+  nginx_port="$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
+  cat >"$work/nginx/nginx.conf" <<CONF
+daemon off;
+worker_processes auto;
+pid $work/nginx/nginx.pid;
+error_log $work/nginx/error.log;
+events { worker_connections 1024; }
+http {
+  access_log off;
+  client_body_temp_path $work/nginx/body;
+  proxy_temp_path $work/nginx/proxy;
+  fastcgi_temp_path $work/nginx/fastcgi;
+  uwsgi_temp_path $work/nginx/uwsgi;
+  scgi_temp_path $work/nginx/scgi;
+  default_type application/json;
+  server {
+    listen 127.0.0.1:$nginx_port;
+    root $work/static;
+  }
+}
+CONF
+  "$nginx_bin" -c "$work/nginx/nginx.conf" -p "$work/nginx" 2>"$work/nginx/start.log" &
+  nginx_pid=$!
+  for _ in $(seq 1 50); do
+    curl -s -m 1 -o /dev/null "http://127.0.0.1:$nginx_port/foodlist.json" && break
+    sleep 0.1
+  done
+  echo "(nginx serves the same $(stat -c %s "$work/static/foodlist.json") bytes)"
+  run "nginx, same reply as a file: $connections connections, $duration" \
+    -t 2 -c "$connections" -d "$duration" --timeout 5s -s "$here/static.lua" \
+    "http://127.0.0.1:$nginx_port/foodlist.json"
+  kill "$nginx_pid" 2>/dev/null || true; wait "$nginx_pid" 2>/dev/null || true; nginx_pid=""
+fi
+
+# One member per writing connection.
+members=""
+for i in $(seq 1 "$connections"); do
+  email="bench$i%40olva.local"
+  id="$(call signup "email=$email&password=bench-pass&username=Bench%20$i" \
+        | python3 -c 'import json,sys; print(json.load(sys.stdin).get("user_id", ""))')"
+  session="$(session_for "$email" bench-pass "BENCH-W$i")"
+  [ -n "$id" ] && [ -n "$session" ] || { echo "could not set up writer $i" >&2; exit 1; }
+  members="$members${members:+,}$id:$session"
+done
+# A product of the demo store and its price, for the payments.
+read -r product price < <(curl -s -m 10 -b "olva_session=$demo_session" -d "user_id=1&video_type=WORKOUT" \
+  "$base/getVideos" \
+  | python3 -c 'import json,sys
+for item in json.load(sys.stdin).get("video_list", []):
+    if float(item.get("price", "0")) > 0:
+        print(item["id"], item["price"]); break')
+BENCH_MEMBERS="$members" BENCH_PRODUCT="$product" BENCH_PRICE="$price" BENCH_PRODUCT_TYPE=WORKOUT \
+  run "writes (carts, own foods, payments): $connections connections, one member each, $duration" \
+  -t "$connections" -c "$connections" -d "$duration" --timeout 5s -s "$here/writes.lua" "http://127.0.0.1:$port"

@@ -6,6 +6,7 @@
 #include "server/account/passwordhash.h"
 #include "server/account/pincodes.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,9 +17,12 @@
 //
 // A computer is known to an account by the device token the client sends.
 // signin and getMyDetails refuse an unknown computer; verifyDevice mails a
-// code (and, as the client expects, returns it), and registerToken binds
-// the token only while such a code is pending, so an e-mail address alone
-// is not enough to trust a new computer.
+// code, and registerToken binds the token only when it brings that code
+// back ("pincode") and the same computer was refused by a sign-in with the
+// right password (or by the details request of verify mode) shortly before,
+// so an e-mail address alone is not enough to trust a new computer.
+// (Served to clients that still compare the code themselves, verifyDevice
+// and forgot return it and a pending code is enough: codesByMailOnly off.)
 namespace AccountEndpoints {
 
 namespace {
@@ -40,6 +44,28 @@ bool deviceRegistered(QSqlDatabase& db, qint64 userId, const QString& token)
         && query.next();
 }
 
+// A computer that a sign-in with the right password (or verify mode's
+// details request) found unregistered: the only one registerToken may bind.
+void recordClaim(QSqlDatabase& db, qint64 userId, const QString& token)
+{
+    if (token.isEmpty())
+        return;
+    QSqlQuery query(db);
+    ApiFields::exec(query, QStringLiteral("INSERT OR REPLACE INTO device_claims (user_id, token, claimed_at)"
+                                          " VALUES (?, ?, ?)"),
+                    {userId, token, QDateTime::currentSecsSinceEpoch()});
+}
+
+bool recentlyClaimed(QSqlDatabase& db, qint64 userId, const QString& token)
+{
+    QSqlQuery query(db);
+    const qint64 oldest = QDateTime::currentSecsSinceEpoch() - PinCodes::deviceValiditySeconds;
+    return ApiFields::exec(query, QStringLiteral("SELECT 1 FROM device_claims"
+                                                 " WHERE user_id = ? AND token = ? AND claimed_at >= ?"),
+                           {userId, token, oldest})
+        && query.next();
+}
+
 QJsonArray backgrounds(ServerContext& context)
 {
     QJsonArray list;
@@ -53,9 +79,13 @@ QJsonArray backgrounds(ServerContext& context)
     return list;
 }
 
-// The reply of a successful sign-in or details request.
+// The reply of a successful sign-in or details request. An approved
+// member also gets a session (a member the service has not approved is
+// told "Not allowed" and goes no further).
 QJsonObject signedIn(ServerContext& context, const Members::Member& member)
 {
+    if (member.approve != QLatin1String("0"))
+        context.startSessionFor = member.id;
     const QJsonObject userInfo{{QStringLiteral("approve"), member.approve},
                                {QStringLiteral("user_id"), QString::number(member.id)},
                                {QStringLiteral("username"), member.username},
@@ -79,8 +109,11 @@ QJsonObject signin(const ApiCall& call, ServerContext& context)
     const PasswordHash::Stored stored{member->salt, member->passwordHash};
     if (!PasswordHash::matches(call.text(QStringLiteral("password")), stored))
         return apiFailure(2, QStringLiteral("Password incorrect"));
-    if (!deviceRegistered(context.db, member->id, call.text(QStringLiteral("deviceToken"))))
+    const QString token = call.text(QStringLiteral("deviceToken"));
+    if (!deviceRegistered(context.db, member->id, token)) {
+        recordClaim(context.db, member->id, token);
         return apiFailure(3, QStringLiteral("This computer is not registered"));
+    }
     return signedIn(context, *member);
 }
 
@@ -89,8 +122,12 @@ QJsonObject getMyDetails(const ApiCall& call, ServerContext& context)
     const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
     if (!member)
         return apiFailure(1, QStringLiteral("Non Exist Email"));
-    if (!deviceRegistered(context.db, member->id, call.text(QStringLiteral("deviceToken"))))
+    const QString token = call.text(QStringLiteral("deviceToken"));
+    if (!deviceRegistered(context.db, member->id, token)) {
+        // Verify mode follows: the client knows the password it stored.
+        recordClaim(context.db, member->id, token);
         return apiFailure(2, QStringLiteral("This computer is not registered"));
+    }
     return signedIn(context, *member);
 }
 
@@ -102,7 +139,30 @@ QJsonObject verifyDevice(const ApiCall& call, ServerContext& context)
     const QString code = PinCodes::issue(context.db, member->id, member->email, PinCodes::Purpose::Device);
     if (code.isEmpty())
         return ApiFields::storageError();
+    if (context.codesByMailOnly)
+        return apiSuccess();
     return apiSuccess({{QStringLiteral("pincode"), code}});
+}
+
+// The refusal for a code the member typed, or an empty object when the
+// code is right (or, for older clients, when one is pending).
+QJsonObject codeRefusal(const ApiCall& call, ServerContext& context, qint64 userId, PinCodes::Purpose purpose,
+                        const QString& noneMessage)
+{
+    if (!context.codesByMailOnly) {
+        if (!PinCodes::hasPending(context.db, userId, purpose))
+            return apiFailure(3, noneMessage);
+        return {};
+    }
+    switch (PinCodes::check(context.db, userId, purpose, call.text(QStringLiteral("pincode")))) {
+    case PinCodes::Check::Accepted:
+        return {};
+    case PinCodes::Check::NonePending:
+        return apiFailure(3, noneMessage);
+    case PinCodes::Check::Wrong:
+        break;
+    }
+    return apiFailure(4, QStringLiteral("Pincode incorrect."));
 }
 
 QJsonObject registerToken(const ApiCall& call, ServerContext& context)
@@ -116,17 +176,23 @@ QJsonObject registerToken(const ApiCall& call, ServerContext& context)
     // Already bound (a normal sign-in re-registers): nothing to verify.
     if (deviceRegistered(context.db, member->id, token))
         return apiSuccess();
-    if (!PinCodes::hasPending(context.db, member->id, PinCodes::Purpose::Device))
-        return apiFailure(3, QStringLiteral("Verify this computer first"));
+    if (context.codesByMailOnly && !recentlyClaimed(context.db, member->id, token))
+        return apiFailure(3, QStringLiteral("Sign in on this computer first"));
+    const QJsonObject refusal = codeRefusal(call, context, member->id, PinCodes::Purpose::Device,
+                                            QStringLiteral("Verify this computer first"));
+    if (!refusal.isEmpty())
+        return refusal;
 
     QSqlQuery query(context.db);
-    if (!context.db.transaction())
+    if (!ApiFields::beginWrite(context.db))
         return ApiFields::storageError();
     const bool bound = ApiFields::exec(query, QStringLiteral("INSERT OR IGNORE INTO devices (user_id, token, device_type)"
                                                              " VALUES (?, ?, ?)"),
                                        {member->id, token, call.text(QStringLiteral("deviceType"))});
-    if (bound)
+    if (bound) {
         PinCodes::clear(context.db, member->id, PinCodes::Purpose::Device);
+        ApiFields::exec(query, QStringLiteral("DELETE FROM device_claims WHERE user_id = ?"), {member->id});
+    }
     if (!bound || !context.db.commit()) {
         context.db.rollback();
         return ApiFields::storageError();
@@ -168,6 +234,8 @@ QJsonObject forgot(const ApiCall& call, ServerContext& context)
     const QString code = PinCodes::issue(context.db, member->id, member->email, PinCodes::Purpose::Password);
     if (code.isEmpty())
         return ApiFields::storageError();
+    if (context.codesByMailOnly)
+        return apiSuccess();
     return apiSuccess({{QStringLiteral("pincode"), code}});
 }
 
@@ -179,14 +247,16 @@ QJsonObject setPassword(const ApiCall& call, ServerContext& context)
     const QString password = call.text(QStringLiteral("password"));
     if (password.isEmpty() || password.size() > maxPasswordLength)
         return apiFailure(2, QStringLiteral("Invalid password"));
-    // The request carries no code: only a member who just asked for one by
-    // mail may choose a new password, and only once.
-    if (!PinCodes::hasPending(context.db, member->id, PinCodes::Purpose::Password))
-        return apiFailure(3, QStringLiteral("No password reset was requested"));
+    // Only the member who received the mailed code may choose a new
+    // password, and only once.
+    const QJsonObject refusal = codeRefusal(call, context, member->id, PinCodes::Purpose::Password,
+                                            QStringLiteral("No password reset was requested"));
+    if (!refusal.isEmpty())
+        return refusal;
 
     const PasswordHash::Stored stored = PasswordHash::create(password);
     QSqlQuery query(context.db);
-    if (!context.db.transaction())
+    if (!ApiFields::beginWrite(context.db))
         return ApiFields::storageError();
     const bool updated = ApiFields::exec(query, QStringLiteral("UPDATE users SET password_hash = ?, salt = ? WHERE id = ?"),
                                          {stored.hash, stored.salt, member->id});
@@ -233,6 +303,12 @@ void createSchema(QSqlDatabase& db)
         " registered_at TEXT NOT NULL DEFAULT (datetime('now')),"
         " PRIMARY KEY (user_id, token))"));
     ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS device_claims ("
+        " user_id INTEGER NOT NULL,"
+        " token TEXT NOT NULL,"
+        " claimed_at INTEGER NOT NULL,"
+        " PRIMARY KEY (user_id, token))"));
+    ApiFields::exec(query, QStringLiteral(
         "CREATE TABLE IF NOT EXISTS backgrounds ("
         " platform INTEGER PRIMARY KEY,"
         " path TEXT NOT NULL)"));
@@ -244,7 +320,7 @@ void addDemoData(ServerContext& context)
     static const char* const captions[backgroundCount] = {
         "OLVA Weight Loss", "Friends & Coaches", "Workouts", "Nutrition", "Live Services"};
     QSqlDatabase& db = context.db;
-    db.transaction();
+    ApiFields::beginWrite(db);
     // The demo member has no registered computer, so the first sign-in
     // goes through the device verification.
     addMember(db, 1, QStringLiteral("demo@olva.local"), QStringLiteral("olva-demo-2026"),

@@ -39,7 +39,10 @@ void createSchema(QSqlDatabase& db)
         " user_id INTEGER NOT NULL,"
         " purpose TEXT NOT NULL,"
         " pincode TEXT NOT NULL,"
-        " issued_at INTEGER NOT NULL)"));
+        " issued_at INTEGER NOT NULL,"
+        " wrong_attempts INTEGER NOT NULL DEFAULT 0)"));
+    // Databases made before the attempts were counted.
+    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE pending_codes ADD COLUMN wrong_attempts INTEGER NOT NULL DEFAULT 0"));
     ApiFields::exec(query, QStringLiteral(
         "CREATE TABLE IF NOT EXISTS outbox ("
         " id INTEGER PRIMARY KEY,"
@@ -57,7 +60,7 @@ QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose pur
                                                        : QStringLiteral("Reset your password");
     const QString body = mailBody(purpose, code);
     QSqlQuery query(db);
-    if (!db.transaction())
+    if (!ApiFields::beginWrite(db))
         return {};
     const bool stored =
         ApiFields::exec(query, QStringLiteral("INSERT INTO pending_codes (user_id, purpose, pincode, issued_at)"
@@ -79,10 +82,41 @@ bool hasPending(QSqlDatabase& db, qint64 userId, Purpose purpose)
     QSqlQuery query(db);
     const qint64 oldest = QDateTime::currentSecsSinceEpoch() - validity(purpose);
     if (!ApiFields::exec(query, QStringLiteral("SELECT COUNT(*) FROM pending_codes"
-                                               " WHERE user_id = ? AND purpose = ? AND issued_at >= ?"),
-                         {userId, purposeName(purpose), oldest}))
+                                               " WHERE user_id = ? AND purpose = ? AND issued_at >= ?"
+                                               " AND wrong_attempts < ?"),
+                         {userId, purposeName(purpose), oldest, maxWrongAttempts}))
         return false;
     return query.next() && query.value(0).toLongLong() > 0;
+}
+
+Check check(QSqlDatabase& db, qint64 userId, Purpose purpose, const QString& typed)
+{
+    if (!hasPending(db, userId, purpose))
+        return Check::NonePending;
+    QSqlQuery query(db);
+    const qint64 oldest = QDateTime::currentSecsSinceEpoch() - validity(purpose);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT 1 FROM pending_codes WHERE user_id = ? AND purpose = ?"
+                                               " AND issued_at >= ? AND wrong_attempts < ? AND pincode = ?"),
+                         {userId, purposeName(purpose), oldest, maxWrongAttempts, typed}))
+        return Check::Wrong;
+    if (query.next())
+        return Check::Accepted;
+    query.finish();
+    ApiFields::exec(query, QStringLiteral("UPDATE pending_codes SET wrong_attempts = wrong_attempts + 1"
+                                          " WHERE user_id = ? AND purpose = ?"),
+                    {userId, purposeName(purpose)});
+    return Check::Wrong;
+}
+
+QString latest(QSqlDatabase& db, qint64 userId, Purpose purpose)
+{
+    QSqlQuery query(db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT pincode FROM pending_codes WHERE user_id = ? AND purpose = ?"
+                                               " ORDER BY id DESC LIMIT 1"),
+                         {userId, purposeName(purpose)})
+        || !query.next())
+        return {};
+    return query.value(0).toString();
 }
 
 void clear(QSqlDatabase& db, qint64 userId, Purpose purpose)

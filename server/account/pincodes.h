@@ -13,6 +13,9 @@ enum class Purpose { Device, Password };
 // How long a code allows its follow-up call (registerToken, setPassword).
 inline constexpr qint64 deviceValiditySeconds = 30 * 60;
 inline constexpr qint64 passwordValiditySeconds = 60 * 60;
+// Wrong codes typed before the pending codes of a member are void: eight
+// digits are too few to survive unlimited guessing.
+inline constexpr int maxWrongAttempts = 5;
 
 void createSchema(QSqlDatabase& db);
 
@@ -23,6 +26,15 @@ QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose pur
 // Whether a code of this purpose was issued to the member within its
 // validity (the reply to issue() is the only way a caller can know it).
 bool hasPending(QSqlDatabase& db, qint64 userId, Purpose purpose);
+
+enum class Check { Accepted, Wrong, NonePending };
+
+// Compares the code the member typed with their pending codes of this
+// purpose, exactly (no trimming). A wrong code counts against all of them.
+Check check(QSqlDatabase& db, qint64 userId, Purpose purpose, const QString& typed);
+
+// The most recent pending code, for tests and the console; empty when none.
+QString latest(QSqlDatabase& db, qint64 userId, Purpose purpose);
 
 // Ends every pending code of this purpose for the member.
 void clear(QSqlDatabase& db, qint64 userId, Purpose purpose);

@@ -24,6 +24,13 @@ QJsonObject storageError();
 // false on failure.
 bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
 
+// Starts a write transaction with BEGIN IMMEDIATE, so it holds the write
+// lock from the start: a deferred BEGIN that reads first and then writes
+// fails at once (busy, no waiting) when another connection committed
+// meanwhile. Retries while the database stays busy, for at most ~20 s.
+// End it with db.commit() or db.rollback().
+bool beginWrite(QSqlDatabase& db);
+
 // Runs `addRows` in one transaction and keeps what it wrote only when it
 // returns true: a half-filled demo table would look like real data.
 void allOrNothing(QSqlDatabase& db, const std::function<bool()>& addRows);

@@ -4,6 +4,7 @@
 #include "server/engine/byterange.h"
 #include "server/engine/filestreamer.h"
 #include "server/engine/guardedtcpserver.h"
+#include "server/engine/sessions.h"
 #include "server/storage/storage.h"
 
 #include <QDateTime>
@@ -82,6 +83,8 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
     }
     m_context.filesDir = QDir(options.filesDir).absolutePath();
     m_context.clientVersion = options.clientVersion;
+    m_context.sessionsRequired = options.requireSessions;
+    m_context.codesByMailOnly = options.codesByMailOnly;
 
     QString error;
     m_context.db = Storage::open(options.dbPath, m_connectionName, &error);
@@ -108,9 +111,8 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
         m_error = QStringLiteral("Cannot listen on %1:%2").arg(address.toString()).arg(port);
         return false;
     }
-    m_context.publicBaseUrl = options.publicBaseUrl.isEmpty()
-        ? QStringLiteral("http://127.0.0.1:%1").arg(m_port)
-        : options.publicBaseUrl;
+    m_fallbackBaseUrl = QStringLiteral("http://127.0.0.1:%1").arg(m_port);
+    m_context.publicBaseUrl = options.publicBaseUrl;
     while (m_context.publicBaseUrl.endsWith(QLatin1Char('/')))
         m_context.publicBaseUrl.chop(1);
     startWorkers(options.dbPath);
@@ -124,7 +126,7 @@ void ApiServer::startWorkers(const QString& dbPath)
         Worker entry;
         entry.thread = new QThread;
         entry.thread->setObjectName(QStringLiteral("olva-api-%1").arg(i));
-        entry.worker = new ApiWorker(m_context, dbPath, m_connectionName + QStringLiteral("-worker-%1").arg(i),
+        entry.worker = new ApiWorker(m_context, m_fallbackBaseUrl, dbPath, m_connectionName + QStringLiteral("-worker-%1").arg(i),
                                      m_endpoints);
         entry.worker->moveToThread(entry.thread);
         connect(entry.worker, &ApiWorker::handled, this, &ApiServer::deliver);
@@ -147,7 +149,7 @@ void ApiServer::stopWorkers()
     m_pending.clear();
 }
 
-void ApiServer::deliver(quint64 callId, const QByteArray& json, int httpStatus)
+void ApiServer::deliver(quint64 callId, const QByteArray& json, int httpStatus, const QByteArray& setCookie)
 {
     const auto it = m_pending.find(callId);
     if (it == m_pending.end())
@@ -160,6 +162,8 @@ void ApiServer::deliver(quint64 callId, const QByteArray& json, int httpStatus)
         + (httpStatus == 200 ? QByteArray(" OK") : QByteArray(" Error"))
         + "\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: " + QByteArray::number(json.size())
         + "\r\n";
+    if (!setCookie.isEmpty())
+        head += "Set-Cookie: " + setCookie + "\r\n";
     if (call.closeAfterReply)
         head += "Connection: close\r\n";
     call.socket->write(head + "\r\n" + json);
@@ -211,8 +215,11 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     const quint64 callId = ++m_nextCallId;
     const bool close = headerValue(request, "Connection").trimmed().toLower() == "close";
     m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});
+    ApiWorker::Request call{name, body,
+                            Sessions::tokenFromCookieHeader(headerValue(request, "Cookie")),
+                            headerValue(request, "Host")};
     ApiWorker* worker = m_workers.at(m_nextWorker++ % m_workers.size()).worker;
-    QMetaObject::invokeMethod(worker, [worker, callId, name, body] { worker->handle(callId, name, body); },
+    QMetaObject::invokeMethod(worker, [worker, callId, call = std::move(call)] { worker->handle(callId, call); },
                               Qt::QueuedConnection);
 }
 

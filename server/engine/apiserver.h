@@ -24,8 +24,14 @@ struct ServerOptions
     // Demo videos are rendered with ffmpeg; tests switch this off for speed
     // and get small placeholder files instead.
     bool demoVideos = true;
-    // Base of the URLs in replies; empty: "http://127.0.0.1:<port>".
+    // Base of the URLs in replies; empty: the Host each request was sent
+    // to (or "http://127.0.0.1:<port>" when it names none).
     QString publicBaseUrl;
+    // Calls that name a member need that member's session cookie.
+    bool requireSessions = false;
+    // verifyDevice and forgot keep their code out of the reply, and
+    // registerToken and setPassword need it back in "pincode".
+    bool codesByMailOnly = false;
 };
 
 // The HTTP side of olva-server: form POSTs under "/api/<endpoint>" go to the
@@ -62,13 +68,14 @@ private:
     void handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket);
     void startWorkers(const QString& dbPath);
     void stopWorkers();
-    void deliver(quint64 callId, const QByteArray& json, int httpStatus);
+    void deliver(quint64 callId, const QByteArray& json, int httpStatus, const QByteArray& setCookie);
     static void replyJson(QHttpServerResponder& responder, const QJsonObject& reply,
                           QHttpServerResponder::StatusCode status);
     static void replyStatus(QHttpServerResponder& responder, QHttpServerResponder::StatusCode status,
                             const QString& message);
 
     ServerContext m_context;
+    QString m_fallbackBaseUrl;
     EndpointTable m_endpoints;
     QString m_connectionName;
     quint16 m_port = 0;

@@ -49,12 +49,22 @@ QJsonObject apiSuccess(const QJsonObject& members)
     return reply;
 }
 
-void EndpointTable::add(const QString& name, EndpointHandler handler)
+bool ServerContext::actsFor(qint64 userId) const
 {
-    m_handlers.insert(name, std::move(handler));
+    return !sessionsRequired || (userId > 0 && userId == sessionMember);
 }
 
-const EndpointHandler* EndpointTable::find(const QString& name) const
+void EndpointTable::add(const QString& name, EndpointHandler handler)
+{
+    m_handlers.insert(name, Endpoint{std::move(handler), {}});
+}
+
+void EndpointTable::addPrepared(const QString& name, PreparedHandler handler)
+{
+    m_handlers.insert(name, Endpoint{{}, std::move(handler)});
+}
+
+const Endpoint* EndpointTable::find(const QString& name) const
 {
     const auto it = m_handlers.constFind(name);
     return it == m_handlers.constEnd() ? nullptr : &it.value();

@@ -27,16 +27,32 @@ private:
     QUrlQuery m_form;
 };
 
-// Shared by all endpoint groups of one running server.
+// Shared by all endpoint groups of one running server. Each worker thread
+// has its own copy; the per-call members are set before every call.
 struct ServerContext
 {
     QSqlDatabase db;
     QString filesDir;      // on disk: what is served under "/uploadfiles/"
-    QString publicBaseUrl; // e.g. "http://127.0.0.1:8618", for URLs in replies
+    // Base of the URLs in the reply being built, e.g. "http://127.0.0.1:8618":
+    // --public-url when given, otherwise the Host the request was sent to.
+    QString publicBaseUrl;
     QString clientVersion; // what checkVersion answers
+    // A call that names a member needs that member's session cookie.
+    bool sessionsRequired = true;
+    // verifyDevice and forgot only mail their code; registerToken and
+    // setPassword must bring it back in "pincode".
+    bool codesByMailOnly = true;
+
+    // Per call: the member whose session cookie came with it (0: none).
+    qint64 sessionMember = 0;
+    // Per call: an endpoint sets this to start a session for the member
+    // when its reply succeeds (sign-in, details at start-up).
+    qint64 startSessionFor = 0;
 
     // publicBaseUrl + "/uploadfiles/" + relativePath
     QString fileUrl(const QString& relativePath) const;
+    // Whether the call may act for the member: it came with their session.
+    bool actsFor(qint64 userId) const;
 };
 
 // The reply of a failed call: {"result_code": code, "message": message}.
@@ -45,16 +61,26 @@ QJsonObject apiFailure(int code, const QString& message);
 QJsonObject apiSuccess(const QJsonObject& members = {});
 
 using EndpointHandler = std::function<QJsonObject(const ApiCall&, ServerContext&)>;
+// An endpoint whose reply is JSON text already, for replies built from
+// parts that are kept serialised (the food catalogue).
+using PreparedHandler = std::function<QByteArray(const ApiCall&, ServerContext&)>;
+
+struct Endpoint
+{
+    EndpointHandler handler;   // set, or
+    PreparedHandler prepared;  // this one
+};
 
 class EndpointTable final
 {
 public:
     void add(const QString& name, EndpointHandler handler);
-    const EndpointHandler* find(const QString& name) const;
+    void addPrepared(const QString& name, PreparedHandler handler);
+    const Endpoint* find(const QString& name) const;
     QStringList names() const;
 
 private:
-    QHash<QString, EndpointHandler> m_handlers;
+    QHash<QString, Endpoint> m_handlers;
 };
 
 // Each group: its tables, its demo rows, its endpoints.

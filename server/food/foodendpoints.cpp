@@ -1,11 +1,13 @@
 #include "server/engine/endpoints.h"
 
 #include "server/engine/apifields.h"
+#include "server/engine/sessions.h"
 #include "server/demo/fooddemo.h"
 #include "server/account/members.h"
 
 #include <QDateTime>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTimeZone>
@@ -66,15 +68,25 @@ QJsonObject foodJson(const QSqlQuery& query)
 const QString foodColumns = QStringLiteral("SELECT id, category_id, user_id, title, cal, carbs, fat, protein, fiber FROM foods ");
 
 // The categories and the service's own foods, which only change when the
-// database is filled. Built once per worker thread (each thread has its
-// own database connection) instead of at every request.
+// database is filled, kept as JSON text: built once per worker thread (each
+// thread has its own database connection), and a request only splices the
+// member's own foods into it instead of serialising ~56 KB every time.
 struct ServiceCatalogue
 {
     QString connectionName;
-    QList<qint64> order;
-    QHash<qint64, QJsonObject> categories;
-    QHash<qint64, QJsonArray> foods;
+    struct Category
+    {
+        qint64 id = 0;
+        QByteArray foods; // the service's foods, comma-separated objects
+        QByteArray rest;  // ',"id":...}' - the category's other keys
+    };
+    QList<Category> categories;
 };
+
+QByteArray compact(const QJsonObject& object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
 
 const ServiceCatalogue* serviceCatalogue(QSqlDatabase& db)
 {
@@ -83,54 +95,83 @@ const ServiceCatalogue* serviceCatalogue(QSqlDatabase& db)
         return &*cache;
     ServiceCatalogue built;
     built.connectionName = db.connectionName();
+    QHash<qint64, int> indexOf;
     QSqlQuery query(db);
     if (!ApiFields::exec(query, QStringLiteral("SELECT id, title, recomended FROM food_categories ORDER BY id")))
         return nullptr;
     while (query.next()) {
-        const qint64 id = query.value(0).toLongLong();
-        built.order.append(id);
-        built.categories.insert(id, QJsonObject{{QStringLiteral("id"), QString::number(id)},
-                                                {QStringLiteral("title"), query.value(1).toString()},
-                                                {QStringLiteral("recomended"), query.value(2).toString()}});
+        ServiceCatalogue::Category category;
+        category.id = query.value(0).toLongLong();
+        // Keys come out sorted, so "calorie_list" goes first and the rest
+        // of the object follows it.
+        category.rest = ',' + compact(QJsonObject{{QStringLiteral("id"), QString::number(category.id)},
+                                                  {QStringLiteral("title"), query.value(1).toString()},
+                                                  {QStringLiteral("recomended"), query.value(2).toString()}})
+                                  .mid(1);
+        indexOf.insert(category.id, int(built.categories.size()));
+        built.categories.append(category);
     }
     if (!ApiFields::exec(query, foodColumns + QStringLiteral("WHERE user_id = 0 ORDER BY category_id, id")))
         return nullptr;
-    while (query.next())
-        built.foods[query.value(1).toLongLong()].append(foodJson(query));
+    while (query.next()) {
+        const auto index = indexOf.constFind(query.value(1).toLongLong());
+        if (index == indexOf.constEnd())
+            continue;
+        QByteArray& foods = built.categories[*index].foods;
+        if (!foods.isEmpty())
+            foods += ',';
+        foods += compact(foodJson(query));
+    }
     cache = std::move(built);
     return &*cache;
 }
 
-QJsonObject getFoodList(const ApiCall& call, ServerContext& context)
+QByteArray getFoodList(const ApiCall& call, ServerContext& context)
 {
     const auto userId = call.integer(QStringLiteral("user_id"));
     if (!userId)
-        return ApiFields::badField(QStringLiteral("user_id"));
+        return compact(ApiFields::badField(QStringLiteral("user_id")));
     if (!Members::byId(context.db, *userId))
-        return apiFailure(1, QStringLiteral("Unknown member"));
+        return compact(apiFailure(1, QStringLiteral("Unknown member")));
     const ServiceCatalogue* catalogue = serviceCatalogue(context.db);
     if (!catalogue)
-        return ApiFields::storageError();
+        return compact(ApiFields::storageError());
 
     // The member's own foods follow the service's in the order added, as
-    // the tracker appends a new food at the end of its category.
-    QHash<qint64, QJsonArray> ownFoods;
+    // the tracker appends a new food at the end of its category. Read at
+    // every request (one indexed query), so an added or removed food shows
+    // at once on every worker.
+    QHash<qint64, QByteArray> ownFoods;
     QSqlQuery query(context.db);
     if (!ApiFields::exec(query, foodColumns + QStringLiteral("WHERE user_id = ? ORDER BY id"), {*userId}))
-        return ApiFields::storageError();
-    while (query.next())
-        ownFoods[query.value(1).toLongLong()].append(foodJson(query));
-
-    QJsonArray list;
-    for (qint64 id : catalogue->order) {
-        QJsonArray foods = catalogue->foods.value(id);
-        for (const QJsonValue& own : ownFoods.value(id))
-            foods.append(own);
-        QJsonObject category = catalogue->categories.value(id);
-        category.insert(QStringLiteral("calorie_list"), foods);
-        list.append(category);
+        return compact(ApiFields::storageError());
+    while (query.next()) {
+        QByteArray& foods = ownFoods[query.value(1).toLongLong()];
+        if (!foods.isEmpty())
+            foods += ',';
+        foods += compact(foodJson(query));
     }
-    return apiSuccess({{QStringLiteral("food_list"), list}});
+
+    QByteArray reply;
+    reply.reserve(64 * 1024);
+    reply += "{\"food_list\":[";
+    for (qsizetype i = 0; i < catalogue->categories.size(); ++i) {
+        const ServiceCatalogue::Category& category = catalogue->categories.at(i);
+        if (i > 0)
+            reply += ',';
+        reply += "{\"calorie_list\":[";
+        reply += category.foods;
+        const QByteArray own = ownFoods.value(category.id);
+        if (!own.isEmpty()) {
+            if (!category.foods.isEmpty())
+                reply += ',';
+            reply += own;
+        }
+        reply += ']';
+        reply += category.rest;
+    }
+    reply += "],\"result_code\":0}";
+    return reply;
 }
 
 QJsonObject uploadMyCalorie(const ApiCall& call, ServerContext& context)
@@ -178,7 +219,13 @@ QJsonObject removeMyCalorie(const ApiCall& call, ServerContext& context)
     if (!foodId)
         return ApiFields::badField(QStringLiteral("mycalorie_id"));
     QSqlQuery query(context.db);
-    // Only a member's own food can go; the service's catalogue stays.
+    // Only a member's own food can go, and only by that member; the
+    // service's catalogue stays.
+    if (!ApiFields::exec(query, QStringLiteral("SELECT user_id FROM foods WHERE id = ? AND user_id <> 0"), {*foodId}))
+        return ApiFields::storageError();
+    if (query.next() && !context.actsFor(query.value(0).toLongLong()))
+        return apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."));
+    query.finish();
     if (!ApiFields::exec(query, QStringLiteral("DELETE FROM foods WHERE id = ? AND user_id <> 0"), {*foodId}))
         return ApiFields::storageError();
     if (query.numRowsAffected() < 1)
@@ -208,6 +255,9 @@ QJsonObject getHistory(const ApiCall& call, ServerContext& context)
     const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
     if (!member)
         return apiFailure(1, QStringLiteral("Non Exist Email"));
+    // The history is named by e-mail: it must be the session's member's.
+    if (!context.actsFor(member->id))
+        return apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."));
     QSqlQuery query(context.db);
     if (!ApiFields::exec(query, QStringLiteral("SELECT id, day, total, remain, score, grade, breakfast, firstsnack,"
                                                " lunch, secondsnack, dinner, thirdsnack"
@@ -242,13 +292,18 @@ QJsonObject getHistoryDetail(const ApiCall& call, ServerContext& context)
         return ApiFields::badField(QStringLiteral("history_id"));
     const QString mealType = call.text(QStringLiteral("meal_type"));
     QSqlQuery query(context.db);
-    if (!ApiFields::exec(query, QStringLiteral("SELECT 1 FROM history_days WHERE id = ?"), {*historyId}))
+    if (!ApiFields::exec(query, QStringLiteral("SELECT user_id FROM history_days WHERE id = ?"), {*historyId}))
         return ApiFields::storageError();
     if (!query.next())
         return apiFailure(1, QStringLiteral("Unknown day"));
+    if (!context.actsFor(query.value(0).toLongLong()))
+        return apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."));
     if (!mealTypes.contains(mealType))
         return apiFailure(2, QStringLiteral("Unknown meal type"));
-    if (!ApiFields::exec(query, QStringLiteral("SELECT food_type_id, food_type, title, cal, carbs, fat, protein, fiber"
+    // Each group's id is the id of its first food row: unique for every
+    // day, meal and food type, so a client keeping groups by id never
+    // shows one meal's foods under another.
+    if (!ApiFields::exec(query, QStringLiteral("SELECT food_type_id, food_type, title, cal, carbs, fat, protein, fiber, id"
                                                " FROM history_foods WHERE history_id = ? AND meal_type = ?"
                                                " ORDER BY food_type_id, id"),
                          {*historyId, mealType}))
@@ -268,7 +323,7 @@ QJsonObject getHistoryDetail(const ApiCall& call, ServerContext& context)
         if (type != currentType) {
             closeGroup();
             currentType = type;
-            group = QJsonObject{{QStringLiteral("id"), QString::number(type)},
+            group = QJsonObject{{QStringLiteral("id"), query.value(8).toString()},
                                 {QStringLiteral("food_type"), query.value(1).toString()}};
             items = QJsonArray();
         }
@@ -470,7 +525,7 @@ void addDemoData(ServerContext& context)
 
 void registerAll(EndpointTable& table)
 {
-    table.add(QStringLiteral("getFoodList"), getFoodList);
+    table.addPrepared(QStringLiteral("getFoodList"), getFoodList);
     table.add(QStringLiteral("uploadMyCalorie"), uploadMyCalorie);
     table.add(QStringLiteral("removeMyCalorie"), removeMyCalorie);
     table.add(QStringLiteral("getSampleList"), getSampleList);

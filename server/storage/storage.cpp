@@ -1,6 +1,7 @@
 #include "server/storage/storage.h"
 
 #include "server/engine/apifields.h"
+#include "server/engine/sessions.h"
 #include "server/demo/demomedia.h"
 
 #include <QDir>
@@ -42,6 +43,7 @@ void createSchemas(QSqlDatabase& db)
     CommunityEndpoints::createSchema(db);
     StoreEndpoints::createSchema(db);
     ServiceEndpoints::createSchema(db);
+    Sessions::createSchema(db);
 }
 
 bool isEmpty(QSqlDatabase& db)

@@ -1,5 +1,7 @@
 #include "server/store/storecommon.h"
 
+#include "server/engine/apifields.h"
+
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QSet>
@@ -245,7 +247,9 @@ void createTables(QSqlDatabase& db, const QStringList& statements, const char* g
 Transaction::Transaction(QSqlDatabase db)
     : m_db(std::move(db))
 {
-    m_begun = m_db.transaction();
+    // BEGIN IMMEDIATE: a deferred BEGIN that reads first fails when another
+    // connection writes meanwhile.
+    m_begun = ApiFields::beginWrite(m_db);
 }
 
 Transaction::~Transaction()

@@ -1,11 +1,17 @@
 #include "serverfixture.h"
 
+#include "server/account/members.h"
+#include "server/account/pincodes.h"
+#include "server/engine/sessions.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QEventLoop>
 #include <QJsonDocument>
+#include <QNetworkCookie>
+#include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
@@ -73,7 +79,7 @@ bool ServerFixture::start(bool demo, const QString& clientVersion)
     m_dir = std::make_unique<QTemporaryDir>();
     if (!m_dir->isValid())
         return false;
-    ServerOptions options;
+    ServerOptions options = m_options;
     options.dbPath = m_dir->filePath(QStringLiteral("olva.sqlite"));
     options.filesDir = m_dir->filePath(QStringLiteral("files"));
     options.clientVersion = clientVersion;
@@ -95,9 +101,60 @@ bool ServerFixture::start(bool demo, const QString& clientVersion)
 
 void ServerFixture::stop()
 {
+    m_sessionMember = 0;
     m_network.reset();
     m_server.reset();
     m_dir.reset();
+}
+
+bool ServerFixture::signIn(const QString& email, const QString& password, const QString& deviceToken)
+{
+    const Fields signin = {{QStringLiteral("email"), email},
+                           {QStringLiteral("password"), password},
+                           {QStringLiteral("deviceToken"), deviceToken},
+                           {QStringLiteral("deviceType"), QStringLiteral("windows")}};
+    const auto code = [](const QJsonObject& reply) { return reply.value(QStringLiteral("result_code")).toInt(-1); };
+    m_sessionMember = -1;
+    const int first = code(post(QStringLiteral("signin"), signin));
+    if (first == 0)
+        return true;
+    if (first != 3 || code(post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), email}})) != 0)
+        return false;
+    const QJsonObject registered = post(QStringLiteral("registerToken"),
+                                        {{QStringLiteral("email"), email},
+                                         {QStringLiteral("deviceToken"), deviceToken},
+                                         {QStringLiteral("deviceType"), QStringLiteral("windows")},
+                                         {QStringLiteral("pincode"), mailedCode(email)}});
+    return code(registered) == 0 && code(post(QStringLiteral("signin"), signin)) == 0;
+}
+
+bool ServerFixture::signInAs(qint64 userId)
+{
+    if (!m_server || !m_network)
+        return false;
+    const QByteArray token = Sessions::start(context().db, userId);
+    if (token.isEmpty())
+        return false;
+    m_sessionMember = userId;
+    return m_network->cookieJar()->setCookiesFromUrl({QNetworkCookie(Sessions::cookieName, token)}, QUrl(baseUrl()));
+}
+
+void ServerFixture::signOut()
+{
+    if (m_network)
+        m_network->setCookieJar(new QNetworkCookieJar);
+    m_sessionMember = 0;
+}
+
+QString ServerFixture::mailedCode(const QString& email, bool passwordReset)
+{
+    if (!m_server)
+        return {};
+    const auto member = Members::byEmail(context().db, email);
+    if (!member)
+        return {};
+    return PinCodes::latest(context().db, member->id,
+                            passwordReset ? PinCodes::Purpose::Password : PinCodes::Purpose::Device);
 }
 
 QString ServerFixture::baseUrl() const
@@ -120,6 +177,14 @@ QByteArray ServerFixture::formBody(const Fields& fields)
 
 QJsonObject ServerFixture::post(const QString& endpoint, const Fields& fields, int* status)
 {
+    if (m_sessionFollowsUserId) {
+        for (const auto& field : fields) {
+            bool ok = false;
+            const qint64 userId = field.second.toLongLong(&ok);
+            if (field.first == QLatin1String("user_id") && ok && userId != m_sessionMember)
+                signInAs(userId);
+        }
+    }
     const Reply reply = send("POST", QStringLiteral("/api/") + endpoint, formBody(fields),
                              {{"Content-Type", "application/x-www-form-urlencoded"}});
     if (status)

@@ -13,7 +13,12 @@
 
 // Starts olva-server in-process on a free 127.0.0.1 port with a fresh
 // database and files folder, and talks to it over real HTTP the way the
-// client does.
+// client does. Requests keep cookies, so after signIn() or signInAs() every
+// request carries that member's session:
+//
+//     QVERIFY(m_fixture->start(true));
+//     QVERIFY(m_fixture->signIn(QStringLiteral("demo@olva.local"), QStringLiteral("olva-demo-2026")));
+//     m_fixture->post(QStringLiteral("getFoodList"), {{QStringLiteral("user_id"), QStringLiteral("1")}});
 class ServerFixture final
 {
 public:
@@ -36,6 +41,26 @@ public:
     bool start(bool demo = false, const QString& clientVersion = QStringLiteral("1.0.3"));
     void stop();
 
+    // What the next start() uses besides the database, files and version
+    // (sessions and code checks, public URL).
+    ServerOptions& options() { return m_options; }
+
+    // Signs the member in as the client does, registering this fixture's
+    // computer with the mailed code first when the account asks for it;
+    // the session cookie is kept for the requests that follow.
+    bool signIn(const QString& email, const QString& password,
+                const QString& deviceToken = QStringLiteral("FIXTURE-DEVICE"));
+    // A session for a member added straight into the database (no
+    // password needed).
+    bool signInAs(qint64 userId);
+    // Forgets the session cookie: the next requests carry none.
+    void signOut();
+    // For tests of one area's rules that hop between members: post() first
+    // signs in as the member its `user_id` field names (when a number).
+    void setSessionFollowsUserId(bool follow) { m_sessionFollowsUserId = follow; }
+    // The code most recently "mailed" to the member; empty when none.
+    QString mailedCode(const QString& email, bool passwordReset = false);
+
     ApiServer& server() { return *m_server; }
     ServerContext& context() { return m_server->context(); }
     quint16 port() const { return m_server ? m_server->port() : 0; }
@@ -55,6 +80,9 @@ public:
     static QByteArray formBody(const Fields& fields);
 
 private:
+    ServerOptions m_options;
+    bool m_sessionFollowsUserId = false;
+    qint64 m_sessionMember = 0; // whose session the cookie is; -1 unknown
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ApiServer> m_server;
     std::unique_ptr<QNetworkAccessManager> m_network;

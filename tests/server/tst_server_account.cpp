@@ -30,14 +30,23 @@ private slots:
     void signupStoresOnlyAHash();
     void signupRefusals_data();
     void signupRefusals();
+    void registrationNeedsTheMailedCode_data();
+    void registrationNeedsTheMailedCode();
+    void registrationNeedsASignInFromThatComputer();
+    void guessingVoidsTheCode();
+    void olderClientsStillGetTheCode();
     void passwordRecovery();
     void setPasswordNeedsARecentForgot();
+    void setPasswordNeedsTheMailedCode_data();
+    void setPasswordNeedsTheMailedCode();
     void missingFieldsNeverCrash_data();
     void missingFieldsNeverCrash();
 
 private:
     QJsonObject signin(const QString& email, const QString& password, const QString& token);
     void registerDevice(const QString& email, const QString& token);
+    QJsonObject registerToken(const QString& token, const QString& pincode);
+    QJsonObject setPassword(const QString& password, const QString& pincode);
 
     std::unique_ptr<ServerFixture> m_fixture;
 };
@@ -60,6 +69,8 @@ void TstServerAccount::initTestCase()
 void TstServerAccount::init()
 {
     m_fixture = std::make_unique<ServerFixture>();
+    m_fixture->options().requireSessions = true;
+    m_fixture->options().codesByMailOnly = true;
     QVERIFY(m_fixture->start(true));
 }
 
@@ -78,13 +89,33 @@ QJsonObject TstServerAccount::signin(const QString& email, const QString& passwo
 
 void TstServerAccount::registerDevice(const QString& email, const QString& token)
 {
+    QCOMPARE(code(signin(email, demoPassword, token)), 3);
     const QJsonObject verify = m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), email}});
     QCOMPARE(code(verify), 0);
     const QJsonObject reply = m_fixture->post(QStringLiteral("registerToken"),
                                               {{QStringLiteral("email"), email},
                                                {QStringLiteral("deviceToken"), token},
-                                               {QStringLiteral("deviceType"), QStringLiteral("windows")}});
+                                               {QStringLiteral("deviceType"), QStringLiteral("windows")},
+                                               {QStringLiteral("pincode"), m_fixture->mailedCode(email)}});
     QCOMPARE(code(reply), 0);
+}
+
+QJsonObject TstServerAccount::registerToken(const QString& token, const QString& pincode)
+{
+    ServerFixture::Fields fields = {{QStringLiteral("email"), demoEmail},
+                                    {QStringLiteral("deviceToken"), token},
+                                    {QStringLiteral("deviceType"), QStringLiteral("windows")}};
+    if (!pincode.isNull())
+        fields.append({QStringLiteral("pincode"), pincode});
+    return m_fixture->post(QStringLiteral("registerToken"), fields);
+}
+
+QJsonObject TstServerAccount::setPassword(const QString& password, const QString& pincode)
+{
+    ServerFixture::Fields fields = {{QStringLiteral("email"), demoEmail}, {QStringLiteral("password"), password}};
+    if (!pincode.isNull())
+        fields.append({QStringLiteral("pincode"), pincode});
+    return m_fixture->post(QStringLiteral("setPassword"), fields);
 }
 
 void TstServerAccount::checkVersionReportsConfiguredVersion()
@@ -128,7 +159,10 @@ void TstServerAccount::deviceVerificationBindsTheComputer()
     QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), 3);
     const QJsonObject verify = m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}});
     QCOMPARE(code(verify), 0);
-    const QString pincode = verify.value(QStringLiteral("pincode")).toString();
+    // Only the mail has the code: the reply would let anybody who knows
+    // the address register a computer.
+    QVERIFY(!verify.contains(QStringLiteral("pincode")));
+    const QString pincode = m_fixture->mailedCode(demoEmail);
     QVERIFY2(QRegularExpression(QStringLiteral("^[0-9]{8}$")).match(pincode).hasMatch(), qPrintable(pincode));
 
     // The code was "mailed": it waits in the outbox for the member's address.
@@ -138,11 +172,7 @@ void TstServerAccount::deviceVerificationBindsTheComputer()
     QCOMPARE(query.value(0).toString(), demoEmail);
     QVERIFY(query.value(1).toString().contains(pincode));
 
-    QCOMPARE(code(m_fixture->post(QStringLiteral("registerToken"),
-                                  {{QStringLiteral("email"), demoEmail},
-                                   {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")},
-                                   {QStringLiteral("deviceType"), QStringLiteral("windows")}})),
-             0);
+    QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), pincode)), 0);
     const QJsonObject reply = signin(demoEmail, demoPassword, QStringLiteral("DISK-1"));
     QCOMPARE(code(reply), 0);
     const QJsonObject info = reply.value(QStringLiteral("user_info")).toObject();
@@ -185,14 +215,82 @@ void TstServerAccount::tokenIsNotBoundWithoutVerification()
 
 void TstServerAccount::expiredVerificationDoesNotBind()
 {
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), 3);
     QCOMPARE(code(m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}})), 0);
     QSqlQuery query(m_fixture->context().db);
     QVERIFY(query.exec(QStringLiteral("UPDATE pending_codes SET issued_at = issued_at - %1")
                            .arg(PinCodes::deviceValiditySeconds + 1)));
-    QCOMPARE(code(m_fixture->post(QStringLiteral("registerToken"),
-                                  {{QStringLiteral("email"), demoEmail},
-                                   {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")}})),
-             3);
+    QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), m_fixture->mailedCode(demoEmail))), 3);
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), 3);
+}
+
+void TstServerAccount::registrationNeedsTheMailedCode_data()
+{
+    QTest::addColumn<QString>("typed"); // "right": the mailed code
+    QTest::addColumn<int>("expected");
+    QTest::newRow("no code") << QString() << 4;
+    QTest::newRow("empty code") << QStringLiteral("") << 4;
+    QTest::newRow("wrong code") << QStringLiteral("00000000x") << 4;
+    QTest::newRow("right code with a space") << QStringLiteral("right ") << 4;
+    QTest::newRow("right code") << QStringLiteral("right") << 0;
+}
+
+void TstServerAccount::registrationNeedsTheMailedCode()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, expected);
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), 3);
+    QCOMPARE(code(m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}})), 0);
+    if (!typed.isNull())
+        typed.replace(QStringLiteral("right"), m_fixture->mailedCode(demoEmail));
+    QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), typed)), expected);
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), expected == 0 ? 0 : 3);
+}
+
+void TstServerAccount::registrationNeedsASignInFromThatComputer()
+{
+    // The code alone, for a computer that never showed the password.
+    QCOMPARE(code(m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}})), 0);
+    QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), m_fixture->mailedCode(demoEmail))), 3);
+    // Another computer's sign-in does not count for this one.
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-2"))), 3);
+    QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), m_fixture->mailedCode(demoEmail))), 3);
+    // Verify mode at start-up: the details request found the computer unknown.
+    QCOMPARE(code(m_fixture->post(QStringLiteral("getMyDetails"), {{QStringLiteral("email"), demoEmail},
+                                                                   {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")},
+                                                                   {QStringLiteral("deviceType"), QStringLiteral("windows")}})),
+             2);
+    QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), m_fixture->mailedCode(demoEmail))), 0);
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), 0);
+}
+
+void TstServerAccount::guessingVoidsTheCode()
+{
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), 3);
+    QCOMPARE(code(m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}})), 0);
+    const QString mailed = m_fixture->mailedCode(demoEmail);
+    for (int i = 0; i < PinCodes::maxWrongAttempts; ++i)
+        QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), QStringLiteral("guess %1").arg(i))), 4);
+    QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), mailed)), 3);
+    // A fresh code works again.
+    QCOMPARE(code(m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}})), 0);
+    QCOMPARE(code(registerToken(QStringLiteral("DISK-1"), m_fixture->mailedCode(demoEmail))), 0);
+}
+
+void TstServerAccount::olderClientsStillGetTheCode()
+{
+    // Served with codes in the replies, for clients that compare them
+    // themselves: a pending code is enough, as before.
+    ServerFixture older;
+    older.options().codesByMailOnly = false;
+    QVERIFY(older.start(true));
+    const QJsonObject verify = older.post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}});
+    QCOMPARE(verify.value(QStringLiteral("pincode")).toString(), older.mailedCode(demoEmail));
+    QCOMPARE(code(older.post(QStringLiteral("registerToken"), {{QStringLiteral("email"), demoEmail},
+                                                               {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")}})),
+             0);
+    const QJsonObject forgot = older.post(QStringLiteral("forgot"), {{QStringLiteral("email"), demoEmail}});
+    QCOMPARE(forgot.value(QStringLiteral("pincode")).toString(), older.mailedCode(demoEmail, true));
 }
 
 void TstServerAccount::detailsFollowTheDevice()
@@ -298,29 +396,50 @@ void TstServerAccount::passwordRecovery()
     QCOMPARE(code(m_fixture->post(QStringLiteral("forgot"), {{QStringLiteral("email"), QStringLiteral("no@olva.local")}})), 1);
     const QJsonObject forgot = m_fixture->post(QStringLiteral("forgot"), {{QStringLiteral("email"), demoEmail}});
     QCOMPARE(code(forgot), 0);
-    QCOMPARE(forgot.value(QStringLiteral("pincode")).toString().size(), 8);
-    QCOMPARE(code(m_fixture->post(QStringLiteral("setPassword"), {{QStringLiteral("email"), demoEmail},
-                                                                  {QStringLiteral("password"), QStringLiteral("n3w pass")}})),
-             0);
+    QVERIFY(!forgot.contains(QStringLiteral("pincode")));
+    const QString mailed = m_fixture->mailedCode(demoEmail, true);
+    QCOMPARE(mailed.size(), 8);
+    QCOMPARE(code(setPassword(QStringLiteral("n3w pass"), mailed)), 0);
     QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("D"))), 2);
     QCOMPARE(code(signin(demoEmail, QStringLiteral("n3w pass"), QStringLiteral("D"))), 3);
 }
 
 void TstServerAccount::setPasswordNeedsARecentForgot()
 {
-    const auto setPassword = [this](const QString& email, const QString& password) {
-        return code(m_fixture->post(QStringLiteral("setPassword"), {{QStringLiteral("email"), email},
-                                                                    {QStringLiteral("password"), password}}));
-    };
     // Nobody may take over an account knowing only its address.
-    QCOMPARE(setPassword(demoEmail, QStringLiteral("hijack")), 3);
-    QCOMPARE(setPassword(QStringLiteral("no@olva.local"), QStringLiteral("x")), 1);
+    QCOMPARE(code(setPassword(QStringLiteral("hijack"), QStringLiteral("12345678"))), 3);
+    QCOMPARE(code(m_fixture->post(QStringLiteral("setPassword"), {{QStringLiteral("email"), QStringLiteral("no@olva.local")},
+                                                                  {QStringLiteral("password"), QStringLiteral("x")}})),
+             1);
     QCOMPARE(code(m_fixture->post(QStringLiteral("forgot"), {{QStringLiteral("email"), demoEmail}})), 0);
-    QCOMPARE(setPassword(demoEmail, QString()), 2);
-    QCOMPARE(setPassword(demoEmail, QStringLiteral("first")), 0);
+    const QString mailed = m_fixture->mailedCode(demoEmail, true);
+    QCOMPARE(code(setPassword(QString(), mailed)), 2);
+    QCOMPARE(code(setPassword(QStringLiteral("first"), mailed)), 0);
     // One reset, one new password.
-    QCOMPARE(setPassword(demoEmail, QStringLiteral("second")), 3);
+    QCOMPARE(code(setPassword(QStringLiteral("second"), mailed)), 3);
     QCOMPARE(code(signin(demoEmail, QStringLiteral("first"), QStringLiteral("D"))), 3);
+}
+
+void TstServerAccount::setPasswordNeedsTheMailedCode_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("no code") << QString();
+    QTest::newRow("wrong code") << QStringLiteral("87654321");
+    QTest::newRow("the device code") << QStringLiteral("device");
+}
+
+void TstServerAccount::setPasswordNeedsTheMailedCode()
+{
+    QFETCH(QString, typed);
+    QCOMPARE(code(m_fixture->post(QStringLiteral("verifyDevice"), {{QStringLiteral("email"), demoEmail}})), 0);
+    QCOMPARE(code(m_fixture->post(QStringLiteral("forgot"), {{QStringLiteral("email"), demoEmail}})), 0);
+    if (typed == QLatin1String("device"))
+        typed = m_fixture->mailedCode(demoEmail);
+    if (typed == m_fixture->mailedCode(demoEmail, true))
+        QSKIP("the two random codes happen to be equal");
+    QCOMPARE(code(setPassword(QStringLiteral("hijack"), typed)), 4);
+    QCOMPARE(code(signin(demoEmail, QStringLiteral("hijack"), QStringLiteral("D"))), 2);
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("D"))), 3);
 }
 
 void TstServerAccount::missingFieldsNeverCrash_data()

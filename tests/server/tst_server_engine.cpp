@@ -6,6 +6,7 @@
 #include "testenvironment.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlQuery>
 #include <QTcpSocket>
@@ -44,6 +45,8 @@ private slots:
     void clientLeavingBeforeTheReplyIsHarmless();
     void connectionCloseIsHonoured();
     void endlessBodyDropsTheConnection();
+    void fileAddressesFollowTheRequestedHost_data();
+    void fileAddressesFollowTheRequestedHost();
 
 private:
     QByteArray writeFile(const QString& relativePath, qint64 size);
@@ -416,6 +419,57 @@ void TstServerEngine::endlessBodyDropsTheConnection()
     const QJsonObject reply = m_fixture->post(QStringLiteral("checkVersion"),
                                               {{QStringLiteral("platform"), QStringLiteral("windows")}});
     QCOMPARE(reply.value(QStringLiteral("result_code")).toInt(-1), 0);
+}
+
+void TstServerEngine::fileAddressesFollowTheRequestedHost_data()
+{
+    QTest::addColumn<QByteArray>("hostHeader"); // "-": none (HTTP/1.0)
+    QTest::addColumn<QString>("publicUrl");
+    QTest::addColumn<QString>("expectedBase"); // "local": http://127.0.0.1:<port>
+    QTest::newRow("name and port") << QByteArray("olva.example:8618") << QString() << "http://olva.example:8618";
+    QTest::newRow("LAN address") << QByteArray("192.168.1.20:8618") << QString() << "http://192.168.1.20:8618";
+    QTest::newRow("IPv6") << QByteArray("[fe80::1]:8618") << QString() << "http://[fe80::1]:8618";
+    QTest::newRow("no port") << QByteArray("olva.example") << QString() << "http://olva.example";
+    QTest::newRow("loopback") << QByteArray("127.0.0.1:PORT") << QString() << "local";
+    QTest::newRow("path in the host") << QByteArray("evil.example/x") << QString() << "local";
+    QTest::newRow("user in the host") << QByteArray("me@evil.example") << QString() << "local";
+    QTest::newRow("no host") << QByteArray("-") << QString() << "local";
+    QTest::newRow("public URL wins") << QByteArray("olva.example:8618") << "https://cdn.olva.example/"
+                                     << "https://cdn.olva.example";
+}
+
+void TstServerEngine::fileAddressesFollowTheRequestedHost()
+{
+    QFETCH(QByteArray, hostHeader);
+    QFETCH(QString, publicUrl);
+    QFETCH(QString, expectedBase);
+    ServerFixture demo;
+    demo.options().publicBaseUrl = publicUrl;
+    QVERIFY(demo.start(true));
+    QSqlQuery query(demo.context().db);
+    QVERIFY(query.exec(QStringLiteral("INSERT INTO devices (user_id, token) VALUES (1, 'DISK-1')")));
+    if (expectedBase == QLatin1String("local"))
+        expectedBase = demo.baseUrl();
+    hostHeader.replace("PORT", QByteArray::number(demo.port()));
+
+    const QByteArray body = "email=demo%40olva.local&deviceToken=DISK-1&deviceType=windows";
+    const QByteArray request = (hostHeader == "-" ? QByteArray("POST /api/getMyDetails HTTP/1.0\r\n")
+                                                  : "POST /api/getMyDetails HTTP/1.1\r\nHost: " + hostHeader + "\r\n")
+        + "Content-Type: application/x-www-form-urlencoded\r\nConnection: close\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, demo.port());
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write(request);
+    QTRY_VERIFY_WITH_TIMEOUT(socket.state() == QAbstractSocket::UnconnectedState, 10000);
+    const QByteArray answer = socket.readAll();
+    const QJsonObject reply = QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).object();
+    const QJsonArray backgrounds = reply.value(QStringLiteral("backgrounds")).toArray();
+    QVERIFY2(!backgrounds.isEmpty(), answer.left(300).constData());
+    for (const QJsonValue& background : backgrounds) {
+        const QString url = background.toObject().value(QStringLiteral("url")).toString();
+        QVERIFY2(url.startsWith(expectedBase + QStringLiteral("/uploadfiles/backgrounds/")), qPrintable(url));
+    }
 }
 
 QTEST_MAIN(TstServerEngine)

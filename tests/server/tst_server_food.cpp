@@ -1,5 +1,7 @@
 #include "serverfixture.h"
 
+#include "server/engine/sessions.h"
+
 #include "testenvironment.h"
 
 #include <QJsonArray>
@@ -33,6 +35,7 @@ private slots:
     void historyDetailAddsUpToTheDay();
     void historyDetailRefusals_data();
     void historyDetailRefusals();
+    void historyDetailGroupsAreOwnPerDayAndMeal();
 
 private:
     QJsonObject post(const QString& endpoint, const ServerFixture::Fields& fields)
@@ -98,9 +101,12 @@ void TstServerFood::init()
     // Only restart after a case that changed the data.
     if (m_dirty || !m_fixture) {
         m_fixture = std::make_unique<ServerFixture>();
+        m_fixture->options().requireSessions = true;
         QVERIFY(m_fixture->start(true));
         m_dirty = false;
     }
+    // Every case starts as the demo member.
+    QVERIFY(m_fixture->signInAs(1));
     const QString name = QString::fromLatin1(QTest::currentTestFunction());
     m_dirty = name.contains(QStringLiteral("upload"), Qt::CaseInsensitive)
         || name.contains(QStringLiteral("Removed"));
@@ -172,6 +178,7 @@ void TstServerFood::memberFoodsAreListedOnlyForTheirOwner()
         return owners;
     };
     QCOMPARE(ownFoods(QStringLiteral("1")), QStringList{QStringLiteral("1")});
+    QVERIFY(m_fixture->signInAs(3));
     QCOMPARE(ownFoods(QStringLiteral("3")), QStringList());
 }
 
@@ -185,8 +192,9 @@ void TstServerFood::memberIdMustBeAKnownNumber_data()
     QTest::newRow("text") << true << QStringLiteral("one") << 90;
     QTest::newRow("decimal") << true << QStringLiteral("1.5") << 90;
     QTest::newRow("too big") << true << QStringLiteral("99999999999999999999") << 90;
-    QTest::newRow("unknown") << true << QStringLiteral("999") << 1;
-    QTest::newRow("zero") << true << QStringLiteral("0") << 1;
+    // Nobody's session: refused before the endpoint looks.
+    QTest::newRow("unknown") << true << QStringLiteral("999") << Sessions::refusedCode;
+    QTest::newRow("zero") << true << QStringLiteral("0") << Sessions::refusedCode;
 }
 
 void TstServerFood::memberIdMustBeAKnownNumber()
@@ -233,7 +241,7 @@ void TstServerFood::uploadRefusals_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("expected");
     QTest::newRow("member not a number") << QStringLiteral("user_id") << QStringLiteral("x") << 90;
-    QTest::newRow("unknown member") << QStringLiteral("user_id") << QStringLiteral("404") << 1;
+    QTest::newRow("another member") << QStringLiteral("user_id") << QStringLiteral("404") << Sessions::refusedCode;
     QTest::newRow("category not a number") << QStringLiteral("category_id") << QStringLiteral("fruit") << 90;
     QTest::newRow("unknown category") << QStringLiteral("category_id") << QStringLiteral("999") << 2;
     QTest::newRow("empty title") << QStringLiteral("title") << QString() << 3;
@@ -341,6 +349,7 @@ void TstServerFood::historyRefusesUnknownEmail()
     QCOMPARE(code(post(QStringLiteral("getHistory"), {{QStringLiteral("email"), QStringLiteral("x@olva.local")}})), 1);
     QCOMPARE(code(post(QStringLiteral("getHistory"), {})), 1);
     // A member without history gets an empty list.
+    QVERIFY(m_fixture->signInAs(3));
     const QJsonObject reply = post(QStringLiteral("getHistory"), {{QStringLiteral("email"), QStringLiteral("maya.lindqvist@olva.local")}});
     QCOMPARE(code(reply), 0);
     QVERIFY(reply.value(QStringLiteral("history_info")).toArray().isEmpty());
@@ -393,6 +402,37 @@ void TstServerFood::historyDetailRefusals()
                                                                         {QStringLiteral("meal_type"), mealType}});
     QCOMPARE(code(reply), expected);
     QVERIFY(!reply.contains(QStringLiteral("historydetail_info")));
+}
+
+void TstServerFood::historyDetailGroupsAreOwnPerDayAndMeal()
+{
+    // A client keeps groups by id: one food type eaten at lunch and at
+    // dinner, or on two days, must not share one.
+    const QJsonArray days = post(QStringLiteral("getHistory"), {{QStringLiteral("email"), QStringLiteral("demo@olva.local")}})
+                                .value(QStringLiteral("history_info")).toArray();
+    QVERIFY(days.size() >= 7);
+    QHash<QString, QString> seen; // group id -> where it was seen
+    QHash<QString, int> typeCount; // food type -> groups of it
+    for (qsizetype d = 0; d < 7; ++d) {
+        const QString historyId = days.at(d).toObject().value(QStringLiteral("id")).toString();
+        for (const char* meal : {"breakfast", "firstsnack", "lunch", "secondsnack", "dinner", "thirdsnack"}) {
+            const QJsonObject reply = post(QStringLiteral("getHistoryDetail"),
+                                           {{QStringLiteral("history_id"), historyId},
+                                            {QStringLiteral("meal_type"), QString::fromLatin1(meal)}});
+            QCOMPARE(code(reply), 0);
+            for (const QJsonValue& value : reply.value(QStringLiteral("historydetail_info")).toArray()) {
+                const QJsonObject group = value.toObject();
+                const QString id = group.value(QStringLiteral("id")).toString();
+                const QString where = historyId + QLatin1Char('/') + QString::fromLatin1(meal);
+                QVERIFY2(!seen.contains(id), qPrintable(id + QStringLiteral(" in ") + where + QStringLiteral(" and ")
+                                                        + seen.value(id)));
+                seen.insert(id, where);
+                ++typeCount[group.value(QStringLiteral("food_type")).toString()];
+            }
+        }
+    }
+    // The week does have food types in more than one meal.
+    QVERIFY(std::any_of(typeCount.cbegin(), typeCount.cend(), [](int count) { return count > 1; }));
 }
 
 QTEST_MAIN(TstServerFood)

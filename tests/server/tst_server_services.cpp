@@ -46,6 +46,10 @@ void TstServerServices::initTestCase()
 void TstServerServices::init()
 {
     m_fixture = std::make_unique<ServerFixture>();
+    // These cases are about the area's rules: each call runs in the
+    // session of the member it names (sessions have tests of their own).
+    m_fixture->options().requireSessions = true;
+    m_fixture->setSessionFollowsUserId(true);
     QVERIFY(m_fixture->start());
     QSqlDatabase db = m_fixture->context().db;
     QVERIFY(addMember(db, 1));

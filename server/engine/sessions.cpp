@@ -1,0 +1,88 @@
+#include "server/engine/sessions.h"
+
+#include "server/engine/apifields.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+
+namespace Sessions {
+
+namespace {
+
+constexpr int tokenBytes = 32;
+
+QString tokenHash(const QByteArray& token)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(token, QCryptographicHash::Sha256).toHex());
+}
+
+bool looksLikeToken(const QByteArray& token)
+{
+    if (token.size() != tokenBytes * 2)
+        return false;
+    for (char c : token) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void createSchema(QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS sessions ("
+        " token_hash TEXT PRIMARY KEY,"
+        " user_id INTEGER NOT NULL,"
+        " expires_at INTEGER NOT NULL)"));
+}
+
+QByteArray start(QSqlDatabase& db, qint64 userId)
+{
+    quint32 words[tokenBytes / 4];
+    QRandomGenerator::system()->fillRange(words);
+    const QByteArray token = QByteArray(reinterpret_cast<const char*>(words), tokenBytes).toHex();
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    QSqlQuery query(db);
+    ApiFields::exec(query, QStringLiteral("DELETE FROM sessions WHERE expires_at <= ?"), {now});
+    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO sessions (token_hash, user_id, expires_at) VALUES (?, ?, ?)"),
+                         {tokenHash(token), userId, now + lifetimeSeconds}))
+        return {};
+    return token;
+}
+
+std::optional<qint64> memberOf(QSqlDatabase& db, const QByteArray& token)
+{
+    if (!looksLikeToken(token))
+        return std::nullopt;
+    QSqlQuery query(db);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT user_id FROM sessions WHERE token_hash = ? AND expires_at > ?"),
+                         {tokenHash(token), QDateTime::currentSecsSinceEpoch()})
+        || !query.next())
+        return std::nullopt;
+    return query.value(0).toLongLong();
+}
+
+QByteArray tokenFromCookieHeader(const QByteArray& header)
+{
+    const QByteArray prefix = QByteArray(cookieName) + '=';
+    const QList<QByteArray> cookies = header.split(';');
+    for (const QByteArray& cookie : cookies) {
+        const QByteArray trimmed = cookie.trimmed();
+        if (trimmed.startsWith(prefix))
+            return trimmed.mid(prefix.size());
+    }
+    return {};
+}
+
+QByteArray setCookieValue(const QByteArray& token)
+{
+    return QByteArray(cookieName) + '=' + token + "; Max-Age=" + QByteArray::number(lifetimeSeconds)
+        + "; Path=/; HttpOnly; SameSite=Strict";
+}
+
+} // namespace Sessions
