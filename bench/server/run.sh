@@ -55,7 +55,7 @@ session_for() {
   form="email=$email&password=$password&deviceToken=$token&deviceType=windows"
   if call signin "$form" | grep -q '"result_code":3'; then
     call verifyDevice "email=$email" >/dev/null
-    code="$(grep "^mail to $email: Verify" "$work/server.log" | tail -1 | sed 's/.*code \([0-9]*\)).*/\1/')"
+    code="$(grep "^mail to ${email//%40/@}: Verify" "$work/server.log" | tail -1 | sed 's/.*code \([0-9]*\)).*/\1/')"
     call registerToken "email=$email&deviceToken=$token&deviceType=windows&pincode=$code" >/dev/null
   fi
   curl -s -m 10 -D - -o /dev/null -d "$form" "$base/signin" \
@@ -81,6 +81,8 @@ BENCH_BODY="user_id=1" BENCH_COOKIE="$demo_session" run "getFoodList: $connectio
 if command -v nginx >/dev/null || [ -x /usr/sbin/nginx ]; then
   nginx_bin="$(command -v nginx || echo /usr/sbin/nginx)"
   mkdir -p "$work/static" "$work/nginx"
+  # nginx's workers run as an unprivileged user: they must reach the file.
+  chmod 755 "$work" "$work/static"
   curl -s -m 10 -b "olva_session=$demo_session" -d "user_id=1" "$base/getFoodList" >"$work/static/foodlist.json"
   nginx_port="$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
   cat >"$work/nginx/nginx.conf" <<CONF

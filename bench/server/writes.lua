@@ -33,9 +33,10 @@ local function call(endpoint, body)
    return wrk.format("POST", "/api/" .. endpoint, headers, body)
 end
 
+-- The step moves on with each reply, not with each request(): wrk may ask
+-- for a request it never sends.
 function request()
-   step = step + 1
-   local kind = step % 4
+   local kind = (step + 1) % 4
    if kind == 1 then
       return call("setCheckout", "user_id=" .. user_id .. "&product_id=" .. product .. "&quantity=1&ebook=0")
    elseif kind == 2 then
@@ -51,6 +52,7 @@ function request()
 end
 
 function response(status, headers, body)
+   step = step + 1
    if status ~= 200 or not string.find(body, '"result_code":0', 1, true) then
       failures = failures + 1
       if failures <= 3 then
