@@ -4,6 +4,7 @@
 #include "server/engine/byterange.h"
 #include "server/engine/filestreamer.h"
 #include "server/engine/guardedtcpserver.h"
+#include "server/engine/replycache.h"
 #include "server/engine/sessions.h"
 #include "server/storage/storage.h"
 
@@ -63,6 +64,7 @@ ApiServer::ApiServer(QObject* parent)
     : QAbstractHttpServer(parent)
     , m_connectionName(QStringLiteral("olva-server-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
+    m_context.replies = std::make_shared<ReplyCache>();
 }
 
 ApiServer::~ApiServer()
@@ -115,6 +117,7 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
     m_context.publicBaseUrl = options.publicBaseUrl;
     while (m_context.publicBaseUrl.endsWith(QLatin1Char('/')))
         m_context.publicBaseUrl.chop(1);
+    m_fixedBaseUrl = m_context.publicBaseUrl;
     startWorkers(options.dbPath);
     return true;
 }
@@ -158,17 +161,28 @@ void ApiServer::deliver(quint64 callId, const QByteArray& json, int httpStatus, 
     m_pending.erase(it);
     if (!call.socket || call.socket->state() != QAbstractSocket::ConnectedState)
         return; // the client went away meanwhile
+    writeReply(call.socket, call.closeAfterReply, json, httpStatus, setCookie);
+}
+
+void ApiServer::writeReply(QTcpSocket* socket, bool closeAfterReply, const QByteArray& json, int httpStatus,
+                           const QByteArray& setCookie)
+{
     QByteArray head = "HTTP/1.1 " + QByteArray::number(httpStatus)
         + (httpStatus == 200 ? QByteArray(" OK") : QByteArray(" Error"))
         + "\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: " + QByteArray::number(json.size())
         + "\r\n";
     if (!setCookie.isEmpty())
         head += "Set-Cookie: " + setCookie + "\r\n";
-    if (call.closeAfterReply)
+    if (closeAfterReply)
         head += "Connection: close\r\n";
-    call.socket->write(head + "\r\n" + json);
-    if (call.closeAfterReply)
-        call.socket->disconnectFromHost();
+    head += "\r\n";
+    socket->write(head);
+    socket->write(json);
+    // Out now rather than at the next turn of the event loop: on a busy
+    // machine every extra turn can mean waiting for the CPU again.
+    socket->flush();
+    if (closeAfterReply)
+        socket->disconnectFromHost();
 }
 
 bool ApiServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
@@ -202,7 +216,8 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     };
     if (request.method() != QHttpServerRequest::Method::Post)
         return refuse(StatusCode::MethodNotAllowed, QStringLiteral("Use POST"));
-    if (!m_endpoints.find(name))
+    const Endpoint* endpoint = m_endpoints.find(name);
+    if (!endpoint)
         return refuse(StatusCode::NotFound, QStringLiteral("Unknown endpoint"));
     const QByteArray body = request.body();
     if (body.size() > maxBodyBytes)
@@ -212,12 +227,26 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     if (m_workers.empty())
         return refuse(StatusCode::ServiceUnavailable, QStringLiteral("Not started"));
 
-    const quint64 callId = ++m_nextCallId;
     const bool close = headerValue(request, "Connection").trimmed().toLower() == "close";
-    m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});
     ApiWorker::Request call{name, body,
                             Sessions::tokenFromCookieHeader(headerValue(request, "Cookie")),
                             headerValue(request, "Host")};
+    // A quick call is answered at once, unless an earlier call on the same
+    // connection is still with a worker: replies keep the requests' order.
+    const auto waitingOnWorker = [this, socket] {
+        for (const auto& pending : m_pending) {
+            if (pending.second.socket == socket)
+                return true;
+        }
+        return false;
+    };
+    if (endpoint->quick && !waitingOnWorker()) {
+        const ApiWorker::Result result = ApiWorker::run(m_context, *endpoint, call, m_fixedBaseUrl, m_fallbackBaseUrl);
+        writeReply(socket, close, result.json, result.httpStatus, result.setCookie);
+        return;
+    }
+    const quint64 callId = ++m_nextCallId;
+    m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});
     ApiWorker* worker = m_workers.at(m_nextWorker++ % m_workers.size()).worker;
     QMetaObject::invokeMethod(worker, [worker, callId, call = std::move(call)] { worker->handle(callId, call); },
                               Qt::QueuedConnection);

@@ -69,12 +69,15 @@ private:
     void startWorkers(const QString& dbPath);
     void stopWorkers();
     void deliver(quint64 callId, const QByteArray& json, int httpStatus, const QByteArray& setCookie);
+    static void writeReply(QTcpSocket* socket, bool closeAfterReply, const QByteArray& json, int httpStatus,
+                           const QByteArray& setCookie);
     static void replyJson(QHttpServerResponder& responder, const QJsonObject& reply,
                           QHttpServerResponder::StatusCode status);
     static void replyStatus(QHttpServerResponder& responder, QHttpServerResponder::StatusCode status,
                             const QString& message);
 
     ServerContext m_context;
+    QString m_fixedBaseUrl;
     QString m_fallbackBaseUrl;
     EndpointTable m_endpoints;
     QString m_connectionName;

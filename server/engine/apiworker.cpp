@@ -23,6 +23,7 @@ ApiWorker::ApiWorker(const ServerContext& shared, const QString& fallbackBaseUrl
     m_context.clientVersion = shared.clientVersion;
     m_context.sessionsRequired = shared.sessionsRequired;
     m_context.codesByMailOnly = shared.codesByMailOnly;
+    m_context.replies = shared.replies;
 }
 
 ApiWorker::~ApiWorker()
@@ -62,69 +63,75 @@ QString ApiWorker::baseUrlForHost(const QByteArray& host)
     return QStringLiteral("http://") + text;
 }
 
-QJsonObject ApiWorker::sessionRefusal(const ApiCall& call) const
+QJsonObject ApiWorker::sessionRefusal(const ServerContext& context, const ApiCall& call)
 {
-    if (!m_context.sessionsRequired)
+    if (!context.sessionsRequired)
         return {};
     // A user_id that is not a number names nobody: the endpoint refuses it
     // as a malformed field (every endpoint reads it the same way).
     const auto userId = call.integer(QStringLiteral("user_id"));
     if (!userId)
         return {};
-    if (m_context.sessionMember == 0)
+    if (context.sessionMember == 0)
         return apiFailure(Sessions::refusedCode, QStringLiteral("Please sign in again."));
-    if (*userId != m_context.sessionMember)
+    if (*userId != context.sessionMember)
         return apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."));
     return {};
+}
+
+ApiWorker::Result ApiWorker::run(ServerContext& context, const Endpoint& endpoint, const Request& request,
+                                 const QString& fixedBaseUrl, const QString& fallbackBaseUrl)
+{
+    Result result;
+    const QString hostBase = baseUrlForHost(request.host);
+    context.publicBaseUrl = !fixedBaseUrl.isEmpty() ? fixedBaseUrl
+        : !hostBase.isEmpty()                       ? hostBase
+                                                    : fallbackBaseUrl;
+    context.startSessionFor = 0;
+    context.sessionMember = 0;
+    try {
+        if (!request.sessionToken.isEmpty())
+            context.sessionMember = Sessions::memberOf(context.db, request.sessionToken).value_or(0);
+        const ApiCall call(QUrlQuery(QString::fromUtf8(request.body)));
+        const QJsonObject refusal = sessionRefusal(context, call);
+        if (!refusal.isEmpty()) {
+            result.json = QJsonDocument(refusal).toJson(QJsonDocument::Compact);
+        } else if (endpoint.prepared) {
+            result.json = endpoint.prepared(call, context);
+        } else {
+            QJsonObject reply = endpoint.handler(call, context);
+            if (context.startSessionFor > 0 && reply.value(QStringLiteral("result_code")).toInt(-1) == 0) {
+                // A sign-in without its session would be refused at the
+                // member's next step: report it as the failure it is.
+                const QByteArray token = Sessions::start(context.db, context.startSessionFor);
+                if (token.isEmpty())
+                    reply = ApiFields::storageError();
+                else
+                    result.setCookie = Sessions::setCookieValue(token);
+            }
+            result.json = QJsonDocument(reply).toJson(QJsonDocument::Compact);
+        }
+    } catch (const std::exception& e) {
+        qWarning().noquote() << "Endpoint" << request.endpoint << "failed:" << e.what();
+        result.httpStatus = 500;
+        result.json = QJsonDocument(apiFailure(500, QStringLiteral("Internal error"))).toJson(QJsonDocument::Compact);
+    }
+    return result;
 }
 
 void ApiWorker::handle(quint64 callId, const Request& request)
 {
     const Endpoint* endpoint = m_table.find(request.endpoint);
-    QByteArray json;
-    QByteArray setCookie;
-    int status = 200;
+    Result result;
     const auto fail = [&](int httpStatus, const QString& message) {
-        status = httpStatus;
-        json = QJsonDocument(apiFailure(httpStatus, message)).toJson(QJsonDocument::Compact);
+        result.httpStatus = httpStatus;
+        result.json = QJsonDocument(apiFailure(httpStatus, message)).toJson(QJsonDocument::Compact);
     };
-    if (!endpoint) {
+    if (!endpoint)
         fail(404, QStringLiteral("Unknown endpoint"));
-    } else if (!ensureOpen()) {
+    else if (!ensureOpen())
         fail(500, QStringLiteral("Storage unavailable"));
-    } else {
-        const QString hostBase = baseUrlForHost(request.host);
-        m_context.publicBaseUrl = !m_fixedBaseUrl.isEmpty() ? m_fixedBaseUrl
-            : !hostBase.isEmpty()                           ? hostBase
-                                                            : m_fallbackBaseUrl;
-        m_context.startSessionFor = 0;
-        m_context.sessionMember = 0;
-        try {
-            if (!request.sessionToken.isEmpty())
-                m_context.sessionMember = Sessions::memberOf(m_context.db, request.sessionToken).value_or(0);
-            const ApiCall call(QUrlQuery(QString::fromUtf8(request.body)));
-            const QJsonObject refusal = sessionRefusal(call);
-            if (!refusal.isEmpty()) {
-                json = QJsonDocument(refusal).toJson(QJsonDocument::Compact);
-            } else if (endpoint->prepared) {
-                json = endpoint->prepared(call, m_context);
-            } else {
-                QJsonObject reply = endpoint->handler(call, m_context);
-                if (m_context.startSessionFor > 0 && reply.value(QStringLiteral("result_code")).toInt(-1) == 0) {
-                    // A sign-in without its session would be refused at the
-                    // member's next step: report it as the failure it is.
-                    const QByteArray token = Sessions::start(m_context.db, m_context.startSessionFor);
-                    if (token.isEmpty())
-                        reply = ApiFields::storageError();
-                    else
-                        setCookie = Sessions::setCookieValue(token);
-                }
-                json = QJsonDocument(reply).toJson(QJsonDocument::Compact);
-            }
-        } catch (const std::exception& e) {
-            qWarning().noquote() << "Endpoint" << request.endpoint << "failed:" << e.what();
-            fail(500, QStringLiteral("Internal error"));
-        }
-    }
-    emit handled(callId, json, status, setCookie);
+    else
+        result = run(m_context, *endpoint, request, m_fixedBaseUrl, m_fallbackBaseUrl);
+    emit handled(callId, result.json, result.httpStatus, result.setCookie);
 }

@@ -27,6 +27,13 @@ public:
         QByteArray host;         // the Host header; may be empty
     };
 
+    struct Result
+    {
+        QByteArray json;
+        int httpStatus = 200;
+        QByteArray setCookie; // the Set-Cookie value when a session started
+    };
+
     // `table` must outlive the worker and stay unchanged while it runs.
     // `shared.publicBaseUrl` is the fixed base (--public-url) or empty;
     // `fallbackBaseUrl` is used when a request names no usable Host.
@@ -39,6 +46,12 @@ public:
     // the value of its Set-Cookie header.
     void handle(quint64 callId, const Request& request);
 
+    // One call with the given context (its database open on this thread):
+    // session check, the endpoint, and the session a sign-in starts. Used by
+    // the workers and, for quick endpoints, by the connections' thread.
+    static Result run(ServerContext& context, const Endpoint& endpoint, const Request& request,
+                      const QString& fixedBaseUrl, const QString& fallbackBaseUrl);
+
     // "http://" + host when the Host header is a plain host name or address
     // with an optional port; empty otherwise.
     static QString baseUrlForHost(const QByteArray& host);
@@ -50,7 +63,7 @@ private:
     bool ensureOpen();
     // The refusal for a call that names a member other than its session's;
     // empty when the call may go ahead.
-    QJsonObject sessionRefusal(const ApiCall& call) const;
+    static QJsonObject sessionRefusal(const ServerContext& context, const ApiCall& call);
 
     ServerContext m_context;
     QString m_fixedBaseUrl;

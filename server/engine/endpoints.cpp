@@ -59,9 +59,9 @@ void EndpointTable::add(const QString& name, EndpointHandler handler)
     m_handlers.insert(name, Endpoint{std::move(handler), {}});
 }
 
-void EndpointTable::addPrepared(const QString& name, PreparedHandler handler)
+void EndpointTable::addPrepared(const QString& name, PreparedHandler handler, bool quick)
 {
-    m_handlers.insert(name, Endpoint{{}, std::move(handler)});
+    m_handlers.insert(name, Endpoint{{}, std::move(handler), quick});
 }
 
 const Endpoint* EndpointTable::find(const QString& name) const

@@ -6,7 +6,10 @@
 #include <QUrlQuery>
 
 #include <functional>
+#include <memory>
 #include <optional>
+
+class ReplyCache;
 
 // What every endpoint group of olva-server shares: the parsed call, the
 // storage and file locations, and the table the groups register into.
@@ -37,6 +40,8 @@ struct ServerContext
     // --public-url when given, otherwise the Host the request was sent to.
     QString publicBaseUrl;
     QString clientVersion; // what checkVersion answers
+    // Replies kept between calls, shared by all threads of the server.
+    std::shared_ptr<ReplyCache> replies;
     // A call that names a member needs that member's session cookie.
     bool sessionsRequired = true;
     // verifyDevice and forgot only mail their code; registerToken and
@@ -69,13 +74,18 @@ struct Endpoint
 {
     EndpointHandler handler;   // set, or
     PreparedHandler prepared;  // this one
+    // Answered at once on the connections' thread instead of a worker:
+    // only for endpoints that read a little and never wait for a lock,
+    // where handing the call to another thread and back costs more than
+    // the call itself.
+    bool quick = false;
 };
 
 class EndpointTable final
 {
 public:
     void add(const QString& name, EndpointHandler handler);
-    void addPrepared(const QString& name, PreparedHandler handler);
+    void addPrepared(const QString& name, PreparedHandler handler, bool quick = false);
     const Endpoint* find(const QString& name) const;
     QStringList names() const;
 

@@ -1,6 +1,7 @@
 #include "server/engine/endpoints.h"
 
 #include "server/engine/apifields.h"
+#include "server/engine/replycache.h"
 #include "server/engine/sessions.h"
 #include "server/demo/fooddemo.h"
 #include "server/account/members.h"
@@ -126,21 +127,40 @@ const ServiceCatalogue* serviceCatalogue(QSqlDatabase& db)
     return &*cache;
 }
 
+// The key of a member's catalogue reply in the server's reply cache.
+QString foodListKey(qint64 userId)
+{
+    return QStringLiteral("getFoodList/%1").arg(userId);
+}
+
+// After a member's own foods changed: their next catalogue is built afresh.
+void forgetFoodList(ServerContext& context, qint64 userId)
+{
+    if (context.replies)
+        context.replies->invalidate(foodListKey(userId));
+}
+
 QByteArray getFoodList(const ApiCall& call, ServerContext& context)
 {
     const auto userId = call.integer(QStringLiteral("user_id"));
     if (!userId)
         return compact(ApiFields::badField(QStringLiteral("user_id")));
-    if (!Members::byId(context.db, *userId))
+    // With sessions the engine has matched user_id with the session's
+    // member, who exists; the reply is kept until their own foods change.
+    quint64 generation = 0;
+    if (context.sessionsRequired && context.replies) {
+        const QByteArray kept = context.replies->get(foodListKey(*userId), &generation);
+        if (!kept.isEmpty())
+            return kept;
+    } else if (!Members::byId(context.db, *userId)) {
         return compact(apiFailure(1, QStringLiteral("Unknown member")));
+    }
     const ServiceCatalogue* catalogue = serviceCatalogue(context.db);
     if (!catalogue)
         return compact(ApiFields::storageError());
 
     // The member's own foods follow the service's in the order added, as
-    // the tracker appends a new food at the end of its category. Read at
-    // every request (one indexed query), so an added or removed food shows
-    // at once on every worker.
+    // the tracker appends a new food at the end of its category.
     QHash<qint64, QByteArray> ownFoods;
     QSqlQuery query(context.db);
     if (!ApiFields::exec(query, foodColumns + QStringLiteral("WHERE user_id = ? ORDER BY id"), {*userId}))
@@ -171,6 +191,8 @@ QByteArray getFoodList(const ApiCall& call, ServerContext& context)
         reply += category.rest;
     }
     reply += "],\"result_code\":0}";
+    if (context.sessionsRequired && context.replies)
+        context.replies->put(foodListKey(*userId), reply, generation);
     return reply;
 }
 
@@ -210,6 +232,7 @@ QJsonObject uploadMyCalorie(const ApiCall& call, ServerContext& context)
                                                " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                          {*categoryId, *userId, title, *values[0], *values[1], *values[2], *values[3], *values[4]}))
         return ApiFields::storageError();
+    forgetFoodList(context, *userId);
     return apiSuccess({{QStringLiteral("mycalorie_id"), query.lastInsertId().toLongLong()}});
 }
 
@@ -223,13 +246,15 @@ QJsonObject removeMyCalorie(const ApiCall& call, ServerContext& context)
     // service's catalogue stays.
     if (!ApiFields::exec(query, QStringLiteral("SELECT user_id FROM foods WHERE id = ? AND user_id <> 0"), {*foodId}))
         return ApiFields::storageError();
-    if (query.next() && !context.actsFor(query.value(0).toLongLong()))
+    const qint64 owner = query.next() ? query.value(0).toLongLong() : 0;
+    if (owner != 0 && !context.actsFor(owner))
         return apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."));
     query.finish();
     if (!ApiFields::exec(query, QStringLiteral("DELETE FROM foods WHERE id = ? AND user_id <> 0"), {*foodId}))
         return ApiFields::storageError();
     if (query.numRowsAffected() < 1)
         return apiFailure(1, QStringLiteral("No such food of a member"));
+    forgetFoodList(context, owner);
     return apiSuccess();
 }
 
@@ -525,7 +550,8 @@ void addDemoData(ServerContext& context)
 
 void registerAll(EndpointTable& table)
 {
-    table.addPrepared(QStringLiteral("getFoodList"), getFoodList);
+    // Quick: a kept reply needs no worker (see Endpoint::quick).
+    table.addPrepared(QStringLiteral("getFoodList"), getFoodList, true);
     table.add(QStringLiteral("uploadMyCalorie"), uploadMyCalorie);
     table.add(QStringLiteral("removeMyCalorie"), removeMyCalorie);
     table.add(QStringLiteral("getSampleList"), getSampleList);

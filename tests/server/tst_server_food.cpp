@@ -212,6 +212,10 @@ void TstServerFood::memberIdMustBeAKnownNumber()
 
 void TstServerFood::uploadedFoodComesBackAndCanBeRemoved()
 {
+    // The list asked for first is kept: the upload must replace it.
+    const QJsonArray before =
+        post(QStringLiteral("getFoodList"), {{QStringLiteral("user_id"), QStringLiteral("1")}}).value(QStringLiteral("food_list")).toArray();
+    QVERIFY(!before.isEmpty());
     const QJsonObject upload = uploadFields({});
     QCOMPARE(code(upload), 0);
     QVERIFY(upload.value(QStringLiteral("mycalorie_id")).isDouble());
