@@ -213,8 +213,10 @@ bool insertProducts(ServerContext& context, const ClipLibrary& clips)
     return true;
 }
 
-// The demo member owns a program, a nutrition product with its e-book, and
-// has a workout video in the cart.
+// The demo member's store, so that every card state can be seen: owned
+// videos of each video type not yet downloaded, a program, coaching items,
+// e-book products in all four "e-book owned,product not owned" flag states,
+// and entries in all three carts, one of them an e-book.
 bool insertDemoMemberState(ServerContext& context)
 {
     constexpr qint64 demoMember = 1;
@@ -225,16 +227,34 @@ bool insertDemoMemberState(ServerContext& context)
         "INSERT INTO purchases (user_id, product_id, product_owned, ebook_owned, end_day, ebook_end_day)"
         " VALUES (?, ?, ?, ?, ?, ?)"));
     const QList<QVariantList> purchases = {
-        {demoMember, 201, 1, 0, now + 30 * day, 0},
-        {demoMember, 301, 1, 1, 0, now + 90 * day},
+        {demoMember, 101, 1, 0, now + 30 * day, 0}, // single videos, not downloaded
+        {demoMember, 401, 1, 0, now + 30 * day, 0},
+        {demoMember, 601, 1, 0, now + 30 * day, 0},
+        {demoMember, 201, 1, 0, now + 30 * day, 0}, // a complete program
+        {demoMember, 301, 1, 1, 0, now + 90 * day}, // "1,0": product and e-book
+        {demoMember, 302, 1, 0, 0, 0},              // "0,0": the product only
+        {demoMember, 306, 0, 1, 0, now + 90 * day}, // "1,1": the e-book only
+        {demoMember, 501, 1, 1, 0, now + 60 * day}, // coaching items
+        {demoMember, 503, 1, 0, 0, 0},
     };
     for (const QVariantList& row : purchases) {
         if (!runWith(query, row))
             return false;
     }
     QSqlQuery cart(context.db);
-    cart.prepare(QStringLiteral("INSERT INTO store_cart (user_id, product_id, ebook, quantity) VALUES (?, ?, 0, 1)"));
-    return runWith(cart, {demoMember, 102});
+    cart.prepare(QStringLiteral("INSERT INTO store_cart (user_id, product_id, ebook, quantity) VALUES (?, ?, ?, 1)"));
+    const QList<QVariantList> carts = {
+        {demoMember, 102, 0}, // workout cart
+        {demoMember, 304, 0}, // nutrition cart: a product ...
+        {demoMember, 303, 1}, // ... and an e-book
+        {demoMember, 504, 1}, // coaching cart: an e-book
+        {demoMember, 506, 0},
+    };
+    for (const QVariantList& row : carts) {
+        if (!runWith(cart, row))
+            return false;
+    }
+    return true;
 }
 
 } // namespace

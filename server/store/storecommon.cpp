@@ -109,14 +109,15 @@ QString moneyText(qint64 cents)
 
 bool amountMatches(const QString& amountText, qint64 expectedCents)
 {
-    bool ok = false;
-    const double amount = amountText.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(amount) || amount < 0)
+    // The client sends the exact sum to the cent ("12345.67", "20", "15.5");
+    // anything rounded, in exponent form or with fractions of a cent is refused.
+    static const QRegularExpression decimal(QStringLiteral("^([0-9]{1,13})(?:\\.([0-9]{1,2}))?$"));
+    const QRegularExpressionMatch match = decimal.match(amountText.trimmed());
+    if (!match.hasMatch() || expectedCents < 0)
         return false;
-    const double expected = double(expectedCents) / 100.0;
-    // Half a cent, or the rounding of a 6-significant-digit text.
-    const double tolerance = std::max(0.005, std::abs(expected) * 5e-6);
-    return std::abs(amount - expected) <= tolerance;
+    const qint64 dollars = match.captured(1).toLongLong();
+    const QString fraction = match.captured(2).leftJustified(2, QLatin1Char('0'));
+    return dollars * 100 + fraction.toLongLong() == expectedCents;
 }
 
 QJsonObject badField(const QString& field)

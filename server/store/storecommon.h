@@ -54,8 +54,8 @@ std::optional<DeviceItemId> parseDeviceItemId(const QString& text);
 
 // Cents to the text the client reads as a double: 1999 -> "19.99", 2000 -> "20".
 QString moneyText(qint64 cents);
-// Whether the amount text the client computed is the expected sum; the client
-// writes it with 6 significant digits, so large sums lose their cents.
+// Whether the amount text the client sent is exactly the expected sum, to
+// the cent.
 bool amountMatches(const QString& amountText, qint64 expectedCents);
 
 QJsonObject badField(const QString& field);

@@ -2,6 +2,7 @@
 #include "server/store/storecommon.h"
 #include "server/store/storehandlers.h"
 #include "server/store/storepaiditems.h"
+#include "server/store/storepaymentguard.h"
 #include "server/store/storerenewal.h"
 
 #include <QDate>
@@ -53,7 +54,22 @@ std::optional<qint64> expectedCents(ServerContext& context, qint64 userId, Store
 
 } // namespace
 
+static QJsonObject chargeOnce(const ApiCall& call, ServerContext& context);
+
 QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
+{
+    // The same payment sent twice within a few seconds is charged once.
+    const StorePaymentGuard::Lock lock;
+    const QByteArray fingerprint = StorePaymentGuard::fingerprint(call, context);
+    if (const auto earlier = StorePaymentGuard::earlierApproval(fingerprint, nowMs()))
+        return *earlier;
+    QJsonObject reply = chargeOnce(call, context);
+    if (reply.value(QStringLiteral("result_code")).toInt(-1) == 0)
+        StorePaymentGuard::rememberApproval(fingerprint, reply, nowMs());
+    return reply;
+}
+
+static QJsonObject chargeOnce(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
     const auto userId = requireMember(call, context, &failure);
