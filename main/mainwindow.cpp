@@ -11,6 +11,8 @@
 #include "main/cqwndsetting.h"
 #include "main/dialogfactory.h"
 #include "main/subwindowfactory.h"
+#include "store/cqdlgdetails.h"
+#include "store/cqwndproduct.h"
 #include "ui_mainwindow.h"
 #include "widgets/mylabel.h"
 #include "widgets/qtmaterialsnackbar.h"
@@ -212,6 +214,36 @@ void MainWindow::showHistoryDetails(HistoryModel* record)
 void MainWindow::showMessage(const QString& text)
 {
     Utils::instance()->showMessage(m_snackbar, text);
+}
+
+void MainWindow::showDetails(const ProductItem& item)
+{
+    CqDlgDetails details(item);
+    details.exec();
+}
+
+CqWndProduct* MainWindow::activeStore() const
+{
+    QMdiSubWindow* current = m_ui->mdiArea->currentSubWindow();
+    return current ? qobject_cast<CqWndProduct*>(current->widget()) : nullptr;
+}
+
+void MainWindow::showCart()
+{
+    if (CqWndProduct* store = activeStore())
+        store->showCart();
+}
+
+void MainWindow::showLibrary()
+{
+    if (CqWndProduct* store = activeStore())
+        store->showLibrary();
+}
+
+void MainWindow::showStore()
+{
+    if (CqWndProduct* store = activeStore())
+        store->showStore();
 }
 
 void MainWindow::restartApplication()

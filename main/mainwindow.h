@@ -6,6 +6,8 @@
 #include <array>
 
 class HistoryModel;
+struct ProductItem;
+class CqWndProduct;
 class MyLabel;
 class QMdiSubWindow;
 class QNetworkAccessManager;
@@ -49,6 +51,14 @@ public:
     // A new history-details window for `record`; the previous one is closed.
     void showHistoryDetails(HistoryModel* record);
     void showMessage(const QString& text);
+    // Runs the product details dialog for `item`.
+    void showDetails(const ProductItem& item);
+
+    // The store operations of the active store window (cart, library,
+    // store tab). Nothing happens when another feature is active.
+    void showCart();
+    void showLibrary();
+    void showStore();
     // Starts a fresh copy of the program and ends this one.
     void restartApplication();
 
@@ -87,6 +97,7 @@ private:
     void startFriendsCheck();
     // Replaces the kept sub-window of a kind that gets a new window per request.
     void replaceSubWindow(int kind);
+    CqWndProduct* activeStore() const;
     void fetchPicture(QNetworkAccessManager*& network, const QString& address, MyLabel* label);
 
     Ui::MainWindow* m_ui;

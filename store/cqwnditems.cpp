@@ -1,0 +1,274 @@
+#include "store/cqwnditems.h"
+
+#include "app/accountstate.h"
+#include "app/jsonreply.h"
+#include "app/server.h"
+#include "main/cqwndloading.h"
+#include "main/mainwindow.h"
+#include "store/cqdlgaddress.h"
+#include "store/cqdlgbuy.h"
+#include "store/cqdlgcard.h"
+#include "store/cqdlgcart.h"
+#include "store/storecardrules.h"
+#include "store/storeconfig.h"
+#include "store/storeendpoint.h"
+#include "store/storelistkind.h"
+#include "ui_cqwnditems.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QTimer>
+
+namespace {
+
+int s_replyTimeoutMs = 15000;
+
+const QString unavailableText =
+    QStringLiteral("This is not available in Desktop.\n Use mobile version for this function.");
+
+} // namespace
+
+CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::CqWndItems>())
+    , m_kind(kind)
+    , m_programId(id)
+    , m_server(new Server(this))
+    , m_timeout(new QTimer(this))
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("CqWndItems"));
+    setStyleSheet(QStringLiteral(
+        "#scrollArea, #scrollAreaWidgetContents { background: transparent; }"
+        "QFrame[look=\"card\"] { border: 1px solid white; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        " stop:0 rgba(20, 20, 30, 200), stop:1 rgba(50, 50, 80, 160)); }"
+        "QLabel { color: white; background: transparent; border: none; }"
+        "QPushButton { color: white; border: none; border-radius: 6px; }"
+        "QPushButton[look=\"buy\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #F6710E, stop:1 #CE396E); }"
+        "QPushButton[look=\"owned\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1e88e5, stop:1 #3949ab); }"
+        "QPushButton[look=\"link\"] { color: #CDFA02; background: transparent; }"
+        "QPushButton[look=\"remove\"] { background: #3b3a55; }"
+        "QPushButton:focus { border: 2px solid white; }"
+        "QLineEdit#search { color: white; background: #0a0b0f; border-radius: 10px; padding-left: 30px; }"
+        "QLineEdit[look=\"quantity\"] { color: white; background: #0a0b0f; border: 1px solid white; }"));
+
+    if (!loadingWindow)
+        loadingWindow = new CqWndLoading;
+
+    connect(m_server, SIGNAL(sig_net_productinfo(QString)), this, SLOT(slt_net_items(QString)));
+    connect(m_server, SIGNAL(sig_net_removecheckout(QString)), this, SLOT(slt_net_remove(QString)));
+    connect(m_server, SIGNAL(sig_net_removevideo(QString)), this, SLOT(slt_net_removeVideo(QString)));
+    connect(m_server, SIGNAL(sig_net_removeprogram(QString)), this, SLOT(slt_net_removeProgram(QString)));
+    connect(m_server, SIGNAL(sig_net_removeSubscription(QString)), this, SLOT(slt_net_removeSubscription(QString)));
+    connect(m_server, SIGNAL(sig_net_removeAllprogram(QString)), this, SLOT(slt_net_removeAllProgram(QString)));
+    connect(m_server, SIGNAL(sig_net_payment(QString)), this, SLOT(slt_net_payment(QString)));
+    connect(m_server, SIGNAL(sig_net_purchase(QString)), this, SLOT(slt_net_purchase(QString)));
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+
+    if (StoreListKind::isSearchKind(m_kind))
+        buildSearchBox();
+
+    m_timeout->setSingleShot(true);
+    connect(m_timeout, &QTimer::timeout, this, [this] {
+        giveUp(QStringLiteral("The store could not be reached. Please try again later."));
+    });
+    sendRequest();
+}
+
+CqWndItems::~CqWndItems() = default;
+
+void CqWndItems::setReplyTimeout(int milliseconds)
+{
+    s_replyTimeoutMs = qMax(1, milliseconds);
+}
+
+int CqWndItems::replyTimeout()
+{
+    return s_replyTimeoutMs;
+}
+
+void CqWndItems::sendRequest()
+{
+    m_items.clear();
+    m_searchList.clear();
+    const StoreListKind::Request request = StoreListKind::request(m_kind, m_programId);
+    const int endpoint = storeEndpoint(request.endpoint);
+    if (endpoint < 0) {
+        m_finished = true;
+        return;
+    }
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    fields.addQueryItem(request.field, request.value);
+    m_server->request(endpoint, fields);
+    m_timeout->start(s_replyTimeoutMs);
+    if (!loadingWindow->isVisible())
+        loadingWindow->showMaximized();
+}
+
+void CqWndItems::finishLoading()
+{
+    m_finished = true;
+    m_timeout->stop();
+    if (loadingWindow && loadingWindow->isVisible())
+        loadingWindow->stopLoading();
+}
+
+void CqWndItems::giveUp(const QString& message)
+{
+    if (m_finished)
+        return;
+    finishLoading();
+    MainWindow::instance()->showMessage(message);
+}
+
+void CqWndItems::slt_net_error(QString)
+{
+    // Only the list request is waited for; a failed removal or renewal keeps
+    // the list as it is.
+    if (!m_finished)
+        giveUp(QStringLiteral("The store could not be reached. Please try again later."));
+}
+
+void CqWndItems::slt_net_items(QString reply)
+{
+    // A reply after the store was given up on is not shown: the member has
+    // been told the list could not be loaded.
+    if (m_finished)
+        return;
+    const ProductListReply parsed = ProductListReply::parse(reply);
+    const bool readable = !JsonReply::parseObject(reply).isEmpty();
+    for (const ProductItem& item : parsed.items) {
+        m_items.insert(item.id, item);
+        checkRenewal(item);
+        if (StoreListKind::isSearchKind(m_kind))
+            m_searchList.append(item);
+        if (wantsCard(item))
+            buildCard(item);
+    }
+    if (!m_footerBuilt && !m_items.isEmpty())
+        buildFooter();
+    if (!m_lblSubtotal)
+        m_ui->listLayout->addStretch();
+    finishLoading();
+    if (!readable || parsed.resultCode != 0)
+        MainWindow::instance()->showMessage(QStringLiteral("The store could not load this list. Please try again."));
+}
+
+bool CqWndItems::wantsCard(const ProductItem& item) const
+{
+    // A library lists what can be played here: single videos once they are
+    // downloaded, programs always (their videos are downloaded one by one).
+    if (StoreListKind::isLibraryKind(m_kind))
+        return item.isProgram() || !item.uri1.isEmpty();
+    return true;
+}
+
+void CqWndItems::buildCard(const ProductItem& item)
+{
+    QVBoxLayout* body = nullptr;
+    QWidget* card = buildCardFrame(item, &body);
+    if (StoreListKind::isCartKind(m_kind))
+        buildCartCard(item, card, body);
+    else
+        buildStoreCard(item, card, body);
+    m_ui->listLayout->addWidget(card);
+    // The list may be on screen already; search cards wait for a search.
+    card->setVisible(!StoreListKind::isSearchKind(m_kind));
+}
+
+QString CqWndItems::senderIdText() const
+{
+    const QObject* source = sender();
+    return source ? source->objectName().section(QLatin1Char('_'), 1, 1) : QString();
+}
+
+ProductItem* CqWndItems::senderItem()
+{
+    const int id = senderIdText().toInt();
+    const auto found = m_items.find(id);
+    return found == m_items.end() ? nullptr : &found.value();
+}
+
+void CqWndItems::on_btnMore_clicked()
+{
+    if (ProductItem* item = senderItem())
+        MainWindow::instance()->showDetails(*item);
+}
+
+void CqWndItems::on_btnBuy_clicked()
+{
+    ProductItem* item = senderItem();
+    if (!item)
+        return;
+    item->ebook = 0;
+    if (!StoreCardRules::canBuyAgain(*item, m_kind))
+        return;
+    if (item->price == 0) {
+        MainWindow::instance()->showMessage(unavailableText);
+        return;
+    }
+    CqDlgBuy buy(*item, this);
+    if (buy.exec() != QDialog::Accepted)
+        return;
+    CqDlgCart question(this);
+    if (question.exec() == 1)
+        MainWindow::instance()->showCart();
+}
+
+void CqWndItems::on_btnBuyEbook_clicked()
+{
+    ProductItem* item = senderItem();
+    if (!item)
+        return;
+    if (!StoreCardRules::canBuyAgain(*item, m_kind))
+        return;
+    if (item->ebookprice == 0) {
+        MainWindow::instance()->showMessage(unavailableText);
+        return;
+    }
+    item->ebook = 1;
+    CqDlgBuy buy(*item, this);
+    if (buy.exec() != QDialog::Accepted)
+        return;
+    CqDlgCart question(this);
+    if (question.exec() == 1)
+        MainWindow::instance()->showCart();
+}
+
+void CqWndItems::on_btnViewEbook_clicked(int id)
+{
+    QDesktopServices::openUrl(StoreConfig::ebookViewerUrl(id));
+}
+
+void CqWndItems::on_btnCancelCart_clicked()
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    fields.addQueryItem(QStringLiteral("product_id"), senderIdText());
+    m_server->request(storeEndpoint(QStringLiteral("removeCheckout")), fields);
+}
+
+void CqWndItems::slt_net_remove(QString)
+{
+    MainWindow::instance()->showCart();
+}
+
+void CqWndItems::on_btnCheckout_clicked()
+{
+    CqDlgAddress billing(m_kind, true, this);
+    if (billing.exec() != QDialog::Accepted)
+        return;
+    if (billing.shipsElsewhere()) {
+        CqDlgAddress shipping(m_kind, false, this);
+        if (shipping.exec() != QDialog::Accepted)
+            return;
+    }
+    CqDlgCard card(m_items, m_kind, this);
+    if (card.exec() == QDialog::Accepted)
+        MainWindow::instance()->showStore();
+}
+
+void CqWndItems::slt_net_purchase(QString)
+{
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "store/productitem.h"
+
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class CqWndItems;
+}
+class QLabel;
+class QLineEdit;
+class QNetworkAccessManager;
+class QPushButton;
+class QTimer;
+class QVBoxLayout;
+class MyLabel;
+class Server;
+
+// One list of the store, fixed by its list kind (see StoreListKind): a
+// product tab, the search of a category, the cart, the library, or the
+// videos of a complete program. It asks the server once, at construction,
+// parses the reply into ProductItem records and builds one card per record.
+//
+// How the code is split, so that each kind of list can grow on its own:
+//   cqwnditems.cpp        request, reply loop, the card dispatch, the buttons'
+//                         actions (details, buy, e-book, cart, checkout);
+//   cqwnditemscards.cpp   the store card, the cart card and footer, search;
+//   cqwnditemslibrary.cpp the library row under a card (kinds 3, 8, 13, 16),
+//                         the program-video actions (15, 16), downloads,
+//                         removals and renewal.
+// A new kind of card gets its own builder called from buildCard().
+class CqWndItems final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `id` is the program's product id for kinds 15 and 16, unused otherwise.
+    CqWndItems(int kind, int id, QWidget* parent = nullptr);
+    ~CqWndItems() override;
+
+    int kind() const { return m_kind; }
+    int programId() const { return m_programId; }
+    const QMap<int, ProductItem>& items() const { return m_items; }
+    // The cart's subtotal in cents (cart kinds).
+    qint64 cartTotalCents() const { return m_cartTotalCents; }
+    bool hasFooter() const { return m_footerBuilt && m_lblSubtotal; }
+    // Whether the list request has been answered (or given up on).
+    bool isFinished() const { return m_finished; }
+
+    // How long a list request may take before the store counts as
+    // unreachable; 15 s unless a test shortens it.
+    static void setReplyTimeout(int milliseconds);
+    static int replyTimeout();
+
+    // Button actions. The buttons are named "item_<id>"; each action finds
+    // its product from the sender's name.
+    void on_btnMore_clicked();
+    void on_btnBuy_clicked();
+    void on_btnBuyEbook_clicked();
+    void on_btnViewEbook_clicked(int id);
+    void on_btnCancelCart_clicked();
+    void on_btnCheckout_clicked();
+    void on_search_changed();
+    // Library and program videos (cqwnditemslibrary.cpp).
+    void on_btnDown_clicked();
+    void on_btnProgram_clicked();
+    void on_btnPlay_clicked();
+    void on_btnRemoveLocal_clicked();
+    void on_btnRemoveSubscription_clicked();
+
+public slots:
+    void slt_net_items(QString reply);
+    void slt_net_remove(QString reply);
+    void slt_net_removeVideo(QString reply);
+    void slt_net_removeProgram(QString reply);
+    void slt_net_removeSubscription(QString reply);
+    void slt_net_removeAllProgram(QString reply);
+    void slt_net_payment(QString reply);
+    void slt_net_purchase(QString reply);
+
+private slots:
+    void slt_net_error(QString message);
+
+private:
+    void sendRequest();
+    void finishLoading();
+    void giveUp(const QString& message);
+
+    // Card builders (cqwnditemscards.cpp / cqwnditemslibrary.cpp).
+    void buildCard(const ProductItem& item);
+    QWidget* buildCardFrame(const ProductItem& item, QVBoxLayout** body);
+    MyLabel* buildImage(const ProductItem& item, QWidget* parent);
+    void buildStoreCard(const ProductItem& item, QWidget* card, QVBoxLayout* body);
+    void buildCartCard(const ProductItem& item, QWidget* card, QVBoxLayout* body);
+    void buildLibraryRow(const ProductItem& item, QWidget* card, QVBoxLayout* column);
+    void buildFooter();
+    void buildSearchBox();
+    void fetchImage(MyLabel* label, const QString& address);
+    bool wantsCard(const ProductItem& item) const;
+    // Part of the reply loop for library lists: renews lapsed subscriptions.
+    void checkRenewal(const ProductItem& item);
+
+    // The item of the sender's "item_<id>" name; null when there is none.
+    ProductItem* senderItem();
+    QString senderIdText() const;
+    QPushButton* makeButton(QWidget* parent, const ProductItem& item, const QString& text, int width,
+                            const char* look);
+
+    std::unique_ptr<Ui::CqWndItems> m_ui;
+    const int m_kind;
+    const int m_programId;
+    Server* m_server;
+    QTimer* m_timeout;
+    QNetworkAccessManager* m_network = nullptr;
+    bool m_finished = false;
+
+    QMap<int, ProductItem> m_items;
+    QList<ProductItem> m_searchList;
+    QHash<int, QWidget*> m_searchCards;
+    bool m_footerBuilt = false;
+    qint64 m_cartTotalCents = 0;
+    QLabel* m_lblSubtotal = nullptr;
+    QPushButton* m_btnCheckout = nullptr;
+    QLineEdit* m_search = nullptr;
+};
