@@ -38,7 +38,7 @@ QByteArray productList(int count, const QString& imageBase)
             {QStringLiteral("ebook"), QStringLiteral("0")},
             {QStringLiteral("ebook2"), QStringLiteral("0,1")},
             {QStringLiteral("period"), QStringLiteral("30")},
-            {QStringLiteral("image"), imageBase + QStringLiteral("/img/%1.png").arg(id % 10)},
+            {QStringLiteral("image"), QString(imageBase + QStringLiteral("/img/%1.png").arg(id % 10))},
             {QStringLiteral("type"), QStringLiteral("NUTRITION")},
             {QStringLiteral("status"), id % 4 ? QStringLiteral("no") : QStringLiteral("yes")},
             {QStringLiteral("quantity"), QStringLiteral("1")},
@@ -118,11 +118,11 @@ int main(int argc, char** argv)
                 store.categoryTabs()->setCurrentTab((i / 5) % 3);
             else
                 store.productTabs()->setCurrentTab(i % 3);
-            QTest::qWaitFor([&store] { return store.currentList() && store.currentList()->isFinished(); }, 15000);
+            (void)QTest::qWaitFor([&store] { return store.currentList() && store.currentList()->isFinished(); }, 15000);
             QApplication::processEvents();
         }
         store.categoryTabs()->setCurrentTab(0);
-        QTest::qWaitFor([&store] { return store.currentList()->isFinished(); }, 15000);
+        (void)QTest::qWaitFor([&store] { return store.currentList()->isFinished(); }, 15000);
         QTest::qWait(200);
     };
     changeTabs(50); // warm-up: caches, fonts, the first allocations

@@ -56,12 +56,33 @@ std::optional<qint64> expectedCents(ServerContext& context, qint64 userId, Store
 
 static QJsonObject chargeOnce(const ApiCall& call, ServerContext& context);
 
+// Whether every item of the request has a paid entry that no purchase has
+// used yet: then an identical request repeats that payment. Once the
+// purchase is recorded, buying again is a new purchase.
+static bool stillUnused(const ApiCall& call, ServerContext& context)
+{
+    const auto userId = call.integer(QStringLiteral("user_id"));
+    const auto ids = parseIdList(call.text(QStringLiteral("productID")));
+    if (!userId || !ids)
+        return false;
+    const auto kind = isProductType(call.text(QStringLiteral("type"))) ? StorePaidItems::Kind::Product
+                                                                         : StorePaidItems::Kind::Service;
+    const StorePaidItems ledger(context.db);
+    for (qint64 id : *ids) {
+        bool ok = false;
+        if (!ledger.isPaid(*userId, kind, id, &ok) || !ok)
+            return false;
+    }
+    return true;
+}
+
 QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
 {
     // The same payment sent twice within a few seconds is charged once.
     const StorePaymentGuard::Lock lock;
     const QByteArray fingerprint = StorePaymentGuard::fingerprint(call, context);
-    if (const auto earlier = StorePaymentGuard::earlierApproval(fingerprint, nowMs()))
+    const auto earlier = StorePaymentGuard::earlierApproval(fingerprint, nowMs());
+    if (earlier && stillUnused(call, context))
         return *earlier;
     QJsonObject reply = chargeOnce(call, context);
     if (reply.value(QStringLiteral("result_code")).toInt(-1) == 0)

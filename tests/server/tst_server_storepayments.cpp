@@ -79,6 +79,9 @@ void TstServerStorePayments::identicalPaymentChargesOnce()
     QCOMPARE(code(m_fixture->post(QStringLiteral("setPurchase"), purchase)), 0);
     // One payment, one purchase.
     QCOMPARE(code(m_fixture->post(QStringLiteral("setPurchase"), purchase)), 1);
+    // Once recorded, the same request is a new purchase and is charged.
+    QCOMPARE(code(m_fixture->post(QStringLiteral("paymentProcess"), fields)), 0);
+    QCOMPARE(paymentRows(), 2);
 }
 
 void TstServerStorePayments::changedPaymentIsNotARepeat_data()

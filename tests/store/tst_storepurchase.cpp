@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -105,8 +106,11 @@ void TestStorePurchase::fillAddress(QDialog* dialog, const QString& prefix)
 {
     const char* names[] = {"edtCountry", "edtFirstName", "edtLastName", "edtAddress", "edtCity",
                            "edtState",   "edtCode",      "edtEmail",    "edtPhone"};
-    for (const char* name : names)
-        QTest::keyClicks(dialog->findChild<QLineEdit*>(QString::fromLatin1(name)), prefix + QString::fromLatin1(name).mid(3));
+    for (const char* name : names) {
+        auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
+        edit->insert(prefix); // typed through the input method: may be any text
+        QTest::keyClicks(edit, QString::fromLatin1(name).mid(3));
+    }
 }
 
 void TestStorePurchase::payWith(QDialog* dialog, const QString& number)
