@@ -90,7 +90,7 @@ void TstServerStorePayments::changedPaymentIsNotARepeat_data()
     QTest::addColumn<QString>("value");
     QTest::newRow("another card code") << "cardCode" << "124";
     QTest::newRow("another address") << "address" << "2 Road";
-    QTest::newRow("renewal instead of manual") << "pay_type" << "auto";
+    QTest::newRow("another description") << "description" << "Title : y, Quantity : 1";
 }
 
 void TstServerStorePayments::changedPaymentIsNotARepeat()
