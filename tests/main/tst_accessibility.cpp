@@ -36,6 +36,10 @@ bool needsName(QWidget* widget)
 {
     if (!widget->isEnabled())
         return false;
+    // Qt's own select-all corner of a table: the table's accessible
+    // interface stands for it.
+    if (widget->inherits("QTableCornerButton"))
+        return false;
     if (qobject_cast<QAbstractButton*>(widget))
         return true;
     if (qobject_cast<QLineEdit*>(widget)) {
