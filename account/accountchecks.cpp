@@ -24,7 +24,7 @@ QString checkNewPassword(const QString& pincode, const QString& expectedCode,
 {
     if (pincode.isEmpty())
         return QStringLiteral("Insert Pincode.");
-    if (pincode != expectedCode)
+    if (!expectedCode.isEmpty() && pincode != expectedCode)
         return QStringLiteral("Insert Pincode Correctly.");
     if (password.isEmpty())
         return QStringLiteral("Insert Password.");

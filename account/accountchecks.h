@@ -21,7 +21,8 @@ SignUpProblem checkSignUp(const QString& name, const QString& email, const QStri
 
 // The new-password form: the mailed code comes first, then the passwords.
 // Returns the message of the first failing check, or empty text when the new
-// password may be sent.
+// password may be sent. An empty expected code means the service did not
+// send it back: any typed code goes out and the service judges it.
 QString checkNewPassword(const QString& pincode, const QString& expectedCode,
                          const QString& password, const QString& confirm);
 

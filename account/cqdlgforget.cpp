@@ -57,8 +57,9 @@ void CqDlgForget::slt_net_forgot(QString text)
 {
     setControlsEnabled(true);
     const AccountReplies::Pincode reply = AccountReplies::parsePincode(text);
-    // An unreadable reply, or one without a code, did not send anything.
-    if (reply.readable && reply.resultCode == 0 && !reply.pincode.isEmpty()) {
+    // A service that keeps the mailed code to itself leaves it out of the
+    // reply; the password dialog then sends what the member types.
+    if (reply.readable && reply.resultCode == 0) {
         m_code = reply.pincode;
         currentEmail = m_ui->edtEmail->text();
         accept();

@@ -12,8 +12,9 @@ class QtMaterialSnackbar;
 class Server;
 
 // First step of recovering a forgotten password: asks the service to mail a
-// code to the given e-mail. The service also returns that code, which code()
-// hands on to CqDlgPassword. Accepting makes the e-mail the current one.
+// code to the given e-mail. A service that also returns that code has it
+// handed on to CqDlgPassword by code() (empty otherwise). Accepting makes the
+// e-mail the current one.
 class CqDlgForget final : public QDialog
 {
     Q_OBJECT

@@ -18,6 +18,8 @@ namespace {
 enum Endpoint { SignIn = 1, RegisterToken = 2, VerifyDevice = 3 };
 
 const QString deviceType = QStringLiteral("windows");
+const QString notRegisteredText = QStringLiteral("This computer could not be registered. Please try again.");
+const QString enterPasswordText = QStringLiteral("This computer is registered. Enter your password to sign in.");
 
 } // namespace
 
@@ -41,17 +43,33 @@ CqDlgLogin::CqDlgLogin(const QString& mode, QWidget* parent)
 
     if (mode == QLatin1String("verify")) {
         // Start-up learned that this computer must be confirmed for the
-        // remembered member: confirm it without waiting for a click.
+        // remembered member: confirm it without waiting for a click, once
+        // the dialog is on screen (the code dialog opens over it and its
+        // messages show on its bar).
         m_ui->edtEmail->setText(Utils::instance()->loadEmail());
-        m_ui->edtPassword->setText(Utils::instance()->loadPassword());
+        // From the secret store, which answers later (or not at all: then
+        // the member is asked for it after the code registration).
+        Utils::instance()->loadPassword(this, [this](const QString& password) {
+            if (m_ui->edtPassword->text().isEmpty())
+                m_ui->edtPassword->setText(password);
+        });
         setBusy(true);
-        sendVerifyDevice();
+        m_verifyOnShow = true;
     } else {
         setBusy(false);
     }
 }
 
 CqDlgLogin::~CqDlgLogin() = default;
+
+void CqDlgLogin::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_verifyOnShow) {
+        m_verifyOnShow = false;
+        sendVerifyDevice();
+    }
+}
 
 void CqDlgLogin::setBusy(bool on)
 {
@@ -78,6 +96,9 @@ void CqDlgLogin::sendRegisterToken()
     fields.addQueryItem(QStringLiteral("email"), currentEmail);
     fields.addQueryItem(QStringLiteral("deviceToken"), Utils::instance()->deviceToken());
     fields.addQueryItem(QStringLiteral("deviceType"), deviceType);
+    // The mailed code as typed (empty after a plain sign-in): the service
+    // registers a new computer only with the right code.
+    fields.addQueryItem(QStringLiteral("pincode"), m_typedCode.isNull() ? QStringLiteral("") : m_typedCode);
     m_server->request(RegisterToken, fields);
 }
 
@@ -88,6 +109,7 @@ void CqDlgLogin::on_btnLogin_clicked()
     currentPassword = m_ui->edtPassword->text();
     m_detailsReceived = false;
     m_signInRepeated = false;
+    m_typedCode.clear();
     setBusy(true);
     sendSignIn();
 }
@@ -177,6 +199,14 @@ void CqDlgLogin::slt_net_login(QString text)
         m_ui->edtPassword->setFocus();
         return;
     case 3:
+        if (m_signInRepeated) {
+            // The registration did not take: asking for another code would
+            // only loop, and letting the member in would leave them without
+            // an id.
+            setBusy(false);
+            Utils::instance()->showMessage(m_bar, notRegisteredText);
+            return;
+        }
         // This computer is not registered for the account yet.
         sendVerifyDevice();
         return;
@@ -191,17 +221,19 @@ void CqDlgLogin::slt_net_verify(QString text)
 {
     setBusy(false);
     const AccountReplies::Pincode reply = AccountReplies::parsePincode(text);
-    // Without a code from the service there is nothing to compare against;
-    // an empty expected code would let an empty entry pass.
-    if (!reply.readable || reply.resultCode != 0 || reply.pincode.isEmpty())
+    if (!reply.readable || reply.resultCode != 0)
         return;
 
+    // A service that keeps the mailed code to itself sends no pincode: the
+    // code dialog then takes what the member types and the service judges it
+    // at the registration.
     // Held by pointer: this dialog may be destroyed while the code dialog
     // runs, and the code dialog with it.
     QPointer<CqDlgPin> pin = new CqDlgPin(m_bar, reply.pincode, this);
     const int result = pin->exec();
     if (!pin)
         return;
+    m_typedCode = pin->typedCode();
     delete pin;
     if (result == QDialog::Accepted)
         sendRegisterToken();
@@ -209,11 +241,31 @@ void CqDlgLogin::slt_net_verify(QString text)
 
 void CqDlgLogin::slt_net_token(QString text)
 {
-    Q_UNUSED(text)
-    if (!m_detailsReceived && !m_signInRepeated) {
-        // Registered through the mailed code: no sign-in has answered with
-        // the member's id, name and backgrounds yet. Now that this computer
-        // is known, sign in once more to get them.
+    if (!m_detailsReceived) {
+        // Registered through the mailed code. The service refuses a wrong or
+        // expired code: the member stays here and may try again.
+        const std::optional<int> code = AccountReplies::resultCode(text);
+        if (code.value_or(-1) != 0) {
+            setBusy(false);
+            if (code)
+                Utils::instance()->showMessage(m_bar, QStringLiteral("Pincode incorrect."));
+            return;
+        }
+        if (m_signInRepeated) {
+            setBusy(false);
+            return;
+        }
+        // No sign-in has answered with the member's id, name and backgrounds
+        // yet. Now that this computer is known, sign in once more to get them.
+        if (currentPassword.isEmpty()) {
+            // No password remembered (verify mode without a secret store):
+            // the member types it and signs in.
+            setBusy(false);
+            Utils::instance()->showMessage(m_bar, enterPasswordText);
+            activateWindow();
+            m_ui->edtPassword->setFocus();
+            return;
+        }
         m_signInRepeated = true;
         setBusy(true);
         sendSignIn();

@@ -27,6 +27,9 @@ public:
     // The message bar, also lent to the dialogs opened from here.
     QtMaterialSnackbar* messageBar() const { return m_bar; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private slots:
     void on_btnLogin_clicked();
     void on_btnClose_clicked();
@@ -52,4 +55,8 @@ private:
     // the sign-in after a code registration has been sent already.
     bool m_detailsReceived = false;
     bool m_signInRepeated = false;
+    // Verify mode sends verifyDevice once the dialog is shown.
+    bool m_verifyOnShow = false;
+    // The mailed code as the member typed it; sent with the registration.
+    QString m_typedCode;
 };

@@ -38,6 +38,9 @@ void CqDlgPassword::on_btnOk_clicked()
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("email"), currentEmail);
     fields.addQueryItem(QStringLiteral("password"), m_ui->edtPassword->text());
+    // The service checks the code itself; without it anyone knowing the
+    // e-mail address could choose the password.
+    fields.addQueryItem(QStringLiteral("pincode"), m_ui->edtPin->text());
     m_server->request(SetPassword, fields);
 }
 

@@ -12,8 +12,9 @@ class QtMaterialSnackbar;
 class Server;
 
 // Second step of recovering a forgotten password: the member types the mailed
-// code and a new password. The code is checked here, before the passwords,
-// and the new password is then sent for the current e-mail.
+// code and a new password. When the service sent the code back it is checked
+// here, before the passwords; the new password is then sent for the current
+// e-mail with the typed code, which the service checks too.
 class CqDlgPassword final : public QDialog
 {
     Q_OBJECT

@@ -20,11 +20,19 @@ CqDlgPin::~CqDlgPin() = default;
 void CqDlgPin::on_btnOk_clicked()
 {
     // Exact comparison: the code is case-sensitive and a stray space is wrong.
-    if (m_ui->edtPin->text() == m_code) {
+    // No expected code: nothing typed is never right, anything else goes to
+    // the service.
+    const QString typed = m_ui->edtPin->text();
+    if (m_code.isEmpty() ? !typed.isEmpty() : typed == m_code) {
         accept();
         return;
     }
     Utils::instance()->showMessage(m_bar, QStringLiteral("Pincode incorrect."));
+}
+
+QString CqDlgPin::typedCode() const
+{
+    return m_ui->edtPin->text();
 }
 
 void CqDlgPin::on_btnCancel_clicked()

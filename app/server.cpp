@@ -1,6 +1,7 @@
 #include "app/server.h"
 
 #include "app/apiconfig.h"
+#include "app/sessioncookies.h"
 
 #include <QLoggingCategory>
 #include <QNetworkAccessManager>
@@ -87,6 +88,7 @@ Server::Server(QObject* parent)
     m_endpoints.reserve(int(endpoints.size()));
     for (const Endpoint& endpoint : endpoints)
         m_endpoints.append(QString::fromLatin1(endpoint.name));
+    SessionCookies::share(m_network);
 }
 
 int Server::endpointCount()

@@ -6,6 +6,7 @@
 #include "app/cqdlgversion.h"
 #include "app/processlauncher.h"
 #include "app/server.h"
+#include "app/sessioncookies.h"
 #include "app/startupreplies.h"
 #include "app/utils.h"
 #include "main/cqwndloading.h"
@@ -32,6 +33,8 @@ namespace {
 
 const QString unreachableText = QStringLiteral(
     "The OLVA service cannot be reached.\nCheck your internet connection, then choose Retry.");
+const QString unexpectedAnswerText = QStringLiteral(
+    "The OLVA service gave an answer this app does not understand.\nChoose Retry to ask again.");
 const QString downloadFailedText = QStringLiteral(
     "The new version of the app could not be downloaded.\nCheck your internet connection, then choose Retry.");
 
@@ -59,10 +62,16 @@ Startup::Startup(QObject* parent)
     : QObject(parent)
     , m_network(new QNetworkAccessManager(this))
 {
+    SessionCookies::share(m_network);
     m_loginRunner = [this](const QString& mode) {
         CqDlgLogin dialog(mode, nullptr);
+        // On screen before any of its replies can be handled: verify mode
+        // sends its request when shown, and the code dialog opens over it.
+        // The splash goes at once; waiting for it would run the event loop.
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
         if (m_splash)
-            m_splash->finish(&dialog);
+            m_splash->close();
         return dialog.exec() == QDialog::Accepted;
     };
 }
@@ -256,7 +265,10 @@ void Startup::detailsReplied(QNetworkReply* reply)
         runLogin(QStringLiteral("verify"));
         break;
     case DetailsOutcome::Failed:
-        if (askRetry(unreachableText)) {
+    case DetailsOutcome::Unexpected:
+        // The service did answer in the second case: saying it cannot be
+        // reached would send the member to check a working connection.
+        if (askRetry(outcome == DetailsOutcome::Failed ? unreachableText : unexpectedAnswerText)) {
             if (m_splash)
                 m_splash->show();
             sendDetailsRequest();

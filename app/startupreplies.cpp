@@ -54,12 +54,12 @@ DetailsOutcome readDetails(const QString& text)
     case 2:
         return DetailsOutcome::VerifyLogin;
     default:
-        return DetailsOutcome::Failed;
+        return DetailsOutcome::Unexpected;
     }
 
     const QJsonValue userInfoValue = reply.value(QStringLiteral("user_info"));
     if (!userInfoValue.isObject())
-        return DetailsOutcome::Failed;
+        return DetailsOutcome::Unexpected;
     const QJsonObject userInfo = userInfoValue.toObject();
     const QString approve = JsonReply::text(userInfo, QStringLiteral("approve"));
     currentUserName = JsonReply::text(userInfo, QStringLiteral("username"));

@@ -24,14 +24,16 @@ enum class DetailsOutcome {
     SignedIn,    // show the main window
     Login,       // run the login dialog
     VerifyLogin, // run the login dialog in "verify" mode
-    Failed       // no usable answer
+    Failed,      // no answer: not a JSON object
+    Unexpected   // answered, but with a code or content we cannot use
 };
 
 // The getMyDetails reply. On result_code 0 it fills currentUserName,
 // currentUserId, currentCheckDay and backgroundTable from the reply. A reply
-// that is not a JSON object, or result_code 0 without a user_info object,
-// is Failed and changes nothing: signing in without a user id would leave
-// every later request without its member.
+// that is not a JSON object is Failed; an unknown result_code, or
+// result_code 0 without a user_info object, is Unexpected. Neither changes
+// anything: signing in without a user id would leave every later request
+// without its member.
 DetailsOutcome readDetails(const QString& text);
 
 } // namespace StartupReplies

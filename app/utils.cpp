@@ -2,6 +2,7 @@
 
 #include "app/accountstate.h"
 #include "app/devicetoken.h"
+#include "app/secretstore.h"
 #include "app/settingsstore.h"
 #include "widgets/qtmaterialsnackbar.h"
 
@@ -11,6 +12,7 @@
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -46,13 +48,30 @@ QString Utils::loadEmail()
 
 void Utils::savePassword()
 {
-    SettingsStore::setMemberText(passwordKey, currentPassword);
+    SecretStore::writePassword(currentEmail, currentPassword);
+    // Earlier versions kept it here in plain text.
+    SettingsStore::removeMemberKey(passwordKey);
 }
 
-QString Utils::loadPassword()
+void Utils::loadPassword(QObject* context, std::function<void(const QString&)> done)
 {
-    currentPassword = SettingsStore::memberText(passwordKey);
-    return currentPassword;
+    const QString email = currentEmail;
+    auto deliver = [email, done](const QString& password) {
+        if (currentEmail == email)
+            currentPassword = password;
+        if (done)
+            done(password);
+    };
+    // A password left in plain text by an earlier version moves to the
+    // secret store (or is dropped where there is none) on first use.
+    if (SettingsStore::memberContains(passwordKey)) {
+        const QString legacy = SettingsStore::memberText(passwordKey);
+        SettingsStore::removeMemberKey(passwordKey);
+        SecretStore::writePassword(email, legacy);
+        QTimer::singleShot(0, context ? context : this, [deliver, legacy] { deliver(legacy); });
+        return;
+    }
+    SecretStore::readPassword(email, context ? context : this, deliver);
 }
 
 void Utils::saveUserId()

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QNetworkAccessManager;
 class QWidget;
 class QtMaterialSnackbar;
@@ -18,8 +20,14 @@ public:
 
     void saveEmail();
     QString loadEmail();
+    // The password goes to the platform's secret store (nothing is stored
+    // where there is none) and never into a settings file.
     void savePassword();
-    QString loadPassword();
+    // Reads the current member's password without blocking: `done` gets it
+    // (empty when none is stored or the store does not answer in time), and
+    // currentPassword is set to it unless another member has signed in
+    // meanwhile. Never called after `context` is gone.
+    void loadPassword(QObject* context, std::function<void(const QString&)> done = {});
     void saveUserId();
     QString loadUserId();
 

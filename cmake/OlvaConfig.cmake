@@ -29,5 +29,5 @@ function(olva_add_test)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;OLVA_TEST_RUN=1")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;OLVA_TEST_RUN=1;OLVA_SECRET_TIMEOUT_MS=500")
 endfunction()

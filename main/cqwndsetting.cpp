@@ -1,6 +1,7 @@
 #include "main/cqwndsetting.h"
 
 #include "app/accountstate.h"
+#include "app/sessioncookies.h"
 #include "app/utils.h"
 #include "main/dialogfactory.h"
 #include "main/mainwindow.h"
@@ -47,6 +48,7 @@ void CqWndSetting::on_wdgLogout_clicked()
     // member's own store (password included) is left as it is.
     currentEmail.clear();
     Utils::instance()->saveEmail();
+    SessionCookies::forget();
     MainWindow::instance()->restartApplication();
 }
 

@@ -14,8 +14,25 @@ void DownloadManager::setInactivityTimeout(int ms)
 
 void DownloadManager::download(QUrl url)
 {
+    // Asking again for the address of a failed or paused transfer (Retry)
+    // continues that transfer and its partial file.
+    if (m_http && m_http->url() == url && m_http->canResume()) {
+        m_url = url;
+        m_http->resume();
+        return;
+    }
+    // Any other transfer of this address ends first: two transfers writing
+    // one partial file would corrupt it, and an open file cannot be renamed
+    // on Windows. Transfers of other addresses may still be running and stay
+    // children until we go.
+    const QList<DownloadManagerHTTP*> transfers = findChildren<DownloadManagerHTTP*>(Qt::FindDirectChildrenOnly);
+    for (DownloadManagerHTTP* old : transfers) {
+        if (old->url() == url) {
+            old->stop();
+            old->deleteLater();
+        }
+    }
     m_url = url;
-    // Older transfers stay children until we go: they may still be running.
     m_http = new DownloadManagerHTTP(this);
     m_http->setInactivityTimeout(m_inactivityMs);
     connect(m_http, &DownloadManagerHTTP::addLine, this, &DownloadManager::localAddLine);

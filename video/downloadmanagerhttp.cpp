@@ -39,6 +39,18 @@ qint64 contentRangeStart(const QByteArray& value)
     return ok ? start : -1;
 }
 
+// "bytes a-b/total" -> total, or -1 when unreadable or "*".
+qint64 contentRangeTotal(const QByteArray& value)
+{
+    const QByteArray text = value.trimmed();
+    const qsizetype slash = text.lastIndexOf('/');
+    if (!text.toLower().startsWith("bytes ") || slash < 0)
+        return -1;
+    bool ok = false;
+    const qint64 total = text.mid(slash + 1).trimmed().toLongLong(&ok);
+    return ok && total >= 0 ? total : -1;
+}
+
 } // namespace
 
 DownloadManagerHTTP::DownloadManagerHTTP(QObject* parent)
@@ -127,8 +139,13 @@ void DownloadManagerHTTP::finishedHead()
     m_inactivity.stop();
     m_resumable = false;
 
-    // A failed HEAD tells nothing: the whole file is fetched from the start.
+    // A HEAD that failed or stalled tells nothing, but the partial file may
+    // hold much the member already waited for: ask for the rest anyway and
+    // let the GET's status decide (206 from the right offset continues the
+    // file, 200 starts it over).
     const bool answered = m_reply->error() == QNetworkReply::NoError;
+    if (!answered)
+        m_resumable = true;
     if (answered) {
         for (const auto& header : m_reply->rawHeaderPairs())
             emit addLine(QString::fromUtf8(header.first) + QStringLiteral(" = ") + QString::fromUtf8(header.second));
@@ -171,6 +188,14 @@ void DownloadManagerHTTP::download()
 {
     if (!m_file)
         return;
+    // Closed while failed or paused, so that nothing holds the file open
+    // when another transfer of the same address takes over.
+    if (!m_file->isOpen() && !m_file->open(QIODevice::ReadWrite | QIODevice::Append)) {
+        const QString reason = tr("Cannot write %1: %2").arg(m_file->fileName(), m_file->errorString());
+        m_state = State::Failed;
+        emit failed(reason);
+        return;
+    }
 
     // Everything is there already (a server would answer 416): just finish.
     if (m_resumable && m_total > 0 && m_file->size() == m_total) {
@@ -319,8 +344,16 @@ void DownloadManagerHTTP::finished()
     if (!writeAvailable())
         return;
     // A connection that closes early can still end without an error: only a
-    // file of the announced length is complete.
+    // file of the announced length is complete. Without a length from the
+    // HEAD, a part names the whole file's size in its Content-Range.
     qint64 expected = m_total;
+    if (expected <= 0 && status == 206)
+        expected = contentRangeTotal(m_reply->rawHeader("Content-Range"));
+    if (expected <= 0 && status == 206) {
+        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid())
+            expected = m_offset + length.toLongLong();
+    }
     if (expected <= 0 && status == 200)
         expected = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
     if (expected > 0 && m_file->flush() && m_file->size() < expected) {
@@ -392,11 +425,7 @@ void DownloadManagerHTTP::pause()
     m_inactivity.stop();
     writeAvailable();
     dropReply();
-    if (m_file) {
-        m_file->flush();
-        m_offset = m_file->size();
-        m_received = m_offset;
-    }
+    closePartialFile();
     m_state = State::Paused;
 }
 
@@ -410,20 +439,44 @@ void DownloadManagerHTTP::resume()
         download();
 }
 
-// Keeps the partial file (open) for resume() and reports the failure.
+// Keeps the partial file (closed) for resume() and reports the failure.
 void DownloadManagerHTTP::failTransfer(const QString& reason)
 {
     m_inactivity.stop();
     if (m_reply && m_body == Body::Accepted && m_file)
         moveBufferedToFile();
     dropReply();
-    if (m_file) {
-        m_file->flush();
-        m_offset = m_file->size();
-        m_received = m_offset;
-    }
+    closePartialFile();
     m_state = State::Failed;
     emit failed(reason);
+}
+
+// Notes how much the partial file holds and closes it; download() opens it
+// again. An open file would keep another transfer of the same address from
+// renaming its own (Windows refuses to rename a file that is open).
+void DownloadManagerHTTP::closePartialFile()
+{
+    if (!m_file || !m_file->isOpen())
+        return;
+    m_file->flush();
+    m_offset = m_file->size();
+    m_received = m_offset;
+    m_file->close();
+}
+
+void DownloadManagerHTTP::stop()
+{
+    m_inactivity.stop();
+    m_pauseAfterHead = false;
+    dropReply();
+    closePartialFile();
+    if (m_state != State::Complete)
+        m_state = State::Idle;
+}
+
+bool DownloadManagerHTTP::canResume() const
+{
+    return m_file && (m_state == State::Paused || m_state == State::Failed);
 }
 
 // Forgets the current reply without any of its signals reaching us.

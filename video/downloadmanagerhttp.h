@@ -16,7 +16,8 @@ class QNetworkAccessManager;
 // server accepts byte ranges and how long the file is; the body then goes
 // into "<path>.part", continued from its current size when ranges are
 // accepted, and the partial file is renamed to its final name at the end.
-// A transfer that fails or stalls keeps its partial file; resume() continues it.
+// A transfer that fails or stalls keeps its partial file (closed while
+// nothing is transferred); resume() continues it.
 class DownloadManagerHTTP final : public QObject
 {
     Q_OBJECT
@@ -31,6 +32,13 @@ public:
 
     // The final file of the current download; empty before the first one.
     QString filePath() const { return m_path; }
+    QUrl url() const { return m_url; }
+
+    // Whether resume() would continue a paused or failed transfer.
+    bool canResume() const;
+    // Ends the transfer for good: no more signals, the partial file closed
+    // and kept.
+    void stop();
 
     // Where a URL is saved: "<directory>/." + its file name with every "sys"
     // replaced by "mp4". Names that could leave the directory are made safe.
@@ -68,6 +76,7 @@ private:
     void dataArrived();
     void reportProgress(qint64 bytesReceived, qint64 bytesTotal);
     void failTransfer(const QString& reason);
+    void closePartialFile();
     void moveIntoPlace();
     void dropReply();
     void restartInactivityTimer();

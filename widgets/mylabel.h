@@ -5,6 +5,9 @@
 class QNetworkReply;
 
 // A label that reports presses and can show a picture fetched over the network.
+// Once something listens to clicked() the label is a control: it takes the
+// keyboard focus and Space, Enter and Return click it too. A press it reports
+// is not passed on, so a clickable parent does not report it a second time.
 class MyLabel : public QLabel
 {
     Q_OBJECT
@@ -25,4 +28,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
 };

@@ -101,6 +101,10 @@ void QtMaterialSnackbar::buildStateMachine()
 
     connect(m_visibleState, &QState::entered, this, &QtMaterialSnackbar::onVisibleEntered);
     connect(m_finalState, &QState::entered, this, &QtMaterialSnackbar::onFinalEntered);
+    // The next message, or rest, only once the slide-out has finished:
+    // moving on at its start would swap the text without any slide, and
+    // the last message would vanish at once.
+    connect(m_finalState, &QState::propertiesAssigned, this, &QtMaterialSnackbar::onSlidOut);
     connect(m_hiddenState, &QState::entered, this, [this] { m_onScreen.clear(); });
 
     connect(m_machine, &QStateMachine::started, this, [this] {
@@ -176,8 +180,12 @@ void QtMaterialSnackbar::onFinalEntered()
     m_showing = false;
     const QString shown = m_queue.isEmpty() ? QString() : m_queue.takeFirst();
     updateMousePassThrough();
-    post(m_queue.isEmpty() ? Step::Wait : Step::Next);
     emit messageHidden(shown);
+}
+
+void QtMaterialSnackbar::onSlidOut()
+{
+    post(m_queue.isEmpty() ? Step::Wait : Step::Next);
 }
 
 void QtMaterialSnackbar::setOffset(qreal offset)

@@ -73,6 +73,7 @@ private:
     void hideNow();
     void onVisibleEntered();
     void onFinalEntered();
+    void onSlidOut();
     void updateMousePassThrough();
 
     QStateMachine* m_machine = nullptr;

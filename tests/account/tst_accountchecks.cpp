@@ -76,6 +76,9 @@ void TestAccountChecks::newPassword_data()
     QTest::newRow("confirmation missing") << "1234" << "1234" << "pw" << "" << "Insert Confirm.";
     QTest::newRow("confirmation differs") << "1234" << "1234" << "pw" << "pW" << "Confirm Incorrect.";
     QTest::newRow("complete") << "1234" << "1234" << "pw" << "pw" << "";
+    // A service that keeps the code to itself judges it.
+    QTest::newRow("no code sent back, any code goes") << "9999" << "" << "pw" << "pw" << "";
+    QTest::newRow("no code sent back, still one is needed") << "" << "" << "pw" << "pw" << "Insert Pincode.";
 }
 
 void TestAccountChecks::newPassword()

@@ -6,6 +6,8 @@
 #include "testenvironment.h"
 #include "widgets/qtmaterialsnackbar.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -62,6 +64,20 @@ QStringList fieldOrder(const QByteArray& body)
     return keys;
 }
 
+// Whether any file under the test's settings and data folders holds `text`.
+bool noFileContains(const QByteArray& text)
+{
+    QDirIterator files(TestEnvironment::root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(text)) {
+            qWarning().noquote() << text << "found in" << file.fileName();
+            return false;
+        }
+    }
+    return true;
+}
+
 bool nothingStored(const QString& email)
 {
     const QString saved = currentEmail;
@@ -100,6 +116,10 @@ private slots:
     void verifyModeStartsByItself();
     void codeRegistrationSignsInForDetails_data();
     void codeRegistrationSignsInForDetails();
+    void codeWithoutExpectedCodeGoesToService_data();
+    void codeWithoutExpectedCodeGoesToService();
+    void verifyModeWaitsUntilShown();
+    void verifyModeWithoutPasswordAsksForIt();
     void closeRejects();
     void recoveryChangesEmailEvenWhenCancelled();
     void recoverySetsNewPassword();
@@ -253,13 +273,17 @@ void TestCqDlgLogin::acceptedAfterTokenReply()
     QCOMPARE(backgroundTable.value(0).url, "u0"); // a platform that is not a number is key 0
 
     const QByteArray tokenBody = m_fake->lastRequest(tokenPath).body;
-    QCOMPARE(fieldOrder(tokenBody), (QStringList{"email", "deviceToken", "deviceType"}));
+    // The mailed code goes last; none was typed on a plain sign-in.
+    QCOMPARE(fieldOrder(tokenBody), (QStringList{"email", "deviceToken", "deviceType", "pincode"}));
+    QCOMPARE(m_fake->lastRequest(tokenPath).field(QStringLiteral("pincode")), QString());
     QCOMPARE(m_fake->lastRequest(tokenPath).field(QStringLiteral("deviceType")), "windows");
 
     // The remembered e-mail is the one typed; its member store holds the rest.
     QCOMPARE(SettingsStore::rememberedEmail(), "Ann@Example.com");
+    QVERIFY(noFileContains("s3cret word"));
     currentEmail = QStringLiteral("Ann@Example.com");
-    QCOMPARE(SettingsStore::memberText(QStringLiteral("password")), "s3cret word");
+    // The password belongs to the secret store, never to a settings file.
+    QVERIFY(!SettingsStore::memberContains(QStringLiteral("password")));
     QCOMPARE(SettingsStore::memberText(QStringLiteral("id")), "42");
 }
 
@@ -363,8 +387,8 @@ void TestCqDlgLogin::verifyReplies_data()
     QTest::newRow("code as number") << QByteArray(R"({"result_code":0,"pincode":12345678})") << true;
     QTest::newRow("refused") << QByteArray(R"({"result_code":1,"pincode":"12345678"})") << false;
     QTest::newRow("not json") << QByteArray("Internal error") << false;
-    // Without a code any entry, the empty one included, would have to be wrong.
-    QTest::newRow("no code") << QByteArray(R"({"result_code":0})") << false;
+    // A service that keeps the code to itself judges what is typed.
+    QTest::newRow("no code") << QByteArray(R"({"result_code":0})") << true;
 }
 
 void TestCqDlgLogin::verifyReplies()
@@ -463,14 +487,16 @@ void TestCqDlgLogin::verifyModeStartsByItself()
     m_fake->enqueueJson(QStringLiteral("signin"), approvedReply);
     m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
 
-    auto dialog = openLogin(QStringLiteral("verify"));
-    const bool busyBeforeReply = isBusy(dialog.get());
+    // The code dialog is answered only once the stored password has come.
+    auto dialog = std::make_unique<CqDlgLogin>(QStringLiteral("verify"));
+    QTRY_COMPARE(edit(dialog.get(), "edtPassword")->text(), "kept pw");
     onModal(dialog.get(), QStringLiteral("CqDlgPin"), [](QDialog* pin) {
         QTest::keyClicks(pin->findChild<QLineEdit*>(QStringLiteral("edtPin")), QStringLiteral("87654321"));
         QTest::mouseClick(button(pin, "btnOk"), Qt::LeftButton);
     });
+    dialog->show();
+    const bool busyBeforeReply = isBusy(dialog.get());
     QCOMPARE(edit(dialog.get(), "edtEmail")->text(), "kim@example.com");
-    QCOMPARE(edit(dialog.get(), "edtPassword")->text(), "kept pw");
     QCOMPARE(currentPassword, "kept pw");
     QVERIFY(busyBeforeReply);
 
@@ -484,6 +510,8 @@ void TestCqDlgLogin::verifyModeStartsByItself()
     QCOMPARE(m_fake->lastRequest(signinPath).field(QStringLiteral("password")), "kept pw");
     QCOMPARE(currentUserId, "42");
     QCOMPARE(currentUserName, "Ann");
+    // The plain-text password an earlier version left is gone for good.
+    QVERIFY(noFileContains("kept pw"));
 }
 
 void TestCqDlgLogin::codeRegistrationSignsInForDetails_data()
@@ -495,6 +523,9 @@ void TestCqDlgLogin::codeRegistrationSignsInForDetails_data()
     // Should the second sign-in be refused, the dialog returns to Idle with
     // that reply's message and stores nothing.
     QTest::newRow("refused again") << QByteArray(R"({"result_code":1})") << QString() << 1;
+    // Still unknown after the registration: no second code, no member
+    // without an id; the dialog says so and stays.
+    QTest::newRow("unregistered again") << QByteArray(R"({"result_code":3})") << QString() << 1;
 }
 
 void TestCqDlgLogin::codeRegistrationSignsInForDetails()
@@ -519,7 +550,12 @@ void TestCqDlgLogin::codeRegistrationSignsInForDetails()
         // The refused second sign-in returns to Idle with its message.
         QVERIFY(m_fake->waitForRequests(signinPath, 2));
         QTRY_VERIFY(isIdle(dialog.get()));
+        QTRY_COMPARE(dialog->messageBar()->messages().size(), 1);
+        QTest::qWait(100); // a wrongly opened second code dialog would show up here
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(m_fake->requestCount(verifyPath), 1);
         QCOMPARE(accepted.count(), 0);
+        QVERIFY(dialog->isVisible());
         QVERIFY(nothingStored(QStringLiteral("new@example.com")));
     } else {
         QVERIFY(accepted.wait());
@@ -529,6 +565,100 @@ void TestCqDlgLogin::codeRegistrationSignsInForDetails()
     }
     QCOMPARE(m_fake->requestCount(signinPath), 2);
     QCOMPARE(m_fake->requestCount(tokenPath), tokenRequests);
+}
+
+void TestCqDlgLogin::codeWithoutExpectedCodeGoesToService_data()
+{
+    QTest::addColumn<QByteArray>("tokenReply");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("right code") << QByteArray(R"({"result_code":0})") << true << QString();
+    QTest::newRow("wrong code") << QByteArray(R"({"result_code":4})") << false << "Pincode incorrect.";
+    QTest::newRow("not json") << QByteArray("oops") << false << QString();
+}
+
+void TestCqDlgLogin::codeWithoutExpectedCodeGoesToService()
+{
+    QFETCH(QByteArray, tokenReply);
+    QFETCH(bool, accepted);
+    QFETCH(QString, message);
+    m_fake->enqueueJson(QStringLiteral("signin"), R"({"result_code":3})");
+    m_fake->enqueueJson(QStringLiteral("verifyDevice"), R"({"result_code":0})");
+    m_fake->enqueueJson(QStringLiteral("registerToken"), tokenReply);
+    m_fake->enqueueJson(QStringLiteral("signin"), approvedReply);
+    m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
+
+    auto dialog = openLogin();
+    onModal(dialog.get(), QStringLiteral("CqDlgPin"), [](QDialog* pin) {
+        QTest::keyClicks(pin->findChild<QLineEdit*>(QStringLiteral("edtPin")), QStringLiteral("24681357"));
+        QTest::mouseClick(button(pin, "btnOk"), Qt::LeftButton);
+    });
+    QSignalSpy acceptedSpy(dialog.get(), &QDialog::accepted);
+    signIn(dialog.get(), QStringLiteral("ann@example.com"), QStringLiteral("pw"));
+    QVERIFY(m_fake->waitForRequests(tokenPath, 1));
+    const FakeServer::Request registration = m_fake->requests(tokenPath).first();
+    QCOMPARE(fieldOrder(registration.body), (QStringList{"email", "deviceToken", "deviceType", "pincode"}));
+    QCOMPARE(registration.field(QStringLiteral("pincode")), "24681357");
+    if (accepted) {
+        QVERIFY(acceptedSpy.wait());
+        QCOMPARE(currentUserId, "42");
+        return;
+    }
+    // Refused: the member stays in the login dialog, told why when the
+    // service said so, and nothing is remembered.
+    QTRY_VERIFY(isIdle(dialog.get()));
+    QTest::qWait(100);
+    QCOMPARE(m_fake->requestCount(signinPath), 1);
+    QCOMPARE(acceptedSpy.count(), 0);
+    QCOMPARE(dialog->messageBar()->messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    QVERIFY(nothingStored(QStringLiteral("ann@example.com")));
+}
+
+void TestCqDlgLogin::verifyModeWaitsUntilShown()
+{
+    currentEmail = QStringLiteral("kim@example.com");
+    SettingsStore::setRememberedEmail(currentEmail);
+    currentEmail.clear();
+    m_fake->enqueue(verifyPath, FakeServer::Reply::hang());
+    CqDlgLogin dialog(QStringLiteral("verify"));
+    QTest::qWait(200);
+    // Any reply would be handled behind the member's back.
+    QCOMPARE(m_fake->requestCount(verifyPath), 0);
+    dialog.show();
+    QVERIFY(m_fake->waitForRequests(verifyPath, 1));
+    QVERIFY(isBusy(&dialog));
+}
+
+void TestCqDlgLogin::verifyModeWithoutPasswordAsksForIt()
+{
+    // Nothing remembered but the e-mail (no secret store on this computer).
+    currentEmail = QStringLiteral("kim@example.com");
+    SettingsStore::setRememberedEmail(currentEmail);
+    currentEmail.clear();
+    m_fake->enqueueJson(QStringLiteral("verifyDevice"), R"({"result_code":0})");
+    m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
+
+    auto dialog = openLogin(QStringLiteral("verify"));
+    onModal(dialog.get(), QStringLiteral("CqDlgPin"), [](QDialog* pin) {
+        QTest::keyClicks(pin->findChild<QLineEdit*>(QStringLiteral("edtPin")), QStringLiteral("87654321"));
+        QTest::mouseClick(button(pin, "btnOk"), Qt::LeftButton);
+    });
+    QVERIFY(m_fake->waitForRequests(tokenPath, 1));
+    QTRY_VERIFY(isIdle(dialog.get()));
+    QTRY_COMPARE(dialog->focusWidget(), edit(dialog.get(), "edtPassword"));
+    QCOMPARE(dialog->messageBar()->messages().size(), 1);
+    QCOMPARE(m_fake->requestCount(signinPath), 0);
+    QVERIFY(dialog->isVisible());
+
+    // The member types the password and signs in; the computer is known now.
+    m_fake->enqueueJson(QStringLiteral("signin"), approvedReply);
+    m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
+    QSignalSpy accepted(dialog.get(), &QDialog::accepted);
+    QTest::keyClicks(edit(dialog.get(), "edtPassword"), QStringLiteral("typed pw"));
+    QTest::mouseClick(button(dialog.get(), "btnLogin"), Qt::LeftButton);
+    QVERIFY(accepted.wait());
+    QCOMPARE(m_fake->lastRequest(signinPath).field(QStringLiteral("password")), "typed pw");
+    QCOMPARE(currentUserId, "42");
 }
 
 void TestCqDlgLogin::closeRejects()
@@ -587,7 +717,8 @@ void TestCqDlgLogin::recoverySetsNewPassword()
     });
     QTest::mouseClick(button(dialog.get(), "btnForgot"), Qt::LeftButton);
 
-    QCOMPARE(m_fake->lastRequest(passwordPath).body, "email=lost@example.com&password=new pw");
+    QCOMPARE(m_fake->lastRequest(passwordPath).body,
+             "email=lost@example.com&password=new pw&pincode=55554444");
     // The recovery dialogs report on the login dialog's bar.
     QCOMPARE(dialog->messageBar()->messages(), QStringList{"Updated your password!"});
     QVERIFY(nothingStored(QStringLiteral("lost@example.com")));

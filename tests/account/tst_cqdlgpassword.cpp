@@ -123,7 +123,9 @@ void TestCqDlgPassword::passwordReplies()
     QSignalSpy finished(m_dialog.get(), &QDialog::finished);
     type(expectedCode, QStringLiteral("new pw"), QStringLiteral("new pw"));
     QVERIFY(m_fake->waitForRequests(passwordPath, 1));
-    QCOMPARE(m_fake->lastRequest(passwordPath).body, "email=lost@example.com&password=new pw");
+    // The typed code goes along, last, for the service to check.
+    QCOMPARE(m_fake->lastRequest(passwordPath).body,
+             "email=lost@example.com&password=new pw&pincode=" + expectedCode.toUtf8());
     QTRY_COMPARE(m_bar->messages(), QStringList{message});
     QCOMPARE(finished.count(), accepted ? 1 : 0);
     QCOMPARE(m_dialog->isVisible(), !accepted);

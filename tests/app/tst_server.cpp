@@ -1,7 +1,11 @@
 #include "app/server.h"
+#include "app/sessioncookies.h"
 #include "fakeserver.h"
 #include "testenvironment.h"
 
+#include <QDirIterator>
+#include <QFile>
+#include <QNetworkCookieJar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -47,6 +51,8 @@ private slots:
     void nonJsonBodyIsStillDelivered();
     void invalidIndexSendsNothing_data();
     void invalidIndexSendsNothing();
+    void sessionCookieOutlivesTheServerThatGotIt();
+    void forgetDropsTheSession();
 
 private:
     FakeServer* m_fake = nullptr;
@@ -290,6 +296,56 @@ void TestServer::invalidIndexSendsNothing()
     QTest::qWait(100);
     QCOMPARE(m_fake->requests().size(), 0);
     QCOMPARE(errors.count(), 0);
+}
+
+void TestServer::sessionCookieOutlivesTheServerThatGotIt()
+{
+    SessionCookies::forget();
+    FakeServer::Reply signin = FakeServer::Reply::json(R"({"result_code":0})");
+    signin.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("olva_session=abc123; Path=/; HttpOnly")));
+    m_fake->enqueue(QStringLiteral("/api/signin"), signin);
+    {
+        // The window that signed in closes with its Server...
+        auto* first = new Server;
+        QSignalSpy spy(first, &Server::sig_net_login);
+        first->request(1, QUrlQuery());
+        QVERIFY(spy.wait(5000));
+        delete first;
+    }
+    // ...and a Server of another window still carries the session.
+    m_fake->enqueueJson(QStringLiteral("getFoodList"), R"({"result_code":0})");
+    Server second;
+    QSignalSpy spy(&second, &Server::sig_net_foodinfo);
+    second.request(7, QUrlQuery());
+    QVERIFY(spy.wait(5000));
+    QCOMPARE(m_fake->lastRequest(QStringLiteral("/api/getFoodList")).header("Cookie"),
+             QByteArray("olva_session=abc123"));
+
+    // Nothing of the session is written to disk.
+    QDirIterator files(TestEnvironment::root(), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(!file.readAll().contains("abc123"), qPrintable(file.fileName()));
+    }
+}
+
+void TestServer::forgetDropsTheSession()
+{
+    FakeServer::Reply signin = FakeServer::Reply::json(R"({"result_code":0})");
+    signin.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("olva_session=def456; Path=/; HttpOnly")));
+    m_fake->enqueue(QStringLiteral("/api/signin"), signin);
+    Server server;
+    QSignalSpy logins(&server, &Server::sig_net_login);
+    server.request(1, QUrlQuery());
+    QVERIFY(logins.wait(5000));
+
+    SessionCookies::forget();
+    m_fake->enqueueJson(QStringLiteral("aboutUs"), R"({"result_code":0})");
+    QSignalSpy about(&server, &Server::sig_net_aboutus);
+    server.request(28, QUrlQuery());
+    QVERIFY(about.wait(5000));
+    QVERIFY(m_fake->lastRequest(QStringLiteral("/api/aboutUs")).header("Cookie").isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestServer)

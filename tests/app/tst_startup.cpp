@@ -1,13 +1,19 @@
 #include "app/accountstate.h"
 #include "app/processlauncher.h"
 #include "app/settingsstore.h"
+#include "account/cqdlglogin.h"
 #include "app/startup.h"
+#include "widgets/qtmaterialsnackbar.h"
 #include "fakeserver.h"
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "testenvironment.h"
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSplashScreen>
 #include <QFileInfo>
 #include <QPointer>
 #include <QSignalSpy>
@@ -37,6 +43,21 @@ void rejectNextModal(QPointer<QObject> context, QString* rejectedName, int attem
     });
 }
 
+// Answers the next message box with Quit and keeps its text.
+void quitNextMessageBox(QPointer<QObject> context, QString* text, int attemptsLeft = 400)
+{
+    QTimer::singleShot(20, context, [context, text, attemptsLeft] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box) {
+            *text = box->text();
+            if (auto* quit = box->findChild<QAbstractButton*>(QStringLiteral("btnQuit")))
+                quit->click();
+        } else if (attemptsLeft > 0) {
+            quitNextMessageBox(context, text, attemptsLeft - 1);
+        }
+    });
+}
+
 } // namespace
 
 class TestStartup final : public QObject
@@ -60,6 +81,7 @@ private slots:
     void detailsRequestCarriesNoPassword();
     void retryAfterFailedDetails();
     void closedLoginEndsProgram();
+    void verifyModeShowsLoginBeforeItsReplies();
 
 private:
     // A start-up whose login dialog answers `signIn` and records its modes.
@@ -251,25 +273,30 @@ void TestStartup::detailsReply_data()
     QTest::addColumn<QStringList>("loginModes");
     QTest::addColumn<bool>("signedIn");
     QTest::addColumn<QString>("userName");
+    QTest::addColumn<QString>("boxText"); // start of the retry question, when one comes
 
     const QByteArray approved = R"({"result_code":0,"user_info":{"approve":"1","username":"Kim","user_id":"41",)"
                                 R"("checkDay":"2026-12-01"},"backgrounds":[{"url":"http://127.0.0.1:1/b.png",)"
                                 R"("platform":"abc"},{"url":"http://127.0.0.1:1/c.png","platform":"3"}]})";
     const QByteArray unapproved = R"({"result_code":0,"user_info":{"approve":"0","username":"Kim","user_id":"41"}})";
 
-    QTest::newRow("0 approved") << 200 << approved << false << QStringList() << true << "Kim";
-    QTest::newRow("0 not approved") << 200 << unapproved << false << QStringList{QString()} << true << "Kim";
+    const QString unreachable = QStringLiteral("The OLVA service cannot be reached.");
+    // The service answered: "cannot be reached" would not be true.
+    const QString unexpected = QStringLiteral("The OLVA service gave an answer this app does not understand.");
+    QTest::newRow("0 approved") << 200 << approved << false << QStringList() << true << "Kim" << "";
+    QTest::newRow("0 not approved") << 200 << unapproved << false << QStringList{QString()} << true << "Kim" << "";
     QTest::newRow("1 login") << 200 << QByteArray(R"({"result_code":1})") << false << QStringList{QString()}
-                             << true << "";
+                             << true << "" << "";
     QTest::newRow("2 verify") << 200 << QByteArray(R"({"result_code":"2"})") << false
-                              << QStringList{QStringLiteral("verify")} << true << "";
+                              << QStringList{QStringLiteral("verify")} << true << "" << "";
     QTest::newRow("other code") << 200 << QByteArray(R"({"result_code":9})") << false << QStringList() << false
-                                << "";
-    QTest::newRow("not JSON") << 200 << QByteArray("Service Unavailable") << false << QStringList() << false << "";
+                                << "" << unexpected;
+    QTest::newRow("not JSON") << 200 << QByteArray("Service Unavailable") << false << QStringList() << false << ""
+                              << unreachable;
     QTest::newRow("0 without user") << 200 << QByteArray(R"({"result_code":0,"user_info":"none"})") << false
-                                    << QStringList() << false << "";
-    QTest::newRow("network error") << 502 << QByteArray() << false << QStringList() << false << "";
-    QTest::newRow("no answer") << 200 << QByteArray() << true << QStringList() << false << "";
+                                    << QStringList() << false << "" << unexpected;
+    QTest::newRow("network error") << 502 << QByteArray() << false << QStringList() << false << "" << unreachable;
+    QTest::newRow("no answer") << 200 << QByteArray() << true << QStringList() << false << "" << unreachable;
 }
 
 void TestStartup::detailsReply()
@@ -280,6 +307,7 @@ void TestStartup::detailsReply()
     QFETCH(QStringList, loginModes);
     QFETCH(bool, signedIn);
     QFETCH(QString, userName);
+    QFETCH(QString, boxText);
 
     SettingsStore::setRememberedEmail(QStringLiteral("kim@example.com"));
     m_server.enqueueJson(QStringLiteral("checkVersion"), versionReply("1.0.3"));
@@ -288,8 +316,9 @@ void TestStartup::detailsReply()
     m_server.enqueue(detailsPath, reply);
     auto startup = makeStartup();
     QSignalSpy finished(startup.get(), &Startup::finished);
+    QString shownText;
     if (!signedIn)
-        TestEnvironment::answerNextModal(QStringLiteral("btnQuit"), 8000);
+        quitNextMessageBox(startup.get(), &shownText);
 
     QVERIFY(startup->begin()); // the details are answered in the event loop
     QVERIFY(m_loginModes.isEmpty());
@@ -300,6 +329,7 @@ void TestStartup::detailsReply()
         QVERIFY(finished.wait(8000));
         QCOMPARE(finished.first().first().toInt(), 1);
         QVERIFY(!MainWindow::instance()->isVisible());
+        QVERIFY2(shownText.startsWith(boxText), qPrintable(shownText));
     }
     QCOMPARE(m_loginModes, loginModes);
     QCOMPARE(currentUserName, userName);
@@ -357,6 +387,63 @@ void TestStartup::closedLoginEndsProgram()
     QCOMPARE(finished.size(), 1);
     QCOMPARE(m_server.requestCount(detailsPath), 0);
     QVERIFY(!MainWindow::instance()->isVisible());
+}
+
+void TestStartup::verifyModeShowsLoginBeforeItsReplies()
+{
+    SettingsStore::setRememberedEmail(QStringLiteral("kim@example.com"));
+    m_server.enqueueJson(QStringLiteral("checkVersion"), versionReply("1.0.3"));
+    m_server.enqueueJson(QStringLiteral("getMyDetails"), R"({"result_code":2})");
+    // Answered at once, so that a dialog not yet shown would get it.
+    m_server.enqueueJson(QStringLiteral("verifyDevice"), R"({"result_code":0,"pincode":"12345678"})");
+    // The real start-up with its real login dialog.
+    Startup startup;
+    startup.setTiming({/*replyTimeoutMs*/ 2000, /*splashPauseMs*/ 0});
+    QSignalSpy finished(&startup, &Startup::finished);
+
+    bool codeDialogSeen = false;
+    bool loginVisible = false;
+    bool splashVisible = true;
+    QStringList messages;
+    bool barOnScreen = false;
+    QTimer driver;
+    driver.setInterval(20);
+    connect(&driver, &QTimer::timeout, this, [&] {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!modal)
+            return;
+        if (modal->objectName() == QLatin1String("CqDlgPin") && !codeDialogSeen) {
+            codeDialogSeen = true;
+            auto* login = qobject_cast<CqDlgLogin*>(modal->parentWidget());
+            loginVisible = login && login->isVisible();
+            splashVisible = false;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QSplashScreen*>(widget) && widget->isVisible())
+                    splashVisible = true;
+            }
+            QTest::keyClicks(modal->findChild<QLineEdit*>(QStringLiteral("edtPin")), QStringLiteral("1"));
+            QTest::mouseClick(modal->findChild<QAbstractButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
+            if (login) {
+                messages = login->messageBar()->messages();
+                barOnScreen = login->messageBar()->isVisibleTo(login) && login->isVisible();
+            }
+            QTest::mouseClick(modal->findChild<QAbstractButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
+        } else if (modal->objectName() == QLatin1String("CqDlgLogin") && codeDialogSeen) {
+            QTest::mouseClick(modal->findChild<QAbstractButton*>(QStringLiteral("btnClose")), Qt::LeftButton);
+        }
+    });
+    driver.start();
+
+    QVERIFY(startup.begin());
+    QVERIFY(finished.wait(10000));
+    driver.stop();
+    QVERIFY(codeDialogSeen);
+    QVERIFY(loginVisible);
+    QVERIFY(!splashVisible);
+    QCOMPARE(messages, QStringList{QStringLiteral("Pincode incorrect.")});
+    QVERIFY(barOnScreen);
+    QCOMPARE(m_server.requestCount(QStringLiteral("/api/verifyDevice")), 1);
+    QCOMPARE(finished.first().first().toInt(), 0); // the member closed the login
 }
 
 QTEST_MAIN(TestStartup)

@@ -270,6 +270,8 @@ private:
             headers.append(qMakePair(QByteArray("Accept-Ranges"), options.acceptRangesValue));
 
         if (m_isHead) {
+            if (options.headNeverAnswers)
+                return; // stays busy: later requests on this socket wait forever too
             if (options.headStatus != 200)
                 writeHead(options.headStatus, {}, 0);
             else
@@ -301,7 +303,9 @@ private:
                 + QByteArray::number(range.last) + '/' + QByteArray::number(total);
             headers.append(qMakePair(QByteArray("Content-Range"), contentRange));
         }
-        writeHead(status, headers, length);
+        if (options.lengthByClose)
+            m_closeAfterResponse = true; // the close is the only end of the body
+        writeHead(status, headers, options.lengthByClose ? -1 : length);
 
         source->seek(first);
         m_source = std::move(source);
@@ -355,7 +359,7 @@ private:
         QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) + "\r\n";
         for (const auto& header : headers)
             head += header.first + ": " + header.second + "\r\n";
-        if (!hasHeader(headers, "Content-Length"))
+        if (contentLength >= 0 && !hasHeader(headers, "Content-Length"))
             head += "Content-Length: " + QByteArray::number(contentLength) + "\r\n";
         if (m_closeAfterResponse)
             head += "Connection: close\r\n";

@@ -23,6 +23,8 @@ struct FakeServerFileOptions
     bool closeOnce = true;                  // ...only the first time
     qint64 stallAfterBytes = -1;            // stop sending (socket stays open) after this many body bytes
     int headStatus = 200;                   // e.g. 500 to make HEAD fail
+    bool headNeverAnswers = false;          // HEAD stalls: no reply at all
+    bool lengthByClose = false;             // GET bodies carry no Content-Length; closing ends them
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 for the client tests. Replies are

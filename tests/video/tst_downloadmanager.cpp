@@ -3,7 +3,9 @@
 #include "testenvironment.h"
 #include "video/downloadmanager.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -16,7 +18,26 @@ private slots:
     void relaysOutcome_data();
     void relaysOutcome();
     void pauseAndResumeReachTheTransfer();
+    void retryAfterFailureCompletesAndRenames_data();
+    void retryAfterFailureCompletesAndRenames();
 };
+
+namespace {
+
+// Whether this process holds `path` open (Windows would then refuse to
+// rename it).
+bool isOpenHere(const QString& path)
+{
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    QDirIterator fds(QStringLiteral("/proc/self/fd"), QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    while (fds.hasNext()) {
+        if (QFileInfo(fds.next()).symLinkTarget() == wanted)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void TestDownloadManager::initTestCase()
 {
@@ -54,6 +75,56 @@ void TestDownloadManager::relaysOutcome()
         QCOMPARE(progress.last().first().toInt(), 100);
         QVERIFY(!lines.isEmpty());
     }
+}
+
+void TestDownloadManager::retryAfterFailureCompletesAndRenames_data()
+{
+    QTest::addColumn<bool>("stallInstead"); // the first transfer is given up, not cut
+    QTest::newRow("connection dropped") << false;
+    QTest::newRow("server stalled") << true;
+}
+
+// The installer's Retry: a failed transfer, then a new download() of the same
+// address, which must end in the complete, renamed file with no transfer left
+// holding the partial file open.
+void TestDownloadManager::retryAfterFailureCompletesAndRenames()
+{
+    QFETCH(bool, stallInstead);
+    FakeServer server;
+    const QString urlPath = stallInstead ? QStringLiteral("/apps/stalled.exe") : QStringLiteral("/apps/cut.exe");
+    QByteArray data(200000, Qt::Uninitialized);
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = char(i * 7 + i / 13);
+    FakeServer::FileOptions faulty;
+    if (stallInstead)
+        faulty.stallAfterBytes = 50000;
+    else
+        faulty.closeAfterBytes = 50000;
+    server.serveFile(urlPath, data, faulty);
+
+    DownloadManager manager;
+    manager.setInactivityTimeout(300);
+    QSignalSpy complete(&manager, &DownloadManager::downloadComplete);
+    QSignalSpy failed(&manager, &DownloadManager::failed);
+    manager.download(server.url(urlPath));
+    QVERIFY(failed.wait(10000));
+    const QString finalPath = dataDir + QLatin1Char('/') + QLatin1Char('.') + QFileInfo(urlPath).fileName();
+    const QString partial = finalPath + QStringLiteral(".part");
+    QVERIFY(QFile::exists(partial));
+    QVERIFY(!isOpenHere(partial));
+
+    server.serveFile(urlPath, data);
+    manager.download(server.url(urlPath));
+    QVERIFY(complete.wait(10000));
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(complete.first().first().toString(), finalPath);
+    QFile file(finalPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), data);
+    QVERIFY(!QFile::exists(partial));
+    QVERIFY(!isOpenHere(partial));
+    // The retry continued where the first transfer stopped.
+    QVERIFY(server.lastRequest(urlPath).header("Range").startsWith("bytes=50000-"));
 }
 
 void TestDownloadManager::pauseAndResumeReachTheTransfer()

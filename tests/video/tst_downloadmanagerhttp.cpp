@@ -81,6 +81,9 @@ private slots:
     void droppedConnectionResumesToIdenticalFile_data();
     void droppedConnectionResumesToIdenticalFile();
     void stalledServerFailsAndKeepsPartialFile();
+    void unansweredHeadKeepsPartialFile_data();
+    void unansweredHeadKeepsPartialFile();
+    void cutShortPartIsNotComplete();
     void httpErrorOnGetFails_data();
     void httpErrorOnGetFails();
     void pauseResumeWithoutRangesGivesIdenticalFile();
@@ -173,7 +176,8 @@ void TestDownloadManagerHttp::acceptRangesDecidesResume_data()
     QTest::newRow("Bytes") << true << QByteArray("Bytes") << 200 << QByteArray("bytes=1000-5000");
     QTest::newRow("none") << true << QByteArray("none") << 200 << QByteArray();
     QTest::newRow("absent") << false << QByteArray() << 200 << QByteArray();
-    QTest::newRow("HEAD fails") << true << QByteArray("bytes") << 500 << QByteArray();
+    // A failed HEAD tells nothing; the partial file is asked for all the same.
+    QTest::newRow("HEAD fails") << true << QByteArray("bytes") << 500 << QByteArray("bytes=1000-");
 }
 
 // A partial file of 1000 bytes is continued only when the HEAD allows it;
@@ -403,6 +407,71 @@ void TestDownloadManagerHttp::stalledServerFailsAndKeepsPartialFile()
     QCOMPARE(watch.complete.size(), 0);
     QVERIFY(!QFile::exists(dataDir + QStringLiteral("/.stall.mp4")));
     QCOMPARE(readFile(partialPathFor(urlPath)), data.left(2000));
+}
+
+void TestDownloadManagerHttp::unansweredHeadKeepsPartialFile_data()
+{
+    QTest::addColumn<bool>("headStalls");
+    QTest::addColumn<bool>("honourRange");
+    QTest::newRow("HEAD error, part sent") << false << true;
+    QTest::newRow("HEAD error, whole file sent") << false << false;
+    QTest::newRow("HEAD stalls, part sent") << true << true;
+    QTest::newRow("HEAD stalls, whole file sent") << true << false;
+}
+
+// Whatever the HEAD did, the GET asks for the rest of the partial file, and
+// its reply decides: a part continues the file, the whole file replaces it.
+void TestDownloadManagerHttp::unansweredHeadKeepsPartialFile()
+{
+    QFETCH(bool, headStalls);
+    QFETCH(bool, honourRange);
+    m_server = std::make_unique<FakeServer>();
+    const QString urlPath = QStringLiteral("/v/nohead.sys");
+    const QByteArray data = content(80000, 3);
+    FakeServer::FileOptions options;
+    options.headStatus = headStalls ? 200 : 503;
+    options.headNeverAnswers = headStalls;
+    options.honourRange = honourRange;
+    m_server->serveFile(urlPath, data, options);
+    writeFile(partialPathFor(urlPath), data.left(30000));
+
+    DownloadManagerHTTP http;
+    http.setInactivityTimeout(300);
+    Watch watch(http);
+    http.download(m_server->url(urlPath));
+    QVERIFY(watch.waitDone());
+    QCOMPARE(watch.failed.size(), 0);
+    QCOMPARE(m_server->lastRequest(urlPath).header("Range"), QByteArray("bytes=30000-"));
+    QCOMPARE(readFile(dataDir + QStringLiteral("/.nohead.mp4")), data);
+}
+
+// Without a length from the HEAD, a part that ends early is not the file:
+// the total in its Content-Range says how much is missing.
+void TestDownloadManagerHttp::cutShortPartIsNotComplete()
+{
+    m_server = std::make_unique<FakeServer>();
+    const QString urlPath = QStringLiteral("/v/short.sys");
+    const QByteArray data = content(60000, 5);
+    FakeServer::FileOptions cut;
+    cut.headStatus = 500;
+    cut.lengthByClose = true; // the close looks like the body's regular end
+    cut.closeAfterBytes = 2000;
+    m_server->serveFile(urlPath, data, cut);
+    writeFile(partialPathFor(urlPath), data.left(1000));
+
+    DownloadManagerHTTP http;
+    Watch watch(http);
+    http.download(m_server->url(urlPath));
+    QVERIFY(watch.waitDone());
+    QCOMPARE(watch.complete.size(), 0);
+    QCOMPARE(watch.failed.size(), 1);
+    QVERIFY(!QFile::exists(dataDir + QStringLiteral("/.short.mp4")));
+    QCOMPARE(readFile(partialPathFor(urlPath)), data.left(3000));
+
+    http.resume();
+    QVERIFY(watch.waitDone());
+    QCOMPARE(watch.complete.size(), 1);
+    QCOMPARE(readFile(dataDir + QStringLiteral("/.short.mp4")), data);
 }
 
 void TestDownloadManagerHttp::httpErrorOnGetFails_data()

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QtTest>
 
+#include <utility>
+
 // Records the bar's slide-ins and slide-outs as "show:<text>" / "hide:<text>".
 class Timeline : public QObject
 {
@@ -23,6 +25,97 @@ public:
     QStringList events;
     QList<qint64> onScreenMs;
     QElapsedTimer shownAt;
+};
+
+// Samples the bar every few milliseconds as the member would see it: how far
+// the box is out, and whether anything is painted at the bottom centre
+// (the box is drawn opaque red for that). Signals are marked in between.
+class Sampler : public QObject
+{
+public:
+    struct Sample
+    {
+        qreal offset;
+        bool painted;
+        QString event; // "show:<text>" / "hide:<text>", or empty for a sample
+    };
+
+    Sampler(QtMaterialSnackbar* bar, QWidget* window)
+        : m_bar(bar)
+    {
+        connect(bar, &QtMaterialSnackbar::messageShown, this,
+                [this](const QString& text) { samples.append({m_bar->offset(), false, "show:" + text}); });
+        connect(bar, &QtMaterialSnackbar::messageHidden, this,
+                [this](const QString& text) { samples.append({m_bar->offset(), false, "hide:" + text}); });
+        m_timer.setInterval(4);
+        connect(&m_timer, &QTimer::timeout, this, [this, window] {
+            const QImage image = window->grab().toImage();
+            samples.append({m_bar->offset(), image.pixelColor(image.width() / 2, image.height() - 3) == Qt::red,
+                            QString()});
+        });
+        m_timer.start();
+    }
+
+    // How often the box came all the way in from all the way out (a box
+    // already in at the first sample does not count).
+    int slideIns() const
+    {
+        int count = 0;
+        bool out = true;
+        bool first = true;
+        for (const Sample& sample : samples) {
+            if (!sample.event.isEmpty())
+                continue;
+            if (std::exchange(first, false) && sample.offset <= 0.01) {
+                out = false;
+                continue;
+            }
+            if (out && sample.offset <= 0.01) {
+                ++count;
+                out = false;
+            } else if (!out && sample.offset >= 0.99) {
+                out = true;
+            }
+        }
+        return count;
+    }
+
+    // Whether, after `event`, the box was seen half out and still painted
+    // (sliding out rather than vanishing) before it was fully out.
+    bool slidOutVisiblyAfter(const QString& event) const
+    {
+        bool after = false;
+        for (const Sample& sample : samples) {
+            if (sample.event == event)
+                after = true;
+            else if (after && sample.event.isEmpty() && sample.offset > 0.2 && sample.offset < 0.8 && sample.painted)
+                return true;
+            else if (after && sample.event.isEmpty() && sample.offset >= 0.99)
+                return false;
+        }
+        return false;
+    }
+
+    // Whether the box was fully out at some moment between the two events.
+    bool fullyOutBetween(const QString& first, const QString& second) const
+    {
+        bool between = false;
+        for (const Sample& sample : samples) {
+            if (sample.event == first)
+                between = true;
+            else if (sample.event == second)
+                return false;
+            else if (between && sample.event.isEmpty() && sample.offset >= 0.99)
+                return true;
+        }
+        return false;
+    }
+
+    QList<Sample> samples;
+
+private:
+    QtMaterialSnackbar* m_bar;
+    QTimer m_timer;
 };
 
 class TestQtMaterialSnackbar : public QObject
@@ -84,6 +177,49 @@ private slots:
             QVERIFY(shownFor >= 60);
         QVERIFY(bar.messages().isEmpty());
         QTRY_COMPARE(bar.offset(), 1.0);
+    }
+
+    void eachQueuedMessageSlidesInAndOut()
+    {
+        QtMaterialSnackbar bar(m_window);
+        // Longer than a slide, so each message is seen all the way in.
+        bar.setAutoHideDuration(700);
+        bar.setBackgroundColor(Qt::red);
+        bar.setBackgroundOpacity(1);
+        Timeline timeline(&bar);
+        Sampler sampler(&bar, m_window);
+
+        bar.addMessage("one");
+        bar.addMessage("two");
+        bar.addMessage("three");
+        QTRY_COMPARE_WITH_TIMEOUT(timeline.events.size(), 6, 10000);
+        QTRY_COMPARE(bar.offset(), 1.0);
+
+        QCOMPARE(sampler.slideIns(), 3);
+        QVERIFY(sampler.fullyOutBetween("hide:one", "show:two"));
+        QVERIFY(sampler.fullyOutBetween("hide:two", "show:three"));
+        // The last one slides out too instead of vanishing.
+        QVERIFY(sampler.slidOutVisiblyAfter("hide:three"));
+        QVERIFY(sampler.slidOutVisiblyAfter("hide:one"));
+    }
+
+    void instantMessageSlidesCurrentOutFirst()
+    {
+        QtMaterialSnackbar bar(m_window);
+        bar.setAutoHideDuration(60000);
+        bar.setBackgroundColor(Qt::red);
+        bar.setBackgroundOpacity(1);
+        Timeline timeline(&bar);
+        bar.addMessage("current");
+        QTRY_COMPARE(bar.offset(), 0.0);
+
+        Sampler sampler(&bar, m_window);
+        bar.addInstantMessage("urgent");
+        QTRY_COMPARE(timeline.events, QStringList({"show:current", "hide:current", "show:urgent"}));
+        QTRY_COMPARE(bar.offset(), 0.0);
+        QVERIFY(sampler.slidOutVisiblyAfter("hide:current"));
+        QVERIFY(sampler.fullyOutBetween("hide:current", "show:urgent"));
+        QCOMPARE(sampler.slideIns(), 1);
     }
 
     void messageAfterIdleIsShownAgain()
