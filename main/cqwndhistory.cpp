@@ -45,6 +45,12 @@ CqWndHistory::CqWndHistory(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->chartLayout->addWidget(m_chart);
     m_ui->btnExport->setEnabled(false);
+    // One style sheet for all rows: thousands of rows with their own would
+    // each be parsed and polished on their own.
+    m_ui->scrollArea->setStyleSheet(QStringLiteral(
+        "MyWidget { border-image:none;\nbackground-color: rgba(59,58,85,200); }"
+        "QLabel#lblDate { padding-left:20px;color: rgb(255, 255, 255); border-image:none; background: transparent; }"
+        "QLabel#lblArrow { border-image: url(:/main/assets/right_arrow.png); background: transparent; }"));
     Utils::instance()->setBackground(m_ui->scrollAreaWidgetContents, 0);
 
     connect(m_server, SIGNAL(sig_net_historylist(QString)), this, SLOT(slt_net_historylist(QString)));
@@ -118,22 +124,27 @@ void CqWndHistory::slt_net_historylist(QString reply)
     }
 
     m_records = std::move(*parsed);
-    setUpdatesEnabled(false);
     for (const auto& record : m_records) {
         // A later day with the same id takes the id over: both rows open it.
         m_recordsById.insert(record->id, record.get());
-        addRow(*record);
     }
-    setUpdatesEnabled(true);
     m_chart->setRecords(&m_records);
     m_ui->btnExport->setEnabled(!m_records.empty());
+
+    // The rows go into the list while it is hidden: one layout pass and one
+    // show for all of them instead of one per row.
+    QWidget* contents = m_ui->scrollAreaWidgetContents;
+    const bool shown = !contents->isHidden();
+    contents->hide();
+    for (const auto& record : m_records)
+        addRow(*record);
+    contents->setVisible(shown);
 }
 
 void CqWndHistory::addRow(const HistoryModel& record)
 {
     auto* row = new MyWidget;
     row->setObjectName(QStringLiteral("name_%1").arg(record.id));
-    row->setStyleSheet(QStringLiteral("border-image:none;\nbackground-color: rgba(59,58,85,200);"));
     row->setFixedHeight(70);
     row->setContentsMargins(0, 0, 0, 0);
     row->setFocusPolicy(Qt::StrongFocus);
@@ -148,13 +159,12 @@ void CqWndHistory::addRow(const HistoryModel& record)
 
     auto* dateLabel = new QLabel(date);
     dateLabel->setObjectName(QStringLiteral("lblDate"));
-    dateLabel->setStyleSheet(QStringLiteral("padding-left:20px;color: rgb(255, 255, 255);"));
     dateLabel->setFont(QFont(QStringLiteral("Arial"), 18, QFont::Bold));
     dateLabel->setFixedHeight(70);
     layout->addWidget(dateLabel, 11);
 
     auto* arrow = new QLabel;
-    arrow->setStyleSheet(QStringLiteral("border-image: url(:/main/assets/right_arrow.png);"));
+    arrow->setObjectName(QStringLiteral("lblArrow"));
     arrow->setFixedHeight(70);
     layout->addWidget(arrow, 1);
 

@@ -327,7 +327,11 @@ void TestCqWndHistory::manyDays()
     m_server.enqueueJson("getHistory", QJsonDocument(QJsonObject{{"result_code", 0}, {"history_info", days}}).toJson());
     CqWndHistory* window = openHistory();
     QTRY_COMPARE_WITH_TIMEOUT(int(window->records().size()), 5000, 20000);
+    // In the server's order.
     QCOMPARE(rows(window).size(), 5000);
+    QVBoxLayout* layout = window->findChild<QVBoxLayout*>("verticalLayout");
+    QCOMPARE(layout->itemAt(4999)->widget()->objectName(), "name_5000");
+    QCOMPARE(layout->count(), 5001); // and the spacer below
     auto* chart = window->findChild<HistoryChartView*>("chartView");
     QVERIFY(chart->trend().step != HistoryTrend::Step::Day);
     QVERIFY(chart->eatenSeries()->count() <= HistoryChartView::pointsForWidth(chart->width()));

@@ -1,0 +1,59 @@
+#include "main/historydetailsreply.h"
+
+#include "app/jsonreply.h"
+
+#include <QJsonDocument>
+
+namespace {
+
+float readFloat(const QJsonObject& food, const char* key)
+{
+    const double value = JsonReply::number(food, QString::fromLatin1(key));
+    return float(value);
+}
+
+} // namespace
+
+namespace HistoryDetailsReply {
+
+std::optional<FoodGroups> parse(const QString& reply)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(reply.toUtf8());
+    if (!document.isObject())
+        return std::nullopt;
+    const QJsonObject object = document.object();
+    if (JsonReply::resultCode(object) != 0)
+        return std::nullopt;
+    const QJsonValue types = object.value(QStringLiteral("historydetail_info"));
+    if (!types.isArray())
+        return std::nullopt;
+
+    FoodGroups groups;
+    for (const QJsonValue& value : types.toArray()) {
+        if (!value.isObject())
+            continue;
+        const QJsonObject type = value.toObject();
+        auto group = std::make_unique<FoodModel>();
+        group->id = JsonReply::integer(type, QStringLiteral("id"));
+        group->title = JsonReply::text(type, QStringLiteral("food_type"));
+        const QJsonArray foods = type.value(QStringLiteral("categories")).toArray();
+        group->items.reserve(foods.size());
+        for (const QJsonValue& entry : foods) {
+            if (!entry.isObject())
+                continue; // no food to show
+            const QJsonObject food = entry.toObject();
+            auto* item = new FoodItemModel(group.get());
+            item->title = JsonReply::text(food, QStringLiteral("title"));
+            item->cal = readFloat(food, "cal");
+            item->carbs = readFloat(food, "carbs");
+            item->fat = readFloat(food, "fat");
+            item->protein = readFloat(food, "protein");
+            item->fiber = readFloat(food, "fiber");
+            group->items.append(item);
+        }
+        groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+} // namespace HistoryDetailsReply

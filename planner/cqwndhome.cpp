@@ -1,0 +1,262 @@
+#include "planner/cqwndhome.h"
+
+#include "app/accountstate.h"
+#include "app/server.h"
+#include "app/utils.h"
+#include "main/mainwindow.h"
+#include "planner/cqdlgdailygrade.h"
+#include "planner/cqdlgdailyscore.h"
+#include "planner/dailyscore.h"
+#include "planner/samplelists.h"
+#include "tracker/cqwndtotalcalories.h"
+#include "tracker/daystore.h"
+#include "tracker/meals.h"
+#include "ui_cqwndhome.h"
+#include "widgets/mywidget.h"
+#include "widgets/qtmaterialflatbutton.h"
+#include "widgets/qtmaterialiconbutton.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+
+namespace {
+
+int endpointIndex(const char* name)
+{
+    const QString wanted = QString::fromLatin1(name);
+    for (int index = 0; index < Server::endpointCount(); ++index) {
+        if (Server::endpointName(index) == wanted)
+            return index;
+    }
+    return -1;
+}
+
+const QColor titleColour(43, 42, 61);
+const QColor valueColour(59, 58, 85);
+const QColor arrowColour(QStringLiteral("#f5a415"));
+const QString headerStyle = QStringLiteral("background-color: rgba(59,58,85,200);");
+
+QFont rowFont()
+{
+    return QFont(QStringLiteral("Roboto"), isSmallScreen ? 14 : 16);
+}
+
+} // namespace
+
+CqWndHome::CqWndHome(QWidget* parent)
+    : QWidget(parent)
+    , m_ui(new Ui::CqWndHome)
+    , m_server(new Server(this))
+{
+    m_ui->setupUi(this);
+    connect(m_server, SIGNAL(sig_net_sampleList(QString,int)), this, SLOT(slt_net_samplelist(QString,int)));
+
+    buildRows();
+
+    SampleLists::clear();
+    QUrlQuery fields;
+    for (int meal = 0; meal < Meals::count; ++meal) {
+        fields.clear();
+        fields.addQueryItem(QStringLiteral("table_name"), Meals::sampleTable(meal));
+        m_server->request(endpointIndex("getSampleList"), fields, meal);
+    }
+
+    Utils* utils = Utils::instance();
+    utils->loadTotalCalories();
+    utils->loadRemainCalories();
+    if (totalCalories == 0)
+        openFirstUseTarget();
+    refresh();
+}
+
+CqWndHome::~CqWndHome()
+{
+    delete m_ui;
+}
+
+void CqWndHome::openFirstUseTarget()
+{
+    // Its own top-level window: it deletes itself when the member closes it.
+    auto* target = new CqWndTotalCalories(true, nullptr);
+    target->setAttribute(Qt::WA_DeleteOnClose);
+    connect(target, &CqWndTotalCalories::sig_updated_totalcalories, this, &CqWndHome::slt_totalCalories_updated);
+    target->showMaximized();
+}
+
+void CqWndHome::buildRows()
+{
+    Utils::instance()->setBackground(m_ui->widBackground, 0);
+
+    auto* rows = new QVBoxLayout(m_ui->widget);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(6);
+    rows->addWidget(headerRow(QStringLiteral("TOTAL ASSIGNED CALORIES"), &CqWndHome::sig_totalCalories_updated));
+    rows->addWidget(headerRow(QStringLiteral("REMAINING DAILY CALORIES"), &CqWndHome::sig_remainCalories_updated));
+    rows->addSpacing(16);
+
+    for (int meal = 0; meal < Meals::count; ++meal) {
+        const QString name = QStringLiteral("widget_%1").arg(meal);
+        auto* row = new MyWidget;
+        row->setObjectName(name);
+        row->setCursor(Qt::PointingHandCursor);
+        row->setStyleSheet(QStringLiteral("border-image: none;"));
+        connect(row, &MyWidget::clicked, this, &CqWndHome::widgetClicked);
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+
+        const QString label = Meals::plannerLabel(meal);
+        m_mealTitleButtons[meal] = rowButton(label, titleColour, name);
+        m_mealStars[meal] = iconButton(QStringLiteral(":/main/assets/star.png"), name,
+                                       QStringLiteral("%1 within its share of the day").arg(label));
+        m_mealStars[meal]->hide();
+        m_mealValueButtons[meal] = rowButton(QStringLiteral("0"), valueColour, name);
+        m_mealValueButtons[meal]->setAccessibleName(label);
+        QtMaterialIconButton* arrow =
+            iconButton(QStringLiteral(":/main/assets/right_arrow.png"), name, QStringLiteral("Track %1").arg(label));
+        arrow->setColor(arrowColour);
+
+        layout->addWidget(m_mealTitleButtons[meal], 6);
+        layout->addWidget(m_mealStars[meal]);
+        layout->addWidget(m_mealValueButtons[meal], 2);
+        layout->addWidget(arrow);
+        rows->addWidget(row);
+    }
+
+    rows->addSpacing(16);
+    addSummaryRow(QStringLiteral("dailyscore"), QStringLiteral("Daily Score"), m_scoreValue);
+    addSummaryRow(QStringLiteral("dailygrade"), QStringLiteral("Daily Grade"), m_gradeValue);
+    rows->addStretch(1);
+}
+
+QWidget* CqWndHome::headerRow(const QString& caption, void (CqWndHome::*update)(QString))
+{
+    auto* row = new QWidget;
+    row->setStyleSheet(QStringLiteral("border-image: none;"));
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* label = new QLabel(caption);
+    label->setFont(QFont(QStringLiteral("Roboto"), 16, QFont::Medium));
+    label->setStyleSheet(QStringLiteral("padding-left:20px; padding:10px; color: rgb(255, 255, 255); ") + headerStyle);
+    auto* value = new QLabel(QStringLiteral("0"));
+    value->setAlignment(Qt::AlignCenter);
+    value->setFont(QFont(QStringLiteral("Roboto"), 16, QFont::Medium));
+    value->setStyleSheet(QStringLiteral("padding:10px; color: rgb(255, 255, 255); ") + headerStyle);
+    value->setAccessibleName(caption);
+    connect(this, update, value, &QLabel::setText);
+    layout->addWidget(label, 9);
+    layout->addWidget(value, 1);
+    return row;
+}
+
+QtMaterialFlatButton* CqWndHome::rowButton(const QString& text, const QColor& background, const QString& name)
+{
+    auto* button = new QtMaterialFlatButton(text);
+    button->setObjectName(name);
+    button->setBackgroundMode(Qt::OpaqueMode);
+    button->setBackgroundColor(background);
+    button->setForegroundColor(Qt::white);
+    button->setFont(rowFont());
+    button->setMinimumHeight(56);
+    button->setCursor(Qt::PointingHandCursor);
+    connect(button, &QPushButton::clicked, this, &CqWndHome::widgetClicked);
+    return button;
+}
+
+QtMaterialIconButton* CqWndHome::iconButton(const QString& picture, const QString& name, const QString& accessibleName)
+{
+    auto* button = new QtMaterialIconButton(QIcon(picture));
+    button->setObjectName(name);
+    button->setIconSize(QSize(40, 40));
+    button->setAccessibleName(accessibleName);
+    button->setCursor(Qt::PointingHandCursor);
+    connect(button, &QPushButton::clicked, this, &CqWndHome::widgetClicked);
+    return button;
+}
+
+void CqWndHome::addSummaryRow(const QString& name, const QString& caption, QtMaterialFlatButton*& value)
+{
+    auto* row = new MyWidget;
+    row->setObjectName(name);
+    row->setCursor(Qt::PointingHandCursor);
+    row->setStyleSheet(QStringLiteral("border-image: none;"));
+    connect(row, &MyWidget::clicked, this, &CqWndHome::widgetClicked);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    value = rowButton(QString(), valueColour, name);
+    value->setAccessibleName(caption);
+    QtMaterialIconButton* arrow = iconButton(QStringLiteral(":/main/assets/right_arrow.png"), name, caption);
+    arrow->setColor(arrowColour);
+    layout->addWidget(rowButton(caption, titleColour, name), 6);
+    layout->addWidget(value, 2);
+    layout->addWidget(arrow);
+    m_ui->widget->layout()->addWidget(row);
+}
+
+void CqWndHome::on_btnSetting_clicked()
+{
+    MainWindow::instance()->showSettings();
+}
+
+void CqWndHome::widgetClicked()
+{
+    const QObject* source = sender();
+    if (!source)
+        return;
+    const QString name = source->objectName();
+    if (name == QLatin1String("dailyscore")) {
+        CqDlgDailyScore dialog(nullptr);
+        dialog.exec();
+        return;
+    }
+    if (name == QLatin1String("dailygrade")) {
+        CqDlgDailyGrade dialog(nullptr);
+        dialog.exec();
+        return;
+    }
+    bool ok = false;
+    const int meal = name.section(u'_', 1, 1).toInt(&ok, 10);
+    if (ok && Meals::isValid(meal))
+        MainWindow::instance()->showTracker(meal);
+}
+
+void CqWndHome::slt_totalCalories_updated()
+{
+    emit sig_totalCalories_updated(QString::number(totalCalories));
+    emit sig_remainCalories_updated(QString::number(remainCalories));
+}
+
+void CqWndHome::slt_net_samplelist(QString reply, int meal)
+{
+    SampleLists::appendReply(meal, reply);
+}
+
+void CqWndHome::refresh()
+{
+    if (totalCalories == 0)
+        return;
+    slt_totalCalories_updated();
+
+    DailyScore::Day day;
+    day.target = totalCalories;
+    day.remaining = remainCalories;
+    for (int meal = 0; meal < Meals::count; ++meal)
+        day.mealCalories[meal] = DayStore::mealCalories(meal);
+    const std::optional<DailyScore::Result> result = DailyScore::evaluate(day);
+    if (!result)
+        return;
+
+    m_scoreValue->setText(result->scoreText);
+    if (result->grade)
+        m_gradeValue->setText(*result->grade);
+    for (int meal = 0; meal < Meals::count; ++meal) {
+        m_mealValueButtons[meal]->setText(QString::number(day.mealCalories[meal]));
+        m_mealTitleButtons[meal]->setForegroundColor(result->tooLarge[meal] ? QColor(Qt::red) : QColor(Qt::white));
+        m_mealStars[meal]->setVisible(result->stars[meal]);
+    }
+}
