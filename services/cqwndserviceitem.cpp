@@ -32,6 +32,8 @@
 namespace {
 
 int s_listTimeoutMs = 15000;
+// Lists whose request is still out: the shared overlay ends with the last one.
+int s_waitingLists = 0;
 
 const QString couldNotLoad = QStringLiteral("The services could not be loaded. Check your connection and try again.");
 
@@ -134,6 +136,7 @@ void CqWndServiceItem::requestList()
     m_server->request(ServiceRequests::endpointIndex(ServiceListKind::endpoint(m_kind)),
                       ServiceListKind::requestFields(m_kind, currentUserId));
     m_waitingForList = true;
+    ++s_waitingLists;
     m_listTimer->start(s_listTimeoutMs);
     if (!loadingWindow->isLoading())
         loadingWindow->showMaximized();
@@ -145,7 +148,7 @@ void CqWndServiceItem::stopWaiting()
     if (!m_waitingForList)
         return;
     m_waitingForList = false;
-    if (loadingWindow && loadingWindow->isLoading())
+    if (--s_waitingLists == 0 && loadingWindow && loadingWindow->isLoading())
         loadingWindow->stopLoading();
 }
 

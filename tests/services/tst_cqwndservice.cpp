@@ -284,6 +284,7 @@ void TstCqWndService::cartSubtotal()
     QTRY_VERIFY(!loadingWindow->isLoading());
     CqWndServiceItem* cart = list(4);
     QCOMPARE(cart->entries().size(), prices.size());
+    QCOMPARE(cart->cartCents() > 0, !prices.isEmpty());
     auto* label = cart->findChild<QLabel*>("lblSubtotal");
     auto* checkout = cart->findChild<QPushButton*>("btnCheckout");
     if (subtotal.isEmpty()) {
