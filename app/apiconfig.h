@@ -10,6 +10,10 @@ namespace ApiConfig {
 
 inline constexpr char defaultApiHost[] = "127.0.0.1:8618";
 inline constexpr char clientVersion[] = OLVA_CLIENT_VERSION;
+// Where members get Skype when it is not installed, and the WhatsApp
+// click-to-chat service that opens a conversation in the browser.
+inline constexpr char skypeDownloadPage[] = "https://www.skype.com/en/get-skype/";
+inline constexpr char whatsappChatHost[] = "https://wa.me";
 
 QString apiHost();
 // "http://" + host + "/api/"

@@ -37,6 +37,7 @@ const QList<DemoServiceType>& catalogue()
             {"Health Coach Session", "45 minutes", "One-on-one coaching on habits, sleep and stress.", 4499, "olva.coach.lena"},
             {"Sleep Habits Consultation", "30 minutes", "Practical changes for better rest and steadier appetite.", 2999, "olva.sleep.omar"},
             {"Blood Pressure Review", "20 minutes", "Go over your readings and what diet can change.", 1999, "olva.review.ines"},
+            {"Welcome Call", "15 minutes", "Meet a coach and find the live service that suits you.", 0, "live:olva.welcome"},
         }},
         {"LIVEFITNESS", 21, {
             {"Live Personal Training", "60 minutes", "A trainer watches your form and adjusts every set.", 5999, "olva.trainer.kai"},
@@ -91,11 +92,24 @@ void fill(ServerContext& context)
                 return;
         }
     }
-    // The demo member has bought the first telehealth service.
+    // The demo member's purchases show every card state: one of each type,
+    // one telehealth service with an appointment made already, and two
+    // services waiting in the cart.
     QSqlQuery purchase(context.db);
     purchase.prepare(QStringLiteral(
-        "INSERT INTO service_purchases (user_id, service_id, purchased_ms) VALUES (1, 11, ?)"));
-    if (!runWith(purchase, {nowMs()}) || !transaction.commit())
+        "INSERT INTO service_purchases (user_id, service_id, appoint, purchased_ms) VALUES (1, ?, ?, ?)"));
+    QSqlQuery cart(context.db);
+    cart.prepare(QStringLiteral("INSERT INTO service_cart (user_id, service_id, quantity) VALUES (1, ?, 1)"));
+    const QList<QPair<int, int>> purchases = {{11, 0}, {12, 2}, {21, 0}, {31, 0}};
+    for (const auto& [serviceId, appointments] : purchases) {
+        if (!runWith(purchase, {serviceId, appointments, nowMs()}))
+            return;
+    }
+    for (int serviceId : {13, 24}) {
+        if (!runWith(cart, {serviceId}))
+            return;
+    }
+    if (!transaction.commit())
         qWarning("olva-server: the demo services could not be filled");
 }
 

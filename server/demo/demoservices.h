@@ -2,8 +2,9 @@
 
 #include "server/engine/endpoints.h"
 
-// The demo live services of the three types, with pictures and invented
-// coach contacts, and one open telehealth purchase of the demo member.
+// The demo live services of the three types (a free one among them), with
+// pictures and invented coach contacts, and the demo member's purchases and
+// service cart, so that every state of a service card shows.
 namespace DemoServices {
 
 void fill(ServerContext& context);

@@ -29,6 +29,7 @@ private slots:
     void appointmentsCountAndComplete();
     void badInput_data();
     void badInput();
+    void demoShowsEveryCardState();
 
 private:
     QJsonObject post(const QString& endpoint, const Fields& fields) { return m_fixture->post(endpoint, fields); }
@@ -234,6 +235,34 @@ void TstServerServices::badInput()
     if (expectedCode != 0)
         QVERIFY(!reply.value("message").toString().isEmpty());
     QCOMPARE(ids(post("getServiceCheckout", {{"user_id", "1"}}), "checkout_list"), QStringList{});
+}
+
+void TstServerServices::demoShowsEveryCardState()
+{
+    ServerFixture demo;
+    QVERIFY(demo.start(true));
+    const auto list = [&demo](const QString& type) {
+        return demo.post("getService", {{"user_id", "1"}, {"service_type", type}});
+    };
+    const QJsonObject telehealth = list("TELEHEALTH");
+    QCOMPARE(entry(telehealth, "service_list", "11").value("status").toString(), QStringLiteral("yes"));
+    QCOMPARE(entry(telehealth, "service_list", "11").value("appoint").toString(), QStringLiteral("0"));
+    QCOMPARE(entry(telehealth, "service_list", "12").value("appoint").toString(), QStringLiteral("2"));
+    QCOMPARE(entry(telehealth, "service_list", "15").value("status").toString(), QStringLiteral("no"));
+    QCOMPARE(entry(telehealth, "service_list", "16").value("price").toString().toFloat(), 0.0f);
+    QCOMPARE(entry(list("LIVEFITNESS"), "service_list", "21").value("status").toString(), QStringLiteral("yes"));
+    QCOMPARE(entry(list("LIVENUTRITION"), "service_list", "31").value("status").toString(), QStringLiteral("yes"));
+    QCOMPARE(ids(demo.post("getLocalService", {{"user_id", "1"}, {"type", "TELEHEALTH"}}), "local_list"),
+             (QStringList{"11", "12", "21", "31"}));
+    QCOMPARE(ids(demo.post("getServiceCheckout", {{"user_id", "1"}}), "checkout_list"), (QStringList{"13", "24"}));
+
+    // Appointments and completion change what the purchases list answers.
+    QCOMPARE(code(demo.post("makeAppoint", {{"user_id", "1"}, {"service_id", "11"}})), 0);
+    QCOMPARE(entry(demo.post("getLocalService", {{"user_id", "1"}, {"type", "TELEHEALTH"}}), "local_list", "11")
+                 .value("appoint").toString(), QStringLiteral("1"));
+    QCOMPARE(code(demo.post("completeAppoint", {{"user_id", "1"}, {"service_id", "11"}})), 0);
+    QCOMPARE(ids(demo.post("getLocalService", {{"user_id", "1"}, {"type", "TELEHEALTH"}}), "local_list"),
+             (QStringList{"12", "21", "31"}));
 }
 
 QTEST_MAIN(TstServerServices)

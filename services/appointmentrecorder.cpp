@@ -1,0 +1,49 @@
+#include "services/appointmentrecorder.h"
+
+#include "app/server.h"
+#include "services/servicerequests.h"
+
+#include <QUrlQuery>
+
+AppointmentRecorder::AppointmentRecorder()
+    : m_server(new Server(this))
+{
+    connect(m_server, SIGNAL(sig_net_makeappoint(QString)), this, SLOT(slt_net_makeappoint(QString)));
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+}
+
+void AppointmentRecorder::record(const QString& userId, const QString& serviceId)
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), userId);
+    fields.addQueryItem(QStringLiteral("service_id"), serviceId);
+    ++m_pending;
+    m_server->request(ServiceRequests::endpointIndex(QStringLiteral("makeAppoint")), fields);
+}
+
+void AppointmentRecorder::release()
+{
+    m_released = true;
+    if (m_pending == 0)
+        deleteLater();
+}
+
+// The reply is not read: the purchases list shows the server's count the
+// next time it is built.
+void AppointmentRecorder::slt_net_makeappoint(QString)
+{
+    finishOne();
+}
+
+void AppointmentRecorder::slt_net_error(QString)
+{
+    finishOne();
+}
+
+void AppointmentRecorder::finishOne()
+{
+    if (m_pending > 0)
+        --m_pending;
+    if (m_released && m_pending == 0)
+        deleteLater();
+}

@@ -1,0 +1,201 @@
+#include "services/cqwndservice.h"
+
+#include "main/mainwindow.h"
+#include "services/cqwndserviceitem.h"
+#include "services/servicelistkind.h"
+#include "services/servicelook.h"
+#include "ui_cqwndservice.h"
+#include "widgets/qtmaterialflatbutton.h"
+#include "widgets/qtmaterialiconbutton.h"
+#include "widgets/qtmaterialtabs.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+
+namespace {
+
+void styleTabs(QtMaterialTabs* tabs)
+{
+    tabs->setMinimumHeight(70);
+    tabs->setFont(ServiceLook::roboto(15, 500));
+    tabs->setBackgroundColor(Qt::transparent);
+    tabs->setTextColor(Qt::white);
+    tabs->setInkColor(QColor(QStringLiteral("#e3563b")));
+    tabs->setAutoFillBackground(false);
+    tabs->setStyleSheet(QStringLiteral(
+        "QtMaterialTabs { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #CE396E, stop:1 #F6710E); }"));
+    tabs->setAttribute(Qt::WA_StyledBackground);
+}
+
+} // namespace
+
+CqWndService::CqWndService(QWidget* parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::CqWndService>())
+{
+    m_ui->setupUi(this);
+    buildTopBar();
+    buildServiceTabs();
+
+    m_ui->mdiArea->setViewMode(QMdiArea::SubWindowView);
+    m_ui->mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_ui->mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    showCurrentList();
+}
+
+CqWndService::~CqWndService() = default;
+
+void CqWndService::buildTopBar()
+{
+    auto* home = new QtMaterialIconButton(QIcon(QStringLiteral(":/main/assets/img_back.png")), m_ui->wdgCategory);
+    home->setObjectName(QStringLiteral("btnHome"));
+    home->setAccessibleName(QStringLiteral("Home"));
+    home->setIconSize(QSize(80, 80));
+    home->setMinimumSize(80, 80);
+    home->setColor(QColor(QStringLiteral("#ef2554")));
+    connect(home, &QAbstractButton::clicked, this, &CqWndService::btnHome_clicked);
+
+    m_categoryTabs = new QtMaterialTabs(m_ui->wdgCategory);
+    m_categoryTabs->setObjectName(QStringLiteral("tabCategory"));
+    m_categoryTabs->setAccessibleName(QStringLiteral("Live services sections"));
+    for (const char* title : {"MY LIVE STORE", "MY LIVE PURCHASE", "VIEW CART"})
+        m_categoryTabs->addTab(QString::fromLatin1(title));
+    styleTabs(m_categoryTabs);
+    connect(m_categoryTabs, &QtMaterialTabs::currentChanged, this, &CqWndService::category_changed);
+
+    auto* contact = new QtMaterialFlatButton(QStringLiteral("CONTACT COACH"), m_ui->wdgCategory);
+    contact->setObjectName(QStringLiteral("btnContact"));
+    contact->setMinimumHeight(80);
+    contact->setFont(ServiceLook::roboto(15, 500));
+    contact->setBackgroundMode(Qt::OpaqueMode);
+    contact->setBackgroundColor(QColor(QStringLiteral("#3B3A55")));
+    contact->setForegroundColor(Qt::white);
+    connect(contact, &QAbstractButton::clicked, this, &CqWndService::btnContact_clicked);
+
+    auto* bar = new QHBoxLayout(m_ui->wdgCategory);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(home, 2);
+    bar->addWidget(m_categoryTabs, 20);
+    bar->addWidget(contact, 1);
+
+    auto* title = new QLabel(QStringLiteral("TELEHEALTH"), m_ui->wdgLabel);
+    title->setObjectName(QStringLiteral("lblTitle"));
+    title->setFont(ServiceLook::roboto(18, 400));
+    title->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    title->setAlignment(Qt::AlignCenter);
+    auto* titleLayout = new QHBoxLayout(m_ui->wdgLabel);
+    titleLayout->addWidget(title);
+}
+
+void CqWndService::buildServiceTabs()
+{
+    m_serviceTabs = new QtMaterialTabs(m_ui->wdgProducts);
+    m_serviceTabs->setObjectName(QStringLiteral("tabProducts"));
+    m_serviceTabs->setAccessibleName(QStringLiteral("Service types"));
+    for (const char* title : {"TELEHEALTH", "LIVE FITNESS", "LIVE NUTRITION"})
+        m_serviceTabs->addTab(QString::fromLatin1(title));
+    styleTabs(m_serviceTabs);
+    connect(m_serviceTabs, &QtMaterialTabs::currentChanged, this, &CqWndService::product_changed);
+
+    auto* layout = new QHBoxLayout(m_ui->wdgProducts);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_serviceTabs);
+}
+
+CqWndService* CqWndService::of(QWidget* list)
+{
+    for (QWidget* widget = list; widget; widget = widget->parentWidget()) {
+        if (auto* window = qobject_cast<CqWndService*>(widget))
+            return window;
+    }
+    return nullptr;
+}
+
+int CqWndService::currentKind() const
+{
+    return ServiceListKind::fromTabs(m_categoryTabs->currentIndex(), m_serviceTabs->currentIndex());
+}
+
+QMdiSubWindow* CqWndService::listWindow(int kind) const
+{
+    return kind >= 0 && kind < int(m_lists.size()) ? m_lists[kind].data() : nullptr;
+}
+
+void CqWndService::category_changed(int index)
+{
+    m_ui->wdgProducts->setVisible(index == 0);
+    showCurrentList();
+}
+
+void CqWndService::product_changed(int)
+{
+    showCurrentList();
+}
+
+void CqWndService::btnHome_clicked()
+{
+    MainWindow::instance()->goHome(false);
+}
+
+void CqWndService::btnContact_clicked()
+{
+    MainWindow::instance()->showMessage(
+        QStringLiteral("This is not available in Desktop.\n Use mobile version for this function."));
+}
+
+void CqWndService::showCurrentList()
+{
+    const int kind = currentKind();
+    if (QMdiSubWindow* kept = m_lists[kind]) {
+        m_ui->mdiArea->setActiveSubWindow(kept);
+        kept->showMaximized();
+        return;
+    }
+    auto* list = new CqWndServiceItem(kind);
+    auto* sub = new QMdiSubWindow;
+    sub->setWidget(list);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    m_lists[kind] = sub;
+    m_ui->mdiArea->addSubWindow(sub);
+    sub->setWindowFlags(Qt::FramelessWindowHint);
+    sub->showMaximized();
+}
+
+void CqWndService::dropList(int kind)
+{
+    QMdiSubWindow* sub = m_lists[kind];
+    m_lists[kind] = nullptr;
+    if (!sub)
+        return;
+    m_ui->mdiArea->removeSubWindow(sub);
+    sub->hide();
+    sub->deleteLater();
+}
+
+void CqWndService::dropCartList(bool showCart)
+{
+    dropList(ServiceListKind::Cart);
+    if (showCart)
+        m_categoryTabs->setCurrentTab(2);
+}
+
+void CqWndService::showPurchaseTab()
+{
+    for (int kind = ServiceListKind::Telehealth; kind <= ServiceListKind::Purchases; ++kind)
+        dropList(kind);
+    m_categoryTabs->setCurrentTab(1);
+}
+
+void CqWndService::resetAllLists()
+{
+    for (int kind = 0; kind < ServiceListKind::Count; ++kind)
+        dropList(kind);
+    m_categoryTabs->setCurrentTab(0);
+}
+
+void CqWndService::dropCurrentList()
+{
+    dropList(currentKind());
+}

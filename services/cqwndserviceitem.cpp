@@ -1,0 +1,486 @@
+#include "services/cqwndserviceitem.h"
+
+#include "app/accountstate.h"
+#include "app/server.h"
+#include "app/utils.h"
+#include "main/cqwndloading.h"
+#include "main/mainwindow.h"
+#include "services/cqdlgconfirmcomplete.h"
+#include "services/cqdlgserviceinfo.h"
+#include "services/cqwndservice.h"
+#include "services/servicecardrules.h"
+#include "services/serviceentries.h"
+#include "services/servicelistkind.h"
+#include "services/servicelook.h"
+#include "services/servicemoney.h"
+#include "services/servicerequests.h"
+#include "ui_cqwndserviceitem.h"
+#include "widgets/mylabel.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QNetworkAccessManager>
+#include <QNetworkDiskCache>
+#include <QNetworkReply>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+
+namespace {
+
+int s_listTimeoutMs = 15000;
+// Lists whose request is still out: the shared overlay ends with the last one.
+int s_waitingLists = 0;
+
+const QString couldNotLoad = QStringLiteral("The services could not be loaded. Check your connection and try again.");
+
+// The card picture: a label that opens the details on a click, or on Space
+// or Enter once it has the keyboard focus.
+class ServicePicture final : public MyLabel
+{
+public:
+    explicit ServicePicture(bool clickable)
+    {
+        if (clickable) {
+            setFocusPolicy(Qt::StrongFocus);
+            setCursor(Qt::PointingHandCursor);
+        }
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        if (focusPolicy() != Qt::NoFocus
+            && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            emit clicked();
+            return;
+        }
+        MyLabel::keyPressEvent(event);
+    }
+};
+
+QLabel* whiteLabel(const QString& text, int pointSize)
+{
+    auto* label = new QLabel(text);
+    label->setFont(ServiceLook::roboto(pointSize, 500));
+    label->setStyleSheet(QStringLiteral("color: white; background: transparent; border: none;"));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QPushButton* actionButton(const QString& text, const QString& name)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setFont(ServiceLook::roboto(15, 500));
+    button->setFixedHeight(50);
+    button->setMinimumWidth(200);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(ServiceLook::pinkOrangeButton());
+    return button;
+}
+
+// Pictures come from the service's web servers only.
+bool isWebAddress(const QUrl& url)
+{
+    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
+} // namespace
+
+CqWndServiceItem::CqWndServiceItem(int kind, QWidget* parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::CqWndServiceItem>())
+    , m_server(new Server(this))
+    , m_kind(kind)
+    , m_listTimer(new QTimer(this))
+{
+    m_ui->setupUi(this);
+    if (!loadingWindow)
+        loadingWindow = new CqWndLoading;
+
+    connect(m_server, SIGNAL(sig_net_service(QString)), this, SLOT(slt_net_items(QString)));
+    connect(m_server, SIGNAL(sig_net_removeservicecart(QString)), this, SLOT(slt_net_removecart(QString)));
+    connect(m_server, SIGNAL(sig_net_completeappoint(QString)), this, SLOT(slt_net_completeappoint(QString)));
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+
+    m_listTimer->setSingleShot(true);
+    connect(m_listTimer, &QTimer::timeout, this, &CqWndServiceItem::listFailed);
+
+    requestList();
+}
+
+CqWndServiceItem::~CqWndServiceItem()
+{
+    // A list dropped while it waits must not leave the overlay up for good.
+    stopWaiting();
+}
+
+void CqWndServiceItem::setListTimeout(int milliseconds)
+{
+    s_listTimeoutMs = milliseconds;
+}
+
+int CqWndServiceItem::listTimeout()
+{
+    return s_listTimeoutMs;
+}
+
+void CqWndServiceItem::requestList()
+{
+    Utils::instance()->setBackground(m_ui->scrollAreaWidgetContents, 4);
+    m_server->request(ServiceRequests::endpointIndex(ServiceListKind::endpoint(m_kind)),
+                      ServiceListKind::requestFields(m_kind, currentUserId));
+    m_waitingForList = true;
+    ++s_waitingLists;
+    m_listTimer->start(s_listTimeoutMs);
+    if (!loadingWindow->isLoading())
+        loadingWindow->showMaximized();
+}
+
+void CqWndServiceItem::stopWaiting()
+{
+    m_listTimer->stop();
+    if (!m_waitingForList)
+        return;
+    m_waitingForList = false;
+    if (--s_waitingLists == 0 && loadingWindow && loadingWindow->isLoading())
+        loadingWindow->stopLoading();
+}
+
+void CqWndServiceItem::listFailed()
+{
+    if (!m_waitingForList)
+        return;
+    stopWaiting();
+    MainWindow::instance()->showMessage(couldNotLoad);
+}
+
+void CqWndServiceItem::slt_net_error(QString)
+{
+    if (m_waitingForList) {
+        listFailed();
+        return;
+    }
+    const Action action = m_pendingAction;
+    m_pendingAction = Action::None;
+    if (action == Action::RemoveFromCart)
+        MainWindow::instance()->showMessage(QStringLiteral("The service could not be removed from the cart. Try again."));
+    else if (action == Action::Complete)
+        MainWindow::instance()->showMessage(QStringLiteral("The appointment could not be completed. Try again."));
+}
+
+void CqWndServiceItem::slt_net_items(QString reply)
+{
+    m_entries.clear();
+    m_cartCents = 0;
+    const bool wasWaiting = m_waitingForList;
+    stopWaiting();
+
+    const ServiceEntries::ListReply list = ServiceEntries::parseList(reply);
+    if (!list.ok) {
+        if (wasWaiting)
+            MainWindow::instance()->showMessage(couldNotLoad);
+        return;
+    }
+
+    // Nothing is refreshed in place, but a late reply after a timeout may
+    // still arrive: it replaces whatever an earlier reply built.
+    while (QLayoutItem* item = m_ui->verticalLayout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    m_lblSubtotal = nullptr;
+    m_btnCheckout = nullptr;
+    while (QLayoutItem* item = m_ui->verticalLayoutBottom->takeAt(0)) {
+        if (QLayout* row = item->layout()) {
+            while (QLayoutItem* inner = row->takeAt(0)) {
+                delete inner->widget();
+                delete inner;
+            }
+        }
+        delete item->widget();
+        delete item;
+    }
+
+    for (const QJsonObject& entry : list.entries) {
+        m_entries.insert(ServiceEntries::id(entry), entry);
+        m_ui->verticalLayout->addWidget(buildCard(entry));
+        if (m_kind == ServiceListKind::Cart)
+            m_cartCents += ServiceMoney::cents(ServiceEntries::field(entry, QStringLiteral("price"))).value_or(0);
+    }
+    if (!list.entries.isEmpty() && m_kind == ServiceListKind::Cart)
+        buildCartFooter();
+}
+
+MyLabel* CqWndServiceItem::buildPicture(const QJsonObject& entry, const QString& name)
+{
+    const bool clickable = m_kind != ServiceListKind::Cart;
+    auto* picture = new ServicePicture(clickable);
+    picture->setObjectName(name);
+    QSize size = clickable ? QSize(500, 350) : QSize(450, 300);
+    if (isSmallScreen)
+        size = QSize(300, 200);
+    picture->setFixedSize(size);
+    picture->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
+    const QString title = ServiceEntries::field(entry, QStringLiteral("title"));
+    picture->setAccessibleName(clickable ? QStringLiteral("Details of %1").arg(title)
+                                         : QStringLiteral("Picture of %1").arg(title));
+    if (clickable)
+        connect(picture, &MyLabel::clicked, this, &CqWndServiceItem::on_btnMore_clicked);
+    fetchPicture(ServiceEntries::field(entry, QStringLiteral("image")), picture);
+    return picture;
+}
+
+void CqWndServiceItem::fetchPicture(const QString& address, MyLabel* label)
+{
+    const QUrl url(address);
+    if (!isWebAddress(url))
+        return;
+    // One manager and cache for the whole list: a thousand cards must not
+    // mean a thousand managers.
+    if (!m_pictures) {
+        m_pictures = new QNetworkAccessManager(this);
+        auto* cache = new QNetworkDiskCache(m_pictures);
+        cache->setCacheDirectory(QDir::tempPath());
+        m_pictures->setCache(cache);
+    }
+    QNetworkReply* reply = m_pictures->get(QNetworkRequest(url));
+    connect(reply, &QNetworkReply::finished, label, [label, reply] { label->replyFinished(reply); });
+}
+
+QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)
+{
+    const QString name = QStringLiteral("item_%1").arg(ServiceEntries::id(entry));
+    auto* card = new QFrame;
+    card->setObjectName(QStringLiteral("card"));
+    card->setStyleSheet(QStringLiteral(
+        "QFrame#card { border: 1px solid white;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4a4a, stop:1 #262626); }"));
+    auto* column = new QVBoxLayout(card);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(15);
+
+    auto* title = new MyLabel;
+    title->setWrappedText(ServiceEntries::field(entry, QStringLiteral("title")));
+    title->setTextFormat(Qt::PlainText);
+    title->setFont(ServiceLook::roboto(20, 500));
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("color: white; background: transparent; border: none;"));
+    column->addWidget(title);
+
+    auto* body = new QHBoxLayout;
+    column->addLayout(body);
+    auto* pictureColumn = new QVBoxLayout;
+    auto* textColumn = new QVBoxLayout;
+    body->addLayout(pictureColumn);
+    body->addLayout(textColumn, 1);
+    MyLabel* picture = buildPicture(entry, name);
+    pictureColumn->addWidget(picture);
+
+    const QString price = ServiceEntries::field(entry, QStringLiteral("price"));
+    if (m_kind == ServiceListKind::Cart) {
+        textColumn->addWidget(whiteLabel(QStringLiteral("PRICE - $") + price, 18));
+        textColumn->addWidget(whiteLabel(QStringLiteral("QUANTITY"), 16));
+        auto* line = new QFrame;
+        line->setFixedHeight(1);
+        line->setStyleSheet(QStringLiteral("background: white; border: none;"));
+        textColumn->addWidget(line);
+        auto* quantityRow = new QHBoxLayout;
+        QLabel* quantity = whiteLabel(QStringLiteral("1"), 18);
+        quantity->setFixedWidth(80);
+        quantityRow->addWidget(quantity);
+        auto* remove = new QPushButton(QStringLiteral("X"));
+        remove->setObjectName(name);
+        remove->setAccessibleName(QStringLiteral("Remove %1 from the cart")
+                                      .arg(ServiceEntries::field(entry, QStringLiteral("title"))));
+        remove->setFont(ServiceLook::roboto(20, 500));
+        remove->setFixedSize(40, 50);
+        remove->setCursor(Qt::PointingHandCursor);
+        remove->setStyleSheet(ServiceLook::pinkOrangeButton());
+        connect(remove, &QPushButton::clicked, this, &CqWndServiceItem::on_btnCancelCart_clicked);
+        quantityRow->addWidget(remove);
+        quantityRow->addStretch();
+        textColumn->addLayout(quantityRow);
+        textColumn->addStretch();
+        return card;
+    }
+
+    QLabel* subtitle = whiteLabel(ServiceEntries::field(entry, QStringLiteral("subtitle")), 14);
+    subtitle->setWordWrap(true);
+    subtitle->setAlignment(Qt::AlignBottom | Qt::AlignHCenter);
+    subtitle->setContentsMargins(0, 10, 0, 0);
+    subtitle->setFixedWidth(picture->width());
+    pictureColumn->addWidget(subtitle);
+
+    QLabel* mini = whiteLabel(ServiceEntries::field(entry, QStringLiteral("minidescription")), 16);
+    mini->setWordWrap(true);
+    mini->setAlignment(Qt::AlignCenter);
+    textColumn->addWidget(mini);
+    textColumn->addStretch();
+    auto* detailsRow = new QHBoxLayout;
+    auto* details = new QPushButton(QStringLiteral("Product Details"));
+    details->setObjectName(name);
+    details->setFont(ServiceLook::roboto(18, 500));
+    details->setFixedSize(250, 30);
+    details->setCursor(Qt::PointingHandCursor);
+    details->setStyleSheet(QStringLiteral("QPushButton { color: #CDFA02; background: transparent; border: none; }"
+                                          " QPushButton:focus { text-decoration: underline; }"));
+    connect(details, &QPushButton::clicked, this, &CqWndServiceItem::on_btnMore_clicked);
+    detailsRow->addStretch();
+    detailsRow->addWidget(details);
+    detailsRow->addStretch();
+    textColumn->addLayout(detailsRow);
+    textColumn->addStretch();
+
+    const ServiceCardButtons rules = ServiceCardButtons::forEntry(m_kind, entry);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    if (rules.showSchedule) {
+        QPushButton* schedule = actionButton(QStringLiteral("SCHEDULE"), name);
+        connect(schedule, &QPushButton::clicked, this, &CqWndServiceItem::on_btnSchedule_clicked);
+        buttonRow->addWidget(schedule);
+    }
+    if (rules.showAppoint) {
+        QPushButton* appoint = actionButton(QStringLiteral("APPOINT"), name);
+        connect(appoint, &QPushButton::clicked, this, &CqWndServiceItem::on_btnAppoint_clicked);
+        buttonRow->addWidget(appoint);
+    }
+    QPushButton* buyButton = actionButton(rules.buyText, name);
+    if (rules.buyLook == ServiceCardButtons::Look::Blue)
+        buyButton->setStyleSheet(ServiceLook::blueButton());
+    if (rules.buyClickable)
+        connect(buyButton, &QPushButton::clicked, this, &CqWndServiceItem::on_btnBuy_clicked);
+    else
+        buyButton->setFocusPolicy(Qt::NoFocus);
+    buttonRow->addWidget(buyButton);
+    column->addLayout(buttonRow);
+    return card;
+}
+
+void CqWndServiceItem::buildCartFooter()
+{
+    auto* subtotalRow = new QHBoxLayout;
+    m_lblSubtotal = whiteLabel(QStringLiteral("SUBTOTAL $%1").arg(ServiceMoney::format(m_cartCents)), 18);
+    m_lblSubtotal->setObjectName(QStringLiteral("lblSubtotal"));
+    m_lblSubtotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    subtotalRow->addStretch();
+    subtotalRow->addWidget(m_lblSubtotal);
+    subtotalRow->addStretch();
+    m_ui->verticalLayoutBottom->addLayout(subtotalRow);
+
+    auto* checkoutRow = new QHBoxLayout;
+    m_btnCheckout = new QPushButton(QStringLiteral("CHECKOUT NOW"));
+    m_btnCheckout->setObjectName(QStringLiteral("btnCheckout"));
+    m_btnCheckout->setFixedSize(300, 50);
+    m_btnCheckout->setFont(ServiceLook::roboto(16, 500));
+    m_btnCheckout->setCursor(Qt::PointingHandCursor);
+    m_btnCheckout->setStyleSheet(ServiceLook::pinkOrangeButton(25));
+    connect(m_btnCheckout, &QPushButton::clicked, this, &CqWndServiceItem::on_btnCheckout_clicked);
+    checkoutRow->addStretch();
+    checkoutRow->addWidget(m_btnCheckout);
+    checkoutRow->addStretch();
+    m_ui->verticalLayoutBottom->addLayout(checkoutRow);
+    m_ui->verticalLayoutBottom->addStretch();
+}
+
+QString CqWndServiceItem::senderId() const
+{
+    const QObject* source = sender();
+    return source ? ServiceEntries::idFromObjectName(source->objectName()) : QString();
+}
+
+QJsonObject CqWndServiceItem::senderEntry() const
+{
+    bool ok = false;
+    const int id = senderId().toInt(&ok, 10);
+    return ok ? m_entries.value(id) : QJsonObject();
+}
+
+void CqWndServiceItem::on_btnMore_clicked()
+{
+    showDetails(senderEntry());
+}
+
+void CqWndServiceItem::on_btnBuy_clicked()
+{
+    const QJsonObject entry = senderEntry();
+    if (!ServiceEntries::isPurchased(entry)) {
+        buy(entry);
+        return;
+    }
+    if (m_kind != ServiceListKind::Purchases)
+        return;
+    CqDlgConfirmComplete confirm(nullptr);
+    if (confirm.exec() != QDialog::Accepted)
+        return;
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    fields.addQueryItem(QStringLiteral("service_id"), QString::number(ServiceEntries::id(entry)));
+    m_pendingAction = Action::Complete;
+    m_server->request(ServiceRequests::endpointIndex(QStringLiteral("completeAppoint")), fields);
+}
+
+void CqWndServiceItem::slt_net_completeappoint(QString)
+{
+    // Whatever the server answered, the rebuilt purchases show its view.
+    m_pendingAction = Action::None;
+    if (CqWndService* services = CqWndService::of(this))
+        services->showPurchaseTab();
+}
+
+void CqWndServiceItem::on_btnCancelCart_clicked()
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    fields.addQueryItem(QStringLiteral("service_id"), senderId());
+    m_pendingAction = Action::RemoveFromCart;
+    m_server->request(ServiceRequests::endpointIndex(QStringLiteral("removeServiceCheckout")), fields);
+}
+
+void CqWndServiceItem::slt_net_removecart(QString)
+{
+    m_pendingAction = Action::None;
+    if (CqWndService* services = CqWndService::of(this))
+        services->dropCartList(true);
+}
+
+void CqWndServiceItem::on_btnSchedule_clicked()
+{
+    const QJsonObject entry = senderEntry();
+    CqDlgServiceInfo dialog(true, ServiceEntries::field(entry, QStringLiteral("skype")),
+                            ServiceEntries::field(entry, QStringLiteral("whatsapp")),
+                            ServiceEntries::field(entry, QStringLiteral("id")), nullptr);
+    // Looked up before the dialog: dropping this list takes it out of the
+    // services window.
+    QPointer<CqWndService> services = CqWndService::of(this);
+    if (dialog.exec() == QDialog::Accepted && m_kind == ServiceListKind::Telehealth && services) {
+        services->dropCurrentList();
+        services->showPurchaseTab();
+    }
+}
+
+void CqWndServiceItem::on_btnAppoint_clicked()
+{
+    const QJsonObject entry = senderEntry();
+    CqDlgServiceInfo dialog(false, ServiceEntries::field(entry, QStringLiteral("skype")),
+                            ServiceEntries::field(entry, QStringLiteral("whatsapp")),
+                            ServiceEntries::field(entry, QStringLiteral("id")), nullptr);
+    dialog.exec();
+}
+
+void CqWndServiceItem::on_btnCheckout_clicked()
+{
+}
+
+void CqWndServiceItem::buy(const QJsonObject&)
+{
+}
+
+void CqWndServiceItem::showDetails(const QJsonObject&)
+{
+}

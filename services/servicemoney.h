@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Money of the service cart, counted in whole cents so that the subtotal and
+// the amount paid are exact: 19.99 + 0.01 is 20, never 19.999999...
+namespace ServiceMoney {
+
+// A price text in cents, rounded to the nearest cent. Nothing for a text that
+// is not a number, is negative, or is beyond any real price (over a trillion).
+std::optional<qint64> cents(const QString& priceText);
+
+// The sum of the prices in cents; an unreadable price counts as 0.
+qint64 totalCents(const QStringList& priceTexts);
+
+// Cents in the shortest form: 5000 gives "50", 1999 "19.99", 1950 "19.5".
+QString format(qint64 cents);
+
+} // namespace ServiceMoney
