@@ -4,6 +4,7 @@
 #include "app/server.h"
 #include "store/paymentrecord.h"
 #include "store/paymentrequest.h"
+#include "store/storedcard.h"
 
 #include <QDateTime>
 
@@ -28,4 +29,24 @@ QString CqDlgCard::purchaseEndpoint() const
 QUrlQuery CqDlgCard::purchaseFields() const
 {
     return PaymentRequest::productPurchase(m_entries, currentUserId, QDateTime::currentMSecsSinceEpoch());
+}
+
+void CqDlgCard::rememberPayment()
+{
+    CardPaymentDialog::rememberPayment();
+    const PaymentRecord& record = PaymentRecord::instance();
+    StoredCard::Values card;
+    card[StoredCard::FirstName] = record.firstName;
+    card[StoredCard::LastName] = record.lastName;
+    card[StoredCard::Email] = record.email;
+    card[StoredCard::Phone] = record.phone;
+    card[StoredCard::Country] = record.country;
+    card[StoredCard::City] = record.city;
+    card[StoredCard::State] = record.state;
+    card[StoredCard::ZipCode] = record.zipCode;
+    card[StoredCard::Address] = record.address;
+    card[StoredCard::Number] = record.cardNumber; // kept as its last four digits
+    card[StoredCard::ExpirationDate] = record.expirationDate();
+    for (const ProductItem& entry : m_entries)
+        StoredCard::save(entry.type, entry.id, card);
 }

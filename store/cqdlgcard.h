@@ -18,6 +18,8 @@ protected:
     QUrlQuery paymentFields() const override;
     QString purchaseEndpoint() const override;
     QUrlQuery purchaseFields() const override;
+    // Also keeps the card per product for renewing its subscription.
+    void rememberPayment() override;
 
 private:
     QMap<int, ProductItem> m_entries;

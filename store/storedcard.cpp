@@ -41,11 +41,12 @@ void save(const QString& type, int productId, const Values& paid)
         return;
     for (int f = 0; f < FieldCount; ++f) {
         const Field field = Field(f);
-        QString value = paid[field];
-        if (field == Number)
-            value = lastFour(value);
-        else if (field == Code)
-            value.clear();
+        // The code is never kept, not even as an empty value.
+        if (field == Code) {
+            SettingsStore::removeMemberKey(key(type, field, productId));
+            continue;
+        }
+        const QString value = field == Number ? lastFour(paid[field]) : paid[field];
         SettingsStore::setMemberText(key(type, field, productId), value);
     }
 }

@@ -43,7 +43,7 @@ Values read(const QString& type, int productId);
 
 // Stores, at a successful payment, the card of `paid` for one product: the
 // address fields and expiry as they are, the number cut to its last four
-// digits, the code left empty. Nothing is written for an id below 1.
+// digits, the code not at all. Nothing is written for an id below 1.
 void save(const QString& type, int productId, const Values& paid);
 
 // The last four digits of a card number (spaces and dashes ignored).

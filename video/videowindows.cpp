@@ -1,6 +1,9 @@
 #include "main/featurewindows.h"
 
 #include "main/dialogfactory.h"
+#include "main/mainwindow.h"
+#include "store/subscriptionrenewal.h"
+#include "video/cqwndvideodownload.h"
 #include "video/cqwndvideoplay.h"
 
 #include <QUrl>
@@ -30,4 +33,13 @@ void registerVideoWindows()
         CqWndVideoPlay::instance()->playSource(source);
         return 0;
     });
+    // A recorded download and a renewal that ended in a cancellation change
+    // the library: the active store window (if any) shows a fresh one.
+    CqWndVideoDownLoad::setLibraryRefresh([](int, int) { MainWindow::instance()->showLibrary(); });
+    static bool renewalConnected = false;
+    if (!renewalConnected) {
+        renewalConnected = true;
+        QObject::connect(SubscriptionRenewal::instance(), &SubscriptionRenewal::cancelled,
+                         SubscriptionRenewal::instance(), [](int) { MainWindow::instance()->showLibrary(); });
+    }
 }

@@ -91,6 +91,7 @@ void TstServerStorePayments::changedPaymentIsNotARepeat_data()
     QTest::newRow("another card code") << "cardCode" << "124";
     QTest::newRow("another address") << "address" << "2 Road";
     QTest::newRow("another description") << "description" << "Title : y, Quantity : 1";
+    QTest::newRow("another e-mail") << "user_email" << "other@test.local";
 }
 
 void TstServerStorePayments::changedPaymentIsNotARepeat()

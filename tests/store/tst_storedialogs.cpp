@@ -500,6 +500,11 @@ void TestStoreDialogs::paymentLeavesNoCardAtRest()
     QCOMPARE(SettingsStore::memberText(QStringLiteral("cardExpirationDate")), QStringLiteral("2029-07"));
     QCOMPARE(SettingsStore::memberText(QStringLiteral("cardFirstName")), QStringLiteral("Ann"));
     QVERIFY(!SettingsStore::memberContains(QStringLiteral("cardCode")));
+    // Kept per product too, for renewing the subscription: last four digits, no code.
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("WORKOUTcardNumber1")), QStringLiteral("4242"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("WORKOUTcardExpirationDate1")), QStringLiteral("2029-07"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("WORKOUTcardFirstName1")), QStringLiteral("Ann"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("WORKOUTcardCode1")), QString());
     QVERIFY(PaymentRecord::instance().cardNumber.isEmpty());
     QVERIFY(PaymentRecord::instance().cvv.isEmpty());
 

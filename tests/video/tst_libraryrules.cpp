@@ -195,6 +195,7 @@ void TestLibraryRules::storedCardKeepsNoSecrets()
     QCOMPARE(read[StoredCard::FirstName], QStringLiteral("Ada"));
     QCOMPARE(read[StoredCard::Number], QStringLiteral("4242"));
     QCOMPARE(read[StoredCard::Code], QString());
+    QVERIFY(!SettingsStore::memberContains(QStringLiteral("WORKOUTcardCode12")));
     QCOMPARE(read[StoredCard::ExpirationDate], QStringLiteral("2030-12"));
     // Another product has nothing stored.
     QCOMPARE(StoredCard::read(QStringLiteral("WORKOUT"), 13)[StoredCard::FirstName], QString());
