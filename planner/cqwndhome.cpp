@@ -100,6 +100,7 @@ void CqWndHome::buildRows()
         const QString name = QStringLiteral("widget_%1").arg(meal);
         auto* row = new MyWidget;
         row->setObjectName(name);
+        row->setAccessibleName(Meals::plannerLabel(meal));
         row->setCursor(Qt::PointingHandCursor);
         row->setStyleSheet(QStringLiteral("border-image: none;"));
         connect(row, &MyWidget::clicked, this, &CqWndHome::widgetClicked);
@@ -182,6 +183,7 @@ void CqWndHome::addSummaryRow(const QString& name, const QString& caption, QtMat
 {
     auto* row = new MyWidget;
     row->setObjectName(name);
+    row->setAccessibleName(caption);
     row->setCursor(Qt::PointingHandCursor);
     row->setStyleSheet(QStringLiteral("border-image: none;"));
     connect(row, &MyWidget::clicked, this, &CqWndHome::widgetClicked);
