@@ -11,7 +11,7 @@ state_dir=${OLVA_SERVER_DIR:-$HOME/.local/share/olva-server}
 mkdir -p "$state_dir"
 
 "$build_dir"/server/olva-server --port "$port" --db "$state_dir/olva.sqlite" \
-    --files "$state_dir/files" --demo --legacy-client &
+    --files "$state_dir/files" --demo &
 server_pid=$!
 trap 'kill $server_pid 2>/dev/null || true' EXIT
 
