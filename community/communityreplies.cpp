@@ -1,6 +1,7 @@
 #include "community/communityreplies.h"
 
 #include "app/jsonreply.h"
+#include "app/weburl.h"
 
 #include <QJsonDocument>
 
@@ -53,9 +54,7 @@ std::optional<QUrl> webAddress(const QString& text)
     if (text.isEmpty())
         return std::nullopt;
     const QUrl url(text, QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty()
-        || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+    if (!WebUrl::isWebAddress(url))
         return std::nullopt;
     return url;
 }

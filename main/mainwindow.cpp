@@ -6,6 +6,7 @@
 #include "app/processlauncher.h"
 #include "app/server.h"
 #include "app/utils.h"
+#include "app/weburl.h"
 #include "community/friendscheck.h"
 #include "main/cqwndloading.h"
 #include "main/cqwndsetting.h"
@@ -41,13 +42,6 @@ int endpointIndex(const char* name)
             return index;
     }
     return -1;
-}
-
-// Pictures come from the service's web servers only; a reply naming some
-// other scheme (a local file, say) is not fetched.
-bool isWebAddress(const QUrl& url)
-{
-    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
 QUrlQuery userIdFields()
@@ -383,14 +377,17 @@ void MainWindow::slt_net_specialoffer(QString reply)
     m_ui->lblProductTitle->setText(JsonReply::text(offer, QStringLiteral("title")));
     m_ui->lblProductContent->setText(JsonReply::text(offer, QStringLiteral("content")));
     fetchPicture(m_offerPictureNetwork, JsonReply::text(offer, QStringLiteral("image")), m_ui->lblProductPicture);
-    m_offerVideoUrl = JsonReply::text(offer, QStringLiteral("url"));
+    // Only a web address plays: a reply naming a local file does not get
+    // the player to open it.
+    const QString video = JsonReply::text(offer, QStringLiteral("url"));
+    m_offerVideoUrl = WebUrl::isWebAddress(QUrl(video)) ? video : QString();
     fetchPicture(m_offerBadgeNetwork, JsonReply::text(offer, QStringLiteral("new")), m_ui->lblNew);
 }
 
 void MainWindow::fetchPicture(QNetworkAccessManager*& network, const QString& address, MyLabel* label)
 {
     const QUrl url(address);
-    if (!isWebAddress(url))
+    if (!WebUrl::isWebAddress(url))
         return;
     if (!network) {
         network = new QNetworkAccessManager(this);

@@ -10,8 +10,10 @@ port=${OLVA_PORT:-8618}
 state_dir=${OLVA_SERVER_DIR:-$HOME/.local/share/olva-server}
 mkdir -p "$state_dir"
 
+# Files go out at 512 KiB/s by default, so a demo video's download shows its
+# progress, speed and pause; OLVA_DEMO_THROTTLE_KIB=0 lifts the limit.
 "$build_dir"/server/olva-server --port "$port" --db "$state_dir/olva.sqlite" \
-    --files "$state_dir/files" --demo &
+    --files "$state_dir/files" --demo --throttle "${OLVA_DEMO_THROTTLE_KIB:-512}" &
 server_pid=$!
 trap 'kill $server_pid 2>/dev/null || true' EXIT
 

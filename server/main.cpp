@@ -41,8 +41,12 @@ int main(int argc, char* argv[])
     const QCommandLineOption legacyOption(
         QStringLiteral("legacy-client"),
         QStringLiteral("Serve clients without member sessions that check mailed codes themselves (unsafe)."));
+    const QCommandLineOption throttleOption(
+        QStringLiteral("throttle"),
+        QStringLiteral("Send files at most this many KiB a second (0, the default: no limit), to watch a download."),
+        QStringLiteral("kib"), QStringLiteral("0"));
     parser.addOptions({portOption, dbOption, filesOption, demoOption, noVideosOption, versionOption, listenOption,
-                       publicOption, legacyOption});
+                       publicOption, legacyOption, throttleOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -58,7 +62,15 @@ int main(int argc, char* argv[])
         return 2;
     }
 
+    bool throttleOk = false;
+    const qint64 throttleKib = parser.value(throttleOption).toLongLong(&throttleOk);
+    if (!throttleOk || throttleKib < 0 || throttleKib > (qint64(1) << 40)) {
+        err << "Invalid throttle: " << parser.value(throttleOption) << Qt::endl;
+        return 2;
+    }
+
     ServerOptions options;
+    options.filesBytesPerSecond = throttleKib * 1024;
     options.dbPath = parser.isSet(dbOption) ? parser.value(dbOption) : Storage::defaultDatabasePath();
     options.filesDir = parser.isSet(filesOption)
         ? parser.value(filesOption)

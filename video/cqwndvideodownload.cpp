@@ -3,6 +3,7 @@
 #include "app/accountstate.h"
 #include "app/jsonreply.h"
 #include "app/server.h"
+#include "app/weburl.h"
 #include "video/downloadmanager.h"
 #include "video/downloadmanagerhttp.h"
 #include "video/downloadreport.h"
@@ -28,13 +29,6 @@ CqWndVideoDownLoad::LibraryRefresh& libraryRefresh()
 {
     static CqWndVideoDownLoad::LibraryRefresh refresh;
     return refresh;
-}
-
-bool isWebAddress(const QUrl& url)
-{
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && !url.host().isEmpty()
-        && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
 } // namespace
@@ -125,7 +119,7 @@ void CqWndVideoDownLoad::startDownload(const DownloadItem& item)
         setWindowTitle(item.title);
     }
     const QUrl url(item.video.trimmed());
-    if (!isWebAddress(url)) {
+    if (!WebUrl::isWebAddress(url)) {
         downloadFailed(tr("This video has no download address."));
         m_ui->btnRetry->hide();
         return;

@@ -115,6 +115,7 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
     }
     m_fallbackBaseUrl = QStringLiteral("http://127.0.0.1:%1").arg(m_port);
     m_context.publicBaseUrl = options.publicBaseUrl;
+    m_filesBytesPerSecond = options.filesBytesPerSecond;
     while (m_context.publicBaseUrl.endsWith(QLatin1Char('/')))
         m_context.publicBaseUrl.chop(1);
     m_fixedBaseUrl = m_context.publicBaseUrl;
@@ -311,7 +312,7 @@ void ApiServer::handleFile(const QString& relativePath, const QHttpServerRequest
     responder.writeBody("", 0); // ends the header block
     if (head || length == 0)
         return;
-    FileStreamer::start(socket, std::move(file), first, length);
+    FileStreamer::start(socket, std::move(file), first, length, m_filesBytesPerSecond);
 }
 
 void ApiServer::replyJson(QHttpServerResponder& responder, const QJsonObject& reply, StatusCode status)

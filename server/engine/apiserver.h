@@ -27,11 +27,15 @@ struct ServerOptions
     // Base of the URLs in replies; empty: the Host each request was sent
     // to (or "http://127.0.0.1:<port>" when it names none).
     QString publicBaseUrl;
-    // Calls that name a member need that member's session cookie.
-    bool requireSessions = false;
+    // Calls that name a member need that member's session cookie. Only a
+    // server for clients that predate sessions (--legacy-client) turns it off.
+    bool requireSessions = true;
     // verifyDevice and forgot keep their code out of the reply, and
     // registerToken and setPassword need it back in "pincode".
-    bool codesByMailOnly = false;
+    bool codesByMailOnly = true;
+    // Files are sent at most this fast (bytes per second; 0: as fast as the
+    // connection takes them), so a local demo download shows its progress.
+    qint64 filesBytesPerSecond = 0;
 };
 
 // The HTTP side of olva-server: form POSTs under "/api/<endpoint>" go to the
@@ -79,6 +83,7 @@ private:
     ServerContext m_context;
     QString m_fixedBaseUrl;
     QString m_fallbackBaseUrl;
+    qint64 m_filesBytesPerSecond = 0;
     EndpointTable m_endpoints;
     QString m_connectionName;
     quint16 m_port = 0;

@@ -353,7 +353,14 @@ void TestMainWindow::specialOffer_data()
         << QByteArray(R"({"result_code":0,"special_offer":[1,2,3]})") << "" << "" << "";
     QTest::newRow("numbers for texts")
         << QByteArray(R"({"result_code":0,"special_offer":{"name":12,"content":null,"url":7}})")
-        << "12" << "" << "7";
+        << "12" << "" << "";
+    // Only web addresses play: the reply cannot point the player at a local file.
+    QTest::newRow("local file")
+        << QByteArray(R"({"result_code":0,"special_offer":{"name":"x","url":"file:///etc/passwd"}})") << "x" << ""
+        << "";
+    QTest::newRow("bare path")
+        << QByteArray(R"({"result_code":0,"special_offer":{"name":"x","url":"/home/member/v.mp4"}})") << "x" << ""
+        << "";
 }
 
 void TestMainWindow::specialOffer()

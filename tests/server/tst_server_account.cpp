@@ -69,8 +69,6 @@ void TstServerAccount::initTestCase()
 void TstServerAccount::init()
 {
     m_fixture = std::make_unique<ServerFixture>();
-    m_fixture->options().requireSessions = true;
-    m_fixture->options().codesByMailOnly = true;
     QVERIFY(m_fixture->start(true));
 }
 

@@ -48,8 +48,6 @@ void TstServerClientWire::initTestCase()
 void TstServerClientWire::init()
 {
     m_fixture = std::make_unique<ServerFixture>();
-    m_fixture->options().requireSessions = true;
-    m_fixture->options().codesByMailOnly = true;
     QVERIFY(m_fixture->start(true));
     qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(m_fixture->port()));
     m_client = std::make_unique<Server>();

@@ -55,7 +55,6 @@ void TstServerCommunity::init()
     m_fixture = std::make_unique<ServerFixture>();
     // Each call runs in the session of the member it names (sessions have
     // tests of their own).
-    m_fixture->options().requireSessions = true;
     m_fixture->setSessionFollowsUserId(true);
     QVERIFY(m_fixture->start(true));
 }
@@ -235,7 +234,6 @@ void TstServerCommunity::offersListWithAndWithoutVideos()
 void TstServerCommunity::emptyServiceAnswersSensibly()
 {
     ServerFixture empty;
-    empty.options().requireSessions = true;
     empty.setSessionFollowsUserId(true);
     QVERIFY(empty.start(false));
     QCOMPARE(code(empty.post(QStringLiteral("signup"), {{QStringLiteral("email"), QStringLiteral("a@olva.local")},

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QSqlQuery>
 #include <QTcpSocket>
+#include <QElapsedTimer>
 #include <QtTest>
 
 // The HTTP side of olva-server: routing, limits, malformed requests, static
@@ -39,6 +40,8 @@ private slots:
     void filesOutsideTheFolderAreNotServed_data();
     void filesOutsideTheFolderAreNotServed();
     void largeFileIsStreamedIntact();
+    void throttledFilesArriveIntactAtTheirPace_data();
+    void throttledFilesArriveIntactAtTheirPace();
 
     void manyConnectionsAtOnceAreAllAnswered();
     void demoDataFillsOnlyAnEmptyDatabase();
@@ -300,6 +303,45 @@ void TstServerEngine::largeFileIsStreamedIntact()
     QCOMPARE(reply.status, 200);
     QCOMPARE(reply.body.size(), size);
     QVERIFY(reply.body == data);
+}
+
+void TstServerEngine::throttledFilesArriveIntactAtTheirPace_data()
+{
+    QTest::addColumn<QByteArray>("range");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("length");
+    constexpr qint64 size = 300 * 1024 + 5;
+    QTest::newRow("whole file") << QByteArray() << 200 << qint64(0) << size;
+    QTest::newRow("resumed") << QByteArray("bytes=100000-") << 206 << qint64(100000) << size - 100000;
+    QTest::newRow("smaller than one tick") << QByteArray("bytes=7-99") << 206 << qint64(7) << qint64(93);
+}
+
+void TstServerEngine::throttledFilesArriveIntactAtTheirPace()
+{
+    QFETCH(QByteArray, range);
+    QFETCH(int, status);
+    QFETCH(qint64, first);
+    QFETCH(qint64, length);
+    m_fixture.reset();
+    m_fixture = std::make_unique<ServerFixture>();
+    constexpr qint64 bytesPerSecond = 1024 * 1024;
+    m_fixture->options().filesBytesPerSecond = bytesPerSecond;
+    QVERIFY(m_fixture->start());
+    const QByteArray data = writeFile(QStringLiteral("videos/paced.mp4"), 300 * 1024 + 5);
+
+    QElapsedTimer clock;
+    clock.start();
+    ServerFixture::Headers headers;
+    if (!range.isEmpty())
+        headers.append({"Range", range});
+    const ServerFixture::Reply reply =
+        m_fixture->send("GET", QStringLiteral("/uploadfiles/videos/paced.mp4"), {}, headers, 20000);
+    QCOMPARE(reply.status, status);
+    QVERIFY(reply.body == data.mid(first, length));
+    // The pace is a floor on the time, never a ceiling: a slow machine only
+    // adds to it. Allow one tick of the pace for the first chunk.
+    QVERIFY2(clock.elapsed() >= (length * 1000 / bytesPerSecond) - 100, qPrintable(QString::number(clock.elapsed())));
 }
 
 void TstServerEngine::manyConnectionsAtOnceAreAllAnswered()

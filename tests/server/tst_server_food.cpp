@@ -101,7 +101,6 @@ void TstServerFood::init()
     // Only restart after a case that changed the data.
     if (m_dirty || !m_fixture) {
         m_fixture = std::make_unique<ServerFixture>();
-        m_fixture->options().requireSessions = true;
         QVERIFY(m_fixture->start(true));
         m_dirty = false;
     }

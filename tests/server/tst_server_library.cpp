@@ -50,7 +50,6 @@ void TstServerLibrary::init()
 {
     m_fixture = std::make_unique<ServerFixture>();
     // Each call runs in the session of the member it names.
-    m_fixture->options().requireSessions = true;
     m_fixture->setSessionFollowsUserId(true);
     QVERIFY(m_fixture->start());
     QSqlDatabase db = m_fixture->context().db;
@@ -201,7 +200,6 @@ void TstServerLibrary::paddedVideoKeepsItsStart()
 void TstServerLibrary::demoLibrary()
 {
     ServerFixture demo;
-    demo.options().requireSessions = true;
     demo.setSessionFollowsUserId(true);
     QVERIFY(demo.start(true));
     const auto list = [&demo](const QString& type) {

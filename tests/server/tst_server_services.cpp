@@ -49,7 +49,6 @@ void TstServerServices::init()
     m_fixture = std::make_unique<ServerFixture>();
     // These cases are about the area's rules: each call runs in the
     // session of the member it names (sessions have tests of their own).
-    m_fixture->options().requireSessions = true;
     m_fixture->setSessionFollowsUserId(true);
     QVERIFY(m_fixture->start());
     QSqlDatabase db = m_fixture->context().db;
@@ -240,6 +239,7 @@ void TstServerServices::badInput()
 void TstServerServices::demoShowsEveryCardState()
 {
     ServerFixture demo;
+    demo.setSessionFollowsUserId(true);
     QVERIFY(demo.start(true));
     const auto list = [&demo](const QString& type) {
         return demo.post("getService", {{"user_id", "1"}, {"service_type", type}});

@@ -72,8 +72,6 @@ void TstServerSessions::initTestCase()
 void TstServerSessions::init()
 {
     m_fixture = std::make_unique<ServerFixture>();
-    m_fixture->options().requireSessions = true;
-    m_fixture->options().codesByMailOnly = true;
     QVERIFY(m_fixture->start(true));
 }
 

@@ -61,7 +61,6 @@ void TstServerStore::init()
     m_fixture = std::make_unique<ServerFixture>();
     // These cases are about the area's rules: each call runs in the
     // session of the member it names (sessions have tests of their own).
-    m_fixture->options().requireSessions = true;
     m_fixture->setSessionFollowsUserId(true);
     QVERIFY(m_fixture->start());
     QSqlDatabase db = m_fixture->context().db;
@@ -499,7 +498,6 @@ void TstServerStore::bodyThatIsNotAFormIsRefused()
 void TstServerStore::demoCatalogueIsComplete()
 {
     ServerFixture demo;
-    demo.options().requireSessions = true;
     QVERIFY(demo.start(true));
     QVERIFY(demo.signIn("demo@olva.local", "olva-demo-2026"));
     const QString filesPrefix = demo.baseUrl() + "/uploadfiles/";

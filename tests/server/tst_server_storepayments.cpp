@@ -40,6 +40,7 @@ void TstServerStorePayments::initTestCase()
 void TstServerStorePayments::init()
 {
     m_fixture = std::make_unique<ServerFixture>();
+    m_fixture->setSessionFollowsUserId(true);
     QVERIFY(m_fixture->start());
     QSqlDatabase db = m_fixture->context().db;
     QVERIFY(addMember(db, 1));

@@ -100,7 +100,6 @@ void TstServerWrites::initTestCase()
 void TstServerWrites::concurrentWritersAllSucceed()
 {
     ServerFixture fixture;
-    fixture.options().requireSessions = true;
     QVERIFY(fixture.start());
     QSqlDatabase db = fixture.context().db;
     QVERIFY(addProduct(db, 101, QStringLiteral("WORKOUT"), 1999));

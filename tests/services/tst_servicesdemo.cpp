@@ -1,4 +1,4 @@
-#include "serverfixture.h"
+#include "demosession.h"
 
 #include "app/accountstate.h"
 #include "main/cqwndloading.h"
@@ -60,7 +60,7 @@ void TstServicesDemo::init()
     m_fixture = std::make_unique<ServerFixture>();
     QVERIFY(m_fixture->start(true));
     qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(m_fixture->port()));
-    currentUserId = QStringLiteral("1");
+    QVERIFY(signInClientAs(*m_fixture, 1));
     m_main = std::make_unique<MainWindow>();
     m_urls = std::make_unique<UrlRecorder>();
 }

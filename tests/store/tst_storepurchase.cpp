@@ -3,7 +3,7 @@
 #include "main/featurewindows.h"
 #include "main/mainwindow.h"
 #include "main/subwindowfactory.h"
-#include "serverfixture.h"
+#include "demosession.h"
 #include "store/cqwnditems.h"
 #include "store/cqwndproduct.h"
 #include "storetesthelpers.h"
@@ -60,7 +60,7 @@ void TestStorePurchase::init()
     m_server = std::make_unique<ServerFixture>();
     QVERIFY(m_server->start(true));
     qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(m_server->port()));
-    currentUserId = QStringLiteral("1");
+    QVERIFY(signInClientAs(*m_server, 1));
     currentEmail = QStringLiteral("demo@olva.local");
     QVERIFY(MessageWatch::drain());
     m_messages = std::make_unique<MessageWatch>();

@@ -3,16 +3,20 @@
 #include "account/accountreplies.h"
 #include "app/accountstate.h"
 #include "app/server.h"
+#include "app/sessioncookies.h"
 #include "app/utils.h"
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "main/subwindowfactory.h"
+#include "server/engine/sessions.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QNetworkCookie>
+#include <QNetworkCookieJar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -63,6 +67,16 @@ T* child(QWidget* parent, const char* name)
 }
 
 } // namespace
+
+bool signInClientAs(ServerFixture& server, qint64 userId)
+{
+    const QByteArray token = Sessions::start(server.context().db, userId);
+    if (token.isEmpty())
+        return false;
+    currentUserId = QString::number(userId);
+    return SessionCookies::jar()->setCookiesFromUrl({QNetworkCookie(Sessions::cookieName, token)},
+                                                    QUrl(server.baseUrl()));
+}
 
 DemoSession::DemoSession() = default;
 

@@ -7,6 +7,12 @@
 
 class MainWindow;
 
+// Gives the client's process-wide session cookie a fresh session of member
+// `userId` on `server` (the member may have been added straight into its
+// database) and makes it the current member, as a successful sign-in does.
+// For tests that run their own olva-server rather than a DemoSession.
+bool signInClientAs(ServerFixture& server, qint64 userId);
+
 // A signed-in demo member against a real olva-server, for tests that drive
 // a feature's windows like a person.
 //

@@ -11,7 +11,7 @@
 #include "widgets/mywidget.h"
 #include "widgets/qtmaterialraisedbutton.h"
 
-#include "serverfixture.h"
+#include "demosession.h"
 #include "testenvironment.h"
 
 #include <QApplication>
@@ -65,10 +65,11 @@ private:
 void TestTrackerDemo::initTestCase()
 {
     TestEnvironment::isolate();
+    m_server.setSessionFollowsUserId(true); // its own checks of what the server keeps
     QVERIFY(m_server.start(true));
     qputenv("OLVA_API_HOST", QStringLiteral("127.0.0.1:%1").arg(m_server.port()).toLatin1());
     currentEmail = QStringLiteral("demo@olva.local");
-    currentUserId = QStringLiteral("1");
+    QVERIFY(signInClientAs(m_server, 1));
     DayStore::setDailyTarget(1800);
     QVERIFY(MainWindow::instance());
 }

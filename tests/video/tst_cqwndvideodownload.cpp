@@ -1,7 +1,7 @@
 #include "app/accountstate.h"
 #include "fakeserver.h"
 #include "server/engine/apiserver.h"
-#include "serverfixture.h"
+#include "demosession.h"
 #include "testenvironment.h"
 #include "video/cqwndvideodownload.h"
 #include "video/downloadmanager.h"
@@ -355,9 +355,10 @@ static QJsonObject listEntry(const QJsonObject& reply, const QString& key, const
 void TestCqWndVideoDownLoad::demoMemberDownloads()
 {
     ServerFixture demo;
+    demo.setSessionFollowsUserId(true); // its own checks of what the server keeps
     QVERIFY(demo.start(true));
     qputenv("OLVA_API_HOST", QStringLiteral("127.0.0.1:%1").arg(demo.port()).toUtf8());
-    currentUserId = QStringLiteral("1");
+    QVERIFY(signInClientAs(demo, 1));
 
     const QJsonObject video = listEntry(
         demo.post(QStringLiteral("getVideos"), {{"user_id", "1"}, {"video_type", "WORKOUT"}}), "video_list", "104");

@@ -2,7 +2,7 @@
 #include "fakeserver.h"
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
-#include "serverfixture.h"
+#include "demosession.h"
 #include "store/cqwnditems.h"
 #include "store/subscriptionrenewal.h"
 #include "storetesthelpers.h"
@@ -435,7 +435,7 @@ void TestLibrary::demoMemberLibrary()
     ServerFixture demo;
     QVERIFY(demo.start(true));
     qputenv("OLVA_API_HOST", QStringLiteral("127.0.0.1:%1").arg(demo.port()).toUtf8());
-    currentUserId = QStringLiteral("1");
+    QVERIFY(signInClientAs(demo, 1));
     QSignalSpy renewed(SubscriptionRenewal::instance(), &SubscriptionRenewal::renewed);
     QSignalSpy cancelled(SubscriptionRenewal::instance(), &SubscriptionRenewal::cancelled);
     m_windows.push_back(std::make_unique<CqWndItems>(3, 0));
