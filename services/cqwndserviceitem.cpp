@@ -207,12 +207,14 @@ void CqWndServiceItem::slt_net_items(QString reply)
         delete item;
     }
 
+    QStringList prices;
     for (const QJsonObject& entry : list.entries) {
         m_entries.insert(ServiceEntries::id(entry), entry);
         m_ui->verticalLayout->addWidget(buildCard(entry));
-        if (m_kind == ServiceListKind::Cart)
-            m_cartCents += ServiceMoney::cents(ServiceEntries::field(entry, QStringLiteral("price"))).value_or(0);
+        prices.append(ServiceEntries::field(entry, QStringLiteral("price")));
     }
+    if (m_kind == ServiceListKind::Cart)
+        m_cartCents = ServiceMoney::totalCents(prices);
     if (!list.entries.isEmpty() && m_kind == ServiceListKind::Cart)
         buildCartFooter();
 }

@@ -1,6 +1,7 @@
 #include "services/servicemoney.h"
 
 #include <cmath>
+#include <limits>
 
 namespace ServiceMoney {
 
@@ -23,8 +24,12 @@ std::optional<qint64> cents(const QString& priceText)
 qint64 totalCents(const QStringList& priceTexts)
 {
     qint64 total = 0;
-    for (const QString& price : priceTexts)
-        total += cents(price).value_or(0);
+    for (const QString& price : priceTexts) {
+        // A list long enough to pass 64 bits is no real cart; stop at the
+        // largest sum rather than wrap round to a small or negative one.
+        if (__builtin_add_overflow(total, cents(price).value_or(0), &total))
+            return std::numeric_limits<qint64>::max();
+    }
     return total;
 }
 

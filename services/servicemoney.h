@@ -13,7 +13,8 @@ namespace ServiceMoney {
 // is not a number, is negative, or is beyond any real price (over a trillion).
 std::optional<qint64> cents(const QString& priceText);
 
-// The sum of the prices in cents; an unreadable price counts as 0.
+// The sum of the prices in cents; an unreadable price counts as 0. A sum
+// beyond 64 bits stays at the largest value instead of wrapping.
 qint64 totalCents(const QStringList& priceTexts);
 
 // Cents in the shortest form: 5000 gives "50", 1999 "19.99", 1950 "19.5".

@@ -9,6 +9,7 @@
 #include "store/cqdlgbuy.h"
 #include "store/cqdlgcard.h"
 #include "store/cqdlgcart.h"
+#include "store/libraryrules.h"
 #include "store/storecardrules.h"
 #include "store/storeconfig.h"
 #include "store/storeendpoint.h"
@@ -159,9 +160,7 @@ bool CqWndItems::wantsCard(const ProductItem& item) const
 {
     // A library lists what can be played here: single videos once they are
     // downloaded, programs always (their videos are downloaded one by one).
-    if (StoreListKind::isLibraryKind(m_kind))
-        return item.isProgram() || !item.uri1.isEmpty();
-    return true;
+    return LibraryRules::showsCard(m_kind, item.type, item.uri1);
 }
 
 void CqWndItems::buildCard(const ProductItem& item)

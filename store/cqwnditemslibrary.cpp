@@ -3,7 +3,6 @@
 #include "store/cqwnditems.h"
 
 #include "app/accountstate.h"
-#include "app/jsonreply.h"
 #include "app/server.h"
 #include "main/mainwindow.h"
 #include "store/cqdlgconfirm.h"
@@ -11,13 +10,13 @@
 #include "store/localvideofiles.h"
 #include "store/storeendpoint.h"
 #include "store/storelistkind.h"
+#include "store/storereplies.h"
 #include "store/subscriptionrenewal.h"
 #include "video/cqwndvideodownload.h"
 #include "video/cqwndvideoplay.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
-#include <QJsonArray>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -182,16 +181,15 @@ void CqWndItems::on_btnRemoveSubscription_clicked()
 
 void CqWndItems::slt_net_removeAllProgram(QString reply)
 {
-    const QJsonObject object = JsonReply::parseObject(reply);
-    const QString productId = JsonReply::text(object, QStringLiteral("product_id")).trimmed();
-    if (!object.contains(QStringLiteral("result_code")) || JsonReply::resultCode(object) != 0 || productId.isEmpty()) {
+    const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply);
+    if (!removal.ok) {
         MainWindow::instance()->showMessage(
             QStringLiteral("The subscription could not be cancelled. Please try again later."));
         return;
     }
-    const QJsonArray programs = object.value(QStringLiteral("programs")).toArray();
-    for (const QJsonValue& entry : programs)
-        deleteLocalVideo(JsonReply::text(entry.toObject(), QStringLiteral("uri1")));
+    for (const QString& file : removal.files)
+        deleteLocalVideo(file);
+    const QString productId = removal.productId;
 
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);

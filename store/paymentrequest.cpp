@@ -1,6 +1,7 @@
 #include "store/paymentrequest.h"
 
 #include "app/jsonreply.h"
+#include "services/servicemoney.h"
 #include "store/money.h"
 #include "store/paymentrecord.h"
 
@@ -56,10 +57,13 @@ qint64 productTotalCents(const QMap<int, ProductItem>& entries)
 
 qint64 serviceTotalCents(const QMap<int, QJsonObject>& services)
 {
-    qint64 total = 0;
+    // Summed by the rule of the cart's subtotal, so the member is charged
+    // what the cart showed: a negative or absurd price counts as 0.
+    QStringList prices;
+    prices.reserve(services.size());
     for (const QJsonObject& service : services)
-        total += Money::textToCents(JsonReply::text(service, QStringLiteral("price")));
-    return total;
+        prices.append(JsonReply::text(service, QStringLiteral("price")));
+    return ServiceMoney::totalCents(prices);
 }
 
 QUrlQuery products(const QMap<int, ProductItem>& entries, int cartKind, const PaymentRecord& record,

@@ -23,6 +23,8 @@ QUrlQuery services(const QMap<int, QJsonObject>& services, int listKind, const P
 
 // Exact sum of the entries' prices in cents.
 qint64 productTotalCents(const QMap<int, ProductItem>& entries);
+// The same for services, by the subtotal's rule: a price that is not a
+// number, negative or beyond any real price counts as 0.
 qint64 serviceTotalCents(const QMap<int, QJsonObject>& services);
 
 // When a bought entry ends, in ms since 1970 UTC: an e-book after its

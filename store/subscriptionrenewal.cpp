@@ -1,9 +1,9 @@
 #include "store/subscriptionrenewal.h"
 
 #include "app/accountstate.h"
-#include "app/jsonreply.h"
 #include "app/server.h"
 #include "store/libraryrules.h"
+#include "store/storereplies.h"
 
 #include <QDateTime>
 #include <QPointer>
@@ -97,21 +97,16 @@ void SubscriptionRenewalJob::start()
 
 void SubscriptionRenewalJob::slt_net_payment(QString text)
 {
-    const QJsonObject reply = JsonReply::parseObject(text);
-    // A garbled answer says nothing about the payment: neither record a
-    // renewal nor cancel the member's subscription on its strength.
-    if (!reply.contains(QStringLiteral("result_code"))) {
+    const StoreReplies::RenewalPayment payment = StoreReplies::parseRenewalPayment(text, m_item.id);
+    if (payment.outcome == StoreReplies::RenewalPayment::Outcome::Unreadable) {
         end(Outcome::Failed);
         return;
     }
-    // A reply without the id still concerns the product that was paid for.
-    QString product = JsonReply::text(reply, QStringLiteral("productID")).trimmed();
-    if (product.isEmpty())
-        product = QString::number(m_item.id);
+    const QString product = payment.productId;
 
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
-    if (JsonReply::resultCode(reply) == 0) {
+    if (payment.outcome == StoreReplies::RenewalPayment::Outcome::Approved) {
         m_pending = Outcome::Renewed;
         fields.addQueryItem(QStringLiteral("purchase_id"), product);
         fields.addQueryItem(QStringLiteral("endDay"),

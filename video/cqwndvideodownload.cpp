@@ -1,7 +1,6 @@
 #include "video/cqwndvideodownload.h"
 
 #include "app/accountstate.h"
-#include "app/jsonreply.h"
 #include "app/server.h"
 #include "app/weburl.h"
 #include "video/downloadmanager.h"
@@ -217,14 +216,13 @@ void CqWndVideoDownLoad::handleReport(const QString& text)
     if (m_state != State::Reporting && m_state != State::ReportFailed)
         return;
     m_reportTimer.stop();
-    const QJsonObject reply = JsonReply::parseObject(text);
-    if (!reply.contains(QStringLiteral("result_code"))) {
+    const DownloadReport::Answer answer = DownloadReport::readAnswer(text);
+    if (answer.outcome == DownloadReport::Answer::Outcome::Unreadable) {
         reportFailed(tr("the service's answer could not be read"));
         return;
     }
-    if (JsonReply::resultCode(reply) != 0) {
-        const QString message = JsonReply::text(reply, QStringLiteral("message"));
-        reportFailed(message.isEmpty() ? tr("the service refused it") : message);
+    if (answer.outcome == DownloadReport::Answer::Outcome::Refused) {
+        reportFailed(answer.message.isEmpty() ? tr("the service refused it") : answer.message);
         return;
     }
     setState(State::Done);

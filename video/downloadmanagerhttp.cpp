@@ -1,6 +1,7 @@
 #include "downloadmanagerhttp.h"
 
 #include "app/accountstate.h"
+#include "video/downloadheaders.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,43 +14,6 @@ constexpr qsizetype chunkBytes = 256 * 1024;
 
 // What the reply may hold before the network thread waits for us to read.
 constexpr qint64 readBufferBytes = 1024 * 1024;
-
-// A name made only of dots would be "." or ".." once behind the "/." prefix.
-bool onlyDots(const QString& name)
-{
-    for (QChar c : name) {
-        if (c != u'.')
-            return false;
-    }
-    return true;
-}
-
-// "bytes a-b/total" -> a, or -1 when unreadable.
-qint64 contentRangeStart(const QByteArray& value)
-{
-    const QByteArray text = value.trimmed();
-    if (!text.toLower().startsWith("bytes "))
-        return -1;
-    const QByteArray rest = text.mid(6).trimmed();
-    const qsizetype dash = rest.indexOf('-');
-    if (dash <= 0)
-        return -1;
-    bool ok = false;
-    const qint64 start = rest.left(dash).toLongLong(&ok);
-    return ok ? start : -1;
-}
-
-// "bytes a-b/total" -> total, or -1 when unreadable or "*".
-qint64 contentRangeTotal(const QByteArray& value)
-{
-    const QByteArray text = value.trimmed();
-    const qsizetype slash = text.lastIndexOf('/');
-    if (!text.toLower().startsWith("bytes ") || slash < 0)
-        return -1;
-    bool ok = false;
-    const qint64 total = text.mid(slash + 1).trimmed().toLongLong(&ok);
-    return ok && total >= 0 ? total : -1;
-}
 
 } // namespace
 
@@ -79,19 +43,7 @@ int DownloadManagerHTTP::inactivityTimeout() const
 
 QString DownloadManagerHTTP::localPathFor(const QUrl& url, const QString& directory)
 {
-    // The last segment as it stands in the URL, decoded here ourselves, so an
-    // encoded "%2F" stays inside the name instead of becoming a directory.
-    const QString encodedPath = url.path(QUrl::FullyEncoded);
-    const QString segment = encodedPath.mid(encodedPath.lastIndexOf(u'/') + 1);
-    QString name = QUrl::fromPercentEncoding(segment.toUtf8());
-    for (QChar& c : name) {
-        if (c == u'/' || c == u'\\' || c.unicode() < 0x20)
-            c = u'_';
-    }
-    if (onlyDots(name)) // also the empty name
-        name = QStringLiteral("download");
-    name.replace(QStringLiteral("sys"), QStringLiteral("mp4"));
-    return directory + QStringLiteral("/.") + name;
+    return DownloadHeaders::localPathFor(url, directory);
 }
 
 int DownloadManagerHTTP::percentage(qint64 done, qint64 total)
@@ -149,8 +101,7 @@ void DownloadManagerHTTP::finishedHead()
     if (answered) {
         for (const auto& header : m_reply->rawHeaderPairs())
             emit addLine(QString::fromUtf8(header.first) + QStringLiteral(" = ") + QString::fromUtf8(header.second));
-        if (m_reply->hasRawHeader("Accept-Ranges"))
-            m_resumable = m_reply->rawHeader("Accept-Ranges").trimmed().compare("bytes", Qt::CaseInsensitive) == 0;
+        m_resumable = DownloadHeaders::acceptsByteRanges(m_reply->rawHeader("Accept-Ranges"));
         m_total = qMax<qint64>(0, m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong());
     }
     dropReply();
@@ -253,7 +204,9 @@ void DownloadManagerHTTP::checkResponse()
         }
         m_body = Body::Accepted;
     } else if (status == 206) {
-        if (contentRangeStart(m_reply->rawHeader("Content-Range")) != m_offset) {
+        const DownloadHeaders::ContentRange range =
+            DownloadHeaders::parseContentRange(m_reply->rawHeader("Content-Range"));
+        if (!range.hasRange() || range.first != m_offset) {
             m_body = Body::Rejected;
             failTransfer(tr("The server sent a different part of the file than asked for"));
             return;
@@ -348,7 +301,7 @@ void DownloadManagerHTTP::finished()
     // HEAD, a part names the whole file's size in its Content-Range.
     qint64 expected = m_total;
     if (expected <= 0 && status == 206)
-        expected = contentRangeTotal(m_reply->rawHeader("Content-Range"));
+        expected = DownloadHeaders::parseContentRange(m_reply->rawHeader("Content-Range")).total;
     if (expected <= 0 && status == 206) {
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid())

@@ -1,6 +1,12 @@
 #include "video/downloadreport.h"
 
+#include "app/jsonreply.h"
+
 namespace DownloadReport {
+
+namespace {
+constexpr qsizetype longestMessage = 200;
+} // namespace
 
 Refresh refreshFor(const QString& type, bool programVideo)
 {
@@ -30,6 +36,23 @@ QUrlQuery programVideoFields(const QString& userId, int id, const QString& path)
     fields.addQueryItem(QStringLiteral("program_id"), QString::number(id) + QStringLiteral("_desktop"));
     fields.addQueryItem(QStringLiteral("uri1"), path);
     return fields;
+}
+
+Answer readAnswer(const QString& reply)
+{
+    Answer answer;
+    const QJsonObject object = JsonReply::parseObject(reply);
+    if (!object.contains(QStringLiteral("result_code")))
+        return answer;
+    if (JsonReply::resultCode(object) == 0) {
+        answer.outcome = Answer::Outcome::Recorded;
+        return answer;
+    }
+    answer.outcome = Answer::Outcome::Refused;
+    answer.message = JsonReply::text(object, QStringLiteral("message")).simplified();
+    if (answer.message.size() > longestMessage)
+        answer.message = answer.message.left(longestMessage - 3) + QStringLiteral("...");
+    return answer;
 }
 
 } // namespace DownloadReport

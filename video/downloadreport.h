@@ -22,4 +22,19 @@ QUrlQuery videoFields(const QString& userId, int id, const QString& path);
 // setProgramVideoUri: user_id, program_id ("<id>_desktop"), uri1.
 QUrlQuery programVideoFields(const QString& userId, int id, const QString& path);
 
+// The service's answer to setVideoUri or setProgramVideoUri.
+struct Answer
+{
+    enum class Outcome {
+        Recorded,
+        Refused,    // a result_code other than 0
+        Unreadable, // not a JSON object with a result_code
+    };
+    Outcome outcome = Outcome::Unreadable;
+    // The service's own words for a refusal, cut to a line's length so a
+    // runaway reply cannot flood the window; may be empty.
+    QString message;
+};
+Answer readAnswer(const QString& reply);
+
 } // namespace DownloadReport

@@ -241,6 +241,10 @@ void TstServiceRules::subtotal_data()
     QTest::newRow("unreadable counts 0") << QStringList{"abc", "1e308", "10"} << "10";
     QTest::newRow("nothing") << QStringList{} << "0";
     QTest::newRow("a thousand at 19.99") << QStringList(1000, QStringLiteral("19.99")) << "19990";
+    // Far past any real cart: the sum stops at the largest value, never wraps
+    // round to a small or negative one.
+    QTest::newRow("a hundred thousand at a trillion")
+        << QStringList(100000, QStringLiteral("1000000000000")) << "92233720368547758.07";
 }
 
 void TstServiceRules::subtotal()

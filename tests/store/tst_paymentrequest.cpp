@@ -57,6 +57,8 @@ private slots:
     void cartType();
     void amountsToTheCent_data();
     void amountsToTheCent();
+    void serviceAmountIsTheSubtotal_data();
+    void serviceAmountIsTheSubtotal();
     void endDays_data();
     void endDays();
     void purchaseIdsAndEndDaysInOrder();
@@ -137,6 +139,34 @@ void TestPaymentRequest::amountsToTheCent_data()
     QTest::newRow("three times 33.33") << QList<double>{33.33, 33.33, 33.33} << "99.99";
     QTest::newRow("over a million") << QList<double>{999999.99, 0.02} << "1000000.01";
     QTest::newRow("free") << QList<double>{0} << "0";
+}
+
+void TestPaymentRequest::serviceAmountIsTheSubtotal_data()
+{
+    QTest::addColumn<QStringList>("prices");
+    QTest::addColumn<QString>("amount");
+    QTest::newRow("plain") << QStringList{"44.99", "27.99"} << "72.98";
+    // The cart shows a negative price as 0; paying less than it shows would
+    // be a discount nobody granted.
+    QTest::newRow("negative price") << QStringList{"20", "-15"} << "20";
+    QTest::newRow("unreadable price") << QStringList{"abc", "10"} << "10";
+    QTest::newRow("absurd price") << QStringList{"1e15", "10"} << "10";
+    // Enough huge prices to pass 64 bits of cents once read as 1e15 each.
+    QTest::newRow("hundred absurd prices") << QStringList(100, QStringLiteral("1e15")) << "0";
+    QTest::newRow("empty cart") << QStringList{} << "0";
+}
+
+// What is charged for a service cart is the subtotal the cart showed.
+void TestPaymentRequest::serviceAmountIsTheSubtotal()
+{
+    QFETCH(QStringList, prices);
+    QFETCH(QString, amount);
+    QMap<int, QJsonObject> cart;
+    for (int i = 0; i < prices.size(); ++i)
+        cart.insert(i + 1, QJsonObject{{QStringLiteral("id"), QString::number(i + 1)},
+                                       {QStringLiteral("price"), prices.at(i)}});
+    const QUrlQuery fields = PaymentRequest::services(cart, 4, filledRecord(), QStringLiteral("1"));
+    QCOMPARE(fields.queryItemValue(QStringLiteral("amount")), amount);
 }
 
 void TestPaymentRequest::amountsToTheCent()

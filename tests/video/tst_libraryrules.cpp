@@ -4,6 +4,7 @@
 #include "store/libraryrules.h"
 #include "store/localvideofiles.h"
 #include "store/storedcard.h"
+#include "store/storereplies.h"
 #include "store/subscriptionrenewal.h"
 #include "testenvironment.h"
 #include "video/downloadreport.h"
@@ -43,6 +44,10 @@ private slots:
     void refreshAfterDownload_data();
     void refreshAfterDownload();
     void reportFields();
+    void reportAnswer_data();
+    void reportAnswer();
+    void programRemoval_data();
+    void programRemoval();
     void transferMeter();
     void transferTexts_data();
     void transferTexts();
@@ -238,6 +243,12 @@ void TestLibraryRules::renewalOutcome_data()
     QTest::newRow("declined, no productID") << QByteArray(R"({"result_code":4})") << "removeSubscription" << "12" << "cancelled";
     QTest::newRow("not JSON") << QByteArray("<html>oops</html>") << "" << "" << "failed";
     QTest::newRow("no result_code") << QByteArray(R"({"productID":"12"})") << "" << "" << "failed";
+    // The reply only echoes the product paid for; another id in it must not
+    // renew or cancel that other product.
+    QTest::newRow("paid, another product named") << QByteArray(R"({"result_code":0,"productID":"99"})")
+                                                 << "setPurchase" << "12" << "renewed";
+    QTest::newRow("declined, several products named") << QByteArray(R"({"result_code":4,"productID":"7_12"})")
+                                                       << "removeSubscription" << "12" << "cancelled";
 }
 
 void TestLibraryRules::renewalOutcome()
@@ -422,6 +433,77 @@ void TestLibraryRules::transferTexts()
     QCOMPARE(TransferMeter::timeLeftText(3723), QStringLiteral("1:02:03 left"));
     QCOMPARE(TransferMeter::timeLeftText(-1), QString());
     QCOMPARE(TransferMeter::speedText(1500000), QStringLiteral("1.5 MB/s"));
+}
+
+void TestLibraryRules::reportAnswer_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("message");
+    using Outcome = DownloadReport::Answer::Outcome;
+    QTest::newRow("recorded") << R"({"result_code":0})" << int(Outcome::Recorded) << "";
+    QTest::newRow("recorded, message ignored") << R"({"result_code":"0","message":"ok"})" << int(Outcome::Recorded)
+                                               << "";
+    QTest::newRow("refused with words") << R"({"result_code":3,"message":"No such video."})"
+                                        << int(Outcome::Refused) << "No such video.";
+    QTest::newRow("refused without words") << R"({"result_code":3})" << int(Outcome::Refused) << "";
+    QTest::newRow("message not text") << R"({"result_code":3,"message":{"a":1}})" << int(Outcome::Refused) << "";
+    QTest::newRow("message over lines") << "{\"result_code\":3,\"message\":\"one\\n\\ntwo\"}"
+                                        << int(Outcome::Refused) << "one two";
+    QTest::newRow("runaway message") << QStringLiteral(R"({"result_code":3,"message":"%1"})").arg(QString(5000, u'x'))
+                                     << int(Outcome::Refused) << QString(197, u'x') + QStringLiteral("...");
+    QTest::newRow("no result_code") << R"({"message":"hi"})" << int(Outcome::Unreadable) << "";
+    QTest::newRow("not JSON") << "<html>502</html>" << int(Outcome::Unreadable) << "";
+    QTest::newRow("array") << R"([{"result_code":0}])" << int(Outcome::Unreadable) << "";
+    QTest::newRow("empty") << "" << int(Outcome::Unreadable) << "";
+}
+
+// What the download window hears from the service once a video is on disk.
+void TestLibraryRules::reportAnswer()
+{
+    QFETCH(QString, reply);
+    QFETCH(int, outcome);
+    QFETCH(QString, message);
+    const DownloadReport::Answer answer = DownloadReport::readAnswer(reply);
+    QCOMPARE(int(answer.outcome), outcome);
+    QCOMPARE(answer.message, message);
+}
+
+void TestLibraryRules::programRemoval_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("productId");
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("two files") << R"({"result_code":0,"product_id":"202","programs":[{"uri1":"/d/.a.mp4"},{"uri1":"/d/.b.mp4"}]})"
+                               << true << "202" << QStringList{"/d/.a.mp4", "/d/.b.mp4"};
+    QTest::newRow("nothing downloaded") << R"({"result_code":0,"product_id":"202","programs":[]})" << true << "202"
+                                        << QStringList{};
+    QTest::newRow("id as number") << R"({"result_code":0,"product_id":202})" << true << "202" << QStringList{};
+    QTest::newRow("empty and odd entries skipped")
+        << R"({"result_code":0,"product_id":" 7 ","programs":[{"uri1":""},{"uri1":"  "},3,"x",{"uri1":null},{"uri1":"/d/.c.mp4"}]})"
+        << true << "7" << QStringList{"/d/.c.mp4"};
+    QTest::newRow("programs not a list") << R"({"result_code":0,"product_id":"7","programs":{"uri1":"/d/.c.mp4"}})"
+                                         << true << "7" << QStringList{};
+    // Without the product the next request could name nothing: nothing is deleted.
+    QTest::newRow("no product id") << R"({"result_code":0,"programs":[{"uri1":"/d/.a.mp4"}]})" << false << ""
+                                   << QStringList{};
+    QTest::newRow("refused") << R"({"result_code":2,"product_id":"202","programs":[{"uri1":"/d/.a.mp4"}]})" << false
+                             << "" << QStringList{};
+    QTest::newRow("no result_code") << R"({"product_id":"202"})" << false << "" << QStringList{};
+    QTest::newRow("not JSON") << "oops" << false << "" << QStringList{};
+}
+
+void TestLibraryRules::programRemoval()
+{
+    QFETCH(QString, reply);
+    QFETCH(bool, ok);
+    QFETCH(QString, productId);
+    QFETCH(QStringList, files);
+    const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply);
+    QCOMPARE(removal.ok, ok);
+    QCOMPARE(removal.productId, productId);
+    QCOMPARE(removal.files, files);
 }
 
 QTEST_MAIN(TestLibraryRules)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The store's answers that are more than a list of products: what the
+// service says when a subscription is cancelled or renewed. Windows and the
+// renewal act only on what these readers return.
+namespace StoreReplies {
+
+// removeAllProgramVideo: the program whose subscription goes next, and the
+// files of its downloaded videos ("uri1" of each entry of "programs").
+struct ProgramRemoval
+{
+    bool ok = false; // a readable success that names the program
+    QString productId;
+    QStringList files; // non-empty paths only; deleting them is guarded elsewhere
+};
+ProgramRemoval parseProgramRemoval(const QString& reply);
+
+// paymentProcess of a renewal.
+struct RenewalPayment
+{
+    enum class Outcome {
+        Unreadable, // no result_code: nothing is known about the payment
+        Approved,
+        Declined,
+    };
+    Outcome outcome = Outcome::Unreadable;
+    // The product the follow-up request concerns. Always the product paid
+    // for: the reply's "productID" only echoes it, and a reply naming
+    // another product must not renew or cancel that one.
+    QString productId;
+};
+RenewalPayment parseRenewalPayment(const QString& reply, int paidProductId);
+
+} // namespace StoreReplies
