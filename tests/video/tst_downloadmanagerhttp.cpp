@@ -84,6 +84,8 @@ private slots:
     void unansweredHeadKeepsPartialFile_data();
     void unansweredHeadKeepsPartialFile();
     void cutShortPartIsNotComplete();
+    void partMustBeTheOneAskedFor_data();
+    void partMustBeTheOneAskedFor();
     void httpErrorOnGetFails_data();
     void httpErrorOnGetFails();
     void pauseResumeWithoutRangesGivesIdenticalFile();
@@ -472,6 +474,62 @@ void TestDownloadManagerHttp::cutShortPartIsNotComplete()
     QVERIFY(watch.waitDone());
     QCOMPARE(watch.complete.size(), 1);
     QCOMPARE(readFile(dataDir + QStringLiteral("/.short.mp4")), data);
+}
+
+void TestDownloadManagerHttp::partMustBeTheOneAskedFor_data()
+{
+    QTest::addColumn<QByteArray>("contentRange");
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("the rest, as asked") << QByteArray("bytes 1000-4999/5000") << true;
+    QTest::newRow("total unknown") << QByteArray("bytes 1000-4999/*") << true;
+    QTest::newRow("another part") << QByteArray("bytes 0-3999/5000") << false;
+    QTest::newRow("ends before it starts") << QByteArray("bytes 1000-500/5000") << false;
+    QTest::newRow("ends past the file") << QByteArray("bytes 1000-5000/5000") << false;
+    QTest::newRow("signed start") << QByteArray("bytes +1000-4999/5000") << false;
+    QTest::newRow("start only") << QByteArray("bytes 1000") << false;
+    QTest::newRow("missing") << QByteArray() << false;
+}
+
+// A 206 is appended to the partial file only when its Content-Range is a
+// well-formed range starting where the partial file ends; anything else
+// would leave a file that is not the server's, so the transfer fails and
+// the partial file stays as it was.
+void TestDownloadManagerHttp::partMustBeTheOneAskedFor()
+{
+    QFETCH(QByteArray, contentRange);
+    QFETCH(bool, taken);
+
+    m_server = std::make_unique<FakeServer>();
+    const QString urlPath = QStringLiteral("/v/part.sys");
+    const QByteArray data = content(5000, 7);
+    FakeServer::Reply head;
+    head.body = data; // the HEAD carries only its length
+    head.headers = {qMakePair(QByteArray("Accept-Ranges"), QByteArray("bytes"))};
+    m_server->enqueue(urlPath, head);
+    FakeServer::Reply part;
+    part.status = 206;
+    part.body = data.mid(1000);
+    if (!contentRange.isEmpty())
+        part.headers = {qMakePair(QByteArray("Content-Range"), contentRange)};
+    m_server->enqueue(urlPath, part);
+    writeFile(partialPathFor(urlPath), data.left(1000));
+
+    DownloadManagerHTTP http;
+    Watch watch(http);
+    http.download(m_server->url(urlPath));
+    QVERIFY(watch.waitDone());
+    QCOMPARE(m_server->lastRequest(urlPath).header("Range"), QByteArray("bytes=1000-5000"));
+    const QString finalPath = dataDir + QStringLiteral("/.part.mp4");
+    if (taken) {
+        QCOMPARE(watch.complete.size(), 1);
+        QCOMPARE(readFile(finalPath), data);
+        return;
+    }
+    QCOMPARE(watch.complete.size(), 0);
+    QCOMPARE(watch.failed.size(), 1);
+    QVERIFY(!QFile::exists(finalPath));
+    QCOMPARE(readFile(partialPathFor(urlPath)), data.left(1000));
 }
 
 void TestDownloadManagerHttp::httpErrorOnGetFails_data()
