@@ -119,6 +119,7 @@ private:
     QTimer* m_timeout;
     QNetworkAccessManager* m_network = nullptr;
     bool m_finished = false;
+    int m_cancellingProgram = 0; // the program whose videos the service is asked to drop
 
     QMap<int, ProductItem> m_items;
     QList<ProductItem> m_searchList;

@@ -172,6 +172,7 @@ void CqWndItems::on_btnRemoveSubscription_clicked()
     fields.addQueryItem(QStringLiteral("product_id"), QString::number(id));
     if (program) {
         // The program's downloaded videos go first; the reply lists them.
+        m_cancellingProgram = id;
         m_server->request(storeEndpoint(QStringLiteral("removeAllProgramVideo")), fields);
         return;
     }
@@ -181,7 +182,8 @@ void CqWndItems::on_btnRemoveSubscription_clicked()
 
 void CqWndItems::slt_net_removeAllProgram(QString reply)
 {
-    const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply);
+    const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply, m_cancellingProgram);
+    m_cancellingProgram = 0;
     if (!removal.ok) {
         MainWindow::instance()->showMessage(
             QStringLiteral("The subscription could not be cancelled. Please try again later."));

@@ -6,13 +6,13 @@
 
 namespace StoreReplies {
 
-ProgramRemoval parseProgramRemoval(const QString& reply)
+ProgramRemoval parseProgramRemoval(const QString& reply, int askedProductId)
 {
     ProgramRemoval removal;
     const QJsonObject object = JsonReply::parseObject(reply);
     removal.productId = JsonReply::text(object, QStringLiteral("product_id")).trimmed();
-    removal.ok = object.contains(QStringLiteral("result_code")) && JsonReply::resultCode(object) == 0
-                 && !removal.productId.isEmpty();
+    removal.ok = askedProductId > 0 && object.contains(QStringLiteral("result_code"))
+                 && JsonReply::resultCode(object) == 0 && removal.productId == QString::number(askedProductId);
     if (!removal.ok) {
         removal.productId.clear();
         return removal;

@@ -8,15 +8,17 @@
 // renewal act only on what these readers return.
 namespace StoreReplies {
 
-// removeAllProgramVideo: the program whose subscription goes next, and the
-// files of its downloaded videos ("uri1" of each entry of "programs").
+// removeAllProgramVideo for the program `askedProductId`: the program whose
+// subscription goes next, and the files of its downloaded videos ("uri1" of
+// each entry of "programs"). An answer that names another program is no
+// answer to the request: nothing is deleted and nothing cancelled on it.
 struct ProgramRemoval
 {
-    bool ok = false; // a readable success that names the program
+    bool ok = false; // a readable success that names the program asked about
     QString productId;
     QStringList files; // non-empty paths only; deleting them is guarded elsewhere
 };
-ProgramRemoval parseProgramRemoval(const QString& reply);
+ProgramRemoval parseProgramRemoval(const QString& reply, int askedProductId);
 
 // paymentProcess of a renewal.
 struct RenewalPayment

@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         && renewal.productId != QLatin1String("12"))
         std::abort();
 
-    const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply);
-    if (removal.ok == removal.productId.isEmpty())
+    const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply, 201);
+    if (removal.ok ? removal.productId != QLatin1String("201") : !removal.productId.isEmpty())
         std::abort();
     for (const QString& file : removal.files) {
         if (file.trimmed().isEmpty())

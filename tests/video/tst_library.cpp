@@ -337,6 +337,8 @@ void TestLibrary::cancelProgram_data()
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<bool>("cancels");
     QTest::newRow("files listed") << QByteArray("OK") << true;
+    // An answer about another program deletes none of its files, cancels nothing.
+    QTest::newRow("another program named") << QByteArray("OTHER") << false;
     QTest::newRow("refused") << QByteArray(R"({"result_code":1,"message":"no"})") << false;
     QTest::newRow("no product_id") << QByteArray(R"({"result_code":0,"programs":[]})") << false;
     QTest::newRow("not JSON") << QByteArray("<html>") << false;
@@ -348,8 +350,9 @@ void TestLibrary::cancelProgram()
     QFETCH(bool, cancels);
     const QString inside = writeFile(dataDir + "/.prog_a.mp4");
     const QString outside = writeFile(m_outside.filePath("prog_b.mp4"));
-    if (reply == "OK") {
-        reply = QJsonDocument(QJsonObject{{"result_code", 0}, {"product_id", "9"},
+    if (reply == "OK" || reply == "OTHER") {
+        const QString named = reply == "OK" ? QStringLiteral("9") : QStringLiteral("77");
+        reply = QJsonDocument(QJsonObject{{"result_code", 0}, {"product_id", named},
                                           {"programs", QJsonArray{QJsonObject{{"id", "1"}, {"uri1", inside}},
                                                                   QJsonObject{{"id", "2"}, {"uri1", outside}},
                                                                   QJsonObject{{"id", "3"}, {"uri1", 5}}}}})

@@ -472,37 +472,42 @@ void TestLibraryRules::reportAnswer()
 void TestLibraryRules::programRemoval_data()
 {
     QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("asked");
     QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("productId");
     QTest::addColumn<QStringList>("files");
     QTest::newRow("two files") << R"({"result_code":0,"product_id":"202","programs":[{"uri1":"/d/.a.mp4"},{"uri1":"/d/.b.mp4"}]})"
-                               << true << "202" << QStringList{"/d/.a.mp4", "/d/.b.mp4"};
-    QTest::newRow("nothing downloaded") << R"({"result_code":0,"product_id":"202","programs":[]})" << true << "202"
+                               << 202 << true << QStringList{"/d/.a.mp4", "/d/.b.mp4"};
+    QTest::newRow("nothing downloaded") << R"({"result_code":0,"product_id":"202","programs":[]})" << 202 << true
                                         << QStringList{};
-    QTest::newRow("id as number") << R"({"result_code":0,"product_id":202})" << true << "202" << QStringList{};
+    QTest::newRow("id as number") << R"({"result_code":0,"product_id":202})" << 202 << true << QStringList{};
     QTest::newRow("empty and odd entries skipped")
         << R"({"result_code":0,"product_id":" 7 ","programs":[{"uri1":""},{"uri1":"  "},3,"x",{"uri1":null},{"uri1":"/d/.c.mp4"}]})"
-        << true << "7" << QStringList{"/d/.c.mp4"};
+        << 7 << true << QStringList{"/d/.c.mp4"};
     QTest::newRow("programs not a list") << R"({"result_code":0,"product_id":"7","programs":{"uri1":"/d/.c.mp4"}})"
-                                         << true << "7" << QStringList{};
-    // Without the product the next request could name nothing: nothing is deleted.
-    QTest::newRow("no product id") << R"({"result_code":0,"programs":[{"uri1":"/d/.a.mp4"}]})" << false << ""
+                                         << 7 << true << QStringList{};
+    // An answer about another program must not delete its videos nor cancel it.
+    QTest::newRow("another program") << R"({"result_code":0,"product_id":"203","programs":[{"uri1":"/d/.a.mp4"}]})"
+                                     << 202 << false << QStringList{};
+    QTest::newRow("several programs") << R"({"result_code":0,"product_id":"202_203"})" << 202 << false
+                                      << QStringList{};
+    QTest::newRow("nothing asked") << R"({"result_code":0,"product_id":"0"})" << 0 << false << QStringList{};
+    QTest::newRow("no product id") << R"({"result_code":0,"programs":[{"uri1":"/d/.a.mp4"}]})" << 202 << false
                                    << QStringList{};
-    QTest::newRow("refused") << R"({"result_code":2,"product_id":"202","programs":[{"uri1":"/d/.a.mp4"}]})" << false
-                             << "" << QStringList{};
-    QTest::newRow("no result_code") << R"({"product_id":"202"})" << false << "" << QStringList{};
-    QTest::newRow("not JSON") << "oops" << false << "" << QStringList{};
+    QTest::newRow("refused") << R"({"result_code":2,"product_id":"202","programs":[{"uri1":"/d/.a.mp4"}]})" << 202
+                             << false << QStringList{};
+    QTest::newRow("no result_code") << R"({"product_id":"202"})" << 202 << false << QStringList{};
+    QTest::newRow("not JSON") << "oops" << 202 << false << QStringList{};
 }
 
 void TestLibraryRules::programRemoval()
 {
     QFETCH(QString, reply);
+    QFETCH(int, asked);
     QFETCH(bool, ok);
-    QFETCH(QString, productId);
     QFETCH(QStringList, files);
-    const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply);
+    const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply, asked);
     QCOMPARE(removal.ok, ok);
-    QCOMPARE(removal.productId, productId);
+    QCOMPARE(removal.productId, ok ? QString::number(asked) : QString());
     QCOMPARE(removal.files, files);
 }
 
