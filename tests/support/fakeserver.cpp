@@ -210,6 +210,10 @@ private:
 
     void answer(const Request& request)
     {
+        if (m_server->m_everything) {
+            answerScripted(*m_server->m_everything);
+            return;
+        }
         const QByteArray& path = request.path;
         auto queue = m_server->m_queues.find(path);
         if (queue != m_server->m_queues.end() && !queue->isEmpty()) {
@@ -502,6 +506,16 @@ void FakeServer::enqueueJson(const QString& endpoint, const QByteArray& json, in
     enqueue(QStringLiteral("/api/") + endpoint, Reply::json(json, delayMs));
 }
 
+void FakeServer::answerEverything(const Reply& reply)
+{
+    m_everything = reply;
+}
+
+void FakeServer::stopAnsweringEverything()
+{
+    m_everything.reset();
+}
+
 void FakeServer::setDefaultReply(const QString& path, const Reply& reply)
 {
     m_defaults.insert(path.toUtf8(), reply);
@@ -561,6 +575,7 @@ void FakeServer::clear()
     m_queues.clear();
     m_defaults.clear();
     m_files.clear();
+    m_everything.reset();
 }
 
 void FakeServer::acceptConnections()

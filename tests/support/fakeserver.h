@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <optional>
+
 class QTcpServer;
 
 // How FakeServer serves one file.
@@ -84,6 +86,11 @@ public:
     void setDefaultReply(const QString& path, const Reply& reply);
     void serveFile(const QString& path, const QByteArray& content, const FileOptions& options = {});
     void serveFileFromDisk(const QString& path, const QString& filePath, const FileOptions& options = {});
+    // Answers every request with `reply`, ahead of any script, file or
+    // default, until stopAnsweringEverything(); for fault tests that break
+    // whatever a window asks for.
+    void answerEverything(const Reply& reply);
+    void stopAnsweringEverything();
 
     QList<Request> requests() const;
     QList<Request> requests(const QString& path) const;
@@ -116,4 +123,5 @@ private:
     QHash<QByteArray, QQueue<Reply>> m_queues;
     QHash<QByteArray, Reply> m_defaults;
     QHash<QByteArray, QSharedPointer<ServedFile>> m_files;
+    std::optional<Reply> m_everything;
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -76,6 +77,28 @@ void resetAccount()
     QSettings organisationStore(organisation, QString());
     organisationStore.clear();
     organisationStore.sync();
+}
+
+QMap<QString, QVariant> localState()
+{
+    QMap<QString, QVariant> state;
+    const QString organisation = QStringLiteral("OlvaApp");
+    const QFileInfoList stores = QDir(root() + QStringLiteral("/config/OlvaApp"))
+                                     .entryInfoList({QStringLiteral("*.conf")}, QDir::Files);
+    // A store written for the first time may not be on disk yet.
+    QSet<QString> names{QStringLiteral("Kestro"), currentEmail};
+    for (const QFileInfo& store : stores)
+        names.insert(store.completeBaseName());
+    for (const QString& name : std::as_const(names)) {
+        if (name.isEmpty())
+            continue;
+        QSettings settings(organisation, name);
+        for (const QString& key : settings.allKeys())
+            state.insert(name + QLatin1Char('/') + key, settings.value(key));
+    }
+    state.insert(QStringLiteral("account/totalCalories"), totalCalories);
+    state.insert(QStringLiteral("account/remainCalories"), remainCalories);
+    return state;
 }
 
 void answerNextModal(const QString& buttonName, int timeoutMs)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
+#include <QVariant>
 
 // Keeps tests away from the real member's files: settings, the data directory
 // and the account state all live in temporary places for the test process.
@@ -16,6 +18,11 @@ QString root();
 
 // Empties the account state and both settings stores between test cases.
 void resetAccount();
+
+// Every value of every settings store (keys prefixed with the store's
+// name) and the calorie integers of the account state: what a request that
+// failed must leave as it was.
+QMap<QString, QVariant> localState();
 
 // Clicks the button named `buttonName` in the next modal dialog that opens
 // (polled for up to `timeoutMs`). Lets a test drive exec() without hanging.

@@ -1,0 +1,399 @@
+#include "app/accountstate.h"
+#include "app/utils.h"
+#include "community/liststatus.h"
+#include "fakeserver.h"
+#include "main/cqwndloading.h"
+#include "main/dialogfactory.h"
+#include "main/historymodel.h"
+#include "main/mainwindow.h"
+#include "main/subwindowfactory.h"
+#include "servicefault.h"
+#include "services/cqwndserviceitem.h"
+#include "store/cqwnditems.h"
+#include "testenvironment.h"
+#include "widgets/qtmaterialsnackbar.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QtTest>
+
+#include <memory>
+#include <tuple>
+
+namespace {
+
+// Short enough that a stalled row ends quickly, long enough that a loaded
+// machine still gets a local answer in time.
+constexpr int replyTimeoutMs = 300;
+
+// How a window of the matrix is reached.
+enum class Opens {
+    MainWindow,  // its first paint opens the workout store and asks for the offer
+    Button,      // a button of the main window's left panel
+    Tracker,     // showTracker()
+    History,     // showHistory()
+    Details,     // showHistoryDetails()
+    Dialog,      // DialogFactory::run()
+};
+
+struct WindowCase
+{
+    QString name;
+    Opens opens;
+    QString button;    // Opens::Button: the main window's button
+    int kind = -1;     // sub-window kind shown, or DialogFactory::Kind
+    QVariant argument; // dialog argument
+    bool waits = true; // the member waits for what it asks: a failure is told
+    QString back;      // the window's home/back button (sub-windows)
+    int backTo = -1;   // the sub-window kind the back button shows
+    QStringList asks = {}; // what the member clicks before the window asks for anything
+};
+
+// Clicks a button, or a clickable label or widget, as a person does.
+void clickControl(QWidget* control)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->click();
+    else
+        QTest::mouseClick(control, Qt::LeftButton);
+}
+
+QList<WindowCase> windowCases()
+{
+    using K = DialogFactory::Kind;
+    return {
+        {"main window", Opens::MainWindow, "btnFood", SubWindowKind::StoreWorkout, {}, true, {}, SubWindowKind::PlannerHome},
+        // The sample lists load in the background: nobody waits for them.
+        {"planner home", Opens::Button, "btnFood", SubWindowKind::PlannerHome, {}, false, "btnSetting", SubWindowKind::Settings},
+        {"nutrition store", Opens::Button, "btnNutrition", SubWindowKind::StoreNutrition, {}, true, "btnHome", SubWindowKind::StoreWorkout},
+        {"coaching store", Opens::Button, "btnCoaching", SubWindowKind::StoreCoaching, {}, true, "btnHome", SubWindowKind::StoreWorkout},
+        {"services", Opens::Button, "btnTele", SubWindowKind::Services, {}, true, "btnHome", SubWindowKind::StoreWorkout},
+        {"tracker", Opens::Tracker, {}, SubWindowKind::Tracker, {}, true, "btnHome", SubWindowKind::PlannerHome},
+        {"history", Opens::History, {}, SubWindowKind::History, {}, true, "btnBack", SubWindowKind::Settings},
+        // A day's meal is asked for once the member picks it.
+        {"history details", Opens::Details, {}, SubWindowKind::HistoryDetails, {}, true, "btnBack", SubWindowKind::History,
+         {"btnCategory", "widgetCategoryLunch"}},
+        {"about us", Opens::Dialog, {}, int(K::AboutUs), {}, true, {}, -1},
+        {"invitations", Opens::Dialog, {}, int(K::Invite), 0, true, {}, -1},
+        {"friends", Opens::Dialog, {}, int(K::Invite), 1, true, {}, -1},
+        {"special offers", Opens::Dialog, {}, int(K::Specials), {}, true, {}, -1},
+    };
+}
+
+// What the member saw of one failed request.
+struct Outcome
+{
+    bool opened = false;
+    bool overlayEnded = false;
+    QStringList told;     // message bar texts, or the dialog's status line
+    bool answers = false; // home/back did its job
+    bool closed = false;
+    QString note;
+};
+
+QString describe(const QMap<QString, QVariant>& before, const QMap<QString, QVariant>& after)
+{
+    QStringList changed;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (before.value(it.key()) != it.value())
+            changed << QStringLiteral("%1=%2 (was %3)").arg(it.key(), it.value().toString(),
+                                                          before.value(it.key()).toString());
+    }
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (!after.contains(it.key()))
+            changed << it.key() + QStringLiteral(" removed");
+    }
+    return changed.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(WindowCase)
+Q_DECLARE_METATYPE(ServiceFault::Kind)
+
+class TestFaultMatrix final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void everyWindowSurvivesEveryFault_data();
+    void everyWindowSurvivesEveryFault();
+
+private:
+    void showMainWindow(bool realWorkoutStore);
+    QWidget* activeWindow() const;
+    QWidget* kindWindow(int kind) const;
+    Outcome runSubWindow(const WindowCase& row, ServiceFault::Kind fault);
+    Outcome runDialog(const WindowCase& row);
+
+    FakeServer m_server;
+    std::unique_ptr<MainWindow> m_main;
+    QStringList m_told;
+    qsizetype m_requestsBefore = 0;
+    std::unique_ptr<HistoryModel> m_day;
+};
+
+void TestFaultMatrix::initTestCase()
+{
+    const QByteArray shortWait = QByteArray::number(replyTimeoutMs);
+    qputenv("OLVA_REPLY_TIMEOUT_MS", shortWait);
+    qputenv("OLVA_TRACKER_TIMEOUT_MS", shortWait);
+    qputenv("OLVA_STALL_TIMEOUT_MS", shortWait);
+    TestEnvironment::isolate();
+    CqWndItems::setReplyTimeout(replyTimeoutMs);
+    CqWndServiceItem::setListTimeout(replyTimeoutMs);
+    ListStatus::setStallTimeoutMs(replyTimeoutMs);
+    QVERIFY(m_server.isListening());
+    m_server.useAsApiHost();
+    loadingWindow = new CqWndLoading;
+
+    // A member with a target and a tracked lunch: the record a failed request
+    // must leave alone. The friends reminder is not due.
+    currentEmail = QStringLiteral("faults@olva.test");
+    currentUserId = QStringLiteral("41");
+    currentUserName = QStringLiteral("Fault Tester");
+    currentCheckDay = QStringLiteral("2999-01-01");
+    totalCalories = 2000;
+    remainCalories = 1400;
+    Utils* utils = Utils::instance();
+    utils->saveTotalCalories();
+    utils->saveRemainCalories();
+    utils->setMemberValue(QStringLiteral("Cal_2"), QStringLiteral("600"));
+    utils->setMemberValue(QStringLiteral("meal_2_3"), QStringLiteral("12:600:1"));
+
+    m_day = std::make_unique<HistoryModel>();
+    m_day->id = 7;
+    m_day->date = 1709640000000LL;
+    m_day->total = QStringLiteral("1200");
+    m_day->remain = QStringLiteral("800");
+
+    // The main window's own requests answer plainly outside the faults.
+    m_server.setDefaultReply(QStringLiteral("/api/specialOffer"),
+                             FakeServer::Reply::json(R"({"result_code":1,"message":"No offer"})"));
+
+    qInfo("fault matrix: %d windows x %d faults = %d cases", int(windowCases().size()),
+          int(ServiceFault::all().size()), int(windowCases().size() * ServiceFault::all().size()));
+}
+
+void TestFaultMatrix::cleanup()
+{
+    ServiceFault::lift(m_server);
+    TestEnvironment::closeModals();
+    m_main.reset();
+    if (loadingWindow->isLoading())
+        loadingWindow->stopLoading();
+    // Windows a row opened on their own (the daily target, the player).
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != loadingWindow && window->isVisible())
+            window->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_told.clear();
+}
+
+void TestFaultMatrix::everyWindowSurvivesEveryFault_data()
+{
+    QTest::addColumn<WindowCase>("row");
+    QTest::addColumn<ServiceFault::Kind>("fault");
+    for (const WindowCase& row : windowCases()) {
+        for (ServiceFault::Kind fault : ServiceFault::all())
+            QTest::addRow("%s / %s", qPrintable(row.name), qPrintable(ServiceFault::name(fault))) << row << fault;
+    }
+}
+
+void TestFaultMatrix::everyWindowSurvivesEveryFault()
+{
+    QFETCH(WindowCase, row);
+    QFETCH(ServiceFault::Kind, fault);
+
+    QMap<QString, QVariant> before;
+    if (row.opens == Opens::MainWindow) {
+        // Its requests go out at its first paint: the fault comes first.
+        before = TestEnvironment::localState();
+        m_requestsBefore = m_server.requests().size();
+        ServiceFault::apply(fault, m_server);
+        showMainWindow(true);
+    } else {
+        showMainWindow(false);
+        QVERIFY(m_server.waitForRequests(QStringLiteral("/api/specialOffer"), 1));
+        QTRY_VERIFY(m_told.isEmpty() && !loadingWindow->isLoading());
+        before = TestEnvironment::localState();
+        m_requestsBefore = m_server.requests().size();
+        ServiceFault::apply(fault, m_server);
+    }
+
+    const Outcome seen = row.opens == Opens::Dialog ? runDialog(row) : runSubWindow(row, fault);
+
+    QVERIFY2(seen.opened, qPrintable(seen.note));
+    if (fault != ServiceFault::Kind::Refused)
+        QVERIFY2(m_server.requests().size() > m_requestsBefore, "the window sent no request");
+    QVERIFY2(seen.overlayEnded, "the busy overlay stayed up");
+    if (row.waits)
+        QVERIFY2(!seen.told.isEmpty(), "the member was not told that the request failed");
+    QVERIFY2(seen.answers, qPrintable(QStringLiteral("the window no longer answers: ") + seen.note));
+    QVERIFY2(seen.closed, "the window could not be closed");
+    const QMap<QString, QVariant> after = TestEnvironment::localState();
+    QVERIFY2(after == before, qPrintable(QStringLiteral("local state changed: ") + describe(before, after)));
+}
+
+void TestFaultMatrix::showMainWindow(bool realWorkoutStore)
+{
+    for (int kind = 0; kind < SubWindowKind::Count; ++kind)
+        SubWindowFactory::unregisterKind(kind);
+    registerFeatureWindows();
+    if (!realWorkoutStore) {
+        // The first paint opens the workout store; rows about other windows
+        // do not need its list.
+        SubWindowFactory::registerKind(SubWindowKind::StoreWorkout, [] {
+            auto* stand = new QWidget;
+            stand->setObjectName(QStringLiteral("workoutStandIn"));
+            return stand;
+        });
+    }
+    m_main = std::make_unique<MainWindow>();
+    connect(m_main->messageBar(), &QtMaterialSnackbar::messageShown, this,
+            [this](const QString& text) { m_told.append(text); });
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+}
+
+QWidget* TestFaultMatrix::activeWindow() const
+{
+    QMdiSubWindow* sub = m_main->findChild<QMdiArea*>()->activeSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+
+// The kept window of `kind`, without creating one.
+QWidget* TestFaultMatrix::kindWindow(int kind) const
+{
+    for (QMdiSubWindow* sub : m_main->findChild<QMdiArea*>()->subWindowList()) {
+        if (sub == m_main->subWindow(kind))
+            return sub->widget();
+    }
+    return nullptr;
+}
+
+Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind fault)
+{
+    Outcome seen;
+    switch (row.opens) {
+    case Opens::MainWindow:
+        break;
+    case Opens::Button:
+        if (auto* button = m_main->findChild<QAbstractButton*>(row.button))
+            button->click();
+        break;
+    case Opens::Tracker:
+        m_main->showTracker(2);
+        break;
+    case Opens::History:
+        m_main->showHistory();
+        break;
+    case Opens::Details:
+        m_main->showHistoryDetails(m_day.get());
+        break;
+    case Opens::Dialog:
+        return seen;
+    }
+    // The first paint, or the button's slot, may still be on its way.
+    seen.opened = QTest::qWaitFor([&] { return activeWindow() && activeWindow() == kindWindow(row.kind); }, 2000);
+    QPointer<QWidget> window = activeWindow();
+    if (!seen.opened) {
+        seen.note = QStringLiteral("the window of kind %1 did not open").arg(row.kind);
+        return seen;
+    }
+
+    for (const QString& name : row.asks) {
+        QWidget* control = window->findChild<QWidget*>(name);
+        if (!control) {
+            seen.opened = false;
+            seen.note = name + QStringLiteral(" not found");
+            return seen;
+        }
+        clickControl(control);
+    }
+
+    // Whatever the window asked for has gone out (a refused connection
+    // never reaches the server).
+    if (fault != ServiceFault::Kind::Refused)
+        std::ignore = QTest::qWaitFor([this] { return m_server.requests().size() > m_requestsBefore; }, 2000);
+    seen.overlayEnded = QTest::qWaitFor([] { return !loadingWindow->isLoading(); }, 5000);
+    if (row.waits) {
+        std::ignore = QTest::qWaitFor(
+            [this] { return !m_told.isEmpty() || !m_main->messageBar()->messages().isEmpty(); }, 5000);
+    }
+    seen.told = m_told + m_main->messageBar()->messages();
+
+    // Home or back leads where it always does.
+    if (row.opens == Opens::MainWindow) {
+        if (auto* button = m_main->findChild<QAbstractButton*>(row.button))
+            button->click();
+    } else if (auto* back = window->findChild<QAbstractButton*>(row.back)) {
+        back->click();
+    } else {
+        seen.note = row.back + QStringLiteral(" not found");
+    }
+    QWidget* shown = activeWindow();
+    seen.answers = shown && shown == kindWindow(row.backTo);
+    if (!seen.answers && seen.note.isEmpty())
+        seen.note = QStringLiteral("%1 showed %2").arg(row.back, shown ? QString::fromLatin1(shown->metaObject()->className())
+                                                                      : QStringLiteral("nothing"));
+
+    // And the window closes, with whatever it still waits for.
+    if (window) {
+        for (QMdiSubWindow* sub : m_main->findChild<QMdiArea*>()->subWindowList()) {
+            if (sub->widget() == window)
+                sub->close();
+        }
+    }
+    seen.closed = QTest::qWaitFor([&window] { return !window || !window->isVisible(); }, 2000);
+    // Where back led may load a list of its own under the same fault.
+    seen.overlayEnded = seen.overlayEnded && QTest::qWaitFor([] { return !loadingWindow->isLoading(); }, 5000);
+    return seen;
+}
+
+// Runs the dialog as the main window does and looks at it from inside its
+// modal loop.
+Outcome TestFaultMatrix::runDialog(const WindowCase& row)
+{
+    Outcome seen;
+    // A dialog that refuses to close must fail the row, not hang the run.
+    QTimer safetyNet;
+    safetyNet.setSingleShot(true);
+    connect(&safetyNet, &QTimer::timeout, this, [] { TestEnvironment::closeModals(); });
+    QTimer::singleShot(0, this, [&seen, &safetyNet] {
+        std::ignore = QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
+        QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        seen.opened = dialog;
+        if (!dialog) {
+            seen.note = QStringLiteral("no dialog opened");
+            return;
+        }
+        auto* status = dialog->findChild<QLabel*>(QStringLiteral("lblStatus"));
+        const auto settled = [status] {
+            return status && !status->text().isEmpty() && status->text() != ListStatus::loadingText();
+        };
+        std::ignore = QTest::qWaitFor(settled, 5000);
+        seen.overlayEnded = !loadingWindow->isLoading();
+        if (settled() && status->isVisible())
+            seen.told << status->text();
+        seen.answers = dialog->isEnabled() && dialog->isVisible();
+        safetyNet.start(2000);
+        dialog->close();
+        seen.closed = !dialog || !dialog->isVisible();
+    });
+    DialogFactory::run(DialogFactory::Kind(row.kind), row.argument);
+    safetyNet.stop();
+    return seen;
+}
+
+QTEST_MAIN(TestFaultMatrix)
+#include "tst_faultmatrix.moc"
