@@ -131,6 +131,11 @@ QIcon closeIcon()
     return QIcon(pixmap);
 }
 
+QString noAnswerText()
+{
+    return QStringLiteral("The server did not answer. Please try again.");
+}
+
 QtMaterialSnackbar* createMessageBar(QWidget* dialog)
 {
     auto* bar = new QtMaterialSnackbar(dialog);

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QString>
 
 class QDialog;
 class QWidget;
@@ -25,6 +26,9 @@ QIcon closeIcon();
 
 // The message bar of an account dialog: a child covering `dialog`, red, 15 pt.
 QtMaterialSnackbar* createMessageBar(QWidget* dialog);
+
+// What an account dialog says when the server leaves a request unanswered.
+QString noAnswerText();
 
 // An indeterminate circular indicator centred in `area`.
 QtMaterialCircularProgress* createBusyIndicator(QWidget* area);

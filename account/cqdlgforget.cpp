@@ -5,6 +5,7 @@
 #include "app/accountstate.h"
 #include "app/server.h"
 #include "app/utils.h"
+#include "main/replydeadline.h"
 #include "widgets/qtmaterialsnackbar.h"
 #include "ui_cqdlgforget.h"
 
@@ -16,6 +17,7 @@ CqDlgForget::CqDlgForget(QtMaterialSnackbar* bar, QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgForget>())
     , m_server(new Server(this))
+    , m_deadline(new ReplyDeadline(this))
     , m_bar(bar)
 {
     m_ui->setupUi(this);
@@ -24,6 +26,11 @@ CqDlgForget::CqDlgForget(QtMaterialSnackbar* bar, QWidget* parent)
     connect(m_server, SIGNAL(sig_net_forgot(QString)), this, SLOT(slt_net_forgot(QString)));
     // A failed request must not leave the dialog disabled with no way out.
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+    // Nor an unanswered one, Cancel included.
+    connect(m_deadline, &ReplyDeadline::expired, this, [this] {
+        setControlsEnabled(true);
+        Utils::instance()->showMessage(m_bar, AccountLook::noAnswerText());
+    });
 }
 
 CqDlgForget::~CqDlgForget() = default;
@@ -33,6 +40,8 @@ void CqDlgForget::setControlsEnabled(bool enabled)
     m_ui->edtEmail->setEnabled(enabled);
     m_ui->btnOk->setEnabled(enabled);
     m_ui->btnCancel->setEnabled(enabled);
+    if (enabled)
+        m_deadline->stop();
 }
 
 void CqDlgForget::on_btnOk_clicked()
@@ -45,6 +54,7 @@ void CqDlgForget::on_btnOk_clicked()
     setControlsEnabled(false);
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("email"), m_ui->edtEmail->text());
+    m_deadline->start();
     m_server->request(Forgot, fields);
 }
 

@@ -9,6 +9,7 @@ namespace Ui {
 class CqDlgForget;
 }
 class QtMaterialSnackbar;
+class ReplyDeadline;
 class Server;
 
 // First step of recovering a forgotten password: asks the service to mail a
@@ -38,6 +39,7 @@ private:
 
     std::unique_ptr<Ui::CqDlgForget> m_ui;
     Server* m_server;
+    ReplyDeadline* m_deadline;
     QPointer<QtMaterialSnackbar> m_bar; // the login dialog's
     QString m_code;
 };

@@ -9,6 +9,7 @@
 #include "app/accountstate.h"
 #include "app/server.h"
 #include "app/utils.h"
+#include "main/replydeadline.h"
 #include "ui_cqdlglogin.h"
 
 #include <QPointer>
@@ -27,6 +28,7 @@ CqDlgLogin::CqDlgLogin(const QString& mode, QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgLogin>())
     , m_server(new Server(this))
+    , m_deadline(new ReplyDeadline(this))
 {
     m_ui->setupUi(this);
     AccountLook::makeFrameless(this, false);
@@ -39,6 +41,10 @@ CqDlgLogin::CqDlgLogin(const QString& mode, QWidget* parent)
     connect(m_server, SIGNAL(sig_net_verify(QString)), this, SLOT(slt_net_verify(QString)));
 
     m_bar = AccountLook::createMessageBar(this);
+    connect(m_deadline, &ReplyDeadline::expired, this, [this] {
+        setBusy(false);
+        Utils::instance()->showMessage(m_bar, AccountLook::noAnswerText());
+    });
     m_busyIndicator = AccountLook::createBusyIndicator(m_ui->widgetLoading);
 
     if (mode == QLatin1String("verify")) {
@@ -81,12 +87,15 @@ void CqDlgLogin::setBusy(bool on)
     m_ui->btnLogin->setDisabled(on);
     m_ui->btnSignUp->setDisabled(on);
     m_ui->btnForgot->setDisabled(on);
+    if (!on)
+        m_deadline->stop();
 }
 
 void CqDlgLogin::sendVerifyDevice()
 {
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("email"), currentEmail);
+    m_deadline->start();
     m_server->request(VerifyDevice, fields);
 }
 
@@ -99,6 +108,7 @@ void CqDlgLogin::sendRegisterToken()
     // The mailed code as typed (empty after a plain sign-in): the service
     // registers a new computer only with the right code.
     fields.addQueryItem(QStringLiteral("pincode"), m_typedCode.isNull() ? QStringLiteral("") : m_typedCode);
+    m_deadline->start();
     m_server->request(RegisterToken, fields);
 }
 
@@ -121,6 +131,7 @@ void CqDlgLogin::sendSignIn()
     fields.addQueryItem(QStringLiteral("password"), currentPassword);
     fields.addQueryItem(QStringLiteral("deviceToken"), Utils::instance()->deviceToken());
     fields.addQueryItem(QStringLiteral("deviceType"), deviceType);
+    m_deadline->start();
     m_server->request(SignIn, fields);
 }
 

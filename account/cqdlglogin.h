@@ -9,6 +9,7 @@ class CqDlgLogin;
 }
 class QtMaterialCircularProgress;
 class QtMaterialSnackbar;
+class ReplyDeadline;
 class Server;
 
 // Signs a member in. A computer the service does not know yet is confirmed
@@ -49,6 +50,8 @@ private:
 
     std::unique_ptr<Ui::CqDlgLogin> m_ui;
     Server* m_server;
+    // A step the server never answers must not leave the form disabled.
+    ReplyDeadline* m_deadline;
     QtMaterialSnackbar* m_bar;
     QtMaterialCircularProgress* m_busyIndicator;
     // Whether a sign-in reply has brought the member's details, and whether

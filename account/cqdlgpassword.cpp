@@ -6,6 +6,7 @@
 #include "app/accountstate.h"
 #include "app/server.h"
 #include "app/utils.h"
+#include "main/replydeadline.h"
 #include "widgets/qtmaterialsnackbar.h"
 #include "ui_cqdlgpassword.h"
 
@@ -17,12 +18,16 @@ CqDlgPassword::CqDlgPassword(QtMaterialSnackbar* bar, const QString& code, QWidg
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgPassword>())
     , m_server(new Server(this))
+    , m_deadline(new ReplyDeadline(this))
     , m_bar(bar)
     , m_code(code)
 {
     m_ui->setupUi(this);
     AccountLook::makeFrameless(this, true);
     connect(m_server, SIGNAL(sig_net_password(QString)), this, SLOT(slt_net_password(QString)));
+    // The member waits for the new password to take: silence is not an answer.
+    connect(m_deadline, &ReplyDeadline::expired, this,
+            [this] { Utils::instance()->showMessage(m_bar, AccountLook::noAnswerText()); });
 }
 
 CqDlgPassword::~CqDlgPassword() = default;
@@ -41,6 +46,7 @@ void CqDlgPassword::on_btnOk_clicked()
     // The service checks the code itself; without it anyone knowing the
     // e-mail address could choose the password.
     fields.addQueryItem(QStringLiteral("pincode"), m_ui->edtPin->text());
+    m_deadline->start();
     m_server->request(SetPassword, fields);
 }
 
@@ -51,6 +57,7 @@ void CqDlgPassword::on_btnCancel_clicked()
 
 void CqDlgPassword::slt_net_password(QString text)
 {
+    m_deadline->stop();
     // Only a readable success counts; garbage is not an updated password.
     if (AccountReplies::resultCode(text) == 0) {
         Utils::instance()->showMessage(m_bar, QStringLiteral("Updated your password!"));

@@ -9,6 +9,7 @@ namespace Ui {
 class CqDlgPassword;
 }
 class QtMaterialSnackbar;
+class ReplyDeadline;
 class Server;
 
 // Second step of recovering a forgotten password: the member types the mailed
@@ -32,6 +33,7 @@ private slots:
 private:
     std::unique_ptr<Ui::CqDlgPassword> m_ui;
     Server* m_server;
+    ReplyDeadline* m_deadline;
     QPointer<QtMaterialSnackbar> m_bar; // the login dialog's
     QString m_code;
 };

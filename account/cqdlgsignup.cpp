@@ -6,6 +6,7 @@
 #include "account/cqdlgterms.h"
 #include "app/server.h"
 #include "app/utils.h"
+#include "main/replydeadline.h"
 #include "ui_cqdlgsignup.h"
 
 #include <QPointer>
@@ -18,6 +19,7 @@ CqDlgSignUp::CqDlgSignUp(QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgSignUp>())
     , m_server(new Server(this))
+    , m_deadline(new ReplyDeadline(this))
 {
     m_ui->setupUi(this);
     AccountLook::makeFrameless(this, false);
@@ -29,6 +31,11 @@ CqDlgSignUp::CqDlgSignUp(QWidget* parent)
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
 
     m_bar = AccountLook::createMessageBar(this);
+    // An unanswered request must not keep the form, close button too, disabled.
+    connect(m_deadline, &ReplyDeadline::expired, this, [this] {
+        setBusy(false);
+        Utils::instance()->showMessage(m_bar, AccountLook::noAnswerText());
+    });
     m_busyIndicator = AccountLook::createBusyIndicator(m_ui->widgetLoading);
     setBusy(false);
 }
@@ -45,6 +52,8 @@ void CqDlgSignUp::setBusy(bool on)
                              static_cast<QWidget*>(m_ui->edtName), static_cast<QWidget*>(m_ui->edtEmail),
                              static_cast<QWidget*>(m_ui->edtPassword), static_cast<QWidget*>(m_ui->edtConfirm)})
         control->setDisabled(on);
+    if (!on)
+        m_deadline->stop();
 }
 
 void CqDlgSignUp::on_btnClose_clicked()
@@ -91,6 +100,7 @@ void CqDlgSignUp::on_btnSignUp_clicked()
     fields.addQueryItem(QStringLiteral("email"), m_ui->edtEmail->text());
     fields.addQueryItem(QStringLiteral("password"), m_ui->edtPassword->text());
     fields.addQueryItem(QStringLiteral("username"), m_ui->edtName->text());
+    m_deadline->start();
     m_server->request(SignUp, fields);
 }
 

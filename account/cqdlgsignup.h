@@ -9,6 +9,7 @@ class CqDlgSignUp;
 }
 class QtMaterialCircularProgress;
 class QtMaterialSnackbar;
+class ReplyDeadline;
 class Server;
 
 // Creates an account. The form is checked on the client first; a successful
@@ -38,6 +39,7 @@ private:
 
     std::unique_ptr<Ui::CqDlgSignUp> m_ui;
     Server* m_server;
+    ReplyDeadline* m_deadline;
     QtMaterialSnackbar* m_bar;
     QtMaterialCircularProgress* m_busyIndicator;
 };

@@ -4,6 +4,7 @@
 #include "app/server.h"
 #include "app/settingsstore.h"
 #include "main/mainwindow.h"
+#include "main/replydeadline.h"
 #include "store/cartreply.h"
 #include "store/checkoutchecks.h"
 #include "store/paymentrecord.h"
@@ -24,11 +25,16 @@ CardPaymentDialog::CardPaymentDialog(QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgCard>())
     , m_server(new Server(this))
+    , m_deadline(new ReplyDeadline(this))
 {
     m_ui->setupUi(this);
     AccountLook::makeFrameless(this, true);
     connect(m_server, SIGNAL(sig_net_payment(QString)), this, SLOT(slt_net_payment(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+    connect(m_deadline, &ReplyDeadline::expired, this, [this] {
+        m_paymentUnanswered = m_waiting == Waiting::Payment;
+        slt_net_error(QString());
+    });
 
     auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d+")), this);
     const QList<QLineEdit*> boxes = {m_ui->edtCard1, m_ui->edtCard2, m_ui->edtCard3, m_ui->edtCard4,
@@ -75,6 +81,10 @@ void CardPaymentDialog::setWaiting(Waiting waiting)
 {
     m_waiting = waiting;
     const bool busy = waiting != Waiting::Nothing;
+    if (busy)
+        m_deadline->start();
+    else
+        m_deadline->stop();
     m_ui->btnOk->setEnabled(!busy);
     m_ui->btnOk->setText(busy ? QStringLiteral("WAIT") : QStringLiteral("PAY"));
 }
@@ -112,7 +122,11 @@ void CardPaymentDialog::on_btnCancel_clicked()
 
 void CardPaymentDialog::slt_net_payment(QString reply)
 {
-    if (m_waiting != Waiting::Payment)
+    const bool late = m_waiting == Waiting::Nothing && m_paymentUnanswered;
+    if (m_waiting != Waiting::Payment && !late)
+        return;
+    m_paymentUnanswered = false;
+    if (late && CartReply::outcome(reply) != CartReply::Outcome::Added)
         return;
     if (CartReply::outcome(reply) != CartReply::Outcome::Added) {
         setWaiting(Waiting::Nothing);

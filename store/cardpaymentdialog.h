@@ -9,6 +9,7 @@ namespace Ui {
 class CqDlgCard;
 }
 class QLineEdit;
+class ReplyDeadline;
 class Server;
 
 // What the two card dialogs share: the card form with its digit boxes and
@@ -60,6 +61,11 @@ private:
 
     std::unique_ptr<Ui::CqDlgCard> m_ui;
     Server* m_server;
+    // A step the service never answers ends like a failed one.
+    ReplyDeadline* m_deadline;
     Waiting m_waiting = Waiting::Nothing;
     bool m_paymentApproved = false;
+    // The payment went unanswered: a late approval still counts, so that a
+    // charged card gets its purchase record.
+    bool m_paymentUnanswered = false;
 };

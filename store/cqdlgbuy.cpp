@@ -4,6 +4,7 @@
 #include "app/accountstate.h"
 #include "app/server.h"
 #include "main/mainwindow.h"
+#include "main/replydeadline.h"
 #include "store/cartreply.h"
 #include "store/money.h"
 #include "store/productitem.h"
@@ -23,12 +24,15 @@ CqDlgBuy::CqDlgBuy(ProductItem& item, QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgBuy>())
     , m_server(new Server(this))
+    , m_deadline(new ReplyDeadline(this))
     , m_item(item)
 {
     m_ui->setupUi(this);
     AccountLook::makeFrameless(this, true);
     connect(m_server, SIGNAL(sig_net_setcheckout(QString)), this, SLOT(slt_net_checkout(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+    // Unanswered, the button would stay dead: the member may send again.
+    connect(m_deadline, &ReplyDeadline::expired, this, [this] { slt_net_error(QString()); });
 
     m_ui->lblPrice->setText(QStringLiteral("Price : $") + Money::priceText(item.price));
     if (!item.isPhysical()) {
@@ -79,6 +83,7 @@ void CqDlgBuy::on_btnOk_clicked()
     fields.addQueryItem(QStringLiteral("quantity"), QStringLiteral("1"));
     fields.addQueryItem(QStringLiteral("ebook"), QString::number(m_item.ebook));
     m_server->request(storeEndpoint(QStringLiteral("setCheckout")), fields);
+    m_deadline->start();
 }
 
 void CqDlgBuy::on_btnCancel_clicked()
@@ -88,6 +93,7 @@ void CqDlgBuy::on_btnCancel_clicked()
 
 void CqDlgBuy::slt_net_checkout(QString reply)
 {
+    m_deadline->stop();
     switch (CartReply::outcome(reply)) {
     case CartReply::Outcome::Added:
         accept();
@@ -106,6 +112,7 @@ void CqDlgBuy::slt_net_checkout(QString reply)
 
 void CqDlgBuy::slt_net_error(QString)
 {
+    m_deadline->stop();
     m_sent = false;
     MainWindow::instance()->showMessage(CartReply::unreachableText());
 }

@@ -7,6 +7,7 @@
 namespace Ui {
 class CqDlgBuy;
 }
+class ReplyDeadline;
 class Server;
 struct ProductItem;
 
@@ -31,6 +32,7 @@ private slots:
 private:
     std::unique_ptr<Ui::CqDlgBuy> m_ui;
     Server* m_server;
+    ReplyDeadline* m_deadline;
     ProductItem& m_item;
     bool m_sent = false;
 };

@@ -5,6 +5,7 @@
 #include "app/jsonreply.h"
 #include "app/server.h"
 #include "main/mainwindow.h"
+#include "main/replydeadline.h"
 #include "store/cartreply.h"
 #include "store/storeendpoint.h"
 #include "ui_cqdlgbuy.h"
@@ -13,6 +14,7 @@ CqDlgBuy1::CqDlgBuy1(const QJsonObject& service, QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgBuy>())
     , m_server(new Server(this))
+    , m_deadline(new ReplyDeadline(this))
     , m_service(service)
 {
     m_ui->setupUi(this);
@@ -20,6 +22,8 @@ CqDlgBuy1::CqDlgBuy1(const QJsonObject& service, QWidget* parent)
     AccountLook::makeFrameless(this, true);
     connect(m_server, SIGNAL(sig_net_setservicecheckout(QString)), this, SLOT(slt_net_checkout(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+    // Unanswered, the button would stay dead: the member may send again.
+    connect(m_deadline, &ReplyDeadline::expired, this, [this] { slt_net_error(QString()); });
 
     m_ui->txtTitile->setPlainText(JsonReply::text(service, QStringLiteral("title")));
     m_ui->txtContent->setPlainText(QStringLiteral("If you want to purchase, please click \n BUY SERVICE."));
@@ -48,6 +52,7 @@ void CqDlgBuy1::on_btnOk_clicked()
     fields.addQueryItem(QStringLiteral("service_id"), JsonReply::text(m_service, QStringLiteral("id")));
     fields.addQueryItem(QStringLiteral("quantity"), QStringLiteral("1"));
     m_server->request(storeEndpoint(QStringLiteral("setServiceCheckout")), fields);
+    m_deadline->start();
 }
 
 void CqDlgBuy1::on_btnCancel_clicked()
@@ -57,6 +62,7 @@ void CqDlgBuy1::on_btnCancel_clicked()
 
 void CqDlgBuy1::slt_net_checkout(QString reply)
 {
+    m_deadline->stop();
     switch (CartReply::outcome(reply)) {
     case CartReply::Outcome::Added:
         accept();
@@ -74,6 +80,7 @@ void CqDlgBuy1::slt_net_checkout(QString reply)
 
 void CqDlgBuy1::slt_net_error(QString)
 {
+    m_deadline->stop();
     m_sent = false;
     MainWindow::instance()->showMessage(CartReply::unreachableText());
 }

@@ -8,6 +8,7 @@
 namespace Ui {
 class CqDlgBuy;
 }
+class ReplyDeadline;
 class Server;
 
 // Puts a live service (its JSON object from the service list) into the
@@ -29,6 +30,7 @@ private slots:
 private:
     std::unique_ptr<Ui::CqDlgBuy> m_ui;
     Server* m_server;
+    ReplyDeadline* m_deadline;
     QJsonObject m_service;
     bool m_sent = false;
 };

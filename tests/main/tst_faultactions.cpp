@@ -1,0 +1,232 @@
+#include "account/cqdlgforget.h"
+#include "account/cqdlglogin.h"
+#include "account/cqdlgpassword.h"
+#include "account/cqdlgsignup.h"
+#include "app/accountstate.h"
+#include "app/utils.h"
+#include "fakeserver.h"
+#include "main/cqwndloading.h"
+#include "main/mainwindow.h"
+#include "servicefault.h"
+#include "store/cqdlgbuy.h"
+#include "store/cqdlgbuy1.h"
+#include "store/cqdlgcard.h"
+#include "store/productitem.h"
+#include "testenvironment.h"
+#include "widgets/qtmaterialsnackbar.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QNetworkAccessManager>
+#include <QPointer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+#include <tuple>
+
+namespace {
+
+constexpr int replyTimeoutMs = 300;
+
+// A dialog that sends a request when the member presses its button.
+struct ActionCase
+{
+    QString name;
+    std::function<QDialog*()> make;
+    QList<QPair<QString, QString>> typed; // line edit, text
+    QString tick;                         // check box to tick first
+    QString send;                         // the button that sends
+    QString leave;                        // the button that closes the dialog
+    // Tells the member about every failure; the account dialogs, as the
+    // service's own clients, only re-enable themselves after an error and
+    // speak up only when the server does not answer at all.
+    bool toldOnEveryFault;
+    // A result code it does not know counts as a refusal that ends the
+    // dialog (the cart's "You have carted already.").
+    bool closesOnUnknownCode = false;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(ActionCase)
+Q_DECLARE_METATYPE(ServiceFault::Kind)
+
+class TestFaultActions final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void everyActionSurvivesEveryFault_data();
+    void everyActionSurvivesEveryFault();
+
+private:
+    QList<ActionCase> actionCases();
+
+    FakeServer m_server;
+    std::unique_ptr<MainWindow> m_main;
+    ProductItem m_product;
+    QMap<int, ProductItem> m_cart;
+};
+
+QList<ActionCase> TestFaultActions::actionCases()
+{
+    const QList<QPair<QString, QString>> card = {{"edtCard1", "4111"}, {"edtCard2", "1111"}, {"edtCard3", "1111"},
+                                                 {"edtCard4", "1111"}, {"edtMoth", "12"},    {"edtYear", "30"},
+                                                 {"edtCvv", "123"}};
+    QtMaterialSnackbar* bar = m_main->messageBar();
+    return {
+        {"sign-in", [] { return new CqDlgLogin; }, {{"edtEmail", "ann@example.com"}, {"edtPassword", "pw"}}, {},
+         "btnLogin", "btnClose", false},
+        {"sign-up", [] { return new CqDlgSignUp; },
+         {{"edtName", "Ann"}, {"edtEmail", "ann@example.com"}, {"edtPassword", "pw"}, {"edtConfirm", "pw"}},
+         "chkPolicy", "btnSignUp", "btnClose", false},
+        {"forgotten password", [bar] { return new CqDlgForget(bar); }, {{"edtEmail", "ann@example.com"}}, {},
+         "btnOk", "btnCancel", false},
+        {"new password", [bar] { return new CqDlgPassword(bar, QStringLiteral("12345678")); },
+         {{"edtPin", "12345678"}, {"edtPassword", "new-pw"}, {"edtConfirm", "new-pw"}}, {}, "btnOk", "btnCancel",
+         false},
+        {"add to cart", [this] { return new CqDlgBuy(m_product); }, {}, {}, "btnOk", "btnCancel", true, true},
+        {"book a service",
+         [] {
+             return new CqDlgBuy1(QJsonObject{{"id", "5"}, {"title", "Telehealth visit"}, {"price", "49.5"}});
+         },
+         {}, {}, "btnOk", "btnCancel", true, true},
+        {"card payment", [this] { return new CqDlgCard(m_cart, 4); }, card, {}, "btnOk", "btnCancel", true},
+    };
+}
+
+void TestFaultActions::initTestCase()
+{
+    qputenv("OLVA_REPLY_TIMEOUT_MS", QByteArray::number(replyTimeoutMs));
+    TestEnvironment::isolate();
+    QVERIFY(m_server.isListening());
+    m_server.useAsApiHost();
+    loadingWindow = new CqWndLoading;
+    currentEmail = QStringLiteral("faults@olva.test");
+    currentUserId = QStringLiteral("41");
+    totalCalories = 2000;
+    remainCalories = 1400;
+    Utils::instance()->saveTotalCalories();
+    Utils::instance()->saveRemainCalories();
+    Utils::instance()->setMemberValue(QStringLiteral("Cal_2"), QStringLiteral("600"));
+
+    m_product.id = 3;
+    m_product.title = QStringLiteral("Morning workout");
+    m_product.price = 19.99;
+    m_product.type = QStringLiteral("WORKOUT");
+    m_cart.insert(m_product.id, m_product);
+
+    init(); // the rows are listed with the main window's message bar
+    qInfo("fault matrix of actions: %d dialogs x %d faults = %d cases", int(actionCases().size()),
+          int(ServiceFault::all().size()), int(actionCases().size() * ServiceFault::all().size()));
+}
+
+// Where the store dialogs post their messages, empty for every row; never shown.
+void TestFaultActions::init()
+{
+    m_main.reset();
+    m_main = std::make_unique<MainWindow>();
+}
+
+void TestFaultActions::cleanup()
+{
+    ServiceFault::lift(m_server);
+    TestEnvironment::closeModals();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestFaultActions::everyActionSurvivesEveryFault_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<ServiceFault::Kind>("fault");
+    for (const ActionCase& row : actionCases()) {
+        for (ServiceFault::Kind fault : ServiceFault::all())
+            QTest::addRow("%s / %s", qPrintable(row.name), qPrintable(ServiceFault::name(fault))) << row.name << fault;
+    }
+}
+
+void TestFaultActions::everyActionSurvivesEveryFault()
+{
+    QFETCH(QString, name);
+    QFETCH(ServiceFault::Kind, fault);
+    ActionCase row;
+    for (const ActionCase& candidate : actionCases()) {
+        if (candidate.name == name)
+            row = candidate;
+    }
+    QVERIFY(row.make);
+
+    std::unique_ptr<QDialog> dialog(row.make());
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    for (const auto& [field, text] : std::as_const(row.typed)) {
+        auto* edit = dialog->findChild<QLineEdit*>(field);
+        QVERIFY2(edit, qPrintable(field));
+        edit->setText(text);
+    }
+    if (!row.tick.isEmpty())
+        dialog->findChild<QCheckBox*>(row.tick)->setChecked(true);
+    auto* send = dialog->findChild<QAbstractButton*>(row.send);
+    QPointer<QAbstractButton> leave = dialog->findChild<QAbstractButton*>(row.leave);
+    QVERIFY(send && leave);
+
+    // Every message bar the member could read, and every reply that ended.
+    QStringList told;
+    QList<QtMaterialSnackbar*> bars = dialog->findChildren<QtMaterialSnackbar*>();
+    bars << m_main->messageBar();
+    for (QtMaterialSnackbar* bar : std::as_const(bars))
+        connect(bar, &QtMaterialSnackbar::messageShown, dialog.get(), [&told](const QString& text) { told << text; });
+    const auto toldNow = [&] {
+        QStringList all = told;
+        for (QtMaterialSnackbar* bar : std::as_const(bars))
+            all << bar->messages();
+        return all;
+    };
+    int ended = 0;
+    for (auto* network : dialog->findChildren<QNetworkAccessManager*>())
+        connect(network, &QNetworkAccessManager::finished, dialog.get(), [&ended] { ++ended; });
+
+    const QMap<QString, QVariant> before = TestEnvironment::localState();
+    const qsizetype requestsBefore = m_server.requests().size();
+    ServiceFault::apply(fault, m_server);
+    send->click();
+
+    if (fault == ServiceFault::Kind::Stall) {
+        QVERIFY(QTest::qWaitFor([&] { return m_server.requests().size() > requestsBefore; }, 3000));
+        QTRY_VERIFY2_WITH_TIMEOUT(!toldNow().isEmpty(), "an unanswered request was not told", 3000);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(ended > 0, 3000);
+        if (fault != ServiceFault::Kind::Refused)
+            QVERIFY(m_server.requests().size() > requestsBefore);
+        if (row.toldOnEveryFault)
+            QTRY_VERIFY2(!toldNow().isEmpty(), "the member was not told that the request failed");
+    }
+    QCOMPARE(TestEnvironment::localState(), before);
+
+    if (row.closesOnUnknownCode && fault == ServiceFault::Kind::UnexpectedCode) {
+        QTRY_VERIFY(!dialog->isVisible());
+        return;
+    }
+
+    // Still answers: the button sends again, the dialog can be left.
+    QVERIFY(dialog->isVisible());
+    QVERIFY2(send->isEnabled() && leave->isEnabled(), "the dialog stayed disabled");
+    ServiceFault::lift(m_server);
+    const qsizetype requestsAfter = m_server.requests().size();
+    send->click();
+    QVERIFY2(QTest::qWaitFor([&] { return m_server.requests().size() > requestsAfter; }, 3000),
+             "the button sends no more");
+    QTRY_VERIFY(send->isEnabled());
+    leave->click();
+    QTRY_VERIFY(!dialog->isVisible());
+}
+
+QTEST_MAIN(TestFaultActions)
+#include "tst_faultactions.moc"
