@@ -747,6 +747,14 @@ void CqWndTracker::on_btnAdd_clicked()
     connect(upload, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_uploadError(QString)));
     m_uploads.insert(upload, food);
     upload->request(FoodRequests::uploadMyCalorie, FoodRequests::uploadFood(currentUserId, category->id, typed));
+    // An upload the server never answers has failed too: the member is told
+    // and the food keeps id 0, as after any failed upload.
+    QTimer::singleShot(catalogueTimeoutMs(), upload, [this, upload] {
+        if (!m_uploads.remove(upload))
+            return;
+        upload->deleteLater();
+        showMessage(QStringLiteral("Uload failed"));
+    });
 
     for (QLineEdit* field : {m_ui->edtName, m_ui->edtCal, m_ui->edtCarbs, m_ui->edtFat, m_ui->edtProtein,
                              m_ui->edtFiber})

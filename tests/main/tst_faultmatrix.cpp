@@ -17,11 +17,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -38,6 +40,8 @@ enum class Opens {
     Tracker,     // showTracker()
     History,     // showHistory()
     Details,     // showHistoryDetails()
+    Cart,        // the nutrition store, then its cart
+    Library,     // the nutrition store, then its library
     Dialog,      // DialogFactory::run()
 };
 
@@ -52,7 +56,19 @@ struct WindowCase
     QString back;      // the window's home/back button (sub-windows)
     int backTo = -1;   // the sub-window kind the back button shows
     QStringList asks = {}; // what the member clicks before the window asks for anything
+    // Rows about a later request: the window first loads with these answers
+    // (endpoint, reply), the member clicks `prepare` and types `typed`, and
+    // only the clicks of `asks` meet the fault.
+    QList<QPair<QString, QByteArray>> loads = {};
+    QStringList prepare = {};
+    QList<QPair<QString, QString>> typed = {};
 };
+
+QByteArray smallCatalogue()
+{
+    return R"({"result_code":0,"food_list":[{"id":"1","title":"Fruits","recomended":"Fresh","calorie_list":[)"
+           R"({"id":"31","user_id":"0","title":"Banana","cal":"150","carbs":"20","fat":"4","protein":"8","fiber":"2"}]}]})";
+}
 
 // Clicks a button, or a clickable label or widget, as a person does.
 void clickControl(QWidget* control)
@@ -78,6 +94,12 @@ QList<WindowCase> windowCases()
         // A day's meal is asked for once the member picks it.
         {"history details", Opens::Details, {}, SubWindowKind::HistoryDetails, {}, true, "btnBack", SubWindowKind::History,
          {"btnCategory", "widgetCategoryLunch"}},
+        {"store cart", Opens::Cart, "btnNutrition", SubWindowKind::StoreNutrition, {}, true, "btnHome", SubWindowKind::StoreWorkout},
+        {"store library", Opens::Library, "btnNutrition", SubWindowKind::StoreNutrition, {}, true, "btnHome", SubWindowKind::StoreWorkout},
+        // The member's own food goes up when it is added to a loaded meal.
+        {"tracker, own food", Opens::Tracker, {}, SubWindowKind::Tracker, {}, true, "btnHome", SubWindowKind::PlannerHome,
+         {"btnAdd"}, {{"getFoodList", smallCatalogue()}}, {"btnCategory", "Fruits_1"},
+         {{"edtName", "Soup"}, {"edtCal", "120"}, {"edtCarbs", "1"}, {"edtFat", "1"}, {"edtProtein", "1"}, {"edtFiber", "1"}}},
         {"about us", Opens::Dialog, {}, int(K::AboutUs), {}, true, {}, -1},
         {"invitations", Opens::Dialog, {}, int(K::Invite), 0, true, {}, -1},
         {"friends", Opens::Dialog, {}, int(K::Invite), 1, true, {}, -1},
@@ -131,7 +153,7 @@ private:
     void showMainWindow(bool realWorkoutStore);
     QWidget* activeWindow() const;
     QWidget* kindWindow(int kind) const;
-    Outcome runSubWindow(const WindowCase& row, ServiceFault::Kind fault);
+    Outcome runSubWindow(const WindowCase& row, ServiceFault::Kind fault, const std::function<void()>& faultNow);
     Outcome runDialog(const WindowCase& row);
 
     FakeServer m_server;
@@ -156,11 +178,12 @@ void TestFaultMatrix::initTestCase()
     loadingWindow = new CqWndLoading;
 
     // A member with a target and a tracked lunch: the record a failed request
-    // must leave alone. The friends reminder is not due.
+    // must leave alone. The friends reminder is due, so the main window asks
+    // for the joined friends at its first paint as well.
     currentEmail = QStringLiteral("faults@olva.test");
     currentUserId = QStringLiteral("41");
     currentUserName = QStringLiteral("Fault Tester");
-    currentCheckDay = QStringLiteral("2999-01-01");
+    currentCheckDay = QStringLiteral("2000-01-01");
     totalCalories = 2000;
     remainCalories = 1400;
     Utils* utils = Utils::instance();
@@ -178,6 +201,8 @@ void TestFaultMatrix::initTestCase()
     // The main window's own requests answer plainly outside the faults.
     m_server.setDefaultReply(QStringLiteral("/api/specialOffer"),
                              FakeServer::Reply::json(R"({"result_code":1,"message":"No offer"})"));
+    m_server.setDefaultReply(QStringLiteral("/api/getRealFriends"),
+                             FakeServer::Reply::json(R"({"result_code":1,"message":"No friends"})"));
 
     qInfo("fault matrix: %d windows x %d faults = %d cases", int(windowCases().size()),
           int(ServiceFault::all().size()), int(windowCases().size() * ServiceFault::all().size()));
@@ -225,12 +250,18 @@ void TestFaultMatrix::everyWindowSurvivesEveryFault()
         showMainWindow(false);
         QVERIFY(m_server.waitForRequests(QStringLiteral("/api/specialOffer"), 1));
         QTRY_VERIFY(m_told.isEmpty() && !loadingWindow->isLoading());
+        for (const auto& [endpoint, reply] : std::as_const(row.loads))
+            m_server.enqueueJson(endpoint, reply);
+    }
+    const auto faultNow = [&] {
         before = TestEnvironment::localState();
         m_requestsBefore = m_server.requests().size();
         ServiceFault::apply(fault, m_server);
-    }
+    };
+    if (row.opens != Opens::MainWindow && row.loads.isEmpty())
+        faultNow();
 
-    const Outcome seen = row.opens == Opens::Dialog ? runDialog(row) : runSubWindow(row, fault);
+    const Outcome seen = row.opens == Opens::Dialog ? runDialog(row) : runSubWindow(row, fault, faultNow);
 
     QVERIFY2(seen.opened, qPrintable(seen.note));
     if (fault != ServiceFault::Kind::Refused)
@@ -281,7 +312,8 @@ QWidget* TestFaultMatrix::kindWindow(int kind) const
     return nullptr;
 }
 
-Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind fault)
+Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind fault,
+                                      const std::function<void()>& faultNow)
 {
     Outcome seen;
     switch (row.opens) {
@@ -300,6 +332,18 @@ Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind 
     case Opens::Details:
         m_main->showHistoryDetails(m_day.get());
         break;
+    case Opens::Cart:
+    case Opens::Library:
+        if (auto* button = m_main->findChild<QAbstractButton*>(row.button))
+            button->click();
+        // The store's own list fails first; its cart or library is asked for
+        // once the member can move on.
+        std::ignore = QTest::qWaitFor([] { return !loadingWindow->isLoading(); }, 5000);
+        if (row.opens == Opens::Cart)
+            m_main->showCart();
+        else
+            m_main->showLibrary();
+        break;
     case Opens::Dialog:
         return seen;
     }
@@ -311,6 +355,26 @@ Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind 
         return seen;
     }
 
+    if (!row.loads.isEmpty()) {
+        for (const QString& name : row.prepare) {
+            QWidget* control = nullptr;
+            std::ignore = QTest::qWaitFor([&] {
+                control = window->findChild<QWidget*>(name);
+                return control && control->isVisible();
+            }, 3000);
+            if (!control) {
+                seen.opened = false;
+                seen.note = name + QStringLiteral(" never appeared");
+                return seen;
+            }
+            clickControl(control);
+        }
+        for (const auto& [field, text] : std::as_const(row.typed)) {
+            if (auto* edit = window->findChild<QLineEdit*>(field))
+                edit->setText(text);
+        }
+        faultNow();
+    }
     for (const QString& name : row.asks) {
         QWidget* control = window->findChild<QWidget*>(name);
         if (!control) {
