@@ -65,6 +65,7 @@ private slots:
 
     void everyActionSurvivesEveryFault_data();
     void everyActionSurvivesEveryFault();
+    void lateApprovalStillRecordsThePurchase();
 
 private:
     QList<ActionCase> actionCases();
@@ -226,6 +227,36 @@ void TestFaultActions::everyActionSurvivesEveryFault()
     QTRY_VERIFY(send->isEnabled());
     leave->click();
     QTRY_VERIFY(!dialog->isVisible());
+}
+
+// The card was charged after the dialog had given up waiting: the purchase
+// is recorded all the same, so the member does not pay for nothing.
+void TestFaultActions::lateApprovalStillRecordsThePurchase()
+{
+    m_server.enqueue(QStringLiteral("/api/paymentProcess"),
+                     FakeServer::Reply::json(R"({"result_code":0})", replyTimeoutMs * 3));
+    m_server.enqueueJson(QStringLiteral("setPurchase"), R"({"result_code":0})");
+    CqDlgCard dialog(m_cart, 4);
+    dialog.show();
+    for (const auto& [field, text] : QList<QPair<QString, QString>>{{"edtCard1", "4111"}, {"edtCard2", "1111"},
+                                                                    {"edtCard3", "1111"}, {"edtCard4", "1111"},
+                                                                    {"edtMoth", "12"}, {"edtYear", "30"},
+                                                                    {"edtCvv", "123"}})
+        dialog.findChild<QLineEdit*>(field)->setText(text);
+    QSignalSpy accepted(&dialog, &QDialog::accepted);
+    auto* pay = dialog.findChild<QAbstractButton*>(QStringLiteral("btnOk"));
+    const int payments = m_server.requestCount(QStringLiteral("/api/paymentProcess"));
+    const int purchases = m_server.requestCount(QStringLiteral("/api/setPurchase"));
+    pay->click();
+    // Given up on: PAY is back and the member is told.
+    QTRY_VERIFY(pay->isEnabled());
+    QVERIFY(!m_main->messageBar()->messages().isEmpty());
+    QCOMPARE(accepted.count(), 0);
+    // The approval arrives late and the purchase is recorded once.
+    QVERIFY(m_server.waitForRequests(QStringLiteral("/api/setPurchase"), purchases + 1, 5000));
+    QTRY_COMPARE(accepted.count(), 1);
+    QVERIFY(dialog.paymentApproved());
+    QCOMPARE(m_server.requestCount(QStringLiteral("/api/paymentProcess")), payments + 1);
 }
 
 QTEST_MAIN(TestFaultActions)
