@@ -18,11 +18,16 @@
 
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
 
 int s_replyTimeoutMs = 15000;
+
+// More cards than any screen shows at once; the next ones follow as the
+// member scrolls towards the end.
+constexpr qsizetype cardsPerBatch = 24;
 
 const QString unavailableText =
     QStringLiteral("This is not available in Desktop.\n Use mobile version for this function.");
@@ -36,6 +41,7 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
     , m_programId(id)
     , m_server(new Server(this))
     , m_timeout(new QTimer(this))
+    , m_cardBuilder(new QTimer(this))
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("CqWndItems"));
@@ -68,6 +74,12 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
 
     if (StoreListKind::isSearchKind(m_kind))
         buildSearchBox();
+
+    m_cardBuilder->setSingleShot(true);
+    connect(m_cardBuilder, &QTimer::timeout, this, [this] { buildPendingCards(cardsPerBatch); });
+    QScrollBar* scrollBar = m_ui->scrollArea->verticalScrollBar();
+    connect(scrollBar, &QScrollBar::valueChanged, this, &CqWndItems::buildCardsNearView);
+    connect(scrollBar, &QScrollBar::rangeChanged, this, &CqWndItems::buildCardsNearView);
 
     m_timeout->setSingleShot(true);
     connect(m_timeout, &QTimer::timeout, this, [this] {
@@ -139,14 +151,17 @@ void CqWndItems::slt_net_items(QString reply)
         return;
     const ProductListReply parsed = ProductListReply::parse(reply);
     const bool readable = !JsonReply::parseObject(reply).isEmpty();
+    m_cardLayoutIndex = m_ui->listLayout->count();
     for (const ProductItem& item : parsed.items) {
         m_items.insert(item.id, item);
         checkRenewal(item);
         if (StoreListKind::isSearchKind(m_kind))
             m_searchList.append(item);
         if (wantsCard(item))
-            buildCard(item);
+            m_pendingCards.append(item);
     }
+    // A cart's subtotal adds up all of its cards, and carts are short.
+    buildPendingCards(StoreListKind::isCartKind(m_kind) ? m_pendingCards.size() : cardsPerBatch);
     if (!m_footerBuilt && !m_items.isEmpty())
         buildFooter();
     if (!m_lblSubtotal)
@@ -171,9 +186,29 @@ void CqWndItems::buildCard(const ProductItem& item)
         buildCartCard(item, card, body);
     else
         buildStoreCard(item, card, body);
-    m_ui->listLayout->addWidget(card);
+    m_ui->listLayout->insertWidget(m_cardLayoutIndex++, card);
     // The list may be on screen already; search cards wait for a search.
     card->setVisible(!StoreListKind::isSearchKind(m_kind));
+}
+
+void CqWndItems::buildPendingCards(qsizetype count)
+{
+    const qsizetype end = qMin(m_pendingCards.size(), m_nextPendingCard + count);
+    while (m_nextPendingCard < end)
+        buildCard(m_pendingCards.at(m_nextPendingCard++));
+    if (!hasPendingCards()) {
+        m_pendingCards.clear();
+        m_nextPendingCard = 0;
+    }
+}
+
+void CqWndItems::buildCardsNearView()
+{
+    if (!hasPendingCards() || m_cardBuilder->isActive())
+        return;
+    const QScrollBar* scrollBar = m_ui->scrollArea->verticalScrollBar();
+    if (scrollBar->maximum() - scrollBar->value() <= m_ui->scrollArea->viewport()->height())
+        m_cardBuilder->start(0); // after the scroll that asked has been painted
 }
 
 QString CqWndItems::senderIdText() const

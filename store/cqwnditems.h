@@ -52,6 +52,10 @@ public:
     bool hasFooter() const { return m_footerBuilt && m_lblSubtotal; }
     // Whether the list request has been answered (or given up on).
     bool isFinished() const { return m_finished; }
+    // True while cards of a long list wait for the member to scroll near
+    // them: each card is a handful of widgets, and a list of thousands would
+    // hold the window for seconds if all were built at once.
+    bool hasPendingCards() const { return m_nextPendingCard < m_pendingCards.size(); }
 
     // How long a list request may take before the store counts as
     // unreachable; 15 s unless a test shortens it.
@@ -94,6 +98,11 @@ private:
 
     // Card builders (cqwnditemscards.cpp / cqwnditemslibrary.cpp).
     void buildCard(const ProductItem& item);
+    // Builds up to `count` of the cards still to come, in list order.
+    void buildPendingCards(qsizetype count);
+    // Adds the next cards when the member has scrolled within a screen of
+    // the list's end (or the list does not fill the screen).
+    void buildCardsNearView();
     QWidget* buildCardFrame(const ProductItem& item, QVBoxLayout** body);
     MyLabel* buildImage(const ProductItem& item, QWidget* parent);
     void buildStoreCard(const ProductItem& item, QWidget* card, QVBoxLayout* body);
@@ -124,6 +133,10 @@ private:
     QMap<int, ProductItem> m_items;
     QList<ProductItem> m_searchList;
     QHash<int, QWidget*> m_searchCards;
+    QList<ProductItem> m_pendingCards; // in list order, from m_nextPendingCard on
+    qsizetype m_nextPendingCard = 0;
+    int m_cardLayoutIndex = 0; // where the next card goes in the list's layout
+    QTimer* m_cardBuilder;
     bool m_footerBuilt = false;
     qint64 m_cartTotalCents = 0;
     QLabel* m_lblSubtotal = nullptr;

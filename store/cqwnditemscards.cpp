@@ -252,6 +252,7 @@ void CqWndItems::on_search_changed()
 {
     if (!m_search)
         return;
+    buildPendingCards(m_pendingCards.size()); // a search looks at every card
     const QString text = m_search->text().toLower();
     for (QWidget* card : std::as_const(m_searchCards))
         card->hide();
