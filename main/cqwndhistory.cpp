@@ -6,15 +6,13 @@
 #include "main/cqwndloading.h"
 #include "main/historychartview.h"
 #include "main/historycsv.h"
+#include "main/historylistmodel.h"
 #include "main/mainwindow.h"
 #include "main/replydeadline.h"
 #include "ui_cqwndhistory.h"
-#include "widgets/mywidget.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrlQuery>
@@ -41,17 +39,15 @@ CqWndHistory::CqWndHistory(QWidget* parent)
     , m_server(new Server(this))
     , m_deadline(new ReplyDeadline(this))
     , m_chart(new HistoryChartView)
+    , m_list(new HistoryListModel(this))
 {
     m_ui->setupUi(this);
     m_ui->chartLayout->addWidget(m_chart);
     m_ui->btnExport->setEnabled(false);
-    // One style sheet for all rows: thousands of rows with their own would
-    // each be parsed and polished on their own.
-    m_ui->scrollArea->setStyleSheet(QStringLiteral(
-        "MyWidget { border-image:none;\nbackground-color: rgba(59,58,85,200); }"
-        "QLabel#lblDate { padding-left:20px;color: rgb(255, 255, 255); border-image:none; background: transparent; }"
-        "QLabel#lblArrow { border-image: url(:/main/assets/right_arrow.png); background: transparent; }"));
-    Utils::instance()->setBackground(m_ui->scrollAreaWidgetContents, 0);
+    m_ui->lstHistory->setModel(m_list);
+    // The rows paint over the list's background picture.
+    Utils::instance()->setBackground(m_ui->lstHistory->viewport(), 0);
+    connect(m_ui->lstHistory, &HistoryListView::dayChosen, this, &CqWndHistory::on_history_clicked);
 
     connect(m_server, SIGNAL(sig_net_historylist(QString)), this, SLOT(slt_net_historylist(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
@@ -129,57 +125,16 @@ void CqWndHistory::slt_net_historylist(QString reply)
         m_recordsById.insert(record->id, record.get());
     }
     m_chart->setRecords(&m_records);
+    m_list->setRecords(&m_records);
     m_ui->btnExport->setEnabled(!m_records.empty());
-
-    // The rows go into the list while it is hidden: one layout pass and one
-    // show for all of them instead of one per row.
-    QWidget* contents = m_ui->scrollAreaWidgetContents;
-    const bool shown = !contents->isHidden();
-    contents->hide();
-    for (const auto& record : m_records)
-        addRow(*record);
-    contents->setVisible(shown);
 }
 
-void CqWndHistory::addRow(const HistoryModel& record)
+void CqWndHistory::on_history_clicked(const QModelIndex& row)
 {
-    auto* row = new MyWidget;
-    row->setObjectName(QStringLiteral("name_%1").arg(record.id));
-    row->setFixedHeight(70);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setFocusPolicy(Qt::StrongFocus);
-    row->setCursor(Qt::PointingHandCursor);
-    const QString date = record.dateText();
-    row->setAccessibleName(date);
-    connect(row, &MyWidget::clicked, this, &CqWndHistory::on_history_clicked);
-
-    auto* layout = new QHBoxLayout(row);
-    layout->setSpacing(0);
-    layout->setContentsMargins(0, 0, 0, 0);
-
-    auto* dateLabel = new QLabel(date);
-    dateLabel->setObjectName(QStringLiteral("lblDate"));
-    dateLabel->setFont(QFont(QStringLiteral("Arial"), 18, QFont::Bold));
-    dateLabel->setFixedHeight(70);
-    layout->addWidget(dateLabel, 11);
-
-    auto* arrow = new QLabel;
-    arrow->setObjectName(QStringLiteral("lblArrow"));
-    arrow->setFixedHeight(70);
-    layout->addWidget(arrow, 1);
-
-    // Above the spacer that keeps the rows at the top.
-    m_ui->verticalLayout->insertWidget(m_ui->verticalLayout->count() - 1, row);
-}
-
-void CqWndHistory::on_history_clicked()
-{
-    const QObject* row = sender();
-    if (!row)
-        return;
-    bool ok = false;
-    const qint32 id = row->objectName().section(u'_', 1, 1).toInt(&ok, 10);
-    HistoryModel* day = m_recordsById.value(ok ? id : 0);
+    // By id, as the rows always opened their day: of two days with the same
+    // id, both rows open the later one.
+    const QVariant id = row.data(HistoryListModel::idRole);
+    HistoryModel* day = id.isValid() ? m_recordsById.value(id.toInt()) : nullptr;
     if (day)
         MainWindow::instance()->showHistoryDetails(day);
 }

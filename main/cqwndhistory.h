@@ -3,9 +3,11 @@
 #include "main/historymodel.h"
 
 #include <QMap>
+#include <QModelIndex>
 #include <QWidget>
 
 class HistoryChartView;
+class HistoryListModel;
 class ReplyDeadline;
 class Server;
 
@@ -14,7 +16,8 @@ class CqWndHistory;
 }
 
 // The member's tracked days, one clickable row per day in the order the
-// server sends them, under a trend chart of calories and score. The list is
+// server sends them (a painted list: thousands of days cost no widgets),
+// under a trend chart of calories and score. The list is
 // asked for once, at construction; the main window keeps this window for the
 // rest of the run. It owns the day records that the details window borrows.
 class CqWndHistory final : public QWidget
@@ -26,7 +29,8 @@ public:
     ~CqWndHistory() override;
 
     const HistoryRecords& records() const { return m_records; }
-    // The record the rows named "name_<id>" open; null when unknown.
+    // The record the rows of day `id` open (the later of two with the same
+    // id); null when unknown.
     HistoryModel* record(qint32 id) const { return m_recordsById.value(id); }
 
 private slots:
@@ -37,10 +41,8 @@ private slots:
     void slt_net_error(QString message);
 
 private:
-    // Opens the day of the clicked row. Not a slot: connected by hand to
-    // each row built at run time.
-    void on_history_clicked();
-    void addRow(const HistoryModel& record);
+    // Opens the day of the chosen row (clicked, or Space/Enter on it).
+    void on_history_clicked(const QModelIndex& row);
     void finishWaiting();
     void reportFailure();
     bool exportTo(const QString& fileName);
@@ -49,6 +51,7 @@ private:
     Server* m_server;
     ReplyDeadline* m_deadline;
     HistoryChartView* m_chart;
+    HistoryListModel* m_list;
     HistoryRecords m_records;
     QMap<qint32, HistoryModel*> m_recordsById;
     bool m_answered = false;

@@ -17,6 +17,7 @@
 #include <QJsonObject>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTcpServer>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -101,10 +102,14 @@ void settle()
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Nothing listens here: the windows' own requests fail at once and the
-    // replies below are handed to them directly.
-    qputenv("OLVA_API_HOST", "127.0.0.1:9");
     QApplication app(argc, argv);
+    // A server that takes the windows' own requests and never answers them:
+    // the replies below are handed to the windows directly, and no refused
+    // request may end a window's wait before its reply is timed.
+    QTcpServer silent;
+    silent.listen(QHostAddress::LocalHost);
+    qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(silent.serverPort()));
+    qputenv("OLVA_REPLY_TIMEOUT_MS", "600000");
     loadingWindow = new CqWndLoading;
     registerFeatureWindows();
     MainWindow main;

@@ -4,6 +4,8 @@
 #include "main/cqwndloading.h"
 #include "main/cqwndsetting.h"
 #include "main/historychartview.h"
+#include "main/historylistmodel.h"
+#include "main/historylistview.h"
 #include "main/historytrend.h"
 #include "main/mainwindow.h"
 #include "main/subwindowfactory.h"
@@ -11,6 +13,7 @@
 #include "widgets/mywidget.h"
 #include "widgets/qtmaterialsnackbar.h"
 
+#include <QAccessible>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineSeries>
@@ -67,6 +70,9 @@ private slots:
     void rowsFromDemoReply();
     void chartFollowsRecords();
     void sameIdOpensLaterRecord();
+    void keyboardOpensDay_data();
+    void keyboardOpensDay();
+    void screenReaderNamesRows();
     void listIsAskedForOnce();
     void backAndHome();
     void faults_data();
@@ -77,7 +83,10 @@ private slots:
 
 private:
     CqWndHistory* openHistory();
-    QList<MyWidget*> rows(CqWndHistory* window) const;
+    static HistoryListView* list(CqWndHistory* window);
+    // The dates of the rows, top to bottom.
+    static QStringList rows(CqWndHistory* window);
+    static void clickRow(CqWndHistory* window, int row);
 
     FakeServer m_server;
     std::unique_ptr<MainWindow> m_main;
@@ -128,14 +137,26 @@ CqWndHistory* TestCqWndHistory::openHistory()
     return sub ? qobject_cast<CqWndHistory*>(sub->widget()) : nullptr;
 }
 
-QList<MyWidget*> TestCqWndHistory::rows(CqWndHistory* window) const
+HistoryListView* TestCqWndHistory::list(CqWndHistory* window)
 {
-    QList<MyWidget*> found;
-    for (MyWidget* row : window->findChildren<MyWidget*>()) {
-        if (row->objectName().startsWith(QLatin1String("name_")))
-            found.append(row);
-    }
-    return found;
+    return window->findChild<HistoryListView*>("lstHistory");
+}
+
+QStringList TestCqWndHistory::rows(CqWndHistory* window)
+{
+    QStringList dates;
+    const QAbstractItemModel* model = list(window)->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        dates.append(model->index(row, 0).data().toString());
+    return dates;
+}
+
+void TestCqWndHistory::clickRow(CqWndHistory* window, int row)
+{
+    HistoryListView* view = list(window);
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
 }
 
 void TestCqWndHistory::rowsFromDemoReply()
@@ -151,20 +172,24 @@ void TestCqWndHistory::rowsFromDemoReply()
     QCOMPARE(m_server.lastRequest(historyPath).field("email"), "demo@olva.test");
 
     const QJsonArray days = QJsonDocument::fromJson(reply).object().value("history_info").toArray();
-    const QList<MyWidget*> shown = rows(window);
+    const QStringList shown = rows(window);
     QCOMPARE(shown.size(), days.size());
-    // In the order the server sent them, each named after its id, dated.
-    QVBoxLayout* layout = window->findChild<QVBoxLayout*>("verticalLayout");
+    // In the order the server sent them, each carrying its id, dated, 70
+    // pixels high and 2 apart.
+    HistoryListView* view = list(window);
+    QVERIFY(view->isVisible());
     for (int i = 0; i < days.size(); ++i) {
         const QJsonObject day = days.at(i).toObject();
-        auto* row = qobject_cast<MyWidget*>(layout->itemAt(i)->widget());
-        QVERIFY(row);
-        QCOMPARE(row->objectName(), "name_" + day.value("id").toString());
-        QCOMPARE(row->height() == 70 || row->maximumHeight() == 70, true);
+        const QModelIndex index = view->model()->index(i, 0);
+        QCOMPARE(index.data(HistoryListModel::idRole).toString(), day.value("id").toString());
         const qint64 date = day.value("date").toString().toLongLong();
         const QString text = QLocale(QLocale::English).toString(QDateTime::fromMSecsSinceEpoch(date), "MMMM dd yyyy");
-        QCOMPARE(row->findChild<QLabel*>("lblDate")->text(), text);
+        QCOMPARE(shown.at(i), text);
+        QCOMPARE(view->visualRect(index).height(), 72);
     }
+    // The first row lies at the top, the second right under it.
+    QCOMPARE(view->visualRect(view->model()->index(0, 0)).top(), 0);
+    QCOMPARE(view->visualRect(view->model()->index(1, 0)).top(), 72);
     QVERIFY(window->findChild<QPushButton*>("btnExport")->isEnabled());
 }
 
@@ -196,14 +221,66 @@ void TestCqWndHistory::sameIdOpensLaterRecord()
     m_server.enqueueJson("getHistory", twoDaysSameId());
     CqWndHistory* window = openHistory();
     QTRY_COMPARE(rows(window).size(), 3);
-    const QList<MyWidget*> sevens = window->findChildren<MyWidget*>("name_7");
-    QCOMPARE(sevens.size(), 2);
     const HistoryModel* later = window->records().back().get();
     QCOMPARE(later->total, "1600");
-    for (MyWidget* row : sevens) {
-        QTest::mouseClick(row, Qt::LeftButton);
-        QCOMPARE(m_main->historyDetailsRecord(), later);
+    // Rows 0 and 2 both carry id 7 and open the later day; row 1 its own.
+    const QList<const HistoryModel*> opened{later, window->records().at(1).get(), later};
+    for (int row = 0; row < 3; ++row) {
+        clickRow(window, row);
+        QCOMPARE(m_main->historyDetailsRecord(), opened.at(row));
+        openHistory();
     }
+}
+
+void TestCqWndHistory::keyboardOpensDay_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("downs");
+    QTest::addColumn<int>("opened"); // record index, -1 for none
+    QTest::newRow("Enter on the first row") << int(Qt::Key_Return) << 0 << 2;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 0 << 2;
+    QTest::newRow("Space on the second row") << int(Qt::Key_Space) << 1 << 1;
+    QTest::newRow("past the last row stays on it") << int(Qt::Key_Space) << 5 << 2;
+    QTest::newRow("another key opens nothing") << int(Qt::Key_A) << 1 << -1;
+}
+
+void TestCqWndHistory::keyboardOpensDay()
+{
+    QFETCH(int, key);
+    QFETCH(int, downs);
+    QFETCH(int, opened);
+    m_server.enqueueJson("getHistory", twoDaysSameId());
+    CqWndHistory* window = openHistory();
+    QTRY_COMPARE(rows(window).size(), 3);
+    HistoryListView* view = list(window);
+    QCOMPARE(view->focusPolicy(), Qt::StrongFocus);
+    QApplication::setActiveWindow(m_main.get());
+    view->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(view->hasFocus());
+    view->setCurrentIndex(view->model()->index(0, 0));
+    for (int i = 0; i < downs; ++i)
+        QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key(key));
+    const HistoryModel* expected = opened < 0 ? nullptr : window->records().at(size_t(opened)).get();
+    QCOMPARE(m_main->historyDetailsRecord(), expected);
+}
+
+void TestCqWndHistory::screenReaderNamesRows()
+{
+    m_server.enqueueJson("getHistory", twoDaysSameId());
+    CqWndHistory* window = openHistory();
+    QTRY_COMPARE(rows(window).size(), 3);
+    QAccessibleInterface* listInterface = QAccessible::queryAccessibleInterface(list(window));
+    QVERIFY(listInterface);
+    QCOMPARE(listInterface->text(QAccessible::Name), "Tracked days");
+    // Each row is read out as its date.
+    QStringList names;
+    for (int i = 0; i < listInterface->childCount(); ++i) {
+        QAccessibleInterface* child = listInterface->child(i);
+        if (child && child->role() == QAccessible::ListItem)
+            names.append(child->text(QAccessible::Name));
+    }
+    QCOMPARE(names, QStringList({"March 05 2024", "March 06 2024", "March 07 2024"}));
 }
 
 void TestCqWndHistory::listIsAskedForOnce()
@@ -329,9 +406,10 @@ void TestCqWndHistory::manyDays()
     QTRY_COMPARE_WITH_TIMEOUT(int(window->records().size()), 5000, 20000);
     // In the server's order.
     QCOMPARE(rows(window).size(), 5000);
-    QVBoxLayout* layout = window->findChild<QVBoxLayout*>("verticalLayout");
-    QCOMPARE(layout->itemAt(4999)->widget()->objectName(), "name_5000");
-    QCOMPARE(layout->count(), 5001); // and the spacer below
+    QCOMPARE(list(window)->model()->index(4999, 0).data(HistoryListModel::idRole).toInt(), 5000);
+    // The last day is reached and opens.
+    clickRow(window, 4999);
+    QCOMPARE(m_main->historyDetailsRecord(), window->records().back().get());
     auto* chart = window->findChild<HistoryChartView*>("chartView");
     QVERIFY(chart->trend().step != HistoryTrend::Step::Day);
     QVERIFY(chart->eatenSeries()->count() <= HistoryChartView::pointsForWidth(chart->width()));

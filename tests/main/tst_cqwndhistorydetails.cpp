@@ -11,6 +11,7 @@
 #include "widgets/qtmaterialsnackbar.h"
 
 #include <QLabel>
+#include <QListView>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -379,17 +380,13 @@ void TestCqWndHistoryDetails::demoDayLikeAMember()
     auto* history = qobject_cast<CqWndHistory*>(m_main->findChild<QMdiArea*>()->activeSubWindow()->widget());
     QVERIFY(history);
     QTRY_VERIFY(!history->records().empty());
-    MyWidget* firstRow = history->findChildren<MyWidget*>().value(0);
-    for (MyWidget* row : history->findChildren<MyWidget*>()) {
-        if (row->objectName().startsWith("name_")) {
-            firstRow = row;
-            break;
-        }
-    }
-    QTest::mouseClick(firstRow, Qt::LeftButton);
+    auto* rows = history->findChild<QListView*>("lstHistory");
+    QVERIFY(rows);
+    const QModelIndex firstRow = rows->model()->index(0, 0);
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualRect(firstRow).center());
     auto* window = qobject_cast<CqWndHistoryDetails*>(m_main->findChild<QMdiArea*>()->activeSubWindow()->widget());
     QVERIFY(window);
-    QCOMPARE(window->findChild<QLabel*>("lblDate")->text(), firstRow->findChild<QLabel*>("lblDate")->text());
+    QCOMPARE(window->findChild<QLabel*>("lblDate")->text(), firstRow.data().toString());
 
     pick(window, "widgetCategoryLunch");
     const QJsonArray types =

@@ -1,0 +1,55 @@
+#include "main/historylistmodel.h"
+
+#include <limits>
+
+HistoryListModel::HistoryListModel(QObject* parent)
+    : QAbstractListModel(parent)
+{
+}
+
+void HistoryListModel::setRecords(const HistoryRecords* records)
+{
+    beginResetModel();
+    m_records = records;
+    endResetModel();
+}
+
+int HistoryListModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() || !m_records)
+        return 0;
+    return int(qMin<size_t>(m_records->size(), size_t(std::numeric_limits<int>::max())));
+}
+
+const HistoryModel* HistoryListModel::record(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return nullptr;
+    return (*m_records)[size_t(row)].get();
+}
+
+QVariant HistoryListModel::data(const QModelIndex& index, int role) const
+{
+    const HistoryModel* day = index.isValid() ? record(index.row()) : nullptr;
+    if (!day)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        // Formatted when painted: only the visible rows pay for it.
+        return day->dateText();
+    case Qt::AccessibleDescriptionRole:
+        return QStringLiteral("Opens the day's details");
+    case idRole:
+        return day->id;
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags HistoryListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
