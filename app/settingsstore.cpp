@@ -4,6 +4,8 @@
 
 #include <QSettings>
 
+#include <memory>
+
 namespace SettingsStore {
 
 namespace {
@@ -13,11 +15,30 @@ QSettings emailStore()
     return QSettings(QString::fromLatin1(organisation), QString::fromLatin1(emailStoreApplication));
 }
 
-// Before anyone signed in currentEmail is empty, which opens the
-// organisation-level store.
-QSettings memberStore()
+// The store of the open batch; one GUI thread uses it.
+struct OpenBatch
 {
-    return QSettings(QString::fromLatin1(organisation), currentEmail);
+    int depth = 0;
+    std::unique_ptr<QSettings> store;
+};
+
+OpenBatch& openBatch()
+{
+    static OpenBatch batch;
+    return batch;
+}
+
+// Runs `use` on the current member's store: the batch's when one is open for
+// this member, otherwise a store opened for this one access. Before anyone
+// signed in currentEmail is empty, which opens the organisation-level store.
+template<typename Use>
+auto withMemberStore(Use use)
+{
+    OpenBatch& batch = openBatch();
+    if (batch.store && batch.store->applicationName() == currentEmail)
+        return use(*batch.store);
+    QSettings store(QString::fromLatin1(organisation), currentEmail);
+    return use(store);
 }
 
 } // namespace
@@ -34,35 +55,54 @@ void setRememberedEmail(const QString& email)
 
 QString memberText(const QString& key)
 {
-    const QSettings store = memberStore();
-    return store.contains(key) ? store.value(key).toString() : QString();
+    return withMemberStore([&key](QSettings& store) {
+        return store.contains(key) ? store.value(key).toString() : QString();
+    });
 }
 
 void setMemberText(const QString& key, const QString& value)
 {
-    memberStore().setValue(key, value);
+    withMemberStore([&](QSettings& store) { store.setValue(key, value); });
 }
 
 int memberInt(const QString& key)
 {
-    bool ok = false;
-    const int value = memberStore().value(key).toInt(&ok);
-    return ok ? value : 0;
+    return withMemberStore([&key](QSettings& store) {
+        bool ok = false;
+        const int value = store.value(key).toInt(&ok);
+        return ok ? value : 0;
+    });
 }
 
 void setMemberInt(const QString& key, int value)
 {
-    memberStore().setValue(key, value);
+    withMemberStore([&](QSettings& store) { store.setValue(key, value); });
 }
 
 bool memberContains(const QString& key)
 {
-    return memberStore().contains(key);
+    return withMemberStore([&key](QSettings& store) { return store.contains(key); });
 }
 
 void removeMemberKey(const QString& key)
 {
-    memberStore().remove(key);
+    withMemberStore([&key](QSettings& store) { store.remove(key); });
+}
+
+Batch::Batch()
+{
+    OpenBatch& batch = openBatch();
+    if (batch.depth++ == 0)
+        batch.store = std::make_unique<QSettings>(QString::fromLatin1(organisation), currentEmail);
+}
+
+Batch::~Batch()
+{
+    OpenBatch& batch = openBatch();
+    if (--batch.depth > 0)
+        return;
+    // Destroying the store writes it, as every store opened per key did.
+    batch.store.reset();
 }
 
 } // namespace SettingsStore

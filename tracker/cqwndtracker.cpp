@@ -1,5 +1,7 @@
 #include "tracker/cqwndtracker.h"
 
+#include "app/settingsstore.h"
+
 #include "tracker/cqdlgremovecalory.h"
 #include "tracker/cqdlgwarning.h"
 #include "tracker/foodcatalogue.h"
@@ -491,6 +493,8 @@ void CqWndTracker::on_btnSave_clicked()
     FoodModel* category = m_catalogue->category(m_openCategory);
     if (!category)
         return;
+    // The save and the meal read back after it use one open store.
+    const SettingsStore::Batch batch;
     QList<MealEntry> entries;
     QList<FoodItemModel*> chosen;
     QSet<qint32> listed;
@@ -520,6 +524,8 @@ void CqWndTracker::on_btnSave_clicked()
 
 void CqWndTracker::restoreMeal()
 {
+    // One open store for the records of every category.
+    const SettingsStore::Batch batch;
     QHash<QString, FoodItemModel*> previous;
     for (auto it = m_chosen.cbegin(); it != m_chosen.cend(); ++it)
         previous.insert(it.key(), it.value());

@@ -114,6 +114,7 @@ Nutrients DayStore::mealNutrients(int meal)
 
 int DayStore::mealCaloriesSum()
 {
+    const SettingsStore::Batch batch;
     int sum = 0;
     for (int meal = 0; meal < Meals::count; ++meal)
         sum = FoodNumbers::addCalories(sum, mealCalories(meal));
@@ -170,6 +171,7 @@ DayStore::Totals DayStore::saveCategory(int meal, qint32 category, const QList<M
                                         const Nutrients& labelNutrients, const QSet<qint32>& listedFoodIds,
                                         const QList<qint32>& categoryIds)
 {
+    const SettingsStore::Batch batch;
     if (!Meals::isValid(meal))
         return {};
     // A stored food the category no longer lists cannot be marked in the
@@ -189,6 +191,7 @@ DayStore::Totals DayStore::saveCategory(int meal, qint32 category, const QList<M
 
 int DayStore::recountMealCalories(int meal, const QList<qint32>& categoryIds)
 {
+    const SettingsStore::Batch batch;
     if (!Meals::isValid(meal))
         return 0;
     int sum = 0;
@@ -202,6 +205,7 @@ int DayStore::recountMealCalories(int meal, const QList<qint32>& categoryIds)
 
 int DayStore::recomputeRemaining(int meal, const QList<qint32>& categoryIds)
 {
+    const SettingsStore::Batch batch;
     const int remaining = FoodNumbers::subtractCalories(totalCalories, mealCaloriesSum());
     storeRemaining(remaining);
     if (!Meals::isValid(meal))
@@ -220,6 +224,7 @@ int DayStore::recomputeRemaining(int meal, const QList<qint32>& categoryIds)
 DayStore::Totals DayStore::removeFood(int meal, qint32 category, qint32 foodId, int row, const Nutrients& share,
                                       float rowCalories, int shownMealCalories, const QList<qint32>& categoryIds)
 {
+    const SettingsStore::Batch batch;
     if (!Meals::isValid(meal))
         return {};
     Nutrients nutrients;
@@ -252,6 +257,7 @@ DayStore::Totals DayStore::removeFood(int meal, qint32 category, qint32 foodId, 
 DayStore::Totals DayStore::removeCategory(int meal, qint32 category, const QList<float>& rowCalories,
                                           int shownMealCalories, const QList<qint32>& categoryIds)
 {
+    const SettingsStore::Batch batch;
     if (!Meals::isValid(meal))
         return {};
     Totals totals;
@@ -265,6 +271,7 @@ DayStore::Totals DayStore::removeCategory(int meal, qint32 category, const QList
 
 int DayStore::setDailyTarget(int target)
 {
+    const SettingsStore::Batch batch;
     totalCalories = target;
     SettingsStore::setMemberInt(DayKeys::totalCalories(), target);
     const int remaining = FoodNumbers::subtractCalories(target, mealCaloriesSum());

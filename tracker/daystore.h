@@ -46,7 +46,9 @@ QString totalCalories();                             // "totalcalories"
 //
 // Reading never writes: a value that does not parse counts as 0 and stays as
 // it is. Every write goes through the bookkeeping operations below, which also
-// keep the account state's totalCalories / remainCalories in step.
+// keep the account state's totalCalories / remainCalories in step. Each
+// operation reaches the disk as a whole when it returns (one settings batch):
+// never half of a save.
 //
 // The meal planner home, the daily score and the history read the day with
 // mealCalories(), mealNutrients(), mealCaloriesSum(), remainingCalories() and
