@@ -10,11 +10,13 @@
 #include "main/mainwindow.h"
 #include "widgets/mywidget.h"
 #include "widgets/qtmaterialraisedbutton.h"
+#include "widgets/qtmaterialsnackbar.h"
 
 #include "demosession.h"
 #include "testenvironment.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,11 +53,13 @@ private slots:
     void initTestCase();
     void breakfastAndLunch();
     void ownFoodGoesToTheServerAndBack();
+    void refusedCatalogueKeepsTrackerUsable();
 
 private:
     std::unique_ptr<CqWndTracker> open(int meal);
     MyWidget* firstEntry(CqWndTracker& window) const;
-    void openFirstCategory(CqWndTracker& window);
+    // False when the catalogue never came (a refused session, say).
+    bool openFirstCategory(CqWndTracker& window);
     void click(CqWndTracker& window, int row, int column);
     QList<QString> serverFoodTitles(const QString& categoryId);
 
@@ -88,12 +92,19 @@ MyWidget* TestTrackerDemo::firstEntry(CqWndTracker& window) const
     return entries.isEmpty() ? nullptr : entries.first();
 }
 
-void TestTrackerDemo::openFirstCategory(CqWndTracker& window)
+bool TestTrackerDemo::openFirstCategory(CqWndTracker& window)
 {
-    QTRY_VERIFY_WITH_TIMEOUT(firstEntry(window), 15000);
+    // Not QTRY_VERIFY: its failure would only leave this helper, and the
+    // caller would go on with no category entry to click.
+    QElapsedTimer waited;
+    waited.start();
+    while (!firstEntry(window) && waited.elapsed() < 15000)
+        QTest::qWait(20);
+    if (!firstEntry(window))
+        return false;
     QTest::mouseClick(window.findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory")), Qt::LeftButton);
     QTest::mouseClick(firstEntry(window), Qt::LeftButton);
-    QVERIFY(window.findChild<QWidget*>(QStringLiteral("widgetDetails"))->isVisible());
+    return window.findChild<QWidget*>(QStringLiteral("widgetDetails"))->isVisible();
 }
 
 void TestTrackerDemo::click(CqWndTracker& window, int row, int column)
@@ -106,7 +117,7 @@ void TestTrackerDemo::click(CqWndTracker& window, int row, int column)
 void TestTrackerDemo::breakfastAndLunch()
 {
     auto breakfast = open(0);
-    openFirstCategory(*breakfast);
+    QVERIFY(openFirstCategory(*breakfast));
     const qint32 id = firstEntry(*breakfast)->property("categoryId").toInt();
     const FoodModel* category = breakfast->catalogue().category(id);
     QVERIFY(category);
@@ -140,7 +151,7 @@ void TestTrackerDemo::breakfastAndLunch()
     QCOMPARE(chosen->rowCount(), 3);
     QCOMPARE(chosen->item(0, 0)->text(), firstTitle);
     QCOMPARE(chosen->item(2, 1)->text(), QStringLiteral("55"));
-    openFirstCategory(*breakfast);
+    QVERIFY(openFirstCategory(*breakfast));
     table = breakfast->findChild<QTableView*>(QStringLiteral("tblDetail"));
     QVERIFY(table->model()->index(0, 1).data(FoodTableModel::markRole).toBool());
     QVERIFY(table->model()->index(1, 2).data(FoodTableModel::markRole).toBool());
@@ -149,7 +160,7 @@ void TestTrackerDemo::breakfastAndLunch()
 
     // Lunch: one cup of the second food.
     auto lunch = open(2);
-    openFirstCategory(*lunch);
+    QVERIFY(openFirstCategory(*lunch));
     click(*lunch, 1, FoodTableModel::Cup);
     QTest::mouseClick(lunch->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
     const int lunchCalories = FoodNumbers::wholePart(secondCup);
@@ -177,7 +188,7 @@ QList<QString> TestTrackerDemo::serverFoodTitles(const QString& categoryId)
 void TestTrackerDemo::ownFoodGoesToTheServerAndBack()
 {
     auto dinner = open(4);
-    openFirstCategory(*dinner);
+    QVERIFY(openFirstCategory(*dinner));
     const QString categoryId = QString::number(firstEntry(*dinner)->property("categoryId").toInt());
     auto* table = dinner->findChild<QTableView*>(QStringLiteral("tblDetail"));
     const int rows = table->model()->rowCount();
@@ -196,7 +207,7 @@ void TestTrackerDemo::ownFoodGoesToTheServerAndBack()
     // it on the server too.
     dinner.reset();
     dinner = open(4);
-    openFirstCategory(*dinner);
+    QVERIFY(openFirstCategory(*dinner));
     table = dinner->findChild<QTableView*>(QStringLiteral("tblDetail"));
     QCOMPARE(table->model()->rowCount(), rows + 1);
     const QModelIndex name = table->model()->index(rows, 0);
@@ -206,6 +217,23 @@ void TestTrackerDemo::ownFoodGoesToTheServerAndBack()
     doubleClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(name).center());
     QCOMPARE(table->model()->rowCount(), rows);
     QTRY_VERIFY_WITH_TIMEOUT(!serverFoodTitles(categoryId).contains(QStringLiteral("Grandma's soup")), 10000);
+}
+
+void TestTrackerDemo::refusedCatalogueKeepsTrackerUsable()
+{
+    // A member the session does not stand for: the server refuses the
+    // catalogue. The member is told, and the window stays whole.
+    const QString member = currentUserId;
+    const auto restore = qScopeGuard([member] { currentUserId = member; });
+    currentUserId = QStringLiteral("2");
+    auto window = open(1);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        MainWindow::instance()->messageBar()->messages().contains(CqWndTracker::catalogueFailedMessage()), 15000);
+    QVERIFY(!firstEntry(*window));
+    QTest::mouseClick(window->findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory")), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(DayStore::mealCalories(1), 0); // nothing saved from an empty window
 }
 
 QTEST_MAIN(TestTrackerDemo)
