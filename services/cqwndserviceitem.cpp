@@ -5,6 +5,7 @@
 #include "app/utils.h"
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
+#include "main/replydeadline.h"
 #include "services/cqdlgconfirmcomplete.h"
 #include "services/cqdlgserviceinfo.h"
 #include "services/cqwndservice.h"
@@ -14,6 +15,11 @@
 #include "services/servicelook.h"
 #include "services/servicemoney.h"
 #include "services/servicerequests.h"
+#include "store/cqdlgaddress.h"
+#include "store/cqdlgbuy1.h"
+#include "store/cqdlgcard1.h"
+#include "store/cqdlgcart.h"
+#include "store/productitem.h"
 #include "ui_cqwndserviceitem.h"
 #include "widgets/mylabel.h"
 
@@ -25,6 +31,7 @@
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QPushButton>
+#include <QSet>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QVBoxLayout>
@@ -34,6 +41,22 @@ namespace {
 int s_listTimeoutMs = 15000;
 // Lists whose request is still out: the shared overlay ends with the last one.
 int s_waitingLists = 0;
+
+// Service carts charged in this session whose purchase was not recorded, by
+// member and service ids: checking the same cart out again only records it.
+QSet<QString>& chargedCarts()
+{
+    static QSet<QString> carts;
+    return carts;
+}
+
+QString cartKey(const QString& userId, const QMap<int, QJsonObject>& entries)
+{
+    QStringList ids;
+    for (const QJsonObject& entry : entries)
+        ids.append(ServiceEntries::field(entry, QStringLiteral("id")));
+    return userId + QLatin1Char('/') + ids.join(QLatin1Char('_'));
+}
 
 const QString couldNotLoad = QStringLiteral("The services could not be loaded. Check your connection and try again.");
 
@@ -98,6 +121,7 @@ CqWndServiceItem::CqWndServiceItem(int kind, QWidget* parent)
     , m_server(new Server(this))
     , m_kind(kind)
     , m_listTimer(new QTimer(this))
+    , m_actionDeadline(new ReplyDeadline(this))
 {
     m_ui->setupUi(this);
     if (!loadingWindow)
@@ -110,6 +134,7 @@ CqWndServiceItem::CqWndServiceItem(int kind, QWidget* parent)
 
     m_listTimer->setSingleShot(true);
     connect(m_listTimer, &QTimer::timeout, this, &CqWndServiceItem::listFailed);
+    connect(m_actionDeadline, &ReplyDeadline::expired, this, &CqWndServiceItem::actionFailed);
 
     requestList();
 }
@@ -166,6 +191,22 @@ void CqWndServiceItem::slt_net_error(QString)
         listFailed();
         return;
     }
+    actionFailed();
+}
+
+void CqWndServiceItem::sendAction(Action action, const QString& endpoint, const QString& serviceId)
+{
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    fields.addQueryItem(QStringLiteral("service_id"), serviceId);
+    m_pendingAction = action;
+    m_actionDeadline->start();
+    m_server->request(ServiceRequests::endpointIndex(endpoint), fields);
+}
+
+void CqWndServiceItem::actionFailed()
+{
+    m_actionDeadline->stop();
     const Action action = m_pendingAction;
     m_pendingAction = Action::None;
     if (action == Action::RemoveFromCart)
@@ -420,16 +461,13 @@ void CqWndServiceItem::on_btnBuy_clicked()
     CqDlgConfirmComplete confirm(nullptr);
     if (confirm.exec() != QDialog::Accepted)
         return;
-    QUrlQuery fields;
-    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
-    fields.addQueryItem(QStringLiteral("service_id"), QString::number(ServiceEntries::id(entry)));
-    m_pendingAction = Action::Complete;
-    m_server->request(ServiceRequests::endpointIndex(QStringLiteral("completeAppoint")), fields);
+    sendAction(Action::Complete, QStringLiteral("completeAppoint"), QString::number(ServiceEntries::id(entry)));
 }
 
 void CqWndServiceItem::slt_net_completeappoint(QString)
 {
     // Whatever the server answered, the rebuilt purchases show its view.
+    m_actionDeadline->stop();
     m_pendingAction = Action::None;
     if (CqWndService* services = CqWndService::of(this))
         services->showPurchaseTab();
@@ -437,15 +475,12 @@ void CqWndServiceItem::slt_net_completeappoint(QString)
 
 void CqWndServiceItem::on_btnCancelCart_clicked()
 {
-    QUrlQuery fields;
-    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
-    fields.addQueryItem(QStringLiteral("service_id"), senderId());
-    m_pendingAction = Action::RemoveFromCart;
-    m_server->request(ServiceRequests::endpointIndex(QStringLiteral("removeServiceCheckout")), fields);
+    sendAction(Action::RemoveFromCart, QStringLiteral("removeServiceCheckout"), senderId());
 }
 
 void CqWndServiceItem::slt_net_removecart(QString)
 {
+    m_actionDeadline->stop();
     m_pendingAction = Action::None;
     if (CqWndService* services = CqWndService::of(this))
         services->dropCartList(true);
@@ -477,12 +512,51 @@ void CqWndServiceItem::on_btnAppoint_clicked()
 
 void CqWndServiceItem::on_btnCheckout_clicked()
 {
+    if (m_entries.isEmpty())
+        return;
+    // Paying resets every list, this cart included: look the window up first.
+    QPointer<CqWndService> services = CqWndService::of(this);
+    CqDlgAddress address(ServiceListKind::Cart, true, nullptr);
+    if (address.exec() != QDialog::Accepted)
+        return;
+    const QString key = cartKey(currentUserId, m_entries);
+    CqDlgCard1 card(m_entries, m_kind, nullptr);
+    if (chargedCarts().contains(key))
+        card.resumeApprovedPayment();
+    const bool paid = card.exec() == QDialog::Accepted;
+    if (paid)
+        chargedCarts().remove(key);
+    else if (card.paymentApproved())
+        chargedCarts().insert(key);
+    if (services && (paid || card.paymentApproved())) {
+        // Charged but not recorded: the member must not see the same cart
+        // again as if nothing had happened, so the lists show the server's view.
+        services->resetAllLists();
+    }
 }
 
-void CqWndServiceItem::buy(const QJsonObject&)
+void CqWndServiceItem::buy(const QJsonObject& entry)
 {
+    if (entry.isEmpty())
+        return;
+    QPointer<CqWndService> services = CqWndService::of(this);
+    CqDlgBuy1 buyDialog(entry, nullptr);
+    if (buyDialog.exec() != QDialog::Accepted)
+        return;
+    CqDlgCart question(nullptr);
+    const bool showCart = question.exec() == QDialog::Accepted;
+    // The cart has a new entry either way: the next visit asks again.
+    if (services)
+        services->dropCartList(showCart);
 }
 
-void CqWndServiceItem::showDetails(const QJsonObject&)
+void CqWndServiceItem::showDetails(const QJsonObject& entry)
 {
+    ProductItem item;
+    item.title = ServiceEntries::field(entry, QStringLiteral("title"));
+    item.subtitle = ServiceEntries::field(entry, QStringLiteral("subtitle"));
+    item.minidescription = ServiceEntries::field(entry, QStringLiteral("minidescription"));
+    item.fulldescription = ServiceEntries::field(entry, QStringLiteral("fulldescription"));
+    item.image = ServiceEntries::field(entry, QStringLiteral("image"));
+    MainWindow::instance()->showDetails(item);
 }

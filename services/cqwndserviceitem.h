@@ -17,6 +17,7 @@ class QLabel;
 class QNetworkAccessManager;
 class QPushButton;
 class QTimer;
+class ReplyDeadline;
 class Server;
 
 // One live-service list (ServiceListKind): asks the server for its entries
@@ -47,6 +48,7 @@ private slots:
     void slt_net_removecart(QString reply);
     void slt_net_completeappoint(QString reply);
     void slt_net_error(QString message);
+    void actionFailed();
 
 private:
     // The card buttons' handlers, connected by pointer as the cards are
@@ -62,6 +64,7 @@ private:
     enum class Action { None, RemoveFromCart, Complete };
 
     void requestList();
+    void sendAction(Action action, const QString& endpoint, const QString& serviceId);
     void listFailed();
     void stopWaiting();
     QWidget* buildCard(const QJsonObject& entry);
@@ -85,5 +88,6 @@ private:
     QTimer* m_listTimer;
     bool m_waitingForList = false;
     Action m_pendingAction = Action::None;
+    ReplyDeadline* m_actionDeadline;
     QNetworkAccessManager* m_pictures = nullptr;
 };

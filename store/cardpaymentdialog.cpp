@@ -18,6 +18,8 @@ namespace {
 const QString paymentErrorText = QStringLiteral("Payment Error, Something Wrong. Try again.");
 const QString purchaseErrorText = QStringLiteral(
     "Something wrong. Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
+const QString resumedText = QStringLiteral(
+    "Your payment went through already. Press PAY to record the purchase; your card will not be charged again.");
 
 } // namespace
 
@@ -75,6 +77,16 @@ void CardPaymentDialog::on_edtCard3_textChanged(const QString& text)
 void CardPaymentDialog::on_edtCard4_textChanged(const QString& text)
 {
     advance(text, m_ui->edtMoth);
+}
+
+void CardPaymentDialog::resumeApprovedPayment()
+{
+    m_paymentApproved = true;
+    for (QLineEdit* box : {m_ui->edtCard1, m_ui->edtCard2, m_ui->edtCard3, m_ui->edtCard4, m_ui->edtMoth,
+                           m_ui->edtYear, m_ui->edtCvv})
+        box->setEnabled(false);
+    m_ui->btnOk->setFocus();
+    MainWindow::instance()->showMessage(resumedText);
 }
 
 void CardPaymentDialog::setWaiting(Waiting waiting)

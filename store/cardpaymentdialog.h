@@ -26,6 +26,12 @@ public:
 
     // Whether the card has been charged in this dialog.
     bool paymentApproved() const { return m_paymentApproved; }
+    // Whether the payment got no answer in time: the card may have been charged.
+    bool paymentUnanswered() const { return m_paymentUnanswered; }
+
+    // The card was charged for the same entries in an earlier run whose
+    // record failed: PAY only records the purchase.
+    void resumeApprovedPayment();
 
 protected:
     explicit CardPaymentDialog(QWidget* parent);
