@@ -528,9 +528,9 @@ void CqWndServiceItem::on_btnCheckout_clicked()
         chargedCarts().remove(key);
     else if (card.paymentApproved())
         chargedCarts().insert(key);
-    if (services && (paid || card.paymentApproved())) {
-        // Charged but not recorded: the member must not see the same cart
-        // again as if nothing had happened, so the lists show the server's view.
+    if (services && (paid || card.paymentApproved() || card.paymentUnanswered())) {
+        // Charged, or perhaps charged, but not recorded: the lists show the
+        // server's view rather than the cart as it was.
         services->resetAllLists();
     }
 }

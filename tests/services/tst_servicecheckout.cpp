@@ -131,7 +131,8 @@ private:
 
 void TstServiceCheckout::initTestCase()
 {
-    qputenv("OLVA_REPLY_TIMEOUT_MS", "400");
+    // Long enough for a busy machine, short enough for the stalls.
+    qputenv("OLVA_REPLY_TIMEOUT_MS", "2000");
     TestEnvironment::isolate();
     m_fake = new FakeServer(this);
     QTcpServer closed;
@@ -439,7 +440,8 @@ void TstServiceCheckout::paymentFaults()
         QCOMPARE(m_fake->lastRequest(paymentPath).field(QStringLiteral("amount")), QStringLiteral("50"));
         QCOMPARE(m_window->currentKind(), 0); // paid and recorded in the end
     } else {
-        QCOMPARE(m_window->currentKind(), 4);
+        // Perhaps charged: the lists are asked again for the server's view.
+        QCOMPARE(m_window->currentKind(), 0);
         QCOMPARE(m_fake->requestCount(recordPath), 0);
     }
 }
