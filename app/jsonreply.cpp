@@ -59,4 +59,18 @@ double number(const QJsonValue& value)
     return 0.0;
 }
 
+std::optional<QJsonArray> listOf(const QString& text, const QString& key)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    if (!document.isObject())
+        return std::nullopt;
+    const QJsonObject reply = document.object();
+    if (resultCode(reply) != 0)
+        return std::nullopt;
+    const QJsonValue list = reply.value(key);
+    if (!list.isArray())
+        return std::nullopt;
+    return list.toArray();
+}
+
 } // namespace JsonReply

@@ -5,6 +5,8 @@
 #include <QJsonValue>
 #include <QString>
 
+#include <optional>
+
 // Reading the service's replies. Most values arrive as JSON strings, numbers
 // included; these helpers accept either form so that a reply with a number
 // where a text belongs (or the reverse) reads sensibly instead of as garbage.
@@ -42,5 +44,9 @@ inline int resultCode(const QJsonObject& reply)
 {
     return integer(reply, QStringLiteral("result_code"));
 }
+
+// The array under `key` of a successful reply (a JSON object whose
+// result_code is 0), or nothing: a broken or refused reply is no empty list.
+std::optional<QJsonArray> listOf(const QString& text, const QString& key);
 
 } // namespace JsonReply

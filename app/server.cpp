@@ -91,6 +91,16 @@ Server::Server(QObject* parent)
     SessionCookies::share(m_network);
 }
 
+int Server::transferTimeoutMs()
+{
+    static const int timeout = [] {
+        bool ok = false;
+        const int fromEnvironment = qEnvironmentVariableIntValue("OLVA_TRANSFER_TIMEOUT_MS", &ok);
+        return ok && fromEnvironment > 0 ? fromEnvironment : 60 * 1000;
+    }();
+    return timeout;
+}
+
 int Server::endpointCount()
 {
     return int(endpoints.size());
@@ -123,6 +133,9 @@ void Server::request(int index, QUrlQuery fields, int extra)
     QNetworkRequest request(ApiConfig::endpointUrl(m_endpoints.at(index)));
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
+    // A connection that stays silent must still end, so that whoever waits
+    // for it (a payment above all) hears that it failed.
+    request.setTransferTimeout(transferTimeoutMs());
 
     QNetworkReply* reply = m_network->post(request, encodeBody(fields));
     connect(reply, &QNetworkReply::finished, this,

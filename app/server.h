@@ -22,6 +22,10 @@ public:
     // added. `extra` comes back with the getSampleList reply only.
     void request(int index, QUrlQuery fields, int extra = -1);
 
+    // How long a request may carry nothing before it is given up and ends in
+    // sig_net_error: 60 s, or OLVA_TRANSFER_TIMEOUT_MS (read once) for tests.
+    static int transferTimeoutMs();
+
     static int endpointCount();
     static QString endpointName(int index);
     // The reply signal's name for an endpoint, e.g. "sig_net_login".

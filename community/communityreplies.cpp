@@ -3,26 +3,10 @@
 #include "app/jsonreply.h"
 #include "app/weburl.h"
 
-#include <QJsonDocument>
 
 namespace CommunityReplies {
 
 namespace {
-
-// The array under `key` of a successful reply, or nothing.
-std::optional<QJsonArray> listOf(const QString& text, const QString& key)
-{
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
-    if (!document.isObject())
-        return std::nullopt;
-    const QJsonObject reply = document.object();
-    if (JsonReply::resultCode(reply) != 0)
-        return std::nullopt;
-    const QJsonValue list = reply.value(key);
-    if (!list.isArray())
-        return std::nullopt;
-    return list.toArray();
-}
 
 // Reads every object of the array into an entry; other elements (numbers,
 // nulls, nested arrays) are no entries and are skipped.
@@ -30,7 +14,7 @@ template<typename Entry, typename Read>
 List<Entry> readList(const QString& text, const QString& key, Read read)
 {
     List<Entry> result;
-    const std::optional<QJsonArray> array = listOf(text, key);
+    const std::optional<QJsonArray> array = JsonReply::listOf(text, key);
     if (!array)
         return result;
     result.readable = true;

@@ -3,7 +3,6 @@
 #include "app/jsonreply.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace FriendsCheck {
@@ -20,16 +19,10 @@ std::optional<int> reminderCount(const QString& reply)
 {
     // Only a reply that really lists the friends may show the reminder: a
     // broken one must not tell the member they have no friends.
-    const QJsonDocument document = QJsonDocument::fromJson(reply.toUtf8());
-    if (!document.isObject())
+    const std::optional<QJsonArray> list = JsonReply::listOf(reply, QStringLiteral("friend_lst"));
+    if (!list)
         return std::nullopt;
-    const QJsonObject object = document.object();
-    if (JsonReply::resultCode(object) != 0)
-        return std::nullopt;
-    const QJsonValue list = object.value(QStringLiteral("friend_lst"));
-    if (!list.isArray())
-        return std::nullopt;
-    const qsizetype joined = list.toArray().size();
+    const qsizetype joined = list->size();
     if (joined > maxFriendsForReminder)
         return std::nullopt;
     return int(joined);

@@ -2,7 +2,6 @@
 
 #include "app/jsonreply.h"
 
-#include <QJsonDocument>
 
 namespace {
 
@@ -18,18 +17,12 @@ namespace HistoryDetailsReply {
 
 std::optional<FoodGroups> parse(const QString& reply)
 {
-    const QJsonDocument document = QJsonDocument::fromJson(reply.toUtf8());
-    if (!document.isObject())
-        return std::nullopt;
-    const QJsonObject object = document.object();
-    if (JsonReply::resultCode(object) != 0)
-        return std::nullopt;
-    const QJsonValue types = object.value(QStringLiteral("historydetail_info"));
-    if (!types.isArray())
+    const std::optional<QJsonArray> types = JsonReply::listOf(reply, QStringLiteral("historydetail_info"));
+    if (!types)
         return std::nullopt;
 
     FoodGroups groups;
-    for (const QJsonValue& value : types.toArray()) {
+    for (const QJsonValue& value : *types) {
         if (!value.isObject())
             continue;
         const QJsonObject type = value.toObject();

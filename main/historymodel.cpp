@@ -3,7 +3,6 @@
 #include "app/jsonreply.h"
 
 #include <QDateTime>
-#include <QJsonDocument>
 #include <QLocale>
 
 #include <cmath>
@@ -51,17 +50,11 @@ namespace HistoryReply {
 
 std::optional<HistoryRecords> parse(const QString& reply)
 {
-    const QJsonDocument document = QJsonDocument::fromJson(reply.toUtf8());
-    if (!document.isObject())
-        return std::nullopt;
-    const QJsonObject object = document.object();
-    if (JsonReply::resultCode(object) != 0)
-        return std::nullopt;
-    const QJsonValue days = object.value(QStringLiteral("history_info"));
-    if (!days.isArray())
+    const std::optional<QJsonArray> days = JsonReply::listOf(reply, QStringLiteral("history_info"));
+    if (!days)
         return std::nullopt;
 
-    const QJsonArray array = days.toArray();
+    const QJsonArray& array = *days;
     HistoryRecords records;
     records.reserve(size_t(array.size()));
     for (const QJsonValue& value : array) {

@@ -18,6 +18,9 @@ namespace {
 const QString paymentErrorText = QStringLiteral("Payment Error, Something Wrong. Try again.");
 const QString purchaseErrorText = QStringLiteral(
     "Something wrong. Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
+const QString pendingText = QStringLiteral(
+    "The payment has not been answered yet. If it goes through, the purchase is recorded; your card will not be "
+    "charged twice.");
 const QString resumedText = QStringLiteral(
     "Your payment went through already. Press PAY to record the purchase; your card will not be charged again.");
 
@@ -34,8 +37,16 @@ CardPaymentDialog::CardPaymentDialog(QWidget* parent)
     connect(m_server, SIGNAL(sig_net_payment(QString)), this, SLOT(slt_net_payment(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
     connect(m_deadline, &ReplyDeadline::expired, this, [this] {
-        m_paymentUnanswered = m_waiting == Waiting::Payment;
-        slt_net_error(QString());
+        if (m_waiting != Waiting::Payment) {
+            slt_net_error(QString());
+            return;
+        }
+        // The card may be charged at any moment: PAY stays closed until the
+        // payment ends one way or the other (the connection gives up on its
+        // own after a long silence), so that a second press cannot charge
+        // the card twice. Cancel still leaves.
+        m_paymentUnanswered = true;
+        MainWindow::instance()->showMessage(pendingText);
     });
 
     auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d+")), this);
@@ -134,12 +145,9 @@ void CardPaymentDialog::on_btnCancel_clicked()
 
 void CardPaymentDialog::slt_net_payment(QString reply)
 {
-    const bool late = m_waiting == Waiting::Nothing && m_paymentUnanswered;
-    if (m_waiting != Waiting::Payment && !late)
+    if (m_waiting != Waiting::Payment)
         return;
     m_paymentUnanswered = false;
-    if (late && CartReply::outcome(reply) != CartReply::Outcome::Added)
-        return;
     if (CartReply::outcome(reply) != CartReply::Outcome::Added) {
         setWaiting(Waiting::Nothing);
         MainWindow::instance()->showMessage(paymentErrorText);
@@ -190,6 +198,7 @@ void CardPaymentDialog::slt_net_error(QString)
 {
     switch (m_waiting) {
     case Waiting::Payment:
+        m_paymentUnanswered = false;
         setWaiting(Waiting::Nothing);
         MainWindow::instance()->showMessage(paymentErrorText);
         return;

@@ -26,7 +26,8 @@ public:
 
     // Whether the card has been charged in this dialog.
     bool paymentApproved() const { return m_paymentApproved; }
-    // Whether the payment got no answer in time: the card may have been charged.
+    // Whether the payment is still unanswered past the reply deadline: the
+    // card may have been charged.
     bool paymentUnanswered() const { return m_paymentUnanswered; }
 
     // The card was charged for the same entries in an earlier run whose
@@ -71,7 +72,7 @@ private:
     ReplyDeadline* m_deadline;
     Waiting m_waiting = Waiting::Nothing;
     bool m_paymentApproved = false;
-    // The payment went unanswered: a late approval still counts, so that a
-    // charged card gets its purchase record.
+    // The payment is unanswered past the deadline: PAY stays closed, and a
+    // late approval still gets its purchase record.
     bool m_paymentUnanswered = false;
 };

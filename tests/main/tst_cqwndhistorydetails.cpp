@@ -100,7 +100,8 @@ void TestCqWndHistoryDetails::initTestCase()
 {
     qputenv("TZ", "UTC");
     tzset();
-    qputenv("OLVA_REPLY_TIMEOUT_MS", "400");
+    // Long enough for a loaded machine to answer locally, short for the stall.
+    qputenv("OLVA_REPLY_TIMEOUT_MS", "1500");
     TestEnvironment::isolate();
     QVERIFY(m_server.isListening());
     loadingWindow = new CqWndLoading;

@@ -30,6 +30,8 @@
 namespace {
 
 constexpr int replyTimeoutMs = 300;
+// How long a silent connection lasts before it is given up.
+constexpr int transferTimeoutMs = 1500;
 
 // A dialog that sends a request when the member presses its button.
 struct ActionCase
@@ -47,6 +49,9 @@ struct ActionCase
     // A result code it does not know counts as a refusal that ends the
     // dialog (the cart's "You have carted already.").
     bool closesOnUnknownCode = false;
+    // While the request may still go through (a payment), the button stays
+    // closed until the connection gives up.
+    bool holdsWhileUnanswered = false;
 };
 
 } // namespace
@@ -66,6 +71,8 @@ private slots:
     void everyActionSurvivesEveryFault_data();
     void everyActionSurvivesEveryFault();
     void lateApprovalStillRecordsThePurchase();
+    void cartedAlreadyAfterAnUnansweredRequest_data();
+    void cartedAlreadyAfterAnUnansweredRequest();
 
 private:
     QList<ActionCase> actionCases();
@@ -99,13 +106,15 @@ QList<ActionCase> TestFaultActions::actionCases()
              return new CqDlgBuy1(QJsonObject{{"id", "5"}, {"title", "Telehealth visit"}, {"price", "49.5"}});
          },
          {}, {}, "btnOk", "btnCancel", true, true},
-        {"card payment", [this] { return new CqDlgCard(m_cart, 4); }, card, {}, "btnOk", "btnCancel", true},
+        {"card payment", [this] { return new CqDlgCard(m_cart, 4); }, card, {}, "btnOk", "btnCancel", true, false,
+         true},
     };
 }
 
 void TestFaultActions::initTestCase()
 {
     qputenv("OLVA_REPLY_TIMEOUT_MS", QByteArray::number(replyTimeoutMs));
+    qputenv("OLVA_TRANSFER_TIMEOUT_MS", QByteArray::number(transferTimeoutMs));
     TestEnvironment::isolate();
     QVERIFY(m_server.isListening());
     m_server.useAsApiHost();
@@ -216,6 +225,13 @@ void TestFaultActions::everyActionSurvivesEveryFault()
         return;
     }
 
+    if (row.holdsWhileUnanswered && fault == ServiceFault::Kind::Stall) {
+        // The card may still be charged: PAY stays closed, Cancel does not,
+        // until the silent connection is given up.
+        QVERIFY2(!send->isEnabled() && leave->isEnabled(), "an unanswered payment may be sent twice");
+        QTRY_VERIFY_WITH_TIMEOUT(send->isEnabled(), transferTimeoutMs * 4);
+    }
+
     // Still answers: the button sends again, the dialog can be left.
     QVERIFY(dialog->isVisible());
     QVERIFY2(send->isEnabled() && leave->isEnabled(), "the dialog stayed disabled");
@@ -248,15 +264,46 @@ void TestFaultActions::lateApprovalStillRecordsThePurchase()
     const int payments = m_server.requestCount(QStringLiteral("/api/paymentProcess"));
     const int purchases = m_server.requestCount(QStringLiteral("/api/setPurchase"));
     pay->click();
-    // Given up on: PAY is back and the member is told.
-    QTRY_VERIFY(pay->isEnabled());
-    QVERIFY(!m_main->messageBar()->messages().isEmpty());
+    // Past the deadline the member is told, and PAY stays closed: the card
+    // may be charged at any moment.
+    QTRY_VERIFY(!m_main->messageBar()->messages().isEmpty());
+    QVERIFY(!pay->isEnabled());
     QCOMPARE(accepted.count(), 0);
     // The approval arrives late and the purchase is recorded once.
     QVERIFY(m_server.waitForRequests(QStringLiteral("/api/setPurchase"), purchases + 1, 5000));
     QTRY_COMPARE(accepted.count(), 1);
     QVERIFY(dialog.paymentApproved());
     QCOMPARE(m_server.requestCount(QStringLiteral("/api/paymentProcess")), payments + 1);
+}
+
+void TestFaultActions::cartedAlreadyAfterAnUnansweredRequest_data()
+{
+    QTest::addColumn<QString>("endpoint");
+    QTest::newRow("product") << QStringLiteral("setCheckout");
+    QTest::newRow("service") << QStringLiteral("setServiceCheckout");
+}
+
+// The first request put the entry in, but its answer never came; the second
+// finds it in the cart already: the member has what they asked for.
+void TestFaultActions::cartedAlreadyAfterAnUnansweredRequest()
+{
+    QFETCH(QString, endpoint);
+    m_server.enqueue(QStringLiteral("/api/") + endpoint, FakeServer::Reply::hang());
+    m_server.enqueueJson(endpoint, R"({"result_code":1,"message":"Already in the cart"})");
+    std::unique_ptr<QDialog> dialog;
+    if (endpoint == QLatin1String("setCheckout"))
+        dialog = std::make_unique<CqDlgBuy>(m_product);
+    else
+        dialog = std::make_unique<CqDlgBuy1>(QJsonObject{{"id", "5"}, {"title", "Telehealth visit"}, {"price", "49.5"}});
+    QSignalSpy finished(dialog.get(), &QDialog::finished);
+    dialog->show();
+    auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("btnOk"));
+    ok->click();
+    QTRY_VERIFY(!m_main->messageBar()->messages().isEmpty());
+    ok->click();
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.first().first().toInt(), int(QDialog::Accepted));
+    QVERIFY(!m_main->messageBar()->messages().contains(QStringLiteral("You have carted already.")));
 }
 
 QTEST_MAIN(TestFaultActions)

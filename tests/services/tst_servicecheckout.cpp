@@ -31,6 +31,9 @@ const QString recordPath = QStringLiteral("/api/setServicePurchase");
 const QString unreachable = QStringLiteral("The store could not be reached. Please try again.");
 const QString unreadable = QStringLiteral("The store sent an answer that could not be read. Please try again.");
 const QString paymentError = QStringLiteral("Payment Error, Something Wrong. Try again.");
+const QString paymentPending = QStringLiteral(
+    "The payment has not been answered yet. If it goes through, the purchase is recorded; your card will not be "
+    "charged twice.");
 const QString recordError = QStringLiteral(
     "Something wrong. Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
 const QByteArray ok = R"({"result_code":0})";
@@ -395,7 +398,8 @@ void TstServiceCheckout::paymentFaults_data()
     QTest::newRow("payment refused") << paymentPath << Fault::Refused << paymentError << true << 1;
     QTest::newRow("payment HTTP 500") << paymentPath << Fault::Http500 << paymentError << true << 2;
     QTest::newRow("payment not JSON") << paymentPath << Fault::NotJson << paymentError << true << 2;
-    QTest::newRow("payment stall") << paymentPath << Fault::Stall << paymentError << true << 2;
+    // Perhaps charged: PAY stays closed, the member is told and may leave.
+    QTest::newRow("payment stall") << paymentPath << Fault::Stall << paymentPending << false << 1;
     QTest::newRow("record HTTP 500") << recordPath << Fault::Http500 << recordError << true << 1;
     QTest::newRow("record not JSON") << recordPath << Fault::NotJson << recordError << true << 1;
     QTest::newRow("record stall") << recordPath << Fault::Stall << recordError << true << 1;
