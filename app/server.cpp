@@ -106,6 +106,15 @@ int Server::endpointCount()
     return int(endpoints.size());
 }
 
+int Server::endpointIndex(const QString& name)
+{
+    for (int index = 0; index < int(endpoints.size()); ++index) {
+        if (name == QLatin1String(endpoints[index].name))
+            return index;
+    }
+    return -1;
+}
+
 QString Server::endpointName(int index)
 {
     return isValidIndex(index) ? QString::fromLatin1(endpoints[index].name) : QString();

@@ -27,6 +27,9 @@ public:
     static int transferTimeoutMs();
 
     static int endpointCount();
+    // The index of the endpoint called `name`; -1 for an unknown name (which
+    // request() refuses to send).
+    static int endpointIndex(const QString& name);
     static QString endpointName(int index);
     // The reply signal's name for an endpoint, e.g. "sig_net_login".
     static QByteArray signalName(int index);

@@ -52,6 +52,15 @@ struct List
     bool readable = false;
     QList<Entry> entries; // at most maxRows, in reply order
     qsizetype total = 0;  // entries in the reply, including those beyond maxRows
+
+    // "Showing the first N of M <noun>." when the reply listed more than is
+    // shown, else empty.
+    QString cutShortNote(const QString& noun) const
+    {
+        return total > entries.size()
+                   ? QStringLiteral("Showing the first %1 of %2 %3.").arg(entries.size()).arg(total).arg(noun)
+                   : QString();
+    }
 };
 
 List<FriendEntry> parseFriends(const QString& text);

@@ -7,16 +7,6 @@
 
 namespace CommunityRequests {
 
-int endpointIndex(const char* name)
-{
-    const QString wanted = QString::fromLatin1(name);
-    for (int index = 0; index < Server::endpointCount(); ++index) {
-        if (Server::endpointName(index) == wanted)
-            return index;
-    }
-    return -1;
-}
-
 QUrlQuery userIdFields()
 {
     QUrlQuery fields;

@@ -7,9 +7,6 @@ class QLabel;
 // Small pieces the community dialogs share.
 namespace CommunityRequests {
 
-// The Server index of an endpoint by its name; -1 when there is none.
-int endpointIndex(const char* name);
-
 // The `user_id` form of the signed-in member.
 QUrlQuery userIdFields();
 

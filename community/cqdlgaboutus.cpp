@@ -33,7 +33,7 @@ CqDlgAboutUs::CqDlgAboutUs(QWidget* parent)
     Utils::instance()->setBackground(m_ui->widget, 1);
     m_status->begin();
     // The page is the same for everyone: no member id goes with it.
-    m_server->request(CommunityRequests::endpointIndex("aboutUs"), QUrlQuery());
+    m_server->request(Server::endpointIndex(QStringLiteral("aboutUs")), QUrlQuery());
 }
 
 CqDlgAboutUs::~CqDlgAboutUs() = default;
@@ -48,9 +48,7 @@ void CqDlgAboutUs::slt_net_about(QString reply)
     for (const AboutEntry& entry : list.entries)
         addCard(entry);
     m_ui->vLayout->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
-    m_status->succeeded(list.total > list.entries.size()
-                            ? QStringLiteral("Showing the first %1 of %2 people.").arg(list.entries.size()).arg(list.total)
-                            : QString());
+    m_status->succeeded(list.cutShortNote(QStringLiteral("people")));
 }
 
 void CqDlgAboutUs::slt_net_error(QString)

@@ -42,7 +42,7 @@ CqDlgInvite::CqDlgInvite(int mode, QWidget* parent)
                               this);
     Utils::instance()->setBackground(m_ui->widget, 1);
     m_status->begin();
-    m_server->request(CommunityRequests::endpointIndex("getFriends"), CommunityRequests::userIdFields());
+    m_server->request(Server::endpointIndex(QStringLiteral("getFriends")), CommunityRequests::userIdFields());
 }
 
 CqDlgInvite::~CqDlgInvite() = default;
@@ -62,9 +62,7 @@ void CqDlgInvite::slt_net_friends(QString reply)
     for (const FriendEntry& entry : CommunityReplies::entriesInMode(list.entries, m_mode))
         addRow(entry);
     m_ui->vLayout->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
-    m_status->succeeded(list.total > list.entries.size()
-                            ? QStringLiteral("Showing the first %1 of %2 people.").arg(list.entries.size()).arg(list.total)
-                            : QString());
+    m_status->succeeded(list.cutShortNote(QStringLiteral("people")));
 }
 
 void CqDlgInvite::slt_net_error(QString)

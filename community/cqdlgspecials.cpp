@@ -34,7 +34,7 @@ CqDlgSpecials::CqDlgSpecials(QWidget* parent)
     connect(m_server, SIGNAL(sig_net_specialoffers(QString)), this, SLOT(slt_net_specialoffers(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
     m_status->begin();
-    m_server->request(CommunityRequests::endpointIndex("specialOffers"), CommunityRequests::userIdFields());
+    m_server->request(Server::endpointIndex(QStringLiteral("specialOffers")), CommunityRequests::userIdFields());
 }
 
 CqDlgSpecials::~CqDlgSpecials() = default;
@@ -49,9 +49,7 @@ void CqDlgSpecials::slt_net_specialoffers(QString reply)
     for (const SpecialOfferEntry& offer : list.entries)
         addCard(offer);
     m_ui->vLayout->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
-    m_status->succeeded(list.total > list.entries.size()
-                            ? QStringLiteral("Showing the first %1 of %2 offers.").arg(list.entries.size()).arg(list.total)
-                            : QString());
+    m_status->succeeded(list.cutShortNote(QStringLiteral("offers")));
 }
 
 void CqDlgSpecials::slt_net_error(QString)

@@ -19,16 +19,6 @@
 
 namespace {
 
-int endpointIndex(const char* name)
-{
-    const QString wanted = QString::fromLatin1(name);
-    for (int index = 0; index < Server::endpointCount(); ++index) {
-        if (Server::endpointName(index) == wanted)
-            return index;
-    }
-    return -1;
-}
-
 const QString failureMessage = QStringLiteral("The history could not be loaded.");
 
 } // namespace
@@ -62,7 +52,7 @@ CqWndHistory::CqWndHistory(QWidget* parent)
     if (loadingWindow && !loadingWindow->isLoading())
         loadingWindow->showMaximized();
     m_deadline->start();
-    m_server->request(endpointIndex("getHistory"), fields);
+    m_server->request(Server::endpointIndex(QStringLiteral("getHistory")), fields);
 }
 
 CqWndHistory::~CqWndHistory()

@@ -17,16 +17,6 @@
 
 namespace {
 
-int endpointIndex(const char* name)
-{
-    const QString wanted = QString::fromLatin1(name);
-    for (int index = 0; index < Server::endpointCount(); ++index) {
-        if (Server::endpointName(index) == wanted)
-            return index;
-    }
-    return -1;
-}
-
 constexpr int rowHeight = 50;
 
 const QString failureMessage = QStringLiteral("The history could not be loaded.");
@@ -181,7 +171,7 @@ void CqWndHistoryDetails::pickMeal(int index)
     fields.addQueryItem(QStringLiteral("meal_type"), entry.mealType);
     ++m_pending;
     m_deadline->start();
-    m_server->request(endpointIndex("getHistoryDetail"), fields);
+    m_server->request(Server::endpointIndex(QStringLiteral("getHistoryDetail")), fields);
 }
 
 void CqWndHistoryDetails::on_widgetCategoryBreak_clicked() { pickMeal(0); }

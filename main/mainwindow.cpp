@@ -7,6 +7,7 @@
 #include "app/server.h"
 #include "app/utils.h"
 #include "app/weburl.h"
+#include "community/communityrequests.h"
 #include "community/friendscheck.h"
 #include "main/cqwndloading.h"
 #include "main/cqwndsetting.h"
@@ -33,23 +34,6 @@
 namespace {
 
 MainWindow* s_instance = nullptr;
-
-int endpointIndex(const char* name)
-{
-    const QString wanted = QString::fromLatin1(name);
-    for (int index = 0; index < Server::endpointCount(); ++index) {
-        if (Server::endpointName(index) == wanted)
-            return index;
-    }
-    return -1;
-}
-
-QUrlQuery userIdFields()
-{
-    QUrlQuery fields;
-    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
-    return fields;
-}
 
 } // namespace
 
@@ -263,7 +247,7 @@ void MainWindow::runFirstPaint()
     m_ui->lblName->setText(QStringLiteral("Hi, %1").arg(currentUserName));
     if (!isBusyLoading())
         showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);
-    m_server->request(endpointIndex("specialOffer"), userIdFields());
+    m_server->request(Server::endpointIndex(QStringLiteral("specialOffer")), CommunityRequests::userIdFields());
     startFriendsCheck();
 }
 
@@ -273,7 +257,7 @@ void MainWindow::startFriendsCheck()
     // member is reminded at most once a run; the server moves the day on.
     if (currentUserId.isEmpty() || !FriendsCheck::isDue(currentCheckDay, QDate::currentDate()))
         return;
-    m_server->request(endpointIndex("getRealFriends"), userIdFields());
+    m_server->request(Server::endpointIndex(QStringLiteral("getRealFriends")), CommunityRequests::userIdFields());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -409,7 +393,7 @@ void MainWindow::slt_net_realfriend(QString reply)
     // whatever the answer.
     if (!answer)
         return;
-    m_server->request(endpointIndex("setCheckingDay"), userIdFields());
+    m_server->request(Server::endpointIndex(QStringLiteral("setCheckingDay")), CommunityRequests::userIdFields());
     if (*answer == QDialog::Accepted)
         DialogFactory::run(DialogFactory::Kind::ConfirmInvite);
 }

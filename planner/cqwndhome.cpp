@@ -23,16 +23,6 @@
 
 namespace {
 
-int endpointIndex(const char* name)
-{
-    const QString wanted = QString::fromLatin1(name);
-    for (int index = 0; index < Server::endpointCount(); ++index) {
-        if (Server::endpointName(index) == wanted)
-            return index;
-    }
-    return -1;
-}
-
 const QColor titleColour(43, 42, 61);
 const QColor valueColour(59, 58, 85);
 const QColor arrowColour(QStringLiteral("#f5a415"));
@@ -60,7 +50,7 @@ CqWndHome::CqWndHome(QWidget* parent)
     for (int meal = 0; meal < Meals::count; ++meal) {
         fields.clear();
         fields.addQueryItem(QStringLiteral("table_name"), Meals::sampleTable(meal));
-        m_server->request(endpointIndex("getSampleList"), fields, meal);
+        m_server->request(Server::endpointIndex(QStringLiteral("getSampleList")), fields, meal);
     }
 
     Utils* utils = Utils::instance();

@@ -1,7 +1,6 @@
 #include "services/appointmentrecorder.h"
 
 #include "app/server.h"
-#include "services/servicerequests.h"
 
 #include <QUrlQuery>
 
@@ -18,7 +17,7 @@ void AppointmentRecorder::record(const QString& userId, const QString& serviceId
     fields.addQueryItem(QStringLiteral("user_id"), userId);
     fields.addQueryItem(QStringLiteral("service_id"), serviceId);
     ++m_pending;
-    m_server->request(ServiceRequests::endpointIndex(QStringLiteral("makeAppoint")), fields);
+    m_server->request(Server::endpointIndex(QStringLiteral("makeAppoint")), fields);
 }
 
 void AppointmentRecorder::release()

@@ -14,7 +14,6 @@
 #include "services/servicelistkind.h"
 #include "services/servicelook.h"
 #include "services/servicemoney.h"
-#include "services/servicerequests.h"
 #include "store/cqdlgaddress.h"
 #include "store/cqdlgbuy1.h"
 #include "store/cqdlgcard1.h"
@@ -158,7 +157,7 @@ int CqWndServiceItem::listTimeout()
 void CqWndServiceItem::requestList()
 {
     Utils::instance()->setBackground(m_ui->scrollAreaWidgetContents, 4);
-    m_server->request(ServiceRequests::endpointIndex(ServiceListKind::endpoint(m_kind)),
+    m_server->request(Server::endpointIndex(ServiceListKind::endpoint(m_kind)),
                       ServiceListKind::requestFields(m_kind, currentUserId));
     m_waitingForList = true;
     ++s_waitingLists;
@@ -201,7 +200,7 @@ void CqWndServiceItem::sendAction(Action action, const QString& endpoint, const 
     fields.addQueryItem(QStringLiteral("service_id"), serviceId);
     m_pendingAction = action;
     m_actionDeadline->start();
-    m_server->request(ServiceRequests::endpointIndex(endpoint), fields);
+    m_server->request(Server::endpointIndex(endpoint), fields);
 }
 
 void CqWndServiceItem::actionFailed()

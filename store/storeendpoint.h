@@ -4,13 +4,8 @@
 
 #include <QString>
 
-// The Server index of an endpoint by its name; -1 for an unknown name (which
-// Server refuses to send).
+// The Server index of a store endpoint by its name.
 inline int storeEndpoint(const QString& name)
 {
-    for (int index = 0; index < Server::endpointCount(); ++index) {
-        if (Server::endpointName(index) == name)
-            return index;
-    }
-    return -1;
+    return Server::endpointIndex(name);
 }

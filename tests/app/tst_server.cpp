@@ -124,6 +124,7 @@ void TestServer::everyIndexReachesItsSignal()
 {
     QFETCH(int, index);
     const QString name = Server::endpointName(index);
+    QCOMPARE(Server::endpointIndex(name), index);
     const QByteArray body = "reply of " + name.toUtf8();
     m_fake->enqueueJson(name, body);
 
@@ -284,6 +285,9 @@ void TestServer::invalidIndexSendsNothing_data()
     QTest::newRow("-1") << -1;
     QTest::newRow("42") << 42;
     QTest::newRow("huge") << 100000;
+    // What an unknown or misspelt name looks up.
+    QTest::newRow("unknown name") << Server::endpointIndex(QStringLiteral("getEverything"));
+    QTest::newRow("name in other case") << Server::endpointIndex(QStringLiteral("SIGNIN"));
 }
 
 void TestServer::invalidIndexSendsNothing()

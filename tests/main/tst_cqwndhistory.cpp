@@ -1,5 +1,6 @@
 #include "app/accountstate.h"
 #include "fakeserver.h"
+#include "servicefault.h"
 #include "main/cqwndhistory.h"
 #include "main/cqwndloading.h"
 #include "main/cqwndsetting.h"
@@ -20,7 +21,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -44,16 +44,6 @@ QByteArray twoDaysSameId()
            R"({"id":"7","date":"1709640000000","total":"1200","remain":"300","score":"80","grade":"D"},)"
            R"({"id":"8","date":"1709726400000","total":"1500","remain":"0","score":"100","grade":"A"},)"
            R"({"id":"7","date":"1709812800000","total":"1600","remain":"-100","score":"93.3","grade":"B"}]})";
-}
-
-// A port on which nothing listens.
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 } // namespace
@@ -329,7 +319,7 @@ void TestCqWndHistory::faults()
 {
     QFETCH(QString, kind);
     if (kind == "refused")
-        qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(closedPort()));
+        qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(ServiceFault::closedPort()));
     else if (kind == "500")
         m_server.enqueue(historyPath, FakeServer::Reply::error(500));
     else if (kind == "text")

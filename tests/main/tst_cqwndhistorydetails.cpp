@@ -1,5 +1,6 @@
 #include "app/accountstate.h"
 #include "fakeserver.h"
+#include "servicefault.h"
 #include "main/cqwndhistory.h"
 #include "main/cqwndhistorydetails.h"
 #include "main/cqwndloading.h"
@@ -17,7 +18,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTcpServer>
 #include <QtTest>
 
 #include <ctime>
@@ -50,15 +50,6 @@ QByteArray detailReply(const QList<QJsonObject>& types)
     for (const QJsonObject& type : types)
         array.append(type);
     return QJsonDocument(QJsonObject{{"result_code", 0}, {"historydetail_info", array}}).toJson();
-}
-
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 } // namespace
@@ -351,7 +342,7 @@ void TestCqWndHistoryDetails::faults()
     QTRY_VERIFY(group(window, 5));
 
     if (kind == "refused")
-        qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(closedPort()));
+        qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(ServiceFault::closedPort()));
     else if (kind == "500")
         m_server.enqueue(detailPath, FakeServer::Reply::error(500));
     else if (kind == "text")

@@ -1,6 +1,7 @@
 #include "app/accountstate.h"
 #include "app/utils.h"
 #include "fakeserver.h"
+#include "servicefault.h"
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "main/subwindowfactory.h"
@@ -21,7 +22,6 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTcpServer>
 #include <QtTest>
 
 #include <memory>
@@ -55,15 +55,6 @@ QByteArray sampleReply(const QStringList& titles)
     for (const QString& title : titles)
         list.append(QJsonObject{{"title", title}});
     return QJsonDocument(QJsonObject{{"result_code", 0}, {"sample_list", list}}).toJson();
-}
-
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 CqWndTotalCalories* openTargetWindow()
@@ -405,7 +396,7 @@ void TestCqWndHome::sampleFaults()
     QFETCH(QString, kind);
     QStringList huge;
     if (kind == "refused") {
-        qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(closedPort()));
+        qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(ServiceFault::closedPort()));
     } else {
         for (int i = 0; i < 3000; ++i)
             huge.append(i % 100 == 0 ? QString(5000, u'w') : QStringLiteral("Sample %1").arg(i));
