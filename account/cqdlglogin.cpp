@@ -245,6 +245,7 @@ void CqDlgLogin::slt_net_verify(QString text)
     if (!pin)
         return;
     m_typedCode = pin->typedCode();
+    m_codeCheckedHere = !reply.pincode.isEmpty();
     delete pin;
     if (result == QDialog::Accepted)
         sendRegisterToken();
@@ -253,10 +254,12 @@ void CqDlgLogin::slt_net_verify(QString text)
 void CqDlgLogin::slt_net_token(QString text)
 {
     if (!m_detailsReceived) {
-        // Registered through the mailed code. The service refuses a wrong or
-        // expired code: the member stays here and may try again.
+        // Registered through the mailed code. A service that judges the code
+        // itself refuses a wrong or expired one: the member stays here and may
+        // try again. A code checked here goes on whatever the answer: the
+        // sign-in that follows tells whether this computer is known now.
         const std::optional<int> code = AccountReplies::resultCode(text);
-        if (code.value_or(-1) != 0) {
+        if (code.value_or(-1) != 0 && !m_codeCheckedHere) {
             setBusy(false);
             if (code)
                 Utils::instance()->showMessage(m_bar, QStringLiteral("Pincode incorrect."));

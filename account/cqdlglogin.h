@@ -62,4 +62,7 @@ private:
     bool m_verifyOnShow = false;
     // The mailed code as the member typed it; sent with the registration.
     QString m_typedCode;
+    // The verify reply carried the code and the code dialog checked it: the
+    // registration's answer then no longer judges the code.
+    bool m_codeCheckedHere = false;
 };

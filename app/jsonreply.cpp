@@ -59,7 +59,7 @@ double number(const QJsonValue& value)
     return 0.0;
 }
 
-std::optional<QJsonArray> listOf(const QString& text, const QString& key)
+std::optional<QJsonArray> listOf(const QString& text, const QString& key, MissingList missing)
 {
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
     if (!document.isObject())
@@ -69,7 +69,7 @@ std::optional<QJsonArray> listOf(const QString& text, const QString& key)
         return std::nullopt;
     const QJsonValue list = reply.value(key);
     if (!list.isArray())
-        return std::nullopt;
+        return missing == MissingList::IsEmpty ? std::optional<QJsonArray>(QJsonArray()) : std::nullopt;
     return list.toArray();
 }
 

@@ -45,8 +45,13 @@ inline int resultCode(const QJsonObject& reply)
     return integer(reply, QStringLiteral("result_code"));
 }
 
+// What a successful reply without the array (or with something else under
+// its key) means: a failure, or simply nothing to list.
+enum class MissingList { Fails, IsEmpty };
+
 // The array under `key` of a successful reply (a JSON object whose
 // result_code is 0), or nothing: a broken or refused reply is no empty list.
-std::optional<QJsonArray> listOf(const QString& text, const QString& key);
+std::optional<QJsonArray> listOf(const QString& text, const QString& key,
+                                 MissingList missing = MissingList::Fails);
 
 } // namespace JsonReply

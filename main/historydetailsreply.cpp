@@ -17,7 +17,8 @@ namespace HistoryDetailsReply {
 
 std::optional<FoodGroups> parse(const QString& reply)
 {
-    const std::optional<QJsonArray> types = JsonReply::listOf(reply, QStringLiteral("historydetail_info"));
+    const std::optional<QJsonArray> types = JsonReply::listOf(reply, QStringLiteral("historydetail_info"),
+                                                                   JsonReply::MissingList::IsEmpty);
     if (!types)
         return std::nullopt;
 

@@ -50,7 +50,7 @@ namespace HistoryReply {
 
 std::optional<HistoryRecords> parse(const QString& reply)
 {
-    const std::optional<QJsonArray> days = JsonReply::listOf(reply, QStringLiteral("history_info"));
+    const std::optional<QJsonArray> days = JsonReply::listOf(reply, QStringLiteral("history_info"), JsonReply::MissingList::IsEmpty);
     if (!days)
         return std::nullopt;
 

@@ -40,8 +40,9 @@ bool SampleLists::appendReply(int meal, const QString& reply)
     const QJsonArray samples = object.value(QStringLiteral("sample_list")).toArray();
     QStringList& list = lists()[meal];
     for (const QJsonValue& sample : samples) {
-        // Entries without a title have nothing to show.
-        if (sample.isObject() && sample.toObject().contains(QStringLiteral("title")))
+        // A sample without a title is still a sample (an empty row); what is
+        // not an object is none.
+        if (sample.isObject())
             list.append(JsonReply::text(sample.toObject(), QStringLiteral("title")));
     }
     return true;

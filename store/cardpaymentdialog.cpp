@@ -16,8 +16,10 @@
 namespace {
 
 const QString paymentErrorText = QStringLiteral("Payment Error, Something Wrong. Try again.");
-const QString purchaseErrorText = QStringLiteral(
-    "Something wrong. Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
+const QString purchaseErrorText = QStringLiteral("Something wrong.");
+// Said after it: the member must not think the card has to be charged again.
+const QString paymentKeptText =
+    QStringLiteral("Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
 const QString pendingText = QStringLiteral(
     "The payment has not been answered yet. If it goes through, the purchase is recorded; your card will not be "
     "charged twice.");
@@ -192,6 +194,7 @@ void CardPaymentDialog::purchaseFailed()
 {
     setWaiting(Waiting::Nothing);
     MainWindow::instance()->showMessage(purchaseErrorText);
+    MainWindow::instance()->showMessage(paymentKeptText);
 }
 
 void CardPaymentDialog::slt_net_error(QString)

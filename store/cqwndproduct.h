@@ -51,6 +51,8 @@ private:
     void buildHeader();
     void buildBanner();
     void showNewList();
+    void retireList(QMdiSubWindow* list);
+    void deleteRetiredLists();
 
     std::unique_ptr<Ui::CqWndProduct> m_ui;
     int m_category;
@@ -59,4 +61,7 @@ private:
     QtMaterialFlatButton* m_btnContact = nullptr;
     QtMaterialTabs* m_productTabs = nullptr;
     QPointer<QMdiSubWindow> m_listWindow;
+    // Replaced lists that wait until no dialog is open to be deleted.
+    QList<QPointer<QMdiSubWindow>> m_retiredLists;
+    bool m_retireScheduled = false;
 };

@@ -9,6 +9,13 @@
 #include <QPointer>
 
 namespace {
+
+// Whose renewal of what was declined.
+QString declinedKey(int productId)
+{
+    return currentUserId + QLatin1Char(':') + QString::number(productId);
+}
+
 enum Endpoint { PaymentProcess = 13, SetPurchase = 14, RemoveSubscription = 20 };
 } // namespace
 
@@ -62,7 +69,7 @@ QUrlQuery SubscriptionRenewal::paymentFields(const RenewalItem& item, const Stor
 
 bool SubscriptionRenewal::renew(const RenewalItem& item)
 {
-    if (item.id <= 0 || m_running.contains(item.id))
+    if (item.id <= 0 || m_running.contains(item.id) || m_declined.contains(declinedKey(item.id)))
         return false;
     auto* job = new SubscriptionRenewalJob(item, this);
     m_running.insert(item.id, job);
@@ -115,6 +122,7 @@ void SubscriptionRenewalJob::slt_net_payment(QString text)
         m_server->request(SetPurchase, fields);
     } else {
         m_pending = Outcome::Cancelled;
+        m_owner->m_declined.insert(declinedKey(m_item.id));
         fields.addQueryItem(QStringLiteral("product_id"), product);
         m_server->request(RemoveSubscription, fields);
     }

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUrlQuery>
 
@@ -23,7 +24,11 @@ struct RenewalItem
 // Renews lapsed subscriptions for the whole program: pays with the card kept
 // for the product, then records the new end day, or cancels the subscription
 // when the payment is declined. A product is renewed at most once at a time,
-// so two lists showing the same lapsed item charge it once. Each renewal has
+// so two lists showing the same lapsed item charge it once. A product whose
+// card was declined is not tried again for that member while the program
+// runs: a server that
+// still lists it after the cancellation would otherwise see a charge on every
+// visit to the library. Each renewal has
 // its own Server, so a list window may close while its renewal runs.
 class SubscriptionRenewal final : public QObject
 {
@@ -55,6 +60,8 @@ private:
     void finish(int productId, QObject* job);
 
     QHash<int, QObject*> m_running;
+    // "member id:product id" of the declined renewals.
+    QSet<QString> m_declined;
 };
 
 // One product's renewal: the payment, then the new end day or the cancellation.

@@ -474,9 +474,9 @@ void CqWndTracker::on_tblDetail_cellDoubleClicked(int row, int column)
     CqDlgRemoveCalory dialog(food->title, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // Id 0 names no food on the server (its upload failed or is pending).
-    if (food->id != 0)
-        m_server->request(FoodRequests::removeMyCalorie, FoodRequests::removeFood(food->id));
+    // Id 0 (an upload that failed or is still on its way) goes out as it is;
+    // a pending upload deletes its food once the id arrives.
+    m_server->request(FoodRequests::removeMyCalorie, FoodRequests::removeFood(food->id));
     m_model->removeFood(row);
     adjustTableHeight();
     if (FoodModel* category = m_catalogue->category(m_openCategory))
@@ -696,9 +696,9 @@ void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
                              FoodNumbers::readInt(m_mealLabel->text()), categoryIds());
     showFigures(totals);
     table->removeRow(row);
+    // The last one leaves the block's button over an empty table: a right
+    // click on it still removes the category as a whole.
     table->setFixedHeight(table->rowCount() * blockRowHeight + 2);
-    if (table->rowCount() == 0)
-        table->parentWidget()->hide();
     if (categoryId == m_openCategory) {
         m_model->unmarkFood(foodId);
         refreshTotals();

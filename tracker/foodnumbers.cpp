@@ -155,8 +155,10 @@ float calorieShare(const FoodItemModel& food, int kind, float otherCalories)
 QString tooltip(const FoodItemModel& food, float scale)
 {
     auto value = [scale](float perCup) {
-        const float cut = std::trunc(perCup * scale * 10) / 10;
-        return QString::number(double(cut), 'g', 6);
+        // A scaled value is cut to one decimal; the cup's own figures show as
+        // they are.
+        const float shown = scale == 1.0f ? perCup : std::trunc(perCup * scale * 10) / 10;
+        return QString::number(double(shown), 'g', 6);
     };
     return QStringLiteral("Carbs=") + value(food.carbs) + QStringLiteral(", Fat=") + value(food.fat)
         + QStringLiteral(", Protein=") + value(food.protein) + QStringLiteral(", Fiber=") + value(food.fiber);

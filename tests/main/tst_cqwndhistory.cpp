@@ -334,7 +334,14 @@ void TestCqWndHistory::faults()
     CqWndHistory* window = openHistory();
     QVERIFY(window);
     QTRY_VERIFY_WITH_TIMEOUT(!loadingWindow->isLoading(), 5000);
-    QTRY_COMPARE(m_main->messageBar()->messages(), QStringList{failure});
+    if (kind == "noarray") {
+        // A success with nothing to list: no days, nothing to tell.
+        QVERIFY(m_server.waitForRequests(historyPath, 1));
+        QTest::qWait(200);
+        QVERIFY(m_main->messageBar()->messages().isEmpty());
+    } else {
+        QTRY_COMPARE(m_main->messageBar()->messages(), QStringList{failure});
+    }
     QVERIFY(rows(window).isEmpty());
     QVERIFY(!window->findChild<QPushButton*>("btnExport")->isEnabled());
 

@@ -79,6 +79,8 @@ private slots:
     void initTestCase();
     void failedReplies_data();
     void failedReplies();
+    void successWithoutDaysIsEmpty_data();
+    void successWithoutDaysIsEmpty();
     void fieldsAreRead();
     void oddDays_data();
     void oddDays();
@@ -106,8 +108,22 @@ void TestHistoryModel::failedReplies_data()
     QTest::newRow("array at top") << R"([{"id":"1"}])";
     QTest::newRow("refused") << R"({"result_code":1,"message":"Non Exist Email"})";
     QTest::newRow("refused as text") << R"({"result_code":"2","history_info":[]})";
+}
+
+void TestHistoryModel::successWithoutDaysIsEmpty_data()
+{
+    QTest::addColumn<QString>("text");
     QTest::newRow("no array") << R"({"result_code":0})";
     QTest::newRow("array is an object") << R"({"result_code":0,"history_info":{"id":"1"}})";
+    QTest::newRow("array is text") << R"({"result_code":0,"history_info":"none"})";
+}
+
+void TestHistoryModel::successWithoutDaysIsEmpty()
+{
+    QFETCH(QString, text);
+    const std::optional<HistoryRecords> records = HistoryReply::parse(text);
+    QVERIFY(records);
+    QVERIFY(records->empty());
 }
 
 void TestHistoryModel::failedReplies()

@@ -203,6 +203,8 @@ void TestDailyScore::badSampleReplies_data()
     QTest::newRow("no array") << 1 << R"({"result_code":0})" << true << QStringList();
     QTest::newRow("array of strings") << 1 << R"({"result_code":0,"sample_list":["a",{"title":"b"}]})" << true
                                       << QStringList{"b"};
+    QTest::newRow("sample without a title") << 1 << R"({"result_code":0,"sample_list":[{"name":"a"},{"title":"b"}]})"
+                                            << true << QStringList{"", "b"};
     QTest::newRow("number title") << 1 << R"({"result_code":0,"sample_list":[{"title":42}]})" << true
                                   << QStringList{"42"};
     QTest::newRow("meal out of range") << 9 << R"({"result_code":0,"sample_list":[{"title":"x"}]})" << false

@@ -34,8 +34,7 @@ const QString paymentError = QStringLiteral("Payment Error, Something Wrong. Try
 const QString paymentPending = QStringLiteral(
     "The payment has not been answered yet. If it goes through, the purchase is recorded; your card will not be "
     "charged twice.");
-const QString recordError = QStringLiteral(
-    "Something wrong. Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
+const QString recordError = QStringLiteral("Something wrong.");
 const QByteArray ok = R"({"result_code":0})";
 
 QJsonObject entry(int id, const QString& price, const QString& title = QString())

@@ -10,6 +10,7 @@
 #include "testenvironment.h"
 #include "widgets/qtmaterialtabs.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -39,6 +40,7 @@ private slots:
     void removedCartEntryShowsAFreshCart();
     void mainWindowButtonsOpenTheStores();
     void replacedListsAreDeleted();
+    void listReplacedUnderItsDialogOutlivesIt();
 
 private:
     CqWndProduct* openStore(int category);
@@ -276,6 +278,33 @@ void TestCqWndProduct::replacedListsAreDeleted()
         QTRY_VERIFY(!list);
     QCOMPARE(store->findChild<QMdiArea*>(QStringLiteral("mdiArea"))->subWindowList().size(), 1);
     store->productTabs()->setCurrentTab(0);
+    QTRY_VERIFY(store->currentList()->isFinished());
+}
+
+// A download's report or a renewal may show the library while a dialog of
+// the current list (buy, cart, payment) is still open.
+void TestCqWndProduct::listReplacedUnderItsDialogOutlivesIt()
+{
+    CqWndProduct* store = openStore(0);
+    QPointer<CqWndItems> list = store->currentList();
+    QVERIFY(list);
+    bool aliveUnderDialog = false;
+    {
+        // As the list's own dialogs are: on the stack, with the list as parent.
+        QDialog dialog(list);
+        QTimer::singleShot(0, &dialog, [&] {
+            store->showLibrary();
+            QTest::qWait(300); // deferred deletions run in this loop too
+            aliveUnderDialog = !list.isNull();
+            dialog.reject();
+        });
+        dialog.exec();
+    }
+    QVERIFY(aliveUnderDialog);
+    QVERIFY(list);
+    QCOMPARE(store->currentList()->kind(), 3);
+    // Gone once no dialog is open.
+    QTRY_VERIFY(!list);
     QTRY_VERIFY(store->currentList()->isFinished());
 }
 

@@ -145,8 +145,11 @@ void TestFoodNumbers::tooltip_data()
 {
     QTest::addColumn<float>("scale");
     QTest::addColumn<QString>("text");
-    QTest::newRow("half cup, cut to one decimal") << 0.5f << "Carbs=13.5, Fat=0.2, Protein=2, Fiber=1.2";
-    QTest::newRow("cup") << 1.0f << "Carbs=27, Fat=0.5, Protein=4, Fiber=2.5";
+    QTest::addColumn<float>("carbs");
+    QTest::newRow("half cup, cut to one decimal") << 0.5f << "Carbs=13.5, Fat=0.2, Protein=2, Fiber=1.2" << 27.0f;
+    QTest::newRow("cup") << 1.0f << "Carbs=27, Fat=0.5, Protein=4, Fiber=2.5" << 27.0f;
+    QTest::newRow("half cup of 12.34") << 0.5f << "Carbs=6.1, Fat=0.2, Protein=2, Fiber=1.2" << 12.34f;
+    QTest::newRow("cup of 12.34, uncut") << 1.0f << "Carbs=12.34, Fat=0.5, Protein=4, Fiber=2.5" << 12.34f;
 }
 
 void TestFoodNumbers::tooltip()
@@ -154,7 +157,8 @@ void TestFoodNumbers::tooltip()
     QFETCH(float, scale);
     QFETCH(QString, text);
     FoodItemModel food;
-    food.carbs = 27;
+    QFETCH(float, carbs);
+    food.carbs = carbs;
     food.fat = 0.5f;
     food.protein = 4;
     food.fiber = 2.5f;

@@ -54,6 +54,7 @@ private slots:
     void cancelProgram_data();
     void cancelProgram();
     void renewalOncePerProduct();
+    void declinedRenewalIsNotRetried();
     void removalFaults_data();
     void removalFaults();
     void demoMemberLibrary();
@@ -398,6 +399,24 @@ void TestLibrary::renewalOncePerProduct()
     QCOMPARE(payment.field("productID"), QStringLiteral("41"));
     QCOMPARE(payment.field("pay_type"), QStringLiteral("auto"));
     QCOMPARE(m_fake->lastRequest("/api/setPurchase").field("purchase_id"), QStringLiteral("41"));
+}
+
+// The card was declined and the cancellation failed: the next library still
+// lists the lapsed program, but its card is not charged again.
+void TestLibrary::declinedRenewalIsNotRetried()
+{
+    QJsonObject lapsed = product(44, "PROGRAM", "19.99", "yes");
+    lapsed.insert("endDay", QString::number(QDateTime::currentMSecsSinceEpoch() - 1000));
+    m_fake->setDefaultReply("/api/paymentProcess", FakeServer::Reply::json(R"({"result_code":1,"productID":"44"})"));
+    m_fake->setDefaultReply("/api/removeSubscription", FakeServer::Reply::error(500));
+    QSignalSpy cancelled(SubscriptionRenewal::instance(), &SubscriptionRenewal::cancelled);
+    const int payments = m_fake->requestCount("/api/paymentProcess");
+    QVERIFY(open(3, list("local_list", {lapsed}), "getLocalVideo"));
+    QTRY_COMPARE(cancelled.size(), 1);
+    QVERIFY(open(3, list("local_list", {lapsed}), "getLocalVideo"));
+    QTest::qWait(300);
+    QCOMPARE(m_fake->requestCount("/api/paymentProcess"), payments + 1);
+    QVERIFY(!SubscriptionRenewal::instance()->renew({44, "PROGRAM", "Lapsed", 19.99, 1, 0}));
 }
 
 void TestLibrary::removalFaults_data()

@@ -266,6 +266,8 @@ void TestLibraryRules::renewalOutcome()
     QSignalSpy cancelled(renewal, &SubscriptionRenewal::cancelled);
     QSignalSpy failed(renewal, &SubscriptionRenewal::failed);
 
+    // A member of their own: a declined card is not tried again for the same member.
+    currentUserId = QStringLiteral("renewal ") + QLatin1String(QTest::currentDataTag());
     RenewalItem item{12, QStringLiteral("WORKOUT"), QStringLiteral("Core"), 9.99, 1, 0};
     const qint64 before = QDateTime::currentMSecsSinceEpoch();
     QVERIFY(renewal->renew(item));
@@ -295,6 +297,7 @@ void TestLibraryRules::renewalOncePerProduct()
 {
     // The payment answers late: a second list showing the same item meanwhile
     // must not charge it again; another product is renewed on its own.
+    currentUserId = QStringLiteral("renewing member");
     m_fake->enqueueJson(QStringLiteral("paymentProcess"), R"({"result_code":0,"productID":"12"})", 300);
     m_fake->enqueueJson(QStringLiteral("paymentProcess"), R"({"result_code":0,"productID":"13"})", 300);
     SubscriptionRenewal* renewal = SubscriptionRenewal::instance();
