@@ -169,9 +169,10 @@ void CqWndService::dropList(int kind)
     m_lists[kind] = nullptr;
     if (!sub)
         return;
+    // A removal or completion answered while the list's checkout or
+    // scheduling dialog is open must not delete the list under it.
     m_ui->mdiArea->removeSubWindow(sub);
-    sub->hide();
-    sub->deleteLater();
+    m_droppedLists->retire(sub);
 }
 
 void CqWndService::dropCartList(bool showCart)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/retiredwindows.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -62,4 +64,6 @@ private:
     QtMaterialTabs* m_categoryTabs = nullptr;
     QtMaterialTabs* m_serviceTabs = nullptr;
     std::array<QPointer<QMdiSubWindow>, 5> m_lists;
+    // Dropped lists go once no dialog they may have opened is running.
+    RetiredWindows* m_droppedLists = new RetiredWindows(this);
 };

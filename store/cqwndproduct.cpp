@@ -10,11 +10,7 @@
 #include "widgets/qtmaterialiconbutton.h"
 #include "widgets/qtmaterialtabs.h"
 
-#include <QApplication>
 #include <QMdiSubWindow>
-#include <QTimer>
-
-#include <utility>
 
 namespace {
 
@@ -179,43 +175,14 @@ void CqWndProduct::btnContact_clicked()
     MainWindow::instance()->showMessage(unavailableText);
 }
 
-// The list being replaced may be the caller (a cart entry removed, a
-// purchase finished), or may have a dialog of its own open: a download's
-// report or a renewal can show the library while the member is in a buy
-// dialog. Deleted under that dialog's loop, the list would take the dialog
-// and the code waiting on it along. So it goes once no dialog is open and
-// control is back in the main loop.
-void CqWndProduct::retireList(QMdiSubWindow* list)
-{
-    m_ui->mdiArea->removeSubWindow(list);
-    list->hide();
-    m_retiredLists.append(list);
-    deleteRetiredLists();
-}
-
-void CqWndProduct::deleteRetiredLists()
-{
-    if (QApplication::activeModalWidget()) {
-        if (!m_retireScheduled) {
-            m_retireScheduled = true;
-            QTimer::singleShot(200, this, [this] {
-                m_retireScheduled = false;
-                deleteRetiredLists();
-            });
-        }
-        return;
-    }
-    for (const QPointer<QMdiSubWindow>& list : std::exchange(m_retiredLists, {})) {
-        if (list)
-            list->deleteLater();
-    }
-}
-
 void CqWndProduct::showNewList()
 {
     if (QMdiSubWindow* old = m_listWindow) {
         m_listWindow = nullptr;
-        retireList(old);
+        // The list being replaced may be the caller (a cart entry removed, a
+        // purchase finished), or have a dialog of its own open.
+        m_ui->mdiArea->removeSubWindow(old);
+        m_retiredLists->retire(old);
     }
     auto* list = new CqWndItems(currentKind(), 0);
     auto* sub = new QMdiSubWindow;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/retiredwindows.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -51,8 +53,6 @@ private:
     void buildHeader();
     void buildBanner();
     void showNewList();
-    void retireList(QMdiSubWindow* list);
-    void deleteRetiredLists();
 
     std::unique_ptr<Ui::CqWndProduct> m_ui;
     int m_category;
@@ -61,7 +61,6 @@ private:
     QtMaterialFlatButton* m_btnContact = nullptr;
     QtMaterialTabs* m_productTabs = nullptr;
     QPointer<QMdiSubWindow> m_listWindow;
-    // Replaced lists that wait until no dialog is open to be deleted.
-    QList<QPointer<QMdiSubWindow>> m_retiredLists;
-    bool m_retireScheduled = false;
+    // Replaced lists go once no dialog they may have opened is running.
+    RetiredWindows* m_retiredLists = new RetiredWindows(this);
 };

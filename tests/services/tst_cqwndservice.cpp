@@ -98,6 +98,7 @@ private slots:
     void cartSubtotal_data();
     void cartSubtotal();
     void removingRebuildsCart();
+    void cartDroppedUnderItsCheckoutOutlivesIt();
     void completeCancelSendsNothing();
     void completeOkShowsNewPurchases();
     void scheduleCloseMovesToPurchases_data();
@@ -324,6 +325,33 @@ void TstCqWndService::removingRebuildsCart()
     QCOMPARE(m_window->currentKind(), 4);
     QTRY_COMPARE(list(4)->entries().size(), 1);
     QCOMPARE(list(4)->findChild<QLabel*>("lblSubtotal")->text(), QStringLiteral("SUBTOTAL $30"));
+}
+
+// The removal answers while the member is already in the checkout the cart
+// opened: the cart is dropped, but lives until that dialog is gone.
+void TstCqWndService::cartDroppedUnderItsCheckoutOutlivesIt()
+{
+    m_fake->enqueueJson("getServiceCheckout", listReply("checkout_list", {entry(3, "20"), entry(7, "30")}));
+    m_fake->enqueue(removePath, FakeServer::Reply::json(R"({"result_code":0})", 300));
+    startWindow();
+    tabs("tabCategory")->tab(2)->click();
+    QTRY_COMPARE(list(4) ? list(4)->entries().size() : 0, 2);
+    QPointer<CqWndServiceItem> cart = list(4);
+
+    bool aliveUnderDialog = false;
+    QTimer::singleShot(0, this, [&] {
+        std::ignore = QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 3000);
+        std::ignore = m_fake->waitForRequests(getCartPath, 2, 5000); // dropped and asked again
+        QTest::qWait(300); // deferred deletions run in this loop too
+        aliveUnderDialog = !cart.isNull();
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    QTest::mouseClick(cardButton(cart, 3, "X"), Qt::LeftButton);
+    QTest::mouseClick(cart->findChild<QPushButton*>(QStringLiteral("btnCheckout")), Qt::LeftButton);
+    QVERIFY(aliveUnderDialog);
+    QTRY_VERIFY(!cart);
+    QTRY_VERIFY(list(4) && list(4) != cart);
 }
 
 void TstCqWndService::completeCancelSendsNothing()
