@@ -1,12 +1,15 @@
 #include "services/appointmentrecorder.h"
 
 #include "app/server.h"
+#include "main/replydeadline.h"
 
 #include <QUrlQuery>
 
 AppointmentRecorder::AppointmentRecorder()
     : m_server(new Server(this))
+    , m_deadline(new ReplyDeadline(this))
 {
+    connect(m_deadline, &ReplyDeadline::expired, this, &AppointmentRecorder::giveUp);
     connect(m_server, SIGNAL(sig_net_makeappoint(QString)), this, SLOT(slt_net_makeappoint(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
 }
@@ -17,6 +20,7 @@ void AppointmentRecorder::record(const QString& userId, const QString& serviceId
     fields.addQueryItem(QStringLiteral("user_id"), userId);
     fields.addQueryItem(QStringLiteral("service_id"), serviceId);
     ++m_pending;
+    m_deadline->start();
     m_server->request(Server::endpointIndex(QStringLiteral("makeAppoint")), fields);
 }
 
@@ -43,6 +47,15 @@ void AppointmentRecorder::finishOne()
 {
     if (m_pending > 0)
         --m_pending;
+    if (m_pending == 0)
+        m_deadline->stop();
     if (m_released && m_pending == 0)
+        deleteLater();
+}
+
+void AppointmentRecorder::giveUp()
+{
+    m_pending = 0;
+    if (m_released)
         deleteLater();
 }

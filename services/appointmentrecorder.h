@@ -2,11 +2,14 @@
 
 #include <QObject>
 
+class ReplyDeadline;
 class Server;
 
 // Sends makeAppoint for the appointment dialog. It outlives the dialog while
 // a request is in flight, so closing the dialog right after a click does not
-// drop the record; it deletes itself once the last reply is in.
+// drop the record; it deletes itself once the last reply is in, or once the
+// reply deadline has passed (the reply is never read, so nothing is lost by
+// no longer waiting for it).
 class AppointmentRecorder final : public QObject
 {
     Q_OBJECT
@@ -26,8 +29,10 @@ private slots:
 
 private:
     void finishOne();
+    void giveUp();
 
     Server* m_server;
+    ReplyDeadline* m_deadline;
     int m_pending = 0;
     bool m_released = false;
 };

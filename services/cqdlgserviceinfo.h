@@ -24,6 +24,9 @@ public:
                      const QString& serviceId, QWidget* parent = nullptr);
     ~CqDlgServiceInfo() override;
 
+    // Records the appointments; it may outlive the dialog for a while.
+    AppointmentRecorder* recorder() const { return m_recorder; }
+
 private slots:
     void on_btnSkype_clicked();
     void on_btnWhatsapp_clicked();

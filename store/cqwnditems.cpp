@@ -5,6 +5,7 @@
 #include "app/server.h"
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
+#include "main/replydeadline.h"
 #include "store/cqdlgaddress.h"
 #include "store/cqdlgbuy.h"
 #include "store/cqdlgcard.h"
@@ -41,6 +42,7 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
     , m_programId(id)
     , m_server(new Server(this))
     , m_timeout(new QTimer(this))
+    , m_changeDeadline(new ReplyDeadline(this))
     , m_cardBuilder(new QTimer(this))
 {
     m_ui->setupUi(this);
@@ -85,6 +87,7 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
     connect(m_timeout, &QTimer::timeout, this, [this] {
         giveUp(QStringLiteral("The store could not be reached. Please try again later."));
     });
+    connect(m_changeDeadline, &ReplyDeadline::expired, this, &CqWndItems::changeTimedOut);
     sendRequest();
 }
 
@@ -137,10 +140,52 @@ void CqWndItems::giveUp(const QString& message)
 
 void CqWndItems::slt_net_error(QString)
 {
-    // Only the list request is waited for; a failed removal or renewal keeps
-    // the list as it is.
+    // A failed removal keeps the list as it is.
     if (!m_finished)
         giveUp(QStringLiteral("The store could not be reached. Please try again later."));
+    else
+        changeFailed();
+}
+
+bool CqWndItems::isChanging() const
+{
+    return m_change && !m_change->told;
+}
+
+void CqWndItems::startChange(const QString& endpoint, const QUrlQuery& fields, const QString& failure,
+                             const QString& file)
+{
+    m_change = Change{failure, file};
+    m_changeDeadline->start();
+    m_server->request(storeEndpoint(endpoint), fields);
+}
+
+bool CqWndItems::changeSucceeded(const QString& reply)
+{
+    const QJsonObject answer = JsonReply::parseObject(reply);
+    if (answer.contains(QStringLiteral("result_code")) && JsonReply::resultCode(answer) == 0) {
+        // A late success after the member was told still takes effect.
+        m_changeDeadline->stop();
+        return true;
+    }
+    changeFailed();
+    return false;
+}
+
+void CqWndItems::changeTimedOut()
+{
+    // A late answer may still come and take effect: only the wait ends.
+    if (m_change && !m_change->told) {
+        m_change->told = true;
+        MainWindow::instance()->showMessage(m_change->failure);
+    }
+}
+
+void CqWndItems::changeFailed()
+{
+    changeTimedOut();
+    m_changeDeadline->stop();
+    m_change.reset();
 }
 
 void CqWndItems::slt_net_items(QString reply)
@@ -277,14 +322,20 @@ void CqWndItems::on_btnViewEbook_clicked(int id)
 
 void CqWndItems::on_btnCancelCart_clicked()
 {
+    if (isChanging())
+        return;
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
     fields.addQueryItem(QStringLiteral("product_id"), senderIdText());
-    m_server->request(storeEndpoint(QStringLiteral("removeCheckout")), fields);
+    startChange(QStringLiteral("removeCheckout"), fields,
+                QStringLiteral("The product could not be removed from the cart. Please try again."));
 }
 
 void CqWndItems::slt_net_remove(QString)
 {
+    // Whatever the answer, a fresh cart shows the service's view.
+    m_changeDeadline->stop();
+    m_change.reset();
     MainWindow::instance()->showCart();
 }
 

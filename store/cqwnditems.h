@@ -6,9 +6,11 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QUrlQuery>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class CqWndItems;
@@ -20,6 +22,7 @@ class QPushButton;
 class QTimer;
 class QVBoxLayout;
 class MyLabel;
+class ReplyDeadline;
 class Server;
 
 // One list of the store, fixed by its list kind (see StoreListKind): a
@@ -115,6 +118,25 @@ private:
     // Part of the reply loop for library lists: renews lapsed subscriptions.
     void checkRenewal(const ProductItem& item);
 
+    // A removal from the cart or the library waits for the service's word:
+    // the downloaded file goes only once the service has forgotten it, and a
+    // removal that fails leaves the file and the list as they are and says so.
+    struct Change
+    {
+        QString failure; // what the member reads when it fails
+        QString file;    // the downloaded video that goes with it
+        bool told = false;
+    };
+    bool isChanging() const;
+    void startChange(const QString& endpoint, const QUrlQuery& fields, const QString& failure,
+                     const QString& file = QString());
+    // Ends the wait on an answer; true when the service reports success
+    // (result_code 0), otherwise the member is told.
+    bool changeSucceeded(const QString& reply);
+    void changeTimedOut();
+    void changeFailed();
+    bool finishChange(const QString& reply);
+
     // The item of the sender's "item_<id>" name; null when there is none.
     ProductItem* senderItem();
     QString senderIdText() const;
@@ -129,6 +151,8 @@ private:
     QNetworkAccessManager* m_network = nullptr;
     bool m_finished = false;
     int m_cancellingProgram = 0; // the program whose videos the service is asked to drop
+    std::optional<Change> m_change;
+    ReplyDeadline* m_changeDeadline;
 
     QMap<int, ProductItem> m_items;
     QList<ProductItem> m_searchList;

@@ -24,6 +24,8 @@ namespace {
 
 constexpr int programListWidth = 1080;
 
+const QString cancelFailedText = QStringLiteral("The subscription could not be cancelled. Please try again later.");
+
 // A list of a program's videos as a window of its own.
 void openProgramList(int kind, int programId)
 {
@@ -122,34 +124,50 @@ void CqWndItems::on_btnPlay_clicked()
 void CqWndItems::on_btnRemoveLocal_clicked()
 {
     const ProductItem* item = senderItem();
-    if (!item)
+    if (!item || isChanging())
         return;
     // Copies: the dialog's event loop may outlive anything this window holds.
     const int id = item->id;
     const QString path = item->uri1;
     CqDlgConfirm confirm(0, this);
-    if (confirm.exec() != 1)
+    if (confirm.exec() != 1 || isChanging())
         return;
 
-    deleteLocalVideo(path);
+    // The file goes once the service has forgotten it: a removal that fails
+    // must not leave a library entry whose video is gone.
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    const QString failure = QStringLiteral("The video could not be deleted. Please try again later.");
     if (m_kind == StoreListKind::ProgramFromLibrary) {
         fields.addQueryItem(QStringLiteral("program_id"), LibraryRules::desktopId(id));
-        m_server->request(storeEndpoint(QStringLiteral("removeProgramVideo1")), fields);
+        startChange(QStringLiteral("removeProgramVideo1"), fields, failure, path);
     } else {
         fields.addQueryItem(QStringLiteral("product_id"), LibraryRules::desktopId(id));
-        m_server->request(storeEndpoint(QStringLiteral("removeVideo")), fields);
+        startChange(QStringLiteral("removeVideo"), fields, failure, path);
     }
 }
 
-void CqWndItems::slt_net_removeVideo(QString)
+// Whether the answer to the pending change reports success; on success the
+// change's downloaded file is deleted.
+bool CqWndItems::finishChange(const QString& reply)
 {
-    MainWindow::instance()->showLibrary();
+    if (!m_change || !changeSucceeded(reply))
+        return false;
+    deleteLocalVideo(m_change->file);
+    m_change.reset();
+    return true;
 }
 
-void CqWndItems::slt_net_removeProgram(QString)
+void CqWndItems::slt_net_removeVideo(QString reply)
 {
+    if (finishChange(reply))
+        MainWindow::instance()->showLibrary();
+}
+
+void CqWndItems::slt_net_removeProgram(QString reply)
+{
+    if (!finishChange(reply))
+        return;
     if (m_kind == StoreListKind::ProgramFromLibrary)
         close();
     MainWindow::instance()->showLibrary();
@@ -158,13 +176,13 @@ void CqWndItems::slt_net_removeProgram(QString)
 void CqWndItems::on_btnRemoveSubscription_clicked()
 {
     const ProductItem* item = senderItem();
-    if (!item)
+    if (!item || isChanging())
         return;
     const int id = item->id;
     const bool program = item->isProgram();
     const QString path = item->uri1;
     CqDlgConfirm confirm(1, this);
-    if (confirm.exec() != 1)
+    if (confirm.exec() != 1 || isChanging())
         return;
 
     QUrlQuery fields;
@@ -173,35 +191,36 @@ void CqWndItems::on_btnRemoveSubscription_clicked()
     if (program) {
         // The program's downloaded videos go first; the reply lists them.
         m_cancellingProgram = id;
-        m_server->request(storeEndpoint(QStringLiteral("removeAllProgramVideo")), fields);
+        startChange(QStringLiteral("removeAllProgramVideo"), fields, cancelFailedText);
         return;
     }
-    deleteLocalVideo(path);
-    m_server->request(storeEndpoint(QStringLiteral("removeSubscription")), fields);
+    startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText, path);
 }
 
 void CqWndItems::slt_net_removeAllProgram(QString reply)
 {
     const StoreReplies::ProgramRemoval removal = StoreReplies::parseProgramRemoval(reply, m_cancellingProgram);
     m_cancellingProgram = 0;
+    if (!m_change)
+        return;
     if (!removal.ok) {
-        MainWindow::instance()->showMessage(
-            QStringLiteral("The subscription could not be cancelled. Please try again later."));
+        changeFailed();
         return;
     }
+    // The service has forgotten the program's downloads: their files go.
     for (const QString& file : removal.files)
         deleteLocalVideo(file);
-    const QString productId = removal.productId;
 
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
-    fields.addQueryItem(QStringLiteral("product_id"), productId);
-    m_server->request(storeEndpoint(QStringLiteral("removeSubscription")), fields);
+    fields.addQueryItem(QStringLiteral("product_id"), removal.productId);
+    startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText);
 }
 
-void CqWndItems::slt_net_removeSubscription(QString)
+void CqWndItems::slt_net_removeSubscription(QString reply)
 {
-    MainWindow::instance()->showLibrary();
+    if (finishChange(reply))
+        MainWindow::instance()->showLibrary();
 }
 
 void CqWndItems::slt_net_payment(QString)

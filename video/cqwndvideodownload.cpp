@@ -3,6 +3,7 @@
 #include "app/accountstate.h"
 #include "app/server.h"
 #include "app/weburl.h"
+#include "main/replydeadline.h"
 #include "video/downloadmanager.h"
 #include "video/downloadmanagerhttp.h"
 #include "video/downloadreport.h"
@@ -53,7 +54,7 @@ CqWndVideoDownLoad::CqWndVideoDownLoad(bool isProgramVideo, QWidget* parent)
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
 
     m_reportTimer.setSingleShot(true);
-    m_reportTimer.setInterval(15000);
+    m_reportTimer.setInterval(ReplyDeadline::timeoutMs());
     connect(&m_reportTimer, &QTimer::timeout, this, [this] {
         if (m_state == State::Reporting)
             reportFailed(tr("the service does not answer"));

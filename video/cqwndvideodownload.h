@@ -63,7 +63,7 @@ public:
     DownloadManager* downloader() const { return m_downloader; }
     // How long a transfer may stall before it counts as failed (tests shorten it).
     void setInactivityTimeout(int ms);
-    // How long the report may go unanswered (15 s; tests shorten it).
+    // How long the report may go unanswered (the reply deadline, 15 s; tests shorten it).
     void setReportTimeout(int ms);
 
 signals:

@@ -8,14 +8,21 @@
 #include "main/mainwindow.h"
 #include "main/subwindowfactory.h"
 #include "servicefault.h"
+#include "services/appointmentrecorder.h"
+#include "services/cqdlgserviceinfo.h"
 #include "services/cqwndserviceitem.h"
 #include "store/cqwnditems.h"
+#include "storetesthelpers.h"
 #include "testenvironment.h"
+#include "video/cqwndvideodownload.h"
+#include "video/downloadmanagerhttp.h"
 #include "widgets/qtmaterialsnackbar.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -23,6 +30,7 @@
 #include <QPointer>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -62,6 +70,9 @@ struct WindowCase
     QList<QPair<QString, QByteArray>> loads = {};
     QStringList prepare = {};
     QList<QPair<QString, QString>> typed = {};
+    QStringList inModal = {}; // buttons clicked, in order, in the dialogs the asks open
+    QString keeps = {};       // a downloaded file (data directory) and the entry of `asks` outlive the fault
+    QString popup = {};       // class of the top-level window the asks open; it is closed at the end
 };
 
 QByteArray smallCatalogue()
@@ -79,10 +90,130 @@ void clickControl(QWidget* control)
         QTest::mouseClick(control, Qt::LeftButton);
 }
 
-QList<WindowCase> windowCases()
+// A list reply of the store or the services.
+QByteArray listOf(const QJsonArray& entries)
+{
+    return StoreJson::list("local_list", entries);
+}
+
+QJsonObject downloadedAt(QJsonObject item, const QString& file)
+{
+    item.insert(QStringLiteral("uri"), QString());
+    item.insert(QStringLiteral("uri1"), QString(dataDir + QLatin1Char('/') + file));
+    return item;
+}
+
+QJsonObject withVideo(QJsonObject item, const QString& address)
+{
+    item.insert(QStringLiteral("video"), address);
+    return item;
+}
+
+QJsonObject service(int id, const QString& status)
+{
+    QJsonObject entry = StoreJson::product(id, QStringLiteral("TELEHEALTH"), QStringLiteral("49.5"), status,
+                                           QStringLiteral("Visit %1").arg(id));
+    entry.insert(QStringLiteral("appoint"), QStringLiteral("0"));
+    entry.insert(QStringLiteral("whatsapp"), QStringLiteral("12025550100"));
+    return entry;
+}
+
+// Rows about what the member does in a loaded store, library, program list
+// or services window; `media` serves the videos, outside the faults.
+QList<WindowCase> followUpCases(const QString& media)
+{
+    using StoreJson::product;
+    const auto nutrition = [](const QString& name) {
+        return WindowCase{.name = name, .opens = Opens::Button, .button = "btnNutrition",
+                          .kind = SubWindowKind::StoreNutrition, .back = "btnHome", .backTo = SubWindowKind::StoreWorkout};
+    };
+    const auto services = [](const QString& name) {
+        return WindowCase{.name = name, .opens = Opens::Button, .button = "btnTele", .kind = SubWindowKind::Services,
+                          .back = "btnHome", .backTo = SubWindowKind::StoreWorkout};
+    };
+    const QJsonObject video = downloadedAt(product(32, "NUTRITION_VIDEO", "9.99", "yes"), ".keep32.mp4");
+    const QJsonObject program = product(34, "PROGRAM", "49.99", "yes");
+    const QJsonObject programVideo = downloadedAt(product(35, "WORKOUT", "0"), ".keep35.mp4");
+    const QString clip = QStringLiteral("http://%1/media/clip36.mp4").arg(media);
+    QList<WindowCase> rows;
+    WindowCase row = nutrition("cart, removing an entry");
+    row.opens = Opens::Cart;
+    row.loads = {{"getCheckout", listOf({product(31, "NUTRITION", "9.99")})}};
+    row.asks = {"Remove Product 31 from the cart"};
+    rows << row;
+
+    row = nutrition("library, deleting a video");
+    row.opens = Opens::Library;
+    row.loads = {{"getLocalVideo", listOf({video})}};
+    row.asks = {"Delete the downloaded video"};
+    row.inModal = {"btnOk"};
+    row.keeps = ".keep32.mp4";
+    rows << row;
+    row.name = "library, cancelling a video";
+    row.asks = {"Cancel the subscription"};
+    rows << row;
+    row.name = "library, cancelling a program";
+    row.loads = {{"getLocalVideo", listOf({program})}};
+    row.keeps = {};
+    rows << row;
+
+    row = nutrition("program videos from the library");
+    row.opens = Opens::Library;
+    row.loads = {{"getLocalVideo", listOf({program})}};
+    row.asks = {"PROGRAM VIDEOS"};
+    row.popup = "CqWndItems";
+    rows << row;
+    row.name = "program videos from the library, deleting one";
+    row.loads << qMakePair(QString("getProgramVideos"), listOf({programVideo}));
+    row.prepare = row.asks;
+    row.asks = {"Delete the downloaded video"};
+    row.inModal = {"btnOk"};
+    row.keeps = ".keep35.mp4";
+    row.popup = {};
+    rows << row;
+
+    row = nutrition("program videos from the store");
+    row.loads = {{"getVideos", listOf({program})}};
+    row.asks = {"PROGRAM VIDEOS!"};
+    row.popup = "CqWndItems";
+    rows << row;
+    row.name = "program videos from the store, downloading one";
+    row.loads << qMakePair(QString("getProgramVideos"), listOf({withVideo(product(36, "WORKOUT", "0"), clip)}));
+    row.prepare = row.asks;
+    row.asks = {"DOWNLOAD NOW!"};
+    row.popup = "CqWndVideoDownLoad";
+    rows << row;
+    row = nutrition("store, downloading a video");
+    row.loads = {{"getVideos", listOf({withVideo(product(36, "NUTRITION_VIDEO", "9.99", "yes"), clip)})}};
+    row.asks = {"DOWNLOAD NOW!"};
+    row.popup = "CqWndVideoDownLoad";
+    rows << row;
+
+    row = services("service cart, removing an entry");
+    row.loads = {{"getService", listOf({})}, {"getServiceCheckout", listOf({service(41, "no")})}};
+    row.prepare = {"VIEW CART"};
+    row.asks = {"Remove Visit 41 from the cart"};
+    rows << row;
+    row = services("service purchases, completing");
+    row.loads = {{"getService", listOf({})}, {"getLocalService", listOf({service(42, "yes")})}};
+    row.prepare = {"MY LIVE PURCHASE"};
+    row.asks = {"COMPLETED"};
+    row.inModal = {"btnOk"};
+    rows << row;
+    // The appointment is recorded as the member leaves the dialog; the
+    // purchases are then asked for again.
+    row = services("services, scheduling an appointment");
+    row.loads = {{"getService", listOf({service(43, "yes")})}};
+    row.asks = {"SCHEDULE"};
+    row.inModal = {"btnWhatsapp", "btnClose"};
+    rows << row;
+    return rows;
+}
+
+QList<WindowCase> windowCases(const QString& media)
 {
     using K = DialogFactory::Kind;
-    return {
+    return QList<WindowCase>{
         {"main window", Opens::MainWindow, "btnFood", SubWindowKind::StoreWorkout, {}, true, {}, SubWindowKind::PlannerHome},
         // The sample lists load in the background: nobody waits for them.
         {"planner home", Opens::Button, "btnFood", SubWindowKind::PlannerHome, {}, false, "btnSetting", SubWindowKind::Settings},
@@ -104,7 +235,7 @@ QList<WindowCase> windowCases()
         {"invitations", Opens::Dialog, {}, int(K::Invite), 0, true, {}, -1},
         {"friends", Opens::Dialog, {}, int(K::Invite), 1, true, {}, -1},
         {"special offers", Opens::Dialog, {}, int(K::Specials), {}, true, {}, -1},
-    };
+    } + followUpCases(media);
 }
 
 // What the member saw of one failed request.
@@ -149,15 +280,24 @@ private slots:
     void everyWindowSurvivesEveryFault_data();
     void everyWindowSurvivesEveryFault();
 
+public slots:
+    // The desktop's URL handler while the test runs: nothing is opened.
+    void openUrl(const QUrl&) {}
+
 private:
     void showMainWindow(bool realWorkoutStore);
+    QWidget* findControl(QWidget* window, const QString& name) const;
+    void answerModals(const QStringList& buttons);
     QWidget* activeWindow() const;
     QWidget* kindWindow(int kind) const;
     Outcome runSubWindow(const WindowCase& row, ServiceFault::Kind fault, const std::function<void()>& faultNow);
     Outcome runDialog(const WindowCase& row);
 
     FakeServer m_server;
+    FakeServer m_media; // the videos, which no fault touches
     std::unique_ptr<MainWindow> m_main;
+    QPointer<QTimer> m_modalAnswers;
+    QPointer<AppointmentRecorder> m_recorder;
     QStringList m_told;
     qsizetype m_requestsBefore = 0;
     std::unique_ptr<HistoryModel> m_day;
@@ -176,6 +316,9 @@ void TestFaultMatrix::initTestCase()
     QVERIFY(m_server.isListening());
     m_server.useAsApiHost();
     loadingWindow = new CqWndLoading;
+    m_media.serveFile(QStringLiteral("/media/clip36.mp4"), QByteArray(64 * 1024, 'v'));
+    for (const char* scheme : {"http", "https", "skype"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
 
     // A member with a target and a tracked lunch: the record a failed request
     // must leave alone. The friends reminder is due, so the main window asks
@@ -203,14 +346,20 @@ void TestFaultMatrix::initTestCase()
                              FakeServer::Reply::json(R"({"result_code":1,"message":"No offer"})"));
     m_server.setDefaultReply(QStringLiteral("/api/getRealFriends"),
                              FakeServer::Reply::json(R"({"result_code":1,"message":"No friends"})"));
+    // The lists a follow-up row passes on its way are empty.
+    for (const char* endpoint : {"getVideos", "getService", "getLocalService", "getServiceCheckout"})
+        m_server.setDefaultReply(QStringLiteral("/api/") + QLatin1String(endpoint),
+                                 FakeServer::Reply::json(listOf({})));
 
-    qInfo("fault matrix: %d windows x %d faults = %d cases", int(windowCases().size()),
-          int(ServiceFault::all().size()), int(windowCases().size() * ServiceFault::all().size()));
+    const qsizetype rows = windowCases(m_media.hostAndPort()).size();
+    qInfo("fault matrix: %d windows and follow-ups x %d faults = %d cases", int(rows), int(ServiceFault::all().size()),
+          int(rows * ServiceFault::all().size()));
 }
 
 void TestFaultMatrix::cleanup()
 {
     ServiceFault::lift(m_server);
+    delete m_modalAnswers;
     TestEnvironment::closeModals();
     m_main.reset();
     if (loadingWindow->isLoading())
@@ -221,6 +370,7 @@ void TestFaultMatrix::cleanup()
             window->close();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QFile::remove(DownloadManagerHTTP::localPathFor(m_media.url(QStringLiteral("/media/clip36.mp4")), dataDir));
     m_told.clear();
 }
 
@@ -228,7 +378,7 @@ void TestFaultMatrix::everyWindowSurvivesEveryFault_data()
 {
     QTest::addColumn<WindowCase>("row");
     QTest::addColumn<ServiceFault::Kind>("fault");
-    for (const WindowCase& row : windowCases()) {
+    for (const WindowCase& row : windowCases(m_media.hostAndPort())) {
         for (ServiceFault::Kind fault : ServiceFault::all())
             QTest::addRow("%s / %s", qPrintable(row.name), qPrintable(ServiceFault::name(fault))) << row << fault;
     }
@@ -238,6 +388,13 @@ void TestFaultMatrix::everyWindowSurvivesEveryFault()
 {
     QFETCH(WindowCase, row);
     QFETCH(ServiceFault::Kind, fault);
+
+    const QString kept = row.keeps.isEmpty() ? QString() : dataDir + QLatin1Char('/') + row.keeps;
+    if (!kept.isEmpty()) {
+        QFile file(kept);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("video") == 5);
+    }
+    m_recorder.clear();
 
     QMap<QString, QVariant> before;
     if (row.opens == Opens::MainWindow) {
@@ -273,6 +430,10 @@ void TestFaultMatrix::everyWindowSurvivesEveryFault()
     QVERIFY2(seen.closed, "the window could not be closed");
     const QMap<QString, QVariant> after = TestEnvironment::localState();
     QVERIFY2(after == before, qPrintable(QStringLiteral("local state changed: ") + describe(before, after)));
+    if (!kept.isEmpty())
+        QVERIFY2(QFile::exists(kept), "the downloaded video was deleted");
+    // What recorded an appointment goes, answered or not.
+    QVERIFY(!m_recorder || QTest::qWaitFor([this] { return !m_recorder; }, 3000));
 }
 
 void TestFaultMatrix::showMainWindow(bool realWorkoutStore)
@@ -358,10 +519,7 @@ Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind 
     if (!row.loads.isEmpty()) {
         for (const QString& name : row.prepare) {
             QWidget* control = nullptr;
-            std::ignore = QTest::qWaitFor([&] {
-                control = window->findChild<QWidget*>(name);
-                return control && control->isVisible();
-            }, 3000);
+            std::ignore = QTest::qWaitFor([&] { return (control = findControl(window, name)) != nullptr; }, 3000);
             if (!control) {
                 seen.opened = false;
                 seen.note = name + QStringLiteral(" never appeared");
@@ -373,10 +531,26 @@ Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind 
             if (auto* edit = window->findChild<QLineEdit*>(field))
                 edit->setText(text);
         }
+        // The fault hits what the member does next, once everything before
+        // it has loaded.
+        std::ignore = QTest::qWaitFor([&] {
+            return !loadingWindow->isLoading()
+                && std::all_of(row.asks.cbegin(), row.asks.cend(), [&](const QString& name) {
+                       return findControl(window, name) != nullptr;
+                   });
+        }, 3000);
+        if (!m_told.isEmpty()) {
+            seen.opened = false;
+            seen.note = QStringLiteral("told before the fault: ") + m_told.join(QStringLiteral("; "));
+            return seen;
+        }
         faultNow();
     }
+    if (!row.inModal.isEmpty())
+        answerModals(row.inModal);
+    const QWidgetList windowsBefore = QApplication::topLevelWidgets();
     for (const QString& name : row.asks) {
-        QWidget* control = window->findChild<QWidget*>(name);
+        QWidget* control = findControl(window, name);
         if (!control) {
             seen.opened = false;
             seen.note = name + QStringLiteral(" not found");
@@ -384,6 +558,27 @@ Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind 
         }
         clickControl(control);
     }
+    QPointer<QWidget> popup;
+    if (!row.popup.isEmpty()) {
+        std::ignore = QTest::qWaitFor([&] {
+            for (QWidget* candidate : QApplication::topLevelWidgets()) {
+                if (!windowsBefore.contains(candidate) && candidate->isVisible()
+                    && row.popup == QLatin1String(candidate->metaObject()->className()))
+                    popup = candidate;
+            }
+            return !popup.isNull();
+        }, 3000);
+        if (!popup) {
+            seen.opened = false;
+            seen.note = row.popup + QStringLiteral(" did not open");
+            return seen;
+        }
+    }
+    // A download window tells its member on its own status line.
+    const auto popupTold = [&popup] {
+        auto* status = popup ? popup->findChild<QLabel*>(QStringLiteral("lblStatus")) : nullptr;
+        return status && status->isVisible() ? status->text() : QString();
+    };
 
     // Whatever the window asked for has gone out (a refused connection
     // never reaches the server).
@@ -391,10 +586,29 @@ Outcome TestFaultMatrix::runSubWindow(const WindowCase& row, ServiceFault::Kind 
         std::ignore = QTest::qWaitFor([this] { return m_server.requests().size() > m_requestsBefore; }, 2000);
     seen.overlayEnded = QTest::qWaitFor([] { return !loadingWindow->isLoading(); }, 5000);
     if (row.waits) {
-        std::ignore = QTest::qWaitFor(
-            [this] { return !m_told.isEmpty() || !m_main->messageBar()->messages().isEmpty(); }, 5000);
+        std::ignore = QTest::qWaitFor([&] {
+            return !m_told.isEmpty() || !m_main->messageBar()->messages().isEmpty() || !popupTold().isEmpty();
+        }, 5000);
     }
     seen.told = m_told + m_main->messageBar()->messages();
+    if (!popupTold().isEmpty())
+        seen.told << popupTold();
+    if (!row.keeps.isEmpty() && !findControl(window, row.asks.constFirst())) {
+        seen.note = QStringLiteral("the entry left the list");
+        return seen;
+    }
+    if (popup) {
+        auto* download = qobject_cast<CqWndVideoDownLoad*>(popup.data());
+        if (!popup->isEnabled() || (download && !QFile::exists(download->filePath()))) {
+            seen.note = QStringLiteral("the download window is disabled or lost its file");
+            return seen;
+        }
+        popup->close();
+        if (!QTest::qWaitFor([&popup] { return !popup || !popup->isVisible(); }, 2000)) {
+            seen.note = QStringLiteral("the new window could not be closed");
+            return seen;
+        }
+    }
 
     // Home or back leads where it always does.
     if (row.opens == Opens::MainWindow) {
@@ -457,6 +671,51 @@ Outcome TestFaultMatrix::runDialog(const WindowCase& row)
     DialogFactory::run(DialogFactory::Kind(row.kind), row.argument);
     safetyNet.stop();
     return seen;
+}
+
+// A control by object name, accessible name or text; in the windows that
+// opened on their own first, then in `window`. Visible ones only.
+QWidget* TestFaultMatrix::findControl(QWidget* window, const QString& name) const
+{
+    QWidgetList places;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top != m_main.get() && top != loadingWindow && !top->isModal())
+            places << top;
+    }
+    places << window;
+    for (QWidget* place : std::as_const(places)) {
+        if (!place)
+            continue;
+        for (QWidget* control : place->findChildren<QWidget*>()) {
+            const auto* button = qobject_cast<QAbstractButton*>(control);
+            if (control->isVisible()
+                && (control->objectName() == name || control->accessibleName() == name
+                    || (button && button->text() == name)))
+                return control;
+        }
+    }
+    return nullptr;
+}
+
+// Clicks `buttons` in order in the modal dialogs that open from now on.
+void TestFaultMatrix::answerModals(const QStringList& buttons)
+{
+    m_modalAnswers = new QTimer(this);
+    m_modalAnswers->setInterval(20);
+    connect(m_modalAnswers, &QTimer::timeout, this, [this, buttons, next = qsizetype(0)]() mutable {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        if (auto* info = qobject_cast<CqDlgServiceInfo*>(dialog))
+            m_recorder = info->recorder();
+        auto* button = dialog->findChild<QAbstractButton*>(buttons.at(next));
+        if (!button || !button->isVisible() || !button->isEnabled())
+            return;
+        if (++next == buttons.size())
+            m_modalAnswers->deleteLater();
+        button->click();
+    });
+    m_modalAnswers->start();
 }
 
 QTEST_MAIN(TestFaultMatrix)

@@ -74,6 +74,7 @@ private:
 
 void TestLibrary::initTestCase()
 {
+    qputenv("OLVA_REPLY_TIMEOUT_MS", "1000");
     TestEnvironment::isolate();
     m_fake = new FakeServer(this);
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
@@ -274,7 +275,7 @@ void TestLibrary::removeProgramVideo()
     QTest::mouseClick(button(window, 7, "X"), Qt::LeftButton);
     QVERIFY(m_fake->waitForRequests("/api/removeProgramVideo1", 1));
     QCOMPARE(m_fake->lastRequest("/api/removeProgramVideo1").field("program_id"), QStringLiteral("7_desktop"));
-    QVERIFY(!QFile::exists(path));
+    QTRY_VERIFY(!QFile::exists(path));
     QTRY_VERIFY(!window->isVisible()); // a kind-16 list closes itself
 }
 
@@ -441,10 +442,12 @@ void TestLibrary::removalFaults()
     TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
     QTest::mouseClick(button(window, 51, "X"), Qt::LeftButton);
     QVERIFY(m_fake->waitForRequests("/api/removeVideo", 1));
+    // A failed removal is told, and the next one can go.
+    QTRY_VERIFY(m_messages->saw(QStringLiteral("The video could not be deleted. Please try again later.")));
     TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
     QTest::mouseClick(button(window, 51, "XS"), Qt::LeftButton);
     QVERIFY(m_fake->waitForRequests("/api/removeSubscription", 1));
-    QTest::qWait(200);
+    QTRY_VERIFY(m_messages->saw(QStringLiteral("The subscription could not be cancelled. Please try again later.")));
     // The list stays usable and the busy overlay does not come back.
     QVERIFY(button(window, 51, "PLAY")->isEnabled());
     QVERIFY(!loadingWindow || !loadingWindow->isLoading());
