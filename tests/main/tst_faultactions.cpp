@@ -1,5 +1,6 @@
 #include "account/cqdlgforget.h"
 #include "account/cqdlglogin.h"
+#include "account/cqdlgpin.h"
 #include "account/cqdlgpassword.h"
 #include "account/cqdlgsignup.h"
 #include "app/accountstate.h"
@@ -16,7 +17,9 @@
 #include "widgets/qtmaterialsnackbar.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QNetworkAccessManager>
@@ -52,6 +55,11 @@ struct ActionCase
     // While the request may still go through (a payment), the button stays
     // closed until the connection gives up.
     bool holdsWhileUnanswered = false;
+    // Verify mode: the dialog sends as it shows. With `code`, that request
+    // is answered with the mailed code, the member types it, and the fault
+    // hits the registration the code dialog leads to.
+    bool sendsOnShow = false;
+    QString code = {};
 };
 
 } // namespace
@@ -92,6 +100,10 @@ QList<ActionCase> TestFaultActions::actionCases()
     return {
         {"sign-in", [] { return new CqDlgLogin; }, {{"edtEmail", "ann@example.com"}, {"edtPassword", "pw"}}, {},
          "btnLogin", "btnClose", false},
+        {.name = "device check", .make = [] { return new CqDlgLogin(QStringLiteral("verify")); }, .send = "btnLogin",
+         .leave = "btnClose", .toldOnEveryFault = false, .sendsOnShow = true},
+        {.name = "device registration", .make = [] { return new CqDlgLogin(QStringLiteral("verify")); },
+         .send = "btnLogin", .leave = "btnClose", .toldOnEveryFault = false, .sendsOnShow = true, .code = "12345678"},
         {"sign-up", [] { return new CqDlgSignUp; },
          {{"edtName", "Ann"}, {"edtEmail", "ann@example.com"}, {"edtPassword", "pw"}, {"edtConfirm", "pw"}},
          "chkPolicy", "btnSignUp", "btnClose", false},
@@ -174,8 +186,10 @@ void TestFaultActions::everyActionSurvivesEveryFault()
     QVERIFY(row.make);
 
     std::unique_ptr<QDialog> dialog(row.make());
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    if (!row.sendsOnShow) {
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    }
     for (const auto& [field, text] : std::as_const(row.typed)) {
         auto* edit = dialog->findChild<QLineEdit*>(field);
         QVERIFY2(edit, qPrintable(field));
@@ -203,10 +217,37 @@ void TestFaultActions::everyActionSurvivesEveryFault()
     for (auto* network : dialog->findChildren<QNetworkAccessManager*>())
         connect(network, &QNetworkAccessManager::finished, dialog.get(), [&ended] { ++ended; });
 
-    const QMap<QString, QVariant> before = TestEnvironment::localState();
-    const qsizetype requestsBefore = m_server.requests().size();
-    ServiceFault::apply(fault, m_server);
-    send->click();
+    QMap<QString, QVariant> before;
+    qsizetype requestsBefore = 0;
+    const auto faultNow = [&] {
+        before = TestEnvironment::localState();
+        requestsBefore = m_server.requests().size();
+        ended = 0;
+        ServiceFault::apply(fault, m_server);
+    };
+    QTimer codeTyping;
+    if (row.code.isEmpty()) {
+        faultNow();
+    } else {
+        m_server.enqueueJson(QStringLiteral("verifyDevice"),
+                             QJsonDocument(QJsonObject{{"result_code", 0}, {"pincode", row.code}}).toJson());
+        connect(&codeTyping, &QTimer::timeout, this, [&] {
+            auto* pin = qobject_cast<CqDlgPin*>(QApplication::activeModalWidget());
+            if (!pin)
+                return;
+            codeTyping.stop();
+            pin->findChild<QLineEdit*>(QStringLiteral("edtPin"))->setText(row.code);
+            faultNow();
+            pin->findChild<QAbstractButton*>(QStringLiteral("btnOk"))->click();
+        });
+        codeTyping.start(20);
+    }
+    if (row.sendsOnShow)
+        dialog->show();
+    else
+        send->click();
+    if (!row.code.isEmpty())
+        QTRY_VERIFY2(!codeTyping.isActive(), "the code dialog did not open");
 
     if (fault == ServiceFault::Kind::Stall) {
         QVERIFY(QTest::qWaitFor([&] { return m_server.requests().size() > requestsBefore; }, 3000));

@@ -12,6 +12,7 @@
 #include "services/cqdlgserviceinfo.h"
 #include "services/cqwndserviceitem.h"
 #include "store/cqwnditems.h"
+#include "store/subscriptionrenewal.h"
 #include "storetesthelpers.h"
 #include "testenvironment.h"
 #include "video/cqwndvideodownload.h"
@@ -279,6 +280,8 @@ private slots:
 
     void everyWindowSurvivesEveryFault_data();
     void everyWindowSurvivesEveryFault();
+    void renewalSurvivesEveryFault_data();
+    void renewalSurvivesEveryFault();
 
 public slots:
     // The desktop's URL handler while the test runs: nothing is opened.
@@ -309,6 +312,7 @@ void TestFaultMatrix::initTestCase()
     qputenv("OLVA_REPLY_TIMEOUT_MS", shortWait);
     qputenv("OLVA_TRACKER_TIMEOUT_MS", shortWait);
     qputenv("OLVA_STALL_TIMEOUT_MS", shortWait);
+    qputenv("OLVA_TRANSFER_TIMEOUT_MS", "1500");
     TestEnvironment::isolate();
     CqWndItems::setReplyTimeout(replyTimeoutMs);
     CqWndServiceItem::setListTimeout(replyTimeoutMs);
@@ -352,8 +356,9 @@ void TestFaultMatrix::initTestCase()
                                  FakeServer::Reply::json(listOf({})));
 
     const qsizetype rows = windowCases(m_media.hostAndPort()).size();
-    qInfo("fault matrix: %d windows and follow-ups x %d faults = %d cases", int(rows), int(ServiceFault::all().size()),
-          int(rows * ServiceFault::all().size()));
+    const int faults = int(ServiceFault::all().size());
+    qInfo("fault matrix: %d windows and follow-ups x %d faults = %d cases, and the background renewal x %d faults",
+          int(rows), faults, int(rows) * faults, faults);
 }
 
 void TestFaultMatrix::cleanup()
@@ -434,6 +439,32 @@ void TestFaultMatrix::everyWindowSurvivesEveryFault()
         QVERIFY2(QFile::exists(kept), "the downloaded video was deleted");
     // What recorded an appointment goes, answered or not.
     QVERIFY(!m_recorder || QTest::qWaitFor([this] { return !m_recorder; }, 3000));
+}
+
+void TestFaultMatrix::renewalSurvivesEveryFault_data()
+{
+    QTest::addColumn<ServiceFault::Kind>("fault");
+    for (ServiceFault::Kind fault : ServiceFault::all())
+        QTest::addRow("%s", qPrintable(ServiceFault::name(fault))) << fault;
+}
+
+// A library list renews a lapsed subscription in the background: whatever
+// goes wrong, the renewal ends, renews nothing and leaves the record alone.
+void TestFaultMatrix::renewalSurvivesEveryFault()
+{
+    QFETCH(ServiceFault::Kind, fault);
+    SubscriptionRenewal* renewal = SubscriptionRenewal::instance();
+    QSignalSpy renewed(renewal, &SubscriptionRenewal::renewed);
+    QSignalSpy failed(renewal, &SubscriptionRenewal::failed);
+    QSignalSpy cancelled(renewal, &SubscriptionRenewal::cancelled);
+    const QMap<QString, QVariant> before = TestEnvironment::localState();
+    ServiceFault::apply(fault, m_server);
+    const int id = 60 + int(fault);
+    QVERIFY(renewal->renew(RenewalItem{id, QStringLiteral("PROGRAM"), QStringLiteral("Program"), 49.99, 1, 0}));
+    QTRY_VERIFY_WITH_TIMEOUT(!renewal->isRenewing(id), 5000);
+    QCOMPARE(failed.count() + cancelled.count(), 1);
+    QCOMPARE(renewed.count(), 0);
+    QCOMPARE(TestEnvironment::localState(), before);
 }
 
 void TestFaultMatrix::showMainWindow(bool realWorkoutStore)
