@@ -78,7 +78,8 @@ void TestLibrary::initTestCase()
     TestEnvironment::isolate();
     m_fake = new FakeServer(this);
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
-    CqWndItems::setReplyTimeout(400);
+    // A loaded machine may take a while to answer from the same process.
+    CqWndItems::setReplyTimeout(5000);
     QVERIFY(m_outside.isValid());
 }
 
@@ -224,6 +225,7 @@ void TestLibrary::playOpensThePlayer()
     // A program opens its videos as a window of its own, for the library.
     m_fake->setDefaultReply("/api/getProgramVideos", FakeServer::Reply::json(list("programvideo_list", {})));
     window = open(3, list("local_list", {product(13, "PROGRAM", "49.99", "yes")}), "getLocalVideo");
+    QVERIFY(window && button(window, 13, "PROGRAM VIDEOS"));
     QTest::mouseClick(button(window, 13, "PROGRAM VIDEOS"), Qt::LeftButton);
     QVERIFY(m_fake->waitForRequests("/api/getProgramVideos", 1));
     QCOMPARE(m_fake->lastRequest("/api/getProgramVideos").field("product_id"), QStringLiteral("13"));
