@@ -25,6 +25,9 @@
 namespace {
 
 int s_replyTimeoutMs = 15000;
+// Lists whose request is out: the busy overlay goes with the last of them,
+// also when a list is deleted (its window closed) before its answer came.
+int s_listsLoading = 0;
 
 // More cards than any screen shows at once; the next ones follow as the
 // member scrolls towards the end.
@@ -91,7 +94,10 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
     sendRequest();
 }
 
-CqWndItems::~CqWndItems() = default;
+CqWndItems::~CqWndItems()
+{
+    stopCountingAsLoading();
+}
 
 void CqWndItems::setReplyTimeout(int milliseconds)
 {
@@ -118,6 +124,10 @@ void CqWndItems::sendRequest()
     fields.addQueryItem(request.field, request.value);
     m_server->request(endpoint, fields);
     m_timeout->start(s_replyTimeoutMs);
+    if (!m_countedAsLoading) {
+        m_countedAsLoading = true;
+        ++s_listsLoading;
+    }
     if (!loadingWindow->isVisible())
         loadingWindow->showMaximized();
 }
@@ -126,7 +136,21 @@ void CqWndItems::finishLoading()
 {
     m_finished = true;
     m_timeout->stop();
-    if (loadingWindow && loadingWindow->isVisible())
+    if (!m_countedAsLoading) {
+        // Ended without a request of its own (nothing to ask for).
+        if (loadingWindow && loadingWindow->isVisible() && s_listsLoading == 0)
+            loadingWindow->stopLoading();
+        return;
+    }
+    stopCountingAsLoading();
+}
+
+void CqWndItems::stopCountingAsLoading()
+{
+    if (!m_countedAsLoading)
+        return;
+    m_countedAsLoading = false;
+    if (--s_listsLoading == 0 && loadingWindow && loadingWindow->isVisible())
         loadingWindow->stopLoading();
 }
 
@@ -152,40 +176,32 @@ bool CqWndItems::isChanging() const
     return m_change && !m_change->told;
 }
 
-void CqWndItems::startChange(const QString& endpoint, const QUrlQuery& fields, const QString& failure,
-                             const QString& file)
+void CqWndItems::startChange(const QString& endpoint, const QUrlQuery& fields, const QString& failure)
 {
-    m_change = Change{failure, file};
+    m_change = Change{failure};
     m_changeDeadline->start();
     m_server->request(storeEndpoint(endpoint), fields);
 }
 
-bool CqWndItems::changeSucceeded(const QString& reply)
+void CqWndItems::endChange()
 {
-    const QJsonObject answer = JsonReply::parseObject(reply);
-    if (answer.contains(QStringLiteral("result_code")) && JsonReply::resultCode(answer) == 0) {
-        // A late success after the member was told still takes effect.
-        m_changeDeadline->stop();
-        return true;
-    }
-    changeFailed();
-    return false;
+    m_changeDeadline->stop();
+    m_change.reset();
 }
 
 void CqWndItems::changeTimedOut()
 {
-    // A late answer may still come and take effect: only the wait ends.
-    if (m_change && !m_change->told) {
-        m_change->told = true;
-        MainWindow::instance()->showMessage(m_change->failure);
-    }
+    if (!m_change || m_change->told)
+        return;
+    // A late answer still refreshes the list.
+    m_change->told = true;
+    MainWindow::instance()->showMessage(m_change->failure);
 }
 
 void CqWndItems::changeFailed()
 {
     changeTimedOut();
-    m_changeDeadline->stop();
-    m_change.reset();
+    endChange();
 }
 
 void CqWndItems::slt_net_items(QString reply)
@@ -334,8 +350,7 @@ void CqWndItems::on_btnCancelCart_clicked()
 void CqWndItems::slt_net_remove(QString)
 {
     // Whatever the answer, a fresh cart shows the service's view.
-    m_changeDeadline->stop();
-    m_change.reset();
+    endChange();
     MainWindow::instance()->showCart();
 }
 

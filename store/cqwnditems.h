@@ -97,6 +97,7 @@ private slots:
 private:
     void sendRequest();
     void finishLoading();
+    void stopCountingAsLoading();
     void giveUp(const QString& message);
 
     // Card builders (cqwnditemscards.cpp / cqwnditemslibrary.cpp).
@@ -118,24 +119,22 @@ private:
     // Part of the reply loop for library lists: renews lapsed subscriptions.
     void checkRenewal(const ProductItem& item);
 
-    // A removal from the cart or the library waits for the service's word:
-    // the downloaded file goes only once the service has forgotten it, and a
-    // removal that fails leaves the file and the list as they are and says so.
+    // A removal from the cart or the library, sent once at a time. Its
+    // answer is not read: whatever it says, a fresh cart or library shows the
+    // service's view. One that fails or never answers is told; the list stays
+    // usable (a fresh list would only meet the same fault, behind the busy
+    // overlay).
     struct Change
     {
         QString failure; // what the member reads when it fails
-        QString file;    // the downloaded video that goes with it
         bool told = false;
     };
     bool isChanging() const;
-    void startChange(const QString& endpoint, const QUrlQuery& fields, const QString& failure,
-                     const QString& file = QString());
-    // Ends the wait on an answer; true when the service reports success
-    // (result_code 0), otherwise the member is told.
-    bool changeSucceeded(const QString& reply);
+    void startChange(const QString& endpoint, const QUrlQuery& fields, const QString& failure);
+    // The answer came: the wait ends.
+    void endChange();
     void changeTimedOut();
     void changeFailed();
-    bool finishChange(const QString& reply);
 
     // The item of the sender's "item_<id>" name; null when there is none.
     ProductItem* senderItem();
@@ -150,6 +149,8 @@ private:
     QTimer* m_timeout;
     QNetworkAccessManager* m_network = nullptr;
     bool m_finished = false;
+    // Counted among the lists whose request is out (see finishLoading).
+    bool m_countedAsLoading = false;
     int m_cancellingProgram = 0; // the program whose videos the service is asked to drop
     std::optional<Change> m_change;
     ReplyDeadline* m_changeDeadline;

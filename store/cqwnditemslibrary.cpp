@@ -133,41 +133,32 @@ void CqWndItems::on_btnRemoveLocal_clicked()
     if (confirm.exec() != 1 || isChanging())
         return;
 
-    // The file goes once the service has forgotten it: a removal that fails
-    // must not leave a library entry whose video is gone.
+    // The member asked for the file to go: it goes now, whatever the service
+    // answers (a missing file is no error).
+    deleteLocalVideo(path);
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
     const QString failure = QStringLiteral("The video could not be deleted. Please try again later.");
     if (m_kind == StoreListKind::ProgramFromLibrary) {
         fields.addQueryItem(QStringLiteral("program_id"), LibraryRules::desktopId(id));
-        startChange(QStringLiteral("removeProgramVideo1"), fields, failure, path);
+        startChange(QStringLiteral("removeProgramVideo1"), fields, failure);
     } else {
         fields.addQueryItem(QStringLiteral("product_id"), LibraryRules::desktopId(id));
-        startChange(QStringLiteral("removeVideo"), fields, failure, path);
+        startChange(QStringLiteral("removeVideo"), fields, failure);
     }
 }
 
-// Whether the answer to the pending change reports success; on success the
-// change's downloaded file is deleted.
-bool CqWndItems::finishChange(const QString& reply)
+// The answers to the removals are not read: a fresh library shows what the
+// service made of them.
+void CqWndItems::slt_net_removeVideo(QString)
 {
-    if (!m_change || !changeSucceeded(reply))
-        return false;
-    deleteLocalVideo(m_change->file);
-    m_change.reset();
-    return true;
+    endChange();
+    MainWindow::instance()->showLibrary();
 }
 
-void CqWndItems::slt_net_removeVideo(QString reply)
+void CqWndItems::slt_net_removeProgram(QString)
 {
-    if (finishChange(reply))
-        MainWindow::instance()->showLibrary();
-}
-
-void CqWndItems::slt_net_removeProgram(QString reply)
-{
-    if (!finishChange(reply))
-        return;
+    endChange();
     if (m_kind == StoreListKind::ProgramFromLibrary)
         close();
     MainWindow::instance()->showLibrary();
@@ -194,7 +185,8 @@ void CqWndItems::on_btnRemoveSubscription_clicked()
         startChange(QStringLiteral("removeAllProgramVideo"), fields, cancelFailedText);
         return;
     }
-    startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText, path);
+    deleteLocalVideo(path);
+    startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText);
 }
 
 void CqWndItems::slt_net_removeAllProgram(QString reply)
@@ -217,10 +209,10 @@ void CqWndItems::slt_net_removeAllProgram(QString reply)
     startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText);
 }
 
-void CqWndItems::slt_net_removeSubscription(QString reply)
+void CqWndItems::slt_net_removeSubscription(QString)
 {
-    if (finishChange(reply))
-        MainWindow::instance()->showLibrary();
+    endChange();
+    MainWindow::instance()->showLibrary();
 }
 
 void CqWndItems::slt_net_payment(QString)

@@ -41,6 +41,7 @@ private slots:
     void mainWindowButtonsOpenTheStores();
     void replacedListsAreDeleted();
     void listReplacedUnderItsDialogOutlivesIt();
+    void listClosedWhileLoadingEndsTheOverlay();
 
 private:
     CqWndProduct* openStore(int category);
@@ -306,6 +307,18 @@ void TestCqWndProduct::listReplacedUnderItsDialogOutlivesIt()
     // Gone once no dialog is open.
     QTRY_VERIFY(!list);
     QTRY_VERIFY(store->currentList()->isFinished());
+}
+
+// The member leaves (the store window closes) while a list still waits for
+// its answer: the busy overlay must not stay up for ever.
+void TestCqWndProduct::listClosedWhileLoadingEndsTheOverlay()
+{
+    QTRY_VERIFY(!isBusyLoading());
+    m_fake->enqueue(QStringLiteral("/api/getLocalVideo"), FakeServer::Reply::hang());
+    auto list = std::make_unique<CqWndItems>(3, 0);
+    QVERIFY(isBusyLoading());
+    list.reset();
+    QVERIFY(!isBusyLoading());
 }
 
 QTEST_MAIN(TestCqWndProduct)
