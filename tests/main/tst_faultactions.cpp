@@ -45,8 +45,8 @@ struct ActionCase
     QString tick;                         // check box to tick first
     QString send;                         // the button that sends
     QString leave;                        // the button that closes the dialog
-    // Tells the member about every failure; the account dialogs, as the
-    // service's own clients, only re-enable themselves after an error and
+    // Tells the member about every failure; the account dialogs only
+    // re-enable themselves after an error (the member simply tries again) and
     // speak up only when the server does not answer at all.
     bool toldOnEveryFault;
     // A result code it does not know counts as a refusal that ends the
