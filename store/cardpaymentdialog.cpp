@@ -21,8 +21,8 @@ const QString purchaseErrorText = QStringLiteral("Something wrong.");
 const QString paymentKeptText =
     QStringLiteral("Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
 const QString pendingText = QStringLiteral(
-    "The payment has not been answered yet. If it goes through, the purchase is recorded; your card will not be "
-    "charged twice.");
+    "The payment has not been answered yet. Please wait here: if it goes through, the purchase is recorded and "
+    "your card will not be charged twice.");
 const QString resumedText = QStringLiteral(
     "Your payment went through already. Press PAY to record the purchase; your card will not be charged again.");
 

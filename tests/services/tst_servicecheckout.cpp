@@ -32,8 +32,8 @@ const QString unreachable = QStringLiteral("The store could not be reached. Plea
 const QString unreadable = QStringLiteral("The store sent an answer that could not be read. Please try again.");
 const QString paymentError = QStringLiteral("Payment Error, Something Wrong. Try again.");
 const QString paymentPending = QStringLiteral(
-    "The payment has not been answered yet. If it goes through, the purchase is recorded; your card will not be "
-    "charged twice.");
+    "The payment has not been answered yet. Please wait here: if it goes through, the purchase is recorded and "
+    "your card will not be charged twice.");
 const QString recordError = QStringLiteral("Something wrong.");
 const QByteArray ok = R"({"result_code":0})";
 
