@@ -96,7 +96,7 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
 
 CqWndItems::~CqWndItems()
 {
-    stopCountingAsLoading();
+    finishLoading();
 }
 
 void CqWndItems::setReplyTimeout(int milliseconds)
@@ -124,32 +124,18 @@ void CqWndItems::sendRequest()
     fields.addQueryItem(request.field, request.value);
     m_server->request(endpoint, fields);
     m_timeout->start(s_replyTimeoutMs);
-    if (!m_countedAsLoading) {
-        m_countedAsLoading = true;
-        ++s_listsLoading;
-    }
+    ++s_listsLoading;
     if (!loadingWindow->isVisible())
         loadingWindow->showMaximized();
 }
 
+// Unfinished, a list has its request out and is counted in s_listsLoading.
 void CqWndItems::finishLoading()
 {
+    if (m_finished)
+        return;
     m_finished = true;
     m_timeout->stop();
-    if (!m_countedAsLoading) {
-        // Ended without a request of its own (nothing to ask for).
-        if (loadingWindow && loadingWindow->isVisible() && s_listsLoading == 0)
-            loadingWindow->stopLoading();
-        return;
-    }
-    stopCountingAsLoading();
-}
-
-void CqWndItems::stopCountingAsLoading()
-{
-    if (!m_countedAsLoading)
-        return;
-    m_countedAsLoading = false;
     if (--s_listsLoading == 0 && loadingWindow && loadingWindow->isVisible())
         loadingWindow->stopLoading();
 }

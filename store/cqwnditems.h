@@ -97,7 +97,6 @@ private slots:
 private:
     void sendRequest();
     void finishLoading();
-    void stopCountingAsLoading();
     void giveUp(const QString& message);
 
     // Card builders (cqwnditemscards.cpp / cqwnditemslibrary.cpp).
@@ -148,9 +147,7 @@ private:
     Server* m_server;
     QTimer* m_timeout;
     QNetworkAccessManager* m_network = nullptr;
-    bool m_finished = false;
-    // Counted among the lists whose request is out (see finishLoading).
-    bool m_countedAsLoading = false;
+    bool m_finished = false; // no request out (answered, given up, or none to send)
     int m_cancellingProgram = 0; // the program whose videos the service is asked to drop
     std::optional<Change> m_change;
     ReplyDeadline* m_changeDeadline;

@@ -3,6 +3,7 @@
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "modalhelper.h"
+#include "servicecards.h"
 #include "services/cqwndservice.h"
 #include "services/cqwndserviceitem.h"
 #include "testenvironment.h"
@@ -65,15 +66,6 @@ QStringList buttonTexts(QWidget* list, int id)
             texts << button->text();
     }
     return texts;
-}
-
-QPushButton* cardButton(QWidget* list, int id, const QString& text)
-{
-    for (QPushButton* button : list->findChildren<QPushButton*>(QStringLiteral("item_%1").arg(id))) {
-        if (button->text() == text)
-            return button;
-    }
-    return nullptr;
 }
 
 } // namespace

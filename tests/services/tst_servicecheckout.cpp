@@ -3,6 +3,7 @@
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "modalhelper.h"
+#include "servicecards.h"
 #include "services/cqwndservice.h"
 #include "services/cqwndserviceitem.h"
 #include "store/paymentrecord.h"
@@ -54,15 +55,6 @@ QByteArray listReply(const QString& key, const QList<QJsonObject>& entries)
     for (const QJsonObject& object : entries)
         array.append(object);
     return QJsonDocument(QJsonObject{{"result_code", 0}, {key, array}}).toJson(QJsonDocument::Compact);
-}
-
-QPushButton* cardButton(QWidget* list, int id, const QString& text)
-{
-    for (QPushButton* button : list->findChildren<QPushButton*>(QStringLiteral("item_%1").arg(id))) {
-        if (button->text() == text)
-            return button;
-    }
-    return nullptr;
 }
 
 QPushButton* button(QDialog* dialog, const char* name)

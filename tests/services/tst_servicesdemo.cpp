@@ -4,6 +4,7 @@
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "modalhelper.h"
+#include "servicecards.h"
 #include "services/cqwndservice.h"
 #include "services/cqwndserviceitem.h"
 #include "testenvironment.h"
@@ -14,19 +15,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QtTest>
-
-namespace {
-
-QPushButton* cardButton(QWidget* list, int id, const QString& text)
-{
-    for (QPushButton* button : list->findChildren<QPushButton*>(QStringLiteral("item_%1").arg(id))) {
-        if (button->text() == text)
-            return button;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 // The live services driven like a member against olva-server's demo data.
 class TstServicesDemo final : public QObject
