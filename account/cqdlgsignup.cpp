@@ -7,6 +7,7 @@
 #include "app/server.h"
 #include "app/utils.h"
 #include "main/replydeadline.h"
+#include "main/windowplacement.h"
 #include "ui_cqdlgsignup.h"
 
 #include <QPointer>
@@ -106,8 +107,10 @@ void CqDlgSignUp::on_btnSignUp_clicked()
 
 void CqDlgSignUp::on_btnTerms_clicked()
 {
-    // A window of its own, not tied to this dialog.
+    // A window of its own, not tied to this dialog (its style sheet would
+    // reach a child), yet opened over it.
     CqDlgTerms terms(nullptr);
+    WindowPlacement::keepOver(&terms, this);
     terms.exec();
 }
 

@@ -11,6 +11,9 @@ CqDlgFaq::CqDlgFaq(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(QStringLiteral("FAQ"));
     m_ui->txtFaq->setPlainText(helpText());
+    // Read out as a whole: the box alone would be an unnamed, empty-sounding text field.
+    m_ui->txtFaq->setAccessibleName(windowTitle());
+    m_ui->txtFaq->setAccessibleDescription(helpText());
     m_ui->lblPicture->setAccessibleName(QStringLiteral("Pinning OLVA Weight Loss to the taskbar"));
     m_ui->btnOk->setDefault(true);
 }

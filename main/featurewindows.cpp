@@ -3,6 +3,7 @@
 #include "account/cqdlgterms.h"
 #include "main/dialogfactory.h"
 #include "main/subwindowfactory.h"
+#include "main/windowplacement.h"
 
 #include <QVariant>
 
@@ -10,6 +11,7 @@ void registerFeatureWindows()
 {
     DialogFactory::registerRunner(DialogFactory::Kind::Terms, [](const QVariant&) {
         CqDlgTerms dialog(nullptr);
+        WindowPlacement::keepOver(&dialog);
         return dialog.exec();
     });
     registerTrackerWindows();

@@ -1,6 +1,7 @@
 #include "main/historytrend.h"
 
 #include <QDateTime>
+#include <QLocale>
 
 #include <algorithm>
 #include <map>
@@ -79,4 +80,96 @@ HistoryTrend HistoryTrend::build(const HistoryRecords& records, int maxPoints)
         trend.points.append(Point{start, sum.eaten / sum.days, sum.target / sum.days, sum.score / sum.days, sum.days});
     }
     return trend;
+}
+
+QDate HistoryTrend::nextStart(const QDate& start, Step step)
+{
+    switch (step) {
+    case Step::Week:
+        return start.addDays(7);
+    case Step::Month:
+        return start.addMonths(1);
+    case Step::Quarter:
+        return start.addMonths(3);
+    case Step::Year:
+        return start.addYears(1);
+    case Step::Day:
+        break;
+    }
+    return start.addDays(1);
+}
+
+int HistoryTrend::stepDays(Step step)
+{
+    switch (step) {
+    case Step::Week:
+        return 7;
+    case Step::Month:
+        return 30;
+    case Step::Quarter:
+        return 91;
+    case Step::Year:
+        return 365;
+    case Step::Day:
+        break;
+    }
+    return 1;
+}
+
+QList<HistoryTrend::Run> HistoryTrend::runs() const
+{
+    QList<Run> found;
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        if (i > 0 && nextStart(points.at(i - 1).start, step) == points.at(i).start)
+            ++found.last().count;
+        else
+            found.append(Run{i, 1});
+    }
+    return found;
+}
+
+qsizetype HistoryTrend::stepCount() const
+{
+    if (points.isEmpty())
+        return 0;
+    const QDate last = points.constLast().start;
+    qsizetype steps = 0;
+    for (QDate start = points.constFirst().start; start <= last; start = nextStart(start, step))
+        ++steps;
+    return steps;
+}
+
+QList<QDate> HistoryTrend::ticks(int maxTicks) const
+{
+    if (points.isEmpty())
+        return {};
+    maxTicks = std::max(1, maxTicks);
+    const QDate last = points.constLast().start;
+    // Every n-th step: ticks are whole steps apart, so their labels differ.
+    const qsizetype stride = (stepCount() + maxTicks - 1) / maxTicks;
+    QList<QDate> marked;
+    qsizetype index = 0;
+    for (QDate start = points.constFirst().start; start <= last; start = nextStart(start, step), ++index) {
+        if (index % stride == 0)
+            marked.append(start);
+    }
+    return marked;
+}
+
+QString HistoryTrend::tickLabel(const QDate& start) const
+{
+    QString format = QStringLiteral("yyyy");
+    switch (step) {
+    case Step::Day:
+    case Step::Week:
+        format = QStringLiteral("MMM dd yyyy");
+        break;
+    case Step::Month:
+    case Step::Quarter:
+        format = QStringLiteral("MMM yyyy");
+        break;
+    case Step::Year:
+        break;
+    }
+    return QLocale(QLocale::English).toString(start, format);
 }

@@ -22,6 +22,14 @@ public:
         int days = 0;       // tracked days averaged into the point
     };
 
+    // Points one step apart, with no untracked step between them: a line
+    // joins the points of a run and breaks before the next run.
+    struct Run
+    {
+        qsizetype first = 0;
+        qsizetype count = 0;
+    };
+
     Step step = Step::Day;
     QList<Point> points;
 
@@ -29,4 +37,19 @@ public:
     static HistoryTrend build(const HistoryRecords& records, int maxPoints);
     // The local calendar day of a record's date.
     static QDate localDay(qint64 msecsSinceEpoch);
+    // The first day of the step after the one starting on `start`.
+    static QDate nextStart(const QDate& start, Step step);
+    // The length of a step in days, about (a month counts 30).
+    static int stepDays(Step step);
+
+    QList<Run> runs() const;
+    // The steps from the first point to the last, tracked or not.
+    qsizetype stepCount() const;
+    // The steps the time axis marks, from the first point on: every step up to
+    // the last point while at most `maxTicks` fit, else every n-th step. No
+    // two share a label. Empty without points.
+    QList<QDate> ticks(int maxTicks) const;
+    // "Mar 05 2024" for days and weeks, "Mar 2024" for months and quarters,
+    // "2024" for years; in English, as the rest of the history.
+    QString tickLabel(const QDate& start) const;
 };

@@ -13,6 +13,7 @@
 #include "main/cqwndsetting.h"
 #include "main/dialogfactory.h"
 #include "main/subwindowfactory.h"
+#include "main/windowplacement.h"
 #include "store/cqdlgdetails.h"
 #include "store/cqwndproduct.h"
 #include "ui_mainwindow.h"
@@ -197,6 +198,7 @@ void MainWindow::showMessage(const QString& text)
 void MainWindow::showDetails(const ProductItem& item)
 {
     CqDlgDetails details(item);
+    WindowPlacement::keepOver(&details, this);
     details.exec();
 }
 

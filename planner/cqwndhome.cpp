@@ -4,6 +4,7 @@
 #include "app/server.h"
 #include "app/utils.h"
 #include "main/mainwindow.h"
+#include "main/windowplacement.h"
 #include "planner/cqdlgdailygrade.h"
 #include "planner/cqdlgdailyscore.h"
 #include "planner/dailyscore.h"
@@ -71,6 +72,7 @@ void CqWndHome::openFirstUseTarget()
     // Its own top-level window: it deletes itself when the member closes it.
     auto* target = new CqWndTotalCalories(true, nullptr);
     target->setAttribute(Qt::WA_DeleteOnClose);
+    WindowPlacement::keepOver(target, this);
     connect(target, &CqWndTotalCalories::sig_updated_totalcalories, this, &CqWndHome::slt_totalCalories_updated);
     target->showMaximized();
 }
@@ -203,11 +205,13 @@ void CqWndHome::widgetClicked()
     const QString name = source->objectName();
     if (name == QLatin1String("dailyscore")) {
         CqDlgDailyScore dialog(nullptr);
+        WindowPlacement::keepOver(&dialog, this);
         dialog.exec();
         return;
     }
     if (name == QLatin1String("dailygrade")) {
         CqDlgDailyGrade dialog(nullptr);
+        WindowPlacement::keepOver(&dialog, this);
         dialog.exec();
         return;
     }

@@ -5,6 +5,7 @@
 #include "main/dialogfactory.h"
 #include "main/mainwindow.h"
 #include "main/subwindowfactory.h"
+#include "main/windowplacement.h"
 #include "planner/cqdlgsample.h"
 #include "planner/cqwndhome.h"
 
@@ -29,6 +30,7 @@ void registerPlannerWindows()
     // Argument: the meal index 0..5.
     DialogFactory::registerRunner(DialogFactory::Kind::Sample, [](const QVariant& argument) {
         CqDlgSample dialog(argument.toInt(), nullptr);
+        WindowPlacement::keepOver(&dialog);
         return dialog.exec();
     });
 }

@@ -1,6 +1,7 @@
 #include "services/cqdlgserviceinfo.h"
 
 #include "app/accountstate.h"
+#include "main/windowplacement.h"
 #include "services/appointmentlinks.h"
 #include "services/appointmentrecorder.h"
 #include "services/cqdlgskype.h"
@@ -42,6 +43,7 @@ CqDlgServiceInfo::~CqDlgServiceInfo()
 void CqDlgServiceInfo::on_btnSkype_clicked()
 {
     CqDlgSkype question(nullptr);
+    WindowPlacement::keepOver(&question, this);
     if (question.exec() != QDialog::Accepted) {
         QDesktopServices::openUrl(AppointmentLinks::skypeDownload());
         return;

@@ -6,6 +6,7 @@
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "main/replydeadline.h"
+#include "main/windowplacement.h"
 #include "services/cqdlgconfirmcomplete.h"
 #include "services/cqdlgserviceinfo.h"
 #include "services/cqwndservice.h"
@@ -458,6 +459,7 @@ void CqWndServiceItem::on_btnBuy_clicked()
     if (m_kind != ServiceListKind::Purchases)
         return;
     CqDlgConfirmComplete confirm(nullptr);
+    WindowPlacement::keepOver(&confirm, this);
     if (confirm.exec() != QDialog::Accepted)
         return;
     sendAction(Action::Complete, QStringLiteral("completeAppoint"), QString::number(ServiceEntries::id(entry)));
@@ -491,6 +493,7 @@ void CqWndServiceItem::on_btnSchedule_clicked()
     CqDlgServiceInfo dialog(true, ServiceEntries::field(entry, QStringLiteral("skype")),
                             ServiceEntries::field(entry, QStringLiteral("whatsapp")),
                             ServiceEntries::field(entry, QStringLiteral("id")), nullptr);
+    WindowPlacement::keepOver(&dialog, this);
     // Looked up before the dialog: dropping this list takes it out of the
     // services window.
     QPointer<CqWndService> services = CqWndService::of(this);
@@ -506,6 +509,7 @@ void CqWndServiceItem::on_btnAppoint_clicked()
     CqDlgServiceInfo dialog(false, ServiceEntries::field(entry, QStringLiteral("skype")),
                             ServiceEntries::field(entry, QStringLiteral("whatsapp")),
                             ServiceEntries::field(entry, QStringLiteral("id")), nullptr);
+    WindowPlacement::keepOver(&dialog, this);
     dialog.exec();
 }
 
@@ -516,10 +520,12 @@ void CqWndServiceItem::on_btnCheckout_clicked()
     // Paying resets every list, this cart included: look the window up first.
     QPointer<CqWndService> services = CqWndService::of(this);
     CqDlgAddress address(ServiceListKind::Cart, true, nullptr);
+    WindowPlacement::keepOver(&address, this);
     if (address.exec() != QDialog::Accepted)
         return;
     const QString key = cartKey(currentUserId, m_entries);
     CqDlgCard1 card(m_entries, m_kind, nullptr);
+    WindowPlacement::keepOver(&card, this);
     if (chargedCarts().contains(key))
         card.resumeApprovedPayment();
     const bool paid = card.exec() == QDialog::Accepted;
@@ -540,9 +546,11 @@ void CqWndServiceItem::buy(const QJsonObject& entry)
         return;
     QPointer<CqWndService> services = CqWndService::of(this);
     CqDlgBuy1 buyDialog(entry, nullptr);
+    WindowPlacement::keepOver(&buyDialog, this);
     if (buyDialog.exec() != QDialog::Accepted)
         return;
     CqDlgCart question(nullptr);
+    WindowPlacement::keepOver(&question, this);
     const bool showCart = question.exec() == QDialog::Accepted;
     // The cart has a new entry either way: the next visit asks again.
     if (services)

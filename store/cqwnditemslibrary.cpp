@@ -5,6 +5,7 @@
 #include "app/accountstate.h"
 #include "app/server.h"
 #include "main/mainwindow.h"
+#include "main/windowplacement.h"
 #include "store/cqdlgconfirm.h"
 #include "store/libraryrules.h"
 #include "store/localvideofiles.h"
@@ -34,6 +35,7 @@ void openProgramList(int kind, int programId)
     list->setWindowTitle(kind == StoreListKind::ProgramFromLibrary ? QStringLiteral("PROGRAM VIDEOS")
                                                                    : QStringLiteral("PROGRAM VIDEOS!"));
     list->setFixedWidth(programListWidth);
+    WindowPlacement::centreOver(list);
     list->show();
 }
 

@@ -6,6 +6,7 @@
 #include "main/dialogfactory.h"
 #include "main/mainwindow.h"
 #include "main/subwindowfactory.h"
+#include "main/windowplacement.h"
 
 #include <QVariant>
 
@@ -18,11 +19,13 @@ void registerTrackerWindows()
         return new CqWndTracker(window ? window->trackerMeal() : 0);
     });
 
-    // Argument: the first-use flag. The window deletes itself when closed.
+    // Argument: the first-use flag. The window deletes itself when closed;
+    // it opens over the main window and stays above it.
     DialogFactory::registerRunner(DialogFactory::Kind::TotalCalories, [](const QVariant& argument) {
         const bool firstUse = argument.toInt() != 0;
         auto* window = new CqWndTotalCalories(firstUse);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        WindowPlacement::keepOver(window);
         if (firstUse)
             window->showMaximized();
         else

@@ -4,6 +4,7 @@
 #include "app/server.h"
 #include "app/weburl.h"
 #include "main/replydeadline.h"
+#include "main/windowplacement.h"
 #include "video/downloadmanager.h"
 #include "video/downloadmanagerhttp.h"
 #include "video/downloadreport.h"
@@ -96,6 +97,7 @@ CqWndVideoDownLoad* CqWndVideoDownLoad::open(bool isProgramVideo, const Download
     }
     auto* window = new CqWndVideoDownLoad(isProgramVideo, nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    WindowPlacement::centreOver(window);
     window->show();
     window->startDownload(item);
     return window;

@@ -1,5 +1,6 @@
 #include "video/cqwndvideoplay.h"
 
+#include "main/windowplacement.h"
 #include "video/videosource.h"
 #include "ui_cqwndvideoplay.h"
 
@@ -27,8 +28,11 @@ const QString playPicture = QStringLiteral(":/main/assets/play_button.png");
 CqWndVideoPlay* CqWndVideoPlay::instance()
 {
     QPointer<CqWndVideoPlay>& window = theInstance();
-    if (!window)
+    if (!window) {
+        // A window of its own, first shown over the main window's screen.
         window = new CqWndVideoPlay(nullptr);
+        WindowPlacement::centreOver(window);
+    }
     return window;
 }
 

@@ -13,6 +13,7 @@
 #include "testimages.h"
 #include "widgets/mylabel.h"
 
+#include <QAccessible>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -539,8 +540,13 @@ void TstCommunityDialogs::faqPage()
     CqDlgFaq dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("FAQ"));
     QVERIFY(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
-    const QString text = dialog.findChild<QTextBrowser*>(QStringLiteral("txtFaq"))->toPlainText();
+    auto* box = dialog.findChild<QTextBrowser*>(QStringLiteral("txtFaq"));
+    const QString text = box->toPlainText();
     QVERIFY(text.startsWith(QStringLiteral("HOW TO GET STARTED")));
+    // What a screen reader announces for the help text.
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(box);
+    QCOMPARE(heard->text(QAccessible::Name), QStringLiteral("FAQ"));
+    QCOMPARE(heard->text(QAccessible::Description), text);
     for (const char* topic : {"free", "workout", "nutrition", "live fitness", "telehealth", "FREE COACHING",
                               "FREE NUTRITIONIST", "24 hours"})
         QVERIFY2(text.contains(QString::fromLatin1(topic), Qt::CaseInsensitive), topic);

@@ -15,15 +15,20 @@
 #include "widgets/qtmaterialsnackbar.h"
 
 #include <QAccessible>
+#include <QCategoryAxis>
+#include <QChart>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <memory>
 
@@ -46,6 +51,26 @@ QByteArray twoDaysSameId()
            R"({"id":"7","date":"1709812800000","total":"1600","remain":"-100","score":"93.3","grade":"B"}]})";
 }
 
+// Days 5, 6 and 9 of March 2024: a break between the 6th and the 9th.
+QByteArray daysWithGap()
+{
+    return R"({"result_code":0,"history_info":[)"
+           R"({"id":"1","date":"1709640000000","total":"1200","remain":"300","score":"80","grade":"D"},)"
+           R"({"id":"2","date":"1709726400000","total":"1500","remain":"0","score":"100","grade":"A"},)"
+           R"({"id":"3","date":"1709985600000","total":"1600","remain":"-100","score":"93.3","grade":"B"}]})";
+}
+
+// The contrast ratio of two colours, 1 to 21.
+double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& colour) {
+        auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
+
 } // namespace
 
 class TestCqWndHistory final : public QObject
@@ -59,6 +84,7 @@ private slots:
 
     void rowsFromDemoReply();
     void chartFollowsRecords();
+    void chartMarksDaysAndBreaksAtGaps();
     void sameIdOpensLaterRecord();
     void keyboardOpensDay_data();
     void keyboardOpensDay();
@@ -204,6 +230,36 @@ void TestCqWndHistory::chartFollowsRecords()
     QCOMPARE(chart->targetSeries()->at(0).y(),
              HistoryModel::figure((*oldest)->total) + HistoryModel::figure((*oldest)->remain));
     QCOMPARE(chart->scoreSeries()->at(0).y(), HistoryModel::figure((*oldest)->score));
+}
+
+void TestCqWndHistory::chartMarksDaysAndBreaksAtGaps()
+{
+    m_server.enqueueJson("getHistory", daysWithGap());
+    CqWndHistory* window = openHistory();
+    QTRY_VERIFY(!window->records().empty());
+    auto* chart = window->findChild<HistoryChartView*>("chartView");
+    QVERIFY(chart->height() > 260);
+
+    // Every day a marker; one line per figure, over the 5th and 6th only.
+    QCOMPARE(chart->scoreSeries()->count(), 3);
+    for (auto figure : {HistoryChartView::Eaten, HistoryChartView::Target, HistoryChartView::Score}) {
+        const QList<QLineSeries*> lines = chart->lines(figure);
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines.constFirst()->count(), 2);
+        QCOMPARE(lines.constFirst()->at(1).x() - lines.constFirst()->at(0).x(), 1.0);
+    }
+    // A label for each of the five days, the untracked ones too.
+    QCOMPARE(chart->timeAxis()->categoriesLabels(),
+             QStringList({"Mar 05 2024", "Mar 06 2024", "Mar 07 2024", "Mar 08 2024", "Mar 09 2024"}));
+
+    // Every text of the chart stands out from its background.
+    QChart* plot = chart->chart();
+    const QColor background = plot->backgroundBrush().color();
+    QList<QColor> texts{plot->titleBrush().color(), plot->legend()->labelColor()};
+    for (QAbstractAxis* axis : plot->axes())
+        texts << axis->labelsBrush().color() << axis->titleBrush().color();
+    for (const QColor& text : std::as_const(texts))
+        QVERIFY2(contrast(text, background) >= 4.5, qPrintable(text.name()));
 }
 
 void TestCqWndHistory::sameIdOpensLaterRecord()

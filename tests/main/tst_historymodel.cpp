@@ -92,6 +92,8 @@ private slots:
     void csvField();
     void trendPerDay();
     void trendFallsBackToWeeksAndMonths();
+    void trendRunsAndTicks_data();
+    void trendRunsAndTicks();
 };
 
 void TestHistoryModel::initTestCase()
@@ -327,6 +329,73 @@ void TestHistoryModel::trendFallsBackToWeeksAndMonths()
 
     // More years than room: still yearly, the best it can do.
     QCOMPARE(HistoryTrend::build(*records, 3).points.size(), 11);
+}
+
+void TestHistoryModel::trendRunsAndTicks_data()
+{
+    // Days counted from Monday 2024-03-04.
+    QTest::addColumn<QList<int>>("days");
+    QTest::addColumn<int>("maxPoints");
+    QTest::addColumn<int>("maxTicks");
+    QTest::addColumn<QList<int>>("runLengths");
+    QTest::addColumn<QStringList>("ticks"); // empty: only checked to be distinct and few enough
+
+    QTest::newRow("one tracked day") << QList<int>{0} << 100 << 10 << QList<int>{1} << QStringList{"Mar 04 2024"};
+    QTest::newRow("three days in a row")
+        << QList<int>{0, 1, 2} << 100 << 10 << QList<int>{3}
+        << QStringList{"Mar 04 2024", "Mar 05 2024", "Mar 06 2024"};
+    QTest::newRow("a week with gaps: every day marked")
+        << QList<int>{0, 1, 3, 6} << 100 << 10 << QList<int>{2, 1, 1}
+        << QStringList{"Mar 04 2024", "Mar 05 2024", "Mar 06 2024", "Mar 07 2024",
+                       "Mar 08 2024", "Mar 09 2024", "Mar 10 2024"};
+    QTest::newRow("a week with gaps, room for three labels")
+        << QList<int>{0, 1, 3, 6} << 100 << 3 << QList<int>{2, 1, 1}
+        << QStringList{"Mar 04 2024", "Mar 07 2024", "Mar 10 2024"};
+    QList<int> quarter;
+    for (int day = 0; day < 90; ++day)
+        quarter.append(day);
+    QTest::newRow("90 days") << quarter << 100 << 10 << QList<int>{90} << QStringList();
+    QTest::newRow("weeks, one untracked")
+        << QList<int>{0, 7, 8, 21} << 3 << 10 << QList<int>{2, 1}
+        << QStringList{"Mar 04 2024", "Mar 11 2024", "Mar 18 2024", "Mar 25 2024"};
+}
+
+void TestHistoryModel::trendRunsAndTicks()
+{
+    QFETCH(QList<int>, days);
+    QFETCH(int, maxPoints);
+    QFETCH(int, maxTicks);
+    QFETCH(QList<int>, runLengths);
+    QFETCH(QStringList, ticks);
+
+    QStringList json;
+    const QDate monday(2024, 3, 4);
+    for (int offset : days) {
+        const QDate day = monday.addDays(offset);
+        json.append(dayJson(QString::number(offset), noonUtc(day.year(), day.month(), day.day())));
+    }
+    const auto records = HistoryReply::parse(reply(json));
+    QVERIFY(records);
+    const HistoryTrend trend = HistoryTrend::build(*records, maxPoints);
+
+    // The runs follow each other, breaking at untracked steps only.
+    QList<int> lengths;
+    qsizetype next = 0;
+    for (const HistoryTrend::Run& run : trend.runs()) {
+        QCOMPARE(run.first, next);
+        lengths.append(int(run.count));
+        next += run.count;
+    }
+    QCOMPARE(lengths, runLengths);
+
+    QStringList labels;
+    for (const QDate& tick : trend.ticks(maxTicks))
+        labels.append(trend.tickLabel(tick));
+    if (!ticks.isEmpty())
+        QCOMPARE(labels, ticks);
+    QVERIFY(!labels.isEmpty() && labels.size() <= maxTicks);
+    QCOMPARE(labels.constFirst(), trend.tickLabel(trend.points.constFirst().start));
+    QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
 }
 
 QTEST_GUILESS_MAIN(TestHistoryModel)
