@@ -16,6 +16,7 @@ packages=(
   clang libclang-rt-14-dev
   ccache
   nginx-light curl ffmpeg wrk
+  imagemagick
 )
 
 missing=()

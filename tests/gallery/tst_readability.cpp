@@ -1,0 +1,87 @@
+#include "gallery.h"
+#include "readability.h"
+#include "screenimage.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QtTest>
+
+// Every window of the gallery, read text by text: each must stand out from
+// what lies under it by the WCAG 2.1 ratio (4.5:1, 3:1 for large text).
+// The screen is 1366x768 unless OLVA_GALLERY_SIZE names another size.
+class TestReadability final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void textsStandOut_data();
+    void textsStandOut();
+    void cleanupTestCase();
+
+private:
+    Gallery m_gallery;
+    int m_windows = 0;
+    qsizetype m_readings = 0;
+};
+
+void TestReadability::initTestCase()
+{
+    QVERIFY(m_gallery.start());
+}
+
+void TestReadability::textsStandOut_data()
+{
+    QTest::addColumn<QString>("shot");
+    for (const QString& name : Gallery::shotNames())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestReadability::textsStandOut()
+{
+    QFETCH(QString, shot);
+    QString window;
+    QList<TextReading> readings;
+    const QString stoppedAt = m_gallery.take(shot, [&](QWidget* shown) {
+        window = QStringLiteral("%1 %2").arg(QLatin1String(shown->metaObject()->className()),
+                                             shown->objectName());
+        readings = Readability::read(shown);
+    });
+    QVERIFY2(stoppedAt.isEmpty(),
+             qPrintable(QStringLiteral("the shot stopped at: %1").arg(stoppedAt)));
+    ++m_windows;
+    m_readings += readings.size();
+    QStringList failing;
+    for (const TextReading& reading : std::as_const(readings)) {
+        if (!reading.passes())
+            failing.append(reading.describe());
+    }
+    QVERIFY2(failing.isEmpty(),
+             qPrintable(QStringLiteral("%1: %2 of %3 texts are hard to read:\n    %4")
+                            .arg(window)
+                            .arg(failing.size())
+                            .arg(readings.size())
+                            .arg(failing.join(QStringLiteral("\n    ")))));
+}
+
+void TestReadability::cleanupTestCase()
+{
+    // Windows without any text are few: none read in a handful of windows
+    // means the reading itself broke.
+    if (m_windows >= 5)
+        QVERIFY2(m_readings > 0, "no text was read in any window");
+}
+
+int main(int argc, char* argv[])
+{
+    const QSize size = ScreenImage::parseSize(
+        qEnvironmentVariable("OLVA_GALLERY_SIZE", QStringLiteral("1366x768")));
+    const QString configuration =
+        ScreenImage::useOffscreen(size.isValid() ? size : QSize(1366, 768));
+    QApplication application(argc, argv);
+    QFile::remove(configuration);
+    TestReadability test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_readability.moc"
