@@ -5,6 +5,7 @@
 #include "app/utils.h"
 #include "main/dialogfactory.h"
 #include "main/mainwindow.h"
+#include "tracker/legibility.h"
 #include "ui_cqwndsetting.h"
 
 CqWndSetting::CqWndSetting(QWidget* parent)
@@ -13,6 +14,7 @@ CqWndSetting::CqWndSetting(QWidget* parent)
 {
     m_ui->setupUi(this);
     Utils::instance()->setBackground(m_ui->widget, 0);
+    Legibility::titleOnScrim(m_ui->lblTitle, m_ui->titleLayout);
 }
 
 CqWndSetting::~CqWndSetting()

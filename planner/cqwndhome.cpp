@@ -11,7 +11,9 @@
 #include "planner/samplelists.h"
 #include "tracker/cqwndtotalcalories.h"
 #include "tracker/daystore.h"
+#include "tracker/legibility.h"
 #include "tracker/meals.h"
+#include "tracker/spokenfigure.h"
 #include "ui_cqwndhome.h"
 #include "widgets/mywidget.h"
 #include "widgets/qtmaterialflatbutton.h"
@@ -27,6 +29,8 @@ namespace {
 const QColor titleColour(43, 42, 61);
 const QColor valueColour(59, 58, 85);
 const QColor arrowColour(QStringLiteral("#f5a415"));
+// A light red: 5:1 on the title colour, where pure red reads at 3.5:1.
+const QColor tooLargeTitleColour(QStringLiteral("#ff6b6b"));
 const QString headerStyle = QStringLiteral("background-color: rgba(59,58,85,200);");
 
 QFont rowFont()
@@ -45,6 +49,7 @@ CqWndHome::CqWndHome(QWidget* parent)
     connect(m_server, SIGNAL(sig_net_sampleList(QString,int)), this, SLOT(slt_net_samplelist(QString,int)));
 
     buildRows();
+    Legibility::titleOnScrim(m_ui->lblTitle, m_ui->titleLayout);
 
     SampleLists::clear();
     QUrlQuery fields;
@@ -67,6 +72,11 @@ CqWndHome::~CqWndHome()
     delete m_ui;
 }
 
+QColor CqWndHome::tooLargeColour()
+{
+    return tooLargeTitleColour;
+}
+
 void CqWndHome::openFirstUseTarget()
 {
     // Its own top-level window: it deletes itself when the member closes it.
@@ -84,8 +94,12 @@ void CqWndHome::buildRows()
     auto* rows = new QVBoxLayout(m_ui->widget);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(6);
-    rows->addWidget(headerRow(QStringLiteral("TOTAL ASSIGNED CALORIES"), &CqWndHome::sig_totalCalories_updated));
-    rows->addWidget(headerRow(QStringLiteral("REMAINING DAILY CALORIES"), &CqWndHome::sig_remainCalories_updated));
+    rows->addWidget(headerRow(QStringLiteral("TOTAL ASSIGNED CALORIES"),
+                              QStringLiteral("Total assigned calories"),
+                              QStringLiteral("lblTarget"), &CqWndHome::sig_totalCalories_updated));
+    rows->addWidget(headerRow(
+        QStringLiteral("REMAINING DAILY CALORIES"), QStringLiteral("Remaining daily calories"),
+        QStringLiteral("lblRemaining"), &CqWndHome::sig_remainCalories_updated));
     rows->addSpacing(16);
 
     for (int meal = 0; meal < Meals::count; ++meal) {
@@ -106,7 +120,7 @@ void CqWndHome::buildRows()
                                        QStringLiteral("%1 within its share of the day").arg(label));
         m_mealStars[meal]->hide();
         m_mealValueButtons[meal] = rowButton(QStringLiteral("0"), valueColour, name);
-        m_mealValueButtons[meal]->setAccessibleName(label);
+        SpokenFigure::setCaption(m_mealValueButtons[meal], label);
         QtMaterialIconButton* arrow =
             iconButton(QStringLiteral(":/main/assets/right_arrow.png"), name, QStringLiteral("Track %1").arg(label));
         arrow->setColor(arrowColour);
@@ -124,7 +138,8 @@ void CqWndHome::buildRows()
     rows->addStretch(1);
 }
 
-QWidget* CqWndHome::headerRow(const QString& caption, void (CqWndHome::*update)(QString))
+QWidget* CqWndHome::headerRow(const QString& caption, const QString& spoken, const QString& name,
+                              void (CqWndHome::*update)(QString))
 {
     auto* row = new QWidget;
     row->setStyleSheet(QStringLiteral("border-image: none;"));
@@ -139,8 +154,10 @@ QWidget* CqWndHome::headerRow(const QString& caption, void (CqWndHome::*update)(
     value->setAlignment(Qt::AlignCenter);
     value->setFont(QFont(QStringLiteral("Roboto"), 16, QFont::Medium));
     value->setStyleSheet(QStringLiteral("padding:10px; color: rgb(255, 255, 255); ") + headerStyle);
-    value->setAccessibleName(caption);
-    connect(this, update, value, &QLabel::setText);
+    value->setObjectName(name);
+    SpokenFigure::setCaption(value, spoken);
+    connect(this, update, value,
+            [value](const QString& text) { SpokenFigure::setText(value, text); });
     layout->addWidget(label, 9);
     layout->addWidget(value, 1);
     return row;
@@ -183,7 +200,7 @@ void CqWndHome::addSummaryRow(const QString& name, const QString& caption, QtMat
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     value = rowButton(QString(), valueColour, name);
-    value->setAccessibleName(caption);
+    SpokenFigure::setCaption(value, caption);
     QtMaterialIconButton* arrow = iconButton(QStringLiteral(":/main/assets/right_arrow.png"), name, caption);
     arrow->setColor(arrowColour);
     layout->addWidget(rowButton(caption, titleColour, name), 6);
@@ -247,12 +264,13 @@ void CqWndHome::refresh()
     if (!result)
         return;
 
-    m_scoreValue->setText(result->scoreText);
+    SpokenFigure::setText(m_scoreValue, result->scoreText);
     if (result->grade)
-        m_gradeValue->setText(*result->grade);
+        SpokenFigure::setText(m_gradeValue, *result->grade);
     for (int meal = 0; meal < Meals::count; ++meal) {
-        m_mealValueButtons[meal]->setText(QString::number(day.mealCalories[meal]));
-        m_mealTitleButtons[meal]->setForegroundColor(result->tooLarge[meal] ? QColor(Qt::red) : QColor(Qt::white));
+        SpokenFigure::setText(m_mealValueButtons[meal], QString::number(day.mealCalories[meal]));
+        m_mealTitleButtons[meal]->setForegroundColor(result->tooLarge[meal] ? tooLargeColour()
+                                                                            : QColor(Qt::white));
         m_mealStars[meal]->setVisible(result->stars[meal]);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 #include <array>
@@ -31,6 +32,9 @@ public:
     // while no daily target is set.
     void refresh();
 
+    // The title colour of a meal that takes too large a share of the day.
+    static QColor tooLargeColour();
+
 signals:
     void sig_totalCalories_updated(QString);
     void sig_remainCalories_updated(QString);
@@ -45,7 +49,9 @@ private slots:
 
 private:
     void buildRows();
-    QWidget* headerRow(const QString& caption, void (CqWndHome::*update)(QString));
+    // `spoken` is what a screen reader says before the value.
+    QWidget* headerRow(const QString& caption, const QString& spoken, const QString& name,
+                       void (CqWndHome::*update)(QString));
     QtMaterialFlatButton* rowButton(const QString& text, const QColor& background, const QString& name);
     QtMaterialIconButton* iconButton(const QString& picture, const QString& name, const QString& accessibleName);
     void addSummaryRow(const QString& name, const QString& caption, QtMaterialFlatButton*& value);

@@ -386,11 +386,11 @@ void drawAdd(QPainter& p, const QSizeF& s)
     p.drawLine(QPointF(w * 0.28, w * 0.5), QPointF(w * 0.72, w * 0.5));
 }
 
-void drawHome(QPainter& p, const QSizeF& s)
+void drawHome(QPainter& p, const QSizeF& s, const QColor& color)
 {
     const qreal w = s.width();
     p.setPen(Qt::NoPen);
-    p.setBrush(indigo);
+    p.setBrush(color);
     QPainterPath house;
     house.moveTo(w * 0.5, w * 0.14);
     house.lineTo(w * 0.9, w * 0.5);
@@ -407,10 +407,10 @@ void drawHome(QPainter& p, const QSizeF& s)
     p.drawPath(house);
 }
 
-void drawBack(QPainter& p, const QSizeF& s)
+void drawBack(QPainter& p, const QSizeF& s, const QColor& color)
 {
     const qreal w = s.width();
-    p.setPen(roundPen(indigo, w * 0.11));
+    p.setPen(roundPen(color, w * 0.11));
     p.drawLine(QPointF(w * 0.22, w * 0.5), QPointF(w * 0.8, w * 0.5));
     p.drawPolyline(QPolygonF{{w * 0.46, w * 0.24}, {w * 0.2, w * 0.5}, {w * 0.46, w * 0.76}});
 }
@@ -504,12 +504,18 @@ int main(int argc, char** argv)
     };
     const QSize icon(96, 96);
     const QSize tileSize(300, 300);
+    // Pictures shown as buttons of up to 70 px: drawn large enough that a
+    // screen of device pixel ratio 2 or 3 only ever scales them down.
+    const QSize button(256, 256);
     const std::vector<Picture> pictures = {
         {"logo.png", {400, 400}, drawLogo},
         {"background.png", {1600, 900},
          [](QPainter& p, const QSizeF& s) { softBackground(p, s, QColor(0xf4, 0xf6, 0xfb), QColor(0xdf, 0xee, 0xec)); }},
-        {"img_back.png", {128, 128}, drawHome},
-        {"img_back1.png", {128, 128}, drawBack},
+        {"img_back.png", button, [](QPainter& p, const QSizeF& s) { drawHome(p, s, indigo); }},
+        {"img_back1.png", button, [](QPainter& p, const QSizeF& s) { drawBack(p, s, indigo); }},
+        // The same for the dark title bars, which show them untinted.
+        {"home_light.png", button, [](QPainter& p, const QSizeF& s) { drawHome(p, s, white); }},
+        {"back_light.png", button, [](QPainter& p, const QSizeF& s) { drawBack(p, s, white); }},
         {"expand.png", icon, [](QPainter& p, const QSizeF& s) { drawChevron(p, s, true); }},
         {"collpase.png", icon, [](QPainter& p, const QSizeF& s) { drawChevron(p, s, false); }},
         {"check.png", icon, drawCheck},

@@ -1,6 +1,7 @@
 #include "tracker/cqwndtotalcalories.h"
 
 #include "tracker/daystore.h"
+#include "tracker/legibility.h"
 
 #include "main/mainwindow.h"
 
@@ -27,6 +28,7 @@ CqWndTotalCalories::CqWndTotalCalories(bool firstUse, QWidget* parent)
     // Digits only: a target is a positive whole number of calories.
     static const QRegularExpression digits(QStringLiteral("\\d+"));
     m_ui->edtTotal->setValidator(new QRegularExpressionValidator(digits, m_ui->edtTotal));
+    Legibility::darkFieldText(m_ui->edtTotal);
     connect(m_ui->edtTotal, &QLineEdit::returnPressed, m_ui->btnOk, &QPushButton::click);
 }
 

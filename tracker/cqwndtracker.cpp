@@ -8,7 +8,9 @@
 #include "tracker/foodmodel.h"
 #include "tracker/foodrequests.h"
 #include "tracker/foodtablemodel.h"
+#include "tracker/legibility.h"
 #include "tracker/meals.h"
+#include "tracker/spokenfigure.h"
 
 #include "app/accountstate.h"
 #include "app/server.h"
@@ -25,6 +27,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSet>
@@ -75,6 +78,8 @@ public:
             line->setValidator(new QRegularExpressionValidator(pattern, line));
             line->setAlignment(Qt::AlignCenter);
             line->setAccessibleName(QStringLiteral("Other calories"));
+            // Dark on the light field, not the table's white.
+            Legibility::darkFieldText(line);
         }
         return editor;
     }
@@ -143,6 +148,8 @@ CqWndTracker::CqWndTracker(int meal, QWidget* parent)
         field->setMaxLength(6);
     }
     m_ui->edtName->setMaxLength(200);
+    for (QLineEdit* field : m_ui->widgetButton->findChildren<QLineEdit*>())
+        Legibility::darkFieldText(field);
     m_ui->widgetButton->hide();
 }
 
@@ -178,42 +185,71 @@ void CqWndTracker::buildTitleRow()
     title->setAlignment(Qt::AlignCenter);
     title->setFont(robotoFont(22));
 
-    auto* sample = new QtMaterialIconButton(QIcon(QStringLiteral(":/main/assets/sample.png")), this);
+    // A plain button: an icon button would tint the whole picture, a filled
+    // tile, into one red square.
+    auto* sample =
+        new QPushButton(QIcon(QStringLiteral(":/main/assets/sample.png")), QString(), this);
     sample->setObjectName(QStringLiteral("btnSample"));
     sample->setAccessibleName(QStringLiteral("Sample meals"));
+    sample->setToolTip(QStringLiteral("Sample meals"));
     sample->setIconSize(QSize(80, 80));
-    sample->setColor(accent);
+    sample->setFixedSize(96, 96);
+    sample->setCursor(Qt::PointingHandCursor);
+    sample->setStyleSheet(
+        QStringLiteral("QPushButton { border: 2px solid transparent; border-radius: 12px;"
+                       " background: transparent; }"
+                       " QPushButton:focus { border-color: white; }"));
     sample->setFocusPolicy(Qt::StrongFocus);
     connect(sample, &QAbstractButton::clicked, this, &CqWndTracker::on_btnSample_clicked);
 
     m_ui->hTitile->addWidget(home);
     m_ui->hTitile->addWidget(title, 1);
     m_ui->hTitile->addWidget(sample);
+    Legibility::titleOnScrim(title, m_ui->hTitile);
 }
 
 void CqWndTracker::buildHeader()
 {
-    auto addRow = [this](const QString& caption, int value, const QString& name) {
-        auto* row = new QHBoxLayout;
-        auto* captionLabel = new QLabel(caption, this);
+    // Each figure on a dark band (the form's figureRow rule), so that it
+    // reads over any background picture; read out as "<spoken>: <value>".
+    auto addRow = [this](const QString& caption, const QString& spoken, int value,
+                         const QString& name) {
+        auto* row = new QWidget(m_ui->scrollAreaWidgetContents);
+        row->setProperty("figureRow", true);
+        row->setFixedHeight(80);
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(20, 0, 0, 0);
+        layout->setSpacing(0);
+        auto* captionLabel = new QLabel(caption, row);
         captionLabel->setFont(robotoFont(16));
-        captionLabel->setFixedHeight(80);
-        auto* valueLabel = new QLabel(QString::number(value), this);
+        auto* valueLabel = new QLabel(row);
         valueLabel->setObjectName(name);
         valueLabel->setAlignment(Qt::AlignCenter);
         valueLabel->setFont(robotoFont(16));
-        valueLabel->setFixedHeight(80);
-        valueLabel->setAccessibleName(caption);
-        row->addWidget(captionLabel, 9);
-        row->addWidget(valueLabel, 1);
-        m_ui->vInfo->addLayout(row);
+        SpokenFigure::setCaption(valueLabel, spoken);
+        SpokenFigure::setText(valueLabel, QString::number(value));
+        layout->addWidget(captionLabel, 9);
+        layout->addWidget(valueLabel, 1);
+        m_ui->vInfo->addWidget(row);
         return valueLabel;
     };
-    m_targetLabel = addRow(QStringLiteral("TOTAL ASSIGNED CALORIES"), totalCalories, QStringLiteral("lblTarget"));
-    m_mealLabel = addRow(Meals::trackerTotalLabel(m_meal), DayStore::mealCalories(m_meal),
-                         QStringLiteral("lblMealCalories"));
-    m_remainingLabel =
-        addRow(QStringLiteral("REMAINING DAILY CALORIES"), remainCalories, QStringLiteral("lblRemaining"));
+    m_targetLabel =
+        addRow(QStringLiteral("TOTAL ASSIGNED CALORIES"), QStringLiteral("Total assigned calories"),
+               totalCalories, QStringLiteral("lblTarget"));
+    m_mealLabel = addRow(Meals::trackerTotalLabel(m_meal), Meals::plannerLabel(m_meal),
+                         DayStore::mealCalories(m_meal), QStringLiteral("lblMealCalories"));
+    m_remainingLabel = addRow(QStringLiteral("REMAINING DAILY CALORIES"),
+                              QStringLiteral("Remaining daily calories"), remainCalories,
+                              QStringLiteral("lblRemaining"));
+
+    // The open category's figures, read out with what they count.
+    SpokenFigure::setCaption(m_ui->lblTotal, QStringLiteral("Calories of the open category"));
+    const std::pair<QLabel*, const char*> nutrients[] = {{m_ui->lblCarbs, "Carbs"},
+                                                         {m_ui->lblFat, "Fat"},
+                                                         {m_ui->lblProtein, "Protein"},
+                                                         {m_ui->lblFiber, "Fiber"}};
+    for (const auto& [label, caption] : nutrients)
+        SpokenFigure::setCaption(label, QString::fromLatin1(caption));
 }
 
 void CqWndTracker::buildCategoryButton()
@@ -457,11 +493,11 @@ void CqWndTracker::on_tblDetail_cellChanged(int row, int column)
 void CqWndTracker::refreshTotals()
 {
     const FoodTableModel::Totals totals = m_model->totals();
-    m_ui->lblTotal->setText(FoodNumbers::fixed(totals.calories, 0));
-    m_ui->lblCarbs->setText(FoodNumbers::fixed(totals.nutrients.carbs, 1));
-    m_ui->lblFat->setText(FoodNumbers::fixed(totals.nutrients.fat, 1));
-    m_ui->lblProtein->setText(FoodNumbers::fixed(totals.nutrients.protein, 1));
-    m_ui->lblFiber->setText(FoodNumbers::fixed(totals.nutrients.fiber, 1));
+    SpokenFigure::setText(m_ui->lblTotal, FoodNumbers::fixed(totals.calories, 0));
+    SpokenFigure::setText(m_ui->lblCarbs, FoodNumbers::fixed(totals.nutrients.carbs, 1));
+    SpokenFigure::setText(m_ui->lblFat, FoodNumbers::fixed(totals.nutrients.fat, 1));
+    SpokenFigure::setText(m_ui->lblProtein, FoodNumbers::fixed(totals.nutrients.protein, 1));
+    SpokenFigure::setText(m_ui->lblFiber, FoodNumbers::fixed(totals.nutrients.fiber, 1));
 }
 
 void CqWndTracker::on_tblDetail_cellDoubleClicked(int row, int column)
@@ -546,8 +582,8 @@ void CqWndTracker::restoreMeal()
 
 void CqWndTracker::showFigures(const DayStore::Totals& totals)
 {
-    m_mealLabel->setText(QString::number(totals.mealCalories));
-    m_remainingLabel->setText(QString::number(totals.remaining));
+    SpokenFigure::setText(m_mealLabel, QString::number(totals.mealCalories));
+    SpokenFigure::setText(m_remainingLabel, QString::number(totals.remaining));
 }
 
 // ----- chosen-foods blocks -----
@@ -564,7 +600,7 @@ void CqWndTracker::buildBlock(qint32 categoryId, const QList<FoodItemModel*>& fo
     } else {
         auto* block = new QWidget(m_ui->scrollAreaWidgetContents);
         block->setObjectName(QStringLiteral("block_%1").arg(categoryId));
-        block->setStyleSheet(QStringLiteral("background-color:rgba(59,58,85,200); border-image:none;"));
+        block->setStyleSheet(QStringLiteral("background-color:rgba(59,58,85,200); border-image:none; color:white;"));
         auto* layout = new QVBoxLayout(block);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);

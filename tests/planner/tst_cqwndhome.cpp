@@ -16,6 +16,7 @@
 #include "widgets/mywidget.h"
 #include "widgets/qtmaterialflatbutton.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -55,6 +56,12 @@ QByteArray sampleReply(const QStringList& titles)
     for (const QString& title : titles)
         list.append(QJsonObject{{"title", title}});
     return QJsonDocument(QJsonObject{{"result_code", 0}, {"sample_list", list}}).toJson();
+}
+
+// What a screen reader announces for `figure`.
+QString spoken(QWidget* figure)
+{
+    return QAccessible::queryAccessibleInterface(figure)->text(QAccessible::Name);
 }
 
 CqWndTotalCalories* openTargetWindow()
@@ -203,16 +210,13 @@ void TestCqWndHome::rowsShowTheDay()
     QVERIFY(!openTargetWindow());
     QCOMPARE(home->windowTitle(), "FoodTracker");
 
-    const QList<QLabel*> labels = home->findChildren<QLabel*>();
-    const auto headerValue = [&](const QString& caption) {
-        for (QLabel* label : labels) {
-            if (label->accessibleName() == caption)
-                return label->text();
-        }
-        return QString();
-    };
-    QCOMPARE(headerValue("TOTAL ASSIGNED CALORIES"), QString::number(target));
-    QCOMPARE(headerValue("REMAINING DAILY CALORIES"), QString::number(remainCalories));
+    auto* assigned = home->findChild<QLabel*>("lblTarget");
+    auto* remaining = home->findChild<QLabel*>("lblRemaining");
+    QCOMPARE(assigned->text(), QString::number(target));
+    QCOMPARE(remaining->text(), QString::number(remainCalories));
+    // Every figure is read out with its value, not only its caption.
+    QCOMPARE(spoken(assigned), "Total assigned calories: " + QString::number(target));
+    QCOMPARE(spoken(remaining), "Remaining daily calories: " + QString::number(remainCalories));
 
     const QStringList titles{"Total Breakfast Calories", "Total First Snack Calories", "Total Lunch Calories",
                              "Total Second Snack Calories", "Total Dinner Calories", "Total Third Snack Calories"};
@@ -220,8 +224,9 @@ void TestCqWndHome::rowsShowTheDay()
         const QString name = QStringLiteral("widget_%1").arg(meal);
         QtMaterialFlatButton* title = button(home, name, 0);
         QCOMPARE(title->text(), titles.at(meal));
-        QCOMPARE(title->foregroundColor(), red.at(meal) ? QColor(Qt::red) : QColor(Qt::white));
+        QCOMPARE(title->foregroundColor(), red.at(meal) ? CqWndHome::tooLargeColour() : QColor(Qt::white));
         QCOMPARE(button(home, name, 1)->text(), QString::number(meals.at(meal)));
+        QCOMPARE(spoken(button(home, name, 1)), titles.at(meal) + ": " + QString::number(meals.at(meal)));
         QWidget* star = nullptr;
         for (QWidget* part : home->findChildren<QWidget*>(name)) {
             if (part->accessibleName().endsWith("within its share of the day"))
@@ -232,6 +237,8 @@ void TestCqWndHome::rowsShowTheDay()
     }
     QCOMPARE(button(home, "dailyscore", 1)->text(), score);
     QCOMPARE(button(home, "dailygrade", 1)->text(), grade);
+    QCOMPARE(spoken(button(home, "dailyscore", 1)), "Daily Score: " + score);
+    QCOMPARE(spoken(button(home, "dailygrade", 1)), "Daily Grade: " + grade);
 }
 
 void TestCqWndHome::negativeScoreKeepsGrade()
@@ -259,15 +266,9 @@ void TestCqWndHome::firstUseAsksForTarget()
     target->findChild<QPushButton*>("btnOk")->click();
     QTRY_VERIFY(!openTargetWindow());
     // The header follows at once; the rows wait for the next refresh.
-    const auto headerValue = [home](const QString& caption) {
-        for (QLabel* label : home->findChildren<QLabel*>()) {
-            if (label->accessibleName() == caption)
-                return label->text();
-        }
-        return QString();
-    };
-    QCOMPARE(headerValue("TOTAL ASSIGNED CALORIES"), "1800");
-    QCOMPARE(headerValue("REMAINING DAILY CALORIES"), "1350");
+    QCOMPARE(home->findChild<QLabel*>("lblTarget")->text(), "1800");
+    QCOMPARE(home->findChild<QLabel*>("lblRemaining")->text(), "1350");
+    QCOMPARE(spoken(home->findChild<QLabel*>("lblRemaining")), "Remaining daily calories: 1350");
     QCOMPARE(button(home, "widget_2", 1)->text(), "0");
 
     showHome(); // the home is kept and refreshed

@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -100,6 +101,8 @@ private slots:
     void cleanup();
     void planTheDay();
     void historyAndExport();
+    void pictureButtonsShowTheirPictures_data();
+    void pictureButtonsShowTheirPictures();
 
 private:
     CqWndHome* home();
@@ -201,12 +204,7 @@ void TestPlannerDemo::planTheDay()
     for (int calories : eaten)
         sum += calories;
     QCOMPARE(remainCalories, 1800 - sum);
-    bool remainingShown = false;
-    for (QLabel* label : home()->findChildren<QLabel*>()) {
-        if (label->accessibleName() == "REMAINING DAILY CALORIES")
-            remainingShown = label->text() == QString::number(1800 - sum);
-    }
-    QVERIFY(remainingShown);
+    QCOMPARE(home()->findChild<QLabel*>(QStringLiteral("lblRemaining"))->text(), QString::number(1800 - sum));
 
     // Score: what was eaten as a share of the target, mirrored above it.
     const float share = float(sum) / 1800.0f * 100.0f;
@@ -339,6 +337,50 @@ void TestPlannerDemo::historyAndExport()
     // And home.
     history->findChild<QPushButton*>(QStringLiteral("btnHome"))->click();
     QVERIFY(home());
+}
+
+void TestPlannerDemo::pictureButtonsShowTheirPictures_data()
+{
+    QTest::addColumn<int>("window"); // 0 the tracker, 1 the settings, 2 the history
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("colours"); // at least, among its opaque pixels
+    QTest::addColumn<bool>("light");  // a white glyph for a dark title bar
+    QTest::addColumn<qreal>("ratio");
+    for (const qreal ratio : {1.0, 2.0}) {
+        QTest::addRow("tracker sample at %g", ratio) << 0 << "btnSample" << 4 << false << ratio;
+        QTest::addRow("tracker home at %g", ratio) << 0 << "btnHome" << 1 << false << ratio;
+        QTest::addRow("settings home at %g", ratio) << 1 << "btnHome" << 1 << true << ratio;
+        QTest::addRow("history back at %g", ratio) << 2 << "btnBack" << 1 << true << ratio;
+        QTest::addRow("history home at %g", ratio) << 2 << "btnHome" << 1 << true << ratio;
+    }
+}
+
+void TestPlannerDemo::pictureButtonsShowTheirPictures()
+{
+    QFETCH(int, window);
+    QFETCH(QString, button);
+    QFETCH(int, colours);
+    QFETCH(bool, light);
+    QFETCH(qreal, ratio);
+    window == 0 ? m_main->showTracker(0) : window == 1 ? m_main->showSettings() : m_main->showHistory();
+    auto* widget = activeFeature(m_main)->findChild<QAbstractButton*>(button);
+    QVERIFY(widget);
+    QImage painted(widget->size() * ratio, QImage::Format_ARGB32);
+    painted.setDevicePixelRatio(ratio);
+    painted.fill(Qt::transparent);
+    widget->render(&painted, {}, {}, QWidget::DrawChildren);
+    // A shape on a clear ground, not an empty or a filled one-colour square.
+    QSet<QRgb> opaque;
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x) {
+            if (qAlpha(painted.pixel(x, y)) == 255)
+                opaque.insert(painted.pixel(x, y));
+        }
+    }
+    QVERIFY2(opaque.size() >= colours, qPrintable(QString::number(opaque.size())));
+    QCOMPARE(painted.pixel(0, 0), qRgba(0, 0, 0, 0));
+    for (const QRgb pixel : std::as_const(opaque))
+        QVERIFY(!light || qGray(pixel) >= 200);
 }
 
 QTEST_MAIN(TestPlannerDemo)

@@ -18,6 +18,7 @@
 #include "fakeserver.h"
 #include "testenvironment.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -78,6 +79,8 @@ private slots:
     void catalogueFailures_data();
     void catalogueFailures();
     void sampleIconOpensTheSampleMeals();
+    void figuresAreReadOutWithTheirValues_data();
+    void figuresAreReadOutWithTheirValues();
 
 private:
     void openTracker(int meal, const QByteArray& catalogue = TrackerTestData::catalogue());
@@ -89,6 +92,8 @@ private:
     bool marked(int row, int column) const;
     void typeOther(int row, const QString& text);
     QString text(const QString& labelName) const;
+    // What a screen reader announces for the widget.
+    QString spoken(const QString& widgetName) const;
     QtMaterialRaisedButton* blockButton(int category) const;
     QTableWidget* blockTable(int category) const;
     bool messagePosted(const QString& text) const;
@@ -198,6 +203,13 @@ QString TestCqWndTracker::text(const QString& labelName) const
     return label ? label->text() : QStringLiteral("<no %1>").arg(labelName);
 }
 
+QString TestCqWndTracker::spoken(const QString& widgetName) const
+{
+    QWidget* widget = m_window->findChild<QWidget*>(widgetName);
+    QAccessibleInterface* accessible = widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+    return accessible ? accessible->text(QAccessible::Name) : QStringLiteral("<no %1>").arg(widgetName);
+}
+
 QtMaterialRaisedButton* TestCqWndTracker::blockButton(int category) const
 {
     return m_window->findChild<QtMaterialRaisedButton*>(QStringLiteral("category:%1").arg(category));
@@ -239,8 +251,7 @@ void TestCqWndTracker::headerShowsTheStoredFigures()
     QCOMPARE(text(QStringLiteral("lblTarget")), QStringLiteral("1500"));
     QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("420"));
     QCOMPARE(text(QStringLiteral("lblRemaining")), QStringLiteral("1080"));
-    QVERIFY(m_window->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->accessibleName()
-                == QStringLiteral("TOTAL SECONDSNACK CALORIES"));
+    QCOMPARE(spoken(QStringLiteral("lblMealCalories")), QStringLiteral("Total Second Snack Calories: 420"));
     QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("widgetDetails"))->isVisible());
     QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("widgetButton"))->isVisible());
 }
@@ -727,6 +738,33 @@ void TestCqWndTracker::sampleIconOpensTheSampleMeals()
     QCOMPARE(sample->accessibleName(), QStringLiteral("Sample meals"));
     QTest::mouseClick(sample, Qt::LeftButton);
     QCOMPARE(openedFor, 2);
+}
+
+void TestCqWndTracker::figuresAreReadOutWithTheirValues_data()
+{
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after"); // banana and mango by the cup, saved
+    QTest::newRow("meal") << "lblMealCalories" << "Total Lunch Calories: 0" << "Total Lunch Calories: 295";
+    QTest::newRow("remaining") << "lblRemaining" << "Remaining daily calories: 1500"
+                               << "Remaining daily calories: 1205";
+    QTest::newRow("open category") << "lblTotal" << "Calories of the open category: 0"
+                                   << "Calories of the open category: 295";
+    QTest::newRow("carbs") << "lblCarbs" << "Carbs: 0.0" << "Carbs: 30.0";
+}
+
+void TestCqWndTracker::figuresAreReadOutWithTheirValues()
+{
+    QFETCH(QString, figure);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    openTracker(2);
+    QCOMPARE(spoken(figure), before);
+    openCategory(QStringLiteral("Fruits"), 1);
+    clickCell(0, FoodTableModel::Cup);
+    clickCell(1, FoodTableModel::Cup);
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+    QCOMPARE(spoken(figure), after);
 }
 
 QTEST_MAIN(TestCqWndTracker)

@@ -16,10 +16,13 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("minimumSide");
+        // Button pictures are at least twice their largest shown side (home
+        // and back 70 px, sample 80 px): a screen of ratio 2 only scales down.
         const QList<QPair<const char*, int>> pictures = {
-            {"logo.png", 300}, {"background.png", 800}, {"img_back.png", 96}, {"img_back1.png", 96},
+            {"logo.png", 300}, {"background.png", 800}, {"img_back.png", 140}, {"img_back1.png", 140},
+            {"home_light.png", 140}, {"back_light.png", 140},
             {"expand.png", 48}, {"collpase.png", 48}, {"check.png", 48}, {"star.png", 48},
-            {"settings.png", 48}, {"sample.png", 150}, {"right_arrow.png", 48}, {"play.png", 48},
+            {"settings.png", 48}, {"sample.png", 160}, {"right_arrow.png", 48}, {"play.png", 48},
             {"play_button.png", 48}, {"pause_button.png", 48}, {"add.png", 48}, {"workout.png", 150},
             {"coaching.png", 150}, {"food.png", 150}, {"telethealth.png", 150}, {"nutrition.png", 150},
             {"pintototaskbar.png", 200}, {"fullscreen.png", 48}, {"volume.png", 48},
