@@ -2,15 +2,16 @@
 
 #include "app/accountstate.h"
 #include "app/devicetoken.h"
+#include "app/pictureloader.h"
+#include "app/screenbackground.h"
 #include "app/secretstore.h"
 #include "app/settingsstore.h"
 #include "widgets/qtmaterialsnackbar.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
-#include <QNetworkAccessManager>
-#include <QNetworkDiskCache>
-#include <QNetworkReply>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -22,10 +23,7 @@ const QString userIdKey = QStringLiteral("id");
 const QString totalCaloriesKey = QStringLiteral("totalcalories");
 const QString remainCaloriesKey = QStringLiteral("remaincalories");
 
-QString borderImage(const QString& path)
-{
-    return QStringLiteral("border-image: url(%1)").arg(path);
-}
+const QString defaultBackground = QStringLiteral(":/main/assets/background.png");
 
 } // namespace
 
@@ -130,19 +128,8 @@ void Utils::showMessage(QtMaterialSnackbar* bar, const QString& text)
 
 QString Utils::backgroundFilePath(int key)
 {
-    return QDir::tempPath() + QLatin1Char('/') + QString::number(key)
+    return PictureLoader::cacheFolder() + QLatin1Char('/') + QString::number(key)
            + QStringLiteral("background.png");
-}
-
-QNetworkAccessManager* Utils::network()
-{
-    if (!m_network) {
-        m_network = new QNetworkAccessManager(this);
-        auto* cache = new QNetworkDiskCache(m_network);
-        cache->setCacheDirectory(QDir::tempPath());
-        m_network->setCache(cache);
-    }
-    return m_network;
 }
 
 void Utils::setBackground(QWidget* widget, int key)
@@ -151,31 +138,29 @@ void Utils::setBackground(QWidget* widget, int key)
     if (!widget || entry == backgroundTable.constEnd())
         return;
 
-    if (entry->stored) {
-        widget->setStyleSheet(borderImage(entry->localPath));
+    // A saved picture that has gone from the cache folder is fetched again.
+    if (entry->stored && QFileInfo::exists(entry->localPath)) {
+        ScreenBackground::set(widget, QPixmap(entry->localPath), entry->localPath);
         return;
     }
     if (entry->url.isEmpty()) {
-        widget->setStyleSheet(borderImage(QStringLiteral(":/main/assets/background.png")));
+        ScreenBackground::set(widget, QPixmap(defaultBackground), defaultBackground);
         return;
     }
 
-    QNetworkReply* reply = network()->get(QNetworkRequest(QUrl(entry->url)));
-    // The window may close before the picture arrives: only apply it to a
-    // widget that still exists.
+    // The window may close before the picture arrives: the picture is saved
+    // for the next window all the same, and shown only on a widget that exists.
     QPointer<QWidget> target(widget);
-    connect(reply, &QNetworkReply::finished, this, [reply, target, key] {
-        reply->deleteLater();
-        if (reply->error() != QNetworkReply::NoError)
-            return;
+    const QString url = entry->url;
+    PictureLoader::instance()->load(url, this, [target, key, url](const QImage& picture) {
         const QString path = backgroundFilePath(key);
-        QImage::fromData(reply->readAll()).save(path);
+        const bool saved = QDir().mkpath(QFileInfo(path).absolutePath()) && picture.save(path, "PNG");
         auto stored = backgroundTable.find(key);
-        if (stored != backgroundTable.end()) {
+        if (saved && stored != backgroundTable.end()) {
             stored->localPath = path;
             stored->stored = true;
         }
         if (target)
-            target->setStyleSheet(borderImage(path));
+            ScreenBackground::set(target, QPixmap::fromImage(picture), saved ? path : url);
     });
 }

@@ -5,7 +5,6 @@
 
 #include <functional>
 
-class QNetworkAccessManager;
 class QWidget;
 class QtMaterialSnackbar;
 
@@ -44,17 +43,17 @@ public:
     // Queues `text` on the message bar, which shows it over its parent.
     void showMessage(QtMaterialSnackbar* bar, const QString& text);
 
-    // Gives `widget` the background picture of screen `key`: the saved file,
-    // or the picture fetched (once) from the entry's URL, or the built-in
-    // default when the URL is empty. No entry leaves the widget as it is.
+    // Paints the background picture of screen `key` behind `widget` (and
+    // not inside its children; see ScreenBackground): the saved file, or the
+    // picture fetched (once) from the entry's URL, or the built-in default
+    // when the URL is empty. No entry, or a fetch that fails, leaves the
+    // widget as it is. The widget's style sheet is not touched.
     void setBackground(QWidget* widget, int key);
 
-    // Where a fetched background of `key` is saved ("<tmp>/<key>background.png").
+    // Where a fetched background of `key` is saved: "<key>background.png" in
+    // the member's picture cache folder.
     static QString backgroundFilePath(int key);
 
 private:
     Utils() = default;
-    QNetworkAccessManager* network();
-
-    QNetworkAccessManager* m_network = nullptr;
 };

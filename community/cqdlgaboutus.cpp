@@ -1,11 +1,11 @@
 #include "community/cqdlgaboutus.h"
 
+#include "app/labelpicture.h"
 #include "app/server.h"
 #include "app/utils.h"
 #include "community/communityreplies.h"
 #include "community/communityrequests.h"
 #include "community/liststatus.h"
-#include "community/remotepictures.h"
 #include "ui_cqdlgaboutus.h"
 #include "widgets/mylabel.h"
 
@@ -19,7 +19,6 @@ CqDlgAboutUs::CqDlgAboutUs(QWidget* parent)
     , m_ui(std::make_unique<Ui::CqDlgAboutUs>())
     , m_server(nullptr)
     , m_status(nullptr)
-    , m_pictures(new RemotePictures(this))
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -84,7 +83,7 @@ void CqDlgAboutUs::addCard(const AboutEntry& entry)
     photo->setFixedSize(200, 150);
     photo->setAccessibleName(QStringLiteral("Photo of %1").arg(entry.name));
     body->addWidget(photo);
-    m_pictures->fetch(entry.photo, photo);
+    LabelPicture::fetch(photo, entry.photo);
 
     auto* details = new QVBoxLayout;
     details->setSpacing(2);

@@ -5,7 +5,6 @@
 #include <memory>
 
 class ListStatus;
-class RemotePictures;
 class Server;
 struct AboutEntry;
 
@@ -23,8 +22,6 @@ public:
     explicit CqDlgAboutUs(QWidget* parent = nullptr);
     ~CqDlgAboutUs() override;
 
-    RemotePictures* pictures() const { return m_pictures; }
-
 private slots:
     void slt_net_about(QString reply);
     void slt_net_error(QString message);
@@ -35,5 +32,4 @@ private:
     std::unique_ptr<Ui::CqDlgAboutUs> m_ui;
     Server* m_server;
     ListStatus* m_status;
-    RemotePictures* m_pictures;
 };

@@ -1,11 +1,11 @@
 #include "community/cqdlgspecials.h"
 
+#include "app/labelpicture.h"
 #include "app/server.h"
 #include "app/utils.h"
 #include "community/communityreplies.h"
 #include "community/communityrequests.h"
 #include "community/liststatus.h"
-#include "community/remotepictures.h"
 #include "main/dialogfactory.h"
 #include "ui_cqdlgspecials.h"
 #include "widgets/mylabel.h"
@@ -21,7 +21,6 @@ CqDlgSpecials::CqDlgSpecials(QWidget* parent)
     , m_ui(std::make_unique<Ui::CqDlgSpecials>())
     , m_server(nullptr)
     , m_status(nullptr)
-    , m_pictures(new RemotePictures(this))
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -78,7 +77,7 @@ void CqDlgSpecials::addCard(const SpecialOfferEntry& offer)
     picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     picture->setAccessibleName(offer.title);
     column->addWidget(picture);
-    m_pictures->fetch(offer.image, picture);
+    LabelPicture::fetch(picture, offer.image);
 
     auto* content = new QLabel(offer.content, card);
     content->setObjectName(QStringLiteral("lblOfferContent"));

@@ -6,7 +6,6 @@
 
 class ListStatus;
 class MyLabel;
-class RemotePictures;
 class Server;
 struct SpecialOfferEntry;
 
@@ -24,8 +23,6 @@ public:
     explicit CqDlgSpecials(QWidget* parent = nullptr);
     ~CqDlgSpecials() override;
 
-    RemotePictures* pictures() const { return m_pictures; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -42,5 +39,4 @@ private:
     std::unique_ptr<Ui::CqDlgSpecials> m_ui;
     Server* m_server;
     ListStatus* m_status;
-    RemotePictures* m_pictures;
 };

@@ -84,11 +84,11 @@ CqWndHistoryDetails::CqWndHistoryDetails(HistoryModel* record, QWidget* parent)
     // One style sheet for every group: dozens of groups with their own would
     // each be parsed and polished on their own.
     m_ui->widgetDetails->setStyleSheet(QStringLiteral(
-        "QPushButton { border-image:none; color: white;background-color: #4a3d59; }"
-        "MyWidget { border-image:none; background-color: #353855; }"
+        "QPushButton { color: white;background-color: #4a3d59; }"
+        "MyWidget { background-color: #353855; }"
         "MyWidget QLabel { color:white; background: transparent; }"
-        "QTableWidget{border:1px solid black; border-image:none; background-color: rgba(59,58,85,200);  color:white; }"
-        "QToolTip { border: 1px solid white; border-image:none;background-color:#445E66;color:white;font: 16pt 'Arial';}"));
+        "QTableWidget{border:1px solid black; background-color: rgba(59,58,85,200);  color:white; }"
+        "QToolTip { border: 1px solid white; background-color:#445E66;color:white;font: 16pt 'Arial';}"));
 
     m_ui->widgetCategory->hide();
     resetPicker();

@@ -3,6 +3,7 @@
 #include "app/accountstate.h"
 #include "app/apiconfig.h"
 #include "app/jsonreply.h"
+#include "app/labelpicture.h"
 #include "app/processlauncher.h"
 #include "app/server.h"
 #include "app/utils.h"
@@ -23,12 +24,8 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDialog>
-#include <QDir>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
-#include <QNetworkAccessManager>
-#include <QNetworkDiskCache>
-#include <QNetworkReply>
 #include <QScreen>
 #include <QUrlQuery>
 
@@ -362,27 +359,12 @@ void MainWindow::slt_net_specialoffer(QString reply)
     m_ui->lblProductName->setText(JsonReply::text(offer, QStringLiteral("name")));
     m_ui->lblProductTitle->setText(JsonReply::text(offer, QStringLiteral("title")));
     m_ui->lblProductContent->setText(JsonReply::text(offer, QStringLiteral("content")));
-    fetchPicture(m_offerPictureNetwork, JsonReply::text(offer, QStringLiteral("image")), m_ui->lblProductPicture);
+    LabelPicture::fetch(m_ui->lblProductPicture, JsonReply::text(offer, QStringLiteral("image")));
     // Only a web address plays: a reply naming a local file does not get
     // the player to open it.
     const QString video = JsonReply::text(offer, QStringLiteral("url"));
     m_offerVideoUrl = WebUrl::isWebAddress(QUrl(video)) ? video : QString();
-    fetchPicture(m_offerBadgeNetwork, JsonReply::text(offer, QStringLiteral("new")), m_ui->lblNew);
-}
-
-void MainWindow::fetchPicture(QNetworkAccessManager*& network, const QString& address, MyLabel* label)
-{
-    const QUrl url(address);
-    if (!WebUrl::isWebAddress(url))
-        return;
-    if (!network) {
-        network = new QNetworkAccessManager(this);
-        auto* cache = new QNetworkDiskCache(this);
-        cache->setCacheDirectory(QDir::tempPath());
-        network->setCache(cache);
-        connect(network, &QNetworkAccessManager::finished, label, &MyLabel::replyFinished);
-    }
-    network->get(QNetworkRequest(url));
+    LabelPicture::fetch(m_ui->lblNew, JsonReply::text(offer, QStringLiteral("new")));
 }
 
 void MainWindow::slt_net_realfriend(QString reply)

@@ -8,9 +8,7 @@
 class HistoryModel;
 struct ProductItem;
 class CqWndProduct;
-class MyLabel;
 class QMdiSubWindow;
-class QNetworkAccessManager;
 class QtMaterialSnackbar;
 class Server;
 
@@ -98,7 +96,6 @@ private:
     // Replaces the kept sub-window of a kind that gets a new window per request.
     void replaceSubWindow(int kind);
     CqWndProduct* activeStore() const;
-    void fetchPicture(QNetworkAccessManager*& network, const QString& address, MyLabel* label);
 
     Ui::MainWindow* m_ui;
     QtMaterialSnackbar* m_snackbar;
@@ -107,8 +104,6 @@ private:
     int m_trackerMeal = 0;
     HistoryModel* m_historyRecord = nullptr;
     QString m_offerVideoUrl;
-    QNetworkAccessManager* m_offerPictureNetwork = nullptr;
-    QNetworkAccessManager* m_offerBadgeNetwork = nullptr;
     bool m_firstPaintDone = false;
     bool m_restartRequested = false;
 };

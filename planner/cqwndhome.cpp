@@ -108,7 +108,6 @@ void CqWndHome::buildRows()
         row->setObjectName(name);
         row->setAccessibleName(Meals::plannerLabel(meal));
         row->setCursor(Qt::PointingHandCursor);
-        row->setStyleSheet(QStringLiteral("border-image: none;"));
         connect(row, &MyWidget::clicked, this, &CqWndHome::widgetClicked);
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -142,7 +141,6 @@ QWidget* CqWndHome::headerRow(const QString& caption, const QString& spoken, con
                               void (CqWndHome::*update)(QString))
 {
     auto* row = new QWidget;
-    row->setStyleSheet(QStringLiteral("border-image: none;"));
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -194,7 +192,6 @@ void CqWndHome::addSummaryRow(const QString& name, const QString& caption, QtMat
     row->setObjectName(name);
     row->setAccessibleName(caption);
     row->setCursor(Qt::PointingHandCursor);
-    row->setStyleSheet(QStringLiteral("border-image: none;"));
     connect(row, &MyWidget::clicked, this, &CqWndHome::widgetClicked);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -510,7 +510,8 @@ int main(int argc, char** argv)
     const std::vector<Picture> pictures = {
         {"logo.png", {400, 400}, drawLogo},
         {"background.png", {1600, 900},
-         [](QPainter& p, const QSizeF& s) { softBackground(p, s, QColor(0xf4, 0xf6, 0xfb), QColor(0xdf, 0xee, 0xec)); }},
+         // Dark: windows put white text over it.
+         [](QPainter& p, const QSizeF& s) { softBackground(p, s, QColor(0x2b, 0x2a, 0x40), QColor(0x1c, 0x3a, 0x44)); }},
         {"img_back.png", button, [](QPainter& p, const QSizeF& s) { drawHome(p, s, indigo); }},
         {"img_back1.png", button, [](QPainter& p, const QSizeF& s) { drawBack(p, s, indigo); }},
         // The same for the dark title bars, which show them untinted.

@@ -1,6 +1,7 @@
 #include "services/cqwndserviceitem.h"
 
 #include "app/accountstate.h"
+#include "app/labelpicture.h"
 #include "app/server.h"
 #include "app/utils.h"
 #include "main/cqwndloading.h"
@@ -23,13 +24,9 @@
 #include "ui_cqwndserviceitem.h"
 #include "widgets/mylabel.h"
 
-#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QNetworkAccessManager>
-#include <QNetworkDiskCache>
-#include <QNetworkReply>
 #include <QPushButton>
 #include <QSet>
 #include <QTimer>
@@ -105,12 +102,6 @@ QPushButton* actionButton(const QString& text, const QString& name)
     button->setCursor(Qt::PointingHandCursor);
     button->setStyleSheet(ServiceLook::pinkOrangeButton());
     return button;
-}
-
-// Pictures come from the service's web servers only.
-bool isWebAddress(const QUrl& url)
-{
-    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
 } // namespace
@@ -275,25 +266,8 @@ MyLabel* CqWndServiceItem::buildPicture(const QJsonObject& entry, const QString&
                                          : QStringLiteral("Picture of %1").arg(title));
     if (clickable)
         connect(picture, &MyLabel::clicked, this, &CqWndServiceItem::on_btnMore_clicked);
-    fetchPicture(ServiceEntries::field(entry, QStringLiteral("image")), picture);
+    LabelPicture::fetch(picture, ServiceEntries::field(entry, QStringLiteral("image")));
     return picture;
-}
-
-void CqWndServiceItem::fetchPicture(const QString& address, MyLabel* label)
-{
-    const QUrl url(address);
-    if (!isWebAddress(url))
-        return;
-    // One manager and cache for the whole list: a thousand cards must not
-    // mean a thousand managers.
-    if (!m_pictures) {
-        m_pictures = new QNetworkAccessManager(this);
-        auto* cache = new QNetworkDiskCache(m_pictures);
-        cache->setCacheDirectory(QDir::tempPath());
-        m_pictures->setCache(cache);
-    }
-    QNetworkReply* reply = m_pictures->get(QNetworkRequest(url));
-    connect(reply, &QNetworkReply::finished, label, [label, reply] { label->replyFinished(reply); });
 }
 
 QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)

@@ -14,7 +14,6 @@ class CqWndServiceItem;
 class CqWndService;
 class MyLabel;
 class QLabel;
-class QNetworkAccessManager;
 class QPushButton;
 class QTimer;
 class ReplyDeadline;
@@ -70,7 +69,6 @@ private:
     QWidget* buildCard(const QJsonObject& entry);
     void buildCartFooter();
     MyLabel* buildPicture(const QJsonObject& entry, const QString& name);
-    void fetchPicture(const QString& address, MyLabel* label);
     // The id in the clicked widget's name ("item_<id>").
     QString senderId() const;
     // The entry of the clicked widget; an empty object when there is none.
@@ -89,5 +87,4 @@ private:
     bool m_waitingForList = false;
     Action m_pendingAction = Action::None;
     ReplyDeadline* m_actionDeadline;
-    QNetworkAccessManager* m_pictures = nullptr;
 };

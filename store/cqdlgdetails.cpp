@@ -1,13 +1,9 @@
 #include "store/cqdlgdetails.h"
 
 #include "account/accountlook.h"
+#include "app/labelpicture.h"
 #include "store/productitem.h"
 #include "ui_cqdlgdetails.h"
-
-#include <QDir>
-#include <QNetworkAccessManager>
-#include <QNetworkDiskCache>
-#include <QNetworkReply>
 
 CqDlgDetails::CqDlgDetails(const ProductItem& item, QWidget* parent)
     : QDialog(parent)
@@ -23,17 +19,7 @@ CqDlgDetails::CqDlgDetails(const ProductItem& item, QWidget* parent)
     for (QLabel* label : {m_ui->lblTitle, m_ui->lblSubTitle, m_ui->lblMini, m_ui->lblFull})
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    const QUrl url(item.image);
-    if (url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))) {
-        auto* network = new QNetworkAccessManager(this);
-        auto* cache = new QNetworkDiskCache(network);
-        cache->setCacheDirectory(QDir::tempPath() + QStringLiteral("/olva-store-cache"));
-        network->setCache(cache);
-        connect(network, &QNetworkAccessManager::finished, m_ui->lblImage, &MyLabel::replyFinished);
-        QNetworkRequest request(url);
-        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::PreferCache);
-        network->get(request);
-    }
+    LabelPicture::fetch(m_ui->lblImage, item.image);
 }
 
 CqDlgDetails::~CqDlgDetails() = default;

@@ -17,7 +17,6 @@ class CqWndItems;
 }
 class QLabel;
 class QLineEdit;
-class QNetworkAccessManager;
 class QPushButton;
 class QTimer;
 class QVBoxLayout;
@@ -113,7 +112,6 @@ private:
     void buildLibraryRow(const ProductItem& item, QWidget* card, QVBoxLayout* column);
     void buildFooter();
     void buildSearchBox();
-    void fetchImage(MyLabel* label, const QString& address);
     bool wantsCard(const ProductItem& item) const;
     // Part of the reply loop for library lists: renews lapsed subscriptions.
     void checkRenewal(const ProductItem& item);
@@ -146,7 +144,6 @@ private:
     const int m_programId;
     Server* m_server;
     QTimer* m_timeout;
-    QNetworkAccessManager* m_network = nullptr;
     bool m_finished = false; // no request out (answered, given up, or none to send)
     int m_cancellingProgram = 0; // the program whose videos the service is asked to drop
     std::optional<Change> m_change;

@@ -2,19 +2,16 @@
 #include "store/cqwnditems.h"
 
 #include "app/accountstate.h"
+#include "app/labelpicture.h"
 #include "store/money.h"
 #include "store/storecardrules.h"
 #include "store/storelistkind.h"
 #include "ui_cqwnditems.h"
 #include "widgets/mylabel.h"
 
-#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QNetworkAccessManager>
-#include <QNetworkDiskCache>
-#include <QNetworkReply>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -35,11 +32,6 @@ QLabel* textLabel(QWidget* parent, const QString& text, int pointSize, Qt::Align
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-bool isWebAddress(const QUrl& url)
-{
-    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
 } // namespace
@@ -78,27 +70,9 @@ MyLabel* CqWndItems::buildImage(const ProductItem& item, QWidget* parent)
         image->setCursor(Qt::PointingHandCursor);
         connect(image, &MyLabel::clicked, this, &CqWndItems::on_btnMore_clicked);
     }
-    fetchImage(image, item.image);
+    // A card that goes away takes its picture request along.
+    LabelPicture::fetch(image, item.image);
     return image;
-}
-
-void CqWndItems::fetchImage(MyLabel* label, const QString& address)
-{
-    const QUrl url(address);
-    if (!isWebAddress(url))
-        return;
-    if (!m_network) {
-        // One manager and one disk cache for every picture of the list.
-        m_network = new QNetworkAccessManager(this);
-        auto* cache = new QNetworkDiskCache(m_network);
-        cache->setCacheDirectory(QDir::tempPath() + QStringLiteral("/olva-store-cache"));
-        m_network->setCache(cache);
-    }
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::PreferCache);
-    QNetworkReply* reply = m_network->get(request);
-    reply->setParent(label); // a card that goes away takes its picture request along
-    connect(reply, &QNetworkReply::finished, label, [label, reply] { label->replyFinished(reply); });
 }
 
 QPushButton* CqWndItems::makeButton(QWidget* parent, const ProductItem& item, const QString& text, int width,

@@ -186,6 +186,9 @@ void CqWndProduct::showNewList()
     }
     auto* list = new CqWndItems(currentKind(), 0);
     auto* sub = new QMdiSubWindow;
+    // The window's background picture shows through the list, between and
+    // behind its see-through cards.
+    sub->setAutoFillBackground(false);
     sub->setWidget(list);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     m_ui->mdiArea->addSubWindow(sub);

@@ -343,7 +343,7 @@ void CqWndTracker::buildCategoryList()
     // parsed and polished 200 times over for a large catalogue.
     m_ui->widgetCategoryContent->setStyleSheet(
         QStringLiteral("[categoryEntry=\"true\"] { background-color: #505067; }"
-                       " QLabel[categoryTitle=\"true\"] { border-image:none; color:white; padding-left:30px; }"));
+                       " QLabel[categoryTitle=\"true\"] { color:white; padding-left:30px; }"));
     const QPixmap checkMark = QPixmap(QStringLiteral(":/main/assets/check.png"))
                                   .scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     const QFont font = robotoFont(14);
@@ -600,7 +600,7 @@ void CqWndTracker::buildBlock(qint32 categoryId, const QList<FoodItemModel*>& fo
     } else {
         auto* block = new QWidget(m_ui->scrollAreaWidgetContents);
         block->setObjectName(QStringLiteral("block_%1").arg(categoryId));
-        block->setStyleSheet(QStringLiteral("background-color:rgba(59,58,85,200); border-image:none; color:white;"));
+        block->setStyleSheet(QStringLiteral("background-color:rgba(59,58,85,200);"));
         auto* layout = new QVBoxLayout(block);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);

@@ -2,9 +2,7 @@
 
 #include <QLabel>
 
-class QNetworkReply;
-
-// A label that reports presses and can show a picture fetched over the network.
+// A label that reports presses (pictures from the web come through LabelPicture).
 // Once something listens to clicked() the label is a control: it takes the
 // keyboard focus and Space, Enter and Return click it too. A press it reports
 // is not passed on, so a clickable parent does not report it a second time.
@@ -17,11 +15,6 @@ public:
 
     // Switches word wrap on, then shows `text`.
     void setWrappedText(const QString& text);
-
-public slots:
-    // Shows the picture in `reply`, stretched to the label's size. A failed
-    // reply or a body that is no picture leaves the label as it is.
-    void replyFinished(QNetworkReply* reply);
 
 signals:
     void clicked();

@@ -317,8 +317,6 @@ void createSchema(QSqlDatabase& db)
 
 void addDemoData(ServerContext& context)
 {
-    static const char* const captions[backgroundCount] = {
-        "OLVA Weight Loss", "Friends & Coaches", "Workouts", "Nutrition", "Live Services"};
     QSqlDatabase& db = context.db;
     ApiFields::beginWrite(db);
     // The demo member has no registered computer, so the first sign-in
@@ -336,8 +334,8 @@ void addDemoData(ServerContext& context)
     QSqlQuery query(db);
     for (int key = 0; key < backgroundCount; ++key) {
         const QString path = QStringLiteral("backgrounds/background_%1.jpg").arg(key);
-        if (DemoMedia::drawPicture(context.filesDir, path, QSize(1920, 1080),
-                                   QString::fromLatin1(captions[key]), DemoMedia::paletteColor(key + 2))) {
+        if (DemoMedia::drawBackground(context.filesDir, path, QSize(1920, 1080), DemoMedia::paletteColor(key + 2),
+                                      quint32(key + 1))) {
             ApiFields::exec(query, QStringLiteral("INSERT OR REPLACE INTO backgrounds (platform, path) VALUES (?, ?)"),
                             {key, path});
         }

@@ -6,8 +6,12 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
+
+#include <cmath>
 
 namespace DemoMedia {
 
@@ -20,6 +24,17 @@ QString absolutePath(const QString& filesDir, const QString& relativePath)
     const QString path = filesDir + QLatin1Char('/') + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
     return path;
+}
+
+// `base`'s hue turned by `hueTurn` degrees, with its saturation scaled by
+// `saturation` and the given brightness: the muted tones of the backgrounds.
+QColor tone(const QColor& base, int hueTurn, qreal saturation, qreal value, qreal alpha = 1)
+{
+    const qreal hue = base.hsvHueF() < 0 ? 0 : base.hsvHueF();
+    const qreal turned = hue + hueTurn / 360.0;
+    // A greyish base still gives a tinted picture rather than a grey one.
+    return QColor::fromHsvF(turned - std::floor(turned),
+                            qBound(0.3, base.hsvSaturationF() * saturation, 1.0), value, alpha);
 }
 
 } // namespace
@@ -67,6 +82,68 @@ bool drawPicture(const QString& filesDir, const QString& relativePath, const QSi
     painter.setPen(Qt::white);
     painter.drawText(image.rect().adjusted(unit / 20, unit / 20, -unit / 20, -unit / 20),
                      Qt::AlignCenter | Qt::TextWordWrap, caption);
+    painter.end();
+    return image.save(absolutePath(filesDir, relativePath));
+}
+
+bool drawBackground(const QString& filesDir, const QString& relativePath, const QSize& size,
+                    const QColor& base, quint32 seed)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal width = size.width();
+    const qreal height = size.height();
+    const qreal extent = qMax(width, height);
+    QRandomGenerator random(seed);
+
+    // A deep wash from one corner to the other.
+    QLinearGradient wash(0, 0, width, height);
+    wash.setColorAt(0, tone(base, -12, 0.55, 0.20));
+    wash.setColorAt(1, tone(base, 18, 0.60, 0.11));
+    painter.fillRect(image.rect(), wash);
+
+    // Large soft glows, a little lighter than the wash, fading to nothing.
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 6; ++i) {
+        const QPointF centre(random.bounded(width), random.bounded(height));
+        const qreal radius = extent * (0.25 + random.bounded(0.35));
+        QRadialGradient glow(centre, radius);
+        const int hueTurn = random.bounded(-30, 31);
+        glow.setColorAt(0, tone(base, hueTurn, 0.65, 0.34, 0.45));
+        glow.setColorAt(1, tone(base, hueTurn, 0.65, 0.34, 0));
+        painter.setBrush(glow);
+        painter.drawEllipse(centre, radius, radius);
+    }
+
+    // A few thin flowing lines across the picture.
+    painter.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 5; ++i) {
+        const qreal baseline = height * (0.2 + random.bounded(0.6));
+        const qreal amplitude = height * (0.05 + random.bounded(0.12));
+        const qreal waves = 0.6 + random.bounded(1.2);
+        const qreal phase = random.bounded(6.28);
+        QPainterPath line;
+        for (int x = 0; x <= size.width(); x += 8) {
+            const qreal wave = std::sin(phase + waves * 6.28 * x / width);
+            const QPointF point(x, baseline + amplitude * wave);
+            if (x == 0)
+                line.moveTo(point);
+            else
+                line.lineTo(point);
+        }
+        const QColor colour = tone(base, random.bounded(-20, 21), 0.5, 0.45, 0.35);
+        painter.setPen(QPen(colour, 1.5 + random.bounded(2.5)));
+        painter.drawPath(line);
+    }
+
+    // Darker towards the edges, where windows put their titles and menus.
+    QRadialGradient vignette(QPointF(width / 2, height / 2), extent * 0.75);
+    vignette.setColorAt(0.4, QColor(0, 0, 0, 0));
+    vignette.setColorAt(1, QColor(0, 0, 0, 110));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(vignette);
+    painter.drawRect(image.rect());
     painter.end();
     return image.save(absolutePath(filesDir, relativePath));
 }

@@ -1,4 +1,6 @@
 #include "app/accountstate.h"
+#include "app/pictureloader.h"
+#include "app/screenbackground.h"
 #include "app/settingsstore.h"
 #include "app/utils.h"
 #include "fakeserver.h"
@@ -7,9 +9,15 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QDir>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
-#include <QWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -18,9 +26,15 @@ QByteArray pngBytes(QColor colour)
     return TestImages::png(QSize(8, 8), colour);
 }
 
-QString styleFor(const QString& path)
+// A saved background of one colour for screen `key`.
+void storeBackground(int key, QColor colour)
 {
-    return QStringLiteral("border-image: url(%1)").arg(path);
+    const QString path = Utils::backgroundFilePath(key);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage picture(64, 36, QImage::Format_RGB32);
+    picture.fill(colour);
+    picture.save(path);
+    backgroundTable.insert(key, BackgroundEntry{QString(), path, true});
 }
 
 } // namespace
@@ -45,6 +59,8 @@ private slots:
     void backgroundFetchFailureLeavesWidget_data();
     void backgroundFetchFailureLeavesWidget();
     void backgroundForClosedWindowIsNotApplied();
+    void backgroundStaysOutOfChildren_data();
+    void backgroundStaysOutOfChildren();
     void deviceTokenIsStable();
 
 private:
@@ -133,6 +149,7 @@ void TestUtils::backgroundWithoutEntryKeepsStyle()
     widget.setStyleSheet(QStringLiteral("background: teal"));
     Utils::instance()->setBackground(&widget, 7);
     QCOMPARE(widget.styleSheet(), QStringLiteral("background: teal"));
+    QCOMPARE(ScreenBackground::sourceOf(&widget), QString());
 }
 
 void TestUtils::backgroundWithEmptyUrlIsDefault()
@@ -140,7 +157,7 @@ void TestUtils::backgroundWithEmptyUrlIsDefault()
     backgroundTable.insert(2, BackgroundEntry{});
     QWidget widget;
     Utils::instance()->setBackground(&widget, 2);
-    QCOMPARE(widget.styleSheet(), styleFor(QStringLiteral(":/main/assets/background.png")));
+    QCOMPARE(ScreenBackground::sourceOf(&widget), QStringLiteral(":/main/assets/background.png"));
     QCOMPARE(m_fake->requests().size(), 0);
 }
 
@@ -153,14 +170,14 @@ void TestUtils::backgroundFetchedOnceThenReused()
     Utils::instance()->setBackground(&first, 1);
     const QString path = Utils::backgroundFilePath(1);
     QVERIFY(path.endsWith(QStringLiteral("/1background.png")));
-    QTRY_COMPARE(first.styleSheet(), styleFor(path));
+    QTRY_COMPARE(ScreenBackground::sourceOf(&first), path);
     QVERIFY(backgroundTable.value(1).stored);
     QCOMPARE(backgroundTable.value(1).localPath, path);
     QCOMPARE(QImage(path).pixelColor(0, 0), QColor(Qt::red));
 
     QWidget second;
     Utils::instance()->setBackground(&second, 1);
-    QCOMPARE(second.styleSheet(), styleFor(path));
+    QCOMPARE(ScreenBackground::sourceOf(&second), path);
     QCOMPARE(m_fake->requestCount(QStringLiteral("/bg/one.png")), 1);
 }
 
@@ -169,19 +186,22 @@ void TestUtils::backgroundFetchFailureLeavesWidget_data()
     QTest::addColumn<int>("status");
     QTest::newRow("404") << 404;
     QTest::newRow("500") << 500;
+    QTest::newRow("not a picture") << 200;
 }
 
 void TestUtils::backgroundFetchFailureLeavesWidget()
 {
     QFETCH(int, status);
-    m_fake->enqueue(QStringLiteral("/bg/broken.png"), FakeServer::Reply::error(status));
+    m_fake->enqueue(QStringLiteral("/bg/broken.png"), status == 200 ? FakeServer::Reply::json("<html>")
+                                                                    : FakeServer::Reply::error(status));
     backgroundTable.insert(3, BackgroundEntry{m_fake->url(QStringLiteral("/bg/broken.png")).toString(), {}, false});
     QWidget widget;
     widget.setStyleSheet(QStringLiteral("color: red"));
+    QSignalSpy ended(PictureLoader::instance(), &PictureLoader::fetchEnded);
     Utils::instance()->setBackground(&widget, 3);
-    QVERIFY(m_fake->waitForRequests(QStringLiteral("/bg/broken.png"), 1));
-    QTest::qWait(100);
+    QVERIFY(ended.wait());
     QCOMPARE(widget.styleSheet(), QStringLiteral("color: red"));
+    QCOMPARE(ScreenBackground::sourceOf(&widget), QString());
     QVERIFY(!backgroundTable.value(3).stored);
 }
 
@@ -195,6 +215,51 @@ void TestUtils::backgroundForClosedWindowIsNotApplied()
     delete widget; // the window closes before the picture arrives
     QTRY_VERIFY(backgroundTable.value(4).stored);
     QCOMPARE(backgroundTable.value(4).localPath, Utils::backgroundFilePath(4));
+}
+
+void TestUtils::backgroundStaysOutOfChildren_data()
+{
+    QTest::addColumn<QString>("child");
+    QTest::newRow("label") << QStringLiteral("QLabel");
+    QTest::newRow("button") << QStringLiteral("QPushButton");
+    QTest::newRow("line edit") << QStringLiteral("QLineEdit");
+}
+
+void TestUtils::backgroundStaysOutOfChildren()
+{
+    QFETCH(QString, child);
+    storeBackground(5, Qt::red);
+    storeBackground(6, Qt::magenta);
+    const QString formSheet = QStringLiteral("QLabel, QPushButton, QLineEdit { color: rgb(0, 200, 0); }");
+    QWidget panel;
+    panel.setStyleSheet(formSheet);
+    auto* layout = new QVBoxLayout(&panel);
+    layout->setContentsMargins(40, 40, 40, 40);
+    QWidget* inside = nullptr;
+    if (child == QLatin1String("QLabel"))
+        inside = new QLabel("Cart");
+    else if (child == QLatin1String("QPushButton"))
+        inside = new QPushButton("PAY");
+    else
+        inside = new QLineEdit("4242");
+    layout->addWidget(inside);
+    panel.resize(300, 160);
+    // Applied twice, as a window that asks again does: the second replaces the first.
+    Utils::instance()->setBackground(&panel, 5);
+    Utils::instance()->setBackground(&panel, 6);
+
+    QCOMPARE(panel.styleSheet(), formSheet);
+    QCOMPARE(ScreenBackground::sourceOf(&panel), Utils::backgroundFilePath(6));
+    QCOMPARE(panel.grab().toImage().pixelColor(5, 5), QColor(Qt::magenta));
+    const QImage own = inside->grab().toImage();
+    for (int y = 0; y < own.height(); ++y) {
+        for (int x = 0; x < own.width(); ++x) {
+            const QColor pixel = own.pixelColor(x, y);
+            QVERIFY2(pixel != QColor(Qt::magenta) && pixel != QColor(Qt::red),
+                     qPrintable(QStringLiteral("background inside the %1 at %2,%3").arg(child).arg(x).arg(y)));
+        }
+    }
+    QCOMPARE(inside->palette().color(inside->foregroundRole()), QColor(0, 200, 0));
 }
 
 void TestUtils::deviceTokenIsStable()

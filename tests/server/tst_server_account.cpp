@@ -323,7 +323,16 @@ void TstServerAccount::signedInReplyCarriesBackgroundsThatCanBeFetched()
         QVERIFY(url.startsWith(m_fixture->baseUrl() + QStringLiteral("/uploadfiles/")));
         const ServerFixture::Reply picture = m_fixture->send("GET", url.mid(m_fixture->baseUrl().size()));
         QCOMPARE(picture.status, 200);
-        QVERIFY(!QImage::fromData(picture.body).isNull());
+        const QImage image = QImage::fromData(picture.body);
+        QVERIFY(!image.isNull());
+        // The client puts white text anywhere over a background: no part of
+        // it may be light (a caption in it would be).
+        for (int y = 0; y < image.height(); y += 4) {
+            for (int x = 0; x < image.width(); x += 4) {
+                if (image.pixelColor(x, y).lightnessF() > 0.45)
+                    QFAIL(qPrintable(QStringLiteral("background %1 is light at %2,%3").arg(key).arg(x).arg(y)));
+            }
+        }
     }
 }
 
