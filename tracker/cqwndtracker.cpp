@@ -600,7 +600,7 @@ void CqWndTracker::buildBlock(qint32 categoryId, const QList<FoodItemModel*>& fo
     } else {
         auto* block = new QWidget(m_ui->scrollAreaWidgetContents);
         block->setObjectName(QStringLiteral("block_%1").arg(categoryId));
-        block->setStyleSheet(QStringLiteral("background-color:rgba(59,58,85,200);"));
+        block->setStyleSheet(QStringLiteral("background-color:rgba(59,58,85,200); color:white;"));
         auto* layout = new QVBoxLayout(block);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
