@@ -18,6 +18,8 @@
 #include "services/cqwndserviceitem.h"
 #include "store/cqwnditems.h"
 #include "store/cqwndproduct.h"
+#include "store/storelistkind.h"
+#include "store/subscriptionrenewal.h"
 #include "testenvironment.h"
 #include "tracker/cqwndtotalcalories.h"
 #include "tracker/cqwndtracker.h"
@@ -46,7 +48,10 @@
 #include <QNetworkReply>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -128,8 +133,9 @@ void clickLater(QAbstractButton* button)
 bool anyReplyRunning()
 {
     // Replies live under the manager that sent them, and the managers under
-    // the windows, the application or the shared Utils.
-    QObjectList roots{QCoreApplication::instance(), Utils::instance()};
+    // the windows, the application, the shared Utils or the renewals.
+    QObjectList roots{QCoreApplication::instance(), Utils::instance(),
+                      SubscriptionRenewal::instance()};
     for (QWidget* window : QApplication::topLevelWidgets())
         roots.append(window);
     for (QObject* root : std::as_const(roots)) {
@@ -200,8 +206,9 @@ bool Gallery::start()
     m_urlSink = std::make_unique<UrlSink>();
     for (const char* scheme : {"http", "https", "skype", "file"})
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), m_urlSink.get(), "open");
-    // 512 KiB/s, as the run script serves them: a download shows its progress.
-    m_demo.server().options().filesBytesPerSecond = 512 * 1024;
+    // Files go out slowly, so that a download is caught under way: the demo
+    // videos are small, and the window shows its figures once a second.
+    m_demo.server().options().filesBytesPerSecond = 128 * 1024;
     return m_demo.start();
 }
 
@@ -218,7 +225,8 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"main", &Gallery::mainWithOffer},
             {"message-bar", &Gallery::messageBar},
             {"daily-target", &Gallery::dailyTarget},
-            {"tracker", &Gallery::tracker},
+            {"tracker", [](Gallery* gallery) { return gallery->tracker(false); }},
+            {"tracker-add-food", [](Gallery* gallery) { return gallery->tracker(true); }},
             {"tracker-sample-meals", &Gallery::trackerSample},
             {"planner-home", &Gallery::plannerHome},
             {"daily-score", &Gallery::dailyScore},
@@ -681,7 +689,7 @@ bool Gallery::openTracker(int meal)
     });
 }
 
-bool Gallery::tracker()
+bool Gallery::tracker(bool addFood)
 {
     if (!openTracker(0))
         return false;
@@ -694,23 +702,30 @@ bool Gallery::tracker()
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                               table->visualRect(table->model()->index(row, column)).center());
     };
-    // Two categories, each with foods chosen and saved into the meal.
     const QList<MyWidget*> entries = window->findChildren<MyWidget*>();
-    const QList<QList<QPair<int, int>>> chosen{
-        {{0, FoodTableModel::Cup}, {1, FoodTableModel::HalfCup}}, {{0, FoodTableModel::Cup}}};
-    for (int category = 0; category < 2; ++category) {
+    const auto openCategory = [&](int category) {
         if (!step(QStringLiteral("category %1 of the catalogue").arg(category + 1),
                   entries.size() > category))
             return false;
         QTest::mouseClick(child<QtMaterialRaisedButton>(window, QStringLiteral("btnCategory")),
                           Qt::LeftButton);
         QTest::mouseClick(entries.at(category), Qt::LeftButton);
-        if (!waitFor(
-                QStringLiteral("category %1 open").arg(category + 1),
-                [window] {
-                    return child<QWidget>(window, QStringLiteral("widgetDetails"))->isVisible();
-                },
-                5000))
+        return waitFor(
+            QStringLiteral("category %1 open").arg(category + 1),
+            [window] {
+                return child<QWidget>(window, QStringLiteral("widgetDetails"))->isVisible();
+            },
+            5000);
+    };
+    // Two categories, each with foods chosen and saved into the meal (once:
+    // the meal keeps them).
+    const QList<QList<QPair<int, int>>> chosen{
+        {{0, FoodTableModel::Cup}, {1, FoodTableModel::HalfCup}}, {{0, FoodTableModel::Cup}}};
+    const bool chosenAlready =
+        window->findChildren<QTableWidget*>(QRegularExpression(QStringLiteral("^tblSelectItem_")))
+            .size() >= 2;
+    for (int category = 0; category < 2 && !chosenAlready; ++category) {
+        if (!openCategory(category))
             return false;
         for (const auto& [row, column] : chosen.at(category))
             mark(row, column);
@@ -719,6 +734,8 @@ bool Gallery::tracker()
                      [] { return !isBusyLoading(); }))
             return false;
     }
+    if (!child<QWidget>(window, QStringLiteral("widgetDetails"))->isVisible() && !openCategory(1))
+        return false;
     // A food of the member's own, typed but not added yet.
     const QList<QPair<QString, QString>> typed{{"edtName", "Grandma's lentil soup"},
                                                {"edtCal", "180"},
@@ -728,6 +745,21 @@ bool Gallery::tracker()
                                                {"edtFiber", "3"}};
     for (const auto& [name, text] : typed)
         typeInto(window, name, text);
+    if (addFood) {
+        // On a small screen the fields lie below the meal: scrolled to, as
+        // the member would, once the window has laid out what was chosen.
+        settle();
+        for (QWidget* field : {child<QWidget>(window, QStringLiteral("edtName")),
+                               child<QWidget>(window, QStringLiteral("btnAdd"))}) {
+            for (QWidget* up = field ? field->parentWidget() : nullptr; up;
+                 up = up->parentWidget()) {
+                if (auto* scroll = qobject_cast<QScrollArea*>(up)) {
+                    scroll->ensureWidgetVisible(field);
+                    break;
+                }
+            }
+        }
+    }
     const bool shot = shoot(m_main);
     for (const auto& [name, text] : typed) {
         if (auto* edit = child<QLineEdit>(window, name))
@@ -880,20 +912,31 @@ CqWndItems* Gallery::showStoreList(CqWndProduct* store, int categoryTab, int pro
 {
     if (!store)
         return nullptr;
-    if (categoryTab == 0 && store->productTabs()->currentIndex() != productTab)
-        store->productTabs()->setCurrentTab(productTab);
-    // Each of these builds a fresh list from the server.
-    if (categoryTab == 0)
-        store->showStore();
-    else if (categoryTab == 1)
-        store->showLibrary();
-    else
-        store->showCart();
+    const int kind = StoreListKind::kindFor(store->category(), categoryTab, productTab);
     CqWndItems* list = nullptr;
-    waitFor(QStringLiteral("the store's list"), [store, &list] {
+    // A lapsed subscription the list renews or cancels may switch the store
+    // to its library once the list is in: then the list is asked for again.
+    for (int attempt = 0; attempt < 2 && (!list || list->kind() != kind); ++attempt) {
+        if (categoryTab == 0 && store->productTabs()->currentIndex() != productTab)
+            store->productTabs()->setCurrentTab(productTab);
+        // Each of these builds a fresh list from the server.
+        if (categoryTab == 0)
+            store->showStore();
+        else if (categoryTab == 1)
+            store->showLibrary();
+        else
+            store->showCart();
+        waitFor(QStringLiteral("the store's list"), [store, &list] {
+            list = store->currentList();
+            return list && list->isFinished() && !isBusyLoading();
+        });
+        static_cast<void>(
+            QTest::qWaitFor([this] { return !anyReplyRunning() && !isBusyLoading(); }, 10000));
         list = store->currentList();
-        return list && list->isFinished() && !isBusyLoading();
-    });
+    }
+    if (!step(QStringLiteral("the store's list (kind %1)").arg(kind),
+              list && list->kind() == kind && list->isFinished()))
+        return nullptr;
     return list;
 }
 
@@ -1166,6 +1209,14 @@ bool Gallery::download()
     CqWndVideoDownLoad* window = openDownload();
     if (!window)
         return false;
+    // The bytes, speed and time left come once a second.
+    auto* bytes = child<QLabel>(window, QStringLiteral("lblBytes"));
+    static_cast<void>(QTest::qWaitFor(
+        [bytes] {
+            return !bytes ||
+                   (!bytes->text().isEmpty() && !bytes->text().startsWith(QLatin1String("0 B")));
+        },
+        3000));
     // Caught in the middle: its own transfer would keep settle() waiting.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();

@@ -104,7 +104,10 @@ private:
     bool mainWithOffer();
     bool messageBar();
     bool dailyTarget();
-    bool tracker();
+    // The meal with foods chosen in two categories, one category open and a
+    // food of the member's own typed in; scrolled to that food's fields
+    // when `addFood`.
+    bool tracker(bool addFood);
     bool trackerSample();
     bool plannerHome();
     bool dailyScore();
