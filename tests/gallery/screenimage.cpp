@@ -1,13 +1,12 @@
 #include "screenimage.h"
 
-#include "main/mainwindow.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMainWindow>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
@@ -24,21 +23,23 @@ QRect screenArea()
 
 QList<QWidget*> ScreenImage::stack(QWidget* front)
 {
+    QList<QWidget*> main;
     QList<QWidget*> plain;
     QList<QWidget*> modal;
-    MainWindow* main = MainWindow::instance();
-    if (main && main->isVisible() && main != front)
-        plain.append(main);
     QWidget* activeModal = QApplication::activeModalWidget();
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (!window->isVisible() || window == main || window == front || window == activeModal)
+        if (!window->isVisible() || window == front || window == activeModal)
             continue;
         const Qt::WindowType type = window->windowType();
         if (type == Qt::Popup || type == Qt::ToolTip)
             continue;
-        (window->isModal() ? modal : plain).append(window);
+        // The main window lies under everything else.
+        if (qobject_cast<QMainWindow*>(window))
+            main.append(window);
+        else
+            (window->isModal() ? modal : plain).append(window);
     }
-    QList<QWidget*> all = plain + modal;
+    QList<QWidget*> all = main + plain + modal;
     if (activeModal && activeModal != front && activeModal->isVisible())
         all.append(activeModal);
     if (front)

@@ -12,7 +12,7 @@ class QWidget;
 class ScreenImage final
 {
 public:
-    // The visible top-level windows bottom to top: the main window, other
+    // The visible top-level windows bottom to top: main windows, other
     // windows, modal dialogs (the active one last), `front` at the very end.
     static QList<QWidget*> stack(QWidget* front);
     // The primary screen with every window of stack(front) on it; without
