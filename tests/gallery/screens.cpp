@@ -31,6 +31,13 @@ int main(int argc, char* argv[])
     QStringList wanted;
     for (int index = 3; index < argc; ++index)
         wanted.append(QString::fromLocal8Bit(argv[index]));
+    for (const QString& name : std::as_const(wanted)) {
+        if (!Gallery::shotNames().contains(name)) {
+            err << "olva-screens: no window is called " << name << "; the windows are:\n  "
+                << Gallery::shotNames().join(QStringLiteral(" ")) << '\n';
+            return 2;
+        }
+    }
 
     const QString configuration = ScreenImage::useOffscreen(size);
     QApplication application(argc, argv);
