@@ -3,6 +3,7 @@
 #include "account/cqdlglogin.h"
 #include "account/cqdlgpin.h"
 #include "app/accountstate.h"
+#include "app/pictureloader.h"
 #include "app/processlauncher.h"
 #include "app/startup.h"
 #include "app/utils.h"
@@ -133,8 +134,9 @@ void clickLater(QAbstractButton* button)
 bool anyReplyRunning()
 {
     // Replies live under the manager that sent them, and the managers under
-    // the windows, the application, the shared Utils or the renewals.
-    QObjectList roots{QCoreApplication::instance(), Utils::instance(),
+    // the windows, the application, the picture loader, the shared Utils or
+    // the renewals.
+    QObjectList roots{QCoreApplication::instance(), PictureLoader::instance(), Utils::instance(),
                       SubscriptionRenewal::instance()};
     for (QWidget* window : QApplication::topLevelWidgets())
         roots.append(window);
