@@ -440,13 +440,28 @@ bool Gallery::signedIn()
     currentCheckDay = QDate::currentDate().addDays(7).toString(QStringLiteral("yyyy-MM-dd"));
     m_main = m_demo.showMainWindow();
     m_signedIn = step(QStringLiteral("the main window"), m_main && m_main->isVisible());
-    if (m_signedIn) {
-        // The first paint opens the workout store.
-        waitFor(QStringLiteral("the workout store after sign-in"), [this] {
+    if (!m_signedIn)
+        return false;
+    // The first paint opens the workout store.
+    if (!waitFor(QStringLiteral("the workout store after sign-in"), [this] {
             return qobject_cast<CqWndProduct*>(activeFeature()) && !isBusyLoading();
-        });
-    }
-    return m_signedIn;
+        }))
+        return false;
+    // The demo member's lapsed programs are renewed or cancelled by the
+    // first list that shows them, which then switches its store to the
+    // library: done once here, so that no shot is switched away.
+    int renewals = 0;
+    const auto count = [&renewals](int) { ++renewals; };
+    QObject context;
+    SubscriptionRenewal* renewal = SubscriptionRenewal::instance();
+    QObject::connect(renewal, &SubscriptionRenewal::renewed, &context, count);
+    QObject::connect(renewal, &SubscriptionRenewal::cancelled, &context, count);
+    QObject::connect(renewal, &SubscriptionRenewal::failed, &context, count);
+    auto* store = activeFeatureAs<CqWndProduct>();
+    showStoreList(store, 1, 0);
+    static_cast<void>(QTest::qWaitFor([&renewals] { return renewals >= 2; }, 5000));
+    showStoreList(store, 0, 0);
+    return true;
 }
 
 MainWindow* Gallery::mainWindow()
