@@ -10,6 +10,7 @@
 #include "main/mainwindow.h"
 #include "main/replydeadline.h"
 #include "ui_cqwndhistory.h"
+#include "widgets/qtmaterialsnackbar.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -19,14 +20,29 @@
 
 namespace {
 
-const QString failureMessage = QStringLiteral("The history could not be loaded.");
+const QString failureMessage =
+    QStringLiteral("The history could not be loaded. Return to this window to try again.");
+// White on this green reads at more than 7:1.
+const QColor successGreen(0x1B, 0x5E, 0x20);
+
+QtMaterialSnackbar* createSuccessBar(QWidget* window)
+{
+    // Sized and timed like the main window's bar, which tells failures.
+    auto* bar = new QtMaterialSnackbar(window);
+    bar->setObjectName(QStringLiteral("successBar"));
+    bar->setBoxWidth(500);
+    bar->setBackgroundColor(successGreen);
+    bar->setTextColor(Qt::white);
+    bar->setFont(QFont(QStringLiteral("Roboto"), 20, QFont::Medium));
+    bar->setAutoHideDuration(2000);
+    return bar;
+}
 
 } // namespace
 
 CqWndHistory::CqWndHistory(QWidget* parent)
     : QWidget(parent)
     , m_ui(new Ui::CqWndHistory)
-    , m_server(new Server(this))
     , m_deadline(new ReplyDeadline(this))
     , m_chart(new HistoryChartView)
     , m_list(new HistoryListModel(this))
@@ -39,20 +55,43 @@ CqWndHistory::CqWndHistory(QWidget* parent)
     Utils::instance()->setBackground(m_ui->lstHistory->viewport(), 0);
     connect(m_ui->lstHistory, &HistoryListView::dayChosen, this, &CqWndHistory::on_history_clicked);
 
-    connect(m_server, SIGNAL(sig_net_historylist(QString)), this, SLOT(slt_net_historylist(QString)));
-    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+    m_successBar = createSuccessBar(this);
+
     connect(m_deadline, &ReplyDeadline::expired, this, [this] {
         // Stop waiting; a reply that still comes later fills the list.
         finishWaiting();
         reportFailure();
     });
 
+    requestList();
+}
+
+void CqWndHistory::requestList()
+{
+    // A request still out (stalled past the deadline) goes with its Server,
+    // so that neither its late reply nor its error speaks for the new one.
+    if (m_server) {
+        m_server->disconnect(this);
+        m_server->deleteLater();
+    }
+    m_server = new Server(this);
+    connect(m_server, SIGNAL(sig_net_historylist(QString)), this, SLOT(slt_net_historylist(QString)));
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+
+    m_requestOut = true;
+    m_failed = false;
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("email"), currentEmail);
     if (loadingWindow && !loadingWindow->isLoading())
         loadingWindow->showMaximized();
     m_deadline->start();
     m_server->request(Server::endpointIndex(QStringLiteral("getHistory")), fields);
+}
+
+void CqWndHistory::retryIfFailed()
+{
+    if (m_failed)
+        requestList();
 }
 
 CqWndHistory::~CqWndHistory()
@@ -70,9 +109,11 @@ void CqWndHistory::finishWaiting()
 
 void CqWndHistory::reportFailure()
 {
-    if (m_failureShown)
+    // One attempt, one message: the deadline and the error that may follow
+    // it tell the same failure.
+    if (m_failed)
         return;
-    m_failureShown = true;
+    m_failed = true;
     MainWindow::instance()->showMessage(failureMessage);
 }
 
@@ -89,18 +130,18 @@ void CqWndHistory::on_btnBack_clicked()
 void CqWndHistory::slt_net_error(QString message)
 {
     Q_UNUSED(message)
-    if (m_answered)
+    if (!m_requestOut)
         return;
-    m_answered = true;
+    m_requestOut = false;
     finishWaiting();
     reportFailure();
 }
 
 void CqWndHistory::slt_net_historylist(QString reply)
 {
-    if (m_answered)
+    if (!m_requestOut)
         return;
-    m_answered = true;
+    m_requestOut = false;
     finishWaiting();
 
     std::optional<HistoryRecords> parsed = HistoryReply::parse(reply);
@@ -109,7 +150,9 @@ void CqWndHistory::slt_net_historylist(QString reply)
         return;
     }
 
+    m_failed = false;
     m_records = std::move(*parsed);
+    m_recordsById.clear();
     for (const auto& record : m_records) {
         // A later day with the same id takes the id over: both rows open it.
         m_recordsById.insert(record->id, record.get());
@@ -143,7 +186,7 @@ void CqWndHistory::on_btnExport_clicked()
         return;
     const QString fileName = dialog.selectedFiles().constFirst();
     if (exportTo(fileName))
-        MainWindow::instance()->showMessage(QStringLiteral("History saved to %1").arg(QDir::toNativeSeparators(fileName)));
+        m_successBar->addMessage(QStringLiteral("History saved to %1").arg(QDir::toNativeSeparators(fileName)));
     else
         MainWindow::instance()->showMessage(QStringLiteral("The history could not be saved."));
 }

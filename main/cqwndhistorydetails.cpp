@@ -52,12 +52,10 @@ CqWndHistoryDetails::CqWndHistoryDetails(HistoryModel* record, QWidget* parent)
 {
     m_ui->setupUi(this);
     Utils::instance()->setBackground(m_ui->scrollAreaWidgetContents, 0);
-    connect(m_server, SIGNAL(sig_net_historydetails(QString)), this, SLOT(slt_net_historydetails(QString)));
-    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
-    connect(m_deadline, &ReplyDeadline::expired, this, [this] {
-        m_pending = 0;
-        MainWindow::instance()->showMessage(failureMessage);
-    });
+    connectServer();
+    // A reply that still comes after the deadline is shown; the error that
+    // ends its wait later is the same failure and is not told again.
+    connect(m_deadline, &ReplyDeadline::expired, this, &CqWndHistoryDetails::reportFailure);
 
     m_entries = {
         {m_ui->lblBreak, m_ui->lblBreakCheck, QStringLiteral("breakfast"), QStringLiteral("Breakfast")},
@@ -98,6 +96,20 @@ CqWndHistoryDetails::CqWndHistoryDetails(HistoryModel* record, QWidget* parent)
 CqWndHistoryDetails::~CqWndHistoryDetails()
 {
     delete m_ui;
+}
+
+void CqWndHistoryDetails::connectServer()
+{
+    connect(m_server, SIGNAL(sig_net_historydetails(QString)), this, SLOT(slt_net_historydetails(QString)));
+    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+}
+
+void CqWndHistoryDetails::reportFailure()
+{
+    if (m_failureShown)
+        return;
+    m_failureShown = true;
+    MainWindow::instance()->showMessage(failureMessage);
 }
 
 void CqWndHistoryDetails::showSummary()
@@ -166,10 +178,19 @@ void CqWndHistoryDetails::pickMeal(int index)
 
     if (!m_record)
         return;
+    if (m_requestOut) {
+        // The earlier meal's reply is no longer wanted: it goes with its Server.
+        m_server->disconnect(this);
+        m_server->deleteLater();
+        m_server = new Server(this);
+        connectServer();
+    }
+    m_meal = entry.mealType;
+    m_requestOut = true;
+    m_failureShown = false;
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("history_id"), QString::number(m_record->id));
     fields.addQueryItem(QStringLiteral("meal_type"), entry.mealType);
-    ++m_pending;
     m_deadline->start();
     m_server->request(Server::endpointIndex(QStringLiteral("getHistoryDetail")), fields);
 }
@@ -181,28 +202,24 @@ void CqWndHistoryDetails::on_widgetCategorySecond_clicked() { pickMeal(3); }
 void CqWndHistoryDetails::on_widgetCategoryDinner_clicked() { pickMeal(4); }
 void CqWndHistoryDetails::on_widgetCategoryThird_clicked() { pickMeal(5); }
 
-void CqWndHistoryDetails::replyEnded()
-{
-    if (m_pending > 0)
-        --m_pending;
-    if (m_pending == 0)
-        m_deadline->stop();
-}
-
 void CqWndHistoryDetails::slt_net_error(QString message)
 {
     Q_UNUSED(message)
-    replyEnded();
-    MainWindow::instance()->showMessage(failureMessage);
+    if (!m_requestOut)
+        return;
+    m_requestOut = false;
+    m_deadline->stop();
+    reportFailure();
 }
 
 void CqWndHistoryDetails::slt_net_historydetails(QString reply)
 {
-    replyEnded();
+    m_requestOut = false;
+    m_deadline->stop();
     const std::optional<FoodGroups> groups = HistoryDetailsReply::parse(reply);
     if (!groups) {
         // The groups on show stay as they are.
-        MainWindow::instance()->showMessage(failureMessage);
+        reportFailure();
         return;
     }
     hideAllGroups();
@@ -224,8 +241,10 @@ void CqWndHistoryDetails::hideAllGroups()
 
 void CqWndHistoryDetails::showGroup(const FoodModel& model)
 {
-    if (QPushButton* button = m_groupButtons.value(model.id)) {
-        // Built by an earlier reply: shown again with its earlier rows.
+    const std::pair<QString, qint32> key(m_meal, model.id);
+    if (QPushButton* button = m_groupButtons.value(key)) {
+        // Built by an earlier reply for this meal: shown again with its
+        // earlier rows.
         button->show();
         m_groupHeaders.value(button)->show();
         m_groupTables.value(button)->hide();
@@ -234,13 +253,13 @@ void CqWndHistoryDetails::showGroup(const FoodModel& model)
     }
 
     auto* button = new QPushButton(model.title);
-    button->setObjectName(QStringLiteral("group_%1").arg(model.id));
+    button->setObjectName(QStringLiteral("group_%1_%2").arg(m_meal).arg(model.id));
     button->setCheckable(true);
     button->setChecked(false);
     button->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
     button->setFixedHeight(60);
     button->setCursor(Qt::PointingHandCursor);
-    m_groupButtons.insert(model.id, button);
+    m_groupButtons.insert(key, button);
 
     auto* header = new MyWidget;
     header->setFixedHeight(50);

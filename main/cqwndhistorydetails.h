@@ -3,6 +3,8 @@
 #include <QMap>
 #include <QWidget>
 
+#include <utility>
+
 class FoodModel;
 class HistoryModel;
 class MyWidget;
@@ -19,8 +21,10 @@ class CqWndHistoryDetails;
 // One past day of the history: its date, summary and per-meal figures, and
 // for a meal the member picks, the foods eaten by food type, each type a
 // button that folds its table of calories and nutrients out. A food type once
-// built stays in the layout with its first rows and is reused (hidden and
-// shown) for the window's life.
+// built for a meal stays in the layout with its first rows and is reused
+// (hidden and shown) when that meal is picked again; another meal with the
+// same food type gets a group of its own. Only the reply to the latest pick
+// is shown.
 class CqWndHistoryDetails final : public QWidget
 {
     Q_OBJECT
@@ -67,15 +71,21 @@ private:
     void showGroup(const FoodModel& model);
     QTableWidget* buildTable(const FoodModel& model);
     void applyColumnWidths(QTableWidget* table) const;
-    void replyEnded();
+    void connectServer();
+    void reportFailure();
 
     Ui::CqWndHistoryDetails* m_ui;
     HistoryModel* m_record;
+    // Carries the latest request only: a pick made while a reply is out
+    // replaces it, so the earlier reply never shows under the later meal.
     Server* m_server;
     ReplyDeadline* m_deadline;
     QList<Entry> m_entries;
-    int m_pending = 0; // requests sent and not yet answered
-    QMap<qint32, QPushButton*> m_groupButtons;
+    QString m_meal; // meal_type of the latest request
+    bool m_requestOut = false;
+    bool m_failureShown = false; // for the latest request
+    // Group buttons by meal_type and food-type id.
+    QMap<std::pair<QString, qint32>, QPushButton*> m_groupButtons;
     QMap<QPushButton*, MyWidget*> m_groupHeaders;
     QMap<QPushButton*, QTableWidget*> m_groupTables;
 };

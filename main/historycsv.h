@@ -10,6 +10,8 @@
 namespace HistoryCsv {
 
 QByteArray toCsv(const HistoryRecords& records);
+// The day's target, eaten plus remaining; empty when either is not a number.
+QString target(const QString& total, const QString& remain);
 // One field, quoted when it needs to be. A text that a spreadsheet would run
 // as a formula (=, +, -, @ and not a number) gets a leading apostrophe.
 QString field(const QString& text);

@@ -131,6 +131,8 @@ QMdiSubWindow* MainWindow::subWindow(int kind)
 void MainWindow::showSubWindow(int kind, QMdiSubWindow* existing)
 {
     if (existing) {
+        // A kept window is brought up to date each time the member comes back.
+        SubWindowFactory::refresh(kind, existing->widget());
         m_ui->mdiArea->setActiveSubWindow(existing);
         return;
     }
@@ -284,12 +286,7 @@ void MainWindow::on_btnFood_clicked()
 {
     if (isBusyLoading())
         return;
-    if (QMdiSubWindow* home = m_subWindows[SubWindowKind::PlannerHome]) {
-        SubWindowFactory::refresh(SubWindowKind::PlannerHome, home->widget());
-        showSubWindow(SubWindowKind::PlannerHome, home);
-    } else {
-        showSubWindow(SubWindowKind::PlannerHome, nullptr);
-    }
+    showSubWindow(SubWindowKind::PlannerHome, m_subWindows[SubWindowKind::PlannerHome]);
 }
 
 void MainWindow::on_btnNutrition_clicked()

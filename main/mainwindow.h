@@ -36,8 +36,9 @@ public:
     // The sub-window of `kind` (SubWindowKind): the kept one, or a new one
     // built by the kind's creator. Null when the kind has no window.
     QMdiSubWindow* subWindow(int kind);
-    // Activates `existing`, or adds subWindow(kind) to the area, frameless
-    // and maximised.
+    // Activates `existing` after running its kind's refresher (the member
+    // comes back to it), or adds subWindow(kind) to the area, frameless and
+    // maximised.
     void showSubWindow(int kind, QMdiSubWindow* existing);
 
     // true: the meal planner home (refreshed); false: the workout store.

@@ -21,7 +21,14 @@ void registerPlannerWindows()
             if (auto* home = qobject_cast<CqWndHome*>(window))
                 home->refresh();
         });
-    SubWindowFactory::registerKind(SubWindowKind::History, [] { return new CqWndHistory; });
+    // Kept for the run; a list that could not be loaded is asked for again
+    // when the member comes back.
+    SubWindowFactory::registerKind(
+        SubWindowKind::History, [] { return new CqWndHistory; },
+        [](QWidget* window) {
+            if (auto* history = qobject_cast<CqWndHistory*>(window))
+                history->retryIfFailed();
+        });
     // A new details window for every day opened; the record comes from the main window.
     SubWindowFactory::registerKind(SubWindowKind::HistoryDetails, [] {
         MainWindow* window = MainWindow::instance();

@@ -149,9 +149,14 @@ void CqWndService::showCurrentList()
 {
     const int kind = currentKind();
     if (QMdiSubWindow* kept = m_lists[kind]) {
-        m_ui->mdiArea->setActiveSubWindow(kept);
-        kept->showMaximized();
-        return;
+        auto* list = qobject_cast<CqWndServiceItem*>(kept->widget());
+        if (!list || !list->hasFailed()) {
+            m_ui->mdiArea->setActiveSubWindow(kept);
+            kept->showMaximized();
+            return;
+        }
+        // Coming back to a list that could not be loaded asks again.
+        dropList(kind);
     }
     auto* list = new CqWndServiceItem(kind);
     auto* sub = new QMdiSubWindow;
@@ -199,4 +204,13 @@ void CqWndService::resetAllLists()
 void CqWndService::dropCurrentList()
 {
     dropList(currentKind());
+}
+
+void CqWndService::retryFailedList()
+{
+    if (QMdiSubWindow* kept = m_lists[currentKind()]) {
+        auto* list = qobject_cast<CqWndServiceItem*>(kept->widget());
+        if (list && list->hasFailed())
+            showCurrentList();
+    }
 }

@@ -18,7 +18,8 @@ class QtMaterialTabs;
 // purchases or the service cart; in the store a second row chooses the
 // service type. Each of the five lists is a CqWndServiceItem kept in the
 // inner area once built; the operations below empty list slots so that the
-// next visit builds the list anew from the server.
+// next visit builds the list anew from the server. A list that could not be
+// loaded is built anew on every return to its tab or to this window.
 class CqWndService final : public QWidget
 {
     Q_OBJECT
@@ -40,6 +41,9 @@ public:
     void resetAllLists();
     // Empties the slot of the list the tabs select now.
     void dropCurrentList();
+    // The member is back at this window: the list on show is built anew when
+    // it could not be loaded.
+    void retryFailedList();
 
     // The list kind the two tab rows select.
     int currentKind() const;

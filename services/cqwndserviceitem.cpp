@@ -20,6 +20,7 @@
 #include "store/cqdlgbuy1.h"
 #include "store/cqdlgcard1.h"
 #include "store/cqdlgcart.h"
+#include "store/money.h"
 #include "store/productitem.h"
 #include "ui_cqwndserviceitem.h"
 #include "widgets/mylabel.h"
@@ -32,6 +33,8 @@
 #include <QTimer>
 #include <QUrlQuery>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -55,7 +58,8 @@ QString cartKey(const QString& userId, const QMap<int, QJsonObject>& entries)
     return userId + QLatin1Char('/') + ids.join(QLatin1Char('_'));
 }
 
-const QString couldNotLoad = QStringLiteral("The services could not be loaded. Check your connection and try again.");
+const QString couldNotLoad = QStringLiteral(
+    "The services could not be loaded. Check your connection and try again. Return to this tab to try again.");
 
 // The card picture: a label that opens the details on a click, or on Space
 // or Enter once it has the keyboard focus.
@@ -173,6 +177,7 @@ void CqWndServiceItem::listFailed()
     if (!m_waitingForList)
         return;
     stopWaiting();
+    m_failed = true;
     MainWindow::instance()->showMessage(couldNotLoad);
 }
 
@@ -180,6 +185,10 @@ void CqWndServiceItem::slt_net_error(QString)
 {
     if (m_waitingForList) {
         listFailed();
+        return;
+    }
+    if (m_pendingRemovals > 0) {
+        removalEnded(false);
         return;
     }
     actionFailed();
@@ -198,12 +207,45 @@ void CqWndServiceItem::sendAction(Action action, const QString& endpoint, const 
 void CqWndServiceItem::actionFailed()
 {
     m_actionDeadline->stop();
+    if (m_pendingRemovals > 0) {
+        // Out of time: every removal still out is given up at once.
+        m_pendingRemovals = 0;
+        m_removalFailed = true;
+        finishRemovals();
+        return;
+    }
     const Action action = m_pendingAction;
     m_pendingAction = Action::None;
-    if (action == Action::RemoveFromCart)
-        MainWindow::instance()->showMessage(QStringLiteral("The service could not be removed from the cart. Try again."));
-    else if (action == Action::Complete)
+    if (action == Action::Complete)
         MainWindow::instance()->showMessage(QStringLiteral("The appointment could not be completed. Try again."));
+}
+
+void CqWndServiceItem::removalEnded(bool answered)
+{
+    if (m_pendingRemovals > 0)
+        --m_pendingRemovals;
+    (answered ? m_removalAnswered : m_removalFailed) = true;
+    if (m_pendingRemovals == 0)
+        finishRemovals();
+}
+
+void CqWndServiceItem::finishRemovals()
+{
+    m_actionDeadline->stop();
+    m_pendingAction = Action::None;
+    if (std::exchange(m_removalFailed, false))
+        MainWindow::instance()->showMessage(QStringLiteral("The service could not be removed from the cart. Try again."));
+    if (!std::exchange(m_removalAnswered, false)) {
+        // Nothing changed on the server: the entries can be removed again.
+        for (QPushButton* button : findChildren<QPushButton*>()) {
+            if (button->text() == QLatin1String("X"))
+                button->setEnabled(true);
+        }
+        return;
+    }
+    // Whatever the server answered, the rebuilt cart shows its view.
+    if (CqWndService* services = CqWndService::of(this))
+        services->dropCartList(true);
 }
 
 void CqWndServiceItem::slt_net_items(QString reply)
@@ -217,8 +259,10 @@ void CqWndServiceItem::slt_net_items(QString reply)
     if (!list.ok) {
         if (wasWaiting)
             MainWindow::instance()->showMessage(couldNotLoad);
+        m_failed = true;
         return;
     }
+    m_failed = false;
 
     // Nothing is refreshed in place, but a late reply after a timeout may
     // still arrive: it replaces whatever an earlier reply built.
@@ -301,7 +345,7 @@ QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)
 
     const QString price = ServiceEntries::field(entry, QStringLiteral("price"));
     if (m_kind == ServiceListKind::Cart) {
-        textColumn->addWidget(whiteLabel(QStringLiteral("PRICE - $") + price, 18));
+        textColumn->addWidget(whiteLabel(QStringLiteral("PRICE - $") + ServiceMoney::priceText(price), 18));
         textColumn->addWidget(whiteLabel(QStringLiteral("QUANTITY"), 16));
         auto* line = new QFrame;
         line->setFixedHeight(1);
@@ -382,7 +426,7 @@ QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)
 void CqWndServiceItem::buildCartFooter()
 {
     auto* subtotalRow = new QHBoxLayout;
-    m_lblSubtotal = whiteLabel(QStringLiteral("SUBTOTAL $%1").arg(ServiceMoney::format(m_cartCents)), 18);
+    m_lblSubtotal = whiteLabel(QStringLiteral("SUBTOTAL $%1").arg(Money::amountText(m_cartCents)), 18);
     m_lblSubtotal->setObjectName(QStringLiteral("lblSubtotal"));
     m_lblSubtotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     subtotalRow->addStretch();
@@ -450,15 +494,16 @@ void CqWndServiceItem::slt_net_completeappoint(QString)
 
 void CqWndServiceItem::on_btnCancelCart_clicked()
 {
+    // Once per entry: a second press would only ask for the same removal.
+    if (auto* button = qobject_cast<QPushButton*>(sender()))
+        button->setEnabled(false);
+    ++m_pendingRemovals;
     sendAction(Action::RemoveFromCart, QStringLiteral("removeServiceCheckout"), senderId());
 }
 
 void CqWndServiceItem::slt_net_removecart(QString)
 {
-    m_actionDeadline->stop();
-    m_pendingAction = Action::None;
-    if (CqWndService* services = CqWndService::of(this))
-        services->dropCartList(true);
+    removalEnded(true);
 }
 
 void CqWndServiceItem::on_btnSchedule_clicked()

@@ -36,6 +36,9 @@ public:
     const QMap<int, QJsonObject>& entries() const { return m_entries; }
     // The cart's subtotal in cents.
     qint64 cartCents() const { return m_cartCents; }
+    // The last list request failed and no list has come since: a return to
+    // this list's tab asks again.
+    bool hasFailed() const { return m_failed; }
 
     // How long a list request may take before the member is told that the
     // services could not be loaded (15 s; tests shorten it).
@@ -66,6 +69,11 @@ private:
     void sendAction(Action action, const QString& endpoint, const QString& serviceId);
     void listFailed();
     void stopWaiting();
+    // One removal from the cart answered (or failed); the cart is rebuilt
+    // once no removal is out any more, so that a quick second one is not
+    // lost with the list.
+    void removalEnded(bool answered);
+    void finishRemovals();
     QWidget* buildCard(const QJsonObject& entry);
     void buildCartFooter();
     MyLabel* buildPicture(const QJsonObject& entry, const QString& name);
@@ -85,6 +93,10 @@ private:
     QPushButton* m_btnCheckout = nullptr;
     QTimer* m_listTimer;
     bool m_waitingForList = false;
+    bool m_failed = false;
     Action m_pendingAction = Action::None;
+    int m_pendingRemovals = 0;
+    bool m_removalAnswered = false;
+    bool m_removalFailed = false;
     ReplyDeadline* m_actionDeadline;
 };

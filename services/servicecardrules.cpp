@@ -2,6 +2,7 @@
 
 #include "services/serviceentries.h"
 #include "services/servicelistkind.h"
+#include "services/servicemoney.h"
 
 ServiceCardButtons ServiceCardButtons::forEntry(int kind, const QJsonObject& entry)
 {
@@ -12,7 +13,7 @@ ServiceCardButtons ServiceCardButtons::forEntry(int kind, const QJsonObject& ent
     const QString price = ServiceEntries::field(entry, QStringLiteral("price"));
     const bool purchased = ServiceEntries::isPurchased(entry);
     buttons.hasBuy = true;
-    buttons.buyText = ServiceEntries::isFree(price) ? QStringLiteral("FREE") : QStringLiteral("BUY - $") + price;
+    buttons.buyText = ServiceEntries::isFree(price) ? QStringLiteral("FREE") : QStringLiteral("BUY - $") + ServiceMoney::priceText(price);
     buttons.buyClickable = !purchased || kind == ServiceListKind::Purchases;
     if (purchased) {
         buttons.buyLook = Look::Blue;

@@ -1,5 +1,7 @@
 #include "services/servicemoney.h"
 
+#include "store/money.h"
+
 #include <cmath>
 #include <limits>
 
@@ -33,17 +35,10 @@ qint64 totalCents(const QStringList& priceTexts)
     return total;
 }
 
-QString format(qint64 cents)
+QString priceText(const QString& priceText)
 {
-    const bool negative = cents < 0;
-    const quint64 magnitude = negative ? quint64(0) - quint64(cents) : quint64(cents);
-    QString text = QString::number(magnitude / 100);
-    if (const quint64 rest = magnitude % 100) {
-        text += QLatin1Char('.') + QStringLiteral("%1").arg(rest, 2, 10, QLatin1Char('0'));
-        if (text.endsWith(QLatin1Char('0')))
-            text.chop(1);
-    }
-    return negative ? QLatin1Char('-') + text : text;
+    const std::optional<qint64> amount = cents(priceText);
+    return amount ? Money::amountText(*amount) : priceText;
 }
 
 } // namespace ServiceMoney

@@ -17,7 +17,8 @@ std::optional<qint64> cents(const QString& priceText);
 // beyond 64 bits stays at the largest value instead of wrapping.
 qint64 totalCents(const QStringList& priceTexts);
 
-// Cents in the shortest form: 5000 gives "50", 1999 "19.99", 1950 "19.5".
-QString format(qint64 cents);
+// A price text as money (Money::amountText): "19.5" shows "19.50", "20"
+// stays "20". A text that cents() does not read is shown as it came.
+QString priceText(const QString& priceText);
 
 } // namespace ServiceMoney

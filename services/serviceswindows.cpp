@@ -6,5 +6,12 @@
 // Registers this feature's windows and dialogs with the main window's factories.
 void registerServiceWindows()
 {
-    SubWindowFactory::registerKind(SubWindowKind::Services, [] { return new CqWndService; });
+    // Kept for the run; a list that could not be loaded is asked for again
+    // when the member comes back.
+    SubWindowFactory::registerKind(
+        SubWindowKind::Services, [] { return new CqWndService; },
+        [](QWidget* window) {
+            if (auto* services = qobject_cast<CqWndService*>(window))
+                services->retryFailedList();
+        });
 }

@@ -2,6 +2,7 @@
 
 #include "app/accountstate.h"
 #include "app/jsonreply.h"
+#include "services/servicemoney.h"
 #include "ui_cqdlgbuy.h"
 
 CqDlgBuy1::CqDlgBuy1(const QJsonObject& service, QWidget* parent)
@@ -11,7 +12,7 @@ CqDlgBuy1::CqDlgBuy1(const QJsonObject& service, QWidget* parent)
     setObjectName(QStringLiteral("CqDlgBuy1"));
     ui()->txtTitile->setPlainText(JsonReply::text(service, QStringLiteral("title")));
     ui()->txtContent->setPlainText(QStringLiteral("If you want to purchase, please click \n BUY SERVICE."));
-    ui()->lblPrice->setText(QStringLiteral("Price : $") + JsonReply::text(service, QStringLiteral("price")));
+    ui()->lblPrice->setText(QStringLiteral("Price : $") + ServiceMoney::priceText(JsonReply::text(service, QStringLiteral("price"))));
     ui()->lblSub->hide();
     ui()->btnOk->setText(QStringLiteral("BUY\nSERVICE"));
     ui()->btnOk->setAccessibleName(QStringLiteral("BUY SERVICE"));

@@ -191,7 +191,7 @@ void CqWndItems::buildFooter()
     if (!StoreListKind::isCartKind(m_kind))
         return;
     QWidget* contents = m_ui->scrollAreaWidgetContents;
-    m_lblSubtotal = new QLabel(QStringLiteral("SUBTOTAL $") + Money::centsText(m_cartTotalCents), contents);
+    m_lblSubtotal = new QLabel(QStringLiteral("SUBTOTAL $") + Money::amountText(m_cartTotalCents), contents);
     m_lblSubtotal->setObjectName(QStringLiteral("lblSubtotal"));
     m_lblSubtotal->setFont(roboto(16, QFont::Medium));
     m_lblSubtotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

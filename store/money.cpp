@@ -4,9 +4,24 @@
 
 namespace Money {
 
+QString amountText(qint64 cents)
+{
+    const bool negative = cents < 0;
+    const quint64 magnitude = negative ? quint64(0) - quint64(cents) : quint64(cents);
+    QString text = QString::number(magnitude / 100);
+    if (const int fraction = int(magnitude % 100))
+        text += QLatin1Char('.') + QString::number(fraction).rightJustified(2, QLatin1Char('0'));
+    return negative ? QLatin1Char('-') + text : text;
+}
+
 QString priceText(double dollars)
 {
-    return QString::number(dollars, 'g', 6);
+    if (!std::isfinite(dollars))
+        return QStringLiteral("0");
+    // Beyond what 64 bits of cents hold: whole dollars, still written out.
+    if (std::abs(dollars) >= 1e16)
+        return QString::number(dollars, 'f', 0);
+    return amountText(std::llround(dollars * 100.0));
 }
 
 qint64 toCents(double dollars)

@@ -6,8 +6,13 @@
 // a total are added in whole cents so that no cent is lost or invented.
 namespace Money {
 
-// A single price as shown on buttons: general format, 6 significant digits
-// (19.99 -> "19.99", 20 -> "20", 1234567 -> "1.23457e+06").
+// An amount as the member sees it, in the store and the services alike:
+// whole dollars without decimals, any cents with two (2000 -> "20",
+// 1950 -> "19.50", 123456789 -> "1234567.89"); never in exponent form.
+QString amountText(qint64 cents);
+
+// A single price as shown on buttons and in dialogs: amountText of the price
+// rounded to the cent (19.5 -> "19.50", 1234567 -> "1234567").
 QString priceText(double dollars);
 
 // The price rounded to whole cents.

@@ -35,7 +35,7 @@
 namespace {
 
 const QString historyPath = QStringLiteral("/api/getHistory");
-const QString failure = QStringLiteral("The history could not be loaded.");
+const QString failure = QStringLiteral("The history could not be loaded. Return to this window to try again.");
 
 QByteArray demoReply()
 {
@@ -94,6 +94,8 @@ private slots:
     void faults_data();
     void faults();
     void lateReplyAfterStallStillFills();
+    void failedListIsAskedAgainOnReturn_data();
+    void failedListIsAskedAgainOnReturn();
     void exportWritesCsv();
     void manyDays();
 
@@ -417,6 +419,39 @@ void TestCqWndHistory::lateReplyAfterStallStillFills()
     QCOMPARE(m_main->messageBar()->messages().count(failure), 1);
 }
 
+void TestCqWndHistory::failedListIsAskedAgainOnReturn_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("HTTP 500") << "500";
+    QTest::newRow("not JSON") << "text";
+    QTest::newRow("stall") << "stall";
+}
+
+void TestCqWndHistory::failedListIsAskedAgainOnReturn()
+{
+    QFETCH(QString, kind);
+    if (kind == "500")
+        m_server.enqueue(historyPath, FakeServer::Reply::error(500));
+    else if (kind == "text")
+        m_server.enqueue(historyPath, FakeServer::Reply::json("<html>Bad Gateway</html>"));
+    else
+        m_server.enqueue(historyPath, FakeServer::Reply::hang());
+    m_server.enqueueJson("getHistory", twoDaysSameId());
+
+    CqWndHistory* window = openHistory();
+    QTRY_COMPARE(m_main->messageBar()->messages(), QStringList{failure});
+    QCOMPARE(m_server.requestCount(historyPath), 1);
+
+    // Away and back: asked again, and this time the days come.
+    m_main->showSettings();
+    QCOMPARE(openHistory(), window);
+    QVERIFY(m_server.waitForRequests(historyPath, 2));
+    QTRY_COMPARE(rows(window).size(), 3);
+    QVERIFY(window->findChild<QPushButton*>("btnExport")->isEnabled());
+    QTRY_VERIFY(!loadingWindow->isLoading());
+    QCOMPARE(m_main->messageBar()->messages().count(failure), 1);
+}
+
 void TestCqWndHistory::exportWritesCsv()
 {
     m_server.enqueueJson("getHistory", twoDaysSameId());
@@ -438,10 +473,20 @@ void TestCqWndHistory::exportWritesCsv()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines.at(0), "Date,Total,Remaining,Score,Grade,Breakfast,First Snack,Lunch,Second Snack,Dinner,Third Snack");
-    QCOMPARE(lines.at(1), "2024-03-05,1200,300,80,D,,,,,,");
-    QCOMPARE(lines.at(3), "2024-03-07,1600,-100,93.3,B,,,,,,");
-    QVERIFY(m_main->messageBar()->messages().constLast().contains("days.csv"));
+    QCOMPARE(lines.at(0),
+             "Date,Target,Total,Remaining,Score,Grade,Breakfast,First Snack,Lunch,Second Snack,Dinner,Third Snack");
+    QCOMPARE(lines.at(1), "2024-03-05,1500,1200,300,80,D,,,,,,");
+    QCOMPARE(lines.at(3), "2024-03-07,1500,1600,-100,93.3,B,,,,,,");
+
+    // Told as a success: not in the bar of failures, in a readable colour of its own.
+    auto* success = window->findChild<QtMaterialSnackbar*>();
+    QVERIFY(success);
+    QTRY_VERIFY(!success->messages().isEmpty());
+    QVERIFY(success->messages().constLast().contains("days.csv"));
+    QVERIFY(m_main->messageBar()->messages().isEmpty());
+    QVERIFY(success->backgroundColor() != m_main->messageBar()->backgroundColor());
+    QVERIFY(success->backgroundColor().green() > success->backgroundColor().red());
+    QVERIFY(contrast(success->backgroundColor(), success->textColor()) >= 4.5);
 }
 
 void TestCqWndHistory::manyDays()

@@ -1,4 +1,5 @@
 #include "app/accountstate.h"
+#include "app/server.h"
 #include "fakeserver.h"
 #include "servicefault.h"
 #include "main/cqwndhistory.h"
@@ -67,7 +68,9 @@ private slots:
     void summary();
     void pickingAMeal();
     void groupsFoldOut();
-    void groupsAreReused();
+    void eachMealShowsItsOwnFoods();
+    void earlierReplyIsDropped();
+    void stallIsToldOnce();
     void emptyReplyHidesEverything();
     void columnWidthsFollowWidth_data();
     void columnWidthsFollowWidth();
@@ -78,7 +81,8 @@ private slots:
 
 private:
     CqWndHistoryDetails* openDetails(HistoryModel* record);
-    QPushButton* group(CqWndHistoryDetails* window, int id) const;
+    // The group of food type `id` built for `meal` (its meal_type).
+    QPushButton* group(CqWndHistoryDetails* window, const char* meal, int id) const;
     QTableWidget* tableOf(CqWndHistoryDetails* window, QPushButton* button) const;
     void pick(CqWndHistoryDetails* window, const char* entry);
 
@@ -93,6 +97,8 @@ void TestCqWndHistoryDetails::initTestCase()
     tzset();
     // Long enough for a loaded machine to answer locally, short for the stall.
     qputenv("OLVA_REPLY_TIMEOUT_MS", "1500");
+    // A stalled request is given up soon after the window stops waiting.
+    qputenv("OLVA_TRANSFER_TIMEOUT_MS", "3000");
     TestEnvironment::isolate();
     QVERIFY(m_server.isListening());
     loadingWindow = new CqWndLoading;
@@ -139,9 +145,9 @@ CqWndHistoryDetails* TestCqWndHistoryDetails::openDetails(HistoryModel* record)
     return sub ? qobject_cast<CqWndHistoryDetails*>(sub->widget()) : nullptr;
 }
 
-QPushButton* TestCqWndHistoryDetails::group(CqWndHistoryDetails* window, int id) const
+QPushButton* TestCqWndHistoryDetails::group(CqWndHistoryDetails* window, const char* meal, int id) const
 {
-    return window->findChild<QPushButton*>(QStringLiteral("group_%1").arg(id));
+    return window->findChild<QPushButton*>(QStringLiteral("group_%1_%2").arg(QLatin1String(meal)).arg(id));
 }
 
 QTableWidget* TestCqWndHistoryDetails::tableOf(CqWndHistoryDetails* window, QPushButton* button) const
@@ -227,9 +233,9 @@ void TestCqWndHistoryDetails::groupsFoldOut()
     m_server.enqueueJson("getHistoryDetail", detailReply({foodType(5, "Cereals", 3), foodType(9, "Drinks", 0)}));
     CqWndHistoryDetails* window = openDetails(&m_day);
     pick(window, "widgetCategoryBreak");
-    QTRY_VERIFY(group(window, 9));
+    QTRY_VERIFY(group(window, "breakfast", 9));
 
-    QPushButton* cereals = group(window, 5);
+    QPushButton* cereals = group(window, "breakfast", 5);
     QCOMPARE(cereals->text(), "Cereals");
     QVERIFY(!cereals->isHidden());
     QVERIFY(!cereals->isChecked());
@@ -245,7 +251,7 @@ void TestCqWndHistoryDetails::groupsFoldOut()
     QCOMPARE(table->item(0, 4)->text(), "3.5");
     QCOMPARE(table->item(0, 5)->text(), "1.0");
     QVERIFY(!(table->item(0, 0)->flags() & Qt::ItemIsEditable));
-    QCOMPARE(tableOf(window, group(window, 9))->height(), 2);
+    QCOMPARE(tableOf(window, group(window, "breakfast", 9))->height(), 2);
 
     cereals->click();
     QVERIFY(!table->isHidden());
@@ -253,34 +259,82 @@ void TestCqWndHistoryDetails::groupsFoldOut()
     QVERIFY(table->isHidden());
 }
 
-void TestCqWndHistoryDetails::groupsAreReused()
+void TestCqWndHistoryDetails::eachMealShowsItsOwnFoods()
 {
-    m_server.enqueueJson("getHistoryDetail", detailReply({foodType(5, "Cereals", 3, "Old")}));
-    m_server.enqueueJson("getHistoryDetail", detailReply({foodType(7, "Fish", 2)}));
-    m_server.enqueueJson("getHistoryDetail", detailReply({foodType(5, "Cereals again", 8, "New")}));
+    // Breakfast and the second snack both have fruit (food type 5).
+    m_server.enqueueJson("getHistoryDetail", detailReply({foodType(5, "Fruit", 3, "Apple")}));
+    m_server.enqueueJson("getHistoryDetail", detailReply({foodType(5, "Fruit", 1, "Banana")}));
+    m_server.enqueueJson("getHistoryDetail", detailReply({foodType(5, "Fruit", 8, "Pear")}));
     CqWndHistoryDetails* window = openDetails(&m_day);
 
     pick(window, "widgetCategoryBreak");
-    QTRY_VERIFY(group(window, 5));
-    QPushButton* cereals = group(window, 5);
-    cereals->click(); // folded out before the member switches meals
+    QTRY_VERIFY(group(window, "breakfast", 5));
+    QPushButton* breakfastFruit = group(window, "breakfast", 5);
+    breakfastFruit->click(); // folded out before the member switches meals
 
-    pick(window, "widgetCategoryLunch");
-    QTRY_VERIFY(group(window, 7));
-    QVERIFY(cereals->isHidden());
-    QVERIFY(tableOf(window, cereals)->isHidden());
+    pick(window, "widgetCategorySecond");
+    QTRY_VERIFY(group(window, "secondsnack", 5));
+    QPushButton* snackFruit = group(window, "secondsnack", 5);
+    QVERIFY(snackFruit != breakfastFruit);
+    QVERIFY(breakfastFruit->isHidden());
+    QVERIFY(tableOf(window, breakfastFruit)->isHidden());
+    QVERIFY(!snackFruit->isHidden());
+    QTableWidget* snackTable = tableOf(window, snackFruit);
+    QCOMPARE(snackTable->rowCount(), 1);
+    QCOMPARE(snackTable->item(0, 0)->text(), "Banana 0");
 
-    pick(window, "widgetCategoryDinner");
-    QTRY_VERIFY(!cereals->isHidden());
-    QVERIFY(group(window, 7)->isHidden());
-    // The same group, with the rows it was built with, folded in.
-    QCOMPARE(window->findChildren<QPushButton*>("group_5").size(), 1);
-    QCOMPARE(cereals->text(), "Cereals");
-    QVERIFY(!cereals->isChecked());
-    QTableWidget* table = tableOf(window, cereals);
+    // The same meal again: its group, with the rows it was built with, folded in.
+    pick(window, "widgetCategoryBreak");
+    QTRY_VERIFY(!breakfastFruit->isHidden());
+    QVERIFY(snackFruit->isHidden());
+    QCOMPARE(window->findChildren<QPushButton*>("group_breakfast_5").size(), 1);
+    QVERIFY(!breakfastFruit->isChecked());
+    QTableWidget* table = tableOf(window, breakfastFruit);
     QVERIFY(table->isHidden());
     QCOMPARE(table->rowCount(), 3);
-    QCOMPARE(table->item(2, 0)->text(), "Old 2");
+    QCOMPARE(table->item(2, 0)->text(), "Apple 2");
+}
+
+void TestCqWndHistoryDetails::earlierReplyIsDropped()
+{
+    // Breakfast answers after lunch has been picked, and before lunch's own
+    // reply: its foods must not show under "Lunch".
+    m_server.enqueueJson("getHistoryDetail", detailReply({foodType(5, "Cereals", 3)}), 500);
+    m_server.enqueueJson("getHistoryDetail", detailReply({foodType(7, "Fish", 2)}), 900);
+    CqWndHistoryDetails* window = openDetails(&m_day);
+    pick(window, "widgetCategoryBreak");
+    QVERIFY(m_server.waitForRequests(detailPath, 1));
+    pick(window, "widgetCategoryLunch");
+    QVERIFY(m_server.waitForRequests(detailPath, 2));
+
+    QTRY_VERIFY_WITH_TIMEOUT(group(window, "lunch", 7), 5000);
+    QVERIFY(!group(window, "lunch", 7)->isHidden());
+    QCOMPARE(window->findChild<QPushButton*>("btnCategory")->text(), "Lunch");
+    for (QPushButton* button : window->findChild<QWidget*>("widgetDetails")->findChildren<QPushButton*>())
+        QVERIFY2(button->text() != "Cereals", "breakfast's reply was shown");
+    QVERIFY(m_main->messageBar()->messages().isEmpty());
+}
+
+void TestCqWndHistoryDetails::stallIsToldOnce()
+{
+    m_server.enqueue(detailPath, FakeServer::Reply::hang());
+    CqWndHistoryDetails* window = openDetails(&m_day);
+    QtMaterialSnackbar* bar = m_main->messageBar();
+    QSignalSpy hidden(bar, &QtMaterialSnackbar::messageHidden);
+    pick(window, "widgetCategoryBreak");
+    QVERIFY(m_server.waitForRequests(detailPath, 1));
+    auto* server = window->findChild<Server*>();
+    QVERIFY(server);
+    QSignalSpy gaveUp(server, SIGNAL(sig_net_error(QString)));
+
+    // The wait ends first, then the connection is given up: one failure.
+    QTRY_COMPARE_WITH_TIMEOUT(bar->messages(), QStringList{failure}, 5000);
+    QVERIFY(gaveUp.wait(10000));
+    QCoreApplication::processEvents();
+    int told = int(bar->messages().count(failure));
+    for (const QList<QVariant>& message : std::as_const(hidden))
+        told += message.at(0).toString() == failure ? 1 : 0;
+    QCOMPARE(told, 1);
 }
 
 void TestCqWndHistoryDetails::emptyReplyHidesEverything()
@@ -289,9 +343,9 @@ void TestCqWndHistoryDetails::emptyReplyHidesEverything()
     m_server.enqueueJson("getHistoryDetail", detailReply({}));
     CqWndHistoryDetails* window = openDetails(&m_day);
     pick(window, "widgetCategoryBreak");
-    QTRY_VERIFY(group(window, 5));
+    QTRY_VERIFY(group(window, "breakfast", 5));
     pick(window, "widgetCategoryFirst");
-    QTRY_VERIFY(group(window, 5)->isHidden());
+    QTRY_VERIFY(group(window, "breakfast", 5)->isHidden());
     QVERIFY(m_main->messageBar()->messages().isEmpty());
 }
 
@@ -315,9 +369,9 @@ void TestCqWndHistoryDetails::columnWidthsFollowWidth()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     pick(&window, "widgetCategoryBreak");
-    QTRY_VERIFY(group(&window, 5));
+    QTRY_VERIFY(group(&window, "breakfast", 5));
     window.resize(width, 700);
-    QTableWidget* table = tableOf(&window, group(&window, 5));
+    QTableWidget* table = tableOf(&window, group(&window, "breakfast", 5));
     for (int column = 0; column < 5; ++column)
         QCOMPARE(table->columnWidth(column), widths.at(column));
 }
@@ -339,7 +393,7 @@ void TestCqWndHistoryDetails::faults()
     m_server.enqueueJson("getHistoryDetail", detailReply({foodType(5, "Cereals", 3)}));
     CqWndHistoryDetails* window = openDetails(&m_day);
     pick(window, "widgetCategoryBreak");
-    QTRY_VERIFY(group(window, 5));
+    QTRY_VERIFY(group(window, "breakfast", 5));
 
     if (kind == "refused")
         qputenv("OLVA_API_HOST", QByteArray("127.0.0.1:") + QByteArray::number(ServiceFault::closedPort()));
@@ -357,12 +411,12 @@ void TestCqWndHistoryDetails::faults()
     pick(window, "widgetCategoryLunch");
     if (kind == "noarray") {
         // A success with no food types: the meal had none.
-        QTRY_VERIFY(group(window, 5)->isHidden());
+        QTRY_VERIFY(group(window, "breakfast", 5)->isHidden());
         QVERIFY(m_main->messageBar()->messages().isEmpty());
     } else {
         QTRY_COMPARE_WITH_TIMEOUT(m_main->messageBar()->messages(), QStringList{failure}, 5000);
         // What was on show stays.
-        QVERIFY(!group(window, 5)->isHidden());
+        QVERIFY(!group(window, "breakfast", 5)->isHidden());
     }
     QCOMPARE(window->findChild<QPushButton*>("btnCategory")->text(), "Lunch");
     window->findChild<QPushButton*>("btnCategory")->click();
@@ -391,8 +445,8 @@ void TestCqWndHistoryDetails::demoDayLikeAMember()
         QJsonDocument::fromJson(dataFile("historydetail_demo.json")).object().value("historydetail_info").toArray();
     QVERIFY(!types.isEmpty());
     const QJsonObject firstType = types.at(0).toObject();
-    QTRY_VERIFY(group(window, firstType.value("id").toString().toInt()));
-    QPushButton* button = group(window, firstType.value("id").toString().toInt());
+    QTRY_VERIFY(group(window, "lunch", firstType.value("id").toString().toInt()));
+    QPushButton* button = group(window, "lunch", firstType.value("id").toString().toInt());
     QCOMPARE(button->text(), firstType.value("food_type").toString());
     button->click();
     QTableWidget* table = tableOf(window, button);

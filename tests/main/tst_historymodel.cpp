@@ -88,6 +88,8 @@ private slots:
     void dateFormat();
     void fiveThousandDays();
     void csvRoundTrip();
+    void csvTarget_data();
+    void csvTarget();
     void csvField_data();
     void csvField();
     void trendPerDay();
@@ -227,14 +229,37 @@ void TestHistoryModel::csvRoundTrip()
     QVERIFY(csv.endsWith("\r\n"));
     const QList<QStringList> rows = readCsv(QString::fromUtf8(csv));
     QCOMPARE(rows.size(), 4);
-    QCOMPARE(rows.at(0), (QStringList{"Date", "Total", "Remaining", "Score", "Grade", "Breakfast", "First Snack",
-                                      "Lunch", "Second Snack", "Dinner", "Third Snack"}));
-    QCOMPARE(rows.at(1),
-             (QStringList{"2024-03-05", "1500", "300", "83.3", "D", "300", "150", "450", "150", "300", "150"}));
-    QCOMPARE(rows.at(2), (QStringList{"2024-03-06", "1,800", "-300", "say \"hi\"", "'=HYPERLINK(1)", "line\nbreak",
-                                      "", "450", "", "", ""}));
-    QCOMPARE(rows.at(3).size(), 11);
+    QCOMPARE(rows.at(0), (QStringList{"Date", "Target", "Total", "Remaining", "Score", "Grade", "Breakfast",
+                                      "First Snack", "Lunch", "Second Snack", "Dinner", "Third Snack"}));
+    QCOMPARE(rows.at(1), (QStringList{"2024-03-05", "1800", "1500", "300", "83.3", "D", "300", "150", "450", "150",
+                                      "300", "150"}));
+    QCOMPARE(rows.at(2), (QStringList{"2024-03-06", "", "1,800", "-300", "say \"hi\"", "'=HYPERLINK(1)",
+                                      "line\nbreak", "", "450", "", "", ""}));
+    QCOMPARE(rows.at(3).size(), 12);
     QCOMPARE(rows.at(3).at(0), QString()); // no readable date
+}
+
+void TestHistoryModel::csvTarget_data()
+{
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("remain");
+    QTest::addColumn<QString>("target");
+
+    QTest::newRow("under target") << "1377" << "123" << "1500";
+    QTest::newRow("over target") << "1600" << "-100" << "1500";
+    QTest::newRow("decimals add up to the hundredth") << "0.1" << "0.2" << "0.3";
+    QTest::newRow("quarter calories") << "1200.5" << "299.25" << "1499.75";
+    QTest::newRow("large, no exponent") << "1e7" << "0" << "10000000";
+    QTest::newRow("total missing") << "" << "300" << "";
+    QTest::newRow("remaining not a number") << "1500" << "abc" << "";
+    QTest::newRow("thousands separator") << "1,800" << "-300" << "";
+}
+
+void TestHistoryModel::csvTarget()
+{
+    QFETCH(QString, total);
+    QFETCH(QString, remain);
+    QTEST(HistoryCsv::target(total, remain), "target");
 }
 
 void TestHistoryModel::csvField_data()

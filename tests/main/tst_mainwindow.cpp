@@ -61,6 +61,8 @@ private slots:
     void replacedWindowsAreClosed_data();
     void replacedWindowsAreClosed();
     void goHomeRefreshesPlannerHome();
+    void keptWindowRefreshedOnReturn_data();
+    void keptWindowRefreshedOnReturn();
     void goHomeToStore();
     void firstPaintGreetsAndAsksForOffer();
     void specialOffer_data();
@@ -297,6 +299,39 @@ void TestMainWindow::goHomeRefreshesPlannerHome()
     child<QPushButton>("btnFood")->click();
     QCOMPARE(refreshed, 1);
     QCOMPARE(mdiArea()->activeSubWindow(), home);
+}
+
+void TestMainWindow::keptWindowRefreshedOnReturn_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("history") << int(SubWindowKind::History);
+    QTest::newRow("live services") << int(SubWindowKind::Services);
+}
+
+// The refresher is how a kept window that could not load its data asks again
+// when the member comes back to it.
+void TestMainWindow::keptWindowRefreshedOnReturn()
+{
+    QFETCH(int, kind);
+    QList<QWidget*> refreshed;
+    SubWindowFactory::registerKind(
+        kind, [kind] { return makeFeatureWindow(kind); }, [&refreshed](QWidget* window) { refreshed.append(window); });
+    showWindow();
+    auto open = [this, kind] {
+        if (kind == SubWindowKind::History)
+            m_window->showHistory();
+        else
+            child<QPushButton>("btnTele")->click();
+    };
+
+    open();
+    QMdiSubWindow* kept = mdiArea()->activeSubWindow();
+    QVERIFY(kept);
+    QVERIFY(refreshed.isEmpty()); // a new window is fresh already
+    m_window->showSettings();
+    open();
+    QCOMPARE(mdiArea()->activeSubWindow(), kept);
+    QCOMPARE(refreshed, QList<QWidget*>{kept->widget()});
 }
 
 void TestMainWindow::goHomeToStore()

@@ -331,8 +331,11 @@ void TestPlannerDemo::historyAndExport()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), days + 1);
-    QVERIFY(lines.at(0).startsWith("Date,Total,Remaining,Score,Grade,Breakfast"));
-    QVERIFY(m_main->messageBar()->messages().constLast().contains("history-export.csv"));
+    QVERIFY(lines.at(0).startsWith("Date,Target,Total,Remaining,Score,Grade,Breakfast"));
+    // Told in the history's own bar, the one for good news.
+    auto* saved = history->findChild<QtMaterialSnackbar*>(QStringLiteral("successBar"));
+    QVERIFY(saved);
+    QVERIFY(saved->messages().constLast().contains("history-export.csv"));
 
     // And home.
     history->findChild<QPushButton*>(QStringLiteral("btnHome"))->click();

@@ -1,4 +1,5 @@
 #include "app/accountstate.h"
+#include "app/server.h"
 #include "fakeserver.h"
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
@@ -28,7 +29,8 @@ const QString getCartPath = QStringLiteral("/api/getServiceCheckout");
 const QString removePath = QStringLiteral("/api/removeServiceCheckout");
 const QString completePath = QStringLiteral("/api/completeAppoint");
 const QString makeAppointPath = QStringLiteral("/api/makeAppoint");
-const QString couldNotLoad = QStringLiteral("The services could not be loaded. Check your connection and try again.");
+const QString couldNotLoad = QStringLiteral(
+    "The services could not be loaded. Check your connection and try again. Return to this tab to try again.");
 
 QJsonObject entry(int id, const QString& price, const QString& status = QStringLiteral("no"),
                   const QString& appoint = QStringLiteral("0"))
@@ -90,6 +92,7 @@ private slots:
     void cartSubtotal_data();
     void cartSubtotal();
     void removingRebuildsCart();
+    void twoQuickRemovalsBothTakeEffect();
     void cartDroppedUnderItsCheckoutOutlivesIt();
     void completeCancelSendsNothing();
     void completeOkShowsNewPurchases();
@@ -98,6 +101,8 @@ private slots:
     void appointOpensAppointmentMode();
     void failedListTellsMember_data();
     void failedListTellsMember();
+    void failedListIsAskedAgainOnReturn_data();
+    void failedListIsAskedAgainOnReturn();
     void badReplies_data();
     void badReplies();
     void smallScreenPictures();
@@ -207,6 +212,8 @@ void TstCqWndService::cardButtons_data()
     QTest::addColumn<QStringList>("buttons");
 
     QTest::newRow("for sale") << 0 << 0 << entry(5, "49.99") << QStringList{"BUY - $49.99"};
+    QTest::newRow("cents as money") << 0 << 1 << entry(5, "19.5") << QStringList{"BUY - $19.50"};
+    QTest::newRow("millions in full") << 0 << 0 << entry(5, "2500000") << QStringList{"BUY - $2500000"};
     QTest::newRow("free") << 0 << 2 << entry(5, "") << QStringList{"FREE"};
     QTest::newRow("telehealth bought, appoint 0") << 0 << 0 << entry(5, "20", "yes", "0")
                                                   << QStringList{"SCHEDULE", "PURCHASED"};
@@ -254,18 +261,23 @@ void TstCqWndService::purchasedInStoreDoesNothing()
 void TstCqWndService::cartSubtotal_data()
 {
     QTest::addColumn<QStringList>("prices");
+    QTest::addColumn<QStringList>("shown"); // the entries' "PRICE - $" texts
     QTest::addColumn<QString>("subtotal"); // empty: no footer
 
-    QTest::newRow("20 and 30") << QStringList{"20", "30"} << "SUBTOTAL $50";
-    QTest::newRow("19.99") << QStringList{"19.99"} << "SUBTOTAL $19.99";
-    QTest::newRow("cents exact") << QStringList{"0.1", "0.2"} << "SUBTOTAL $0.3";
-    QTest::newRow("unreadable price") << QStringList{"abc", "10"} << "SUBTOTAL $10";
-    QTest::newRow("empty cart") << QStringList{} << QString();
+    QTest::newRow("20 and 30") << QStringList{"20", "30"} << QStringList{"20", "30"} << "SUBTOTAL $50";
+    QTest::newRow("19.99") << QStringList{"19.99"} << QStringList{"19.99"} << "SUBTOTAL $19.99";
+    QTest::newRow("cents exact") << QStringList{"0.1", "0.2"} << QStringList{"0.10", "0.20"} << "SUBTOTAL $0.30";
+    QTest::newRow("two decimals") << QStringList{"9.75", "9.75"} << QStringList{"9.75", "9.75"} << "SUBTOTAL $19.50";
+    QTest::newRow("millions, no exponent") << QStringList{"1234567.5"} << QStringList{"1234567.50"}
+                                           << "SUBTOTAL $1234567.50";
+    QTest::newRow("unreadable price") << QStringList{"abc", "10"} << QStringList{"abc", "10"} << "SUBTOTAL $10";
+    QTest::newRow("empty cart") << QStringList{} << QStringList{} << QString();
 }
 
 void TstCqWndService::cartSubtotal()
 {
     QFETCH(QStringList, prices);
+    QFETCH(QStringList, shown);
     QFETCH(QString, subtotal);
     QList<QJsonObject> entries;
     for (int i = 0; i < prices.size(); ++i)
@@ -289,11 +301,11 @@ void TstCqWndService::cartSubtotal()
     QCOMPARE(label->text(), subtotal);
     QCOMPARE(checkout->text(), QStringLiteral("CHECKOUT NOW"));
     QTRY_VERIFY(checkout->isVisible());
-    for (int i = 0; i < prices.size(); ++i) {
+    for (const QString& price : std::as_const(shown)) {
         bool found = false;
         for (QLabel* text : cart->findChildren<QLabel*>())
-            found = found || text->text() == QStringLiteral("PRICE - $") + prices.at(i);
-        QVERIFY2(found, qPrintable(prices.at(i)));
+            found = found || text->text() == QStringLiteral("PRICE - $") + price;
+        QVERIFY2(found, qPrintable(price));
     }
 }
 
@@ -317,6 +329,40 @@ void TstCqWndService::removingRebuildsCart()
     QCOMPARE(m_window->currentKind(), 4);
     QTRY_COMPARE(list(4)->entries().size(), 1);
     QCOMPARE(list(4)->findChild<QLabel*>("lblSubtotal")->text(), QStringLiteral("SUBTOTAL $30"));
+}
+
+void TstCqWndService::twoQuickRemovalsBothTakeEffect()
+{
+    m_fake->enqueueJson("getServiceCheckout", listReply("checkout_list", {entry(3, "20"), entry(7, "30")}));
+    m_fake->enqueueJson("getServiceCheckout", listReply("checkout_list", {}));
+    m_fake->enqueueJson("removeServiceCheckout", R"({"result_code":0})");
+    m_fake->enqueueJson("removeServiceCheckout", R"({"result_code":0})", 600);
+    startWindow();
+    tabs("tabCategory")->tab(2)->click();
+    QTRY_COMPARE(list(4) ? list(4)->entries().size() : 0, 2);
+    QPointer<CqWndServiceItem> cart = list(4);
+    QSignalSpy answered(cart->findChild<Server*>(), SIGNAL(sig_net_removeservicecart(QString)));
+    // How many removals the old cart had heard back on when the new one was asked for.
+    int answeredWhenRebuilt = -1;
+    connect(m_fake, &FakeServer::requestReceived, this, [&](const QByteArray&, const QByteArray& path) {
+        if (path == getCartPath.toUtf8() && answeredWhenRebuilt < 0)
+            answeredWhenRebuilt = int(answered.count());
+    });
+
+    QTest::mouseClick(cardButton(cart, 3, "X"), Qt::LeftButton);
+    QTest::mouseClick(cardButton(cart, 7, "X"), Qt::LeftButton);
+    QVERIFY(m_fake->waitForRequests(removePath, 2));
+    QStringList removed;
+    for (const FakeServer::Request& request : m_fake->requests(removePath))
+        removed << request.field("service_id");
+    removed.sort();
+    QCOMPARE(removed, (QStringList{"3", "7"}));
+    QVERIFY(m_fake->waitForRequests(getCartPath, 2, 5000));
+    QCOMPARE(answeredWhenRebuilt, 2);
+    QTRY_VERIFY(!cart);
+    QTRY_VERIFY(list(4) && list(4)->findChild<QLabel*>("lblSubtotal") == nullptr);
+    QCOMPARE(m_window->currentKind(), 4);
+    QVERIFY(!messages().contains(QStringLiteral("The service could not be removed from the cart. Try again.")));
 }
 
 // The removal answers while the member is already in the checkout the cart
@@ -476,6 +522,48 @@ void TstCqWndService::failedListTellsMember()
     tabs("tabProducts")->tab(1)->click();
     QTRY_COMPARE(list(1)->entries().size(), 1);
     QTRY_VERIFY(!loadingWindow->isLoading());
+}
+
+void TstCqWndService::failedListIsAskedAgainOnReturn_data()
+{
+    QTest::addColumn<QString>("back");
+    QTest::newRow("the same tab again") << "same tab";
+    QTest::newRow("another tab and back") << "other tab";
+    QTest::newRow("back to the window") << "window";
+}
+
+void TstCqWndService::failedListIsAskedAgainOnReturn()
+{
+    QFETCH(QString, back);
+    m_fake->enqueue(getServicePath, FakeServer::Reply::error(500));
+    m_fake->setDefaultReply(getServicePath, FakeServer::Reply::json(listReply("service_list", {entry(21, "20")})));
+    startWindow();
+    QTRY_VERIFY(messages().contains(couldNotLoad));
+    QPointer<CqWndServiceItem> failed = list(0);
+    QVERIFY(failed && failed->entries().isEmpty());
+
+    if (back == QLatin1String("same tab")) {
+        tabs("tabProducts")->tab(0)->click();
+    } else if (back == QLatin1String("other tab")) {
+        tabs("tabProducts")->tab(1)->click();
+        QTRY_COMPARE(list(1) ? list(1)->entries().size() : 0, 1);
+        tabs("tabProducts")->tab(0)->click();
+    } else {
+        m_window->retryFailedList();
+    }
+    QTRY_VERIFY(list(0) && list(0)->entries().size() == 1);
+    QTRY_VERIFY(!failed);
+    int telehealth = 0;
+    for (const FakeServer::Request& request : m_fake->requests(getServicePath))
+        telehealth += request.field("service_type") == QLatin1String("TELEHEALTH") ? 1 : 0;
+    QCOMPARE(telehealth, 2);
+    QCOMPARE(messages().count(couldNotLoad), 1);
+
+    // Loaded now: a return keeps it.
+    CqWndServiceItem* loaded = list(0);
+    tabs("tabProducts")->tab(0)->click();
+    m_window->retryFailedList();
+    QCOMPARE(list(0), loaded);
 }
 
 void TstCqWndService::badReplies_data()

@@ -5,6 +5,7 @@
 #include "services/serviceentries.h"
 #include "services/servicelistkind.h"
 #include "services/servicemoney.h"
+#include "store/money.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -171,7 +172,11 @@ void TstServiceRules::cardButtons_data()
     QTest::addColumn<bool>("appoint");
 
     QTest::newRow("store, for sale") << 0 << QByteArray(R"({"price":"49.99","status":"no"})") << "BUY - $49.99" << false << true << false << false;
-    QTest::newRow("store, price unchanged") << 1 << QByteArray(R"({"price":"20.50"})") << "BUY - $20.50" << false << true << false << false;
+    QTest::newRow("store, two decimals kept") << 1 << QByteArray(R"({"price":"20.50"})") << "BUY - $20.50" << false << true << false << false;
+    QTest::newRow("store, cents as money") << 1 << QByteArray(R"({"price":"20.5"})") << "BUY - $20.50" << false << true << false << false;
+    QTest::newRow("store, whole stays whole") << 1 << QByteArray(R"({"price":"20.00"})") << "BUY - $20" << false << true << false << false;
+    QTest::newRow("store, no exponent") << 0 << QByteArray(R"({"price":"1234567.8"})") << "BUY - $1234567.80" << false << true << false << false;
+    QTest::newRow("store, beyond any price: as sent") << 0 << QByteArray(R"({"price":"1e308"})") << "BUY - $1e308" << false << true << false << false;
     QTest::newRow("store, free") << 2 << QByteArray(R"({"price":"0"})") << "FREE" << false << true << false << false;
     QTest::newRow("telehealth bought, appoint 0") << 0 << QByteArray(R"({"price":"5","status":"yes","appoint":"0"})")
                                                   << "PURCHASED" << true << false << true << false;
@@ -235,9 +240,9 @@ void TstServiceRules::subtotal_data()
 
     QTest::newRow("20 + 30") << QStringList{"20", "30"} << "50";
     QTest::newRow("one at 19.99") << QStringList{"19.99"} << "19.99";
-    QTest::newRow("cents add up exactly") << QStringList{"0.1", "0.2"} << "0.3";
+    QTest::newRow("cents add up exactly") << QStringList{"0.1", "0.2"} << "0.30";
     QTest::newRow("19.99 + 0.01") << QStringList{"19.99", "0.01"} << "20";
-    QTest::newRow("trailing zero dropped") << QStringList{"19.25", "0.25"} << "19.5";
+    QTest::newRow("two decimals whenever there are cents") << QStringList{"19.25", "0.25"} << "19.50";
     QTest::newRow("unreadable counts 0") << QStringList{"abc", "1e308", "10"} << "10";
     QTest::newRow("nothing") << QStringList{} << "0";
     QTest::newRow("a thousand at 19.99") << QStringList(1000, QStringLiteral("19.99")) << "19990";
@@ -251,7 +256,7 @@ void TstServiceRules::subtotal()
 {
     QFETCH(QStringList, prices);
     QFETCH(QString, text);
-    QCOMPARE(ServiceMoney::format(ServiceMoney::totalCents(prices)), text);
+    QCOMPARE(Money::amountText(ServiceMoney::totalCents(prices)), text);
 }
 
 void TstServiceRules::skypeLink_data()

@@ -51,8 +51,10 @@ void TestStoreCardRules::buttons_data()
                                 << "-" << "FREE" << "-" << "-";
     QTest::newRow("product with ebook") << 5 << "NUTRITION" << "no" << "0,0" << 24.99 << 7.99 << ""
                                         << "-" << "BUY - $24.99" << "BUY Ebook - $7.99" << "-";
-    QTest::newRow("million price in exponent form") << 5 << "NUTRITION" << "no" << "0,0" << 1234567.0 << 0.0 << ""
-                                                    << "-" << "BUY - $1.23457e+06" << "-" << "-";
+    QTest::newRow("million price written out") << 5 << "NUTRITION" << "no" << "0,0" << 1234567.0 << 0.0 << ""
+                                               << "-" << "BUY - $1234567" << "-" << "-";
+    QTest::newRow("cents as money") << 5 << "NUTRITION" << "no" << "0,0" << 19.5 << 7.5 << ""
+                                    << "-" << "BUY - $19.50" << "BUY Ebook - $7.50" << "-";
     // Owned single videos: download until downloaded.
     QTest::newRow("owned video, not downloaded") << 0 << "WORKOUT" << "yes" << "0,1" << 9.99 << 0.0 << ""
                                                  << "DOWNLOAD NOW!" << "BUY - $9.99" << "-" << "-";
