@@ -29,7 +29,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QSet>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QVBoxLayout>
@@ -41,22 +40,6 @@ namespace {
 int s_listTimeoutMs = 15000;
 // Lists whose request is still out: the shared overlay ends with the last one.
 int s_waitingLists = 0;
-
-// Service carts charged in this session whose purchase was not recorded, by
-// member and service ids: checking the same cart out again only records it.
-QSet<QString>& chargedCarts()
-{
-    static QSet<QString> carts;
-    return carts;
-}
-
-QString cartKey(const QString& userId, const QMap<int, QJsonObject>& entries)
-{
-    QStringList ids;
-    for (const QJsonObject& entry : entries)
-        ids.append(ServiceEntries::field(entry, QStringLiteral("id")));
-    return userId + QLatin1Char('/') + ids.join(QLatin1Char('_'));
-}
 
 const QString couldNotLoad = QStringLiteral(
     "The services could not be loaded. Check your connection and try again. Return to this tab to try again.");
@@ -542,16 +525,11 @@ void CqWndServiceItem::on_btnCheckout_clicked()
     WindowPlacement::keepOver(&address, this);
     if (address.exec() != QDialog::Accepted)
         return;
-    const QString key = cartKey(currentUserId, m_entries);
+    // A payment of this cart that was not recorded carries on in the dialog
+    // (PaymentKeeper): checking the same cart out again only records it.
     CqDlgCard1 card(m_entries, m_kind, nullptr);
     WindowPlacement::keepOver(&card, this);
-    if (chargedCarts().contains(key))
-        card.resumeApprovedPayment();
     const bool paid = card.exec() == QDialog::Accepted;
-    if (paid)
-        chargedCarts().remove(key);
-    else if (card.paymentApproved())
-        chargedCarts().insert(key);
     if (services && (paid || card.paymentApproved() || card.paymentUnanswered())) {
         // Charged, or perhaps charged, but not recorded: the lists show the
         // server's view rather than the cart as it was.

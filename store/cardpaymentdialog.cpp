@@ -7,10 +7,13 @@
 #include "main/replydeadline.h"
 #include "store/cartreply.h"
 #include "store/checkoutchecks.h"
+#include "store/paymentkeeper.h"
 #include "store/paymentrecord.h"
+#include "store/paymentrequest.h"
 #include "store/storeendpoint.h"
 #include "ui_cqdlgcard.h"
 
+#include <QDateTime>
 #include <QRegularExpressionValidator>
 
 namespace {
@@ -25,14 +28,21 @@ const QString pendingText = QStringLiteral(
     "your card will not be charged twice.");
 const QString resumedText = QStringLiteral(
     "Your payment went through already. Press PAY to record the purchase; your card will not be charged again.");
+// The answer to the payment was lost: it may have gone through.
+const QString sameAgainText = QStringLiteral(
+    "Press PAY to send the same payment again: if it went through, your card will not be charged twice.");
+const QString resendText = QStringLiteral(
+    "Your last payment for this cart got no answer. Press PAY to send it again; your card will not be charged "
+    "twice.");
 
 } // namespace
 
-CardPaymentDialog::CardPaymentDialog(QWidget* parent)
+CardPaymentDialog::CardPaymentDialog(const QString& keeperKey, QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgCard>())
     , m_server(new Server(this))
     , m_deadline(new ReplyDeadline(this))
+    , m_key(keeperKey)
 {
     m_ui->setupUi(this);
     AccountLook::makeFrameless(this, true);
@@ -47,7 +57,7 @@ CardPaymentDialog::CardPaymentDialog(QWidget* parent)
         // payment ends one way or the other (the connection gives up on its
         // own after a long silence), so that a second press cannot charge
         // the card twice. Cancel still leaves.
-        m_paymentUnanswered = true;
+        m_pastDeadline = true;
         MainWindow::instance()->showMessage(pendingText);
     });
 
@@ -60,9 +70,31 @@ CardPaymentDialog::CardPaymentDialog(QWidget* parent)
         boxes.at(part)->setAccessibleName(QStringLiteral("Card number, digits %1 to %2").arg(part * 4 + 1).arg(part * 4 + 4));
     m_ui->edtCvv->setEchoMode(QLineEdit::Password);
     m_ui->edtCard1->setFocus();
+
+    // A payment of this cart from an earlier dialog carries on here.
+    switch (PaymentKeeper::instance().state(m_key)) {
+    case PaymentKeeper::State::Approved:
+        m_approved = true;
+        lockCard(true);
+        m_ui->btnOk->setFocus();
+        MainWindow::instance()->showMessage(resumedText);
+        break;
+    case PaymentKeeper::State::Sent:
+        lockCard(true);
+        m_ui->btnOk->setFocus();
+        MainWindow::instance()->showMessage(resendText);
+        break;
+    case PaymentKeeper::State::None:
+        break;
+    }
 }
 
 CardPaymentDialog::~CardPaymentDialog() = default;
+
+bool CardPaymentDialog::paymentUnanswered() const
+{
+    return PaymentKeeper::instance().state(m_key) == PaymentKeeper::State::Sent;
+}
 
 void CardPaymentDialog::advance(const QString& text, QLineEdit* next)
 {
@@ -92,14 +124,12 @@ void CardPaymentDialog::on_edtCard4_textChanged(const QString& text)
     advance(text, m_ui->edtMoth);
 }
 
-void CardPaymentDialog::resumeApprovedPayment()
+void CardPaymentDialog::lockCard(bool locked)
 {
-    m_paymentApproved = true;
+    // What PAY sends no longer comes from the boxes.
     for (QLineEdit* box : {m_ui->edtCard1, m_ui->edtCard2, m_ui->edtCard3, m_ui->edtCard4, m_ui->edtMoth,
                            m_ui->edtYear, m_ui->edtCvv})
-        box->setEnabled(false);
-    m_ui->btnOk->setFocus();
-    MainWindow::instance()->showMessage(resumedText);
+        box->setEnabled(!locked);
 }
 
 void CardPaymentDialog::setWaiting(Waiting waiting)
@@ -118,9 +148,16 @@ void CardPaymentDialog::on_btnOk_clicked()
 {
     if (m_waiting != Waiting::Nothing)
         return;
-    if (m_paymentApproved) {
+    const PaymentKeeper::Payment kept = PaymentKeeper::instance().payment(m_key);
+    if (kept.state == PaymentKeeper::State::Approved) {
         // The card was charged already; only the purchase record is missing.
         sendPurchase();
+        return;
+    }
+    if (kept.state == PaymentKeeper::State::Sent) {
+        // The same payment again: if the first went through, the service
+        // answers with it and charges nothing.
+        sendPayment(kept.paymentFields);
         return;
     }
     QLineEdit* const boxes[] = {m_ui->edtCard1, m_ui->edtCard2, m_ui->edtCard3, m_ui->edtCard4,
@@ -135,13 +172,22 @@ void CardPaymentDialog::on_btnOk_clicked()
         boxes[failure.field]->selectAll();
         return;
     }
+    const QUrlQuery fields = paymentFields();
+    PaymentKeeper::instance().sent(m_key, fields);
+    lockCard(true);
+    sendPayment(fields);
+}
+
+void CardPaymentDialog::sendPayment(const QUrlQuery& fields)
+{
     setWaiting(Waiting::Payment);
-    m_server->request(storeEndpoint(QStringLiteral("paymentProcess")), paymentFields());
+    m_server->request(storeEndpoint(QStringLiteral("paymentProcess")), fields);
 }
 
 void CardPaymentDialog::on_btnCancel_clicked()
 {
-    // A reply still on its way is dropped with the dialog's Server.
+    // A reply still on its way is dropped with the dialog's Server; the
+    // payment stays kept for the cart.
     reject();
 }
 
@@ -149,24 +195,42 @@ void CardPaymentDialog::slt_net_payment(QString reply)
 {
     if (m_waiting != Waiting::Payment)
         return;
-    m_paymentUnanswered = false;
-    if (CartReply::outcome(reply) != CartReply::Outcome::Added) {
+    m_pastDeadline = false;
+    switch (CartReply::outcome(reply)) {
+    case CartReply::Outcome::Added:
+        approve(CartReply::paymentTime(reply));
+        return;
+    case CartReply::Outcome::Refused:
+        // Refused for sure: nothing was charged, and the member may pay afresh.
+        PaymentKeeper::instance().forget(m_key);
+        lockCard(false);
         setWaiting(Waiting::Nothing);
         MainWindow::instance()->showMessage(paymentErrorText);
         return;
+    case CartReply::Outcome::Unreadable:
+        paymentUnclear();
+        return;
     }
-    m_paymentApproved = true;
-    rememberPayment();
+}
+
+void CardPaymentDialog::approve(qint64 paidAtMs)
+{
+    PaymentKeeper& keeper = PaymentKeeper::instance();
+    const QUrlQuery paid = keeper.payment(m_key).paymentFields;
+    // The record's end days count from the payment, as the service names it,
+    // so that the same record can be sent again however late.
+    const qint64 from = paidAtMs > 0 ? paidAtMs : QDateTime::currentMSecsSinceEpoch();
+    keeper.approved(m_key, purchaseEndpoint(), purchaseFields(from));
+    m_approved = true;
+    rememberPayment(PaymentRequest::payerOf(paid));
     PaymentRecord::instance().forgetCard();
-    for (QLineEdit* box : {m_ui->edtCard1, m_ui->edtCard2, m_ui->edtCard3, m_ui->edtCard4, m_ui->edtCvv})
-        box->setReadOnly(true);
+    lockCard(true);
     sendPurchase();
 }
 
-void CardPaymentDialog::rememberPayment()
+void CardPaymentDialog::rememberPayment(const PaymentRecord& paid)
 {
-    const PaymentRecord& record = PaymentRecord::instance();
-    const auto values = record.rememberedValues();
+    const auto values = paid.rememberedValues();
     for (const auto& [key, value] : values)
         SettingsStore::setMemberText(key, value);
     SettingsStore::removeMemberKey(PaymentRecord::codeKey());
@@ -174,20 +238,35 @@ void CardPaymentDialog::rememberPayment()
 
 void CardPaymentDialog::sendPurchase()
 {
+    const PaymentKeeper::Payment kept = PaymentKeeper::instance().payment(m_key);
     setWaiting(Waiting::Purchase);
-    m_server->request(storeEndpoint(purchaseEndpoint()), purchaseFields());
+    m_server->request(storeEndpoint(kept.recordEndpoint), kept.recordFields);
 }
 
 void CardPaymentDialog::slt_net_purchase(QString reply)
 {
-    if (m_waiting != Waiting::Purchase)
+    if (!m_approved || m_recorded)
         return;
+    // Success counts whenever it comes, also after the dialog stopped
+    // waiting for it; a late failure was told already.
     if (CartReply::outcome(reply) == CartReply::Outcome::Added) {
+        m_recorded = true;
+        PaymentKeeper::instance().forget(m_key);
         setWaiting(Waiting::Nothing);
         accept();
         return;
     }
-    purchaseFailed();
+    if (m_waiting == Waiting::Purchase)
+        purchaseFailed();
+}
+
+void CardPaymentDialog::paymentUnclear()
+{
+    // Perhaps charged: the payment stays kept, and PAY sends it again.
+    m_pastDeadline = false;
+    setWaiting(Waiting::Nothing);
+    MainWindow::instance()->showMessage(paymentErrorText);
+    MainWindow::instance()->showMessage(sameAgainText);
 }
 
 void CardPaymentDialog::purchaseFailed()
@@ -201,9 +280,7 @@ void CardPaymentDialog::slt_net_error(QString)
 {
     switch (m_waiting) {
     case Waiting::Payment:
-        m_paymentUnanswered = false;
-        setWaiting(Waiting::Nothing);
-        MainWindow::instance()->showMessage(paymentErrorText);
+        paymentUnclear();
         return;
     case Waiting::Purchase:
         purchaseFailed();

@@ -2,14 +2,45 @@
 
 #include "app/jsonreply.h"
 
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
 namespace CartReply {
+
+std::optional<int> resultCode(const QJsonObject& reply)
+{
+    const QJsonValue value = reply.value(QLatin1String("result_code"));
+    if (value.isDouble()) {
+        const double number = value.toDouble();
+        if (!std::isfinite(number) || std::floor(number) != number || number < std::numeric_limits<int>::min()
+            || number > std::numeric_limits<int>::max())
+            return std::nullopt;
+        return int(number);
+    }
+    if (value.isString()) {
+        static const QRegularExpression digits(QStringLiteral("^-?[0-9]{1,9}$"));
+        const QString text = value.toString().trimmed();
+        if (digits.match(text).hasMatch())
+            return text.toInt();
+    }
+    return std::nullopt;
+}
 
 Outcome outcome(const QString& reply)
 {
-    const QJsonObject object = JsonReply::parseObject(reply);
-    if (!object.contains(QLatin1String("result_code")))
+    const auto code = resultCode(JsonReply::parseObject(reply));
+    if (!code)
         return Outcome::Unreadable;
-    return JsonReply::resultCode(object) == 0 ? Outcome::Added : Outcome::Refused;
+    return *code == 0 ? Outcome::Added : Outcome::Refused;
+}
+
+qint64 paymentTime(const QString& reply)
+{
+    const QString text = JsonReply::text(JsonReply::parseObject(reply), QStringLiteral("payment_time")).trimmed();
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,15}$"));
+    return digits.match(text).hasMatch() ? text.toLongLong() : 0;
 }
 
 QString unreadableText()

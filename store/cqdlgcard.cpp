@@ -2,14 +2,26 @@
 
 #include "app/accountstate.h"
 #include "app/server.h"
+#include "store/paymentkeeper.h"
 #include "store/paymentrecord.h"
 #include "store/paymentrequest.h"
 #include "store/storedcard.h"
 
-#include <QDateTime>
+
+namespace {
+
+QString keeperKey(const QMap<int, ProductItem>& entries)
+{
+    QStringList ids;
+    for (const ProductItem& entry : entries)
+        ids.append(QString::number(entry.id));
+    return PaymentKeeper::key(currentUserId, QStringLiteral("product"), ids);
+}
+
+} // namespace
 
 CqDlgCard::CqDlgCard(const QMap<int, ProductItem>& entries, int cartKind, QWidget* parent)
-    : CardPaymentDialog(parent)
+    : CardPaymentDialog(keeperKey(entries), parent)
     , m_entries(entries)
     , m_cartKind(cartKind)
 {
@@ -26,15 +38,14 @@ QString CqDlgCard::purchaseEndpoint() const
     return QStringLiteral("setPurchase");
 }
 
-QUrlQuery CqDlgCard::purchaseFields() const
+QUrlQuery CqDlgCard::purchaseFields(qint64 paidAtMs) const
 {
-    return PaymentRequest::productPurchase(m_entries, currentUserId, QDateTime::currentMSecsSinceEpoch());
+    return PaymentRequest::productPurchase(m_entries, currentUserId, paidAtMs);
 }
 
-void CqDlgCard::rememberPayment()
+void CqDlgCard::rememberPayment(const PaymentRecord& record)
 {
-    CardPaymentDialog::rememberPayment();
-    const PaymentRecord& record = PaymentRecord::instance();
+    CardPaymentDialog::rememberPayment(record);
     StoredCard::Values card;
     card[StoredCard::FirstName] = record.firstName;
     card[StoredCard::LastName] = record.lastName;

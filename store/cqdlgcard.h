@@ -17,9 +17,9 @@ public:
 protected:
     QUrlQuery paymentFields() const override;
     QString purchaseEndpoint() const override;
-    QUrlQuery purchaseFields() const override;
+    QUrlQuery purchaseFields(qint64 paidAtMs) const override;
     // Also keeps the card per product for renewing its subscription.
-    void rememberPayment() override;
+    void rememberPayment(const PaymentRecord& paid) override;
 
 private:
     QMap<int, ProductItem> m_entries;

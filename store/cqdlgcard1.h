@@ -17,7 +17,7 @@ public:
 protected:
     QUrlQuery paymentFields() const override;
     QString purchaseEndpoint() const override;
-    QUrlQuery purchaseFields() const override;
+    QUrlQuery purchaseFields(qint64 paidAtMs) const override;
 
 private:
     QMap<int, QJsonObject> m_services;

@@ -47,6 +47,30 @@ QString serviceId(const QJsonObject& service)
 
 } // namespace
 
+PaymentRecord payerOf(const QUrlQuery& fields)
+{
+    const auto field = [&fields](const char* name) {
+        return fields.queryItemValue(QString::fromLatin1(name), QUrl::FullyDecoded);
+    };
+    PaymentRecord record;
+    record.country = field("country");
+    record.firstName = field("first_name");
+    record.lastName = field("last_name");
+    record.address = field("address");
+    record.city = field("city");
+    record.state = field("state");
+    record.zipCode = field("zipcode");
+    record.email = field("user_email");
+    record.phone = field("user_phone");
+    record.cardNumber = field("cardNumber");
+    record.cvv = field("cardCode");
+    // "20" + year + "-" + month
+    const QString expiry = field("expirationDate");
+    record.year = expiry.mid(2, 2);
+    record.month = expiry.mid(5, 2);
+    return record;
+}
+
 qint64 productTotalCents(const QMap<int, ProductItem>& entries)
 {
     qint64 total = 0;

@@ -21,6 +21,10 @@ QUrlQuery products(const QMap<int, ProductItem>& entries, int cartKind, const Pa
 QUrlQuery services(const QMap<int, QJsonObject>& services, int listKind, const PaymentRecord& record,
                    const QString& userId);
 
+// The payer as a payment request carries it: the address and the card
+// fields, read back (month and year from "expirationDate").
+PaymentRecord payerOf(const QUrlQuery& paymentFields);
+
 // Exact sum of the entries' prices in cents.
 qint64 productTotalCents(const QMap<int, ProductItem>& entries);
 // The same for services, by the subtotal's rule: a price that is not a

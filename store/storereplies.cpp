@@ -1,6 +1,7 @@
 #include "store/storereplies.h"
 
 #include "app/jsonreply.h"
+#include "store/cartreply.h"
 
 #include <QJsonArray>
 
@@ -29,14 +30,22 @@ ProgramRemoval parseProgramRemoval(const QString& reply, int askedProductId)
 RenewalPayment parseRenewalPayment(const QString& reply, int paidProductId)
 {
     RenewalPayment payment;
-    const QJsonObject object = JsonReply::parseObject(reply);
     // A garbled answer says nothing about the payment: neither record a
     // renewal nor cancel the member's subscription on its strength.
-    if (!object.contains(QStringLiteral("result_code")))
+    const auto code = CartReply::resultCode(JsonReply::parseObject(reply));
+    if (!code)
         return payment;
-    payment.outcome = JsonReply::resultCode(object) == 0 ? RenewalPayment::Outcome::Approved
-                                                         : RenewalPayment::Outcome::Declined;
     payment.productId = QString::number(paidProductId);
+    if (*code == 0) {
+        payment.outcome = RenewalPayment::Outcome::Approved;
+        payment.paidAtMs = CartReply::paymentTime(reply);
+    } else if (*code == declinedCode) {
+        payment.outcome = RenewalPayment::Outcome::Declined;
+    } else {
+        // The service failed or refused for another reason: the member keeps
+        // the subscription, and a later list tries again.
+        payment.outcome = RenewalPayment::Outcome::Failed;
+    }
     return payment;
 }
 

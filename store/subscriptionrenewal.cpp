@@ -2,6 +2,7 @@
 
 #include "app/accountstate.h"
 #include "app/server.h"
+#include "store/cartreply.h"
 #include "store/libraryrules.h"
 #include "store/storereplies.h"
 
@@ -105,32 +106,44 @@ void SubscriptionRenewalJob::start()
 void SubscriptionRenewalJob::slt_net_payment(QString text)
 {
     const StoreReplies::RenewalPayment payment = StoreReplies::parseRenewalPayment(text, m_item.id);
-    if (payment.outcome == StoreReplies::RenewalPayment::Outcome::Unreadable) {
+    switch (payment.outcome) {
+    case StoreReplies::RenewalPayment::Outcome::Unreadable:
+    case StoreReplies::RenewalPayment::Outcome::Failed:
         end(Outcome::Failed);
         return;
-    }
-    const QString product = payment.productId;
-
-    QUrlQuery fields;
-    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
-    if (payment.outcome == StoreReplies::RenewalPayment::Outcome::Approved) {
-        m_pending = Outcome::Renewed;
-        fields.addQueryItem(QStringLiteral("purchase_id"), product);
-        fields.addQueryItem(QStringLiteral("endDay"),
-                            QString::number(LibraryRules::renewedEndDay(QDateTime::currentMSecsSinceEpoch())));
-        fields.addQueryItem(QStringLiteral("status"), QStringLiteral("yes"));
-        m_server->request(SetPurchase, fields);
-    } else {
+    case StoreReplies::RenewalPayment::Outcome::Approved:
+        sendRecord(payment.paidAtMs);
+        return;
+    case StoreReplies::RenewalPayment::Outcome::Declined: {
         m_pending = Outcome::Cancelled;
         m_owner->m_declined.insert(declinedKey(m_item.id));
-        fields.addQueryItem(QStringLiteral("product_id"), product);
+        QUrlQuery fields;
+        fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+        fields.addQueryItem(QStringLiteral("product_id"), payment.productId);
         m_server->request(RemoveSubscription, fields);
+        return;
+    }
     }
 }
 
-void SubscriptionRenewalJob::slt_net_purchase(QString)
+void SubscriptionRenewalJob::sendRecord(qint64 paidAtMs)
 {
-    end(m_pending);
+    // The new period counts from the payment, which the service names: a
+    // record sent again days later gives the same end day.
+    const qint64 from = paidAtMs > 0 ? paidAtMs : QDateTime::currentMSecsSinceEpoch();
+    QUrlQuery fields;
+    fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
+    fields.addQueryItem(QStringLiteral("purchase_id"), QString::number(m_item.id));
+    fields.addQueryItem(QStringLiteral("endDay"), QString::number(LibraryRules::renewedEndDay(from)));
+    fields.addQueryItem(QStringLiteral("status"), QStringLiteral("yes"));
+    m_server->request(SetPurchase, fields);
+}
+
+void SubscriptionRenewalJob::slt_net_purchase(QString text)
+{
+    // Not recorded: the next list tries again, and the service answers the
+    // payment it has already taken instead of charging again.
+    end(CartReply::outcome(text) == CartReply::Outcome::Added ? Outcome::Renewed : Outcome::Failed);
 }
 
 void SubscriptionRenewalJob::slt_net_removeSubscription(QString)

@@ -23,13 +23,17 @@ struct RenewalItem
 
 // Renews lapsed subscriptions for the whole program: pays with the card kept
 // for the product, then records the new end day, or cancels the subscription
-// when the payment is declined. A product is renewed at most once at a time,
-// so two lists showing the same lapsed item charge it once. A product whose
-// card was declined is not tried again for that member while the program
-// runs: a server that
-// still lists it after the cancellation would otherwise see a charge on every
-// visit to the library. Each renewal has
-// its own Server, so a list window may close while its renewal runs.
+// when the card is declined. Only a decline cancels: a failure, a code it
+// does not know, an unreadable answer or none keeps the subscription, and
+// the next list that shows it tries again. A renewal approved but not
+// recorded is tried again too; the service answers it with the same payment
+// and charges nothing, and the record then goes through.
+// A product is renewed at most once at a time, so two lists showing the same
+// lapsed item charge it once. A product whose card was declined is not tried
+// again for that member while the program runs: a server that still lists it
+// after the cancellation would otherwise see a charge on every visit to the
+// library. Each renewal has its own Server, so a list window may close while
+// its renewal runs.
 class SubscriptionRenewal final : public QObject
 {
     Q_OBJECT
@@ -47,11 +51,11 @@ public:
     static QString amountText(double price);
 
 signals:
-    // The payment went through and the new end day was sent.
+    // The payment went through and the new end day was recorded.
     void renewed(int productId);
-    // The payment was declined and the subscription cancelled.
+    // The card was declined and the subscription cancelled.
     void cancelled(int productId);
-    // No usable answer: nothing changed; a later list tries again.
+    // Not renewed and not cancelled: a later list tries again.
     void failed(int productId);
 
 private:
@@ -81,6 +85,7 @@ private slots:
 
 private:
     enum class Outcome { Failed, Renewed, Cancelled };
+    void sendRecord(qint64 paidAtMs);
     void end(Outcome outcome);
 
     RenewalItem m_item;

@@ -137,7 +137,9 @@ save fuzz_payment payment_declined paymentProcess "$cart_fields&cardNumber=40000
 save fuzz_payment payment_badcard paymentProcess "$cart_fields&cardNumber=1234&$payer"
 save fuzz_payment payment paymentProcess "$cart_fields&cardNumber=4242424242424242&$payer"
 paid=$(printf '%s' "$cart_fields" | sed 's/^productID=\([^&]*\).*/\1/')
-ends=$(printf '%s' "$paid" | sed 's/[0-9][0-9]*/1799193600000/g')
+# 30 days after the payment: a later end day is refused.
+month_ahead=$(( ($(date +%s) + 30 * 86400) * 1000 ))
+ends=$(printf '%s' "$paid" | sed "s/[0-9][0-9]*/$month_ahead/g")
 save fuzz_payment purchase setPurchase "user_id=1&purchase_id=$paid&endDay=$ends&status=yes"
 save fuzz_payment renewal_auto paymentProcess 'pay_type=auto&productID=202&type=PROGRAM&user_id=1&amount=59.99&subsebook=0'
 save fuzz_payment remove_all_programs removeAllProgramVideo 'user_id=1&product_id=201'

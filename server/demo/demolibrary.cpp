@@ -72,12 +72,14 @@ void fill(ServerContext& context)
     const QString expiry = QStringLiteral("%1-12").arg(QDate::currentDate().year() + 2);
 
     // 202 ran out two days ago and renews on the card kept at its purchase;
-    // 203 ran out yesterday with no card on file: declined, then cancelled.
-    // 104 is an owned workout video to download and play.
+    // 203 ran out yesterday and its card on file has expired since: declined,
+    // then cancelled. 104 is an owned workout video to download and play.
+    const QString expired = QStringLiteral("%1-01").arg(QDate::currentDate().year() - 1);
     const bool ok = runWith(purchase, {demoMember, 202, now - 2 * dayMs})
         && runWith(purchase, {demoMember, 203, now - dayMs})
         && runWith(purchase, {demoMember, 104, now + 30 * dayMs})
         && runWith(card, {demoMember, 202, QStringLiteral("card_demo_202"), QStringLiteral("4242"), expiry})
+        && runWith(card, {demoMember, 203, QStringLiteral("card_demo_203"), QStringLiteral("0341"), expired})
         // The first video of the owned program counts as downloaded; the
         // file lies next to the server's copy (same machine in the demo).
         && runWith(download, {demoMember, 1001,

@@ -232,8 +232,9 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     ApiWorker::Request call{name, body,
                             Sessions::tokenFromCookieHeader(headerValue(request, "Cookie")),
                             headerValue(request, "Host")};
-    // A quick call is answered at once, unless an earlier call on the same
+    // A kept reply is answered at once, unless an earlier call on the same
     // connection is still with a worker: replies keep the requests' order.
+    // Anything that needs the database to build goes to a worker.
     const auto waitingOnWorker = [this, socket] {
         for (const auto& pending : m_pending) {
             if (pending.second.socket == socket)
@@ -241,10 +242,11 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
         }
         return false;
     };
-    if (endpoint->quick && !waitingOnWorker()) {
-        const ApiWorker::Result result = ApiWorker::run(m_context, *endpoint, call, m_fixedBaseUrl, m_fallbackBaseUrl);
-        writeReply(socket, close, result.json, result.httpStatus, result.setCookie);
-        return;
+    if (endpoint->kept && !waitingOnWorker()) {
+        if (const auto kept = ApiWorker::runKept(m_context, *endpoint, call, m_fixedBaseUrl, m_fallbackBaseUrl)) {
+            writeReply(socket, close, kept->json, kept->httpStatus, kept->setCookie);
+            return;
+        }
     }
     const quint64 callId = ++m_nextCallId;
     m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});

@@ -79,16 +79,47 @@ QJsonObject ApiWorker::sessionRefusal(const ServerContext& context, const ApiCal
     return {};
 }
 
-ApiWorker::Result ApiWorker::run(ServerContext& context, const Endpoint& endpoint, const Request& request,
-                                 const QString& fixedBaseUrl, const QString& fallbackBaseUrl)
+static void prepareContext(ServerContext& context, const ApiWorker::Request& request, const QString& fixedBaseUrl,
+                           const QString& fallbackBaseUrl)
 {
-    Result result;
-    const QString hostBase = baseUrlForHost(request.host);
+    const QString hostBase = ApiWorker::baseUrlForHost(request.host);
     context.publicBaseUrl = !fixedBaseUrl.isEmpty() ? fixedBaseUrl
         : !hostBase.isEmpty()                       ? hostBase
                                                     : fallbackBaseUrl;
     context.startSessionFor = 0;
     context.sessionMember = 0;
+}
+
+std::optional<ApiWorker::Result> ApiWorker::runKept(ServerContext& context, const Endpoint& endpoint,
+                                                    const Request& request, const QString& fixedBaseUrl,
+                                                    const QString& fallbackBaseUrl)
+{
+    if (!endpoint.kept)
+        return std::nullopt;
+    prepareContext(context, request, fixedBaseUrl, fallbackBaseUrl);
+    try {
+        const ApiCall call(QUrlQuery(QString::fromUtf8(request.body)));
+        const QByteArray kept = endpoint.kept(call, context);
+        if (kept.isEmpty())
+            return std::nullopt;
+        // Kept for the member the call names: only their session sees it.
+        if (!request.sessionToken.isEmpty())
+            context.sessionMember = Sessions::memberOf(context.db, request.sessionToken).value_or(0);
+        const QJsonObject refusal = sessionRefusal(context, call);
+        Result result;
+        result.json = refusal.isEmpty() ? kept : QJsonDocument(refusal).toJson(QJsonDocument::Compact);
+        return result;
+    } catch (const std::exception& e) {
+        qWarning().noquote() << "Endpoint" << request.endpoint << "failed:" << e.what();
+        return std::nullopt;
+    }
+}
+
+ApiWorker::Result ApiWorker::run(ServerContext& context, const Endpoint& endpoint, const Request& request,
+                                 const QString& fixedBaseUrl, const QString& fallbackBaseUrl)
+{
+    Result result;
+    prepareContext(context, request, fixedBaseUrl, fallbackBaseUrl);
     try {
         if (!request.sessionToken.isEmpty())
             context.sessionMember = Sessions::memberOf(context.db, request.sessionToken).value_or(0);

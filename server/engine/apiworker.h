@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <optional>
+
 // Runs endpoint handlers on a thread of its own with its own database
 // connection, so that one slow call (a password hash takes tens of
 // milliseconds) does not hold up every other connection. Create it, move it
@@ -47,10 +49,14 @@ public:
     void handle(quint64 callId, const Request& request);
 
     // One call with the given context (its database open on this thread):
-    // session check, the endpoint, and the session a sign-in starts. Used by
-    // the workers and, for quick endpoints, by the connections' thread.
+    // session check, the endpoint, and the session a sign-in starts.
     static Result run(ServerContext& context, const Endpoint& endpoint, const Request& request,
                       const QString& fixedBaseUrl, const QString& fallbackBaseUrl);
+    // The endpoint's kept reply (Endpoint::kept), after the session check,
+    // for the connections' thread; nothing when no reply is kept, and the
+    // call then goes to a worker.
+    static std::optional<Result> runKept(ServerContext& context, const Endpoint& endpoint, const Request& request,
+                                         const QString& fixedBaseUrl, const QString& fallbackBaseUrl);
 
     // "http://" + host when the Host header is a plain host name or address
     // with an optional port; empty otherwise.

@@ -74,18 +74,18 @@ struct Endpoint
 {
     EndpointHandler handler;   // set, or
     PreparedHandler prepared;  // this one
-    // Answered at once on the connections' thread instead of a worker:
-    // only for endpoints that read a little and never wait for a lock,
-    // where handing the call to another thread and back costs more than
-    // the call itself.
-    bool quick = false;
+    // Optional: the reply kept in memory from an earlier call, or empty when
+    // there is none. Asked on the connections' thread before the call goes
+    // to a worker, where handing a kept reply to another thread and back
+    // would cost more than the call; it must never touch the database.
+    PreparedHandler kept;
 };
 
 class EndpointTable final
 {
 public:
     void add(const QString& name, EndpointHandler handler);
-    void addPrepared(const QString& name, PreparedHandler handler, bool quick = false);
+    void addPrepared(const QString& name, PreparedHandler handler, PreparedHandler kept = {});
     const Endpoint* find(const QString& name) const;
     QStringList names() const;
 

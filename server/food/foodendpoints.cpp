@@ -140,6 +140,17 @@ void forgetFoodList(ServerContext& context, qint64 userId)
         context.replies->invalidate(foodListKey(userId));
 }
 
+// The member's kept catalogue reply, or nothing; reads no database, so the
+// connections' thread may answer with it (see Endpoint::kept).
+QByteArray keptFoodList(const ApiCall& call, ServerContext& context)
+{
+    const auto userId = call.integer(QStringLiteral("user_id"));
+    if (!userId || !context.sessionsRequired || !context.replies)
+        return {};
+    quint64 generation = 0;
+    return context.replies->get(foodListKey(*userId), &generation);
+}
+
 QByteArray getFoodList(const ApiCall& call, ServerContext& context)
 {
     const auto userId = call.integer(QStringLiteral("user_id"));
@@ -550,8 +561,8 @@ void addDemoData(ServerContext& context)
 
 void registerAll(EndpointTable& table)
 {
-    // Quick: a kept reply needs no worker (see Endpoint::quick).
-    table.addPrepared(QStringLiteral("getFoodList"), getFoodList, true);
+    // A kept catalogue needs no worker; building one does (see Endpoint::kept).
+    table.addPrepared(QStringLiteral("getFoodList"), getFoodList, keptFoodList);
     table.add(QStringLiteral("uploadMyCalorie"), uploadMyCalorie);
     table.add(QStringLiteral("removeMyCalorie"), removeMyCalorie);
     table.add(QStringLiteral("getSampleList"), getSampleList);

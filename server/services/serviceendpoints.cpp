@@ -169,12 +169,31 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
         return badField(QStringLiteral("purchase_id"));
 
     StorePaidItems ledger(context.db);
+    // The same record again (the answer to it was lost): it went through,
+    // and nothing changes while the purchases are open.
+    bool ok = false;
+    if (ledger.recordedAlready(*userId, StorePaidItems::Kind::Service, *ids, {}, &ok) && ok) {
+        bool allOpen = true;
+        for (qint64 id : *ids) {
+            const auto purchase = openPurchase(context, *userId, id);
+            if (!purchase)
+                return storageFailure();
+            allOpen = allOpen && *purchase != 0;
+        }
+        if (allOpen)
+            return apiSuccess();
+    }
+    if (!ok)
+        return storageFailure();
     failure = unpaidItemFailure(context, ledger, *userId, StorePaidItems::Kind::Service, *ids);
     if (!failure.isEmpty())
         return failure;
 
     Transaction transaction(context.db);
     if (!transaction.begun())
+        return storageFailure();
+    const auto entries = ledger.entriesFor(*userId, StorePaidItems::Kind::Service, *ids);
+    if (!entries)
         return storageFailure();
     // An open purchase of the same service stays the one purchase.
     QSqlQuery create(context.db);
@@ -184,9 +203,12 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
         " WHERE user_id = ? AND service_id = ? AND completed = 0)"));
     QSqlQuery uncart(context.db);
     uncart.prepare(QStringLiteral("DELETE FROM service_cart WHERE user_id = ? AND service_id = ?"));
-    for (qint64 id : *ids) {
+    for (qsizetype i = 0; i < ids->size(); ++i) {
+        const qint64 id = ids->at(i);
+        if (entries->at(i).id == 0)
+            return apiFailure(Refused, QStringLiteral("Service %1 has not been paid.").arg(id));
         if (!runWith(create, {*userId, id, nowMs(), *userId, id}) || !runWith(uncart, {*userId, id})
-            || !ledger.consume(*userId, StorePaidItems::Kind::Service, id))
+            || !ledger.markRecorded(entries->at(i).id, 0))
             return storageFailure();
     }
     if (!transaction.commit())

@@ -130,6 +130,12 @@ QJsonObject storageFailure()
     return ApiFields::storageError();
 }
 
+QJsonObject paymentApproval(const QString& productIdText, qint64 paidMs)
+{
+    return apiSuccess({{QStringLiteral("productID"), productIdText},
+                       {QStringLiteral("payment_time"), QString::number(paidMs)}});
+}
+
 std::optional<qint64> requireId(const ApiCall& call, const QString& field, QJsonObject* failure)
 {
     const auto id = positiveNumber(call.text(field).trimmed(), false);

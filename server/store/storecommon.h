@@ -23,6 +23,9 @@ enum Code {
     Refused = 1,        // the request is well formed but the rule says no
     UnknownMember = 2,  // user_id names nobody
     UnknownItem = 3,    // a product, service or video id names nothing
+    // The card (or the card on file, for a renewal) was declined: the only
+    // answer on which the client cancels a subscription.
+    CardDeclined = 4,
     BadField = ApiFields::badFieldCode,           // a field is missing or malformed
     StorageFailure = ApiFields::storageErrorCode, // the database refused; nothing was written
 };
@@ -60,6 +63,9 @@ bool amountMatches(const QString& amountText, qint64 expectedCents);
 
 QJsonObject badField(const QString& field);
 QJsonObject storageFailure();
+// The answer to an approved payment: the ids paid for, and when the payment
+// was made (ms since 1970, as text), from which the record's end days count.
+QJsonObject paymentApproval(const QString& productIdText, qint64 paidMs);
 
 // The member named by the user_id field; otherwise a failure reply in *failure.
 std::optional<qint64> requireMember(const ApiCall& call, ServerContext& context, QJsonObject* failure);

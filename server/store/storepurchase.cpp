@@ -2,7 +2,6 @@
 #include "server/store/storecommon.h"
 #include "server/store/storehandlers.h"
 #include "server/store/storepaiditems.h"
-#include "server/store/storepaymentguard.h"
 #include "server/store/storerenewal.h"
 
 #include <QDate>
@@ -52,45 +51,37 @@ std::optional<qint64> expectedCents(ServerContext& context, qint64 userId, Store
     return total;
 }
 
-} // namespace
-
-static QJsonObject chargeOnce(const ApiCall& call, ServerContext& context);
-
-// Whether every item of the request has a paid entry that no purchase has
-// used yet: then an identical request repeats that payment. Once the
-// purchase is recorded, buying again is a new purchase.
-static bool stillUnused(const ApiCall& call, ServerContext& context)
+// Whether the member owns each product (or its e-book).
+bool ownsAll(ServerContext& context, qint64 userId, const QList<qint64>& ids, bool* ok)
 {
-    const auto userId = call.integer(QStringLiteral("user_id"));
-    const auto ids = parseIdList(call.text(QStringLiteral("productID")));
-    if (!userId || !ids)
-        return false;
-    const auto kind = isProductType(call.text(QStringLiteral("type"))) ? StorePaidItems::Kind::Product
-                                                                         : StorePaidItems::Kind::Service;
-    const StorePaidItems ledger(context.db);
-    for (qint64 id : *ids) {
-        bool ok = false;
-        if (!ledger.isPaid(*userId, kind, id, &ok) || !ok)
+    QSqlQuery query(context.db);
+    query.prepare(QStringLiteral("SELECT 1 FROM purchases WHERE user_id = ? AND product_id = ?"
+                                 " AND (product_owned = 1 OR ebook_owned = 1)"));
+    for (qint64 id : ids) {
+        *ok = runWith(query, {userId, id});
+        if (!*ok || !query.next())
             return false;
+        query.finish();
     }
     return true;
 }
 
-QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
+constexpr qint64 dayMs = 24LL * 60 * 60 * 1000;
+
+// The days a record may give an item, counted from its payment: an e-book
+// its own period; a video or program subscription its period, and never less
+// than the 30 days the client gives every subscription; a physical product
+// its period too, though the client gives it no end at all (0).
+qint64 periodDays(const QString& type, bool ebook, qint64 productPeriod)
 {
-    // The same payment sent twice within a few seconds is charged once.
-    const StorePaymentGuard::Lock lock;
-    const QByteArray fingerprint = StorePaymentGuard::fingerprint(call, context);
-    const auto earlier = StorePaymentGuard::earlierApproval(fingerprint, nowMs());
-    if (earlier && stillUnused(call, context))
-        return *earlier;
-    QJsonObject reply = chargeOnce(call, context);
-    if (reply.value(QStringLiteral("result_code")).toInt(-1) == 0)
-        StorePaymentGuard::rememberApproval(fingerprint, reply, nowMs());
-    return reply;
+    if (!ebook && isSubscriptionType(type))
+        return qMax<qint64>(productPeriod, 30);
+    return qMax<qint64>(productPeriod, 0);
 }
 
-static QJsonObject chargeOnce(const ApiCall& call, ServerContext& context)
+} // namespace
+
+QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
 {
     QJsonObject failure;
     const auto userId = requireMember(call, context, &failure);
@@ -126,27 +117,48 @@ static QJsonObject chargeOnce(const ApiCall& call, ServerContext& context)
     if (!amountMatches(call.text(QStringLiteral("amount")), *expected))
         return refuse(apiFailure(Refused, QStringLiteral("The amount does not match the prices.")));
 
+    // From the look-up of an earlier payment to the charge in one write
+    // transaction: two workers given the same payment cannot both charge.
+    Transaction transaction(context.db);
+    if (!transaction.begun())
+        return refuse(storageFailure());
+    StorePaidItems ledger(context.db);
+
+    // Paid already and not recorded yet (a lost answer, a failed record, a
+    // client that started again): that payment is the answer, however much
+    // later, and nothing is charged.
+    bool ok = false;
+    if (const auto earlier = ledger.unrecordedPayment(*userId, kind, *ids, *expected, &ok))
+        return paymentApproval(productIdText, earlier->createdMs);
+    if (!ok)
+        return refuse(storageFailure());
+
     // A renewal is charged to the card kept at the first payment; the request
     // carries only its last four digits.
-    if (payType == QLatin1String("auto") && kind == StorePaidItems::Kind::Product)
-        return StoreRenewal::autoPayment(context, *userId, *ids, *expected, productIdText);
+    if (payType == QLatin1String("auto") && kind == StorePaidItems::Kind::Product) {
+        const QJsonObject reply = StoreRenewal::autoPayment(context, *userId, *ids, *expected, productIdText);
+        if (reply.value(QStringLiteral("result_code")).toInt() == StorageFailure || !transaction.commit())
+            return refuse(storageFailure());
+        return reply;
+    }
 
     const QString cardNumber = call.text(QStringLiteral("cardNumber"));
     const auto verdict = StoreCardCheck::check(cardNumber, call.text(QStringLiteral("expirationDate")),
                                                call.text(QStringLiteral("cardCode")), QDate::currentDate());
+    if (verdict == StoreCardCheck::Verdict::Declined || verdict == StoreCardCheck::Verdict::Expired)
+        return refuse(apiFailure(CardDeclined, StoreCardCheck::message(verdict)));
     if (verdict != StoreCardCheck::Verdict::Approved)
         return refuse(apiFailure(Refused, StoreCardCheck::message(verdict)));
 
-    Transaction transaction(context.db);
-    StorePaidItems ledger(context.db);
-    if (!transaction.begun()
-        || !ledger.recordPayment(*userId, kind, *ids, *expected, StoreCardCheck::lastFour(cardNumber), payType)
+    const QString lastFour = StoreCardCheck::lastFour(cardNumber);
+    const auto payment = ledger.recordPayment(*userId, kind, *ids, *expected, lastFour, payType);
+    if (!payment
         || (kind == StorePaidItems::Kind::Product
-            && !StoreRenewal::rememberCard(context.db, *userId, *ids, StoreCardCheck::lastFour(cardNumber),
+            && !StoreRenewal::rememberCard(context.db, *userId, *ids, lastFour,
                                            call.text(QStringLiteral("expirationDate"))))
         || !transaction.commit())
         return refuse(storageFailure());
-    return apiSuccess({{QStringLiteral("productID"), productIdText}});
+    return paymentApproval(productIdText, payment->createdMs);
 }
 
 QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
@@ -165,6 +177,14 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
         return badField(QStringLiteral("status"));
 
     StorePaidItems ledger(context.db);
+    // The same record again (the answer to it was lost): it went through,
+    // and nothing changes.
+    bool ok = false;
+    if (ledger.recordedAlready(*userId, StorePaidItems::Kind::Product, *ids, *endDays, &ok) && ok
+        && ownsAll(context, *userId, *ids, &ok))
+        return apiSuccess();
+    if (!ok)
+        return storageFailure();
     failure = unpaidItemFailure(context, ledger, *userId, StorePaidItems::Kind::Product, *ids);
     if (!failure.isEmpty())
         return failure;
@@ -172,6 +192,11 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
     Transaction transaction(context.db);
     if (!transaction.begun())
         return storageFailure();
+    const auto entries = ledger.entriesFor(*userId, StorePaidItems::Kind::Product, *ids);
+    if (!entries)
+        return storageFailure();
+    QSqlQuery product(context.db);
+    product.prepare(QStringLiteral("SELECT type, period_days FROM products WHERE id = ?"));
     QSqlQuery cart(context.db);
     cart.prepare(QStringLiteral("SELECT ebook FROM store_cart WHERE user_id = ? AND product_id = ?"));
     QSqlQuery create(context.db);
@@ -187,15 +212,33 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
 
     for (qsizetype i = 0; i < ids->size(); ++i) {
         const qint64 id = ids->at(i);
+        const qint64 endDay = endDays->at(i);
+        const StorePaidItems::Entry& entry = entries->at(i);
+        if (entry.id == 0)
+            return apiFailure(Refused, QStringLiteral("Product %1 has not been paid.").arg(id));
         if (!runWith(cart, {*userId, id}))
             return storageFailure();
         // Not in the cart: a renewal of the product itself.
         const bool ebook = cart.next() && cart.value(0).toInt() == 1;
         cart.finish();
+        if (!runWith(product, {id}) || !product.next())
+            return storageFailure();
+        const QString type = product.value(0).toString();
+        const qint64 period = product.value(1).toLongLong();
+        product.finish();
+
+        // A physical product has no end (0). Anything else ends within the
+        // period paid for, counted from the payment, with a day to spare for
+        // the member's clock: one payment never owns a subscription for years.
+        const bool endless = endDay == 0 && !ebook && !isSubscriptionType(type);
+        if (!endless && (endDay == 0 || endDay > entry.paidMs + (periodDays(type, ebook, period) + 1) * dayMs)) {
+            return apiFailure(Refused,
+                              QStringLiteral("The end day of product %1 lies beyond the period paid for.").arg(id));
+        }
 
         QSqlQuery& own = ebook ? ownEbook : ownProduct;
-        if (!runWith(create, {*userId, id}) || !runWith(own, {endDays->at(i), *userId, id})
-            || !runWith(uncart, {*userId, id}) || !ledger.consume(*userId, StorePaidItems::Kind::Product, id))
+        if (!runWith(create, {*userId, id}) || !runWith(own, {endDay, *userId, id})
+            || !runWith(uncart, {*userId, id}) || !ledger.markRecorded(entry.id, endDay))
             return storageFailure();
     }
     if (!transaction.commit())

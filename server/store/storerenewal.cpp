@@ -59,14 +59,14 @@ std::optional<QJsonObject> earlierResult(QSqlDatabase& db, qint64 userId, qint64
                                          bool* ok)
 {
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT result_code, message FROM auto_renewals"
+    query.prepare(QStringLiteral("SELECT result_code, message, created_ms FROM auto_renewals"
                                  " WHERE user_id = ? AND product_id = ? AND period_end = ?"));
     *ok = runWith(query, {userId, productId, periodEnd});
     if (!*ok || !query.next())
         return std::nullopt;
     const int code = query.value(0).toInt();
     if (code == 0)
-        return apiSuccess();
+        return paymentApproval(QString::number(productId), query.value(2).toLongLong());
     return apiFailure(code, query.value(1).toString());
 }
 
@@ -127,9 +127,6 @@ QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint6
         return withId(badField(QStringLiteral("productID")));
     const qint64 productId = productIds.first();
 
-    Transaction transaction(context.db);
-    if (!transaction.begun())
-        return withId(storageFailure());
     const auto owned = subscription(context.db, userId, productId);
     if (!owned)
         return withId(storageFailure());
@@ -157,19 +154,20 @@ QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint6
     if (!card.next())
         reply = apiFailure(Refused, QStringLiteral("No card on file for this subscription."));
     else if (expired(card.value(1).toString()))
-        reply = apiFailure(Refused, QStringLiteral("The card on file has expired."));
+        reply = apiFailure(CardDeclined, QStringLiteral("The card on file has expired."));
     else
         lastFour = card.value(0).toString();
     card.finish();
 
     if (reply.isEmpty()) {
         StorePaidItems ledger(context.db);
-        if (!ledger.recordPayment(userId, StorePaidItems::Kind::Product, productIds, expectedCents, lastFour,
-                                  QStringLiteral("auto")))
+        const auto payment = ledger.recordPayment(userId, StorePaidItems::Kind::Product, productIds,
+                                                  expectedCents, lastFour, QStringLiteral("auto"));
+        if (!payment)
             return withId(storageFailure());
-        reply = apiSuccess();
+        reply = paymentApproval(productIdText, payment->createdMs);
     }
-    if (!recordResult(context.db, userId, productId, owned->endDay, reply) || !transaction.commit())
+    if (!recordResult(context.db, userId, productId, owned->endDay, reply))
         return withId(storageFailure());
     return withId(reply);
 }

@@ -22,7 +22,10 @@ bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productI
                   const QString& expiry);
 
 // The reply to an "auto" paymentProcess for products whose prices sum to
-// `expectedCents`; `productIdText` goes back as "productID".
+// `expectedCents`; `productIdText` goes back as "productID". Call inside a
+// transaction, and commit it unless the reply is a storage failure. A card
+// on file that has expired is declined (CardDeclined); no card on file, or
+// no subscription, is a refusal that cancels nothing.
 QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint64>& productIds,
                         qint64 expectedCents, const QString& productIdText);
 

@@ -12,6 +12,7 @@
 #include "store/cqdlgbuy.h"
 #include "store/cqdlgbuy1.h"
 #include "store/cqdlgcard.h"
+#include "store/paymentkeeper.h"
 #include "store/productitem.h"
 #include "testenvironment.h"
 #include "widgets/qtmaterialsnackbar.h"
@@ -153,6 +154,9 @@ void TestFaultActions::initTestCase()
 // Where the store dialogs post their messages, empty for every row; never shown.
 void TestFaultActions::init()
 {
+    // Each row pays for the same cart: a payment one row left unanswered
+    // must not carry on into the next.
+    PaymentKeeper::instance().clear();
     m_main.reset();
     m_main = std::make_unique<MainWindow>();
 }

@@ -79,16 +79,33 @@ bool ServerFixture::start(bool demo, const QString& clientVersion)
     m_dir = std::make_unique<QTemporaryDir>();
     if (!m_dir->isValid())
         return false;
+    if (demo) {
+        const QString source = demoTemplate();
+        const QString db = m_dir->filePath(QStringLiteral("olva.sqlite"));
+        if (source.isEmpty() || !QFile::copy(source + QStringLiteral("/olva.sqlite"), db)
+            || !copyFolder(source + QStringLiteral("/files"), m_dir->filePath(QStringLiteral("files"))))
+            return false;
+    }
+    return startServer(clientVersion);
+}
+
+bool ServerFixture::restart()
+{
+    if (!m_dir)
+        return false;
+    m_sessionMember = 0;
+    m_network.reset();
+    m_server.reset();
+    return startServer(m_clientVersion);
+}
+
+bool ServerFixture::startServer(const QString& clientVersion)
+{
+    m_clientVersion = clientVersion;
     ServerOptions options = m_options;
     options.dbPath = m_dir->filePath(QStringLiteral("olva.sqlite"));
     options.filesDir = m_dir->filePath(QStringLiteral("files"));
     options.clientVersion = clientVersion;
-    if (demo) {
-        const QString source = demoTemplate();
-        if (source.isEmpty() || !QFile::copy(source + QStringLiteral("/olva.sqlite"), options.dbPath)
-            || !copyFolder(source + QStringLiteral("/files"), options.filesDir))
-            return false;
-    }
     m_server = std::make_unique<ApiServer>();
     if (!m_server->start(options, QHostAddress::LocalHost, 0)) {
         qWarning().noquote() << "server did not start:" << m_server->errorString();

@@ -40,6 +40,9 @@ public:
     // demo: fill the database with demo data (videos as placeholders).
     bool start(bool demo = false, const QString& clientVersion = QStringLiteral("1.0.3"));
     void stop();
+    // Stops the server and starts a new one on the same database and files,
+    // as a restart of olva-server would; the session cookie is dropped.
+    bool restart();
 
     // What the next start() uses besides the database, files and version
     // (sessions and code checks, public URL).
@@ -80,7 +83,10 @@ public:
     static QByteArray formBody(const Fields& fields);
 
 private:
+    bool startServer(const QString& clientVersion);
+
     ServerOptions m_options;
+    QString m_clientVersion;
     bool m_sessionFollowsUserId = false;
     qint64 m_sessionMember = 0; // whose session the cookie is; -1 unknown
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSqlDatabase>
@@ -94,6 +95,12 @@ inline QString goodCard()
 inline QString nextYearExpiry()
 {
     return QStringLiteral("%1-06").arg(QDate::currentDate().year() + 1);
+}
+
+// An end day a subscription paid for now may have: 30 days from now.
+inline QString monthAhead()
+{
+    return QString::number(QDateTime::currentMSecsSinceEpoch() + 30LL * 24 * 3600 * 1000);
 }
 
 } // namespace StoreTestData

@@ -24,6 +24,7 @@ private slots:
     void memberIdMustBeAKnownNumber_data();
     void memberIdMustBeAKnownNumber();
     void uploadedFoodComesBackAndCanBeRemoved();
+    void catalogueIsBuiltOnAWorker();
     void uploadRefusals_data();
     void uploadRefusals();
     void serviceFoodsCannotBeRemoved_data();
@@ -236,6 +237,28 @@ void TstServerFood::uploadedFoodComesBackAndCanBeRemoved()
     const QJsonArray after =
         post(QStringLiteral("getFoodList"), {{QStringLiteral("user_id"), QStringLiteral("1")}}).value(QStringLiteral("food_list")).toArray();
     QVERIFY(findFood(after, id).isEmpty());
+}
+
+// Building a catalogue reads the database, which is work for a worker, not
+// for the thread that serves every connection: with that thread's own
+// database connection closed, the first catalogue and the one after a change
+// of the member's own foods still come.
+void TstServerFood::catalogueIsBuiltOnAWorker()
+{
+    ServerFixture fresh;
+    QVERIFY(fresh.start(true));
+    QVERIFY(fresh.signInAs(1));
+    QSqlDatabase connections = fresh.context().db;
+    connections.close();
+    const auto reopen = qScopeGuard([&connections] { connections.open(); });
+    const ServerFixture::Fields member = {{QStringLiteral("user_id"), QStringLiteral("1")}};
+    QCOMPARE(code(fresh.post(QStringLiteral("getFoodList"), member)), 0);
+    QCOMPARE(code(fresh.post(QStringLiteral("uploadMyCalorie"), uploadDefaults)), 0);
+    const QJsonObject after = fresh.post(QStringLiteral("getFoodList"), member);
+    QCOMPARE(code(after), 0);
+    const QJsonArray vegetables =
+        after.value(QStringLiteral("food_list")).toArray().at(1).toObject().value(QStringLiteral("calorie_list")).toArray();
+    QCOMPARE(vegetables.last().toObject().value(QStringLiteral("title")).toString(), QStringLiteral("Pickled beets"));
 }
 
 void TstServerFood::uploadRefusals_data()

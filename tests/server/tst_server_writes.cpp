@@ -111,6 +111,7 @@ void TstServerWrites::concurrentWritersAllSucceed()
     constexpr int connections = 16;
     const int rounds = qEnvironmentVariableIntValue("ROUNDS") > 0 ? qEnvironmentVariableIntValue("ROUNDS") : 12;
     std::vector<std::unique_ptr<Writer>> writers;
+    const QString endDay = monthAhead();
     for (int i = 0; i < connections; ++i) {
         const qint64 member = 10 + i;
         QVERIFY(addMember(db, member));
@@ -130,7 +131,7 @@ void TstServerWrites::concurrentWritersAllSucceed()
                                                 {"expirationDate", nextYearExpiry()}, {"cardCode", "123"},
                                                 {"amount", "19.99"}},
                              token)
-                     << post("setPurchase", {{"user_id", id}, {"purchase_id", "101"}, {"endDay", "4102444800000"},
+                     << post("setPurchase", {{"user_id", id}, {"purchase_id", "101"}, {"endDay", endDay},
                                              {"status", "yes"}},
                              token)
                      << post("removeCheckout", {{"user_id", id}, {"product_id", "102"}}, token);

@@ -87,6 +87,8 @@ private slots:
     void servicePayment();
     void paymentFaults_data();
     void paymentFaults();
+    void unrecordedPaymentCarriesOn();
+    void lateRecordIsAccepted();
 
 private:
     void fillCard(QWidget* dialog, const QString& number = QStringLiteral("4242424242424242"),
@@ -99,6 +101,8 @@ private:
 
 void TestStoreDialogs::initTestCase()
 {
+    // Short enough for a record answered late, long enough for a busy machine.
+    qputenv("OLVA_REPLY_TIMEOUT_MS", "1500");
     TestEnvironment::isolate();
     m_fake = new FakeServer(this);
     m_fake->useAsApiHost();
@@ -546,30 +550,107 @@ void TestStoreDialogs::servicePayment()
 void TestStoreDialogs::paymentFaults_data()
 {
     QTest::addColumn<int>("fault");
-    QTest::newRow("HTTP 500") << 1;
-    QTest::newRow("not JSON") << 2;
-    QTest::newRow("refused connection") << 0;
+    QTest::addColumn<QByteArray>("answer"); // fault 2: what came instead of a readable answer
+    QTest::newRow("HTTP 500") << 1 << QByteArray();
+    QTest::newRow("not JSON") << 2 << QByteArray("<html/>");
+    QTest::newRow("code as text") << 2 << QByteArray(R"({"result_code":"ok"})");
+    QTest::newRow("code a fraction") << 2 << QByteArray(R"({"result_code":0.5})");
+    QTest::newRow("refused connection") << 0 << QByteArray();
 }
 
+// The payment may have gone through: PAY sends the same payment again, which
+// the service recognises, never a fresh one from the boxes.
 void TestStoreDialogs::paymentFaults()
 {
     QFETCH(int, fault);
+    QFETCH(QByteArray, answer);
     const QByteArray host = qgetenv("OLVA_API_HOST");
     if (fault == 0)
         qputenv("OLVA_API_HOST", "127.0.0.1:1");
     else if (fault == 1)
         m_fake->enqueue(paymentPath, FakeServer::Reply::error(500));
     else
-        m_fake->enqueue(paymentPath, FakeServer::Reply::json("<html/>"));
+        m_fake->enqueue(paymentPath, FakeServer::Reply::json(answer));
+    m_fake->enqueueJson(QStringLiteral("paymentProcess"), R"({"result_code":0})");
+    m_fake->enqueueJson(QStringLiteral("setPurchase"), R"({"result_code":0})");
     CqDlgCard dialog({{1, item(1, "WORKOUT", 9.99)}}, 4);
     dialog.show();
     fillCard(&dialog);
-    QTest::mouseClick(child<QPushButton>(&dialog, "btnOk"), Qt::LeftButton);
+    auto* pay = child<QPushButton>(&dialog, "btnOk");
+    QTest::mouseClick(pay, Qt::LeftButton);
     qputenv("OLVA_API_HOST", host);
     QTRY_VERIFY(m_messages->saw(QStringLiteral("Payment Error, Something Wrong. Try again.")));
-    QVERIFY(child<QPushButton>(&dialog, "btnOk")->isEnabled());
+    QVERIFY(pay->isEnabled());
     QVERIFY(!dialog.paymentApproved());
+    QVERIFY(dialog.paymentUnanswered());
     QCOMPARE(m_fake->requestCount(purchasePath), 0);
+    QVERIFY(!child<QLineEdit>(&dialog, "edtCard1")->isEnabled());
+
+    const int sent = m_fake->requestCount(paymentPath);
+    const QByteArray first = sent > 0 ? m_fake->lastRequest(paymentPath).body : QByteArray();
+    child<QLineEdit>(&dialog, "edtCvv")->setText(QStringLiteral("999"));
+    QTest::mouseClick(pay, Qt::LeftButton);
+    QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(m_fake->requestCount(paymentPath), sent + 1);
+    if (sent > 0)
+        QCOMPARE(m_fake->lastRequest(paymentPath).body, first);
+    QCOMPARE(m_fake->lastRequest(paymentPath).field(QStringLiteral("cardCode")), QStringLiteral("123"));
+}
+
+// The product checkout keeps an approved payment whose record failed, as the
+// services do: the next card dialog for the cart only sends the record, the
+// same one, with end days counted from the payment.
+void TestStoreDialogs::unrecordedPaymentCarriesOn()
+{
+    const qint64 paidAt = QDateTime::currentMSecsSinceEpoch() - 3LL * 24 * 3600 * 1000;
+    m_fake->enqueueJson(QStringLiteral("paymentProcess"),
+                        R"({"result_code":0,"payment_time":")" + QByteArray::number(paidAt) + "\"}");
+    m_fake->enqueue(purchasePath, FakeServer::Reply::error(500));
+    m_fake->enqueueJson(QStringLiteral("setPurchase"), R"({"result_code":0})");
+    const QMap<int, ProductItem> cart{{12, item(12, "WORKOUT", 9.99)}, {3, item(3, "NUTRITION", 5)}};
+    {
+        CqDlgCard dialog(cart, 9);
+        dialog.show();
+        fillCard(&dialog);
+        QTest::mouseClick(child<QPushButton>(&dialog, "btnOk"), Qt::LeftButton);
+        QTRY_VERIFY(m_messages->saw(QStringLiteral("Something wrong.")));
+        QVERIFY(dialog.paymentApproved());
+        QTest::mouseClick(child<QPushButton>(&dialog, "btnCancel"), Qt::LeftButton);
+    }
+    CqDlgCard again(cart, 9);
+    again.show();
+    QVERIFY(again.paymentApproved());
+    QVERIFY(!child<QLineEdit>(&again, "edtCard1")->isEnabled());
+    QTest::mouseClick(child<QPushButton>(&again, "btnOk"), Qt::LeftButton);
+    QTRY_COMPARE(again.result(), int(QDialog::Accepted));
+    QCOMPARE(m_fake->requestCount(paymentPath), 1);
+    const QList<FakeServer::Request> records = m_fake->requests(purchasePath);
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records.at(1).body, records.at(0).body);
+    QCOMPARE(records.at(1).field(QStringLiteral("endDay")),
+             QStringLiteral("0_%1").arg(paidAt + 30LL * 24 * 3600 * 1000));
+    // Recorded: the cart is paid afresh next time.
+    CqDlgCard next(cart, 9);
+    QVERIFY(!next.paymentApproved());
+    QVERIFY(child<QLineEdit>(&next, "edtCard1")->isEnabled());
+}
+
+// The record's answer comes after the dialog stopped waiting: it counts.
+void TestStoreDialogs::lateRecordIsAccepted()
+{
+    m_fake->enqueueJson(QStringLiteral("paymentProcess"), R"({"result_code":0})");
+    m_fake->enqueue(purchasePath, FakeServer::Reply::json(R"({"result_code":0})", 3000));
+    CqDlgCard dialog({{1, item(1, "WORKOUT", 9.99)}}, 4);
+    dialog.show();
+    fillCard(&dialog);
+    auto* pay = child<QPushButton>(&dialog, "btnOk");
+    QTest::mouseClick(pay, Qt::LeftButton);
+    QTRY_VERIFY(m_messages->saw(QStringLiteral("Something wrong.")));
+    QVERIFY(pay->isEnabled());
+    QVERIFY(dialog.isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(dialog.result(), int(QDialog::Accepted), 5000);
+    QCOMPARE(m_fake->requestCount(paymentPath), 1);
+    QCOMPARE(m_fake->requestCount(purchasePath), 1);
 }
 
 QTEST_MAIN(TestStoreDialogs)

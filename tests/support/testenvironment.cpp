@@ -1,6 +1,7 @@
 #include "testenvironment.h"
 
 #include "app/accountstate.h"
+#include "store/paymentkeeper.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -64,6 +65,8 @@ void isolate()
 void resetAccount()
 {
     AccountState::reset();
+    // Payments kept for carts live in memory for the whole run.
+    PaymentKeeper::instance().clear();
     // Clear through QSettings rather than deleting files, so that its cache
     // of open stores forgets the values too.
     const QString organisation = QStringLiteral("OlvaApp");

@@ -410,7 +410,7 @@ void TestLibrary::declinedRenewalIsNotRetried()
 {
     QJsonObject lapsed = product(44, "PROGRAM", "19.99", "yes");
     lapsed.insert("endDay", QString::number(QDateTime::currentMSecsSinceEpoch() - 1000));
-    m_fake->setDefaultReply("/api/paymentProcess", FakeServer::Reply::json(R"({"result_code":1,"productID":"44"})"));
+    m_fake->setDefaultReply("/api/paymentProcess", FakeServer::Reply::json(R"({"result_code":4,"productID":"44"})"));
     m_fake->setDefaultReply("/api/removeSubscription", FakeServer::Reply::error(500));
     QSignalSpy cancelled(SubscriptionRenewal::instance(), &SubscriptionRenewal::cancelled);
     const int payments = m_fake->requestCount("/api/paymentProcess");

@@ -234,32 +234,60 @@ void TestLibraryRules::renewalFieldsInOrder()
 void TestLibraryRules::renewalOutcome_data()
 {
     QTest::addColumn<QByteArray>("payment");
-    QTest::addColumn<QString>("followUp"); // endpoint sent next, empty for none
+    QTest::addColumn<QByteArray>("record");   // the answer to setPurchase
+    QTest::addColumn<QString>("followUp");    // endpoint sent next, empty for none
     QTest::addColumn<QString>("followUpId");
     QTest::addColumn<QString>("outcome");
-    QTest::newRow("paid") << QByteArray(R"({"result_code":0,"productID":"12"})") << "setPurchase" << "12" << "renewed";
-    QTest::newRow("declined") << QByteArray(R"({"result_code":4,"productID":"12"})") << "removeSubscription" << "12" << "cancelled";
-    QTest::newRow("paid, no productID") << QByteArray(R"({"result_code":0})") << "setPurchase" << "12" << "renewed";
-    QTest::newRow("declined, no productID") << QByteArray(R"({"result_code":4})") << "removeSubscription" << "12" << "cancelled";
-    QTest::newRow("not JSON") << QByteArray("<html>oops</html>") << "" << "" << "failed";
-    QTest::newRow("no result_code") << QByteArray(R"({"productID":"12"})") << "" << "" << "failed";
+    QTest::addColumn<qint64>("paidAt");       // payment_time of the answer, 0: none
+
+    const QByteArray recorded = R"({"result_code":0})";
+    const qint64 lastWeek = QDateTime::currentMSecsSinceEpoch() - 7LL * 24 * 3600 * 1000;
+    QTest::newRow("paid") << QByteArray(R"({"result_code":0,"productID":"12"})") << recorded << "setPurchase" << "12"
+                          << "renewed" << qint64(0);
+    QTest::newRow("declined") << QByteArray(R"({"result_code":4,"productID":"12"})") << recorded << "removeSubscription"
+                              << "12" << "cancelled" << qint64(0);
+    QTest::newRow("paid, no productID") << QByteArray(R"({"result_code":0})") << recorded << "setPurchase" << "12"
+                                        << "renewed" << qint64(0);
+    QTest::newRow("declined, no productID") << QByteArray(R"({"result_code":4})") << recorded << "removeSubscription"
+                                            << "12" << "cancelled" << qint64(0);
+    QTest::newRow("not JSON") << QByteArray("<html>oops</html>") << recorded << "" << "" << "failed" << qint64(0);
+    QTest::newRow("no result_code") << QByteArray(R"({"productID":"12"})") << recorded << "" << "" << "failed" << qint64(0);
     // The reply only echoes the product paid for; another id in it must not
     // renew or cancel that other product.
-    QTest::newRow("paid, another product named") << QByteArray(R"({"result_code":0,"productID":"99"})")
-                                                 << "setPurchase" << "12" << "renewed";
+    QTest::newRow("paid, another product named") << QByteArray(R"({"result_code":0,"productID":"99"})") << recorded
+                                                 << "setPurchase" << "12" << "renewed" << qint64(0);
     QTest::newRow("declined, several products named") << QByteArray(R"({"result_code":4,"productID":"7_12"})")
-                                                       << "removeSubscription" << "12" << "cancelled";
+                                                       << recorded << "removeSubscription" << "12" << "cancelled"
+                                                       << qint64(0);
+    // Only a decline cancels: everything else keeps the subscription for
+    // the next list to try again.
+    QTest::newRow("storage failure") << QByteArray(R"({"result_code":99,"message":"nothing was written"})") << recorded
+                                     << "" << "" << "failed" << qint64(0);
+    QTest::newRow("unknown code") << QByteArray(R"({"result_code":977})") << recorded << "" << "" << "failed" << qint64(0);
+    // A code that is not a whole number is never an approval.
+    QTest::newRow("code as text") << QByteArray(R"({"result_code":"ok"})") << recorded << "" << "" << "failed" << qint64(0);
+    QTest::newRow("code a fraction") << QByteArray(R"({"result_code":0.5})") << recorded << "" << "" << "failed"
+                                     << qint64(0);
+    // Paid, not recorded: not renewed, and not cancelled either.
+    QTest::newRow("record refused") << QByteArray(R"({"result_code":0})") << QByteArray(R"({"result_code":99})")
+                                    << "setPurchase" << "12" << "failed" << qint64(0);
+    // The payment of a week ago, answered again: the period counts from it.
+    QTest::newRow("paid a week ago") << QByteArray(R"({"result_code":0,"payment_time":")" + QByteArray::number(lastWeek)
+                                                   + "\"}")
+                                     << recorded << "setPurchase" << "12" << "renewed" << lastWeek;
 }
 
 void TestLibraryRules::renewalOutcome()
 {
     QFETCH(QByteArray, payment);
+    QFETCH(QByteArray, record);
     QFETCH(QString, followUp);
     QFETCH(QString, followUpId);
     QFETCH(QString, outcome);
+    QFETCH(qint64, paidAt);
 
     m_fake->enqueueJson(QStringLiteral("paymentProcess"), payment);
-    m_fake->enqueueJson(QStringLiteral("setPurchase"), R"({"result_code":0})");
+    m_fake->enqueueJson(QStringLiteral("setPurchase"), record);
     m_fake->enqueueJson(QStringLiteral("removeSubscription"), R"({"result_code":0})");
     SubscriptionRenewal* renewal = SubscriptionRenewal::instance();
     QSignalSpy renewed(renewal, &SubscriptionRenewal::renewed);
@@ -286,10 +314,20 @@ void TestLibraryRules::renewalOutcome()
         QCOMPARE(sent.field(QStringLiteral("status")), QStringLiteral("yes"));
         const qint64 endDay = sent.field(QStringLiteral("endDay")).toLongLong();
         const qint64 month = 30LL * 24 * 3600 * 1000;
-        QVERIFY(endDay >= before + month && endDay <= QDateTime::currentMSecsSinceEpoch() + month);
+        if (paidAt > 0)
+            QCOMPARE(endDay, paidAt + month);
+        else
+            QVERIFY(endDay >= before + month && endDay <= QDateTime::currentMSecsSinceEpoch() + month);
     } else if (followUp == QLatin1String("removeSubscription")) {
         QCOMPARE(m_fake->lastRequest(QStringLiteral("/api/removeSubscription")).field(QStringLiteral("product_id")),
                  followUpId);
+    }
+    // Not cancelled: the next list showing the item renews it again.
+    if (outcome == QLatin1String("failed")) {
+        m_fake->enqueueJson(QStringLiteral("paymentProcess"), R"({"result_code":0})");
+        m_fake->enqueueJson(QStringLiteral("setPurchase"), R"({"result_code":0})");
+        QVERIFY(renewal->renew(item));
+        QTRY_COMPARE(renewed.size(), 1);
     }
 }
 
@@ -300,6 +338,7 @@ void TestLibraryRules::renewalOncePerProduct()
     currentUserId = QStringLiteral("renewing member");
     m_fake->enqueueJson(QStringLiteral("paymentProcess"), R"({"result_code":0,"productID":"12"})", 300);
     m_fake->enqueueJson(QStringLiteral("paymentProcess"), R"({"result_code":0,"productID":"13"})", 300);
+    m_fake->setDefaultReply(QStringLiteral("/api/setPurchase"), FakeServer::Reply::json(R"({"result_code":0})"));
     SubscriptionRenewal* renewal = SubscriptionRenewal::instance();
     QSignalSpy renewed(renewal, &SubscriptionRenewal::renewed);
     RenewalItem first{12, QStringLiteral("WORKOUT"), QStringLiteral("A"), 5, 1, 0};
