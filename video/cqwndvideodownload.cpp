@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHash>
+#include <QLayout>
 #include <QPointer>
 #include <QUrl>
 
@@ -151,7 +152,7 @@ qint64 CqWndVideoDownLoad::bytesOnDisk() const
     if (m_path.isEmpty())
         return 0;
     QFileInfo part(m_path + QStringLiteral(".part"));
-    if (part.exists())
+    if (part.isFile())
         return part.size();
     QFileInfo whole(m_path);
     return m_done && whole.exists() ? whole.size() : 0;
@@ -307,6 +308,13 @@ void CqWndVideoDownLoad::showStatus(const QString& text)
     m_ui->lblStatus->setText(text);
     m_ui->lblStatus->setAccessibleName(text);
     m_ui->lblStatus->setVisible(!text.isEmpty());
+    // A failure names its files, whose paths may wrap over several lines:
+    // grow the window so that none of them is cut off.
+    QLayout* main = layout();
+    const int needed = main->hasHeightForWidth() ? main->totalHeightForWidth(width())
+                                                 : main->totalSizeHint().height();
+    if (needed > height())
+        resize(width(), needed);
 }
 
 void CqWndVideoDownLoad::setState(State state)

@@ -50,7 +50,11 @@ CqWndVideoPlay::CqWndVideoPlay(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->lblMessage->hide();
     m_ui->btnPause->setIconSize(QSize(40, 40));
-    showPicture(true);
+    // The button shows what the player really does, so one click always
+    // does what its picture promises: after a pause kept from an earlier
+    // video, or at the end of a video, as much as after a click.
+    connect(m_player, &QMediaPlayer::playbackStateChanged, this, &CqWndVideoPlay::followPlayer);
+    followPlayer(m_player->playbackState());
 
     m_player->setVideoOutput(m_ui->video);
     m_ui->video->setAspectRatioMode(Qt::KeepAspectRatio);
@@ -121,13 +125,13 @@ void CqWndVideoPlay::stop()
 void CqWndVideoPlay::play()
 {
     hideProblem();
-    showPicture(true);
     const QUrl url = VideoSource::toUrl(m_source);
     m_player->setSource(url);
     if (url.isEmpty() || (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isFile()))
         showProblem(problemText());
     else
         m_player->play();
+    followPlayer(m_player->playbackState());
     m_fullScreenTimer.start();
 }
 
@@ -162,13 +166,16 @@ void CqWndVideoPlay::seekTo(int sliderValue)
 
 void CqWndVideoPlay::on_btnPause_clicked()
 {
-    if (m_playing) {
+    if (m_playing)
         m_player->pause();
-        m_playing = false;
-    } else {
-        m_player->play();
-        m_playing = true;
-    }
+    else
+        m_player->play(); // from the start again when the video had ended
+    followPlayer(m_player->playbackState());
+}
+
+void CqWndVideoPlay::followPlayer(QMediaPlayer::PlaybackState state)
+{
+    m_playing = state == QMediaPlayer::PlayingState;
     showPicture(m_playing);
 }
 

@@ -16,7 +16,8 @@ class CqWndVideoPlay;
 // address with play/pause, a position slider, a volume slider and two ways
 // to full screen (the button and a left double-click). Users take instance(),
 // stop it, give it the source, show it maximized and call play(). Closing
-// only hides it and stops playback; the flags keep their values between videos.
+// only hides it and stops playback; the full-screen flags keep their values
+// between videos, while the play/pause button follows the player's state.
 class CqWndVideoPlay final : public QWidget
 {
     Q_OBJECT
@@ -43,6 +44,7 @@ public:
 
     QMediaPlayer* player() const { return m_player; }
     QAudioOutput* audioOutput() const { return m_audio; }
+    // Whether the player is playing, as its play/pause button shows.
     bool isPlaying() const { return m_playing; }
     bool buttonFullScreenFlag() const { return m_fullByButton; }
     bool doubleClickFullScreenFlag() const { return m_fullByDoubleClick; }
@@ -65,6 +67,7 @@ private:
     explicit CqWndVideoPlay(QWidget* parent = nullptr);
 
     void showPicture(bool playing);
+    void followPlayer(QMediaPlayer::PlaybackState state);
     void applyVolume(int sliderValue);
     void seekTo(int sliderValue);
     void handleDoubleClick();
@@ -76,7 +79,7 @@ private:
     QAudioOutput* m_audio;
     QTimer m_fullScreenTimer;
     QString m_source;
-    bool m_playing = true;
+    bool m_playing = false; // the player's state is PlayingState
     bool m_fullByButton = false;
     bool m_fullByDoubleClick = true;
 };

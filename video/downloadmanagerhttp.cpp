@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 
 namespace {
@@ -19,6 +20,7 @@ constexpr qint64 readBufferBytes = 1024 * 1024;
 
 DownloadManagerHTTP::DownloadManagerHTTP(QObject* parent)
     : QObject(parent)
+    , m_inactivity(this) // moves with us to another thread
 {
     m_inactivity.setSingleShot(true);
     connect(&m_inactivity, &QTimer::timeout, this, &DownloadManagerHTTP::timeout);
@@ -65,7 +67,9 @@ void DownloadManagerHTTP::download(QUrl url)
         m_manager->deleteLater();
 
     m_url = url;
-    const QString directory = dataDir.isEmpty() ? AccountState::defaultDataDir() : dataDir;
+    QString directory = m_directory;
+    if (directory.isEmpty())
+        directory = dataDir.isEmpty() ? AccountState::defaultDataDir() : dataDir;
     QDir().mkpath(directory);
     m_path = localPathFor(url, directory);
     m_received = 0;
@@ -113,20 +117,11 @@ void DownloadManagerHTTP::finishedHead()
     if (!m_resumable)
         QFile::remove(partPath);
     m_file = std::make_unique<QFile>(partPath);
-    if (!m_file->open(QIODevice::ReadWrite | QIODevice::Append)) {
-        const QString reason = tr("Cannot write %1: %2").arg(partPath, m_file->errorString());
-        m_file.reset();
-        m_state = State::Failed;
-        emit failed(reason);
+    m_partWhole = false;
+    // Kept when it cannot be opened: resume() tries again.
+    if (!openPartialFile())
         return;
-    }
-    m_offset = m_file->size();
-    // A partial file longer than the file on the server is not a prefix of it.
-    if (m_total > 0 && m_offset > m_total) {
-        m_file->resize(0);
-        m_offset = 0;
-    }
-    m_received = m_offset;
+    measurePartialFile();
 
     if (m_pauseAfterHead) {
         m_state = State::Paused;
@@ -137,16 +132,23 @@ void DownloadManagerHTTP::finishedHead()
 
 void DownloadManagerHTTP::download()
 {
-    if (!m_file)
-        return;
-    // Closed while failed or paused, so that nothing holds the file open
-    // when another transfer of the same address takes over.
-    if (!m_file->isOpen() && !m_file->open(QIODevice::ReadWrite | QIODevice::Append)) {
-        const QString reason = tr("Cannot write %1: %2").arg(m_file->fileName(), m_file->errorString());
-        m_state = State::Failed;
-        emit failed(reason);
+    if (!m_file) {
+        download(m_url); // nothing to continue: start over with the HEAD
         return;
     }
+    // A whole file that could not be moved into place only needs the move.
+    if (m_partWhole) {
+        if (!m_file->isOpen() && QFileInfo(m_file->fileName()).size() > 0) {
+            moveIntoPlace();
+            return;
+        }
+        m_partWhole = false; // gone meanwhile: fetch it again
+    }
+    // Closed while failed or paused, so that nothing holds the file open
+    // when another transfer of the same address takes over.
+    if (!openPartialFile())
+        return;
+    measurePartialFile();
 
     // Everything is there already (a server would answer 416): just finish.
     if (m_resumable && m_total > 0 && m_file->size() == m_total) {
@@ -321,18 +323,21 @@ void DownloadManagerHTTP::finished()
 void DownloadManagerHTTP::moveIntoPlace()
 {
     const QString partPath = m_file->fileName();
-    if (!m_file->flush()) {
+    if (m_file->isOpen() && !m_file->flush()) {
         failTransfer(tr("Cannot write %1: %2").arg(partPath, m_file->errorString()));
         return;
     }
     m_file->close();
-    m_file.reset();
     QFile::remove(m_path);
     if (!QFile::rename(partPath, m_path)) {
+        // The partial file stays whole; resume() tries the move again.
+        m_partWhole = true;
         m_state = State::Failed;
         emit failed(tr("Cannot move %1 to %2").arg(partPath, m_path));
         return;
     }
+    m_file.reset();
+    m_partWhole = false;
     m_state = State::Complete;
     emit downloadComplete(m_path);
 }
@@ -390,6 +395,29 @@ void DownloadManagerHTTP::resume()
     }
     if (m_state == State::Paused || m_state == State::Failed)
         download();
+}
+
+// Opens the partial file for appending; reports the failure when it cannot.
+bool DownloadManagerHTTP::openPartialFile()
+{
+    if (m_file->isOpen() || m_file->open(QIODevice::ReadWrite | QIODevice::Append))
+        return true;
+    const QString reason = tr("Cannot write %1: %2").arg(m_file->fileName(), m_file->errorString());
+    m_state = State::Failed;
+    emit failed(reason);
+    return false;
+}
+
+// Takes the open partial file's size as the offset to continue from.
+void DownloadManagerHTTP::measurePartialFile()
+{
+    m_offset = m_file->size();
+    // A partial file longer than the file on the server is not a prefix of it.
+    if (m_total > 0 && m_offset > m_total) {
+        m_file->resize(0);
+        m_offset = 0;
+    }
+    m_received = m_offset;
 }
 
 // Keeps the partial file (closed) for resume() and reports the failure.

@@ -26,6 +26,9 @@ public:
     explicit DownloadManagerHTTP(QObject* parent = nullptr);
     ~DownloadManagerHTTP() override;
 
+    // Where the files go; the data directory when not set.
+    void setDirectory(const QString& directory) { m_directory = directory; }
+
     // How long a request may go without any data before it is given up.
     void setInactivityTimeout(int ms);
     int inactivityTimeout() const;
@@ -70,6 +73,8 @@ private:
     // Whether the body of the current GET belongs in the partial file.
     enum class Body { Unknown, Accepted, Rejected };
 
+    bool openPartialFile();
+    void measurePartialFile();
     void checkResponse();
     bool writeAvailable();
     bool moveBufferedToFile();
@@ -82,6 +87,7 @@ private:
     void restartInactivityTimer();
 
     QUrl m_url;
+    QString m_directory;
     QString m_path;
     QNetworkAccessManager* m_manager = nullptr;
     QNetworkRequest m_request;
@@ -96,6 +102,7 @@ private:
     State m_state = State::Idle;
     Body m_body = Body::Unknown;
     bool m_pauseAfterHead = false;
+    bool m_partWhole = false; // the partial file is complete; only its move failed
     qint64 m_bodyBytes = 0; // bytes of the current GET's body written so far
     int m_lastPercent = -1; // progress is announced only when it changes
     QByteArray m_chunk;     // reused between reads

@@ -1,5 +1,7 @@
 // Downloads one URL with DownloadManager into a given directory and prints
 // the time, throughput and peak memory as "key value" lines for run.sh.
+// With --busy-gui the main thread is blocked for 50 ms of every 100 ms, as
+// when a window is busy painting or parsing while a video downloads.
 #include "app/accountstate.h"
 #include "video/downloadmanager.h"
 
@@ -8,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -33,12 +37,18 @@ qint64 peakMemoryKiB()
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool busyGui = args.removeAll(QStringLiteral("--busy-gui")) > 0;
     if (args.size() != 3) {
-        std::fprintf(stderr, "usage: bench_download <url> <directory>\n");
+        std::fprintf(stderr, "usage: bench_download [--busy-gui] <url> <directory>\n");
         return 2;
     }
     dataDir = args.at(2);
+
+    QTimer busy;
+    busy.setInterval(100);
+    busy.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&busy, &QTimer::timeout, &app, [] { QThread::msleep(50); });
 
     DownloadManager manager;
     QElapsedTimer clock;
@@ -48,6 +58,7 @@ int main(int argc, char* argv[])
         const qint64 bytes = QFileInfo(path).size();
         QTextStream out(stdout);
         out << "path " << path << '\n'
+            << "busy_gui " << (busyGui ? 1 : 0) << '\n'
             << "bytes " << bytes << '\n'
             << "seconds " << seconds << '\n'
             << "mib_per_s " << (bytes / 1048576.0) / seconds << '\n'
@@ -61,6 +72,8 @@ int main(int argc, char* argv[])
     });
 
     clock.start();
+    if (busyGui)
+        busy.start();
     manager.download(QUrl(args.at(1)));
     app.exec();
     return status;

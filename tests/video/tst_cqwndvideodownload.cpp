@@ -33,6 +33,8 @@ private slots:
     void closeRefusedWhileDownloading();
     void pauseAndResume();
     void failedDownloadRetries();
+    void retryAfterFileFault_data();
+    void retryAfterFileFault();
     void reportFaults_data();
     void reportFaults();
     void onePerFile();
@@ -210,6 +212,42 @@ void TestCqWndVideoDownLoad::failedDownloadRetries()
     QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 10000);
     QCOMPARE(fileBytes(dataDir + QStringLiteral("/.drop.mp4")), data);
     QVERIFY(m_fake->requests(QStringLiteral("/v/drop.sys")).last().header("Range").startsWith("bytes=2"));
+}
+
+void TestCqWndVideoDownLoad::retryAfterFileFault_data()
+{
+    // A directory where a file must go: not even root can open or replace it.
+    QTest::addColumn<QString>("blocked");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("partial file cannot be opened") << ".fault.mp4.part" << "Cannot write";
+    QTest::newRow("finished file cannot be renamed") << ".fault.mp4" << "Cannot move";
+}
+
+// Retry while the fault lasts shows the failure again, with its reason, in
+// full; once the fault is gone Retry ends in the complete file.
+void TestCqWndVideoDownLoad::retryAfterFileFault()
+{
+    QFETCH(QString, blocked);
+    QFETCH(QString, reason);
+    const QByteArray data = pattern(120000);
+    m_fake->serveFile(QStringLiteral("/v/fault.sys"), data);
+    m_fake->enqueueJson(QStringLiteral("setVideoUri"), R"({"result_code":0})");
+    const QString directory = dataDir + u'/' + blocked;
+    QVERIFY(QDir().mkpath(directory + QStringLiteral("/inside")));
+    QPointer<CqWndVideoDownLoad> window = CqWndVideoDownLoad::open(
+        false, {15, m_fake->url(QStringLiteral("/v/fault.sys")).toString(), "WORKOUT", "Fault"});
+    QTRY_COMPARE_WITH_TIMEOUT(window->state(), CqWndVideoDownLoad::State::Failed, 10000);
+
+    QTest::mouseClick(button(window, "btnRetry"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(window->state(), CqWndVideoDownLoad::State::Failed, 10000);
+    QVERIFY2(status(window).contains(reason), qPrintable(status(window)));
+    const QLabel* label = window->findChild<QLabel*>(QStringLiteral("lblStatus"));
+    QTRY_VERIFY(label->height() >= label->heightForWidth(label->width()));
+
+    QVERIFY(QDir(directory).removeRecursively());
+    QTest::mouseClick(button(window, "btnRetry"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 10000);
+    QCOMPARE(fileBytes(dataDir + QStringLiteral("/.fault.mp4")), data);
 }
 
 void TestCqWndVideoDownLoad::reportFaults_data()

@@ -28,7 +28,8 @@ private slots:
     void fullScreenFlags();
     void flagsKeptBetweenVideos();
     void fullScreenAfterEachStart();
-    void playPauseButton();
+    void playPauseFollowsPlayer_data();
+    void playPauseFollowsPlayer();
     void volumeStartsAtSlider();
     void seekPosition_data();
     void seekPosition();
@@ -41,6 +42,8 @@ private slots:
 private:
     CqWndVideoPlay* player() { return CqWndVideoPlay::instance(); }
     void doubleClick(Qt::MouseButton button);
+    // A video of `seconds` made by ffmpeg in the test folder; empty without ffmpeg.
+    QString encodedVideo(int seconds);
     QTemporaryDir m_dir;
 };
 
@@ -132,7 +135,6 @@ void TestCqWndVideoPlay::flagsKeptBetweenVideos()
 {
     player()->playSource(m_dir.filePath(QStringLiteral("one.mp4")));
     QTest::mouseClick(player()->findChild<QPushButton*>(QStringLiteral("btnFull")), Qt::LeftButton);
-    QTest::mouseClick(player()->findChild<QPushButton*>(QStringLiteral("btnPause")), Qt::LeftButton);
     player()->close();
     QVERIFY(!player()->isVisible());
 
@@ -140,7 +142,6 @@ void TestCqWndVideoPlay::flagsKeptBetweenVideos()
     QVERIFY(player()->isVisible());
     QCOMPARE(player()->buttonFullScreenFlag(), true);
     QCOMPARE(player()->doubleClickFullScreenFlag(), false);
-    QCOMPARE(player()->isPlaying(), false);
     // The next double-click carries on from the kept flag: full screen.
     doubleClick(Qt::LeftButton);
     QVERIFY(player()->isFullScreen());
@@ -170,18 +171,72 @@ void TestCqWndVideoPlay::fullScreenAfterEachStart()
     QVERIFY(!player()->isVisible());
 }
 
-void TestCqWndVideoPlay::playPauseButton()
+QString TestCqWndVideoPlay::encodedVideo(int seconds)
 {
-    player()->playSource(m_dir.filePath(QStringLiteral("p.mp4")));
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffmpeg.isEmpty())
+        return {};
+    const QString file = m_dir.filePath(QStringLiteral("%1-seconds.mp4").arg(seconds));
+    if (QFile::exists(file))
+        return file;
+    QProcess encode;
+    encode.start(ffmpeg, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-f"),
+                          QStringLiteral("lavfi"), QStringLiteral("-i"),
+                          QStringLiteral("color=c=navy:s=32x32:r=1:d=%1").arg(seconds),
+                          QStringLiteral("-g"), QStringLiteral("10"), QStringLiteral("-pix_fmt"),
+                          QStringLiteral("yuv420p"), QStringLiteral("-y"), file});
+    if (!encode.waitForFinished(60000) || encode.exitCode() != 0)
+        return {};
+    return file;
+}
+
+void TestCqWndVideoPlay::playPauseFollowsPlayer_data()
+{
+    QTest::addColumn<QString>("before"); // what happened before the click
+    QTest::addColumn<bool>("playingBefore");
+    QTest::newRow("new video") << "" << true;
+    QTest::newRow("paused") << "P" << false;
+    QTest::newRow("after an earlier pause") << "PN" << true;
+    QTest::newRow("at the end of a video") << "E" << false;
+}
+
+// The button shows what the player does, and one click does what it shows.
+void TestCqWndVideoPlay::playPauseFollowsPlayer()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, playingBefore);
+    const QString video = encodedVideo(before == QLatin1String("E") ? 1 : 600);
+    if (video.isEmpty())
+        QSKIP("ffmpeg cannot make the test video");
     auto* pause = player()->findChild<QPushButton*>(QStringLiteral("btnPause"));
-    QCOMPARE(pause->accessibleName(), QStringLiteral("Pause"));
+    const auto shows = [&](bool playing) {
+        const auto state = playing ? QMediaPlayer::PlayingState : QMediaPlayer::PausedState;
+        const QString name = playing ? QStringLiteral("Pause") : QStringLiteral("Play");
+        return QTest::qWaitFor(
+            [&] {
+                return player()->player()->playbackState() == state
+                       && pause->accessibleName() == name && player()->isPlaying() == playing;
+            },
+            10000);
+    };
+
+    player()->playSource(video);
+    QVERIFY(shows(true));
+    if (before.contains(u'P')) {
+        QTest::mouseClick(pause, Qt::LeftButton);
+        QVERIFY(shows(false));
+    }
+    if (before.contains(u'N')) { // the next video
+        player()->playSource(video);
+        QVERIFY(shows(true));
+    }
+    if (before.contains(u'E')) {
+        QTRY_COMPARE_WITH_TIMEOUT(player()->player()->mediaStatus(), QMediaPlayer::EndOfMedia, 10000);
+        QTRY_COMPARE(pause->accessibleName(), QStringLiteral("Play"));
+    }
     QTest::mouseClick(pause, Qt::LeftButton);
-    QCOMPARE(player()->isPlaying(), false);
-    QCOMPARE(pause->accessibleName(), QStringLiteral("Play"));
-    QTest::mouseClick(pause, Qt::LeftButton);
-    QCOMPARE(player()->isPlaying(), true);
-    QCOMPARE(pause->accessibleName(), QStringLiteral("Pause"));
-    QVERIFY(!pause->icon().isNull());
+    QVERIFY(shows(!playingBefore));
+    player()->stop();
 }
 
 void TestCqWndVideoPlay::volumeStartsAtSlider()
@@ -232,21 +287,9 @@ void TestCqWndVideoPlay::seekIgnoredWhenNotSeekable()
 
 void TestCqWndVideoPlay::seekOnLongVideo()
 {
-    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    if (ffmpeg.isEmpty())
-        QSKIP("ffmpeg is not installed");
-    const QString file = m_dir.filePath(QStringLiteral("ten-minutes.mp4"));
-    if (!QFile::exists(file)) {
-        QProcess encode;
-        encode.start(ffmpeg, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-f"),
-                              QStringLiteral("lavfi"), QStringLiteral("-i"),
-                              QStringLiteral("color=c=navy:s=32x32:r=1:d=600"), QStringLiteral("-g"),
-                              QStringLiteral("10"), QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"),
-                              QStringLiteral("-y"), file});
-        QVERIFY(encode.waitForFinished(60000));
-        if (encode.exitCode() != 0)
-            QSKIP("ffmpeg cannot encode the test video");
-    }
+    const QString file = encodedVideo(600);
+    if (file.isEmpty())
+        QSKIP("ffmpeg cannot make the test video");
     player()->playSource(file);
     QTRY_VERIFY_WITH_TIMEOUT(player()->player()->isSeekable() && player()->player()->duration() > 0, 10000);
     QTest::mouseClick(player()->findChild<QPushButton*>(QStringLiteral("btnPause")), Qt::LeftButton);

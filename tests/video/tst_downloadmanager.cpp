@@ -4,10 +4,13 @@
 #include "video/downloadmanager.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 class TestDownloadManager final : public QObject
 {
@@ -20,6 +23,7 @@ private slots:
     void pauseAndResumeReachTheTransfer();
     void retryAfterFailureCompletesAndRenames_data();
     void retryAfterFailureCompletesAndRenames();
+    void transferGoesOnWhileThisThreadIsBlocked();
 };
 
 namespace {
@@ -154,6 +158,37 @@ void TestDownloadManager::pauseAndResumeReachTheTransfer()
     QFile file(complete.first().first().toString());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), data);
+}
+
+// A busy GUI thread neither stops a download nor makes Qt's network thread
+// pile up the body: the transfer has a thread of its own. The server gets
+// one too, as it would be another process.
+void TestDownloadManager::transferGoesOnWhileThisThreadIsBlocked()
+{
+    const QByteArray data = QByteArray("0123456789abcdef").repeated(256 * 1024);
+    auto* server = new FakeServer;
+    server->serveFile(QStringLiteral("/v/busy.sys"), data);
+    const QUrl url = server->url(QStringLiteral("/v/busy.sys"));
+    QThread serverThread;
+    server->moveToThread(&serverThread);
+    connect(&serverThread, &QThread::finished, server, &QObject::deleteLater);
+    serverThread.start();
+    const auto stopServer = qScopeGuard([&] {
+        serverThread.quit();
+        serverThread.wait();
+    });
+
+    DownloadManager manager;
+    QSignalSpy complete(&manager, &DownloadManager::downloadComplete);
+    manager.download(url);
+    // No event of this thread is handled until the whole file is in place.
+    const QString path = dataDir + QStringLiteral("/.busy.mp4");
+    QElapsedTimer waited;
+    waited.start();
+    while (QFileInfo(path).size() != data.size() && waited.elapsed() < 20000)
+        QThread::msleep(5);
+    QCOMPARE(QFileInfo(path).size(), data.size());
+    QVERIFY(complete.wait(10000));
 }
 
 QTEST_GUILESS_MAIN(TestDownloadManager)
