@@ -10,6 +10,7 @@
 #include "tracker/foodtablemodel.h"
 #include "tracker/legibility.h"
 #include "tracker/meals.h"
+#include "tracker/ownfoodupload.h"
 #include "tracker/spokenfigure.h"
 
 #include "app/accountstate.h"
@@ -153,7 +154,15 @@ CqWndTracker::CqWndTracker(int meal, QWidget* parent)
     m_ui->widgetButton->hide();
 }
 
-CqWndTracker::~CqWndTracker() = default;
+CqWndTracker::~CqWndTracker()
+{
+    // A saved entry still waiting for its food's id, or a deleted food still
+    // to go on the service: the upload finishes that after the window.
+    for (OwnFoodUpload* upload : std::as_const(m_uploads)) {
+        if (upload)
+            upload->detach();
+    }
+}
 
 int CqWndTracker::catalogueTimeoutMs()
 {
@@ -168,6 +177,11 @@ void CqWndTracker::setCatalogueTimeoutMs(int milliseconds)
 QString CqWndTracker::catalogueFailedMessage()
 {
     return QStringLiteral("The food list could not be loaded. Check your connection and open the meal again.");
+}
+
+QString CqWndTracker::addedAfterAllMessage(const QString& title)
+{
+    return QStringLiteral("\u201C%1\u201D was added after all.").arg(title.trimmed());
 }
 
 void CqWndTracker::buildTitleRow()
@@ -513,6 +527,10 @@ void CqWndTracker::on_tblDetail_cellDoubleClicked(int row, int column)
     // Id 0 (an upload that failed or is still on its way) goes out as it is;
     // a pending upload deletes its food once the id arrives.
     m_server->request(FoodRequests::removeMyCalorie, FoodRequests::removeFood(food->id));
+    for (OwnFoodUpload* upload : uploadsOf(m_openCategory)) {
+        if (upload->food() == food)
+            upload->forget();
+    }
     m_model->removeFood(row);
     adjustTableHeight();
     if (FoodModel* category = m_catalogue->category(m_openCategory))
@@ -534,6 +552,7 @@ void CqWndTracker::on_btnSave_clicked()
     QList<MealEntry> entries;
     QList<FoodItemModel*> chosen;
     QSet<qint32> listed;
+    QHash<FoodItemModel*, QString> savedEntries;
     for (int row = 0; row < m_model->rowCount(); ++row) {
         FoodItemModel* food = m_model->food(row);
         listed.insert(food->id);
@@ -545,13 +564,27 @@ void CqWndTracker::on_btnSave_clicked()
         food->kind = kind;
         entries.append(MealEntry::make(food->id, FoodNumbers::calorieShare(*food, kind, food->otherCal), kind));
         chosen.append(food);
+        savedEntries.insert(food, entries.constLast().text);
     }
-    // The stored nutrients carry the labels' one decimal.
+    // The stored nutrients carry the labels' one decimal, plus what the
+    // chosen foods the category no longer lists (deleted ones) still count.
     const Nutrients shown{FoodNumbers::readFloat(m_ui->lblCarbs->text()), FoodNumbers::readFloat(m_ui->lblFat->text()),
                           FoodNumbers::readFloat(m_ui->lblProtein->text()),
                           FoodNumbers::readFloat(m_ui->lblFiber->text())};
+    QHash<qint32, const FoodItemModel*> kept;
+    const QString prefix = QString::number(m_openCategory) + QLatin1Char('_');
+    for (auto it = m_chosen.cbegin(); it != m_chosen.cend(); ++it) {
+        if (it.key().startsWith(prefix))
+            kept.insert(it.value()->id, it.value());
+    }
     const DayStore::Totals totals =
-        DayStore::saveCategory(m_meal, m_openCategory, entries, shown, listed, categoryIds());
+        DayStore::saveCategory(m_meal, m_openCategory, entries, shown, listed, categoryIds(), kept);
+    // A food still without its id is now stored under 0 (or no longer at
+    // all); its upload moves the entry once the id comes.
+    for (OwnFoodUpload* upload : uploadsOf(m_openCategory)) {
+        if (category->items.contains(upload->food()))
+            upload->setSavedEntry(savedEntries.value(upload->food()));
+    }
     showFigures(totals);
     buildBlock(m_openCategory, chosen);
     restoreMeal();
@@ -696,6 +729,8 @@ void CqWndTracker::on_btnSelected_rightClicked()
     const DayStore::Totals totals = DayStore::removeCategory(
         m_meal, categoryId, rowCalories, FoodNumbers::readInt(m_mealLabel->text()), categoryIds());
     showFigures(totals);
+    for (OwnFoodUpload* upload : uploadsOf(categoryId))
+        upload->setSavedEntry({});
 
     button->hide();
     button->parentWidget()->hide();
@@ -715,11 +750,13 @@ void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
     auto* table = qobject_cast<QTableWidget*>(sender());
     if (!table || row < 0 || row >= table->rowCount())
         return;
+    CqDlgRemoveCalory dialog(table->item(row, 0)->text(), this);
+    if (dialog.exec() != QDialog::Accepted || row >= table->rowCount())
+        return;
+    // Read once the member has answered: a food named by the service
+    // meanwhile shows its new id.
     const qint32 categoryId = table->item(row, 0)->data(FoodTableModel::markRole).toInt();
     const qint32 foodId = table->item(row, 1)->data(FoodTableModel::markRole).toInt();
-    CqDlgRemoveCalory dialog(table->item(row, 0)->text(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
 
     const QString key = DayStore::chosenKey(categoryId, foodId);
     const float rowCalories = FoodNumbers::readFloat(table->item(row, 1)->text());
@@ -727,10 +764,20 @@ void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
     if (const FoodItemModel* food = m_chosen.value(key))
         share = FoodNumbers::nutrientShare(*food, food->kind, rowCalories);
     m_chosen.remove(key);
+    MealEntry removed;
     const DayStore::Totals totals =
         DayStore::removeFood(m_meal, categoryId, foodId, row, share, rowCalories,
-                             FoodNumbers::readInt(m_mealLabel->text()), categoryIds());
+                             FoodNumbers::readInt(m_mealLabel->text()), categoryIds(), &removed);
     showFigures(totals);
+    if (foodId == 0) {
+        // The entry an upload was to move has gone.
+        for (OwnFoodUpload* upload : uploadsOf(categoryId)) {
+            if (!removed.text.isEmpty() && upload->savedEntry() == removed.text) {
+                upload->setSavedEntry({});
+                break;
+            }
+        }
+    }
     table->removeRow(row);
     // The last one leaves the block's button over an empty table: a right
     // click on it still removes the category as a whole.
@@ -748,12 +795,12 @@ void CqWndTracker::on_btnAdd_clicked()
     FoodModel* category = m_catalogue->category(m_openCategory);
     if (!category)
         return;
-    if (m_ui->edtName->text().isEmpty()) {
-        showMessage(QStringLiteral("Please enter a Food Name."));
-        return;
-    }
-    if (m_ui->edtCal->text().isEmpty()) {
-        showMessage(QStringLiteral("Please enter cal/1cup."));
+    const FoodRequests::TypedFood typed{m_ui->edtName->text(),    m_ui->edtCal->text(),
+                                        m_ui->edtCarbs->text(),   m_ui->edtFat->text(),
+                                        m_ui->edtProtein->text(), m_ui->edtFiber->text()};
+    // Whatever the service would refuse is told here, field by field.
+    if (const QString problem = FoodRequests::typedFoodProblem(typed); !problem.isEmpty()) {
+        showMessage(problem);
         return;
     }
     if (m_ui->edtCarbs->text().isEmpty() || m_ui->edtFat->text().isEmpty() || m_ui->edtProtein->text().isEmpty()
@@ -766,8 +813,6 @@ void CqWndTracker::on_btnAdd_clicked()
             return;
     }
 
-    const FoodRequests::TypedFood typed{m_ui->edtName->text(),  m_ui->edtCal->text(),     m_ui->edtCarbs->text(),
-                                        m_ui->edtFat->text(),   m_ui->edtProtein->text(), m_ui->edtFiber->text()};
     auto* food = new FoodItemModel(category);
     food->title = typed.title;
     food->cal = float(FoodNumbers::readInt(typed.cal));
@@ -784,53 +829,52 @@ void CqWndTracker::on_btnAdd_clicked()
     sizeRows(row, row);
     adjustTableHeight();
 
-    auto* upload = new Server(this);
-    connect(upload, SIGNAL(sig_net_uploadCalories(QString)), this, SLOT(slt_net_uploadCalories(QString)));
-    connect(upload, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_uploadError(QString)));
-    m_uploads.insert(upload, food);
-    upload->request(FoodRequests::uploadMyCalorie, FoodRequests::uploadFood(currentUserId, category->id, typed));
-    // An upload the server never answers has failed too: the member is told
-    // and the food keeps id 0, as after any failed upload.
-    QTimer::singleShot(catalogueTimeoutMs(), upload, [this, upload] {
-        if (!m_uploads.remove(upload))
-            return;
-        upload->deleteLater();
-        showMessage(QStringLiteral("Uload failed"));
-    });
+    auto* upload = new OwnFoodUpload(food, m_meal, category->id, this);
+    connect(upload, &OwnFoodUpload::failed, this,
+            [this] { showMessage(QStringLiteral("Uload failed")); });
+    connect(upload, &OwnFoodUpload::named, this,
+            [this, upload](qint32 id, bool late) { foodNamed(upload, id, late); });
+    m_uploads.removeAll(nullptr);
+    m_uploads.append(upload);
+    upload->start(FoodRequests::uploadFood(currentUserId, category->id, typed),
+                  catalogueTimeoutMs());
 
     for (QLineEdit* field : {m_ui->edtName, m_ui->edtCal, m_ui->edtCarbs, m_ui->edtFat, m_ui->edtProtein,
                              m_ui->edtFiber})
         field->clear();
 }
 
-void CqWndTracker::slt_net_uploadCalories(QString reply)
+void CqWndTracker::slt_net_uploadCalories(QString)
 {
-    QObject* upload = sender();
-    const QPointer<FoodItemModel> food = m_uploads.take(upload);
-    if (upload && upload != m_server)
-        upload->deleteLater();
-    const std::optional<qint32> id = FoodRequests::uploadedFoodId(reply);
-    if (!id) {
-        showMessage(QStringLiteral("Uload failed"));
-        return;
-    }
-    if (!food)
-        return;
-    food->id = *id;
-    // Deleted while its upload was under way: now it has an id, delete it
-    // on the server as well.
-    auto* category = static_cast<FoodModel*>(food->parent());
-    if (category && !category->items.contains(food.data()))
-        m_server->request(FoodRequests::removeMyCalorie, FoodRequests::removeFood(*id));
+    // Every upload goes out with its own OwnFoodUpload, which reads the
+    // reply; the window's own client sends none.
 }
 
-void CqWndTracker::slt_net_uploadError(QString)
+QList<OwnFoodUpload*> CqWndTracker::uploadsOf(qint32 category) const
 {
-    QObject* upload = sender();
-    m_uploads.remove(upload);
-    if (upload && upload != m_server)
-        upload->deleteLater();
-    showMessage(QStringLiteral("Uload failed"));
+    QList<OwnFoodUpload*> uploads;
+    for (OwnFoodUpload* upload : m_uploads) {
+        if (upload && upload->categoryId() == category)
+            uploads.append(upload);
+    }
+    return uploads;
+}
+
+void CqWndTracker::foodNamed(OwnFoodUpload* upload, qint32 id, bool late)
+{
+    FoodItemModel* food = upload->food();
+    if (food && id > 0) {
+        // The upload gave the food its id and moved a saved entry to it; the
+        // chosen foods and their blocks follow.
+        const QString unnamed = DayStore::chosenKey(upload->categoryId(), 0);
+        if (m_chosen.value(unnamed) == food) {
+            m_chosen.remove(unnamed);
+            m_chosen.insert(DayStore::chosenKey(upload->categoryId(), id), food);
+        }
+        restoreMeal();
+    }
+    if (late && food)
+        showMessage(addedAfterAllMessage(food->title));
 }
 
 void CqWndTracker::slt_net_removeCalories(QString)

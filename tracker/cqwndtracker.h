@@ -12,6 +12,7 @@
 class FoodCatalogue;
 class FoodItemModel;
 class FoodTableModel;
+class OwnFoodUpload;
 class QAbstractButton;
 class QLabel;
 class QTableView;
@@ -42,12 +43,16 @@ public:
     const FoodCatalogue& catalogue() const { return *m_catalogue; }
 
     // How long the window waits for the catalogue before telling the member
-    // it could not be loaded (15 s; OLVA_TRACKER_TIMEOUT_MS overrides).
+    // it could not be loaded, and for an own food's upload before telling
+    // that it failed (15 s; OLVA_TRACKER_TIMEOUT_MS overrides). An upload
+    // answered later still counts.
     static int catalogueTimeoutMs();
     static void setCatalogueTimeoutMs(int milliseconds);
 
     // What the message bar says when the catalogue could not be loaded.
     static QString catalogueFailedMessage();
+    // What it says when an upload told as failed went through after all.
+    static QString addedAfterAllMessage(const QString& title);
 
 signals:
     void hidden(bool hide);
@@ -66,7 +71,6 @@ private slots:
     void slt_net_uploadCalories(QString reply);
     void slt_net_removeCalories(QString reply);
     void slt_net_foodError(QString error);
-    void slt_net_uploadError(QString error);
 
 private:
     // Connected in code to the widgets made at run time (the form has no
@@ -97,6 +101,8 @@ private:
     void restoreMeal();
     void showFigures(const DayStore::Totals& totals);
     void catalogueFailed();
+    void foodNamed(OwnFoodUpload* upload, qint32 id, bool late);
+    QList<OwnFoodUpload*> uploadsOf(qint32 category) const;
     void showMessage(const QString& text);
     QList<qint32> categoryIds() const;
 
@@ -117,7 +123,7 @@ private:
     QLabel* m_targetLabel = nullptr;
     QLabel* m_mealLabel = nullptr;
     QLabel* m_remainingLabel = nullptr;
-    // Each upload has its own Server, so its reply names the food it added
-    // even when the member has opened another category meanwhile.
-    QHash<QObject*, QPointer<FoodItemModel>> m_uploads;
+    // Uploads still on their way, in the order they were sent; each names
+    // the food it added even when another category is open by then.
+    QList<QPointer<OwnFoodUpload>> m_uploads;
 };

@@ -8,6 +8,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <utility>
+
 MealEntry MealEntry::make(qint32 foodId, float calories, qint32 kind)
 {
     MealEntry entry;
@@ -95,6 +98,46 @@ int wholeSum(const QList<float>& calories)
     return sum;
 }
 
+// The nutrients a category's record holds beyond what its listed foods
+// count (`known`) belong to the foods it no longer lists: each new stand-in
+// gets a part of them by its calories (equal parts when none has any), as
+// per-cup values that give that part back for the stored choice.
+void giveStandInsTheirNutrients(int meal, qint32 category, const Nutrients& known,
+                                const QList<std::pair<FoodItemModel*, MealEntry>>& standIns)
+{
+    Nutrients rest;
+    if (standIns.isEmpty() || !DayStore::categoryNutrients(meal, category, &rest))
+        return;
+    rest = FoodNumbers::atLeastZero(rest -= known);
+
+    // An "other" amount of 0 calories counts no nutrients: it carries none.
+    auto carries = [](const MealEntry& entry) {
+        return entry.kind != FoodQuantity::other || entry.calories != 0;
+    };
+    float calorieSum = 0;
+    int carriers = 0;
+    for (const auto& [food, entry] : standIns) {
+        if (carries(entry)) {
+            calorieSum += std::max(entry.calories, 0.0f);
+            ++carriers;
+        }
+    }
+    if (carriers == 0)
+        return;
+    for (const auto& [food, entry] : standIns) {
+        if (!carries(entry))
+            continue;
+        const float part =
+            calorieSum > 0 ? std::max(entry.calories, 0.0f) / calorieSum : 1.0f / float(carriers);
+        // Half a cup counts half of each per-cup value.
+        const float perCup = part * (entry.kind == FoodQuantity::halfCup ? 2.0f : 1.0f);
+        food->carbs = rest.carbs * perCup;
+        food->fat = rest.fat * perCup;
+        food->protein = rest.protein * perCup;
+        food->fiber = rest.fiber * perCup;
+    }
+}
+
 } // namespace
 
 int DayStore::mealCalories(int meal)
@@ -109,7 +152,8 @@ Nutrients DayStore::mealNutrients(int meal)
     Nutrients nutrients;
     if (Meals::isValid(meal))
         FoodNumbers::readNutrients(read(DayKeys::mealDetails(meal)), &nutrients);
-    return nutrients;
+    // A day never holds negative grams, whatever an older record says.
+    return FoodNumbers::atLeastZero(nutrients);
 }
 
 int DayStore::mealCaloriesSum()
@@ -168,20 +212,28 @@ bool DayStore::categoryNutrients(int meal, qint32 category, Nutrients* nutrients
 }
 
 DayStore::Totals DayStore::saveCategory(int meal, qint32 category, const QList<MealEntry>& chosen,
-                                        const Nutrients& labelNutrients, const QSet<qint32>& listedFoodIds,
-                                        const QList<qint32>& categoryIds)
+                                        const Nutrients& labelNutrients,
+                                        const QSet<qint32>& listedFoodIds,
+                                        const QList<qint32>& categoryIds,
+                                        const QHash<qint32, const FoodItemModel*>& keptFoods)
 {
     const SettingsStore::Batch batch;
     if (!Meals::isValid(meal))
         return {};
     // A stored food the category no longer lists cannot be marked in the
-    // table; it stays in the record until the member removes it.
+    // table; it stays in the record until the member removes it, and its
+    // nutrients stay with it.
     QList<MealEntry> record = chosen;
+    Nutrients nutrients = labelNutrients;
     for (const MealEntry& stored : entries(meal, category)) {
-        if (!listedFoodIds.contains(stored.foodId))
-            record.append(stored);
+        if (listedFoodIds.contains(stored.foodId))
+            continue;
+        record.append(stored);
+        if (const FoodItemModel* food = keptFoods.value(stored.foodId))
+            nutrients += FoodNumbers::nutrientShare(*food, stored.kind, stored.calories);
     }
-    write(DayKeys::categoryDetails(meal, category), FoodNumbers::nutrientsText(labelNutrients));
+    write(DayKeys::categoryDetails(meal, category),
+          FoodNumbers::nutrientsText(FoodNumbers::shownGrams(nutrients)));
     write(DayKeys::mealRecord(meal, category), formatEntries(record));
     Totals totals;
     totals.mealCalories = recountMealCalories(meal, categoryIds);
@@ -211,33 +263,28 @@ int DayStore::recomputeRemaining(int meal, const QList<qint32>& categoryIds)
     if (!Meals::isValid(meal))
         return remaining;
 
+    // Added up as the labels show them: no float dust, and a category an
+    // older version left below 0 takes nothing off the others.
     Nutrients sum;
     for (qint32 id : categoryIds) {
         Nutrients nutrients;
         if (categoryNutrients(meal, id, &nutrients))
-            sum += nutrients;
+            sum += FoodNumbers::shownGrams(nutrients);
     }
-    write(DayKeys::mealDetails(meal), FoodNumbers::nutrientsText(sum));
+    write(DayKeys::mealDetails(meal), FoodNumbers::nutrientsText(FoodNumbers::shownGrams(sum)));
     return remaining;
 }
 
-DayStore::Totals DayStore::removeFood(int meal, qint32 category, qint32 foodId, int row, const Nutrients& share,
-                                      float rowCalories, int shownMealCalories, const QList<qint32>& categoryIds)
+DayStore::Totals DayStore::removeFood(int meal, qint32 category, qint32 foodId, int row,
+                                      const Nutrients& share, float rowCalories,
+                                      int shownMealCalories, const QList<qint32>& categoryIds,
+                                      MealEntry* removed)
 {
     const SettingsStore::Batch batch;
+    if (removed)
+        *removed = MealEntry{};
     if (!Meals::isValid(meal))
         return {};
-    Nutrients nutrients;
-    if (categoryNutrients(meal, category, &nutrients)) {
-        nutrients -= share;
-        write(DayKeys::categoryDetails(meal, category), FoodNumbers::nutrientsText(nutrients));
-    }
-
-    Totals totals;
-    totals.mealCalories =
-        FoodNumbers::subtractCalories(shownMealCalories, FoodNumbers::wholePart(rowCalories));
-    writeMealCalories(meal, totals.mealCalories);
-    totals.remaining = recomputeRemaining(meal, categoryIds);
 
     // Exactly one entry goes: the one at `row` when it is that food,
     // otherwise the first of that food. Another entry with the same id (two
@@ -248,8 +295,25 @@ DayStore::Totals DayStore::removeFood(int meal, qint32 category, qint32 foodId, 
         if (record.at(i).foodId == foodId)
             index = i;
     }
-    if (index >= 0)
+    if (index >= 0) {
+        if (removed)
+            *removed = record.at(index);
         record.removeAt(index);
+    }
+
+    Nutrients nutrients;
+    if (categoryNutrients(meal, category, &nutrients)) {
+        // The stored figures carry one decimal while the share is exact:
+        // round the rest as it shows, and an empty category holds nothing.
+        nutrients = record.isEmpty() ? Nutrients{} : FoodNumbers::shownGrams(nutrients -= share);
+        write(DayKeys::categoryDetails(meal, category), FoodNumbers::nutrientsText(nutrients));
+    }
+
+    Totals totals;
+    totals.mealCalories =
+        FoodNumbers::subtractCalories(shownMealCalories, FoodNumbers::wholePart(rowCalories));
+    writeMealCalories(meal, totals.mealCalories);
+    totals.remaining = recomputeRemaining(meal, categoryIds);
     write(DayKeys::mealRecord(meal, category), formatEntries(record));
     return totals;
 }
@@ -267,6 +331,24 @@ DayStore::Totals DayStore::removeCategory(int meal, qint32 category, const QList
     totals.remaining = recomputeRemaining(meal, categoryIds);
     write(DayKeys::mealRecord(meal, category), QString());
     return totals;
+}
+
+bool DayStore::nameFood(int meal, qint32 category, const QString& entryText, qint32 foodId)
+{
+    const SettingsStore::Batch batch;
+    if (!Meals::isValid(meal) || entryText.isEmpty())
+        return false;
+    QList<MealEntry> record = entries(meal, category);
+    for (MealEntry& entry : record) {
+        if (entry.foodId != 0 || entry.text != entryText)
+            continue;
+        // Calories and kind stay as they were written, to the character.
+        entry.foodId = foodId;
+        entry.text = QString::number(foodId) + entry.text.mid(entry.text.indexOf(QLatin1Char(':')));
+        write(DayKeys::mealRecord(meal, category), formatEntries(record));
+        return true;
+    }
+    return false;
 }
 
 int DayStore::setDailyTarget(int target)
@@ -297,24 +379,30 @@ QList<FoodItemModel*> DayStore::restoreCategory(int meal, FoodModel& category,
     for (FoodItemModel* food : category.items)
         byId.insert(food->id, food);
 
+    Nutrients known;
+    QList<std::pair<FoodItemModel*, MealEntry>> standIns;
     for (const MealEntry& entry : record) {
         FoodItemModel* food = byId.value(entry.foodId);
         if (!food) {
             food = previous.value(chosenKey(category.id, entry.foodId));
             if (!food) {
-                // A stand-in without nutrients that shows the stored calories
-                // whatever the kind.
+                // A stand-in that shows the stored calories whatever the
+                // kind; its nutrients follow once every entry is read.
                 food = new FoodItemModel(&category);
                 food->id = entry.foodId;
                 food->title = QStringLiteral("Food no longer listed (%1)").arg(entry.foodId);
                 food->cal = entry.kind == FoodQuantity::halfCup ? entry.calories * 2 : entry.calories;
                 food->halfCal = food->cal * 0.5f;
+                standIns.append({food, entry});
             }
             byId.insert(entry.foodId, food);
         }
+        // A new stand-in has no nutrients yet and adds nothing here.
+        known += FoodNumbers::nutrientShare(*food, entry.kind, entry.calories);
         food->otherCal = entry.calories;
         food->kind = entry.kind;
         restored.append(food);
     }
+    giveStandInsTheirNutrients(meal, category.id, known, standIns);
     return restored;
 }

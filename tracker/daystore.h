@@ -61,7 +61,8 @@ public:
 
     // "Cal_<meal>": 0 when absent or not a number.
     static int mealCalories(int meal);
-    // "totaldetails_<meal>": zeros when absent; parts that are not numbers are 0.
+    // "totaldetails_<meal>": zeros when absent; parts that are not numbers,
+    // or below 0, are 0.
     static Nutrients mealNutrients(int meal);
     // The six meals' calories added up.
     static int mealCaloriesSum();
@@ -88,11 +89,15 @@ public:
     // Saves one category of a meal: `chosen` are the marked foods in table
     // order, `labelNutrients` the totals as shown (one decimal). Stored
     // entries of foods the category no longer lists (`listedFoodIds`) are
-    // kept after the chosen ones. Recounts the meal's calories over
-    // `categoryIds` and recomputes the remaining calories.
+    // kept after the chosen ones, and so are their nutrients: each kept
+    // entry whose food `keptFoods` knows (by id) adds its share, so a
+    // category never counts a food's calories without its nutrients.
+    // Recounts the meal's calories over `categoryIds` and recomputes the
+    // remaining calories.
     static Totals saveCategory(int meal, qint32 category, const QList<MealEntry>& chosen,
                                const Nutrients& labelNutrients, const QSet<qint32>& listedFoodIds,
-                               const QList<qint32>& categoryIds);
+                               const QList<qint32>& categoryIds,
+                               const QHash<qint32, const FoodItemModel*>& keptFoods = {});
 
     // Sums the whole calories of every entry of the meal's records over
     // `categoryIds` and writes it as the meal's calories.
@@ -105,14 +110,23 @@ public:
     // Removes one chosen food: `row` is its position in the category's
     // record (the chosen-foods table shows the record in order), `share` the
     // nutrients it counted, `rowCalories` the calories it shows and
-    // `shownMealCalories` the meal's calories as shown.
-    static Totals removeFood(int meal, qint32 category, qint32 foodId, int row, const Nutrients& share,
-                             float rowCalories, int shownMealCalories, const QList<qint32>& categoryIds);
+    // `shownMealCalories` the meal's calories as shown. The nutrients left
+    // are rounded as shown and never below 0; once the record is empty they
+    // are 0. `removed` receives the entry that went (empty text when none).
+    static Totals removeFood(int meal, qint32 category, qint32 foodId, int row,
+                             const Nutrients& share, float rowCalories, int shownMealCalories,
+                             const QList<qint32>& categoryIds, MealEntry* removed = nullptr);
 
     // Removes a whole category from a meal; `rowCalories` are the calories
     // its chosen-foods table shows.
     static Totals removeCategory(int meal, qint32 category, const QList<float>& rowCalories,
                                  int shownMealCalories, const QList<qint32>& categoryIds);
+
+    // A food of the member's own saved while it had no id (its entry reads
+    // `entryText`, "0:<calories>:<kind>") has been named `foodId` by the
+    // service: the first such entry of the category's record takes the id.
+    // False when the record holds no such entry.
+    static bool nameFood(int meal, qint32 category, const QString& entryText, qint32 foodId);
 
     // A new daily target: stores it and the remaining calories it leaves.
     // The meals' records stay as they are. Returns the remaining calories.
@@ -124,7 +138,9 @@ public:
     // otherCal) and returns them in record order. An entry whose food the
     // category no longer lists is shown by a stand-in food (taken from
     // `previous`, the chosen foods of the last restore, when it is there)
-    // so the member can see and remove it.
+    // so the member can see and remove it. New stand-ins carry what the
+    // category's stored nutrients hold beyond the listed foods' shares,
+    // split by calories, so removing them takes their nutrients out too.
     static QList<FoodItemModel*> restoreCategory(int meal, FoodModel& category,
                                                  const QHash<QString, FoodItemModel*>& previous);
 

@@ -109,6 +109,24 @@ QString fixed(float value, int decimals)
     return QString::number(double(value), 'f', decimals);
 }
 
+float shownGrams(float value)
+{
+    if (!(value > 0))
+        return 0;
+    return readFloat(fixed(value, 1));
+}
+
+Nutrients shownGrams(const Nutrients& n)
+{
+    return {shownGrams(n.carbs), shownGrams(n.fat), shownGrams(n.protein), shownGrams(n.fiber)};
+}
+
+Nutrients atLeastZero(const Nutrients& n)
+{
+    auto clamp = [](float value) { return value > 0 ? value : 0.0f; };
+    return {clamp(n.carbs), clamp(n.fat), clamp(n.protein), clamp(n.fiber)};
+}
+
 QString nutrientsText(const Nutrients& n)
 {
     return QStringLiteral("%1_%2_%3_%4")

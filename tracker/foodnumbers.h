@@ -42,6 +42,14 @@ QString shortest(float value);
 // Fixed-point with `decimals` decimals, for the total labels ("150", "12.3").
 QString fixed(float value, int decimals);
 
+// Grams as the labels show them: one decimal, rounded as fixed() rounds,
+// and never below 0 (what is subtracted may be a hair more than what the
+// one-decimal figure it comes off still holds).
+float shownGrams(float value);
+Nutrients shownGrams(const Nutrients& nutrients);
+// Each nutrient at least 0; a value that is not a number is 0.
+Nutrients atLeastZero(const Nutrients& nutrients);
+
 // "%1_%2_%3_%4" of the four nutrients, each printed shortest.
 QString nutrientsText(const Nutrients& nutrients);
 // The reverse; false (and zeros) when the text is empty. Parts that are not

@@ -6,8 +6,10 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
 #include <algorithm>
+#include <utility>
 
 namespace FoodRequests {
 
@@ -39,6 +41,31 @@ QUrlQuery uploadFood(const QString& userId, qint32 categoryId, const TypedFood& 
     fields.addQueryItem(QStringLiteral("protein"), integerText(food.protein));
     fields.addQueryItem(QStringLiteral("fiber"), integerText(food.fiber));
     return fields;
+}
+
+QString typedFoodProblem(const TypedFood& food)
+{
+    const QString title = food.title.trimmed();
+    if (title.isEmpty())
+        return QStringLiteral("Please enter a Food Name.");
+    if (title.size() > maxTitleLength)
+        return QStringLiteral("Please enter a Food Name of at most %1 characters.")
+            .arg(maxTitleLength);
+    if (food.cal.isEmpty())
+        return QStringLiteral("Please enter cal/1cup.");
+    const std::pair<const QString&, const char*> amounts[] = {{food.cal, "cal/1cup"},
+                                                              {food.carbs, "carbs/1cup"},
+                                                              {food.fat, "fat/1cup"},
+                                                              {food.protein, "protein/1cup"},
+                                                              {food.fiber, "fiber/1cup"}};
+    for (const auto& [typed, field] : amounts) {
+        // What goes out is the typed text read as an integer.
+        const int value = FoodNumbers::readInt(typed);
+        if (value < 0 || value > maxAmount)
+            return QStringLiteral("Please enter a number up to %1 for %2.")
+                .arg(QLocale(QLocale::English).toString(maxAmount), QLatin1String(field));
+    }
+    return {};
 }
 
 QUrlQuery removeFood(qint32 foodId)

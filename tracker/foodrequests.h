@@ -29,6 +29,18 @@ struct TypedFood
 };
 QUrlQuery uploadFood(const QString& userId, qint32 categoryId, const TypedFood& food);
 
+// What the service takes for a food of the member's own: a name that is not
+// blank once trimmed, of at most maxTitleLength characters, and amounts from
+// 0 to maxAmount calories or grams per cup.
+inline constexpr int maxTitleLength = 200;
+inline constexpr int maxAmount = 100000;
+
+// The first thing the service would refuse in a typed food, as the message
+// the member reads (naming the field and its limit), in the order of the
+// form; empty when it may go. Empty nutrients are not a problem here (they
+// go out as 0 once the member agrees to it).
+QString typedFoodProblem(const TypedFood& food);
+
 QUrlQuery removeFood(qint32 foodId);
 
 // The server's id for an uploaded food (0 when the success names none);

@@ -321,6 +321,8 @@ void TestCqWndHome::scoreAndGradeDialogs()
     utils->setMemberValue(DayKeys::mealDetails(0), "10.5_2_3_1");
     utils->setMemberValue(DayKeys::mealDetails(2), "20_4.25_x_0.1");
     utils->setMemberValue(DayKeys::mealDetails(4), "garbage");
+    // Left below zero by an older version: no negative grams are shown.
+    utils->setMemberValue(DayKeys::mealDetails(5), "-0.0300002_0_-3_0");
     CqWndHome* home = showHome();
 
     QString content;

@@ -2,6 +2,7 @@
 
 #include "app/jsonreply.h"
 #include "app/server.h"
+#include "tracker/foodrequests.h"
 
 #include "testenvironment.h"
 
@@ -23,6 +24,8 @@ private slots:
     void firstSignInOnANewComputer();
     void samplesComeBackWithTheirMeal();
     void foodNameWithAmpersandAndPlusSurvives();
+    void ownFoodChecksAgree_data();
+    void ownFoodChecksAgree();
 
 private:
     // Sends one request through the client's Server and returns the reply.
@@ -153,6 +156,40 @@ void TstServerClientWire::foodNameWithAmpersandAndPlusSurvives()
     QCOMPARE(JsonReply::integer(last, QStringLiteral("id")), id);
     QCOMPARE(JsonReply::text(last, QStringLiteral("title")), title);
     QCOMPARE(JsonReply::number(last, QStringLiteral("cal")), 380.0);
+}
+
+void TstServerClientWire::ownFoodChecksAgree_data()
+{
+    QTest::addColumn<QStringList>("typed"); // name, cal, carbs, fat, protein, fiber
+    QTest::newRow("plain") << QStringList{"Soup", "120", "1", "2", "3", "4"};
+    QTest::newRow("name of spaces") << QStringList{"   ", "120", "1", "2", "3", "4"};
+    QTest::newRow("name padded to 200")
+        << QStringList{" " + QString(200, 'n') + " ", "120", "1", "2", "3", "4"};
+    QTest::newRow("name of 201") << QStringList{QString(201, 'n'), "120", "1", "2", "3", "4"};
+    QTest::newRow("100,000 of each")
+        << QStringList{"Soup", "100000", "100000", "100000", "100000", "100000"};
+    QTest::newRow("calories above") << QStringList{"Soup", "100001", "1", "2", "3", "4"};
+    QTest::newRow("fibre of six nines") << QStringList{"Soup", "120", "1", "2", "3", "999999"};
+    QTest::newRow("nutrients left empty") << QStringList{"Soup", "120", "", "", "", ""};
+}
+
+// What the tracker lets go, the service takes, and what it stops, the
+// service would refuse: the member never meets a refusal the form could
+// have told.
+void TstServerClientWire::ownFoodChecksAgree()
+{
+    QFETCH(QStringList, typed);
+    QCOMPARE(JsonReply::resultCode(signInOnANewComputer()), 0);
+    const FoodRequests::TypedFood food{typed.at(0), typed.at(1), typed.at(2),
+                                       typed.at(3), typed.at(4), typed.at(5)};
+    QList<QPair<QString, QString>> fields;
+    for (const auto& item :
+         FoodRequests::uploadFood(QStringLiteral("1"), 4, food).queryItems(QUrl::FullyDecoded))
+        fields.append(item);
+    const QJsonObject reply =
+        call(uploadMyCalorieIndex, fields, SIGNAL(sig_net_uploadCalories(QString)));
+    QVERIFY(reply.contains(QStringLiteral("result_code")));
+    QCOMPARE(JsonReply::resultCode(reply) == 0, FoodRequests::typedFoodProblem(food).isEmpty());
 }
 
 QTEST_MAIN(TstServerClientWire)

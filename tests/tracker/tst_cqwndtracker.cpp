@@ -5,6 +5,7 @@
 #include "tracker/foodcatalogue.h"
 #include "tracker/foodmodel.h"
 #include "tracker/foodtablemodel.h"
+#include "tracker/ownfoodupload.h"
 
 #include "app/accountstate.h"
 #include "app/server.h"
@@ -75,7 +76,11 @@ private slots:
     void uploadReplyNamesTheFood();
     void uploadFailures_data();
     void uploadFailures();
+    void slowUploads_data();
+    void slowUploads();
+    void savingWhileAnUploadIsOut();
     void deletingOwnFoods();
+    void deletingAChosenOwnFoodKeepsItsShare();
     void catalogueFailures_data();
     void catalogueFailures();
     void sampleIconOpensTheSampleMeals();
@@ -97,6 +102,9 @@ private:
     QtMaterialRaisedButton* blockButton(int category) const;
     QTableWidget* blockTable(int category) const;
     bool messagePosted(const QString& text) const;
+    // Types Soup, 120 cal and 1 g of each nutrient and adds it.
+    void addSoup();
+    void save();
 
     FakeServer* m_server = nullptr;
     std::unique_ptr<CqWndTracker> m_window;
@@ -229,6 +237,20 @@ bool TestCqWndTracker::messagePosted(const QString& message) const
             return true;
     }
     return false;
+}
+
+void TestCqWndTracker::addSoup()
+{
+    const QStringList typed{"Soup", "120", "1", "1", "1", "1"};
+    const QStringList names{"edtName", "edtCal", "edtCarbs", "edtFat", "edtProtein", "edtFiber"};
+    for (int i = 0; i < names.size(); ++i)
+        QTest::keyClicks(m_window->findChild<QLineEdit*>(names.at(i)), typed.at(i));
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnAdd")), Qt::LeftButton);
+}
+
+void TestCqWndTracker::save()
+{
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
 }
 
 // ----- cases -----
@@ -554,6 +576,13 @@ void TestCqWndTracker::addingAFood_data()
                                             << true;
     QTest::newRow("missing fibre, cancel") << QStringList{"Soup", "120", "10", "2", "3", ""} << "btnCancel" << ""
                                            << false;
+    // What the service refuses does not go.
+    QTest::newRow("name of spaces") << QStringList{"   ", "120", "1", "1", "1", "1"} << ""
+                                    << "Please enter a Food Name." << false;
+    QTest::newRow("more calories") << QStringList{"Soup", "100001", "1", "1", "1", "1"} << ""
+                                   << "Please enter a number up to 100,000 for cal/1cup." << false;
+    QTest::newRow("too much fat") << QStringList{"Soup", "120", "1", "999999", "1", "1"} << ""
+                                  << "Please enter a number up to 100,000 for fat/1cup." << false;
 }
 
 void TestCqWndTracker::addingAFood()
@@ -599,11 +628,7 @@ void TestCqWndTracker::uploadReplyNamesTheFood()
     // The reply comes late, after the member opened another category.
     m_server->enqueue(QStringLiteral("/api/uploadMyCalorie"),
                       FakeServer::Reply::json(R"({"result_code":0,"mycalorie_id":"812"})", 400));
-    QTest::keyClicks(m_window->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("Soup"));
-    QTest::keyClicks(m_window->findChild<QLineEdit*>(QStringLiteral("edtCal")), QStringLiteral("120"));
-    for (const char* name : {"edtCarbs", "edtFat", "edtProtein", "edtFiber"})
-        QTest::keyClicks(m_window->findChild<QLineEdit*>(QLatin1String(name)), QStringLiteral("1"));
-    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnAdd")), Qt::LeftButton);
+    addSoup();
     openCategory(QStringLiteral("Grains"), 11);
 
     const FoodCatalogue& catalogue = m_window->catalogue();
@@ -632,18 +657,17 @@ void TestCqWndTracker::uploadFailures()
     case 2: m_server->enqueue(path, FakeServer::Reply::json("<html>oops</html>")); break;
     default: m_server->enqueue(path, FakeServer::Reply::json(R"({"result_code":0})")); break;
     }
-    QTest::keyClicks(m_window->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("Soup"));
-    QTest::keyClicks(m_window->findChild<QLineEdit*>(QStringLiteral("edtCal")), QStringLiteral("120"));
-    for (const char* name : {"edtCarbs", "edtFat", "edtProtein", "edtFiber"})
-        QTest::keyClicks(m_window->findChild<QLineEdit*>(QLatin1String(name)), QStringLiteral("1"));
     const QStringList queued = MainWindow::instance()->messageBar()->messages(); // left by earlier rows
-    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnAdd")), Qt::LeftButton);
+    addSoup();
     if (kind == 3) {
         // A success without an id: nothing to tell.
         QVERIFY(m_server->waitForRequests(path, 1));
-        QTest::qWait(200);
-        QCOMPARE(MainWindow::instance()->messageBar()->messages(), queued);
-        QVERIFY(m_messages->isEmpty());
+        QTRY_VERIFY(m_window->findChildren<OwnFoodUpload*>().isEmpty());
+        // Only what earlier rows left may be queued or come on screen meanwhile.
+        for (const QString& message : MainWindow::instance()->messageBar()->messages())
+            QVERIFY(queued.contains(message));
+        for (const QList<QVariant>& shown : std::as_const(*m_messages))
+            QVERIFY(queued.contains(shown.value(0).toString()));
     } else {
         QTRY_VERIFY(messagePosted(QStringLiteral("Uload failed")));
     }
@@ -658,6 +682,95 @@ void TestCqWndTracker::uploadFailures()
     QVERIFY(m_server->waitForRequests(QStringLiteral("/api/removeMyCalorie"), 1));
     QCOMPARE(m_server->lastRequest(QStringLiteral("/api/removeMyCalorie")).field(QStringLiteral("mycalorie_id")),
              QStringLiteral("0"));
+}
+
+void TestCqWndTracker::slowUploads_data()
+{
+    QTest::addColumn<QByteArray>("reply"); // comes after the window's patience (300 ms)
+    QTest::addColumn<int>("id");
+    QTest::addColumn<bool>("afterAll");
+    QTest::newRow("refused late") << QByteArray(R"({"result_code":3})") << 0 << false;
+    QTest::newRow("named late") << QByteArray(R"({"result_code":0,"mycalorie_id":812})") << 812
+                                << true;
+}
+
+void TestCqWndTracker::slowUploads()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(int, id);
+    QFETCH(bool, afterAll);
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    CqWndTracker::setCatalogueTimeoutMs(300);
+    m_server->enqueueJson(QStringLiteral("uploadMyCalorie"), reply, 1200);
+    addSoup();
+    // Told once the window's patience is over; the upload goes on.
+    QTRY_VERIFY(messagePosted(QStringLiteral("Uload failed")));
+    const FoodItemModel* soup = m_window->catalogue().category(1)->items.last();
+    QTRY_COMPARE_WITH_TIMEOUT(soup->id, id, 5000);
+    const QString added = CqWndTracker::addedAfterAllMessage(QStringLiteral("Soup"));
+    // The upload has ended once the reply is read.
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->findChildren<OwnFoodUpload*>().isEmpty(), 5000);
+    QCOMPARE(messagePosted(added), afterAll);
+}
+
+void TestCqWndTracker::savingWhileAnUploadIsOut()
+{
+    openTracker(1);
+    openCategory(QStringLiteral("Fruits"), 1);
+    m_server->enqueueJson(QStringLiteral("uploadMyCalorie"),
+                          R"({"result_code":0,"mycalorie_id":812})", 1500);
+    addSoup();
+    clickCell(3, FoodTableModel::Cup);
+    clickCell(0, FoodTableModel::HalfCup);
+    save();
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_1_1")),
+             QStringLiteral("31:75:0@0:120:1"));
+
+    // The id comes: the stored entry follows it, and so does the block.
+    QTRY_COMPARE_WITH_TIMEOUT(SettingsStore::memberText(QStringLiteral("meal_1_1")),
+                              QStringLiteral("31:75:0@812:120:1"), 5000);
+    QCOMPARE(blockTable(1)->item(1, 1)->data(FoodTableModel::markRole).toInt(), 812);
+    // Saved again, the soup counts once.
+    save();
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_1_1")),
+             QStringLiteral("31:75:0@812:120:1"));
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("195"));
+    QCOMPARE(blockTable(1)->rowCount(), 2);
+}
+
+void TestCqWndTracker::deletingAChosenOwnFoodKeepsItsShare()
+{
+    // A banana and My shake (member 9's: 100 cal, 5 g of each) by the cup.
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    clickCell(0, FoodTableModel::Cup);
+    clickCell(2, FoodTableModel::Cup);
+    save();
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("details_0_1")), QStringLiteral("25_9_13_7"));
+
+    // The shake leaves the catalogue but stays in the meal, nutrients and all.
+    TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
+    doubleClick(table()->viewport(), Qt::LeftButton, {},
+                table()->visualRect(model()->index(2, 0)).center());
+    QTRY_COMPARE(model()->rowCount(), 2);
+    save();
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_0_1")),
+             QStringLiteral("31:150:1@77:100:1"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("Cal_0")), QStringLiteral("250"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("details_0_1")), QStringLiteral("25_9_13_7"));
+
+    // Removed from the meal, it takes both out: nothing goes below the banana's.
+    QTest::mouseClick(blockButton(1), Qt::LeftButton);
+    QTableWidget* chosen = blockTable(1);
+    TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
+    doubleClick(chosen->viewport(), Qt::LeftButton, {},
+                chosen->visualItemRect(chosen->item(1, 1)).center());
+    QTRY_COMPARE(chosen->rowCount(), 1);
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("Cal_0")), QStringLiteral("150"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("details_0_1")), QStringLiteral("20_4_8_2"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("totaldetails_0")),
+             QStringLiteral("20_4_8_2"));
 }
 
 void TestCqWndTracker::deletingOwnFoods()

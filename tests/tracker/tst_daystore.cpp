@@ -35,6 +35,8 @@ private slots:
     void dailyTarget();
     void saveAndRestoreEveryMeal();
     void restoringAFoodTheCategoryNoLongerLists();
+    void namingAFoodMovesItsEntry_data();
+    void namingAFoodMovesItsEntry();
     void otherMealIndexesWriteNothing();
 
 private:
@@ -119,10 +121,17 @@ void TestDayStore::savingNothingEmptiesTheRecord()
 void TestDayStore::savingKeepsFoodsTheCategoryNoLongerLists()
 {
     // Food 99 was deleted from the catalogue; the member never removed it.
+    // Its calories and its nutrients stay in the category.
     set(DayKeys::mealRecord(0, 5), QStringLiteral("31:150:1@99:80:1"));
-    const DayStore::Totals totals =
-        DayStore::saveCategory(0, 5, {MealEntry::make(31, 75, 0)}, {}, {31, 40}, {5});
+    FoodItemModel deleted;
+    deleted.id = 99;
+    deleted.cal = 80;
+    deleted.carbs = 10.04f;
+    deleted.fat = 2;
+    const DayStore::Totals totals = DayStore::saveCategory(
+        0, 5, {MealEntry::make(31, 75, 0)}, {5.1f, 1, 0, 0}, {31, 40}, {5}, {{99, &deleted}});
     QCOMPARE(value(QStringLiteral("meal_0_5")), QStringLiteral("31:75:0@99:80:1"));
+    QCOMPARE(value(QStringLiteral("details_0_5")), QStringLiteral("15.1_3_0_0"));
     QCOMPARE(totals.mealCalories, 155);
 }
 
@@ -176,13 +185,24 @@ void TestDayStore::removingSubtractsTheNutrientShare_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<float>("cal");
     QTest::addColumn<float>("rowCalories");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("last"); // the record holds nothing else
     QTest::addColumn<QString>("details");
 
-    // Stored 50_10_20_8; the food has per cup carbs 20, fat 4, protein 8, fibre 2.
-    QTest::newRow("cup") << 1 << 200.0f << 200.0f << "30_6_12_6";
-    QTest::newRow("half cup") << 0 << 200.0f << 100.0f << "40_8_16_7";
-    QTest::newRow("other, 50 of 200") << 2 << 200.0f << 50.0f << "45_9_18_7.5";
-    QTest::newRow("other, 0 per cup") << 2 << 0.0f << 50.0f << "50_10_20_8";
+    // The food has per cup carbs 20, fat 4, protein 8, fibre 2.
+    QTest::newRow("cup") << 1 << 200.0f << 200.0f << "50_10_20_8" << false << "30_6_12_6";
+    QTest::newRow("half cup") << 0 << 200.0f << 100.0f << "50_10_20_8" << false << "40_8_16_7";
+    QTest::newRow("other, 50 of 200")
+        << 2 << 200.0f << 50.0f << "50_10_20_8" << false << "45_9_18_7.5";
+    QTest::newRow("other, 0 per cup")
+        << 2 << 0.0f << 50.0f << "50_10_20_8" << false << "50_10_20_8";
+    // The stored figures carry one decimal, the share does not.
+    QTest::newRow("a hair more than stored")
+        << 2 << 150.0f << 100.0f << "13.3_2.6_5.3_1.3" << false << "0_0_0_0";
+    QTest::newRow("float dust") << 1 << 200.0f << 200.0f << "20.1_4.1_8.1_2.1" << false
+                                << "0.1_0.1_0.1_0.1";
+    QTest::newRow("last one, 0.1 left")
+        << 1 << 200.0f << 200.0f << "20.1_4_8_2" << true << "0_0_0_0";
 }
 
 void TestDayStore::removingSubtractsTheNutrientShare()
@@ -190,6 +210,8 @@ void TestDayStore::removingSubtractsTheNutrientShare()
     QFETCH(int, kind);
     QFETCH(float, cal);
     QFETCH(float, rowCalories);
+    QFETCH(QString, stored);
+    QFETCH(bool, last);
     QFETCH(QString, details);
 
     FoodItemModel food;
@@ -199,11 +221,17 @@ void TestDayStore::removingSubtractsTheNutrientShare()
     food.fat = 4;
     food.protein = 8;
     food.fiber = 2;
-    set(DayKeys::categoryDetails(3, 2), QStringLiteral("50_10_20_8"));
-    set(DayKeys::mealRecord(3, 2), QStringLiteral("6:%1:%2").arg(rowCalories).arg(kind));
-    DayStore::removeFood(3, 2, 6, 0, FoodNumbers::nutrientShare(food, kind, rowCalories), rowCalories, 500, {2});
+    set(DayKeys::categoryDetails(3, 2), stored);
+    const QString other = last ? QString() : QStringLiteral("8:1:1");
+    set(DayKeys::mealRecord(3, 2), QStringLiteral("6:%1:%2").arg(rowCalories).arg(kind) +
+                                       (last ? QString() : QStringLiteral("@") + other));
+    MealEntry removed;
+    DayStore::removeFood(3, 2, 6, 0, FoodNumbers::nutrientShare(food, kind, rowCalories),
+                         rowCalories, 500, {2}, &removed);
     QCOMPARE(value(QStringLiteral("details_3_2")), details);
-    QCOMPARE(value(QStringLiteral("meal_3_2")), QString());
+    QCOMPARE(value(QStringLiteral("totaldetails_3")), details);
+    QCOMPARE(value(QStringLiteral("meal_3_2")), other);
+    QCOMPARE(removed.foodId, 6);
     QCOMPARE(value(QStringLiteral("Cal_3")), QString::number(500 - int(rowCalories)));
 }
 
@@ -245,6 +273,8 @@ void TestDayStore::unreadableValuesCountZeroAndStay()
     set(DayKeys::mealRecord(0, 5), QStringLiteral("31:abc:1@garbage@40:72.5:0"));
     set(DayKeys::categoryDetails(0, 5), QStringLiteral("x_2_y"));
     set(DayKeys::mealDetails(1), QStringLiteral("not numbers"));
+    set(DayKeys::mealDetails(2), QStringLiteral("-0.0300002_5_-3_1"));
+    QCOMPARE(DayStore::mealNutrients(2), (Nutrients{0, 5, 0, 1}));
 
     QCOMPARE(DayStore::recountMealCalories(0, {5}), 72);
     QCOMPARE(DayStore::mealNutrients(1), Nutrients{});
@@ -322,26 +352,65 @@ void TestDayStore::saveAndRestoreEveryMeal()
 
 void TestDayStore::restoringAFoodTheCategoryNoLongerLists()
 {
-    set(DayKeys::mealRecord(0, 5), QStringLiteral("31:150:1@99:40:0"));
+    set(DayKeys::mealRecord(0, 5), QStringLiteral("31:150:1@99:40:0@98:120:2"));
+    set(DayKeys::categoryDetails(0, 5), QStringLiteral("30_5_10_3"));
     FoodModel category;
     category.id = 5;
     auto* food = new FoodItemModel(&category);
     food->id = 31;
     food->cal = 150;
+    food->carbs = 20;
+    food->fat = 4;
+    food->protein = 8;
+    food->fiber = 2;
     category.items.append(food);
 
     const QList<FoodItemModel*> restored = DayStore::restoreCategory(0, category, {});
-    QCOMPARE(restored.size(), 2);
+    QCOMPARE(restored.size(), 3);
     FoodItemModel* standIn = restored.at(1);
     QCOMPARE(standIn->id, 99);
     QCOMPARE(standIn->kind, 0);
     QCOMPARE(standIn->halfCal, 40.0f);
     QVERIFY(standIn->title.contains(QStringLiteral("99")));
     QCOMPARE(category.items.size(), 1); // the table does not show it
+    // What the category holds beyond the banana (10_1_2_1) is theirs, split
+    // 40 : 120 by calories, so removing them takes it out again.
+    QCOMPARE(FoodNumbers::nutrientShare(*standIn, 0, 40), (Nutrients{2.5f, 0.25f, 0.5f, 0.25f}));
+    QCOMPARE(FoodNumbers::nutrientShare(*restored.at(2), 2, 120),
+             (Nutrients{7.5f, 0.75f, 1.5f, 0.75f}));
 
     // The next restore reuses the stand-in (or the member's deleted food).
     QHash<QString, FoodItemModel*> previous{{DayStore::chosenKey(5, 99), standIn}};
     QCOMPARE(DayStore::restoreCategory(0, category, previous).at(1), standIn);
+}
+
+void TestDayStore::namingAFoodMovesItsEntry_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("entry"); // as saved while the food had no id
+    QTest::addColumn<QString>("after");
+    QTest::newRow("the only one") << "31:150:1@0:120:1"
+                                  << "0:120:1"
+                                  << "31:150:1@812:120:1";
+    QTest::newRow("another unnamed food stays") << "0:60:0@0:120:1"
+                                                << "0:120:1"
+                                                << "0:60:0@812:120:1";
+    QTest::newRow("removed meanwhile") << "0:60:0"
+                                       << "0:120:1"
+                                       << "0:60:0";
+    QTest::newRow("never saved") << "0:60:0"
+                                 << ""
+                                 << "0:60:0";
+}
+
+void TestDayStore::namingAFoodMovesItsEntry()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, entry);
+    QFETCH(QString, after);
+    set(DayKeys::mealRecord(2, 5), record);
+    QCOMPARE(DayStore::nameFood(2, 5, entry, 812), after != record);
+    QCOMPARE(value(QStringLiteral("meal_2_5")), after);
 }
 
 void TestDayStore::otherMealIndexesWriteNothing()
