@@ -21,10 +21,13 @@ void styleTabs(QtMaterialTabs* tabs)
     tabs->setFont(ServiceLook::roboto(15, 500));
     tabs->setBackgroundColor(Qt::transparent);
     tabs->setTextColor(Qt::white);
-    tabs->setInkColor(QColor(QStringLiteral("#e3563b")));
+    // White text stays white on every tab: dimmed, it would not stand out
+    // from the bar; the white ink bar marks the current tab instead.
+    tabs->setInactiveTextOpacity(1.0);
+    tabs->setInkColor(Qt::white);
     tabs->setAutoFillBackground(false);
     tabs->setStyleSheet(QStringLiteral(
-        "QtMaterialTabs { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #CE396E, stop:1 #F6710E); }"));
+        "QtMaterialTabs { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #CE396E, stop:1 #B8520A); }"));
     tabs->setAttribute(Qt::WA_StyledBackground);
 }
 

@@ -8,7 +8,7 @@ namespace ServiceLook {
 QString pinkOrangeButton(int cornerRadius)
 {
     return QStringLiteral("QPushButton { color: white; border: none; border-radius: %1px;"
-                          " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #CE396E, stop:1 #F6710E); }"
+                          " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #CE396E, stop:1 #B8520A); }"
                           " QPushButton:focus { border: 2px solid white; }")
         .arg(cornerRadius);
 }
@@ -16,7 +16,7 @@ QString pinkOrangeButton(int cornerRadius)
 QString blueButton()
 {
     return QStringLiteral("QPushButton { color: white; border: none;"
-                          " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1e63c9, stop:1 #35a0e8); }"
+                          " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1e63c9, stop:1 #2076c8); }"
                           " QPushButton:focus { border: 2px solid white; }");
 }
 

@@ -56,13 +56,21 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
         " stop:0 rgba(20, 20, 30, 200), stop:1 rgba(50, 50, 80, 160)); }"
         "QLabel { color: white; background: transparent; border: none; }"
         "QPushButton { color: white; border: none; border-radius: 6px; }"
-        "QPushButton[look=\"buy\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #F6710E, stop:1 #CE396E); }"
+        "QPushButton[look=\"buy\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #B8520A, stop:1 #CE396E); }"
         "QPushButton[look=\"owned\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1e88e5, stop:1 #3949ab); }"
         "QPushButton[look=\"link\"] { color: #CDFA02; background: transparent; }"
         "QPushButton[look=\"remove\"] { background: #3b3a55; }"
         "QPushButton:focus { border: 2px solid white; }"
         "QLineEdit#search { color: white; background: #0a0b0f; border-radius: 10px; padding-left: 30px; }"
-        "QLineEdit[look=\"quantity\"] { color: white; background: #0a0b0f; border: 1px solid white; }"));
+        "QLineEdit[look=\"quantity\"] { color: white; background: #0a0b0f; border: 1px solid white; }"
+        "CqWndItems[look=\"window\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:1,"
+        " stop:0 #2b2a40, stop:1 #1c3a44); }"));
+    // A program's videos open in a window of their own, with no store
+    // picture behind the translucent cards: give it the store's dark look.
+    if (StoreListKind::isProgramKind(m_kind)) {
+        setProperty("look", QStringLiteral("window"));
+        setAttribute(Qt::WA_StyledBackground);
+    }
 
     if (!loadingWindow)
         loadingWindow = new CqWndLoading;

@@ -10,7 +10,6 @@
 namespace {
 constexpr qreal inkHeight = 2;
 constexpr int inkDurationMs = 250;
-constexpr qreal inactiveTextOpacity = 0.7;
 constexpr int tabHeight = 48;
 } // namespace
 
@@ -29,6 +28,12 @@ void QtMaterialTab::setActive(bool active)
     update();
 }
 
+void QtMaterialTab::setInactiveOpacity(qreal opacity)
+{
+    m_inactiveOpacity = qBound(0.0, opacity, 1.0);
+    update();
+}
+
 QSize QtMaterialTab::sizeHint() const
 {
     const QSize hint = QtMaterialFlatButton::sizeHint();
@@ -41,7 +46,7 @@ void QtMaterialTab::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     paintRipples(painter);
     if (!m_active)
-        painter.setOpacity(inactiveTextOpacity);
+        painter.setOpacity(m_inactiveOpacity);
     paintForeground(painter);
 }
 
@@ -131,6 +136,7 @@ void QtMaterialTabs::addTab(const QString& text, const QIcon& icon)
     tab->setIcon(icon);
     tab->setForegroundColor(textColor());
     tab->setOverlayColor(textColor());
+    tab->setInactiveOpacity(m_inactiveTextOpacity);
     m_layout->addWidget(tab);
     m_tabs.append(tab);
 
@@ -196,6 +202,13 @@ QColor QtMaterialTabs::textColor() const
 {
     return m_textColor.isValid() ? m_textColor
                                  : QtMaterialStyle::instance().themeColor(QStringLiteral("alternateText"));
+}
+
+void QtMaterialTabs::setInactiveTextOpacity(qreal opacity)
+{
+    m_inactiveTextOpacity = qBound(0.0, opacity, 1.0);
+    for (QtMaterialTab* tab : std::as_const(m_tabs))
+        tab->setInactiveOpacity(m_inactiveTextOpacity);
 }
 
 void QtMaterialTabs::paintEvent(QPaintEvent*)

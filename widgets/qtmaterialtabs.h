@@ -22,6 +22,8 @@ public:
 
     void setActive(bool active);
     bool isActive() const { return m_active; }
+    // How strongly the text shows while the tab is not current (0 to 1).
+    void setInactiveOpacity(qreal opacity);
 
     QSize sizeHint() const override;
 
@@ -30,6 +32,7 @@ protected:
 
 private:
     bool m_active = false;
+    qreal m_inactiveOpacity = 0.7;
 };
 
 // The bar under the current tab; slides from the old tab to the new one.
@@ -89,6 +92,10 @@ public:
     QColor backgroundColor() const;
     void setTextColor(const QColor& color);
     QColor textColor() const;
+    // Dimming the other tabs' text; 1 keeps it at full strength where a
+    // dimmed text would not stand out from a bright bar.
+    void setInactiveTextOpacity(qreal opacity);
+    qreal inactiveTextOpacity() const { return m_inactiveTextOpacity; }
 
 signals:
     void currentChanged(int index);
@@ -104,4 +111,5 @@ private:
     int m_currentIndex = -1;
     QColor m_backgroundColor;
     QColor m_textColor;
+    qreal m_inactiveTextOpacity = 0.7;
 };
