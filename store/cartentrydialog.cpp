@@ -8,6 +8,10 @@
 #include "store/storeendpoint.h"
 #include "ui_cqdlgbuy.h"
 
+#include <QLayout>
+#include <QTextDocument>
+#include <QtMath>
+
 CartEntryDialog::CartEntryDialog(const QString& endpoint, const char* replySignal, QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CqDlgBuy>())
@@ -37,6 +41,29 @@ void CartEntryDialog::centreTexts()
         centred.setAlignment(Qt::AlignCenter);
         cursor.mergeBlockFormat(centred);
     }
+    fitContent();
+}
+
+void CartEntryDialog::fitContent()
+{
+    // A long explanation (a product bought before) gets the room to be read
+    // at once; only beyond a third of a small screen does it scroll.
+    constexpr int shortestHeight = 140;
+    constexpr int tallestHeight = 260;
+    // Not shown yet, the layout has not placed the text: work out its width
+    // from the dialog's.
+    QTextEdit* content = m_ui->txtContent;
+    int textWidth = qMax(width(), minimumSizeHint().width()) - 2 * content->frameWidth();
+    for (const QLayout* box : {layout(), m_ui->wdgPanel->layout()}) {
+        const QMargins around = box->contentsMargins();
+        textWidth -= around.left() + around.right();
+    }
+    // A copy: the text field lays out its own document only once shown.
+    const std::unique_ptr<QTextDocument> document(content->document()->clone());
+    document->setTextWidth(textWidth);
+    const QMargins margins = content->contentsMargins();
+    const int needed = qCeil(document->size().height()) + margins.top() + margins.bottom() + 2 * content->frameWidth();
+    content->setMinimumHeight(qBound(shortestHeight, needed, tallestHeight));
 }
 
 void CartEntryDialog::on_btnOk_clicked()

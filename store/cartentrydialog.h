@@ -33,6 +33,8 @@ protected:
     Ui::CqDlgBuy* ui() const { return m_ui.get(); }
     // Centres the title and the explanation once their texts are set.
     void centreTexts();
+    // Makes the explanation as tall as its text, within limits.
+    void fitContent();
 
 protected slots:
     void on_btnOk_clicked();
