@@ -1,6 +1,7 @@
 #include "testenvironment.h"
 #include "widgets/qtmaterialtabs.h"
 
+#include <QLayout>
 #include <QtTest>
 
 class TestQtMaterialTabs : public QObject
@@ -89,6 +90,41 @@ private slots:
         const QRect first = m_tabs->tab(0)->geometry();
         QVERIFY(m_tabs->grab().toImage().pixelColor(QPoint(first.center().x(), first.bottom()))
                 != QColor(Qt::red));
+    }
+
+    // White text on black: the brightest pixel of a tab is its text.
+    void inactiveTextStrength_data()
+    {
+        QTest::addColumn<qreal>("opacity");
+        QTest::addColumn<bool>("tabAddedLater");
+        QTest::addColumn<bool>("fullStrength");
+        QTest::newRow("dimmed by default") << -1.0 << false << false;
+        QTest::newRow("full strength") << 1.0 << false << true;
+        QTest::newRow("full strength, tab added later") << 1.0 << true << true;
+    }
+
+    void inactiveTextStrength()
+    {
+        QFETCH(qreal, opacity);
+        QFETCH(bool, tabAddedLater);
+        QFETCH(bool, fullStrength);
+        m_tabs->setBackgroundColor(Qt::black);
+        m_tabs->setTextColor(Qt::white);
+        if (opacity >= 0)
+            m_tabs->setInactiveTextOpacity(opacity);
+        if (tabAddedLater)
+            m_tabs->addTab("Later");
+        QtMaterialTab* inactive = m_tabs->tab(m_tabs->count() - 1);
+        QVERIFY(!inactive->isActive());
+        QTRY_VERIFY(inactive->isVisible());
+        m_tabs->layout()->activate();
+        const QImage picture = m_tabs->grab(inactive->geometry()).toImage();
+        int brightest = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                brightest = qMax(brightest, qGray(picture.pixel(x, y)));
+        QCOMPARE(brightest == 255, fullStrength);
+        QVERIFY(brightest > 128);
     }
 };
 
