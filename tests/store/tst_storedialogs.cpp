@@ -172,6 +172,13 @@ void TestStoreDialogs::buyTexts()
     QCOMPARE(plain(&dialog, "txtTitile"), QStringLiteral("Item 3"));
     QTEST(product.ebook, "ebookAfter");
     QCOMPARE(child<QPushButton>(&dialog, "btnCancel")->text(), QStringLiteral("CANCEL"));
+
+    // Read at once: the whole explanation and both lines of the button show.
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* explanation = child<QTextEdit>(&dialog, "txtContent");
+    QTRY_VERIFY(explanation->document()->size().height() <= explanation->viewport()->height());
+    QPushButton* ok = child<QPushButton>(&dialog, "btnOk");
+    QVERIFY2(ok->height() >= ok->sizeHint().height(), qPrintable(QString::number(ok->height())));
 }
 
 void TestStoreDialogs::buyOkTwiceSendsOnce()
