@@ -57,7 +57,7 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
         "QLabel { color: white; background: transparent; border: none; }"
         "QPushButton { color: white; border: none; border-radius: 6px; }"
         "QPushButton[look=\"buy\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #B8520A, stop:1 #CE396E); }"
-        "QPushButton[look=\"owned\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1e88e5, stop:1 #3949ab); }"
+        "QPushButton[look=\"owned\"] { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1976d2, stop:1 #3949ab); }"
         "QPushButton[look=\"link\"] { color: #CDFA02; background: transparent; }"
         "QPushButton[look=\"remove\"] { background: #3b3a55; }"
         "QPushButton:focus { border: 2px solid white; }"
