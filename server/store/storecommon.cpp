@@ -229,6 +229,14 @@ bool tableIsEmpty(ServerContext& context, const QString& table)
         && count.value(0).toLongLong() == 0;
 }
 
+QString placeholders(qsizetype count)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < count; ++i)
+        marks.append(QStringLiteral("?"));
+    return marks.join(QLatin1Char(','));
+}
+
 bool run(QSqlQuery& query)
 {
     if (query.exec())

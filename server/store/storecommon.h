@@ -93,6 +93,9 @@ QJsonObject unpaidItemFailure(ServerContext& context, const StorePaidItems& ledg
                               StorePaidItems::Kind kind, const QList<qint64>& ids);
 
 // Runs a prepared query; warns with the query's error when it fails.
+// "?,?,?": one SQL parameter mark for each of `count` values.
+QString placeholders(qsizetype count);
+
 bool run(QSqlQuery& query);
 // Binds the values positionally to the prepared query and runs it.
 bool runWith(QSqlQuery& query, const QVariantList& values);

@@ -109,21 +109,13 @@ namespace StoreHandlers {
 
 namespace {
 
-QString placeholders(qsizetype count)
-{
-    QStringList marks;
-    for (qsizetype i = 0; i < count; ++i)
-        marks.append(QStringLiteral("?"));
-    return marks.join(QLatin1Char(','));
-}
-
 // Products of the given types with the member's view of them, by id.
 std::optional<QList<StoreProductRow>> productsOfTypes(ServerContext& context, qint64 userId,
                                                       const QStringList& types, const QString& extraCondition)
 {
     QSqlQuery query(context.db);
     query.prepare(StoreProductRow::selectClause() + QStringLiteral(" WHERE p.type IN (")
-                  + placeholders(types.size()) + QStringLiteral(")") + extraCondition
+                  + StoreCommon::placeholders(types.size()) + QStringLiteral(")") + extraCondition
                   + QStringLiteral(" ORDER BY p.id"));
     query.addBindValue(userId);
     query.addBindValue(userId);
@@ -221,7 +213,7 @@ QJsonObject getCheckout(const ApiCall& call, ServerContext& context)
     query.prepare(StoreProductRow::selectClause(QStringLiteral(", c.ebook AS ebook, c.quantity AS quantity"))
                   + QStringLiteral(" JOIN store_cart c ON c.product_id = p.id AND c.user_id = ?"
                                    " WHERE p.type IN (")
-                  + placeholders(types.size()) + QStringLiteral(") ORDER BY p.id"));
+                  + StoreCommon::placeholders(types.size()) + QStringLiteral(") ORDER BY p.id"));
     query.addBindValue(*userId);
     query.addBindValue(*userId);
     query.addBindValue(*userId);

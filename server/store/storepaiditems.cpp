@@ -5,18 +5,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-namespace {
-
-QString placeholders(qsizetype count)
-{
-    QStringList marks;
-    for (qsizetype i = 0; i < count; ++i)
-        marks.append(QStringLiteral("?"));
-    return marks.join(QLatin1Char(','));
-}
-
-} // namespace
-
 StorePaidItems::StorePaidItems(QSqlDatabase db)
     : m_db(std::move(db))
 {
@@ -86,7 +74,7 @@ std::optional<StorePaidItems::Payment> StorePaidItems::recordPayment(qint64 user
 // none of whose entries is recorded; binds start with user id and kind.
 static QString exactSetPayments(qsizetype idCount, bool withAmount)
 {
-    const QString marks = placeholders(idCount);
+    const QString marks = StoreCommon::placeholders(idCount);
     return QStringLiteral(
                "SELECT p.id, p.created_ms FROM payments p"
                " WHERE p.id IN (SELECT payment_id FROM paid_items WHERE user_id = ? AND item_kind = ? AND used = 0)")
