@@ -5,7 +5,8 @@
 
 // Where the client finds the service. The host is compiled in; OLVA_API_HOST
 // ("host" or "host:port") points the client at another server, which is how
-// tests and local deployments aim it at their own stand-in.
+// tests and local deployments aim it at their own stand-in, and the command
+// line's --api-host (setApiHostOverride) wins over both.
 namespace ApiConfig {
 
 inline constexpr char defaultApiHost[] = "127.0.0.1:8618";
@@ -16,6 +17,11 @@ inline constexpr char skypeDownloadPage[] = "https://www.skype.com/en/get-skype/
 inline constexpr char whatsappChatHost[] = "https://wa.me";
 
 QString apiHost();
+// Used by apiHost() ahead of OLVA_API_HOST; an empty value clears it.
+void setApiHostOverride(const QString& host);
+// "host" or "host:port" (an IPv6 address in brackets) in plain form, or an
+// empty string with *error set when the value cannot be a server's address.
+QString normalizedHost(const QString& value, QString* error);
 // "http://" + host + "/api/"
 QString apiBaseUrl();
 QUrl endpointUrl(const QString& endpoint);

@@ -2,9 +2,39 @@
 #include "server/storage/storage.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTcpServer>
 #include <QTextStream>
+
+namespace {
+
+// SQLite opens a database it cannot write without complaint and fails only on
+// the first write, long after start-up; find out before listening.
+bool databaseWritable(const QString& path, QString* error)
+{
+    if (path == QLatin1String(":memory:"))
+        return true;
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        *error = QStringLiteral("Cannot use the database %1: it is a folder").arg(path);
+        return false;
+    }
+    if (!QDir().mkpath(info.absolutePath())) {
+        *error = QStringLiteral("Cannot create the folder of the database %1").arg(path);
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) {
+        *error = QStringLiteral("Cannot write the database %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -18,8 +48,7 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Local stand-in for the OLVA Weight Loss API"));
-    parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("TCP port (default 8618)."),
+        const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("TCP port (default 8618)."),
                                         QStringLiteral("port"), QStringLiteral("8618"));
     const QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("SQLite database file."),
                                       QStringLiteral("path"));
@@ -47,25 +76,46 @@ int main(int argc, char* argv[])
         QStringLiteral("kib"), QStringLiteral("0"));
     parser.addOptions({portOption, dbOption, filesOption, demoOption, noVideosOption, versionOption, listenOption,
                        publicOption, legacyOption, throttleOption});
-    parser.process(app);
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption showVersionOption(QStringLiteral("version"),
+                                               QStringLiteral("Displays version information."));
+    parser.addOptions({helpOption, showVersionOption});
 
+    // Every mistake on the command line is one line on stderr and exit code 2.
     QTextStream err(stderr);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << "olva-server: " << parser.errorText() << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet(helpOption)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(showVersionOption)) {
+        QTextStream(stdout) << "olva-server " << OLVA_CLIENT_VERSION << Qt::endl;
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        err << "olva-server: Unexpected argument '" << parser.positionalArguments().first() << "'." << Qt::endl;
+        return 2;
+    }
     bool portOk = false;
     const uint port = parser.value(portOption).toUInt(&portOk);
     if (!portOk || port > 65535) {
-        err << "Invalid port: " << parser.value(portOption) << Qt::endl;
+        err << "olva-server: Invalid port: " << parser.value(portOption) << Qt::endl;
         return 2;
     }
     const QHostAddress address(parser.value(listenOption));
     if (address.isNull()) {
-        err << "Invalid listen address: " << parser.value(listenOption) << Qt::endl;
+        err << "olva-server: Invalid listen address: " << parser.value(listenOption) << Qt::endl;
         return 2;
     }
 
     bool throttleOk = false;
     const qint64 throttleKib = parser.value(throttleOption).toLongLong(&throttleOk);
     if (!throttleOk || throttleKib < 0 || throttleKib > (qint64(1) << 40)) {
-        err << "Invalid throttle: " << parser.value(throttleOption) << Qt::endl;
+        err << "olva-server: Invalid throttle: " << parser.value(throttleOption) << Qt::endl;
         return 2;
     }
 
@@ -82,9 +132,26 @@ int main(int argc, char* argv[])
     options.requireSessions = !parser.isSet(legacyOption);
     options.codesByMailOnly = !parser.isSet(legacyOption);
 
+    // Before the database: filling it with demo data takes a while, and a port
+    // in use is the most likely mistake.
+    if (port != 0) {
+        QTcpServer probe;
+        if (!probe.listen(address, quint16(port))) {
+            err << "olva-server: Cannot listen on " << address.toString() << ':' << port << ": "
+                << probe.errorString() << Qt::endl;
+            return 1;
+        }
+    }
+
+    QString dbError;
+    if (!databaseWritable(options.dbPath, &dbError)) {
+        err << "olva-server: " << dbError << Qt::endl;
+        return 1;
+    }
+
     ApiServer server;
     if (!server.start(options, address, quint16(port))) {
-        err << server.errorString() << Qt::endl;
+        err << "olva-server: " << server.errorString() << Qt::endl;
         return 1;
     }
     QTextStream(stdout) << "olva-server listening on " << address.toString() << ':' << server.port()

@@ -110,7 +110,10 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
         m_port = tcpServer->serverPort();
     }
     if (m_port == 0) {
-        m_error = QStringLiteral("Cannot listen on %1:%2").arg(address.toString()).arg(port);
+        m_error = QStringLiteral("Cannot listen on %1:%2: %3")
+                      .arg(address.toString())
+                      .arg(port)
+                      .arg(tcpServer->errorString());
         return false;
     }
     m_fallbackBaseUrl = QStringLiteral("http://127.0.0.1:%1").arg(m_port);
