@@ -83,6 +83,8 @@ void Startup::prepareApplication(QApplication& application)
     // The pictures and fonts are linked into the program as resource objects;
     // they are registered before main() runs.
     application.setWindowIcon(QIcon(QStringLiteral(":/main/assets/logo.png")));
+    // Lets the desktop match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.olvaweightloss.OlvaApp"));
     QtMaterialStyle::instance(); // registers the Roboto fonts
     QApplication::setFont(QFont(QStringLiteral("Roboto"), 12));
 }

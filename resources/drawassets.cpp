@@ -79,18 +79,21 @@ void softBackground(QPainter& p, const QSizeF& s, const QColor& top, const QColo
     p.fillRect(QRectF(QPointF(), s), glow2);
 }
 
-void drawLogo(QPainter& p, const QSizeF& s)
+// The emblem's indigo disc with its teal ring.
+void drawDisc(QPainter& p, qreal w, qreal ringWidth)
 {
-    const qreal w = s.width();
     const QRectF disc(w * 0.04, w * 0.04, w * 0.92, w * 0.92);
     QLinearGradient fill(disc.topLeft(), disc.bottomRight());
     fill.setColorAt(0, indigoLight);
     fill.setColorAt(1, indigo);
-    p.setPen(QPen(teal, w * 0.025));
+    p.setPen(QPen(teal, ringWidth));
     p.setBrush(fill);
     p.drawEllipse(disc);
+}
 
-    // Two leaves sprouting above the wordmark.
+// The emblem's two leaves on their stem, for a picture w wide.
+void drawLeaves(QPainter& p, qreal w)
+{
     QLinearGradient leafFill(w * 0.4, w * 0.45, w * 0.6, w * 0.15);
     leafFill.setColorAt(0, teal);
     leafFill.setColorAt(1, green);
@@ -100,6 +103,14 @@ void drawLogo(QPainter& p, const QSizeF& s)
     p.drawPath(leaf(QPointF(w * 0.5, w * 0.47), w * 0.19, -80).toReversed());
     p.setPen(roundPen(teal, w * 0.018));
     p.drawLine(QPointF(w * 0.5, w * 0.47), QPointF(w * 0.5, w * 0.53));
+}
+
+void drawLogo(QPainter& p, const QSizeF& s)
+{
+    const qreal w = s.width();
+    drawDisc(p, w, w * 0.025);
+    // Two leaves sprouting above the wordmark.
+    drawLeaves(p, w);
 
     QFont font(QStringLiteral("Roboto"));
     font.setPixelSize(int(w * 0.2));
@@ -115,6 +126,21 @@ void drawLogo(QPainter& p, const QSizeF& s)
     p.setFont(small);
     p.setPen(teal);
     p.drawText(QRectF(0, w * 0.74, w, w * 0.08), Qt::AlignCenter, QStringLiteral("WEIGHT LOSS"));
+}
+
+// The desktop icon: the logo without its wordmark, which no icon size could
+// show, the leaves larger and centred and the ring thick enough for 16 px.
+// packaging/com.olvaweightloss.OlvaApp.svg is the same drawing.
+void drawAppIcon(QPainter& p, const QSizeF& s)
+{
+    const qreal w = s.width();
+    drawDisc(p, w, w * 0.04);
+    p.save();
+    p.translate(w * 0.46, w * 0.7);
+    p.scale(1.52, 1.52);
+    p.translate(-w * 0.5, -w * 0.47);
+    drawLeaves(p, w);
+    p.restore();
 }
 
 // A rounded tile with a gradient, the frame of the large picture buttons.
@@ -490,8 +516,22 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: drawassets <output folder>\n");
+        std::fprintf(stderr, "usage: drawassets [--app-icon] <output folder>\n");
         return 2;
+    }
+    // "--app-icon FOLDER": the desktop icon at every size of the icon theme.
+    if (argc == 3 && qstrcmp(argv[1], "--app-icon") == 0) {
+        const QDir out(QString::fromLocal8Bit(argv[2]));
+        if (!out.mkpath(QStringLiteral(".")))
+            return 1;
+        for (const int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+            const QString path = out.filePath(QStringLiteral("icon-%1.png").arg(size));
+            if (!render(QSize(size, size), drawAppIcon).save(path, "PNG")) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+        }
+        return 0;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!out.mkpath(QStringLiteral(".")))
