@@ -263,6 +263,9 @@ QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
     // A physical product is not a subscription: for it only the e-book is
     // cancelled, and the product stays bought.
     const bool ebookOnly = kind.next() && !isSubscriptionType(kind.value(0).toString());
+    // A read left open pins this connection's snapshot: once another worker
+    // commits, the write below could never begin.
+    kind.finish();
 
     Transaction transaction(context.db);
     if (!transaction.begun())
@@ -316,6 +319,7 @@ QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
         return apiFailure(UnknownItem, QStringLiteral("No such program."));
     if (program.value(1).toInt() != 1)
         return apiFailure(Refused, QStringLiteral("You do not own this program."));
+    program.finish(); // as in removeSubscription: no open read under the write
 
     Transaction transaction(context.db);
     if (!transaction.begun())
