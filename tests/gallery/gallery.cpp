@@ -392,6 +392,15 @@ bool Gallery::filesOnTheirWay()
     return !m_demo.server().server().findChildren<FileStreamer*>().isEmpty();
 }
 
+Gallery::Modal Gallery::shotOf(const QString& dialog)
+{
+    return {dialog, [this](QDialog* shown) {
+                shoot(shown);
+                shown->reject();
+                return true;
+            }};
+}
+
 bool Gallery::shoot(QWidget* window)
 {
     if (!step(QStringLiteral("the window to capture"), window && window->isVisible()))
@@ -555,12 +564,7 @@ bool Gallery::terms()
               clickLater(child<QPushButton>(dialog, QStringLiteral("btnTerms")));
               return true;
           }},
-         {QStringLiteral("CqDlgTerms"),
-          [this](QDialog* dialog) {
-              shoot(dialog);
-              dialog->reject();
-              return true;
-          }},
+         shotOf(QStringLiteral("CqDlgTerms")),
          {QStringLiteral("CqDlgSignUp"), [](QDialog* dialog) {
               dialog->reject();
               return true;
@@ -793,11 +797,7 @@ bool Gallery::trackerSample()
     if (!step(QStringLiteral("the sample button"), sample))
         return false;
     return runModals(QStringLiteral("the sample meals"), [sample] { sample->click(); },
-                     {{QStringLiteral("CqDlgSample"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgSample"))});
 }
 
 bool Gallery::plannerHome()
@@ -814,11 +814,7 @@ bool Gallery::dailyScore()
                      [this, home] {
                          click(QStringLiteral("the score row"), home, QStringLiteral("dailyscore"));
                      },
-                     {{QStringLiteral("CqDlgDailyScore"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgDailyScore"))});
 }
 
 bool Gallery::dailyGrade()
@@ -830,11 +826,7 @@ bool Gallery::dailyGrade()
                      [this, home] {
                          click(QStringLiteral("the grade row"), home, QStringLiteral("dailygrade"));
                      },
-                     {{QStringLiteral("CqDlgDailyGrade"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgDailyGrade"))});
 }
 
 bool Gallery::openSettings()
@@ -979,11 +971,7 @@ bool Gallery::buyTo(int category, bool question)
         return false;
     QList<Modal> modals;
     if (!question) {
-        modals.append({QStringLiteral("CqDlgBuy"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }});
+        modals.append(shotOf(QStringLiteral("CqDlgBuy")));
     } else {
         modals.append({QStringLiteral("CqDlgBuy"), [](QDialog* dialog) {
                            clickLater(child<QPushButton>(dialog, QStringLiteral("btnOk")));
@@ -1114,11 +1102,7 @@ bool Gallery::storeShot(int category, int what)
             return false;
         return runModals(QStringLiteral("the product details"),
                          [details] { QTest::mouseClick(details, Qt::LeftButton); },
-                         {{QStringLiteral("CqDlgDetails"), [this](QDialog* dialog) {
-                               shoot(dialog);
-                               dialog->reject();
-                               return true;
-                           }}});
+                         {shotOf(QStringLiteral("CqDlgDetails"))});
     }
     case Buy:
         return buyTo(category, false);
@@ -1313,11 +1297,7 @@ bool Gallery::serviceDetails()
         return false;
     return runModals(QStringLiteral("the service's details"),
                      [details] { QTest::mouseClick(details, Qt::LeftButton); },
-                     {{QStringLiteral("CqDlgDetails"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgDetails"))});
 }
 
 bool Gallery::serviceSchedule()
@@ -1327,11 +1307,7 @@ bool Gallery::serviceSchedule()
         return false;
     return runModals(QStringLiteral("the appointment dialog"),
                      [schedule] { QTest::mouseClick(schedule, Qt::LeftButton); },
-                     {{QStringLiteral("CqDlgServiceInfo"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgServiceInfo"))});
 }
 
 bool Gallery::serviceSkype()
@@ -1346,12 +1322,7 @@ bool Gallery::serviceSkype()
                            clickLater(child<QPushButton>(dialog, QStringLiteral("btnSkype")));
                            return true;
                        }},
-                      {QStringLiteral("CqDlgSkype"),
-                       [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }},
+                      shotOf(QStringLiteral("CqDlgSkype")),
                       {QStringLiteral("CqDlgServiceInfo"), [](QDialog* dialog) {
                            dialog->reject();
                            return true;
@@ -1365,11 +1336,7 @@ bool Gallery::serviceAppoint()
         return false;
     return runModals(QStringLiteral("the appointment dialog"),
                      [appoint] { QTest::mouseClick(appoint, Qt::LeftButton); },
-                     {{QStringLiteral("CqDlgServiceInfo"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgServiceInfo"))});
 }
 
 bool Gallery::serviceComplete()
@@ -1379,11 +1346,7 @@ bool Gallery::serviceComplete()
         return false;
     return runModals(QStringLiteral("the completion question"),
                      [complete] { QTest::mouseClick(complete, Qt::LeftButton); },
-                     {{QStringLiteral("CqDlgConfirmComplete"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgConfirmComplete"))});
 }
 
 // --- community -------------------------------------------------------------
@@ -1438,11 +1401,7 @@ bool Gallery::inviteReminder()
     // As the main window opens it for a member with three friends who joined.
     return runModals(QStringLiteral("the friends reminder"),
                      [] { DialogFactory::run(DialogFactory::Kind::CheckInvite, 3); },
-                     {{QStringLiteral("CqDlgCheckInvite"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgCheckInvite"))});
 }
 
 bool Gallery::inviteConfirm()
@@ -1451,11 +1410,7 @@ bool Gallery::inviteConfirm()
         return false;
     return runModals(QStringLiteral("the invitation prompt"),
                      [] { DialogFactory::run(DialogFactory::Kind::ConfirmInvite); },
-                     {{QStringLiteral("CqDlgConfirmInvite"), [this](QDialog* dialog) {
-                           shoot(dialog);
-                           dialog->reject();
-                           return true;
-                       }}});
+                     {shotOf(QStringLiteral("CqDlgConfirmInvite"))});
 }
 
 #include "gallery.moc"

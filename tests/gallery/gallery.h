@@ -86,6 +86,8 @@ private:
     bool filesOnTheirWay();
     // Settles and hands `window` to the capture callback.
     bool shoot(QWidget* window);
+    // A modal answer that shoots the dialog of class `dialog` and closes it.
+    Modal shotOf(const QString& dialog);
     void cleanUp();
 
     bool signedIn();
