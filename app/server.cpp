@@ -27,7 +27,7 @@ constexpr int sampleListIndex = 24;
 
 #define OLVA_ENDPOINT(name, sig) Endpoint{name, &Server::sig, #sig}
 
-const std::array<Endpoint, 42> endpoints = {{
+const std::array<Endpoint, 48> endpoints = {{
     OLVA_ENDPOINT("getMyDetails", sig_net_details),
     OLVA_ENDPOINT("signin", sig_net_login),
     OLVA_ENDPOINT("registerToken", sig_net_token),
@@ -70,6 +70,13 @@ const std::array<Endpoint, 42> endpoints = {{
     OLVA_ENDPOINT("specialOffer", sig_net_specialoffer),
     OLVA_ENDPOINT("specialOffers", sig_net_specialoffers),
     OLVA_ENDPOINT("checkVersion", sig_net_checkVersion),
+    // Our own additions to the service's API (README, "API extensions").
+    OLVA_ENDPOINT("uploadDay", sig_net_uploadday),
+    OLVA_ENDPOINT("setWeight", sig_net_setweight),
+    OLVA_ENDPOINT("removeWeight", sig_net_removeweight),
+    OLVA_ENDPOINT("getWeights", sig_net_weights),
+    OLVA_ENDPOINT("setWeightProfile", sig_net_setweightprofile),
+    OLVA_ENDPOINT("getWeightProfile", sig_net_weightprofile),
 }};
 
 #undef OLVA_ENDPOINT

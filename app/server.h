@@ -18,7 +18,7 @@ class Server final : public QObject
 public:
     explicit Server(QObject* parent = nullptr);
 
-    // Sends endpoint `index` (0..41) with `fields` in the order they were
+    // Sends endpoint `index` (0..47) with `fields` in the order they were
     // added. `extra` comes back with the getSampleList reply only.
     void request(int index, QUrlQuery fields, int extra = -1);
 
@@ -75,6 +75,12 @@ signals:
     void sig_net_specialoffer(QString);
     void sig_net_specialoffers(QString);
     void sig_net_checkVersion(QString);
+    void sig_net_uploadday(QString);
+    void sig_net_setweight(QString);
+    void sig_net_removeweight(QString);
+    void sig_net_weights(QString);
+    void sig_net_setweightprofile(QString);
+    void sig_net_weightprofile(QString);
 
 private:
     void handleReply(QNetworkReply* reply, int index, int extra);
