@@ -2,9 +2,12 @@
 
 #include "app/accountstate.h"
 
+#include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <memory>
+#include <utility>
 
 namespace SettingsStore {
 
@@ -19,7 +22,10 @@ QSettings emailStore()
 struct OpenBatch
 {
     int depth = 0;
+    QString email; // whose store it is
     std::unique_ptr<QSettings> store;
+    bool dropNext = false;
+    std::unique_ptr<QTemporaryDir> scratch; // holds the copy a dropped batch writes
 };
 
 OpenBatch& openBatch()
@@ -35,7 +41,7 @@ template<typename Use>
 auto withMemberStore(Use use)
 {
     OpenBatch& batch = openBatch();
-    if (batch.store && batch.store->applicationName() == currentEmail)
+    if (batch.store && batch.email == currentEmail)
         return use(*batch.store);
     QSettings store(QString::fromLatin1(organisation), currentEmail);
     return use(store);
@@ -89,11 +95,24 @@ void removeMemberKey(const QString& key)
     withMemberStore([&key](QSettings& store) { store.remove(key); });
 }
 
+QStringList memberKeys()
+{
+    return withMemberStore([](QSettings& store) { return store.allKeys(); });
+}
+
 Batch::Batch()
 {
     OpenBatch& batch = openBatch();
-    if (batch.depth++ == 0)
-        batch.store = std::make_unique<QSettings>(QString::fromLatin1(organisation), currentEmail);
+    if (batch.depth++ > 0)
+        return;
+    batch.email = currentEmail;
+    batch.store = std::make_unique<QSettings>(QString::fromLatin1(organisation), currentEmail);
+    if (!std::exchange(batch.dropNext, false))
+        return;
+    batch.scratch = std::make_unique<QTemporaryDir>();
+    const QString copy = batch.scratch->filePath(QStringLiteral("store.conf"));
+    QFile::copy(batch.store->fileName(), copy);
+    batch.store = std::make_unique<QSettings>(copy, QSettings::IniFormat);
 }
 
 Batch::~Batch()
@@ -103,6 +122,12 @@ Batch::~Batch()
         return;
     // Destroying the store writes it, as every store opened per key did.
     batch.store.reset();
+    batch.scratch.reset();
+}
+
+void Batch::dropNextForTesting()
+{
+    openBatch().dropNext = true;
 }
 
 } // namespace SettingsStore

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The two settings stores of the client. The e-mail store remembers who signed
 // in last; the member store is named after currentEmail and is opened afresh
@@ -24,6 +25,8 @@ void setMemberInt(const QString& key, int value);
 
 bool memberContains(const QString& key);
 void removeMemberKey(const QString& key);
+// Every key of the current member's store.
+QStringList memberKeys();
 
 // Groups the member-store reads and writes of one operation (saving a meal,
 // removing a food): while a batch is alive they all go to one open store,
@@ -43,6 +46,11 @@ public:
     ~Batch();
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
+
+    // For tests of a program that dies before its batch reaches the disk:
+    // the next outermost batch reads and writes a scratch copy of the store,
+    // which is thrown away when the batch ends.
+    static void dropNextForTesting();
 };
 
 } // namespace SettingsStore

@@ -1,0 +1,172 @@
+#include "tracker/dayarchive.h"
+
+#include "tracker/meals.h"
+
+#include "app/settingsstore.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+const QString dateFormat = QStringLiteral("yyyy-MM-dd");
+
+QString text(const QHash<QString, QString>& values, const QString& key)
+{
+    return values.value(key);
+}
+
+void writeDates(const QList<QDate>& dates)
+{
+    QStringList texts;
+    texts.reserve(dates.size());
+    for (const QDate& date : dates)
+        texts.append(date.toString(dateFormat));
+    SettingsStore::setMemberText(DayArchive::datesKey(), texts.join(QLatin1Char(',')));
+}
+
+} // namespace
+
+QList<MealEntry> ArchivedDay::entries(int meal, qint32 category) const
+{
+    if (!Meals::isValid(meal))
+        return {};
+    return DayStore::parseEntries(text(values, DayKeys::mealRecord(meal, category)));
+}
+
+QList<qint32> ArchivedDay::categories(int meal) const
+{
+    QList<qint32> ids;
+    if (!Meals::isValid(meal))
+        return ids;
+    const QString prefix = QStringLiteral("meal_%1_").arg(meal);
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (!it.key().startsWith(prefix) || it.value().isEmpty())
+            continue;
+        bool ok = false;
+        const qint32 id = it.key().mid(prefix.size()).toInt(&ok);
+        if (ok && it.key() == DayKeys::mealRecord(meal, id))
+            ids.append(id);
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+int ArchivedDay::mealCalories(int meal) const
+{
+    if (!Meals::isValid(meal))
+        return 0;
+    return FoodNumbers::readInt(text(values, DayKeys::mealCalories(meal)));
+}
+
+Nutrients ArchivedDay::categoryNutrients(int meal, qint32 category) const
+{
+    Nutrients nutrients;
+    if (Meals::isValid(meal))
+        FoodNumbers::readNutrients(text(values, DayKeys::categoryDetails(meal, category)), &nutrients);
+    return FoodNumbers::atLeastZero(nutrients);
+}
+
+bool ArchivedDay::hasFood() const
+{
+    for (int meal = 0; meal < Meals::count; ++meal) {
+        if (!categories(meal).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QString ArchivedDay::toText() const
+{
+    QJsonObject keys;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        keys.insert(it.key(), it.value());
+    QJsonObject object{{QStringLiteral("date"), date.toString(dateFormat)},
+                       {QStringLiteral("target"), target},
+                       {QStringLiteral("remaining"), remaining},
+                       {QStringLiteral("values"), keys}};
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+std::optional<ArchivedDay> ArchivedDay::fromText(const QString& text)
+{
+    const QJsonObject object = QJsonDocument::fromJson(text.toUtf8()).object();
+    ArchivedDay day;
+    day.date = QDate::fromString(object.value(QStringLiteral("date")).toString(), dateFormat);
+    if (!day.date.isValid())
+        return std::nullopt;
+    day.target = object.value(QStringLiteral("target")).toInt();
+    day.remaining = object.value(QStringLiteral("remaining")).toInt();
+    const QJsonObject keys = object.value(QStringLiteral("values")).toObject();
+    for (auto it = keys.constBegin(); it != keys.constEnd(); ++it)
+        day.values.insert(it.key(), it.value().toString());
+    return day;
+}
+
+namespace DayArchive {
+
+QString dayKey(const QDate& date)
+{
+    return QStringLiteral("archive_") + date.toString(dateFormat);
+}
+
+QString datesKey()
+{
+    return QStringLiteral("archivedates");
+}
+
+QList<QDate> dates()
+{
+    QList<QDate> result;
+    const QStringList texts =
+        SettingsStore::memberText(datesKey()).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& text : texts) {
+        const QDate date = QDate::fromString(text, dateFormat);
+        if (date.isValid() && !result.contains(date))
+            result.append(date);
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+std::optional<ArchivedDay> day(const QDate& date)
+{
+    if (!date.isValid())
+        return std::nullopt;
+    std::optional<ArchivedDay> found = ArchivedDay::fromText(SettingsStore::memberText(dayKey(date)));
+    if (found && found->date != date)
+        return std::nullopt;
+    return found;
+}
+
+QList<ArchivedDay> latest(int count)
+{
+    const SettingsStore::Batch batch;
+    QList<ArchivedDay> result;
+    const QList<QDate> all = dates();
+    for (auto it = all.crbegin(); it != all.crend() && result.size() < count; ++it) {
+        if (std::optional<ArchivedDay> found = day(*it))
+            result.append(*found);
+    }
+    return result;
+}
+
+void store(const ArchivedDay& archived)
+{
+    if (!archived.date.isValid())
+        return;
+    const SettingsStore::Batch batch;
+    QList<QDate> all = dates();
+    if (!all.contains(archived.date))
+        all.append(archived.date);
+    std::sort(all.begin(), all.end());
+    SettingsStore::setMemberText(dayKey(archived.date), archived.toText());
+    while (all.size() > keptDays)
+        SettingsStore::removeMemberKey(dayKey(all.takeFirst()));
+    writeDates(all);
+}
+
+} // namespace DayArchive
