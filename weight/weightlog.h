@@ -1,0 +1,106 @@
+#pragma once
+
+#include "weight/weightentry.h"
+#include "weight/weightqueue.h"
+
+#include <QDate>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QTimer;
+class QUrlQuery;
+class Server;
+
+// The member's weights as the weight window sees them: the service's list
+// with the changes not yet confirmed laid over it. A change shows at once,
+// is queued in the member's settings and sent; it leaves the queue only when
+// the service confirms it. A refusal drops it (the service's value comes back
+// with the next list) and says why; an unreachable or broken service keeps
+// it, to be sent at the next refresh, the next change, or by a timer that
+// waits longer after each failure.
+//
+// One request is out at a time: Server's error signal does not say which
+// request failed, and the changes must reach the service in the order they
+// were made.
+class WeightLog final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WeightLog(QString email, QObject* parent = nullptr);
+    ~WeightLog() override;
+
+    // Ascending by date, one per day.
+    QList<WeightEntry> entries() const;
+    std::optional<double> goalKg() const;
+    std::optional<double> heightCm() const;
+
+    // Asks for the list and the profile, then sends what is queued.
+    void refresh();
+    void setWeight(const QDate& date, double kg);
+    void removeWeight(const QDate& date);
+    void setProfile(std::optional<double> goalKg, std::optional<double> heightCm);
+    // Queues all of them as one change of the log (an imported day replaces
+    // the day's weight), then sends them.
+    void importEntries(const QList<WeightEntry>& entries);
+
+    // Changes not yet confirmed by the service.
+    int pendingCount() const;
+    bool isBusy() const { return m_out != Request::None; }
+
+    // Failure texts, for the window and its tests.
+    static QString unreachableText();
+    static QString listFailedText();
+
+    // How long the first retry waits after a failure; doubled after each
+    // further failure, up to maxRetryDelayMs. Tests shorten it.
+    static void setFirstRetryDelayMs(int ms);
+    static constexpr int maxRetryDelayMs = 5 * 60 * 1000;
+
+signals:
+    void changed();
+    void busyChanged(bool busy);
+    void failed(const QString& message);
+
+private slots:
+    void slt_net_setweight(const QString& text);
+    void slt_net_removeweight(const QString& text);
+    void slt_net_weights(const QString& text);
+    void slt_net_setweightprofile(const QString& text);
+    void slt_net_weightprofile(const QString& text);
+    void slt_net_error(const QString& text);
+
+private:
+    enum class Request { None, List, Profile, Change, SaveProfile };
+
+    void sendNext();
+    void send(Request request, const QString& endpoint, const QUrlQuery& fields);
+    void finished();
+    void failedToReach(const QString& what);
+    void scheduleRetry();
+    void refusedChange(const QString& message);
+    void setBusy(bool busy);
+    double visibleKg(const QDate& date) const; // 0: no weight that day
+
+    QString m_email;
+    Server* m_server;
+    QTimer* m_retry;
+    WeightQueue m_queue;
+    QMap<QDate, double> m_confirmed; // the service's list as last read
+    std::optional<double> m_goalKg;
+    std::optional<double> m_heightCm;
+
+    bool m_wantList = false;
+    bool m_wantProfile = false;
+    bool m_wantListAfterQueue = false; // a refusal: read the service's values again
+    bool m_memberAsked = false;        // the next failure is told even when retrying
+    bool m_busyShown = false;
+    Request m_out = Request::None;
+    WeightQueue::Change m_sentChange;
+    WeightQueue::Profile m_sentProfile;
+    int m_failuresInARow = 0;
+};
