@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonParseError>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTimeZone>
@@ -374,6 +375,177 @@ QJsonObject getHistoryDetail(const ApiCall& call, ServerContext& context)
     return apiSuccess({{QStringLiteral("historydetail_info"), groups}});
 }
 
+// ---- a finished day sent by the client ----
+
+constexpr int maxDayFoods = 500;
+constexpr double maxDayCalories = 100000;
+constexpr double maxScore = 10000000; // far over target a day scores far below 0
+
+// Why a day was refused, for the reply.
+struct DayRefusal
+{
+    int code = 0;
+    QString message;
+};
+
+// A number of the day's JSON within [low, high]; nullopt otherwise (a
+// string, a missing key, infinity).
+std::optional<double> dayNumber(const QJsonObject& object, const QString& key, double low, double high)
+{
+    const QJsonValue value = object.value(key);
+    if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (!std::isfinite(number) || number < low || number > high)
+        return std::nullopt;
+    return number;
+}
+
+struct DayFood
+{
+    int meal = 0;
+    qint64 categoryId = 0;
+    QString category;
+    QString name;
+    double values[5] = {}; // calories, carbs, fat, protein, fiber
+};
+
+struct UploadedDay
+{
+    QDate date;
+    double eaten = 0, remaining = 0, score = 0;
+    QString grade;
+    double mealCalories[6] = {};
+    QList<DayFood> foods;
+};
+
+std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
+{
+    const auto refuse = [refusal](int code, const QString& message) {
+        *refusal = {code, message};
+        return std::nullopt;
+    };
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return refuse(2, QStringLiteral("The day is not a JSON object"));
+    const QJsonObject object = document.object();
+
+    UploadedDay day;
+    day.date = QDate::fromString(object.value(QStringLiteral("date")).toString(), QStringLiteral("yyyy-MM-dd"));
+    // A day ahead of the server by one is still today somewhere on earth.
+    if (!day.date.isValid() || day.date.year() < 2000 || day.date > QDate::currentDate().addDays(1))
+        return refuse(3, QStringLiteral("The day's date must be yyyy-MM-dd and not more than a day in the future"));
+
+    const auto target = dayNumber(object, QStringLiteral("target"), 0, maxDayCalories);
+    const auto eaten = dayNumber(object, QStringLiteral("eaten"), 0, maxDayCalories);
+    const auto remaining = dayNumber(object, QStringLiteral("remaining"), -maxDayCalories, maxDayCalories);
+    const auto score = dayNumber(object, QStringLiteral("score"), -maxScore, 200);
+    if (!target || !eaten || !remaining || !score)
+        return refuse(4, QStringLiteral("The day's target, eaten, remaining and score must be numbers within range"));
+    day.eaten = *eaten;
+    day.remaining = *remaining;
+    day.score = *score;
+    day.grade = object.value(QStringLiteral("grade")).toString();
+    static const QStringList grades = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                                       QStringLiteral("D"), QStringLiteral("F"), QStringLiteral("0"), QString()};
+    if (!grades.contains(day.grade))
+        return refuse(4, QStringLiteral("The day's grade must be A, B, C, D, F or 0"));
+
+    const QJsonArray meals = object.value(QStringLiteral("meals")).toArray();
+    if (meals.size() != mealTypes.size())
+        return refuse(2, QStringLiteral("The day must hold six meals"));
+    qsizetype foodCount = 0;
+    for (const QJsonValue& meal : meals)
+        foodCount += meal.toObject().value(QStringLiteral("foods")).toArray().size();
+    if (foodCount > maxDayFoods)
+        return refuse(5, QStringLiteral("A day holds at most 500 foods"));
+
+    static const QStringList valueKeys = {QStringLiteral("calories"), QStringLiteral("carbs"), QStringLiteral("fat"),
+                                          QStringLiteral("protein"), QStringLiteral("fiber")};
+    for (int meal = 0; meal < meals.size(); ++meal) {
+        const QJsonObject mealObject = meals.at(meal).toObject();
+        const auto calories = dayNumber(mealObject, QStringLiteral("calories"), 0, maxDayCalories);
+        if (!calories)
+            return refuse(4, QStringLiteral("A meal's calories must be a number from 0 to 100000"));
+        day.mealCalories[meal] = *calories;
+        for (const QJsonValue& value : mealObject.value(QStringLiteral("foods")).toArray()) {
+            const QJsonObject food = value.toObject();
+            DayFood item;
+            item.meal = meal;
+            const QJsonObject category = food.value(QStringLiteral("category")).toObject();
+            const auto categoryId = dayNumber(category, QStringLiteral("id"), 0, 2147483647.0);
+            item.category = category.value(QStringLiteral("name")).toString().trimmed();
+            item.name = food.value(QStringLiteral("name")).toString().trimmed();
+            if (!categoryId || item.name.isEmpty() || item.name.size() > maxTitleLength
+                || item.category.size() > maxTitleLength)
+                return refuse(4, QStringLiteral("Each food needs a category id and a name of at most 200 characters"));
+            item.categoryId = qint64(*categoryId);
+            const auto kind = dayNumber(food, QStringLiteral("kind"), 0, 2);
+            if (!kind || *kind != std::floor(*kind))
+                return refuse(4, QStringLiteral("A food's amount kind must be 0, 1 or 2"));
+            for (int i = 0; i < valueKeys.size(); ++i) {
+                const auto number = dayNumber(food, valueKeys.at(i), 0, maxDayCalories);
+                if (!number)
+                    return refuse(4, QStringLiteral("A food's calories and nutrients must be numbers from 0 to 100000"));
+                item.values[i] = *number;
+            }
+            day.foods.append(item);
+        }
+    }
+    return day;
+}
+
+// Stores a finished day of a member, replacing the one of the same date.
+QJsonObject uploadDay(const ApiCall& call, ServerContext& context)
+{
+    const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
+    if (!member)
+        return apiFailure(1, QStringLiteral("Non Exist Email"));
+    if (!context.actsFor(member->id))
+        return apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."));
+    if (!call.has(QStringLiteral("day")))
+        return ApiFields::badField(QStringLiteral("day"));
+    DayRefusal refusal;
+    const std::optional<UploadedDay> day = readDay(call.text(QStringLiteral("day")), &refusal);
+    if (!day)
+        return apiFailure(refusal.code, refusal.message);
+
+    const QString date = day->date.toString(QStringLiteral("yyyy-MM-dd"));
+    if (!ApiFields::beginWrite(context.db))
+        return ApiFields::storageError();
+    QSqlQuery query(context.db);
+    const auto fail = [&context] {
+        context.db.rollback();
+        return ApiFields::storageError();
+    };
+    if (!ApiFields::exec(query, QStringLiteral("DELETE FROM history_foods WHERE history_id IN"
+                                               " (SELECT id FROM history_days WHERE user_id = ? AND day = ?)"),
+                         {member->id, date})
+        || !ApiFields::exec(query, QStringLiteral("DELETE FROM history_days WHERE user_id = ? AND day = ?"),
+                            {member->id, date}))
+        return fail();
+    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO history_days (user_id, day, total, remain, score, grade,"
+                                               " breakfast, firstsnack, lunch, secondsnack, dinner, thirdsnack)"
+                                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                         {member->id, date, day->eaten, day->remaining, day->score, day->grade,
+                          day->mealCalories[0], day->mealCalories[1], day->mealCalories[2], day->mealCalories[3],
+                          day->mealCalories[4], day->mealCalories[5]}))
+        return fail();
+    const qint64 historyId = query.lastInsertId().toLongLong();
+    for (const DayFood& food : day->foods) {
+        if (!ApiFields::exec(query, QStringLiteral("INSERT INTO history_foods (history_id, meal_type, food_type_id,"
+                                                   " food_type, title, cal, carbs, fat, protein, fiber)"
+                                                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                             {historyId, mealTypes.at(food.meal), food.categoryId, food.category, food.name,
+                              food.values[0], food.values[1], food.values[2], food.values[3], food.values[4]}))
+            return fail();
+    }
+    if (!context.db.commit())
+        return fail();
+    return apiSuccess({{QStringLiteral("history_id"), QString::number(historyId)}});
+}
+
 // ---- demo data ----
 
 struct DemoFood
@@ -568,6 +740,7 @@ void registerAll(EndpointTable& table)
     table.add(QStringLiteral("getSampleList"), getSampleList);
     table.add(QStringLiteral("getHistory"), getHistory);
     table.add(QStringLiteral("getHistoryDetail"), getHistoryDetail);
+    table.add(QStringLiteral("uploadDay"), uploadDay);
 }
 
 } // namespace FoodEndpoints

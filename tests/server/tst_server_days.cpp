@@ -1,0 +1,173 @@
+#include "serverfixture.h"
+
+#include "server/engine/sessions.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QtTest>
+
+// Finished days sent by the client: stored once per member and date, listed
+// by the history, refused when they cannot be a real day.
+class TstServerDays final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sendingADayTwiceKeepsOneDay();
+    void refusals_data();
+    void refusals();
+    void needsTheMembersSession();
+
+private:
+    QJsonObject upload(const QJsonObject& day)
+    {
+        return m_fixture.post(QStringLiteral("uploadDay"),
+                              {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
+                               {QStringLiteral("day"), QString::fromUtf8(QJsonDocument(day).toJson())}});
+    }
+    QJsonArray history()
+    {
+        return m_fixture.post(QStringLiteral("getHistory"), {{QStringLiteral("email"), QStringLiteral("demo@olva.local")}})
+            .value(QStringLiteral("history_info"))
+            .toArray();
+    }
+
+    ServerFixture m_fixture;
+};
+
+namespace {
+
+int code(const QJsonObject& reply)
+{
+    return reply.value(QStringLiteral("result_code")).toInt(-1);
+}
+
+QJsonObject food(const QString& name, double calories)
+{
+    return {{QStringLiteral("category"), QJsonObject{{QStringLiteral("id"), 9}, {QStringLiteral("name"), QStringLiteral("Dairy")}}},
+            {QStringLiteral("name"), name},       {QStringLiteral("kind"), 1},
+            {QStringLiteral("calories"), calories}, {QStringLiteral("carbs"), 12.5},
+            {QStringLiteral("fat"), 3},           {QStringLiteral("protein"), 8},
+            {QStringLiteral("fiber"), 0}};
+}
+
+// A day two days back with one breakfast food of `calories`.
+QJsonObject day(double calories, const QDate& date = QDate::currentDate().addDays(-2))
+{
+    QJsonArray meals;
+    for (int meal = 0; meal < 6; ++meal) {
+        QJsonArray foods;
+        if (meal == 0)
+            foods.append(food(QStringLiteral("Greek yogurt"), calories));
+        meals.append(QJsonObject{{QStringLiteral("calories"), meal == 0 ? calories : 0.0},
+                                 {QStringLiteral("foods"), foods}});
+    }
+    return {{QStringLiteral("date"), date.toString(QStringLiteral("yyyy-MM-dd"))},
+            {QStringLiteral("target"), 1800}, {QStringLiteral("eaten"), calories},
+            {QStringLiteral("remaining"), 1800 - calories}, {QStringLiteral("score"), 20},
+            {QStringLiteral("grade"), QStringLiteral("0")}, {QStringLiteral("meals"), meals}};
+}
+
+} // namespace
+
+void TstServerDays::initTestCase()
+{
+    QVERIFY(m_fixture.start(true));
+    QVERIFY(m_fixture.signIn(QStringLiteral("demo@olva.local"), QStringLiteral("olva-demo-2026")));
+}
+
+void TstServerDays::sendingADayTwiceKeepsOneDay()
+{
+    const qsizetype before = history().size();
+    QCOMPARE(code(upload(day(300))), 0);
+    const QJsonObject second = upload(day(350));
+    QCOMPARE(code(second), 0);
+    // The demo month already holds a day of that date: it is replaced too.
+    const QJsonArray after = history();
+    QCOMPARE(after.size(), before);
+    QJsonObject stored;
+    for (const QJsonValue& entry : after) {
+        if (entry.toObject().value(QStringLiteral("id")) == second.value(QStringLiteral("history_id")))
+            stored = entry.toObject();
+    }
+    QCOMPARE(stored.value(QStringLiteral("total")).toString(), QStringLiteral("350"));
+    QCOMPARE(stored.value(QStringLiteral("breakfast")).toString(), QStringLiteral("350"));
+
+    const QJsonArray groups = m_fixture.post(QStringLiteral("getHistoryDetail"),
+                                             {{QStringLiteral("history_id"), stored.value(QStringLiteral("id")).toString()},
+                                              {QStringLiteral("meal_type"), QStringLiteral("breakfast")}})
+                                  .value(QStringLiteral("historydetail_info"))
+                                  .toArray();
+    QCOMPARE(groups.size(), 1);
+    const QJsonObject group = groups.at(0).toObject();
+    QCOMPARE(group.value(QStringLiteral("food_type")).toString(), QStringLiteral("Dairy"));
+    const QJsonArray foods = group.value(QStringLiteral("categories")).toArray();
+    QCOMPARE(foods.size(), 1);
+    QCOMPARE(foods.at(0)[QStringLiteral("title")].toString(), QStringLiteral("Greek yogurt"));
+    QCOMPARE(foods.at(0)[QStringLiteral("carbs")].toString(), QStringLiteral("12.5"));
+}
+
+void TstServerDays::refusals_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("expected");
+
+    const auto text = [](const QJsonObject& object) { return QString::fromUtf8(QJsonDocument(object).toJson()); };
+    QJsonObject future = day(100, QDate::currentDate().addDays(2));
+    QJsonObject absurd = day(100001);
+    QJsonObject negative = day(100);
+    negative[QStringLiteral("eaten")] = -5;
+    QJsonObject numberAsText = day(100);
+    numberAsText[QStringLiteral("target")] = QStringLiteral("1800");
+    QJsonObject badGrade = day(100);
+    badGrade[QStringLiteral("grade")] = QStringLiteral("A+");
+    QJsonObject fiveMeals = day(100);
+    QJsonArray meals = fiveMeals[QStringLiteral("meals")].toArray();
+    meals.removeLast();
+    fiveMeals[QStringLiteral("meals")] = meals;
+    QJsonObject crowded = day(100);
+    meals = crowded[QStringLiteral("meals")].toArray();
+    QJsonArray many;
+    for (int i = 0; i < 501; ++i)
+        many.append(food(QStringLiteral("Grape"), 1));
+    meals[2] = QJsonObject{{QStringLiteral("calories"), 501}, {QStringLiteral("foods"), many}};
+    crowded[QStringLiteral("meals")] = meals;
+    QJsonObject noName = day(100);
+    meals = noName[QStringLiteral("meals")].toArray();
+    meals[0] = QJsonObject{{QStringLiteral("calories"), 100}, {QStringLiteral("foods"), QJsonArray{food(QString(), 100)}}};
+    noName[QStringLiteral("meals")] = meals;
+
+    QTest::newRow("not JSON") << QStringLiteral("{day") << 2;
+    QTest::newRow("five meals") << text(fiveMeals) << 2;
+    QTest::newRow("two days ahead") << text(future) << 3;
+    QTest::newRow("no date") << text(QJsonObject{{QStringLiteral("target"), 1}}) << 3;
+    QTest::newRow("over 100000 calories") << text(absurd) << 4;
+    QTest::newRow("negative eaten") << text(negative) << 4;
+    QTest::newRow("number as text") << text(numberAsText) << 4;
+    QTest::newRow("unknown grade") << text(badGrade) << 4;
+    QTest::newRow("food without a name") << text(noName) << 4;
+    QTest::newRow("501 foods") << text(crowded) << 5;
+}
+
+void TstServerDays::refusals()
+{
+    QFETCH(QString, text);
+    QFETCH(int, expected);
+    const qsizetype before = history().size();
+    const QJsonObject reply = m_fixture.post(QStringLiteral("uploadDay"), {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
+                                                                          {QStringLiteral("day"), text}});
+    QCOMPARE(code(reply), expected);
+    QVERIFY(!reply.value(QStringLiteral("message")).toString().isEmpty());
+    QCOMPARE(history().size(), before);
+}
+
+void TstServerDays::needsTheMembersSession()
+{
+    m_fixture.signOut();
+    QCOMPARE(code(upload(day(200))), Sessions::refusedCode);
+    QVERIFY(m_fixture.signIn(QStringLiteral("demo@olva.local"), QStringLiteral("olva-demo-2026")));
+}
+
+QTEST_MAIN(TstServerDays)
+#include "tst_server_days.moc"
