@@ -103,6 +103,7 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
     CommunityEndpoints::registerAll(m_endpoints);
     StoreEndpoints::registerAll(m_endpoints);
     ServiceEndpoints::registerAll(m_endpoints);
+    WeightEndpoints::registerAll(m_endpoints);
 
     auto* tcpServer = new GuardedTcpServer(this);
     if (tcpServer->listen(address, port)) {

@@ -119,3 +119,8 @@ void createSchema(QSqlDatabase& db);
 void addDemoData(ServerContext& context);
 void registerAll(EndpointTable& table);
 }
+namespace WeightEndpoints {
+void createSchema(QSqlDatabase& db);
+void addDemoData(ServerContext& context);
+void registerAll(EndpointTable& table);
+}

@@ -43,6 +43,7 @@ void createSchemas(QSqlDatabase& db)
     CommunityEndpoints::createSchema(db);
     StoreEndpoints::createSchema(db);
     ServiceEndpoints::createSchema(db);
+    WeightEndpoints::createSchema(db);
     Sessions::createSchema(db);
 }
 
@@ -62,6 +63,7 @@ void fillDemo(ServerContext& context, bool renderVideos)
     CommunityEndpoints::addDemoData(context);
     StoreEndpoints::addDemoData(context);
     ServiceEndpoints::addDemoData(context);
+    WeightEndpoints::addDemoData(context);
 }
 
 QString defaultDatabasePath()
