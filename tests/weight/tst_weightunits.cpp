@@ -1,0 +1,80 @@
+#include "weight/weightunits.h"
+
+#include <QTest>
+
+class TestWeightUnits final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void noDriftOverTheWholeRange();
+    void parse_data();
+    void parse();
+};
+
+void TestWeightUnits::roundTrip_data()
+{
+    QTest::addColumn<double>("kg");
+    QTest::addColumn<QString>("pounds");
+
+    QTest::newRow("80.0") << 80.0 << "176.4";
+    QTest::newRow("63.3") << 63.3 << "139.6";
+    QTest::newRow("lightest") << 20.0 << "44.1";
+    QTest::newRow("heaviest") << 500.0 << "1102.3";
+}
+
+void TestWeightUnits::roundTrip()
+{
+    QFETCH(double, kg);
+    QFETCH(QString, pounds);
+    QCOMPARE(WeightUnits::number(kg, WeightUnit::Pounds), pounds);
+    QCOMPARE(WeightUnits::parse(pounds, WeightUnit::Pounds).value(), kg);
+    QCOMPARE(WeightUnits::number(WeightUnits::parse(pounds, WeightUnit::Pounds).value(), WeightUnit::Kilograms),
+             QString::number(kg, 'f', 1));
+}
+
+void TestWeightUnits::noDriftOverTheWholeRange()
+{
+    // A shown pound value, typed back, is the same tenth of a kilogram, however
+    // often the member switches.
+    for (int tenths = 200; tenths <= 5000; ++tenths) {
+        double kg = tenths / 10.0;
+        for (int trip = 0; trip < 3; ++trip)
+            kg = WeightUnits::parse(WeightUnits::number(kg, WeightUnit::Pounds), WeightUnit::Pounds).value();
+        QCOMPARE(kg, tenths / 10.0);
+    }
+}
+
+void TestWeightUnits::parse_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<double>("kg"); // 0: refused
+
+    const int kg = int(WeightUnit::Kilograms);
+    const int lb = int(WeightUnit::Pounds);
+    QTest::newRow("kilograms") << "81.4" << kg << 81.4;
+    QTest::newRow("decimal comma") << " 176,4 " << lb << 80.0;
+    QTest::newRow("unit typed along") << "80 kg" << kg << 80.0;
+    QTest::newRow("more decimals rounded") << "80.06" << kg << 80.1;
+    QTest::newRow("the other unit") << "80 lb" << kg << 0.0;
+    QTest::newRow("empty") << "" << kg << 0.0;
+    QTest::newRow("words") << "eighty" << kg << 0.0;
+    QTest::newRow("negative") << "-80" << kg << 0.0;
+    QTest::newRow("zero") << "0" << kg << 0.0;
+    QTest::newRow("two numbers") << "80 81" << kg << 0.0;
+}
+
+void TestWeightUnits::parse()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, unit);
+    QFETCH(double, kg);
+    const std::optional<double> parsed = WeightUnits::parse(typed, WeightUnit(unit));
+    QCOMPARE(parsed.value_or(0), kg);
+}
+
+QTEST_GUILESS_MAIN(TestWeightUnits)
+#include "tst_weightunits.moc"
