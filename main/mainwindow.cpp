@@ -17,6 +17,8 @@
 #include "main/windowplacement.h"
 #include "store/cqdlgdetails.h"
 #include "store/cqwndproduct.h"
+#include "tracker/dayrollover.h"
+#include "tracker/dayupload.h"
 #include "ui_mainwindow.h"
 #include "widgets/mylabel.h"
 #include "widgets/qtmaterialsnackbar.h"
@@ -40,6 +42,8 @@ MainWindow::MainWindow(QWidget* parent)
     , m_ui(new Ui::MainWindow)
     , m_snackbar(new QtMaterialSnackbar)
     , m_server(new Server(this))
+    , m_dayRollover(new DayRollover(this))
+    , m_dayUpload(new DayUpload(this))
 {
     if (!s_instance)
         s_instance = this;
@@ -54,6 +58,13 @@ MainWindow::MainWindow(QWidget* parent)
 
     connect(m_server, SIGNAL(sig_net_realfriends(QString)), this, SLOT(slt_net_realfriend(QString)));
     connect(m_server, SIGNAL(sig_net_specialoffer(QString)), this, SLOT(slt_net_specialoffer(QString)));
+    // A new day: the finished one goes to the service, and the planner home
+    // (figures, score, grade) shows the empty day.
+    connect(m_dayRollover, &DayRollover::dayStarted, m_dayUpload, &DayUpload::start);
+    connect(m_dayRollover, &DayRollover::dayStarted, this, [this] {
+        if (QMdiSubWindow* home = m_subWindows[SubWindowKind::PlannerHome])
+            SubWindowFactory::refresh(SubWindowKind::PlannerHome, home->widget());
+    });
 
     m_ui->mdiArea->setViewMode(QMdiArea::SubWindowView);
     m_ui->mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -246,10 +257,17 @@ void MainWindow::paintEvent(QPaintEvent* event)
 void MainWindow::runFirstPaint()
 {
     m_ui->lblName->setText(QStringLiteral("Hi, %1").arg(currentUserName));
+    startDay();
     if (!isBusyLoading())
         showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);
     m_server->request(Server::endpointIndex(QStringLiteral("specialOffer")), CommunityRequests::userIdFields());
     startFriendsCheck();
+}
+
+void MainWindow::startDay()
+{
+    m_dayRollover->checkNow();
+    m_dayUpload->start();
 }
 
 void MainWindow::startFriendsCheck()

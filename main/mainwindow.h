@@ -8,6 +8,8 @@
 class HistoryModel;
 struct ProductItem;
 class CqWndProduct;
+class DayRollover;
+class DayUpload;
 class QMdiSubWindow;
 class QtMaterialSnackbar;
 class Server;
@@ -60,6 +62,9 @@ public:
     void showStore();
     // Starts a fresh copy of the program and ends this one.
     void restartApplication();
+    // Closes a finished day (the date moved on since the day store's) and
+    // sends the finished days still queued; run once the member is signed in.
+    void startDay();
 
     // The arguments the next tracker / history-details window is built with.
     int trackerMeal() const { return m_trackerMeal; }
@@ -101,6 +106,8 @@ private:
     Ui::MainWindow* m_ui;
     QtMaterialSnackbar* m_snackbar;
     Server* m_server;
+    DayRollover* m_dayRollover;
+    DayUpload* m_dayUpload;
     std::array<QPointer<QMdiSubWindow>, 9> m_subWindows;
     int m_trackerMeal = 0;
     HistoryModel* m_historyRecord = nullptr;
