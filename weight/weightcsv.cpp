@@ -182,9 +182,10 @@ std::optional<Columns> columnsOf(const QStringList& header)
                                         words.endsWith(QStringLiteral("unit")))) {
             columns.unit = i;
         } else if (!other) {
-            // "weight" beats a bare "kg" or "lbs", which beats "mass".
+            // "weight" beats a name with a unit ("kg", "Gewicht (kg)"), which
+            // beats "mass".
             const bool weight = words.contains(QStringLiteral("weight"));
-            const bool unitName = words.size() == 1 && unitOfWord(words.first());
+            const bool unitName = unitOfName(header.at(i)).has_value();
             const bool mass = words.contains(QStringLiteral("mass"));
             const int rank = weight ? 3 : unitName ? 2 : mass ? 1 : 0;
             if (rank > weightRank) {
@@ -353,7 +354,7 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
     }
     if (records.size() - firstData > maxRows) {
         result.refusal = QStringLiteral("The file has more than %1 rows; split it and import the parts one by one.")
-                             .arg(QLocale::c().toString(maxRows));
+                             .arg(QLocale(QLocale::English).toString(maxRows));
         return result;
     }
 

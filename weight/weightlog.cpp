@@ -53,11 +53,14 @@ QString optionalText(std::optional<double> value)
     return value ? QString::number(WeightUnits::roundTenth(*value), 'f', 1) : QString();
 }
 
-// Codes after which the same change may well succeed later: no session
-// (the member signs in again) and a storage that refused to write.
-bool isPassing(int code)
+// The codes with which the service refuses the change itself (a weight,
+// date, goal or height out of bounds, too many weights, a malformed field):
+// sending it again cannot help. Any other code (no session, a storage that
+// failed to write, one this client does not know) may pass, so the change
+// stays queued.
+bool refusesTheChange(int code)
 {
-    return code == 401 || code == 99;
+    return (code >= 1 && code <= 6) || code == 90;
 }
 
 } // namespace
@@ -298,7 +301,7 @@ void WeightLog::slt_net_removeweight(const QString& text)
     const int code = resultCode(*answer);
     if (code != 0) {
         const QString message = answer->value(QStringLiteral("message")).toString();
-        if (isPassing(code))
+        if (!refusesTheChange(code))
             return failedToReach(message.isEmpty() ? unreachableText() : message);
         refusedChange(message.isEmpty() ? tr("OLVA did not take the weight of %1.")
                                                 .arg(m_sentChange.date.toString(Qt::ISODate))
@@ -378,7 +381,7 @@ void WeightLog::slt_net_setweightprofile(const QString& text)
         return failedToReach(unreachableText());
     const int code = resultCode(*answer);
     const QString message = answer->value(QStringLiteral("message")).toString();
-    if (code != 0 && isPassing(code))
+    if (code != 0 && !refusesTheChange(code))
         return failedToReach(message.isEmpty() ? unreachableText() : message);
     m_queue.dropProfile(m_sentProfile);
     if (code == 0) {
