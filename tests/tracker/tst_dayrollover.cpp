@@ -1,0 +1,191 @@
+#include "tracker/dayarchive.h"
+#include "tracker/dayclock.h"
+#include "tracker/dayrollover.h"
+#include "tracker/daystore.h"
+#include "tracker/dayuploadqueue.h"
+
+#include "app/accountstate.h"
+#include "app/settingsstore.h"
+#include "testenvironment.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// Starting a new day: when the stored day closes, what the archive and the
+// upload queue get, and that no day is lost or counted twice.
+class TestDayRollover : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void closing_data();
+    void closing();
+    void aNewDayWhileRunningStartsOnce();
+    void aDroppedBatchLeavesTheDayToCloseOnce();
+    void archiveKeepsTheNewestDays();
+
+private:
+    // Breakfast 300 (category 5) and lunch 450 of a 1500 target, on `date`.
+    static void trackDay(const QDate& date);
+};
+
+namespace {
+
+const QDate monday(2026, 3, 2);
+
+QString text(const QString& key)
+{
+    return SettingsStore::memberText(key);
+}
+
+} // namespace
+
+void TestDayRollover::initTestCase()
+{
+    TestEnvironment::isolate();
+}
+
+void TestDayRollover::init()
+{
+    TestEnvironment::resetAccount();
+    currentEmail = QStringLiteral("days@example.com");
+}
+
+void TestDayRollover::cleanup()
+{
+    DayClock::setTodayForTesting({});
+}
+
+void TestDayRollover::trackDay(const QDate& date)
+{
+    const SettingsStore::Batch batch;
+    DayStore::setDailyTarget(1500);
+    SettingsStore::setMemberText(DayKeys::mealRecord(0, 5), QStringLiteral("31:150:1@40:150:1"));
+    SettingsStore::setMemberText(DayKeys::categoryDetails(0, 5), QStringLiteral("20_5_10_2"));
+    SettingsStore::setMemberText(DayKeys::mealRecord(2, 11), QStringLiteral("7:450:2"));
+    SettingsStore::setMemberText(DayKeys::mealCalories(0), QStringLiteral("300"));
+    SettingsStore::setMemberText(DayKeys::mealCalories(2), QStringLiteral("450"));
+    SettingsStore::setMemberText(DayKeys::mealDetails(0), QStringLiteral("20_5_10_2"));
+    SettingsStore::setMemberInt(DayKeys::remainCalories(), 750);
+    if (date.isValid())
+        SettingsStore::setMemberText(DayRollover::dateKey(), date.toString(Qt::ISODate));
+}
+
+void TestDayRollover::closing_data()
+{
+    QTest::addColumn<QDate>("stored"); // invalid: a store from before days had dates
+    QTest::addColumn<bool>("food");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("archived");
+
+    QTest::newRow("no date yet: takes today") << QDate() << true << monday << false << false;
+    QTest::newRow("same day") << monday << true << monday << false << false;
+    QTest::newRow("next day") << monday << true << monday.addDays(1) << true << true;
+    QTest::newRow("a week later: one day") << monday << true << monday.addDays(7) << true << true;
+    QTest::newRow("clock set back") << monday << true << monday.addDays(-1) << false << false;
+    QTest::newRow("a year back") << monday << true << monday.addYears(-1) << false << false;
+    QTest::newRow("empty day: not archived") << monday << false << monday.addDays(1) << true << false;
+}
+
+void TestDayRollover::closing()
+{
+    QFETCH(QDate, stored);
+    QFETCH(bool, food);
+    QFETCH(QDate, today);
+    QFETCH(bool, closes);
+    QFETCH(bool, archived);
+
+    if (food)
+        trackDay(stored);
+    else
+        SettingsStore::setMemberText(DayRollover::dateKey(), stored.toString(Qt::ISODate));
+    DayStore::setDailyTarget(1500);
+    const int remainingBefore = DayStore::remainingCalories();
+
+    QCOMPARE(DayRollover::closeStoredDay(today), closes);
+    QCOMPARE(DayRollover::storedDate(), closes || !stored.isValid() ? today : stored);
+    QCOMPARE(DayArchive::dates(), archived ? QList<QDate>{stored} : QList<QDate>{});
+    QCOMPARE(DayUploadQueue::dates(), archived ? QList<QDate>{stored} : QList<QDate>{});
+    QCOMPARE(DayStore::dailyTarget(), 1500);
+    if (!closes) {
+        // The day goes on untouched.
+        QCOMPARE(DayStore::mealCaloriesSum(), food ? 750 : 0);
+        QCOMPARE(DayStore::remainingCalories(), remainingBefore);
+        return;
+    }
+    // Today reads as an empty day to every reader.
+    QCOMPARE(DayStore::entries(0, 5).size(), 0);
+    QCOMPARE(text(DayKeys::categoryDetails(0, 5)), QString());
+    for (int meal = 0; meal < 6; ++meal) {
+        QCOMPARE(DayStore::mealCalories(meal), 0);
+        QCOMPARE(DayStore::mealNutrients(meal), Nutrients{});
+    }
+    QCOMPARE(DayStore::remainingCalories(), 1500);
+    QCOMPARE(remainCalories, 1500);
+    if (archived) {
+        const ArchivedDay day = *DayArchive::day(stored);
+        QCOMPARE(day.target, 1500);
+        QCOMPARE(day.remaining, 750);
+        QCOMPARE(day.categories(0), QList<qint32>{5});
+        QCOMPARE(day.entries(0, 5).size(), 2);
+        QCOMPARE(day.mealCalories(2), 450);
+        QCOMPARE(day.categoryNutrients(0, 5).carbs, 20.0f);
+    }
+}
+
+void TestDayRollover::aNewDayWhileRunningStartsOnce()
+{
+    DayClock::setTodayForTesting(monday);
+    trackDay(monday);
+    DayRollover rollover;
+    QCOMPARE(DayRollover::instance(), &rollover);
+    QSignalSpy started(&rollover, &DayRollover::dayStarted);
+    QVERIFY(!rollover.checkNow());
+
+    DayClock::setTodayForTesting(monday.addDays(1));
+    QVERIFY(rollover.checkNow());
+    QVERIFY(!rollover.checkNow()); // the timer and an activation both check
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(started.at(0).at(0).toDate(), monday.addDays(1));
+    QCOMPARE(DayArchive::dates().size(), 1);
+}
+
+void TestDayRollover::aDroppedBatchLeavesTheDayToCloseOnce()
+{
+    trackDay(monday);
+    // The program dies before the batch reaches the disk.
+    SettingsStore::Batch::dropNextForTesting();
+    DayRollover::closeStoredDay(monday.addDays(1));
+    QCOMPARE(DayRollover::storedDate(), monday);
+    QCOMPARE(DayStore::mealCaloriesSum(), 750);
+    QCOMPARE(DayArchive::dates().size(), 0);
+    QCOMPARE(DayUploadQueue::dates().size(), 0);
+
+    // The next start closes it, once.
+    QVERIFY(DayRollover::closeStoredDay(monday.addDays(1)));
+    QVERIFY(!DayRollover::closeStoredDay(monday.addDays(1)));
+    QCOMPARE(DayArchive::dates(), QList<QDate>{monday});
+    QCOMPARE(DayUploadQueue::dates(), QList<QDate>{monday});
+    QCOMPARE(DayArchive::day(monday)->mealCalories(0), 300);
+}
+
+void TestDayRollover::archiveKeepsTheNewestDays()
+{
+    trackDay(monday);
+    for (int i = 0; i < DayArchive::keptDays + 10; ++i)
+        QVERIFY(DayRollover::closeStoredDay(monday.addDays(i + 1)) && (trackDay({}), true));
+    const QList<QDate> dates = DayArchive::dates();
+    QCOMPARE(dates.size(), DayArchive::keptDays);
+    QCOMPARE(dates.first(), monday.addDays(10));
+    QVERIFY(!DayArchive::day(monday.addDays(9)));
+    QVERIFY(!SettingsStore::memberContains(DayArchive::dayKey(monday)));
+    QCOMPARE(DayArchive::latest(2).first().date, dates.last());
+}
+
+QTEST_GUILESS_MAIN(TestDayRollover)
+#include "tst_dayrollover.moc"
