@@ -2,6 +2,7 @@
 
 #include "app/settingsstore.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -72,18 +73,32 @@ void WeightQueue::put(const Change& change)
 
 void WeightQueue::putAll(const QList<Change>& changes)
 {
-    for (const Change& change : changes) {
-        m_changes.removeIf([&change](const Change& queued) { return queued.date == change.date; });
-        m_changes.append(change);
-    }
+    appendLatest(changes);
     save();
+}
+
+void WeightQueue::appendLatest(const QList<Change>& changes)
+{
+    // One pass however many days come at once (an import of years): the
+    // last change of each day wins and goes to the back.
+    QHash<QDate, qsizetype> last;
+    for (qsizetype i = 0; i < changes.size(); ++i)
+        last.insert(changes.at(i).date, i);
+    m_changes.removeIf([&last](const Change& queued) { return last.contains(queued.date); });
+    for (qsizetype i = 0; i < changes.size(); ++i) {
+        if (last.value(changes.at(i).date) == i)
+            m_changes.append(changes.at(i));
+    }
 }
 
 void WeightQueue::drop(const Change& change)
 {
     constexpr int dropsPerWrite = 100;
-    if (m_changes.removeAll(change) == 0)
+    // Usually the first one: the changes are sent oldest first.
+    const qsizetype index = m_changes.indexOf(change);
+    if (index < 0)
         return;
+    m_changes.removeAt(index);
     if (++m_unsavedDrops >= dropsPerWrite || m_changes.isEmpty())
         save();
 }
@@ -112,6 +127,8 @@ void WeightQueue::load()
 {
     QSettings store = memberStore(m_email);
     const QJsonArray list = QJsonDocument::fromJson(store.value(changesKey()).toString().toUtf8()).array();
+    QList<Change> kept;
+    kept.reserve(list.size());
     for (const QJsonValue& value : list) {
         const QJsonObject item = value.toObject();
         const QDate date = QDate::fromString(item.value(QStringLiteral("date")).toString(), Qt::ISODate);
@@ -122,9 +139,9 @@ void WeightQueue::load()
         // removal: it is dropped.
         if (!change.kg && !item.value(QStringLiteral("remove")).toBool())
             continue;
-        m_changes.removeIf([&change](const Change& queued) { return queued.date == change.date; });
-        m_changes.append(change);
+        kept.append(change);
     }
+    appendLatest(kept);
     const QJsonDocument profile = QJsonDocument::fromJson(store.value(profileKey()).toString().toUtf8());
     if (profile.isObject()) {
         m_profile = Profile{number(profile.object().value(QStringLiteral("goal_kg"))),

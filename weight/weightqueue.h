@@ -62,6 +62,7 @@ public:
 private:
     void load();
     void save();
+    void appendLatest(const QList<Change>& changes);
 
     QString m_email;
     QList<Change> m_changes;
