@@ -124,11 +124,16 @@ QStringList wordsOf(const QString& name)
 std::optional<WeightUnit> unitOfWord(const QString& word)
 {
     static const QHash<QString, WeightUnit> units = {
-        {QStringLiteral("kg"), WeightUnit::Kilograms},       {QStringLiteral("kgs"), WeightUnit::Kilograms},
-        {QStringLiteral("kilo"), WeightUnit::Kilograms},     {QStringLiteral("kilos"), WeightUnit::Kilograms},
-        {QStringLiteral("kilogram"), WeightUnit::Kilograms}, {QStringLiteral("kilograms"), WeightUnit::Kilograms},
-        {QStringLiteral("lb"), WeightUnit::Pounds},          {QStringLiteral("lbs"), WeightUnit::Pounds},
-        {QStringLiteral("pound"), WeightUnit::Pounds},       {QStringLiteral("pounds"), WeightUnit::Pounds},
+        {QStringLiteral("kg"), WeightUnit::Kilograms},
+        {QStringLiteral("kgs"), WeightUnit::Kilograms},
+        {QStringLiteral("kilo"), WeightUnit::Kilograms},
+        {QStringLiteral("kilos"), WeightUnit::Kilograms},
+        {QStringLiteral("kilogram"), WeightUnit::Kilograms},
+        {QStringLiteral("kilograms"), WeightUnit::Kilograms},
+        {QStringLiteral("lb"), WeightUnit::Pounds},
+        {QStringLiteral("lbs"), WeightUnit::Pounds},
+        {QStringLiteral("pound"), WeightUnit::Pounds},
+        {QStringLiteral("pounds"), WeightUnit::Pounds},
     };
     const auto it = units.constFind(word.toLower());
     if (it == units.constEnd())
@@ -156,8 +161,8 @@ struct Columns
 // The columns a header row names, or nothing when the row names no weight.
 std::optional<Columns> columnsOf(const QStringList& header)
 {
-    static const QStringList dateWords = {QStringLiteral("date"), QStringLiteral("day"),
-                                          QStringLiteral("time"), QStringLiteral("timestamp"),
+    static const QStringList dateWords = {QStringLiteral("date"),  QStringLiteral("day"),
+                                          QStringLiteral("time"),  QStringLiteral("timestamp"),
                                           QStringLiteral("datum"), QStringLiteral("when")};
     // Columns that carry a weight but not the weighing itself.
     static const QStringList otherWeights = {
@@ -205,11 +210,11 @@ std::optional<Columns> columnsOf(const QStringList& header)
 // A date as read from a cell, before the file's day/month order is known.
 struct ReadDate
 {
-    QDate date;             // ISO, month names, or day and month equal
-    int first = 0;          // numeric d/m/y or m/d/y: the two leading numbers
+    QDate date;    // ISO, month names, or day and month equal
+    int first = 0; // numeric d/m/y or m/d/y: the two leading numbers
     int second = 0;
     int year = 0;
-    bool numeric = false;   // first/second/year hold an unresolved date
+    bool numeric = false; // first/second/year hold an unresolved date
     bool readable = false;
 };
 
@@ -235,7 +240,8 @@ ReadDate readDate(const QString& cell, const QDate& today)
     if (!match.hasMatch())
         match = compact.match(text);
     if (match.hasMatch()) {
-        read.date = QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+        read.date =
+            QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
         read.readable = read.date.isValid();
         return read;
     }
@@ -257,10 +263,11 @@ ReadDate readDate(const QString& cell, const QDate& today)
     QString named = text;
     named.replace(timeTail, QStringLiteral("\\1"));
     static const QStringList formats = {
-        QStringLiteral("d MMM yyyy"),  QStringLiteral("d MMMM yyyy"), QStringLiteral("MMM d, yyyy"),
-        QStringLiteral("MMMM d, yyyy"), QStringLiteral("MMM d yyyy"), QStringLiteral("MMMM d yyyy"),
-        QStringLiteral("d-MMM-yyyy"),  QStringLiteral("d-MMM-yy"),    QStringLiteral("ddd, d MMM yyyy"),
-        QStringLiteral("dddd, MMMM d, yyyy")};
+        QStringLiteral("d MMM yyyy"),      QStringLiteral("d MMMM yyyy"),
+        QStringLiteral("MMM d, yyyy"),     QStringLiteral("MMMM d, yyyy"),
+        QStringLiteral("MMM d yyyy"),      QStringLiteral("MMMM d yyyy"),
+        QStringLiteral("d-MMM-yyyy"),      QStringLiteral("d-MMM-yy"),
+        QStringLiteral("ddd, d MMM yyyy"), QStringLiteral("dddd, MMMM d, yyyy")};
     const QLocale c = QLocale::c();
     for (const QString& format : formats) {
         QDate date = c.toDate(named, format);
@@ -306,8 +313,9 @@ ReadWeight readWeight(const QString& cell)
 
 QString ambiguousReason()
 {
-    return QStringLiteral("The dates could be day/month or month/day; no day after the 12th "
-                          "tells which. Change them to year-month-day (2026-08-01) and import again.");
+    return QStringLiteral(
+        "The dates could be day/month or month/day; no day after the 12th "
+        "tells which. Change them to year-month-day (2026-08-01) and import again.");
 }
 
 } // namespace
@@ -327,8 +335,10 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
 {
     WeightImport result;
     if (bytes.size() > maxBytes) {
-        result.refusal = QStringLiteral("The file is larger than %1 MB; split it and import the parts one by one.")
-                             .arg(maxBytes / (1024 * 1024));
+        result.refusal =
+            QStringLiteral(
+                "The file is larger than %1 MB; split it and import the parts one by one.")
+                .arg(maxBytes / (1024 * 1024));
         return result;
     }
     const QString text = decode(bytes);
@@ -347,21 +357,25 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
             columns = Columns{0, 1, records.first().fields.size() > 2 ? 2 : -1, std::nullopt};
             firstData = 0;
         } else {
-            result.refusal = QStringLiteral("No weight column: the first row should name the columns, "
-                                            "e.g. date,weight,unit.");
+            result.refusal =
+                QStringLiteral("No weight column: the first row should name the columns, "
+                               "e.g. date,weight,unit.");
             return result;
         }
     }
     if (records.size() - firstData > maxRows) {
-        result.refusal = QStringLiteral("The file has more than %1 rows; split it and import the parts one by one.")
-                             .arg(QLocale(QLocale::English).toString(maxRows));
+        result.refusal =
+            QStringLiteral(
+                "The file has more than %1 rows; split it and import the parts one by one.")
+                .arg(QLocale(QLocale::English).toString(maxRows));
         return result;
     }
 
     // Which order the numeric dates are in: a day after the 12th decides.
     QList<ReadDate> dates;
     dates.reserve(records.size());
-    bool dayFirstSeen = false, monthFirstSeen = false, otherDatesSeen = false, ambiguousSeen = false;
+    bool dayFirstSeen = false, monthFirstSeen = false, otherDatesSeen = false,
+         ambiguousSeen = false;
     for (qsizetype i = firstData; i < records.size(); ++i) {
         const ReadDate read = readDate(records.at(i).fields.value(columns->date), today);
         dates.append(read);
@@ -399,7 +413,8 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
         }
         if (read.numeric) {
             if (!dayFirstSeen && !monthFirstSeen) {
-                skip(row, QStringLiteral("the date %1 could be day/month or month/day").arg(dateCell));
+                skip(row,
+                     QStringLiteral("the date %1 could be day/month or month/day").arg(dateCell));
                 continue;
             }
             read.date = dayFirstSeen ? QDate(read.year, read.second, read.first)
@@ -450,7 +465,8 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
         // The later row of a day wins.
         const auto earlier = taken.constFind(read.date);
         if (earlier != taken.constEnd())
-            skip(earlier->second, QStringLiteral("the same day as row %1, which replaces it").arg(row));
+            skip(earlier->second,
+                 QStringLiteral("the same day as row %1, which replaces it").arg(row));
         taken.insert(read.date, {kg, row});
     }
     for (auto it = taken.cbegin(); it != taken.cend(); ++it)

@@ -66,11 +66,8 @@ bool refusesTheChange(int code)
 } // namespace
 
 WeightLog::WeightLog(QString email, QObject* parent)
-    : QObject(parent)
-    , m_email(std::move(email))
-    , m_server(new Server(this))
-    , m_retry(new QTimer(this))
-    , m_queue(m_email)
+    : QObject(parent), m_email(std::move(email)), m_server(new Server(this)),
+      m_retry(new QTimer(this)), m_queue(m_email)
 {
     connect(m_server, SIGNAL(sig_net_setweight(QString)), this, SLOT(slt_net_setweight(QString)));
     connect(m_server, SIGNAL(sig_net_removeweight(QString)), this,
@@ -304,7 +301,7 @@ void WeightLog::slt_net_removeweight(const QString& text)
         if (!refusesTheChange(code))
             return failedToReach(message.isEmpty() ? unreachableText() : message);
         refusedChange(message.isEmpty() ? tr("OLVA did not take the weight of %1.")
-                                                .arg(m_sentChange.date.toString(Qt::ISODate))
+                                              .arg(m_sentChange.date.toString(Qt::ISODate))
                                         : message);
         return finished();
     }
@@ -337,7 +334,8 @@ void WeightLog::slt_net_weights(const QString& text)
     const QJsonArray list = answer->value(QStringLiteral("weights")).toArray();
     for (const QJsonValue& value : list) {
         const QJsonObject item = value.toObject();
-        const QDate date = QDate::fromString(item.value(QStringLiteral("date")).toString(), Qt::ISODate);
+        const QDate date =
+            QDate::fromString(item.value(QStringLiteral("date")).toString(), Qt::ISODate);
         const auto kg = numberOf(item.value(QStringLiteral("weight_kg")));
         if (date.isValid() && kg && *kg > 0)
             confirmed.insert(date, *kg);

@@ -75,7 +75,14 @@ private slots:
     void slt_net_error(const QString& text);
 
 private:
-    enum class Request { None, List, Profile, Change, SaveProfile };
+    enum class Request
+    {
+        None,
+        List,
+        Profile,
+        Change,
+        SaveProfile
+    };
 
     void sendNext();
     void send(Request request, const QString& endpoint, const QUrlQuery& fields);

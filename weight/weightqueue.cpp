@@ -34,8 +34,7 @@ QSettings memberStore(const QString& email)
 
 } // namespace
 
-WeightQueue::WeightQueue(QString email)
-    : m_email(std::move(email))
+WeightQueue::WeightQueue(QString email) : m_email(std::move(email))
 {
     load();
 }
@@ -126,12 +125,14 @@ void WeightQueue::dropProfile(const Profile& profile)
 void WeightQueue::load()
 {
     QSettings store = memberStore(m_email);
-    const QJsonArray list = QJsonDocument::fromJson(store.value(changesKey()).toString().toUtf8()).array();
+    const QJsonArray list =
+        QJsonDocument::fromJson(store.value(changesKey()).toString().toUtf8()).array();
     QList<Change> kept;
     kept.reserve(list.size());
     for (const QJsonValue& value : list) {
         const QJsonObject item = value.toObject();
-        const QDate date = QDate::fromString(item.value(QStringLiteral("date")).toString(), Qt::ISODate);
+        const QDate date =
+            QDate::fromString(item.value(QStringLiteral("date")).toString(), Qt::ISODate);
         if (!date.isValid())
             continue;
         Change change{date, number(item.value(QStringLiteral("kg")))};
@@ -142,7 +143,8 @@ void WeightQueue::load()
         kept.append(change);
     }
     appendLatest(kept);
-    const QJsonDocument profile = QJsonDocument::fromJson(store.value(profileKey()).toString().toUtf8());
+    const QJsonDocument profile =
+        QJsonDocument::fromJson(store.value(profileKey()).toString().toUtf8());
     if (profile.isObject()) {
         m_profile = Profile{number(profile.object().value(QStringLiteral("goal_kg"))),
                             number(profile.object().value(QStringLiteral("height_cm")))};
@@ -165,14 +167,17 @@ void WeightQueue::save()
     if (list.isEmpty())
         store.remove(changesKey());
     else
-        store.setValue(changesKey(), QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact)));
+        store.setValue(changesKey(),
+                       QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact)));
     if (m_profile) {
         QJsonObject profile;
         if (m_profile->goalKg)
             profile.insert(QStringLiteral("goal_kg"), kgText(*m_profile->goalKg));
         if (m_profile->heightCm)
-            profile.insert(QStringLiteral("height_cm"), QString::number(*m_profile->heightCm, 'f', 1));
-        store.setValue(profileKey(), QString::fromUtf8(QJsonDocument(profile).toJson(QJsonDocument::Compact)));
+            profile.insert(QStringLiteral("height_cm"),
+                           QString::number(*m_profile->heightCm, 'f', 1));
+        store.setValue(profileKey(),
+                       QString::fromUtf8(QJsonDocument(profile).toJson(QJsonDocument::Compact)));
     } else {
         store.remove(profileKey());
     }

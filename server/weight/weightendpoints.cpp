@@ -70,7 +70,8 @@ Caller callerOf(const ApiCall& call, ServerContext& context)
     if (!member)
         return {0, apiFailure(unknownMemberCode, QStringLiteral("Non Exist Email"))};
     if (!context.actsFor(member->id))
-        return {0, apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."))};
+        return {0,
+                apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."))};
     return {member->id, {}};
 }
 
@@ -82,11 +83,13 @@ QJsonObject checkDay(const ApiCall& call, std::optional<QDate>* day)
         return ApiFields::badField(QStringLiteral("date"));
     *day = dayOf(call.text(QStringLiteral("date")));
     if (!*day)
-        return apiFailure(badDateCode, QStringLiteral("A date must be a day written as yyyy-MM-dd."));
+        return apiFailure(badDateCode,
+                          QStringLiteral("A date must be a day written as yyyy-MM-dd."));
     if (**day < QDate(1900, 1, 1))
         return apiFailure(badDateCode, QStringLiteral("A weight cannot be dated before 1900."));
     if (**day > QDate::currentDate().addDays(1))
-        return apiFailure(badDateCode, QStringLiteral("A weight cannot be dated later than tomorrow."));
+        return apiFailure(badDateCode,
+                          QStringLiteral("A weight cannot be dated later than tomorrow."));
     return {};
 }
 
@@ -114,18 +117,26 @@ QJsonObject setWeight(const ApiCall& call, ServerContext& context)
         context.db.rollback();
         return reply;
     };
-    if (!ApiFields::exec(query, QStringLiteral("SELECT COUNT(*), SUM(day = ?) FROM weights WHERE user_id = ?"),
-                         {dayText, caller.id}) || !query.next())
+    if (!ApiFields::exec(
+            query, QStringLiteral("SELECT COUNT(*), SUM(day = ?) FROM weights WHERE user_id = ?"),
+            {dayText, caller.id}) ||
+        !query.next())
         return fail(ApiFields::storageError());
     const bool replaces = query.value(1).toLongLong() > 0;
     if (!replaces && query.value(0).toLongLong() >= maxEntriesPerMember)
-        return fail(apiFailure(tooManyCode, QStringLiteral("A member can keep at most 20,000 weights.")));
+        return fail(
+            apiFailure(tooManyCode, QStringLiteral("A member can keep at most 20,000 weights.")));
     query.finish();
-    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO weights (user_id, day, kg_tenths) VALUES (?, ?, ?)"
-                                               " ON CONFLICT (user_id, day) DO UPDATE SET kg_tenths = excluded.kg_tenths"),
-                         {caller.id, dayText, *tenths}) || !context.db.commit())
+    if (!ApiFields::exec(
+            query,
+            QStringLiteral(
+                "INSERT INTO weights (user_id, day, kg_tenths) VALUES (?, ?, ?)"
+                " ON CONFLICT (user_id, day) DO UPDATE SET kg_tenths = excluded.kg_tenths"),
+            {caller.id, dayText, *tenths}) ||
+        !context.db.commit())
         return fail(ApiFields::storageError());
-    return apiSuccess({{QStringLiteral("date"), dayText}, {QStringLiteral("weight_kg"), tenthsText(*tenths)}});
+    return apiSuccess(
+        {{QStringLiteral("date"), dayText}, {QStringLiteral("weight_kg"), tenthsText(*tenths)}});
 }
 
 QJsonObject removeWeight(const ApiCall& call, ServerContext& context)
@@ -137,7 +148,8 @@ QJsonObject removeWeight(const ApiCall& call, ServerContext& context)
         return ApiFields::badField(QStringLiteral("date"));
     const auto day = dayOf(call.text(QStringLiteral("date")));
     if (!day)
-        return apiFailure(badDateCode, QStringLiteral("A date must be a day written as yyyy-MM-dd."));
+        return apiFailure(badDateCode,
+                          QStringLiteral("A date must be a day written as yyyy-MM-dd."));
     // Removing a day that has no weight succeeds too: the client may send a
     // removal again after its first answer was lost.
     QSqlQuery query(context.db);
@@ -161,19 +173,25 @@ QJsonObject getWeights(const ApiCall& call, ServerContext& context)
             continue;
         const auto day = dayOf(text);
         if (!day)
-            return apiFailure(badDateCode, QStringLiteral("%1 must be a day written as yyyy-MM-dd.").arg(keys[i]));
+            return apiFailure(
+                badDateCode,
+                QStringLiteral("%1 must be a day written as yyyy-MM-dd.").arg(keys[i]));
         bounds[i] = day->toString(QStringLiteral("yyyy-MM-dd"));
     }
     QSqlQuery query(context.db);
     query.setForwardOnly(true);
-    if (!ApiFields::exec(query, QStringLiteral("SELECT day, kg_tenths FROM weights WHERE user_id = ? AND day >= ? AND day <= ?"
-                                               " ORDER BY day"),
-                         {caller.id, bounds[0], bounds[1]}))
+    if (!ApiFields::exec(
+            query,
+            QStringLiteral(
+                "SELECT day, kg_tenths FROM weights WHERE user_id = ? AND day >= ? AND day <= ?"
+                " ORDER BY day"),
+            {caller.id, bounds[0], bounds[1]}))
         return ApiFields::storageError();
     QJsonArray list;
     while (query.next()) {
-        list.append(QJsonObject{{QStringLiteral("date"), query.value(0).toString()},
-                                {QStringLiteral("weight_kg"), tenthsText(query.value(1).toLongLong())}});
+        list.append(
+            QJsonObject{{QStringLiteral("date"), query.value(0).toString()},
+                        {QStringLiteral("weight_kg"), tenthsText(query.value(1).toLongLong())}});
     }
     return apiSuccess({{QStringLiteral("weights"), list}});
 }
@@ -203,20 +221,24 @@ QJsonObject setWeightProfile(const ApiCall& call, ServerContext& context)
     if (!caller.refusal.isEmpty())
         return caller.refusal;
     QVariant goal, height;
-    if (QJsonObject refusal = readOptional(call, QStringLiteral("goal_kg"), minKg, maxKg, badGoalCode,
-                                           QStringLiteral("A goal must be between 20 and 500 kg."), &goal);
+    if (QJsonObject refusal =
+            readOptional(call, QStringLiteral("goal_kg"), minKg, maxKg, badGoalCode,
+                         QStringLiteral("A goal must be between 20 and 500 kg."), &goal);
         !refusal.isEmpty())
         return refusal;
-    if (QJsonObject refusal = readOptional(call, QStringLiteral("height_cm"), minHeightCm, maxHeightCm,
-                                           badHeightCode, QStringLiteral("A height must be between 50 and 272 cm."),
-                                           &height);
+    if (QJsonObject refusal =
+            readOptional(call, QStringLiteral("height_cm"), minHeightCm, maxHeightCm, badHeightCode,
+                         QStringLiteral("A height must be between 50 and 272 cm."), &height);
         !refusal.isEmpty())
         return refusal;
     QSqlQuery query(context.db);
-    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO weight_profiles (user_id, goal_tenths, height_tenths)"
-                                               " VALUES (?, ?, ?) ON CONFLICT (user_id) DO UPDATE SET"
-                                               " goal_tenths = excluded.goal_tenths, height_tenths = excluded.height_tenths"),
-                         {caller.id, goal, height}))
+    if (!ApiFields::exec(
+            query,
+            QStringLiteral(
+                "INSERT INTO weight_profiles (user_id, goal_tenths, height_tenths)"
+                " VALUES (?, ?, ?) ON CONFLICT (user_id) DO UPDATE SET"
+                " goal_tenths = excluded.goal_tenths, height_tenths = excluded.height_tenths"),
+            {caller.id, goal, height}))
         return ApiFields::storageError();
     return apiSuccess();
 }
@@ -227,8 +249,11 @@ QJsonObject getWeightProfile(const ApiCall& call, ServerContext& context)
     if (!caller.refusal.isEmpty())
         return caller.refusal;
     QSqlQuery query(context.db);
-    if (!ApiFields::exec(query, QStringLiteral("SELECT goal_tenths, height_tenths FROM weight_profiles WHERE user_id = ?"),
-                         {caller.id}))
+    if (!ApiFields::exec(
+            query,
+            QStringLiteral(
+                "SELECT goal_tenths, height_tenths FROM weight_profiles WHERE user_id = ?"),
+            {caller.id}))
         return ApiFields::storageError();
     QString goal, height;
     if (query.next()) {
@@ -254,26 +279,30 @@ bool addDemoRows(QSqlDatabase& db)
     QRandomGenerator random(20260801);
     const QDate today = QDate::currentDate();
     QSqlQuery query(db);
-    if (!query.prepare(QStringLiteral("INSERT OR REPLACE INTO weights (user_id, day, kg_tenths) VALUES (?, ?, ?)")))
+    if (!query.prepare(QStringLiteral(
+            "INSERT OR REPLACE INTO weights (user_id, day, kg_tenths) VALUES (?, ?, ?)")))
         return false;
     for (int index = 0; index < days; ++index) {
         // A holiday, a cold and a busy week-end.
-        const bool breakDay = (index >= 31 && index <= 35) || (index >= 70 && index <= 72)
-                              || (index >= 97 && index <= 98);
+        const bool breakDay = (index >= 31 && index <= 35) || (index >= 70 && index <= 72) ||
+                              (index >= 97 && index <= 98);
         const bool skipped = random.bounded(100) < 15;
         const double noise = random.bounded(1.2) - 0.6;
         if (index != days - 1 && (breakDay || skipped))
             continue;
         const double kg = 88.0 - 0.4 * index / 7.0 + noise;
         query.addBindValue(demoMember);
-        query.addBindValue(today.addDays(index - (days - 1)).toString(QStringLiteral("yyyy-MM-dd")));
+        query.addBindValue(
+            today.addDays(index - (days - 1)).toString(QStringLiteral("yyyy-MM-dd")));
         query.addBindValue(qint64(std::llround(kg * 10.0)));
         if (!query.exec())
             return false;
     }
-    return ApiFields::exec(query, QStringLiteral("INSERT OR REPLACE INTO weight_profiles (user_id, goal_tenths,"
-                                                 " height_tenths) VALUES (?, 750, 1720)"),
-                           {demoMember});
+    return ApiFields::exec(
+        query,
+        QStringLiteral("INSERT OR REPLACE INTO weight_profiles (user_id, goal_tenths,"
+                       " height_tenths) VALUES (?, 750, 1720)"),
+        {demoMember});
 }
 
 } // namespace
@@ -281,17 +310,15 @@ bool addDemoRows(QSqlDatabase& db)
 void createSchema(QSqlDatabase& db)
 {
     QSqlQuery query(db);
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS weights ("
-        " user_id INTEGER NOT NULL,"
-        " day TEXT NOT NULL,"
-        " kg_tenths INTEGER NOT NULL,"
-        " PRIMARY KEY (user_id, day))"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS weight_profiles ("
-        " user_id INTEGER PRIMARY KEY,"
-        " goal_tenths INTEGER,"
-        " height_tenths INTEGER)"));
+    ApiFields::exec(query, QStringLiteral("CREATE TABLE IF NOT EXISTS weights ("
+                                          " user_id INTEGER NOT NULL,"
+                                          " day TEXT NOT NULL,"
+                                          " kg_tenths INTEGER NOT NULL,"
+                                          " PRIMARY KEY (user_id, day))"));
+    ApiFields::exec(query, QStringLiteral("CREATE TABLE IF NOT EXISTS weight_profiles ("
+                                          " user_id INTEGER PRIMARY KEY,"
+                                          " goal_tenths INTEGER,"
+                                          " height_tenths INTEGER)"));
 }
 
 void addDemoData(ServerContext& context)
