@@ -20,4 +20,5 @@ void registerFeatureWindows()
     registerVideoWindows();
     registerServiceWindows();
     registerCommunityWindows();
+    registerWeightWindows();
 }

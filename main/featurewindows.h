@@ -8,3 +8,4 @@ void registerStoreWindows();
 void registerVideoWindows();
 void registerServiceWindows();
 void registerCommunityWindows();
+void registerWeightWindows();

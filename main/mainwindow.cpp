@@ -175,6 +175,12 @@ void MainWindow::showHistory()
     showSubWindow(SubWindowKind::History, m_subWindows[SubWindowKind::History]);
 }
 
+void MainWindow::showWeight()
+{
+    if (!isBusyLoading())
+        showSubWindow(SubWindowKind::Weight, m_subWindows[SubWindowKind::Weight]);
+}
+
 void MainWindow::replaceSubWindow(int kind)
 {
     // The earlier window can no longer be reached; close it so that windows
@@ -349,6 +355,11 @@ void MainWindow::on_btnFriend_clicked()
 void MainWindow::on_btnInvite_clicked()
 {
     DialogFactory::run(DialogFactory::Kind::Invite, 0);
+}
+
+void MainWindow::on_btnWeight_clicked()
+{
+    showWeight();
 }
 
 void MainWindow::on_btnPlus_clicked()

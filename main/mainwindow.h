@@ -47,6 +47,8 @@ public:
     void goHome(bool plannerHome);
     void showSettings();
     void showHistory();
+    // The weight log, kept for the run and refreshed on every return.
+    void showWeight();
     // A new tracker window for `meal`; the previous one is closed.
     void showTracker(int meal);
     // A new history-details window for `record`; the previous one is closed.
@@ -87,6 +89,7 @@ private slots:
     void on_btnContact_clicked();
     void on_btnFriend_clicked();
     void on_btnInvite_clicked();
+    void on_btnWeight_clicked();
     void on_btnPlus_clicked();
     void on_lblProductPicture_clicked();
 
@@ -108,7 +111,7 @@ private:
     Server* m_server;
     DayRollover* m_dayRollover;
     DayUpload* m_dayUpload;
-    std::array<QPointer<QMdiSubWindow>, 9> m_subWindows;
+    std::array<QPointer<QMdiSubWindow>, 10> m_subWindows;
     int m_trackerMeal = 0;
     HistoryModel* m_historyRecord = nullptr;
     QString m_offerVideoUrl;

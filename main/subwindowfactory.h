@@ -17,7 +17,8 @@ enum : int {
     History = 6,
     HistoryDetails = 7,
     Services = 8,
-    Count = 9
+    Weight = 9,
+    Count = 10
 };
 } // namespace SubWindowKind
 

@@ -211,6 +211,11 @@ void CqWndHome::on_btnSetting_clicked()
     MainWindow::instance()->showSettings();
 }
 
+void CqWndHome::on_btnWeight_clicked()
+{
+    MainWindow::instance()->showWeight();
+}
+
 void CqWndHome::widgetClicked()
 {
     const QObject* source = sender();

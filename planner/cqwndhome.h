@@ -44,6 +44,7 @@ public slots:
 
 private slots:
     void on_btnSetting_clicked();
+    void on_btnWeight_clicked();
     void widgetClicked();
     void slt_net_samplelist(QString reply, int meal);
 

@@ -27,6 +27,7 @@
 #include "tracker/foodtablemodel.h"
 #include "video/cqwndvideodownload.h"
 #include "video/cqwndvideoplay.h"
+#include "weight/cqwndweight.h"
 #include "widgets/mylabel.h"
 #include "widgets/mywidget.h"
 #include "widgets/qtmaterialraisedbutton.h"
@@ -236,6 +237,7 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"settings", &Gallery::settings},
             {"history", &Gallery::history},
             {"history-details", &Gallery::historyDetails},
+            {"weight", &Gallery::weight},
         };
         for (int category = 0; category < 3; ++category) {
             for (int what = 0; what < StoreShotCount; ++what) {
@@ -863,6 +865,31 @@ bool Gallery::openHistory()
 bool Gallery::history()
 {
     return openHistory() && shoot(m_main);
+}
+
+bool Gallery::weight()
+{
+    if (!mainWindow() || !waitFor(QStringLiteral("nothing loading"), [] { return !isBusyLoading(); }))
+        return false;
+    if (!click(QStringLiteral("the weight button"), m_main, QStringLiteral("btnWeight")))
+        return false;
+    if (!waitFor(QStringLiteral("the weight window"), [this] { return activeFeatureAs<CqWndWeight>(); }))
+        return false;
+    auto* window = activeFeatureAs<CqWndWeight>();
+    if (!waitFor(QStringLiteral("the weighings"), [window] {
+            auto* list = child<QTableView>(window, QStringLiteral("tblWeights"));
+            return list && list->model()->rowCount() > 0 && !isBusyLoading();
+        }))
+        return false;
+    // The member is typing this morning's weight, the newest weighing chosen.
+    auto* list = child<QTableView>(window, QStringLiteral("tblWeights"));
+    list->setCurrentIndex(list->model()->index(0, 0));
+    auto* field = child<QLineEdit>(window, QStringLiteral("edtWeight"));
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("81.4"));
+    const bool shot = shoot(m_main);
+    field->clear();
+    return shot;
 }
 
 bool Gallery::historyDetails()

@@ -117,6 +117,7 @@ private:
     bool settings();
     bool history();
     bool historyDetails();
+    bool weight();
     bool storeShot(int category, int what);
     bool programVideos();
     bool libraryProgramVideos();

@@ -1,0 +1,430 @@
+#include "weight/cqwndweight.h"
+
+#include "app/accountstate.h"
+#include "main/cqwndloading.h"
+#include "main/mainwindow.h"
+#include "main/replydeadline.h"
+#include "ui_cqwndweight.h"
+#include "weight/weightcsv.h"
+#include "weight/weightlistmodel.h"
+#include "weight/weightlog.h"
+#include "widgets/qtmaterialsnackbar.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+// White on this green reads at more than 7:1.
+const QColor successGreen(0x1B, 0x5E, 0x20);
+// Reasons of skipped rows shown after an import; the rest are counted.
+constexpr int reasonsShown = 8;
+
+QString longDate(const QDate& date)
+{
+    return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
+}
+
+QString rangeText(WeightUnit unit)
+{
+    return QStringLiteral("between %1 and %2")
+        .arg(WeightUnits::text(WeightLimits::minKg, unit), WeightUnits::text(WeightLimits::maxKg, unit));
+}
+
+} // namespace
+
+CqWndWeight::CqWndWeight(QWidget* parent)
+    : QWidget(parent)
+    , m_ui(new Ui::CqWndWeight)
+    , m_log(new WeightLog(currentEmail, this))
+    , m_chart(new WeightChartView)
+    , m_list(new WeightListModel(this))
+    , m_deadline(new ReplyDeadline(this))
+    , m_unit(WeightUnits::memberUnit())
+{
+    m_ui->setupUi(this);
+    // The dark background of the form's style sheet, painted under the cards.
+    setAttribute(Qt::WA_StyledBackground, true);
+    m_ui->chartLayout->addWidget(m_chart);
+    // The summary's lines take the card's width rather than wrapping early.
+    m_ui->summaryRow->setStretch(1, 1);
+
+    m_ui->tblWeights->setModel(m_list);
+    m_ui->tblWeights->horizontalHeader()->setSectionResizeMode(WeightListModel::DateColumn, QHeaderView::Stretch);
+    m_ui->tblWeights->horizontalHeader()->setSectionResizeMode(WeightListModel::WeightColumn,
+                                                               QHeaderView::ResizeToContents);
+    m_ui->tblWeights->horizontalHeader()->setSectionResizeMode(WeightListModel::TrendColumn,
+                                                               QHeaderView::ResizeToContents);
+    m_ui->tblWeights->verticalHeader()->setDefaultSectionSize(34);
+    connect(m_ui->tblWeights, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { editRow(index.row()); });
+    connect(m_ui->tblWeights->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &CqWndWeight::updateButtons);
+
+    const QDate today = QDate::currentDate();
+    m_ui->dteDate->setDateRange(WeightLimits::earliestDate(), WeightLimits::latestDate(today));
+    m_ui->dteDate->setDate(today);
+    connect(m_ui->edtWeight, &QLineEdit::returnPressed, this, &CqWndWeight::on_btnSave_clicked);
+    connect(m_ui->edtGoal, &QLineEdit::returnPressed, this, &CqWndWeight::on_btnSaveGoal_clicked);
+    connect(m_ui->edtHeight, &QLineEdit::returnPressed, this, &CqWndWeight::on_btnSaveGoal_clicked);
+
+    auto* units = new QButtonGroup(this);
+    units->addButton(m_ui->btnKg, int(WeightUnit::Kilograms));
+    units->addButton(m_ui->btnLb, int(WeightUnit::Pounds));
+    (m_unit == WeightUnit::Pounds ? m_ui->btnLb : m_ui->btnKg)->setChecked(true);
+    connect(units, &QButtonGroup::idClicked, this, [this](int id) { setUnit(WeightUnit(id)); });
+
+    auto* spans = new QButtonGroup(this);
+    spans->addButton(m_ui->btnSpan30, int(WeightChartView::Span::Days30));
+    spans->addButton(m_ui->btnSpan90, int(WeightChartView::Span::Days90));
+    spans->addButton(m_ui->btnSpanYear, int(WeightChartView::Span::Year));
+    spans->addButton(m_ui->btnSpanAll, int(WeightChartView::Span::All));
+    spans->button(int(m_chart->span()))->setChecked(true);
+    connect(spans, &QButtonGroup::idClicked, this, [this](int id) { m_chart->setSpan(WeightChartView::Span(id)); });
+
+    m_successBar = new QtMaterialSnackbar(this);
+    m_successBar->setObjectName(QStringLiteral("successBar"));
+    m_successBar->setBoxWidth(500);
+    m_successBar->setBackgroundColor(successGreen);
+    m_successBar->setTextColor(Qt::white);
+    m_successBar->setFont(QFont(QStringLiteral("Roboto"), 20, QFont::Medium));
+    m_successBar->setAutoHideDuration(2000);
+
+    connect(m_log, &WeightLog::changed, this, &CqWndWeight::showLog);
+    connect(m_log, &WeightLog::busyChanged, this, &CqWndWeight::setBusy);
+    connect(m_log, &WeightLog::failed, this, &CqWndWeight::fail);
+    connect(m_deadline, &ReplyDeadline::expired, this, [this] {
+        // Stop waiting; the log keeps trying, and a late list still shows.
+        finishWaiting();
+        fail(WeightLog::listFailedText());
+    });
+
+    showLog();
+    refresh();
+}
+
+CqWndWeight::~CqWndWeight()
+{
+    finishWaiting();
+    delete m_ui;
+}
+
+void CqWndWeight::refresh()
+{
+    m_waiting = true;
+    if (loadingWindow && !loadingWindow->isLoading())
+        loadingWindow->showMaximized();
+    m_deadline->start();
+    m_log->refresh();
+    if (!m_log->isBusy())
+        finishWaiting();
+}
+
+void CqWndWeight::setBusy(bool busy)
+{
+    showPending();
+    if (!busy)
+        finishWaiting();
+}
+
+void CqWndWeight::finishWaiting()
+{
+    m_deadline->stop();
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    if (loadingWindow && loadingWindow->isLoading())
+        loadingWindow->stopLoading();
+}
+
+void CqWndWeight::fail(const QString& message)
+{
+    finishWaiting();
+    showPending();
+    if (MainWindow* main = MainWindow::instance())
+        main->showMessage(message);
+}
+
+void CqWndWeight::showLog()
+{
+    m_trend = WeightTrend(m_log->entries());
+    const QDate current = m_ui->tblWeights->currentIndex().data(WeightListModel::dateRole).toDate();
+    m_list->setData(m_trend, m_unit);
+    const int row = m_list->rowOf(current);
+    if (row >= 0)
+        m_ui->tblWeights->setCurrentIndex(m_list->index(row, 0));
+    m_chart->setData(m_trend, m_log->goalKg(), m_unit);
+    showSummary();
+    showProfile();
+    showPending();
+    updateButtons();
+}
+
+void CqWndWeight::showSummary()
+{
+    m_summary = WeightSummary::of(m_trend, QDate::currentDate(), m_log->goalKg(), m_log->heightCm());
+    m_ui->lblTrend->setText(m_summary.trendKg ? WeightUnits::text(*m_summary.trendKg, m_unit)
+                                              : QStringLiteral("No weighings yet"));
+    m_ui->lblTrend->setAccessibleName(m_summary.trendText(m_unit));
+    m_ui->lblTrend->setToolTip(QStringLiteral("Your trend weight: the day-to-day swings smoothed out"));
+    m_ui->lblChange->setText(m_summary.changeText(m_unit));
+    m_ui->lblGoalDate->setText(m_summary.goalText(m_unit));
+    m_ui->lblBmi->setText(m_summary.bmiText());
+    m_ui->widSummary->setAccessibleName(m_summary.text(m_unit));
+}
+
+void CqWndWeight::showProfile()
+{
+    // What the member is typing stays; the fields follow the service otherwise.
+    const std::optional<double> goal = m_log->goalKg();
+    const std::optional<double> height = m_log->heightCm();
+    if (!m_ui->edtGoal->hasFocus())
+        m_ui->edtGoal->setText(goal ? WeightUnits::number(*goal, m_unit) : QString());
+    if (!m_ui->edtHeight->hasFocus())
+        m_ui->edtHeight->setText(height ? QString::number(*height, 'f', 0) : QString());
+    m_ui->lblGoalUnit->setText(WeightUnits::symbol(m_unit));
+    m_ui->edtGoal->setAccessibleName(QStringLiteral("Goal weight in %1")
+                                         .arg(m_unit == WeightUnit::Pounds ? QStringLiteral("pounds")
+                                                                           : QStringLiteral("kilograms")));
+}
+
+void CqWndWeight::showPending()
+{
+    const int pending = m_log->pendingCount();
+    m_ui->lblPending->setText(pending == 0 ? QString()
+                              : pending == 1
+                                  ? QStringLiteral("1 change waiting to be sent")
+                                  : QStringLiteral("%1 changes waiting to be sent").arg(pending));
+}
+
+void CqWndWeight::updateButtons()
+{
+    const bool chosen = m_ui->tblWeights->currentIndex().isValid();
+    m_ui->btnEdit->setEnabled(chosen);
+    m_ui->btnDelete->setEnabled(chosen);
+    m_ui->btnExport->setEnabled(!m_trend.isEmpty());
+}
+
+void CqWndWeight::setUnit(WeightUnit unit)
+{
+    if (unit == m_unit)
+        return;
+    // What is typed stays the same weight, shown in the other unit.
+    for (QLineEdit* field : {m_ui->edtWeight, m_ui->edtGoal}) {
+        if (const std::optional<double> kg = WeightUnits::parse(field->text(), m_unit))
+            field->setText(WeightUnits::number(*kg, unit));
+    }
+    m_unit = unit;
+    WeightUnits::setMemberUnit(unit);
+    m_ui->edtWeight->setAccessibleName(
+        QStringLiteral("Weight in %1").arg(unit == WeightUnit::Pounds ? QStringLiteral("pounds")
+                                                                       : QStringLiteral("kilograms")));
+    const bool goalTyped = m_ui->edtGoal->hasFocus();
+    m_ui->edtGoal->clearFocus();
+    showLog();
+    if (goalTyped)
+        m_ui->edtGoal->setFocus();
+}
+
+std::optional<double> CqWndWeight::typedWeight(const QString& text, const QString& what, bool* ok)
+{
+    *ok = true;
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    const std::optional<double> kg = WeightUnits::parse(text, m_unit);
+    if (!kg || !WeightLimits::isValidKg(*kg)) {
+        *ok = false;
+        fail(QStringLiteral("Enter %1 %2.").arg(what, rangeText(m_unit)));
+        return std::nullopt;
+    }
+    return kg;
+}
+
+void CqWndWeight::on_btnSave_clicked()
+{
+    bool ok = false;
+    const std::optional<double> kg = typedWeight(m_ui->edtWeight->text(), QStringLiteral("a weight"), &ok);
+    if (!ok)
+        return;
+    if (!kg) {
+        fail(QStringLiteral("Enter a weight %1.").arg(rangeText(m_unit)));
+        m_ui->edtWeight->setFocus();
+        return;
+    }
+    const QDate date = m_ui->dteDate->date();
+    if (!WeightLimits::isValidDate(date)) {
+        fail(QStringLiteral("Choose a day no later than tomorrow."));
+        return;
+    }
+    m_log->setWeight(date, *kg);
+    m_ui->edtWeight->clear();
+    m_ui->dteDate->setDate(QDate::currentDate());
+    const int row = m_list->rowOf(date);
+    if (row >= 0)
+        m_ui->tblWeights->setCurrentIndex(m_list->index(row, 0));
+}
+
+void CqWndWeight::editRow(int row)
+{
+    const QModelIndex index = m_list->index(row, 0);
+    if (!index.isValid())
+        return;
+    m_ui->dteDate->setDate(index.data(WeightListModel::dateRole).toDate());
+    m_ui->edtWeight->setText(WeightUnits::number(index.data(WeightListModel::kgRole).toDouble(), m_unit));
+    m_ui->edtWeight->setFocus();
+    m_ui->edtWeight->selectAll();
+}
+
+void CqWndWeight::on_btnEdit_clicked()
+{
+    editRow(m_ui->tblWeights->currentIndex().row());
+}
+
+void CqWndWeight::on_btnDelete_clicked()
+{
+    const QModelIndex index = m_ui->tblWeights->currentIndex();
+    if (!index.isValid())
+        return;
+    const QDate date = index.data(WeightListModel::dateRole).toDate();
+    const double kg = index.data(WeightListModel::kgRole).toDouble();
+    QMessageBox ask(QMessageBox::Question, QStringLiteral("Delete weighing"),
+                    QStringLiteral("Delete the weight of %1 (%2)?")
+                        .arg(longDate(date), WeightUnits::text(kg, m_unit)),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setObjectName(QStringLiteral("confirmDelete"));
+    ask.setDefaultButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes)
+        return;
+    m_log->removeWeight(date);
+}
+
+void CqWndWeight::on_btnSaveGoal_clicked()
+{
+    bool ok = false;
+    const std::optional<double> goal = typedWeight(m_ui->edtGoal->text(), QStringLiteral("a goal"), &ok);
+    if (!ok)
+        return;
+    std::optional<double> height;
+    const QString typedHeight = m_ui->edtHeight->text().trimmed();
+    if (!typedHeight.isEmpty()) {
+        bool number = false;
+        const double cm = QString(typedHeight).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&number);
+        if (!number || cm < WeightLimits::minHeightCm || cm > WeightLimits::maxHeightCm) {
+            fail(QStringLiteral("Enter a height between %1 and %2 cm.")
+                     .arg(WeightLimits::minHeightCm)
+                     .arg(WeightLimits::maxHeightCm));
+            return;
+        }
+        height = std::round(cm);
+    }
+    m_ui->edtGoal->clearFocus();
+    m_ui->edtHeight->clearFocus();
+    m_log->setProfile(goal, height);
+    showLog();
+}
+
+void CqWndWeight::on_btnHome_clicked()
+{
+    MainWindow::instance()->goHome(true);
+}
+
+void CqWndWeight::on_btnBack_clicked()
+{
+    // Back to the window the member came from; the planner home goes through
+    // the main window, which brings its figures up to date.
+    auto* own = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = own ? own->mdiArea() : nullptr;
+    if (area) {
+        const QList<QMdiSubWindow*> order = area->subWindowList(QMdiArea::ActivationHistoryOrder);
+        for (qsizetype i = order.size() - 1; i >= 0; --i) {
+            QMdiSubWindow* previous = order.at(i);
+            if (previous == own || !previous->widget())
+                continue;
+            if (previous->widget()->inherits("CqWndHome"))
+                break;
+            area->setActiveSubWindow(previous);
+            return;
+        }
+    }
+    MainWindow::instance()->goHome(true);
+}
+
+bool CqWndWeight::exportTo(const QString& fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(WeightCsv::exportCsv(m_log->entries(), m_unit));
+    return file.commit();
+}
+
+QString CqWndWeight::importFrom(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Nothing imported: %1 could not be read.").arg(QDir::toNativeSeparators(fileName));
+    if (file.size() > WeightCsv::maxBytes)
+        return QStringLiteral("Nothing imported: the file is larger than a weight log can be.");
+    const WeightImport read = WeightCsv::parse(file.readAll(), m_unit);
+    if (!read.refusal.isEmpty())
+        return QStringLiteral("Nothing imported: %1").arg(read.refusal);
+    m_log->importEntries(read.entries);
+
+    QStringList report;
+    report << (read.taken == 1 ? QStringLiteral("Imported 1 weighing.")
+                               : QStringLiteral("Imported %1 weighings.").arg(read.taken));
+    if (!read.skipped.isEmpty()) {
+        report << QStringLiteral("Skipped %1 %2:").arg(read.skipped.size()).arg(
+            read.skipped.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+        report << read.skipped.mid(0, reasonsShown);
+        if (read.skipped.size() > reasonsShown)
+            report << QStringLiteral("and %1 more.").arg(read.skipped.size() - reasonsShown);
+    }
+    return report.join(QLatin1Char('\n'));
+}
+
+void CqWndWeight::on_btnExport_clicked()
+{
+    QFileDialog dialog(this, QStringLiteral("Export weights"));
+    dialog.setObjectName(QStringLiteral("exportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    dialog.selectFile(QStringLiteral("weights.csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString fileName = dialog.selectedFiles().constFirst();
+    if (exportTo(fileName))
+        m_successBar->addMessage(QStringLiteral("Weights saved to %1").arg(QDir::toNativeSeparators(fileName)));
+    else
+        fail(QStringLiteral("The weights could not be saved."));
+}
+
+void CqWndWeight::on_btnImport_clicked()
+{
+    QFileDialog dialog(this, QStringLiteral("Import weights"));
+    dialog.setObjectName(QStringLiteral("importDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters({QStringLiteral("CSV files (*.csv *.txt)"), QStringLiteral("All files (*)")});
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString report = importFrom(dialog.selectedFiles().constFirst());
+    QMessageBox done(report.startsWith(QLatin1String("Nothing")) ? QMessageBox::Warning : QMessageBox::Information,
+                     QStringLiteral("Import weights"), report, QMessageBox::Ok, this);
+    done.setObjectName(QStringLiteral("importReport"));
+    done.exec();
+}

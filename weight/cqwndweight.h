@@ -1,0 +1,76 @@
+#pragma once
+
+#include "weight/weightchartview.h"
+#include "weight/weightsummary.h"
+#include "weight/weightunits.h"
+
+#include <QWidget>
+
+class QtMaterialSnackbar;
+class ReplyDeadline;
+class WeightListModel;
+class WeightLog;
+
+namespace Ui {
+class CqWndWeight;
+}
+
+// The member's weight log: today's weighing (any day can be chosen), the
+// weighings newest first with edit and delete, the goal and height, the
+// summary of the trend and its chart, and CSV export and import. The main
+// window keeps one for the run and refreshes it on every return.
+class CqWndWeight final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CqWndWeight(QWidget* parent = nullptr);
+    ~CqWndWeight() override;
+
+    // Asks the service for the weights again (and sends what waits).
+    void refresh();
+
+    WeightLog* log() const { return m_log; }
+    WeightChartView* chart() const { return m_chart; }
+    const WeightSummary& summary() const { return m_summary; }
+    WeightUnit unit() const { return m_unit; }
+
+    // The CSV work behind the two buttons, without the file dialogs.
+    bool exportTo(const QString& fileName);
+    // The report shown to the member: what was taken and what skipped.
+    QString importFrom(const QString& fileName);
+
+private slots:
+    void on_btnHome_clicked();
+    void on_btnBack_clicked();
+    void on_btnSave_clicked();
+    void on_btnEdit_clicked();
+    void on_btnDelete_clicked();
+    void on_btnSaveGoal_clicked();
+    void on_btnExport_clicked();
+    void on_btnImport_clicked();
+
+private:
+    void setUnit(WeightUnit unit);
+    void showLog();
+    void showSummary();
+    void showProfile();
+    void showPending();
+    void updateButtons();
+    void editRow(int row);
+    void setBusy(bool busy);
+    void finishWaiting();
+    void fail(const QString& message);
+    std::optional<double> typedWeight(const QString& text, const QString& what, bool* ok);
+
+    Ui::CqWndWeight* m_ui;
+    WeightLog* m_log;
+    WeightChartView* m_chart;
+    WeightListModel* m_list;
+    ReplyDeadline* m_deadline;
+    QtMaterialSnackbar* m_successBar;
+    WeightUnit m_unit;
+    WeightTrend m_trend;
+    WeightSummary m_summary;
+    bool m_waiting = false;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "weight/weighttrend.h"
+#include "weight/weightunits.h"
+
+#include <QChartView>
+#include <QDate>
+
+#include <optional>
+
+class QDateTimeAxis;
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+
+// The weight chart: every weighing as a point, the trend as a line that
+// stays level across the days without a weighing, and the goal as a dashed
+// line, over the last 30 days, 90 days, year, or everything. Hovering a
+// point tells its date and weight.
+class WeightChartView final : public QChartView
+{
+    Q_OBJECT
+
+public:
+    enum class Span { Days30, Days90, Year, All };
+
+    explicit WeightChartView(QWidget* parent = nullptr);
+
+    // `today` ends the spans (or the last weighing, when later).
+    void setData(const WeightTrend& trend, std::optional<double> goalKg, WeightUnit unit,
+                 const QDate& today = QDate::currentDate());
+    void setSpan(Span span);
+    Span span() const { return m_span; }
+
+    QScatterSeries* weighingSeries() const { return m_weighings; }
+    QLineSeries* trendSeries() const { return m_trendLine; }
+    QLineSeries* goalSeries() const { return m_goalLine; }
+    QDateTimeAxis* timeAxis() const { return m_timeAxis; }
+    QValueAxis* weightAxis() const { return m_weightAxis; }
+
+    // "12 March 2026: 81.4 kg", the text shown over a hovered point.
+    QString pointText(const QPointF& point) const;
+
+    static qint64 msOf(const QDate& day);
+    static QDate dateOf(qreal ms);
+
+private:
+    void rebuild();
+    void showPointText(const QPointF& point, bool hovered);
+
+    WeightTrend m_trend;
+    std::optional<double> m_goalKg;
+    WeightUnit m_unit = WeightUnit::Kilograms;
+    QDate m_today;
+    Span m_span = Span::Days90;
+    QScatterSeries* m_weighings;
+    QLineSeries* m_trendLine;
+    QLineSeries* m_goalLine;
+    QDateTimeAxis* m_timeAxis;
+    QValueAxis* m_weightAxis;
+};
