@@ -1,0 +1,191 @@
+#include "tracker/cqwndtracker.h"
+#include "tracker/dayclock.h"
+#include "tracker/daystore.h"
+#include "tracker/dayupload.h"
+#include "tracker/dayuploadqueue.h"
+#include "tracker/foodcatalogue.h"
+#include "tracker/foodmodel.h"
+#include "tracker/foodtablemodel.h"
+
+#include "app/accountstate.h"
+#include "main/cqwndhistory.h"
+#include "main/cqwndhistorydetails.h"
+#include "main/mainwindow.h"
+#include "widgets/mywidget.h"
+#include "widgets/qtmaterialraisedbutton.h"
+
+#include "demosession.h"
+#include "testenvironment.h"
+
+#include <QJsonArray>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimeZone>
+
+// The member's days against olva-server's demo data: a tracked day closes
+// when the date moves on, reaches the history with its foods, and a day
+// that closed while the service was away goes once it answers.
+class TestDayDemo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void yesterdayIsInTheHistory();
+    void aDayClosedOfflineIsSentOnce();
+
+private:
+    // Marks row `row` of the first category by the cup and saves; returns
+    // the food's title and cup calories.
+    QPair<QString, int> trackCup(int meal, int row);
+    QWidget* activeWindow() const { return m_main->findChild<QMdiArea*>()->activeSubWindow()->widget(); }
+    int historyDays(const QDate& date);
+
+    DemoSession m_demo;
+    MainWindow* m_main = nullptr;
+    QString m_category;
+};
+
+void TestDayDemo::initTestCase()
+{
+    TestEnvironment::isolate();
+    QVERIFY(m_demo.start());
+    QVERIFY(m_demo.signInQuick());
+    // No friends reminder over the walk.
+    currentCheckDay = QDate::currentDate().addYears(1).toString(QStringLiteral("yyyy-MM-dd"));
+    m_main = m_demo.showMainWindow();
+    QVERIFY(m_demo.server().signIn(DemoSession::email(), DemoSession::password()));
+}
+
+void TestDayDemo::cleanupTestCase()
+{
+    DayClock::setTodayForTesting({});
+}
+
+QPair<QString, int> TestDayDemo::trackCup(int meal, int row)
+{
+    CqWndTracker window(meal);
+    window.resize(1400, 900);
+    window.show();
+    const auto entry = [&window]() -> MyWidget* {
+        for (MyWidget* widget : window.findChildren<MyWidget*>()) {
+            if (widget->property("categoryEntry").toBool())
+                return widget;
+        }
+        return nullptr;
+    };
+    if (!QTest::qWaitFor([&] { return entry() != nullptr; }, 15000))
+        return {};
+    QTest::mouseClick(window.findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory")), Qt::LeftButton);
+    QTest::mouseClick(entry(), Qt::LeftButton);
+    const FoodModel* category = window.catalogue().category(entry()->property("categoryId").toInt());
+    m_category = category->title;
+    auto* table = window.findChild<QTableView*>(QStringLiteral("tblDetail"));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualRect(table->model()->index(row, FoodTableModel::Cup)).center());
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
+    return {category->items.at(row)->title, int(category->items.at(row)->cal)};
+}
+
+int TestDayDemo::historyDays(const QDate& date)
+{
+    int count = 0;
+    const QJsonArray days = m_demo.server()
+                                .post(QStringLiteral("getHistory"), {{QStringLiteral("email"), DemoSession::email()}})
+                                .value(QStringLiteral("history_info"))
+                                .toArray();
+    for (const QJsonValue& day : days) {
+        const qint64 ms = day[QStringLiteral("date")].toString().toLongLong();
+        count += QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc()).date() == date ? 1 : 0;
+    }
+    return count;
+}
+
+void TestDayDemo::yesterdayIsInTheHistory()
+{
+    const QDate today = QDate::currentDate();
+    DayClock::setTodayForTesting(today);
+    m_main->startDay();
+    DayStore::setDailyTarget(1800);
+    const auto [breakfastFood, breakfast] = trackCup(0, 0);
+    const auto [lunchFood, lunch] = trackCup(2, 1);
+    QVERIFY(!breakfastFood.isEmpty() && !lunchFood.isEmpty());
+    QCOMPARE(DayStore::mealCaloriesSum(), breakfast + lunch);
+
+    // The next morning the program starts.
+    DayClock::setTodayForTesting(today.addDays(1));
+    m_main->startDay();
+    QCOMPARE(DayStore::mealCaloriesSum(), 0);
+    QCOMPARE(DayStore::remainingCalories(), 1800);
+    QTRY_VERIFY_WITH_TIMEOUT(DayUploadQueue::dates().isEmpty(), 15000);
+
+    m_main->showHistory();
+    auto* history = qobject_cast<CqWndHistory*>(activeWindow());
+    QVERIFY(history);
+    QTRY_VERIFY_WITH_TIMEOUT(!history->records().empty(), 15000);
+    HistoryModel* day = nullptr;
+    for (const auto& record : history->records()) {
+        if (QDateTime::fromMSecsSinceEpoch(record->date).date() == today)
+            day = record.get();
+    }
+    QVERIFY(day);
+    QCOMPARE(day->total, QString::number(breakfast + lunch));
+    QCOMPARE(day->remain, QString::number(1800 - breakfast - lunch));
+    QCOMPARE(day->grade, QStringLiteral("0")); // two meals
+
+    m_main->showHistoryDetails(day);
+    auto* details = qobject_cast<CqWndHistoryDetails*>(activeWindow());
+    QVERIFY(details);
+    QCOMPARE(details->findChild<QLabel*>(QStringLiteral("lblTotal"))->text(), QString::number(breakfast + lunch));
+    QCOMPARE(details->findChild<QLabel*>(QStringLiteral("lblLunchScore"))->text(), QString::number(lunch));
+    details->findChild<QPushButton*>(QStringLiteral("btnCategory"))->click();
+    QTest::mouseClick(details->findChild<MyWidget*>(QStringLiteral("widgetCategoryLunch")), Qt::LeftButton);
+    QTableWidget* foods = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((foods = details->findChild<QTableWidget*>()) != nullptr, 15000);
+    const QList<QPushButton*> groups = details->findChildren<QPushButton*>(QRegularExpression(QStringLiteral("^group_lunch_")));
+    QCOMPARE(groups.size(), 1);
+    QCOMPARE(groups.first()->text(), m_category);
+    QCOMPARE(foods->rowCount(), 1);
+    QCOMPARE(foods->item(0, 0)->text(), lunchFood);
+    QCOMPARE(foods->item(0, 1)->text(), QString::number(lunch, 'f', 1));
+}
+
+void TestDayDemo::aDayClosedOfflineIsSentOnce()
+{
+    const QDate day = QDate::currentDate().addDays(1);
+    DayClock::setTodayForTesting(day);
+    m_main->startDay();
+    trackCup(4, 0);
+    const QByteArray host = qgetenv("OLVA_API_HOST");
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 deadPort = closed.serverPort();
+    closed.close();
+    qputenv("OLVA_API_HOST", QStringLiteral("127.0.0.1:%1").arg(deadPort).toLatin1());
+
+    auto* upload = m_main->findChild<DayUpload*>();
+    QSignalSpy failed(upload, &DayUpload::sendFailed);
+    DayClock::setTodayForTesting(day.addDays(1));
+    m_main->startDay();
+    QVERIFY(failed.wait(15000));
+    QCOMPARE(DayUploadQueue::dates(), QList<QDate>{day});
+
+    // The service is back; the next start sends the day, and only once.
+    qputenv("OLVA_API_HOST", host);
+    m_main->startDay();
+    QTRY_VERIFY_WITH_TIMEOUT(DayUploadQueue::dates().isEmpty(), 15000);
+    m_main->startDay();
+    QTRY_VERIFY(!upload->isBusy());
+    QCOMPARE(historyDays(day), 1);
+}
+
+QTEST_MAIN(TestDayDemo)
+#include "tst_daydemo.moc"
