@@ -97,6 +97,11 @@ QString WeightLog::unreachableText()
     return tr("Could not reach OLVA: your weight is kept and will be sent later.");
 }
 
+QString WeightLog::profileKeptText()
+{
+    return tr("Could not reach OLVA: your goal and height are kept and will be sent later.");
+}
+
 QString WeightLog::listFailedText()
 {
     return tr("Could not reach OLVA: your weights could not be loaded. Trying again later.");
@@ -376,11 +381,11 @@ void WeightLog::slt_net_setweightprofile(const QString& text)
         return;
     const auto answer = answerOf(text);
     if (!answer)
-        return failedToReach(unreachableText());
+        return failedToReach(profileKeptText());
     const int code = resultCode(*answer);
     const QString message = answer->value(QStringLiteral("message")).toString();
     if (code != 0 && !refusesTheChange(code))
-        return failedToReach(message.isEmpty() ? unreachableText() : message);
+        return failedToReach(message.isEmpty() ? profileKeptText() : message);
     m_queue.dropProfile(m_sentProfile);
     if (code == 0) {
         m_goalKg = m_sentProfile.goalKg;
@@ -398,6 +403,8 @@ void WeightLog::slt_net_error(const QString& text)
     Q_UNUSED(text);
     if (m_out == Request::None)
         return;
-    const bool changeOut = m_out == Request::Change || m_out == Request::SaveProfile;
-    failedToReach(changeOut || !m_queue.isEmpty() ? unreachableText() : listFailedText());
+    if (m_out == Request::SaveProfile)
+        return failedToReach(profileKeptText());
+    failedToReach(m_out == Request::Change || !m_queue.isEmpty() ? unreachableText()
+                                                                   : listFailedText());
 }

@@ -54,6 +54,7 @@ public:
 
     // Failure texts, for the window and its tests.
     static QString unreachableText();
+    static QString profileKeptText();
     static QString listFailedText();
 
     // How long the first retry waits after a failure; doubled after each
