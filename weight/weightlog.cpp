@@ -229,6 +229,7 @@ void WeightLog::sendNext()
         fields.addQueryItem(QStringLiteral("height_cm"), optionalText(profile->heightCm));
         send(Request::SaveProfile, QStringLiteral("setWeightProfile"), fields);
     } else if (m_wantListAfterQueue) {
+        m_lastRefusal.clear();
         m_wantListAfterQueue = false;
         m_wantList = true;
         send(Request::List, QStringLiteral("getWeights"), fields);
@@ -285,7 +286,11 @@ void WeightLog::refusedChange(const QString& message)
     m_wantListAfterQueue = true;
     if (visibleKg(date) != before)
         emit changed();
-    emit failed(message);
+    // An import over the limit is refused day after day for one reason:
+    // said once, not once a day.
+    if (message != m_lastRefusal)
+        emit failed(message);
+    m_lastRefusal = message;
 }
 
 void WeightLog::slt_net_setweight(const QString& text)
@@ -406,5 +411,5 @@ void WeightLog::slt_net_error(const QString& text)
     if (m_out == Request::SaveProfile)
         return failedToReach(profileKeptText());
     failedToReach(m_out == Request::Change || !m_queue.isEmpty() ? unreachableText()
-                                                                   : listFailedText());
+                                                                 : listFailedText());
 }

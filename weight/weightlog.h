@@ -107,6 +107,7 @@ private:
     bool m_wantListAfterQueue = false; // a refusal: read the service's values again
     bool m_memberAsked = false;        // the next failure is told even when retrying
     bool m_busyShown = false;
+    QString m_lastRefusal; // told already while the queue drains
     Request m_out = Request::None;
     WeightQueue::Change m_sentChange;
     WeightQueue::Profile m_sentProfile;
