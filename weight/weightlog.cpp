@@ -66,20 +66,26 @@ bool refusesTheChange(int code)
 } // namespace
 
 WeightLog::WeightLog(QString email, QObject* parent)
-    : QObject(parent), m_email(std::move(email)), m_server(new Server(this)),
-      m_retry(new QTimer(this)), m_queue(m_email)
+    : QObject(parent), m_email(std::move(email)), m_retry(new QTimer(this)), m_queue(m_email)
 {
-    connect(m_server, SIGNAL(sig_net_setweight(QString)), this, SLOT(slt_net_setweight(QString)));
-    connect(m_server, SIGNAL(sig_net_removeweight(QString)), this,
-            SLOT(slt_net_removeweight(QString)));
-    connect(m_server, SIGNAL(sig_net_weights(QString)), this, SLOT(slt_net_weights(QString)));
-    connect(m_server, SIGNAL(sig_net_setweightprofile(QString)), this,
-            SLOT(slt_net_setweightprofile(QString)));
-    connect(m_server, SIGNAL(sig_net_weightprofile(QString)), this,
-            SLOT(slt_net_weightprofile(QString)));
-    connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+    for (int i = 0; i < laneCount; ++i) {
+        auto* server = new Server(this);
+        connect(server, SIGNAL(sig_net_setweight(QString)), this, SLOT(slt_net_setweight(QString)));
+        connect(server, SIGNAL(sig_net_removeweight(QString)), this,
+                SLOT(slt_net_removeweight(QString)));
+        connect(server, SIGNAL(sig_net_weights(QString)), this, SLOT(slt_net_weights(QString)));
+        connect(server, SIGNAL(sig_net_setweightprofile(QString)), this,
+                SLOT(slt_net_setweightprofile(QString)));
+        connect(server, SIGNAL(sig_net_weightprofile(QString)), this,
+                SLOT(slt_net_weightprofile(QString)));
+        connect(server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
+        m_lanes.append(Lane{server, Request::None, {}});
+    }
     m_retry->setSingleShot(true);
-    connect(m_retry, &QTimer::timeout, this, &WeightLog::sendNext);
+    connect(m_retry, &QTimer::timeout, this, [this] {
+        m_halted = false;
+        sendNext();
+    });
 }
 
 WeightLog::~WeightLog()
@@ -153,8 +159,7 @@ void WeightLog::refresh()
 {
     m_wantList = true;
     m_wantProfile = true;
-    m_memberAsked = true;
-    sendNext();
+    memberActed();
 }
 
 void WeightLog::setWeight(const QDate& date, double kg)
@@ -175,9 +180,8 @@ void WeightLog::importEntries(const QList<WeightEntry>& entries)
     if (changes.isEmpty())
         return;
     m_queue.putAll(changes);
-    m_memberAsked = true;
     emit changed();
-    sendNext();
+    memberActed();
 }
 
 void WeightLog::removeWeight(const QDate& date)
@@ -185,9 +189,8 @@ void WeightLog::removeWeight(const QDate& date)
     if (!date.isValid())
         return;
     m_queue.put({date, std::nullopt});
-    m_memberAsked = true;
     emit changed();
-    sendNext();
+    memberActed();
 }
 
 void WeightLog::setProfile(std::optional<double> goalKg, std::optional<double> heightCm)
@@ -198,49 +201,105 @@ void WeightLog::setProfile(std::optional<double> goalKg, std::optional<double> h
         return std::nullopt;
     };
     m_queue.putProfile({rounded(goalKg), rounded(heightCm)});
-    m_memberAsked = true;
     emit changed();
+    memberActed();
+}
+
+void WeightLog::memberActed()
+{
+    // The member acted: try at once, and tell them if it fails again.
+    m_memberAsked = true;
+    m_halted = false;
     sendNext();
+}
+
+int WeightLog::lanesOut() const
+{
+    return int(std::count_if(m_lanes.cbegin(), m_lanes.cend(),
+                             [](const Lane& lane) { return lane.out != Request::None; }));
+}
+
+bool WeightLog::isOut(Request request) const
+{
+    return std::any_of(m_lanes.cbegin(), m_lanes.cend(),
+                       [request](const Lane& lane) { return lane.out == request; });
+}
+
+bool WeightLog::isDateOut(const QDate& date) const
+{
+    return std::any_of(m_lanes.cbegin(), m_lanes.cend(), [&date](const Lane& lane) {
+        return lane.out == Request::Change && lane.change.date == date;
+    });
 }
 
 void WeightLog::sendNext()
 {
-    if (m_out != Request::None)
-        return;
-    m_retry->stop();
-    QUrlQuery fields;
-    fields.addQueryItem(QStringLiteral("email"), m_email);
-    if (m_wantList) {
-        send(Request::List, QStringLiteral("getWeights"), fields);
-    } else if (m_wantProfile) {
-        send(Request::Profile, QStringLiteral("getWeightProfile"), fields);
-    } else if (const auto change = m_queue.first()) {
-        m_sentChange = *change;
-        fields.addQueryItem(QStringLiteral("date"), change->date.toString(Qt::ISODate));
-        if (change->kg) {
-            fields.addQueryItem(QStringLiteral("weight_kg"), kgText(*change->kg));
-            send(Request::Change, QStringLiteral("setWeight"), fields);
+    // Reads and the profile go alone; after a failure nothing new goes out
+    // until the retry timer or the member says so.
+    const bool aloneOut =
+        isOut(Request::List) || isOut(Request::Profile) || isOut(Request::SaveProfile);
+    if (!m_halted && !aloneOut) {
+        QUrlQuery fields;
+        fields.addQueryItem(QStringLiteral("email"), m_email);
+        if (m_wantList || m_wantProfile) {
+            if (lanesOut() == 0 && m_wantList)
+                send(m_lanes[0], Request::List, QStringLiteral("getWeights"), fields);
+            else if (lanesOut() == 0)
+                send(m_lanes[0], Request::Profile, QStringLiteral("getWeightProfile"), fields);
         } else {
-            send(Request::Change, QStringLiteral("removeWeight"), fields);
+            const QList<WeightQueue::Change> queued = m_queue.changes();
+            qsizetype next = 0;
+            for (Lane& lane : m_lanes) {
+                if (lane.out != Request::None)
+                    continue;
+                while (next < queued.size() && isDateOut(queued.at(next).date))
+                    ++next;
+                if (next == queued.size())
+                    break;
+                lane.change = queued.at(next++);
+                QUrlQuery change = fields;
+                change.addQueryItem(QStringLiteral("date"), lane.change.date.toString(Qt::ISODate));
+                if (lane.change.kg) {
+                    change.addQueryItem(QStringLiteral("weight_kg"), kgText(*lane.change.kg));
+                    send(lane, Request::Change, QStringLiteral("setWeight"), change);
+                } else {
+                    send(lane, Request::Change, QStringLiteral("removeWeight"), change);
+                }
+            }
+            if (lanesOut() == 0) {
+                if (const auto profile = m_queue.profile()) {
+                    m_sentProfile = *profile;
+                    fields.addQueryItem(QStringLiteral("goal_kg"), optionalText(profile->goalKg));
+                    fields.addQueryItem(QStringLiteral("height_cm"),
+                                        optionalText(profile->heightCm));
+                    send(m_lanes[0], Request::SaveProfile, QStringLiteral("setWeightProfile"),
+                         fields);
+                } else if (m_wantListAfterQueue) {
+                    m_lastRefusal.clear();
+                    m_wantListAfterQueue = false;
+                    send(m_lanes[0], Request::List, QStringLiteral("getWeights"), fields);
+                }
+            }
         }
-    } else if (const auto profile = m_queue.profile()) {
-        m_sentProfile = *profile;
-        fields.addQueryItem(QStringLiteral("goal_kg"), optionalText(profile->goalKg));
-        fields.addQueryItem(QStringLiteral("height_cm"), optionalText(profile->heightCm));
-        send(Request::SaveProfile, QStringLiteral("setWeightProfile"), fields);
-    } else if (m_wantListAfterQueue) {
-        m_lastRefusal.clear();
-        m_wantListAfterQueue = false;
-        m_wantList = true;
-        send(Request::List, QStringLiteral("getWeights"), fields);
+        if (lanesOut() > 0)
+            m_retry->stop();
     }
-    setBusy(m_out != Request::None);
+    setBusy(lanesOut() > 0);
 }
 
-void WeightLog::send(Request request, const QString& endpoint, const QUrlQuery& fields)
+void WeightLog::send(Lane& lane, Request request, const QString& endpoint, const QUrlQuery& fields)
 {
-    m_out = request;
-    m_server->request(Server::endpointIndex(endpoint), fields);
+    lane.out = request;
+    lane.server->request(Server::endpointIndex(endpoint), fields);
+}
+
+WeightLog::Lane* WeightLog::answering(Request request)
+{
+    for (Lane& lane : m_lanes) {
+        if (lane.server == sender())
+            return lane.out == request ? &lane : nullptr;
+    }
+    return nullptr;
 }
 
 void WeightLog::setBusy(bool busy)
@@ -251,22 +310,28 @@ void WeightLog::setBusy(bool busy)
     emit busyChanged(busy);
 }
 
-void WeightLog::finished()
+void WeightLog::finished(Lane& lane)
 {
-    m_out = Request::None;
-    m_failuresInARow = 0;
+    lane.out = Request::None;
+    if (!m_halted)
+        m_failuresInARow = 0;
     sendNext();
 }
 
-void WeightLog::failedToReach(const QString& what)
+void WeightLog::failedToReach(Lane& lane, const QString& what)
 {
-    m_out = Request::None;
-    if (m_memberAsked || m_failuresInARow == 0)
-        emit failed(what);
-    m_memberAsked = false;
+    lane.out = Request::None;
+    // Told once per run of failures, and again after the member acts; the
+    // other lanes' failures of the same moment say nothing new.
+    if (!m_halted) {
+        if (m_memberAsked || m_failuresInARow == 0)
+            emit failed(what);
+        m_memberAsked = false;
+        m_halted = true;
+        scheduleRetry();
+    }
     m_queue.flush();
-    scheduleRetry();
-    setBusy(false);
+    setBusy(lanesOut() > 0);
 }
 
 void WeightLog::scheduleRetry()
@@ -278,13 +343,12 @@ void WeightLog::scheduleRetry()
     m_retry->start(int(delay));
 }
 
-void WeightLog::refusedChange(const QString& message)
+void WeightLog::refusedChange(const WeightQueue::Change& change, const QString& message)
 {
-    const QDate date = m_sentChange.date;
-    const double before = visibleKg(date);
-    m_queue.drop(m_sentChange);
+    const double before = visibleKg(change.date);
+    m_queue.drop(change);
     m_wantListAfterQueue = true;
-    if (visibleKg(date) != before)
+    if (visibleKg(change.date) != before)
         emit changed();
     // An import over the limit is refused day after day for one reason:
     // said once, not once a day.
@@ -295,50 +359,59 @@ void WeightLog::refusedChange(const QString& message)
 
 void WeightLog::slt_net_setweight(const QString& text)
 {
-    slt_net_removeweight(text);
+    changeAnswered(text);
 }
 
 void WeightLog::slt_net_removeweight(const QString& text)
 {
-    if (m_out != Request::Change)
+    changeAnswered(text);
+}
+
+void WeightLog::changeAnswered(const QString& text)
+{
+    Lane* lane = answering(Request::Change);
+    if (!lane)
         return;
+    const WeightQueue::Change change = lane->change;
     const auto answer = answerOf(text);
     if (!answer)
-        return failedToReach(unreachableText());
+        return failedToReach(*lane, unreachableText());
     const int code = resultCode(*answer);
     if (code != 0) {
         const QString message = answer->value(QStringLiteral("message")).toString();
         if (!refusesTheChange(code))
-            return failedToReach(message.isEmpty() ? unreachableText() : message);
-        refusedChange(message.isEmpty() ? tr("OLVA did not take the weight of %1.")
-                                              .arg(m_sentChange.date.toString(Qt::ISODate))
-                                        : message);
-        return finished();
+            return failedToReach(*lane, message.isEmpty() ? unreachableText() : message);
+        refusedChange(
+            change,
+            message.isEmpty()
+                ? tr("OLVA did not take the weight of %1.").arg(change.date.toString(Qt::ISODate))
+                : message);
+        return finished(*lane);
     }
-    const QDate date = m_sentChange.date;
-    const double before = visibleKg(date);
-    if (m_sentChange.kg) {
+    const double before = visibleKg(change.date);
+    if (change.kg) {
         const auto stored = numberOf(answer->value(QStringLiteral("weight_kg")));
-        m_confirmed.insert(date, stored.value_or(*m_sentChange.kg));
+        m_confirmed.insert(change.date, stored.value_or(*change.kg));
     } else {
-        m_confirmed.remove(date);
+        m_confirmed.remove(change.date);
     }
-    m_queue.drop(m_sentChange);
-    if (visibleKg(date) != before)
+    m_queue.drop(change);
+    if (visibleKg(change.date) != before)
         emit changed();
-    finished();
+    finished(*lane);
 }
 
 void WeightLog::slt_net_weights(const QString& text)
 {
-    if (m_out != Request::List)
+    Lane* lane = answering(Request::List);
+    if (!lane)
         return;
     const auto answer = answerOf(text);
     if (!answer)
-        return failedToReach(m_queue.isEmpty() ? listFailedText() : unreachableText());
+        return failedToReach(*lane, m_queue.isEmpty() ? listFailedText() : unreachableText());
     if (resultCode(*answer) != 0) {
         const QString message = answer->value(QStringLiteral("message")).toString();
-        return failedToReach(message.isEmpty() ? listFailedText() : message);
+        return failedToReach(*lane, message.isEmpty() ? listFailedText() : message);
     }
     QMap<QDate, double> confirmed;
     const QJsonArray list = answer->value(QStringLiteral("weights")).toArray();
@@ -355,19 +428,20 @@ void WeightLog::slt_net_weights(const QString& text)
         m_confirmed = confirmed;
         emit changed();
     }
-    finished();
+    finished(*lane);
 }
 
 void WeightLog::slt_net_weightprofile(const QString& text)
 {
-    if (m_out != Request::Profile)
+    Lane* lane = answering(Request::Profile);
+    if (!lane)
         return;
     const auto answer = answerOf(text);
     if (!answer)
-        return failedToReach(m_queue.isEmpty() ? listFailedText() : unreachableText());
+        return failedToReach(*lane, m_queue.isEmpty() ? listFailedText() : unreachableText());
     if (resultCode(*answer) != 0) {
         const QString message = answer->value(QStringLiteral("message")).toString();
-        return failedToReach(message.isEmpty() ? listFailedText() : message);
+        return failedToReach(*lane, message.isEmpty() ? listFailedText() : message);
     }
     const auto goal = numberOf(answer->value(QStringLiteral("goal_kg")));
     const auto height = numberOf(answer->value(QStringLiteral("height_cm")));
@@ -377,20 +451,21 @@ void WeightLog::slt_net_weightprofile(const QString& text)
         m_heightCm = height;
         emit changed();
     }
-    finished();
+    finished(*lane);
 }
 
 void WeightLog::slt_net_setweightprofile(const QString& text)
 {
-    if (m_out != Request::SaveProfile)
+    Lane* lane = answering(Request::SaveProfile);
+    if (!lane)
         return;
     const auto answer = answerOf(text);
     if (!answer)
-        return failedToReach(profileKeptText());
+        return failedToReach(*lane, profileKeptText());
     const int code = resultCode(*answer);
     const QString message = answer->value(QStringLiteral("message")).toString();
     if (code != 0 && !refusesTheChange(code))
-        return failedToReach(message.isEmpty() ? profileKeptText() : message);
+        return failedToReach(*lane, message.isEmpty() ? profileKeptText() : message);
     m_queue.dropProfile(m_sentProfile);
     if (code == 0) {
         m_goalKg = m_sentProfile.goalKg;
@@ -400,16 +475,19 @@ void WeightLog::slt_net_setweightprofile(const QString& text)
         emit failed(message.isEmpty() ? tr("OLVA did not take your goal and height.") : message);
         emit changed();
     }
-    finished();
+    finished(*lane);
 }
 
 void WeightLog::slt_net_error(const QString& text)
 {
     Q_UNUSED(text);
-    if (m_out == Request::None)
-        return;
-    if (m_out == Request::SaveProfile)
-        return failedToReach(profileKeptText());
-    failedToReach(m_out == Request::Change || !m_queue.isEmpty() ? unreachableText()
-                                                                 : listFailedText());
+    for (Lane& lane : m_lanes) {
+        if (lane.server != sender() || lane.out == Request::None)
+            continue;
+        if (lane.out == Request::SaveProfile)
+            return failedToReach(lane, profileKeptText());
+        return failedToReach(lane, lane.out == Request::Change || !m_queue.isEmpty()
+                                       ? unreachableText()
+                                       : listFailedText());
+    }
 }

@@ -23,9 +23,11 @@ class Server;
 // it, to be sent at the next refresh, the next change, or by a timer that
 // waits longer after each failure.
 //
-// One request is out at a time: Server's error signal does not say which
-// request failed, and the changes must reach the service in the order they
-// were made.
+// Requests go out on a few lanes, each a Server of its own with at most one
+// request out, because Server's error signal does not say which request
+// failed. The list and the profile are read, and the profile written, alone;
+// queued weights go out oldest first, several at once (an import of years
+// would otherwise wait for every answer in turn), never two of one day.
 class WeightLog final : public QObject
 {
     Q_OBJECT
@@ -50,7 +52,7 @@ public:
 
     // Changes not yet confirmed by the service.
     int pendingCount() const;
-    bool isBusy() const { return m_out != Request::None; }
+    bool isBusy() const { return lanesOut() > 0; }
 
     // Failure texts, for the window and its tests.
     static QString unreachableText();
@@ -84,18 +86,33 @@ private:
         Change,
         SaveProfile
     };
+    struct Lane
+    {
+        Server* server = nullptr;
+        Request out = Request::None;
+        WeightQueue::Change change; // when out is Change
+    };
+    static constexpr int laneCount = 4;
 
     void sendNext();
-    void send(Request request, const QString& endpoint, const QUrlQuery& fields);
-    void finished();
-    void failedToReach(const QString& what);
+    void send(Lane& lane, Request request, const QString& endpoint, const QUrlQuery& fields);
+    // The lane whose Server sent the signal being handled, when it waits for
+    // `request`; null for anything else.
+    Lane* answering(Request request);
+    void finished(Lane& lane);
+    void failedToReach(Lane& lane, const QString& what);
+    void memberActed();
     void scheduleRetry();
-    void refusedChange(const QString& message);
+    void refusedChange(const WeightQueue::Change& change, const QString& message);
+    void changeAnswered(const QString& text);
+    int lanesOut() const;
+    bool isOut(Request request) const;
+    bool isDateOut(const QDate& date) const;
     void setBusy(bool busy);
     double visibleKg(const QDate& date) const; // 0: no weight that day
 
     QString m_email;
-    Server* m_server;
+    QList<Lane> m_lanes;
     QTimer* m_retry;
     WeightQueue m_queue;
     QMap<QDate, double> m_confirmed; // the service's list as last read
@@ -106,10 +123,9 @@ private:
     bool m_wantProfile = false;
     bool m_wantListAfterQueue = false; // a refusal: read the service's values again
     bool m_memberAsked = false;        // the next failure is told even when retrying
+    bool m_halted = false;             // a request failed: wait for the retry or the member
     bool m_busyShown = false;
     QString m_lastRefusal; // told already while the queue drains
-    Request m_out = Request::None;
-    WeightQueue::Change m_sentChange;
     WeightQueue::Profile m_sentProfile;
     int m_failuresInARow = 0;
 };
