@@ -4,6 +4,9 @@
 
 #include "tracker/cqdlgremovecalory.h"
 #include "tracker/cqdlgwarning.h"
+#include "tracker/dayarchive.h"
+#include "tracker/dayclock.h"
+#include "tracker/dayrollover.h"
 #include "tracker/foodcatalogue.h"
 #include "tracker/foodmodel.h"
 #include "tracker/foodrequests.h"
@@ -11,6 +14,7 @@
 #include "tracker/legibility.h"
 #include "tracker/meals.h"
 #include "tracker/ownfoodupload.h"
+#include "tracker/recentfoods.h"
 #include "tracker/spokenfigure.h"
 
 #include "app/accountstate.h"
@@ -28,10 +32,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSet>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTableWidget>
@@ -42,6 +48,8 @@
 namespace {
 
 constexpr int blockRowHeight = 40;
+// The quick list shows this many rows before it scrolls.
+constexpr int quickRowsShown = 8;
 const QString expandIcon = QStringLiteral(":/main/assets/expand.png");
 const QString collapseIcon = QStringLiteral(":/main/assets/collpase.png");
 const QColor accent(QStringLiteral("#ef2554"));
@@ -106,6 +114,15 @@ protected:
     }
 };
 
+// "Breakfast", "First Snack": the meal as the planner names it.
+QString mealName(int meal)
+{
+    QString name = Meals::plannerLabel(meal);
+    name.remove(QStringLiteral("Total "));
+    name.remove(QStringLiteral(" Calories"));
+    return name;
+}
+
 } // namespace
 
 CqWndTracker::CqWndTracker(int meal, QWidget* parent)
@@ -129,6 +146,7 @@ CqWndTracker::CqWndTracker(int meal, QWidget* parent)
     buildHeader();
     buildCategoryButton();
     m_ui->widgetCategoryContent->hide();
+    buildQuickPanel();
 
     m_catalogueTimer->setSingleShot(true);
     connect(m_catalogueTimer, &QTimer::timeout, this, [this] {
@@ -152,6 +170,10 @@ CqWndTracker::CqWndTracker(int meal, QWidget* parent)
     for (QLineEdit* field : m_ui->widgetButton->findChildren<QLineEdit*>())
         Legibility::darkFieldText(field);
     m_ui->widgetButton->hide();
+
+    // An open tracker follows the day: a new one starts empty.
+    if (DayRollover* rollover = DayRollover::instance())
+        connect(rollover, &DayRollover::dayStarted, this, &CqWndTracker::startNewDay);
 }
 
 CqWndTracker::~CqWndTracker()
@@ -336,6 +358,9 @@ void CqWndTracker::slt_net_food(QString reply)
     buildCategoryList();
     if (!m_catalogue->isEmpty())
         restoreMeal();
+    m_search.rebuild(m_catalogue->categories());
+    loadRecent();
+    runSearch();
 }
 
 void CqWndTracker::slt_net_foodError(QString)
@@ -440,23 +465,88 @@ void CqWndTracker::fillFoodTable()
     m_ui->widgetDetails->show();
     m_headerCaption = QStringLiteral("Assigned WGS = 1/2 cup\n%1").arg(category->title);
     m_table->setUpdatesEnabled(false);
-    m_model->setFoods(category->items, m_headerCaption, isSmallScreen ? 60 : 70);
-    sizeRows(0, m_model->rowCount() - 1);
-
-    // The meal's stored choices in this category are marked again; a stored
-    // "other" amount shows its calories so a later save keeps it.
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const FoodItemModel* food = m_model->food(row);
-        const FoodItemModel* chosen = m_chosen.value(DayStore::chosenKey(m_openCategory, food->id));
-        if (!chosen)
-            continue;
-        if (chosen->kind == FoodQuantity::other)
-            m_model->setOtherText(row, FoodNumbers::calories(chosen->otherCal));
-        m_model->click(row, chosen->kind + 1);
+    // Choices not saved yet (made through the search) stay; otherwise the
+    // table shows what the meal holds.
+    if (FoodTableModel* model = m_models.value(m_openCategory); model && !m_unsaved.contains(m_openCategory))
+        fillFromStore(model, m_openCategory);
+    FoodTableModel* model = choicesOf(m_openCategory);
+    if (model != m_model) {
+        m_model = model;
+        m_table->setModel(model);
     }
+    sizeRows(0, m_model->rowCount() - 1);
     m_table->setUpdatesEnabled(true);
     refreshTotals();
     adjustTableHeight();
+}
+
+void CqWndTracker::fillFromStore(FoodTableModel* model, qint32 categoryId)
+{
+    const FoodModel* category = m_catalogue->category(categoryId);
+    if (!category)
+        return;
+    model->setFoods(category->items, QStringLiteral("Assigned WGS = 1/2 cup\n%1").arg(category->title),
+                    isSmallScreen ? 60 : 70);
+    // The meal's stored choices in this category are marked again; a stored
+    // "other" amount shows its calories so a later save keeps it.
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const FoodItemModel* food = model->food(row);
+        const FoodItemModel* chosen = m_chosen.value(DayStore::chosenKey(categoryId, food->id));
+        if (!chosen)
+            continue;
+        if (chosen->kind == FoodQuantity::other)
+            model->setOtherText(row, FoodNumbers::calories(chosen->otherCal));
+        model->click(row, chosen->kind + 1);
+    }
+}
+
+FoodTableModel* CqWndTracker::choicesOf(qint32 categoryId)
+{
+    if (FoodTableModel* model = m_models.value(categoryId))
+        return model;
+    if (!m_catalogue->category(categoryId))
+        return nullptr;
+    auto* model = new FoodTableModel(this);
+    fillFromStore(model, categoryId);
+    m_models.insert(categoryId, model);
+    connect(model, &FoodTableModel::otherEdited, this, [this, model, categoryId](int row) {
+        if (model == m_model) {
+            on_tblDetail_cellChanged(row, FoodTableModel::Other);
+            return;
+        }
+        model->applyTypedAmount(row);
+        markUnsaved(categoryId);
+    });
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this, categoryId] { m_results->categoryChanged(categoryId); });
+    return model;
+}
+
+void CqWndTracker::markUnsaved(qint32 categoryId)
+{
+    m_unsaved.insert(categoryId);
+    showUnsaved();
+}
+
+void CqWndTracker::showUnsaved()
+{
+    const bool unsaved = !m_unsaved.isEmpty();
+    m_ui->lblUnsaved->setVisible(unsaved);
+    m_ui->btnQuickSave->setVisible(unsaved);
+}
+
+void CqWndTracker::dropStoredModels()
+{
+    for (auto it = m_models.begin(); it != m_models.end();) {
+        if (it.value() == m_model || m_unsaved.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        const qint32 categoryId = it.key();
+        delete it.value();
+        it = m_models.erase(it);
+        m_results->categoryChanged(categoryId);
+    }
 }
 
 void CqWndTracker::sizeRows(int first, int last)
@@ -494,6 +584,7 @@ void CqWndTracker::on_tblDetail_cellClicked(int row, int column)
         return;
     m_model->click(row, column);
     refreshTotals();
+    markUnsaved(m_openCategory);
 }
 
 void CqWndTracker::on_tblDetail_cellChanged(int row, int column)
@@ -502,6 +593,7 @@ void CqWndTracker::on_tblDetail_cellChanged(int row, int column)
         return;
     m_model->applyTypedAmount(row);
     refreshTotals();
+    markUnsaved(m_openCategory);
 }
 
 void CqWndTracker::refreshTotals()
@@ -536,59 +628,91 @@ void CqWndTracker::on_tblDetail_cellDoubleClicked(int row, int column)
     if (FoodModel* category = m_catalogue->category(m_openCategory))
         category->items.removeOne(food);
     // The record object stays (a block may still show the food); only the
-    // category stops listing it.
+    // category stops listing it, and the search no longer finds it.
     refreshTotals();
+    m_search.rebuild(m_catalogue->categories());
+    runSearch();
 }
 
 // ----- saving and restoring -----
 
 void CqWndTracker::on_btnSave_clicked()
 {
-    FoodModel* category = m_catalogue->category(m_openCategory);
-    if (!category)
-        return;
+    // The open category and every category the search changed.
+    QList<qint32> saving = m_unsaved.values();
+    if (m_catalogue->category(m_openCategory) && !saving.contains(m_openCategory))
+        saving.append(m_openCategory);
+    std::sort(saving.begin(), saving.end());
     // The save and the meal read back after it use one open store.
     const SettingsStore::Batch batch;
+    DayStore::Totals totals;
+    QList<std::pair<qint32, QList<FoodItemModel*>>> blocks;
+    for (qint32 id : std::as_const(saving)) {
+        FoodTableModel* model = id == m_openCategory ? m_model : m_models.value(id);
+        if (!model || !m_catalogue->category(id))
+            continue;
+        QList<FoodItemModel*> chosen;
+        totals = saveCategoryFrom(id, model, &chosen);
+        blocks.append({id, chosen});
+    }
+    m_unsaved.clear();
+    showUnsaved();
+    if (blocks.isEmpty())
+        return;
+    showFigures(totals);
+    for (const auto& [id, chosen] : std::as_const(blocks))
+        buildBlock(id, chosen);
+    restoreMeal();
+    m_ui->scrollArea->verticalScrollBar()->setValue(0);
+}
+
+void CqWndTracker::on_btnQuickSave_clicked()
+{
+    on_btnSave_clicked();
+}
+
+DayStore::Totals CqWndTracker::saveCategoryFrom(qint32 categoryId, FoodTableModel* model,
+                                                QList<FoodItemModel*>* chosen)
+{
+    FoodModel* category = m_catalogue->category(categoryId);
     QList<MealEntry> entries;
-    QList<FoodItemModel*> chosen;
     QSet<qint32> listed;
     QHash<FoodItemModel*, QString> savedEntries;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        FoodItemModel* food = m_model->food(row);
+    for (int row = 0; row < model->rowCount(); ++row) {
+        FoodItemModel* food = model->food(row);
         listed.insert(food->id);
-        const int kind = m_model->chosenKind(row);
+        const int kind = model->chosenKind(row);
         if (kind < 0)
             continue;
-        if (m_model->isMarked(row, FoodTableModel::Other))
-            food->otherCal = FoodNumbers::readFloat(m_model->otherText(row));
+        if (model->isMarked(row, FoodTableModel::Other))
+            food->otherCal = FoodNumbers::readFloat(model->otherText(row));
         food->kind = kind;
         entries.append(MealEntry::make(food->id, FoodNumbers::calorieShare(*food, kind, food->otherCal), kind));
-        chosen.append(food);
+        chosen->append(food);
         savedEntries.insert(food, entries.constLast().text);
     }
-    // The stored nutrients carry the labels' one decimal, plus what the
-    // chosen foods the category no longer lists (deleted ones) still count.
-    const Nutrients shown{FoodNumbers::readFloat(m_ui->lblCarbs->text()), FoodNumbers::readFloat(m_ui->lblFat->text()),
-                          FoodNumbers::readFloat(m_ui->lblProtein->text()),
-                          FoodNumbers::readFloat(m_ui->lblFiber->text())};
+    // The stored nutrients carry the labels' one decimal (the open
+    // category's labels show exactly these), plus what the chosen foods the
+    // category no longer lists (deleted ones) still count.
+    const FoodTableModel::Totals sums = model->totals();
+    auto shown = [](float grams) { return FoodNumbers::readFloat(FoodNumbers::fixed(grams, 1)); };
+    const Nutrients nutrients{shown(sums.nutrients.carbs), shown(sums.nutrients.fat),
+                              shown(sums.nutrients.protein), shown(sums.nutrients.fiber)};
     QHash<qint32, const FoodItemModel*> kept;
-    const QString prefix = QString::number(m_openCategory) + QLatin1Char('_');
+    const QString prefix = QString::number(categoryId) + QLatin1Char('_');
     for (auto it = m_chosen.cbegin(); it != m_chosen.cend(); ++it) {
         if (it.key().startsWith(prefix))
             kept.insert(it.value()->id, it.value());
     }
     const DayStore::Totals totals =
-        DayStore::saveCategory(m_meal, m_openCategory, entries, shown, listed, categoryIds(), kept);
+        DayStore::saveCategory(m_meal, categoryId, entries, nutrients, listed, categoryIds(), kept);
     // A food still without its id is now stored under 0 (or no longer at
     // all); its upload moves the entry once the id comes.
-    for (OwnFoodUpload* upload : uploadsOf(m_openCategory)) {
+    for (OwnFoodUpload* upload : uploadsOf(categoryId)) {
         if (category->items.contains(upload->food()))
             upload->setSavedEntry(savedEntries.value(upload->food()));
     }
-    showFigures(totals);
-    buildBlock(m_openCategory, chosen);
-    restoreMeal();
-    m_ui->scrollArea->verticalScrollBar()->setValue(0);
+    return totals;
 }
 
 void CqWndTracker::restoreMeal()
@@ -611,6 +735,7 @@ void CqWndTracker::restoreMeal()
             m_chosen.insert(DayStore::chosenKey(it.key(), food->id), food);
         buildBlock(it.key(), foods);
     }
+    dropStoredModels();
 }
 
 void CqWndTracker::showFigures(const DayStore::Totals& totals)
@@ -742,7 +867,10 @@ void CqWndTracker::on_btnSelected_rightClicked()
     if (categoryId == m_openCategory) {
         m_model->unmarkFood(-1);
         refreshTotals();
+    } else if (FoodTableModel* model = m_models.value(categoryId)) {
+        model->unmarkFood(-1);
     }
+    dropStoredModels();
 }
 
 void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
@@ -785,7 +913,10 @@ void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
     if (categoryId == m_openCategory) {
         m_model->unmarkFood(foodId);
         refreshTotals();
+    } else if (FoodTableModel* model = m_models.value(categoryId)) {
+        model->unmarkFood(foodId);
     }
+    dropStoredModels();
 }
 
 // ----- foods of the member's own -----
@@ -828,6 +959,8 @@ void CqWndTracker::on_btnAdd_clicked()
     const int row = m_model->rowCount() - 1;
     sizeRows(row, row);
     adjustTableHeight();
+    m_search.rebuild(m_catalogue->categories());
+    runSearch();
 
     auto* upload = new OwnFoodUpload(food, m_meal, category->id, this);
     connect(upload, &OwnFoodUpload::failed, this,
@@ -882,6 +1015,332 @@ void CqWndTracker::slt_net_removeCalories(QString)
     // The food left the table at once; the reply changes nothing.
 }
 
+// ----- quick entry: search, recent foods, copying a meal -----
+
+void CqWndTracker::buildQuickPanel()
+{
+    // The window's focus (its first show, the main window activating it)
+    // goes to the search box.
+    setFocusProxy(m_ui->edtSearch);
+    Legibility::darkFieldText(m_ui->edtSearch);
+    m_ui->edtSearch->setMaxLength(100);
+    m_ui->edtSearch->installEventFilter(this);
+    connect(m_ui->edtSearch, &QLineEdit::textChanged, this, &CqWndTracker::runSearch);
+
+    m_results = new SearchResultsModel([this](qint32 category) { return choicesOf(category); }, this);
+    m_resultsView = new QTableView(m_ui->widgetQuick);
+    m_resultsView->setObjectName(QStringLiteral("tblSearch"));
+    m_resultsView->setAccessibleName(QStringLiteral("Search results"));
+    m_resultsView->setModel(m_results);
+    m_resultsView->setItemDelegateForColumn(SearchResultsModel::Other, new OtherAmountDelegate(m_resultsView));
+    m_resultsView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_resultsView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_resultsView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                                   | QAbstractItemView::EditKeyPressed);
+    m_resultsView->verticalHeader()->hide();
+    m_resultsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_resultsView->verticalHeader()->setDefaultSectionSize(blockRowHeight);
+    m_resultsView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_resultsView->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Name, QHeaderView::Stretch);
+    m_resultsView->setWordWrap(false);
+    m_resultsView->setFont(robotoFont(isSmallScreen ? 12 : 14));
+    // The current row shows through a light veil, so a marked cell under it
+    // still shows its mark.
+    m_resultsView->setStyleSheet(QStringLiteral(
+        "QTableView { selection-background-color: rgba(255,255,255,40); selection-color: white; }"));
+    m_resultsView->installEventFilter(this);
+    m_resultsView->hide();
+    connect(m_resultsView, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.column() >= SearchResultsModel::HalfCup)
+            pickResult(index.row(), index.column());
+    });
+    m_ui->vQuick->insertWidget(2, m_resultsView);
+
+    m_copyMenu = new QMenu(m_ui->btnCopy);
+    m_copyMenu->setObjectName(QStringLiteral("menuCopy"));
+    m_copyMenu->setAccessibleName(QStringLiteral("Copy a meal"));
+    connect(m_copyMenu, &QMenu::aboutToShow, this, &CqWndTracker::fillCopyMenu);
+    m_ui->btnCopy->setMenu(m_copyMenu);
+
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    save->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(save, &QShortcut::activated, this, &CqWndTracker::on_btnSave_clicked);
+
+    m_ui->hUnsaved->setStretch(0, 1);
+    // As tall as their text: the panel gives no spare height to its lines.
+    for (QLabel* label : {m_ui->lblSearchStatus, m_ui->lblUnsaved})
+        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    m_ui->widgetQuick->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    m_ui->btnQuickSave->setMinimumWidth(160);
+    showUnsaved();
+    runSearch();
+}
+
+void CqWndTracker::runSearch()
+{
+    if (!m_results)
+        return;
+    const QString text = m_ui->edtSearch->text();
+    const QString keys = QStringLiteral("\u2191\u2193 move, Enter chooses half a cup, Shift+Enter a cup, "
+                                        "Ctrl+S saves, Esc clears.");
+    QString status;
+    if (FoodSearch::words(text).isEmpty()) {
+        m_results->setRows(m_recentRows, true);
+        m_resultsView->setAccessibleName(QStringLiteral("Recent foods"));
+        status = m_recentRows.isEmpty()
+            ? QStringLiteral("Type part of a food's name to find it in every category.")
+            : QStringLiteral("Recently at %1; \u201CLast time\u201D adds the same amount. %2")
+                  .arg(mealName(m_meal).toLower(), keys);
+    } else {
+        QList<FoodSearch::Hit> hits = m_search.find(text, FoodSearch::defaultLimit + 1);
+        const bool more = hits.size() > FoodSearch::defaultLimit;
+        if (more)
+            hits.resize(FoodSearch::defaultLimit);
+        QList<SearchResultsModel::Row> rows;
+        rows.reserve(hits.size());
+        for (const FoodSearch::Hit& hit : std::as_const(hits)) {
+            const FoodModel* category = m_catalogue->category(hit.category);
+            rows.append({hit.food, hit.category, category ? category->title : QString()});
+        }
+        m_results->setRows(rows, false);
+        m_resultsView->setAccessibleName(QStringLiteral("Search results"));
+        if (hits.isEmpty())
+            status = QStringLiteral("No food matches \u201C%1\u201D.").arg(text.trimmed());
+        else if (more)
+            status = QStringLiteral("The first %1 foods found. %2").arg(hits.size()).arg(keys);
+        else
+            status = (hits.size() == 1 ? QStringLiteral("1 food found. %2")
+                                       : QStringLiteral("%1 foods found. %2").arg(hits.size()))
+                         .arg(keys);
+    }
+    m_ui->lblSearchStatus->setText(status);
+    m_ui->lblSearchStatus->setAccessibleName(status);
+    if (m_results->rowCount() > 0)
+        m_resultsView->setCurrentIndex(m_results->index(0, SearchResultsModel::Name));
+    fitResults();
+}
+
+void CqWndTracker::fitResults()
+{
+    const int rows = m_results->rowCount();
+    m_resultsView->setVisible(rows > 0);
+    if (rows == 0)
+        return;
+    QHeaderView* header = m_resultsView->horizontalHeader();
+    const QFontMetrics metrics(m_resultsView->font());
+    for (int column = SearchResultsModel::Category; column < m_results->columnCount(); ++column) {
+        int width = metrics.horizontalAdvance(m_results->headerData(column, Qt::Horizontal).toString()) + 40;
+        if (column == SearchResultsModel::Category || column == SearchResultsModel::LastTime) {
+            for (int row = 0; row < rows; ++row)
+                width = std::max(width, metrics.horizontalAdvance(
+                                            m_results->index(row, column).data().toString()) + 32);
+        }
+        header->resizeSection(column, std::min(width, 320));
+    }
+    const int shown = std::min(rows, quickRowsShown);
+    m_resultsView->setFixedHeight(header->sizeHint().height() + shown * blockRowHeight + 2);
+}
+
+void CqWndTracker::loadRecent()
+{
+    // Earlier days only: a day the clock has not reached yet is not "before".
+    const QDate today = DayClock::today();
+    QList<RecentFoods::DayMeal> days;
+    for (const ArchivedDay& day : DayArchive::latest(DayArchive::keptDays)) {
+        if (day.date >= today)
+            continue;
+        RecentFoods::DayMeal meal;
+        for (qint32 category : day.categories(m_meal))
+            meal.insert(category, day.entries(m_meal, category));
+        days.append(meal);
+    }
+    QHash<QString, FoodItemModel*> listed;
+    for (auto it = m_catalogue->categories().cbegin(); it != m_catalogue->categories().cend(); ++it) {
+        for (FoodItemModel* food : it.value()->items)
+            listed.insert(DayStore::chosenKey(it.key(), food->id), food);
+    }
+    const QList<RecentFoods::Food> recent = RecentFoods::collect(
+        days, [&listed](qint32 category, qint32 foodId) {
+            return listed.contains(DayStore::chosenKey(category, foodId));
+        });
+    m_recentRows.clear();
+    for (const RecentFoods::Food& food : recent) {
+        const FoodModel* category = m_catalogue->category(food.category);
+        m_recentRows.append({listed.value(DayStore::chosenKey(food.category, food.foodId)), food.category,
+                             category->title, food.kind, food.calories});
+    }
+}
+
+void CqWndTracker::pickResult(int row, int column)
+{
+    const SearchResultsModel::Row* shown = m_results->row(row);
+    const int at = m_results->tableRow(row);
+    if (!shown || at < 0)
+        return;
+    const qint32 categoryId = shown->category;
+    FoodTableModel* model = choicesOf(categoryId);
+    if (column == SearchResultsModel::LastTime) {
+        // The same amount as last time, whatever is marked now.
+        if (shown->lastKind == FoodQuantity::other) {
+            model->setOtherText(at, FoodNumbers::calories(shown->lastCalories));
+            model->applyTypedAmount(at);
+        } else if (!model->isMarked(at, shown->lastKind + FoodTableModel::HalfCup)) {
+            model->click(at, shown->lastKind + FoodTableModel::HalfCup);
+        }
+    } else if (column >= SearchResultsModel::HalfCup && column <= SearchResultsModel::Other) {
+        // Exactly a click on the food's cell in its category's table.
+        model->click(at, column - SearchResultsModel::HalfCup + FoodTableModel::HalfCup);
+    } else {
+        return;
+    }
+    if (categoryId == m_openCategory)
+        refreshTotals();
+    markUnsaved(categoryId);
+
+    const FoodItemModel* food = model->food(at);
+    const int kind = model->chosenKind(at);
+    const QString said = kind < 0
+        ? QStringLiteral("%1: not chosen.").arg(food->title)
+        : QStringLiteral("%1: %2 chosen. Ctrl+S saves.")
+              .arg(food->title,
+                   SearchResultsModel::amountText(kind, FoodNumbers::readFloat(model->otherText(at))));
+    m_ui->lblSearchStatus->setText(said);
+    m_ui->lblSearchStatus->setAccessibleName(said);
+}
+
+void CqWndTracker::moveResult(int step)
+{
+    const int rows = m_results->rowCount();
+    if (rows == 0)
+        return;
+    const int current = m_resultsView->currentIndex().isValid() ? m_resultsView->currentIndex().row() : -1;
+    const int row = std::clamp(current + step, 0, rows - 1);
+    m_resultsView->setCurrentIndex(m_results->index(row, SearchResultsModel::Name));
+    m_resultsView->scrollTo(m_results->index(row, SearchResultsModel::Name));
+}
+
+void CqWndTracker::clearSearch()
+{
+    m_ui->edtSearch->clear();
+    m_ui->edtSearch->setFocus();
+}
+
+void CqWndTracker::fillCopyMenu()
+{
+    m_copyMenu->clear();
+    auto addSource = [this](const QString& title, const MealCopy::Meal& source) {
+        QMenu* menu = m_copyMenu->addMenu(title);
+        menu->setObjectName(QStringLiteral("menuCopy_%1").arg(m_copyMenu->actions().size()));
+        if (source.isEmpty()) {
+            menu->menuAction()->setText(QStringLiteral("%1 (no food)").arg(title));
+            menu->menuAction()->setEnabled(false);
+            return;
+        }
+        menu->addAction(QStringLiteral("Replace this meal with it"), this,
+                        [this, source, title] { copyMeal(source, MealCopy::Mode::Replace, title); });
+        menu->addAction(QStringLiteral("Add it to this meal"), this,
+                        [this, source, title] { copyMeal(source, MealCopy::Mode::Add, title); });
+    };
+    addSource(QStringLiteral("Yesterday's %1").arg(mealName(m_meal)),
+              archivedMeal(DayClock::today().addDays(-1), m_meal));
+    m_copyMenu->addSeparator();
+    for (int meal = 0; meal < Meals::count; ++meal) {
+        if (meal != m_meal)
+            addSource(QStringLiteral("Today's %1").arg(mealName(meal)), todaysMeal(meal));
+    }
+}
+
+MealCopy::Meal CqWndTracker::todaysMeal(int meal) const
+{
+    MealCopy::Meal copied;
+    for (qint32 id : categoryIds()) {
+        MealCopy::Category category;
+        category.entries = DayStore::entries(meal, id);
+        if (category.entries.isEmpty())
+            continue;
+        DayStore::categoryNutrients(meal, id, &category.nutrients);
+        copied.insert(id, category);
+    }
+    return copied;
+}
+
+MealCopy::Meal CqWndTracker::archivedMeal(const QDate& date, int meal)
+{
+    MealCopy::Meal copied;
+    const std::optional<ArchivedDay> day = DayArchive::day(date);
+    if (!day)
+        return copied;
+    for (qint32 id : day->categories(meal))
+        copied.insert(id, {day->entries(meal, id), day->categoryNutrients(meal, id)});
+    return copied;
+}
+
+void CqWndTracker::copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, const QString& from)
+{
+    // A category the catalogue no longer lists could be neither shown nor
+    // counted: it stays behind. Foods a listed category no longer lists come
+    // along and show as no longer listed, with their calories and nutrients.
+    MealCopy::Meal listed;
+    int left = 0;
+    for (auto it = source.cbegin(); it != source.cend(); ++it) {
+        if (m_catalogue->category(it.key()))
+            listed.insert(it.key(), it.value());
+        else
+            left += int(it.value().entries.size());
+    }
+    if (listed.isEmpty() && mode == MealCopy::Mode::Add) {
+        showMessage(QStringLiteral("%1 holds no food to copy.").arg(from));
+        return;
+    }
+    const SettingsStore::Batch batch;
+    const MealCopy::Meal merged = MealCopy::merge(todaysMeal(m_meal), listed, mode);
+    DayStore::Totals totals{DayStore::mealCalories(m_meal), DayStore::remainingCalories()};
+    for (auto it = merged.cbegin(); it != merged.cend(); ++it) {
+        QSet<qint32> stored;
+        for (const MealEntry& entry : DayStore::entries(m_meal, it.key()))
+            stored.insert(entry.foodId);
+        totals = DayStore::saveCategory(m_meal, it.key(), it.value().entries, it.value().nutrients, stored,
+                                        categoryIds());
+        // What the copy wrote is what the category holds now.
+        m_unsaved.remove(it.key());
+    }
+    showUnsaved();
+    restoreMeal();
+    showFigures(totals);
+    if (m_catalogue->category(m_openCategory)) {
+        fillFoodTable();
+    }
+    runSearch();
+    QString told = mode == MealCopy::Mode::Replace ? QStringLiteral("This meal now holds %1.").arg(from)
+                                                   : QStringLiteral("%1 added to this meal.").arg(from);
+    if (left > 0)
+        told += QStringLiteral(" %1 food(s) of categories no longer listed stayed behind.").arg(left);
+    showMessage(told);
+}
+
+void CqWndTracker::startNewDay()
+{
+    // Choices not saved belonged to the day that ended.
+    m_unsaved.clear();
+    showUnsaved();
+    restoreMeal();
+    SpokenFigure::setText(m_targetLabel, QString::number(totalCalories));
+    showFigures({DayStore::mealCalories(m_meal), DayStore::remainingCalories()});
+    if (m_catalogue->category(m_openCategory))
+        fillFoodTable();
+    loadRecent();
+    runSearch();
+}
+
+void CqWndTracker::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_focusedOnce) {
+        m_focusedOnce = true;
+        m_ui->edtSearch->setFocus();
+    }
+}
+
 // ----- navigation -----
 
 void CqWndTracker::on_btnHome_clicked()
@@ -899,7 +1358,33 @@ bool CqWndTracker::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == m_ui->edtSearch || watched == m_resultsView) {
+        if (key == Qt::Key_Escape && !m_ui->edtSearch->text().isEmpty()) {
+            clearSearch();
+            return true;
+        }
+        if (watched == m_ui->edtSearch && (key == Qt::Key_Down || key == Qt::Key_Up)) {
+            moveResult(key == Qt::Key_Down ? 1 : -1);
+            return true;
+        }
+        const QModelIndex current = m_resultsView->currentIndex();
+        if (enter && m_results->rowCount() > 0) {
+            const int row = current.isValid() ? current.row() : 0;
+            pickResult(row, keyEvent->modifiers().testFlag(Qt::ShiftModifier) ? SearchResultsModel::Cup
+                                                                               : SearchResultsModel::HalfCup);
+            if (watched == m_ui->edtSearch)
+                m_ui->edtSearch->selectAll();
+            return true;
+        }
+        if (watched == m_resultsView && key == Qt::Key_Space && current.isValid()) {
+            pickResult(current.row(), current.column());
+            return true;
+        }
+        return false;
+    }
     if (watched == m_table) {
         const QModelIndex current = m_table->currentIndex();
         // While the "other" editor is open the keys go to the editor instead.

@@ -1,10 +1,15 @@
 #pragma once
 
 #include "tracker/daystore.h"
+#include "tracker/foodsearch.h"
+#include "tracker/mealcopy.h"
+#include "tracker/searchresultsmodel.h"
 
+#include <QDate>
 #include <QHash>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 
 #include <memory>
@@ -15,6 +20,7 @@ class FoodTableModel;
 class OwnFoodUpload;
 class QAbstractButton;
 class QLabel;
+class QMenu;
 class QTableView;
 class QTableWidget;
 class QTimer;
@@ -54,18 +60,31 @@ public:
     // What it says when an upload told as failed went through after all.
     static QString addedAfterAllMessage(const QString& title);
 
+    // Copies `source` (category id -> record) into the meal, replacing or
+    // adding to what it holds, and saves it; `from` names the source in the
+    // message ("Yesterday's Breakfast"). Categories the catalogue no longer
+    // lists are left out; foods it no longer lists come along and show as
+    // such.
+    void copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, const QString& from);
+    // The meal `meal` of today, or of the archived day `date`, as a source.
+    MealCopy::Meal todaysMeal(int meal) const;
+    static MealCopy::Meal archivedMeal(const QDate& date, int meal);
+
 signals:
     void hidden(bool hide);
 
 protected:
     // Space/Enter mark a cell, Delete removes (the keyboard's way to the
-    // clicks and right clicks).
+    // clicks and right clicks); the search box and its list take arrows,
+    // Enter, Shift+Enter and Escape.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     // Connected by the form.
     void on_btnAdd_clicked();
     void on_btnSave_clicked();
+    void on_btnQuickSave_clicked();
 
     void slt_net_food(QString reply);
     void slt_net_uploadCalories(QString reply);
@@ -106,6 +125,28 @@ private:
     void showMessage(const QString& text);
     QList<qint32> categoryIds() const;
 
+    // Quick entry: search, recent foods, copying a meal.
+    void buildQuickPanel();
+    void runSearch();
+    void loadRecent();
+    void pickResult(int row, int column);
+    void moveResult(int step);
+    void fitResults();
+    void clearSearch();
+    void fillCopyMenu();
+    void startNewDay();
+    // The marks of a category: the open table's model, an unsaved one, or
+    // one filled from the stored choices.
+    FoodTableModel* choicesOf(qint32 category);
+    void fillFromStore(FoodTableModel* model, qint32 category);
+    void markUnsaved(qint32 category);
+    void showUnsaved();
+    // Models of categories that are neither open nor unsaved go: they are
+    // filled again from the store when next needed.
+    void dropStoredModels();
+    DayStore::Totals saveCategoryFrom(qint32 category, FoodTableModel* model,
+                                      QList<FoodItemModel*>* chosen);
+
     std::unique_ptr<Ui::CqWndTracker> m_ui;
     int m_meal;
     Server* m_server;
@@ -126,4 +167,16 @@ private:
     // Uploads still on their way, in the order they were sent; each names
     // the food it added even when another category is open by then.
     QList<QPointer<OwnFoodUpload>> m_uploads;
+
+    FoodSearch m_search;
+    SearchResultsModel* m_results = nullptr;
+    QTableView* m_resultsView = nullptr;
+    QMenu* m_copyMenu = nullptr;
+    // Each category's marks while the window is open: the open category's
+    // table shows its own; the others keep what the search chose.
+    QHash<qint32, FoodTableModel*> m_models;
+    // Categories with marks changed since they were last saved.
+    QSet<qint32> m_unsaved;
+    QList<SearchResultsModel::Row> m_recentRows;
+    bool m_focusedOnce = false;
 };

@@ -1,12 +1,14 @@
 // The tracker with a large catalogue, step by step as the member waits for
 // it: parse the reply, build the category list (with the meal restored),
-// open the big category, mark foods, save. Prints each step's time and the
-// peak memory.
+// open the big category, mark foods, save; then the search over the whole
+// catalogue, keystroke by keystroke, alone and through the window's search
+// box. Prints each step's time and the peak memory.
 //
 //   bench_tracker [foods=10000] [categories=200] [big category=500] [marks=50]
 
 #include "tracker/cqwndtracker.h"
 #include "tracker/foodcatalogue.h"
+#include "tracker/foodsearch.h"
 #include "tracker/foodtablemodel.h"
 
 #include "app/accountstate.h"
@@ -18,13 +20,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -153,6 +158,56 @@ int main(int argc, char** argv)
     QMetaObject::invokeMethod(&second, "slt_net_food", Q_ARG(QString, reply));
     QCoreApplication::processEvents();
     report("reopen: catalogue + restore", timer.nsecsElapsed());
+
+    // The search: every prefix of a few queries, typed one key at a time.
+    const QStringList queries{QStringLiteral("food number 9999"), QStringLiteral("prepared usual"),
+                              QStringLiteral("category 17 num"), QStringLiteral("zzz")};
+    {
+        FoodSearch search;
+        timer.start();
+        search.rebuild(second.catalogue().categories());
+        report("search: index the catalogue", timer.nsecsElapsed());
+        qint64 total = 0;
+        qint64 worst = 0;
+        int keys = 0;
+        for (const QString& query : queries) {
+            for (int length = 1; length <= query.size(); ++length, ++keys) {
+                // The best of three runs: a busy machine's other work is
+                // not the search's.
+                qint64 spent = std::numeric_limits<qint64>::max();
+                for (int run = 0; run < 3; ++run) {
+                    timer.start();
+                    const QList<FoodSearch::Hit> hits = search.find(query.left(length));
+                    spent = std::min(spent, timer.nsecsElapsed());
+                    Q_UNUSED(hits);
+                }
+                total += spent;
+                worst = std::max(worst, spent);
+            }
+        }
+        report("search: one keystroke (mean)", keys ? total / keys : 0);
+        report("search: one keystroke (worst)", worst);
+    }
+    if (auto* box = second.findChild<QLineEdit*>(QStringLiteral("edtSearch"))) {
+        qint64 worst = 0;
+        qint64 total = 0;
+        int keys = 0;
+        for (const QString& query : queries) {
+            box->clear();
+            QCoreApplication::processEvents();
+            for (const QChar key : query) {
+                timer.start();
+                QTest::keyClick(box, key.toLatin1());
+                QCoreApplication::processEvents();
+                const qint64 spent = timer.nsecsElapsed();
+                total += spent;
+                worst = std::max(worst, spent);
+                ++keys;
+            }
+        }
+        report("search box: keystroke + list (mean)", keys ? total / keys : 0);
+        report("search box: keystroke + list (worst)", worst);
+    }
 
     std::printf("%-34s %9ld KB\n", "peak memory (VmHWM)", peakKilobytes());
     return 0;

@@ -231,6 +231,7 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"tracker", [](Gallery* gallery) { return gallery->tracker(false); }},
             {"tracker-add-food", [](Gallery* gallery) { return gallery->tracker(true); }},
             {"tracker-sample-meals", &Gallery::trackerSample},
+            {"tracker-search", &Gallery::trackerSearch},
             {"planner-home", &Gallery::plannerHome},
             {"daily-score", &Gallery::dailyScore},
             {"daily-grade", &Gallery::dailyGrade},
@@ -788,6 +789,26 @@ bool Gallery::tracker(bool addFood)
         if (auto* edit = child<QLineEdit>(window, name))
             edit->clear();
     }
+    return shot;
+}
+
+bool Gallery::trackerSearch()
+{
+    if (!openTracker(0))
+        return false;
+    auto* window = activeFeatureAs<CqWndTracker>();
+    auto* search = child<QLineEdit>(window, QStringLiteral("edtSearch"));
+    if (!step(QStringLiteral("the search box"), search))
+        return false;
+    // A half cup of the first result chosen with Enter, a cup of the next
+    // with Shift+Enter, not saved yet.
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("bana"));
+    QTest::keyClick(search, Qt::Key_Return);
+    QTest::keyClick(search, Qt::Key_Down);
+    QTest::keyClick(search, Qt::Key_Return, Qt::ShiftModifier);
+    const bool shot = shoot(m_main);
+    search->clear();
     return shot;
 }
 

@@ -111,6 +111,7 @@ private:
     // when `addFood`.
     bool tracker(bool addFood);
     bool trackerSample();
+    bool trackerSearch();
     bool plannerHome();
     bool dailyScore();
     bool dailyGrade();

@@ -1,4 +1,7 @@
 #include "tracker/cqwndtracker.h"
+#include "tracker/dayarchive.h"
+#include "tracker/dayclock.h"
+#include "tracker/dayrollover.h"
 #include "tracker/daystore.h"
 #include "tracker/foodcatalogue.h"
 #include "tracker/foodmodel.h"
@@ -20,6 +23,7 @@
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -54,6 +58,7 @@ private slots:
     void breakfastAndLunch();
     void ownFoodGoesToTheServerAndBack();
     void refusedCatalogueKeepsTrackerUsable();
+    void searchThenCopyYesterdaysBreakfast();
 
 private:
     std::unique_ptr<CqWndTracker> open(int meal);
@@ -234,6 +239,74 @@ void TestTrackerDemo::refusedCatalogueKeepsTrackerUsable()
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
     QVERIFY(window->isVisible());
     QCOMPARE(DayStore::mealCalories(1), 0); // nothing saved from an empty window
+}
+
+void TestTrackerDemo::searchThenCopyYesterdaysBreakfast()
+{
+    const auto clock = qScopeGuard([] { DayClock::setTodayForTesting(QDate()); });
+    DayRollover* rollover = DayRollover::instance();
+    QVERIFY(rollover);
+    rollover->checkNow();
+    auto breakfast = open(0);
+    QTRY_VERIFY_WITH_TIMEOUT(firstEntry(*breakfast), 15000);
+    auto* search = breakfast->findChild<QLineEdit*>(QStringLiteral("edtSearch"));
+    QTRY_COMPARE(breakfast->focusWidget(), search);
+    const int before = DayStore::mealCalories(0);
+
+    // "bana": Enter takes half a cup of the first food found, Ctrl+S saves.
+    QTest::keyClicks(search, QStringLiteral("bana"));
+    auto* results = breakfast->findChild<QTableView*>(QStringLiteral("tblSearch"));
+    QVERIFY(results->isVisible());
+    const QModelIndex first = results->model()->index(0, 0);
+    QVERIFY(first.data().toString().startsWith(QStringLiteral("Banana")));
+    QTest::keyClick(search, Qt::Key_Return);
+    QVERIFY(results->model()->index(0, 2).data(FoodTableModel::markRole).toBool());
+    const FoodItemModel* banana = nullptr;
+    qint32 fruits = 0;
+    for (const FoodModel* category : breakfast->catalogue().categories()) {
+        for (const FoodItemModel* food : category->items) {
+            if (food->title == first.data().toString())
+                std::tie(banana, fruits) = std::pair(food, category->id);
+        }
+    }
+    QVERIFY(banana);
+    QTest::keyClick(search, Qt::Key_S, Qt::ControlModifier);
+    const int withBanana = before + FoodNumbers::wholePart(banana->halfCal);
+    QCOMPARE(DayStore::mealCalories(0), withBanana);
+    QCOMPARE(breakfast->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->text(), QString::number(withBanana));
+    QVERIFY(DayStore::entries(0, fruits).constLast().text.startsWith(QStringLiteral("%1:").arg(banana->id)));
+    QTest::keyClick(search, Qt::Key_Escape);
+    QVERIFY(search->text().isEmpty());
+
+    // Midnight: the open tracker shows the empty new day.
+    DayClock::setTodayForTesting(DayClock::today().addDays(1));
+    QVERIFY(rollover->checkNow());
+    QCOMPARE(breakfast->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->text(), QStringLiteral("0"));
+    const std::optional<ArchivedDay> yesterday = DayArchive::day(DayClock::today().addDays(-1));
+    QVERIFY(yesterday);
+    QCOMPARE(yesterday->mealCalories(0), withBanana);
+    // Yesterday's foods are the recent ones; the banana came last.
+    QVERIFY(results->isVisible());
+    QCOMPARE(results->model()->index(0, 0).data().toString(), first.data().toString());
+
+    // Copying yesterday's breakfast twice by replacing: the same meal.
+    auto* menu = breakfast->findChild<QMenu*>(QStringLiteral("menuCopy"));
+    for (int times = 0; times < 2; ++times) {
+        emit menu->aboutToShow();
+        QMenu* source = menu->actions().constFirst()->menu();
+        QVERIFY(source && source->menuAction()->isEnabled());
+        source->actions().constFirst()->trigger();
+    }
+    QCOMPARE(DayStore::mealCalories(0), withBanana);
+    QCOMPARE(breakfast->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->text(), QString::number(withBanana));
+    QCOMPARE(breakfast->findChild<QLabel*>(QStringLiteral("lblRemaining"))->text(),
+             QString::number(DayStore::dailyTarget() - withBanana));
+    for (qint32 category : yesterday->categories(0)) {
+        QCOMPARE(DayStore::entries(0, category).size(), yesterday->entries(0, category).size());
+        auto* block = breakfast->findChild<QTableWidget*>(QStringLiteral("tblSelectItem_%1").arg(category));
+        QVERIFY(block && block->parentWidget()->isVisibleTo(breakfast.get()));
+        QCOMPARE(block->rowCount(), int(yesterday->entries(0, category).size()));
+    }
 }
 
 QTEST_MAIN(TestTrackerDemo)
