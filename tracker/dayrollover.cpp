@@ -29,6 +29,16 @@ bool isDayKey(const QString& key)
     return pattern.match(key).hasMatch();
 }
 
+bool hasFood()
+{
+    const QStringList keys = SettingsStore::memberKeys();
+    for (const QString& key : keys) {
+        if (key.startsWith(QLatin1String("meal_")) && isDayKey(key) && !SettingsStore::memberText(key).isEmpty())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 DayRollover::DayRollover(QObject* parent)
@@ -65,12 +75,12 @@ DayRollover* DayRollover::instance()
 
 QString DayRollover::dateKey()
 {
-    return QStringLiteral("daydate");
+    return DayClock::storeDateKey();
 }
 
 QDate DayRollover::storedDate()
 {
-    return QDate::fromString(SettingsStore::memberText(dateKey()), dateFormat);
+    return DayClock::storeDate();
 }
 
 void DayRollover::armMidnight()
@@ -99,7 +109,10 @@ bool DayRollover::closeStoredDay(const QDate& today)
     const SettingsStore::Batch batch;
     const QDate stored = storedDate();
     if (!stored.isValid()) {
-        SettingsStore::setMemberText(dateKey(), today.toString(dateFormat));
+        // A store from before days had dates: what it holds is today's. An
+        // empty one is dated with its first food (DayStore).
+        if (DayStore::mealCaloriesSum() != 0 || hasFood())
+            SettingsStore::setMemberText(dateKey(), today.toString(dateFormat));
         return false;
     }
     // A clock set back never starts a day: the stored one goes on.

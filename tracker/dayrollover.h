@@ -26,8 +26,9 @@ public:
 
     // The closing itself, in one settings batch: archives the stored day
     // (when it holds food) and queues it for upload, empties today's keys
-    // and stores `today`. A store with no date takes `today` and closes
-    // nothing; a `today` not later than the stored date changes nothing.
+    // and stores `today`. A store with no date closes nothing (one holding
+    // food takes `today`); a `today` not later than the stored date changes
+    // nothing.
     static bool closeStoredDay(const QDate& today);
 
     // "daydate": the date of the day today's keys hold, "yyyy-MM-dd".

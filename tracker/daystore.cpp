@@ -1,5 +1,6 @@
 #include "tracker/daystore.h"
 
+#include "tracker/dayclock.h"
 #include "tracker/foodmodel.h"
 #include "tracker/meals.h"
 
@@ -220,6 +221,7 @@ DayStore::Totals DayStore::saveCategory(int meal, qint32 category, const QList<M
     const SettingsStore::Batch batch;
     if (!Meals::isValid(meal))
         return {};
+    DayClock::dateUndatedStore();
     // A stored food the category no longer lists cannot be marked in the
     // table; it stays in the record until the member removes it, and its
     // nutrients stay with it.

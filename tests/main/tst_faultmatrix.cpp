@@ -221,6 +221,7 @@ QList<WindowCase> windowCases(const QString& media)
         {"nutrition store", Opens::Button, "btnNutrition", SubWindowKind::StoreNutrition, {}, true, "btnHome", SubWindowKind::StoreWorkout},
         {"coaching store", Opens::Button, "btnCoaching", SubWindowKind::StoreCoaching, {}, true, "btnHome", SubWindowKind::StoreWorkout},
         {"services", Opens::Button, "btnTele", SubWindowKind::Services, {}, true, "btnHome", SubWindowKind::StoreWorkout},
+        {"weight", Opens::Button, "btnWeight", SubWindowKind::Weight, {}, true, "btnHome", SubWindowKind::PlannerHome},
         {"tracker", Opens::Tracker, {}, SubWindowKind::Tracker, {}, true, "btnHome", SubWindowKind::PlannerHome},
         {"history", Opens::History, {}, SubWindowKind::History, {}, true, "btnBack", SubWindowKind::Settings},
         // A day's meal is asked for once the member picks it.
@@ -338,6 +339,8 @@ void TestFaultMatrix::initTestCase()
     utils->saveRemainCalories();
     utils->setMemberValue(QStringLiteral("Cal_2"), QStringLiteral("600"));
     utils->setMemberValue(QStringLiteral("meal_2_3"), QStringLiteral("12:600:1"));
+    // Today's day, so the main window's start-up has no day to close.
+    utils->setMemberValue(QStringLiteral("daydate"), QDate::currentDate().toString(Qt::ISODate));
 
     m_day = std::make_unique<HistoryModel>();
     m_day->id = 7;
