@@ -359,6 +359,7 @@ void CqWndTracker::slt_net_food(QString reply)
     if (!m_catalogue->isEmpty())
         restoreMeal();
     m_search.rebuild(m_catalogue->categories());
+    m_ui->btnCopy->setEnabled(!m_catalogue->isEmpty());
     loadRecent();
     runSearch();
 }
@@ -1061,6 +1062,8 @@ void CqWndTracker::buildQuickPanel()
     m_copyMenu->setAccessibleName(QStringLiteral("Copy a meal"));
     connect(m_copyMenu, &QMenu::aboutToShow, this, &CqWndTracker::fillCopyMenu);
     m_ui->btnCopy->setMenu(m_copyMenu);
+    // Nothing can be copied into a meal before its catalogue is there.
+    m_ui->btnCopy->setEnabled(false);
 
     auto* save = new QShortcut(QKeySequence::Save, this);
     save->setContext(Qt::WidgetWithChildrenShortcut);
@@ -1288,8 +1291,8 @@ void CqWndTracker::copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, c
         else
             left += int(it.value().entries.size());
     }
-    if (listed.isEmpty() && mode == MealCopy::Mode::Add) {
-        showMessage(QStringLiteral("%1 holds no food to copy.").arg(from));
+    if (listed.isEmpty()) {
+        showMessage(QStringLiteral("%1 holds no food the food list still has.").arg(from));
         return;
     }
     const SettingsStore::Batch batch;
