@@ -37,19 +37,16 @@ QString longDate(const QDate& date)
 QString rangeText(WeightUnit unit)
 {
     return QStringLiteral("between %1 and %2")
-        .arg(WeightUnits::text(WeightLimits::minKg, unit), WeightUnits::text(WeightLimits::maxKg, unit));
+        .arg(WeightUnits::text(WeightLimits::minKg, unit),
+             WeightUnits::text(WeightLimits::maxKg, unit));
 }
 
 } // namespace
 
 CqWndWeight::CqWndWeight(QWidget* parent)
-    : QWidget(parent)
-    , m_ui(new Ui::CqWndWeight)
-    , m_log(new WeightLog(currentEmail, this))
-    , m_chart(new WeightChartView)
-    , m_list(new WeightListModel(this))
-    , m_deadline(new ReplyDeadline(this))
-    , m_unit(WeightUnits::memberUnit())
+    : QWidget(parent), m_ui(new Ui::CqWndWeight), m_log(new WeightLog(currentEmail, this)),
+      m_chart(new WeightChartView), m_list(new WeightListModel(this)),
+      m_deadline(new ReplyDeadline(this)), m_unit(WeightUnits::memberUnit())
 {
     m_ui->setupUi(this);
     // The dark background of the form's style sheet, painted under the cards.
@@ -59,7 +56,8 @@ CqWndWeight::CqWndWeight(QWidget* parent)
     m_ui->summaryRow->setStretch(1, 1);
 
     m_ui->tblWeights->setModel(m_list);
-    m_ui->tblWeights->horizontalHeader()->setSectionResizeMode(WeightListModel::DateColumn, QHeaderView::Stretch);
+    m_ui->tblWeights->horizontalHeader()->setSectionResizeMode(WeightListModel::DateColumn,
+                                                               QHeaderView::Stretch);
     m_ui->tblWeights->horizontalHeader()->setSectionResizeMode(WeightListModel::WeightColumn,
                                                                QHeaderView::ResizeToContents);
     m_ui->tblWeights->horizontalHeader()->setSectionResizeMode(WeightListModel::TrendColumn,
@@ -89,7 +87,8 @@ CqWndWeight::CqWndWeight(QWidget* parent)
     spans->addButton(m_ui->btnSpanYear, int(WeightChartView::Span::Year));
     spans->addButton(m_ui->btnSpanAll, int(WeightChartView::Span::All));
     spans->button(int(m_chart->span()))->setChecked(true);
-    connect(spans, &QButtonGroup::idClicked, this, [this](int id) { m_chart->setSpan(WeightChartView::Span(id)); });
+    connect(spans, &QButtonGroup::idClicked, this,
+            [this](int id) { m_chart->setSpan(WeightChartView::Span(id)); });
 
     m_successBar = new QtMaterialSnackbar(this);
     m_successBar->setObjectName(QStringLiteral("successBar"));
@@ -171,11 +170,13 @@ void CqWndWeight::showLog()
 
 void CqWndWeight::showSummary()
 {
-    m_summary = WeightSummary::of(m_trend, QDate::currentDate(), m_log->goalKg(), m_log->heightCm());
+    m_summary =
+        WeightSummary::of(m_trend, QDate::currentDate(), m_log->goalKg(), m_log->heightCm());
     m_ui->lblTrend->setText(m_summary.trendKg ? WeightUnits::text(*m_summary.trendKg, m_unit)
                                               : QStringLiteral("No weighings yet"));
     m_ui->lblTrend->setAccessibleName(m_summary.trendText(m_unit));
-    m_ui->lblTrend->setToolTip(QStringLiteral("Your trend weight: the day-to-day swings smoothed out"));
+    m_ui->lblTrend->setToolTip(
+        QStringLiteral("Your trend weight: the day-to-day swings smoothed out"));
     m_ui->lblChange->setText(m_summary.changeText(m_unit));
     m_ui->lblGoalDate->setText(m_summary.goalText(m_unit));
     m_ui->lblBmi->setText(m_summary.bmiText());
@@ -193,8 +194,9 @@ void CqWndWeight::showProfile()
         m_ui->edtHeight->setText(height ? QString::number(*height, 'f', 0) : QString());
     m_ui->lblGoalUnit->setText(WeightUnits::symbol(m_unit));
     m_ui->edtGoal->setAccessibleName(QStringLiteral("Goal weight in %1")
-                                         .arg(m_unit == WeightUnit::Pounds ? QStringLiteral("pounds")
-                                                                           : QStringLiteral("kilograms")));
+                                         .arg(m_unit == WeightUnit::Pounds
+                                                  ? QStringLiteral("pounds")
+                                                  : QStringLiteral("kilograms")));
 }
 
 void CqWndWeight::showPending()
@@ -225,9 +227,10 @@ void CqWndWeight::setUnit(WeightUnit unit)
     }
     m_unit = unit;
     WeightUnits::setMemberUnit(unit);
-    m_ui->edtWeight->setAccessibleName(
-        QStringLiteral("Weight in %1").arg(unit == WeightUnit::Pounds ? QStringLiteral("pounds")
-                                                                       : QStringLiteral("kilograms")));
+    m_ui->edtWeight->setAccessibleName(QStringLiteral("Weight in %1")
+                                           .arg(unit == WeightUnit::Pounds
+                                                    ? QStringLiteral("pounds")
+                                                    : QStringLiteral("kilograms")));
     const bool goalTyped = m_ui->edtGoal->hasFocus();
     m_ui->edtGoal->clearFocus();
     showLog();
@@ -252,7 +255,8 @@ std::optional<double> CqWndWeight::typedWeight(const QString& text, const QStrin
 void CqWndWeight::on_btnSave_clicked()
 {
     bool ok = false;
-    const std::optional<double> kg = typedWeight(m_ui->edtWeight->text(), QStringLiteral("a weight"), &ok);
+    const std::optional<double> kg =
+        typedWeight(m_ui->edtWeight->text(), QStringLiteral("a weight"), &ok);
     if (!ok)
         return;
     if (!kg) {
@@ -279,7 +283,8 @@ void CqWndWeight::editRow(int row)
     if (!index.isValid())
         return;
     m_ui->dteDate->setDate(index.data(WeightListModel::dateRole).toDate());
-    m_ui->edtWeight->setText(WeightUnits::number(index.data(WeightListModel::kgRole).toDouble(), m_unit));
+    m_ui->edtWeight->setText(
+        WeightUnits::number(index.data(WeightListModel::kgRole).toDouble(), m_unit));
     m_ui->edtWeight->setFocus();
     m_ui->edtWeight->selectAll();
 }
@@ -310,14 +315,16 @@ void CqWndWeight::on_btnDelete_clicked()
 void CqWndWeight::on_btnSaveGoal_clicked()
 {
     bool ok = false;
-    const std::optional<double> goal = typedWeight(m_ui->edtGoal->text(), QStringLiteral("a goal"), &ok);
+    const std::optional<double> goal =
+        typedWeight(m_ui->edtGoal->text(), QStringLiteral("a goal"), &ok);
     if (!ok)
         return;
     std::optional<double> height;
     const QString typedHeight = m_ui->edtHeight->text().trimmed();
     if (!typedHeight.isEmpty()) {
         bool number = false;
-        const double cm = QString(typedHeight).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&number);
+        const double cm =
+            QString(typedHeight).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&number);
         if (!number || cm < WeightLimits::minHeightCm || cm > WeightLimits::maxHeightCm) {
             fail(QStringLiteral("Enter a height between %1 and %2 cm.")
                      .arg(WeightLimits::minHeightCm)
@@ -371,7 +378,8 @@ QString CqWndWeight::importFrom(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Nothing imported: %1 could not be read.").arg(QDir::toNativeSeparators(fileName));
+        return QStringLiteral("Nothing imported: %1 could not be read.")
+            .arg(QDir::toNativeSeparators(fileName));
     if (file.size() > WeightCsv::maxBytes)
         return QStringLiteral("Nothing imported: the file is larger than a weight log can be.");
     const WeightImport read = WeightCsv::parse(file.readAll(), m_unit);
@@ -383,8 +391,10 @@ QString CqWndWeight::importFrom(const QString& fileName)
     report << (read.taken == 1 ? QStringLiteral("Imported 1 weighing.")
                                : QStringLiteral("Imported %1 weighings.").arg(read.taken));
     if (!read.skipped.isEmpty()) {
-        report << QStringLiteral("Skipped %1 %2:").arg(read.skipped.size()).arg(
-            read.skipped.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+        report << QStringLiteral("Skipped %1 %2:")
+                      .arg(read.skipped.size())
+                      .arg(read.skipped.size() == 1 ? QStringLiteral("row")
+                                                    : QStringLiteral("rows"));
         report << read.skipped.mid(0, reasonsShown);
         if (read.skipped.size() > reasonsShown)
             report << QStringLiteral("and %1 more.").arg(read.skipped.size() - reasonsShown);
@@ -406,7 +416,8 @@ void CqWndWeight::on_btnExport_clicked()
         return;
     const QString fileName = dialog.selectedFiles().constFirst();
     if (exportTo(fileName))
-        m_successBar->addMessage(QStringLiteral("Weights saved to %1").arg(QDir::toNativeSeparators(fileName)));
+        m_successBar->addMessage(
+            QStringLiteral("Weights saved to %1").arg(QDir::toNativeSeparators(fileName)));
     else
         fail(QStringLiteral("The weights could not be saved."));
 }
@@ -418,12 +429,14 @@ void CqWndWeight::on_btnImport_clicked()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({QStringLiteral("CSV files (*.csv *.txt)"), QStringLiteral("All files (*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("CSV files (*.csv *.txt)"), QStringLiteral("All files (*)")});
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString report = importFrom(dialog.selectedFiles().constFirst());
-    QMessageBox done(report.startsWith(QLatin1String("Nothing")) ? QMessageBox::Warning : QMessageBox::Information,
+    QMessageBox done(report.startsWith(QLatin1String("Nothing")) ? QMessageBox::Warning
+                                                                 : QMessageBox::Information,
                      QStringLiteral("Import weights"), report, QMessageBox::Ok, this);
     done.setObjectName(QStringLiteral("importReport"));
     done.exec();

@@ -51,12 +51,8 @@ void styleAxis(QAbstractAxis* axis)
 } // namespace
 
 WeightChartView::WeightChartView(QWidget* parent)
-    : QChartView(parent)
-    , m_weighings(new QScatterSeries)
-    , m_trendLine(new QLineSeries)
-    , m_goalLine(new QLineSeries)
-    , m_timeAxis(new QDateTimeAxis)
-    , m_weightAxis(new QValueAxis)
+    : QChartView(parent), m_weighings(new QScatterSeries), m_trendLine(new QLineSeries),
+      m_goalLine(new QLineSeries), m_timeAxis(new QDateTimeAxis), m_weightAxis(new QValueAxis)
 {
     setObjectName(QStringLiteral("weightChart"));
     setAccessibleName(QStringLiteral("Weight chart"));
@@ -95,8 +91,9 @@ WeightChartView::WeightChartView(QWidget* parent)
     chart->addAxis(m_weightAxis, Qt::AlignLeft);
     styleAxis(m_timeAxis);
     styleAxis(m_weightAxis);
-    for (QXYSeries* series : {static_cast<QXYSeries*>(m_goalLine), static_cast<QXYSeries*>(m_trendLine),
-                              static_cast<QXYSeries*>(m_weighings)}) {
+    for (QXYSeries* series :
+         {static_cast<QXYSeries*>(m_goalLine), static_cast<QXYSeries*>(m_trendLine),
+          static_cast<QXYSeries*>(m_weighings)}) {
         series->attachAxis(m_timeAxis);
         series->attachAxis(m_weightAxis);
     }
@@ -115,8 +112,8 @@ QDate WeightChartView::dateOf(qreal ms)
     return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(ms))).date();
 }
 
-void WeightChartView::setData(const WeightTrend& trend, std::optional<double> goalKg, WeightUnit unit,
-                              const QDate& today)
+void WeightChartView::setData(const WeightTrend& trend, std::optional<double> goalKg,
+                              WeightUnit unit, const QDate& today)
 {
     m_trend = trend;
     m_goalKg = goalKg;
@@ -141,12 +138,14 @@ void WeightChartView::rebuild()
         last = points.constLast().date;
     QDate first = last.addDays(-(spanDays(m_span) - 1));
     if (m_span == Span::All)
-        first = points.isEmpty() ? last.addDays(-29) : std::min(points.constFirst().date, last.addDays(-6));
+        first = points.isEmpty() ? last.addDays(-29)
+                                 : std::min(points.constFirst().date, last.addDays(-6));
 
     // Only what the span shows goes into the series: ten years of weighings
     // drawn off-screen would cost the 30-day view as much as the full one.
-    const auto begin = std::lower_bound(points.cbegin(), points.cend(), first,
-                                        [](const WeightTrend::Point& p, const QDate& d) { return p.date < d; });
+    const auto begin =
+        std::lower_bound(points.cbegin(), points.cend(), first,
+                         [](const WeightTrend::Point& p, const QDate& d) { return p.date < d; });
     QList<QPointF> weighings;
     QList<QPointF> trend;
     weighings.reserve(points.cend() - begin);
@@ -215,7 +214,8 @@ QString WeightChartView::pointText(const QPointF& point) const
 {
     const QDate day = dateOf(point.x());
     const QString date = QLocale(QLocale::English).toString(day, QStringLiteral("d MMMM yyyy"));
-    return QStringLiteral("%1: %2 %3").arg(date, QString::number(point.y(), 'f', 1), WeightUnits::symbol(m_unit));
+    return QStringLiteral("%1: %2 %3")
+        .arg(date, QString::number(point.y(), 'f', 1), WeightUnits::symbol(m_unit));
 }
 
 void WeightChartView::showPointText(const QPointF& point, bool hovered)

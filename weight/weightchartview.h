@@ -22,7 +22,13 @@ class WeightChartView final : public QChartView
     Q_OBJECT
 
 public:
-    enum class Span { Days30, Days90, Year, All };
+    enum class Span
+    {
+        Days30,
+        Days90,
+        Year,
+        All
+    };
 
     explicit WeightChartView(QWidget* parent = nullptr);
 

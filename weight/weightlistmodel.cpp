@@ -2,10 +2,7 @@
 
 #include <QLocale>
 
-WeightListModel::WeightListModel(QObject* parent)
-    : QAbstractTableModel(parent)
-{
-}
+WeightListModel::WeightListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void WeightListModel::setData(const WeightTrend& trend, WeightUnit unit)
 {

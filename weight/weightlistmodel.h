@@ -12,7 +12,13 @@ class WeightListModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { DateColumn, WeightColumn, TrendColumn, ColumnCount };
+    enum Column
+    {
+        DateColumn,
+        WeightColumn,
+        TrendColumn,
+        ColumnCount
+    };
     // The entry's date (QDate) and weight in kilograms (double), for any column.
     static constexpr int dateRole = Qt::UserRole + 1;
     static constexpr int kgRole = Qt::UserRole + 2;
@@ -26,7 +32,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
 private:
     const WeightTrend::Point& pointAt(int row) const;

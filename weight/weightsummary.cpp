@@ -17,14 +17,15 @@ QString dateText(const QDate& date)
 
 } // namespace
 
-WeightSummary WeightSummary::of(const WeightTrend& trend, const QDate& today, std::optional<double> goalKg,
-                                std::optional<double> heightCm)
+WeightSummary WeightSummary::of(const WeightTrend& trend, const QDate& today,
+                                std::optional<double> goalKg, std::optional<double> heightCm)
 {
     WeightSummary summary;
     summary.goalKg = goalKg;
     summary.trendKg = trend.at(today);
     // A last weighing dated after today (tomorrow is allowed) still counts.
-    const QDate day = trend.lastDate().isValid() && trend.lastDate() > today ? trend.lastDate() : today;
+    const QDate day =
+        trend.lastDate().isValid() && trend.lastDate() > today ? trend.lastDate() : today;
     if (!summary.trendKg)
         summary.trendKg = trend.at(day);
     if (!summary.trendKg)
@@ -82,15 +83,17 @@ QString WeightSummary::changeText(WeightUnit unit) const
     if (!weeklyChangeKg)
         return QStringLiteral("Change per week: after a week of weighings");
     const double shown = WeightUnits::roundTenth(WeightUnits::fromKg(*weeklyChangeKg, unit));
-    QString amount = QString::number(std::abs(shown), 'f', 1) + QLatin1Char(' ') + WeightUnits::symbol(unit);
+    QString amount =
+        QString::number(std::abs(shown), 'f', 1) + QLatin1Char(' ') + WeightUnits::symbol(unit);
     if (shown < 0)
         amount = QStringLiteral("down ") + amount;
     else if (shown > 0)
         amount = QStringLiteral("up ") + amount;
     else
         amount = QStringLiteral("steady");
-    const QString over = rateOverDays >= rateDays ? QStringLiteral("the last four weeks")
-                                                  : QStringLiteral("the last %1 days").arg(rateOverDays);
+    const QString over = rateOverDays >= rateDays
+                             ? QStringLiteral("the last four weeks")
+                             : QStringLiteral("the last %1 days").arg(rateOverDays);
     return QStringLiteral("Change per week: %1 (over %2)").arg(amount, over);
 }
 
@@ -120,5 +123,6 @@ QString WeightSummary::bmiText() const
 
 QString WeightSummary::text(WeightUnit unit) const
 {
-    return QStringList{trendText(unit), changeText(unit), goalText(unit), bmiText()}.join(QStringLiteral(". "));
+    return QStringList{trendText(unit), changeText(unit), goalText(unit), bmiText()}.join(
+        QStringLiteral(". "));
 }

@@ -16,7 +16,8 @@ struct WeightSummary
     static constexpr int rateDays = 28;
     static constexpr int minRateDays = 7;
 
-    enum class GoalState {
+    enum class GoalState
+    {
         NoGoal,    // no goal set, or no trend yet
         Reached,   // the trend is at the goal (within 0.05 kg) or past it
         OnTheWay,  // goalDate says when
@@ -34,8 +35,8 @@ struct WeightSummary
     // From the trend and the height, one decimal.
     std::optional<double> bmi;
 
-    static WeightSummary of(const WeightTrend& trend, const QDate& today, std::optional<double> goalKg,
-                            std::optional<double> heightCm);
+    static WeightSummary of(const WeightTrend& trend, const QDate& today,
+                            std::optional<double> goalKg, std::optional<double> heightCm);
 
     // The lines the window shows, in `unit`.
     QString trendText(WeightUnit unit) const;

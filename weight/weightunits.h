@@ -8,7 +8,11 @@
 // pounds exist only on the way to and from the member's eyes. Converting a
 // shown value back therefore never drifts: 80.0 kg shows as 176.4 lb, and
 // leaving the field untouched keeps 80.0 kg.
-enum class WeightUnit { Kilograms, Pounds };
+enum class WeightUnit
+{
+    Kilograms,
+    Pounds
+};
 
 namespace WeightUnits {
 

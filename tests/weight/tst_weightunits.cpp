@@ -31,7 +31,8 @@ void TestWeightUnits::roundTrip()
     QFETCH(QString, pounds);
     QCOMPARE(WeightUnits::number(kg, WeightUnit::Pounds), pounds);
     QCOMPARE(WeightUnits::parse(pounds, WeightUnit::Pounds).value(), kg);
-    QCOMPARE(WeightUnits::number(WeightUnits::parse(pounds, WeightUnit::Pounds).value(), WeightUnit::Kilograms),
+    QCOMPARE(WeightUnits::number(WeightUnits::parse(pounds, WeightUnit::Pounds).value(),
+                                 WeightUnit::Kilograms),
              QString::number(kg, 'f', 1));
 }
 
@@ -42,7 +43,8 @@ void TestWeightUnits::noDriftOverTheWholeRange()
     for (int tenths = 200; tenths <= 5000; ++tenths) {
         double kg = tenths / 10.0;
         for (int trip = 0; trip < 3; ++trip)
-            kg = WeightUnits::parse(WeightUnits::number(kg, WeightUnit::Pounds), WeightUnit::Pounds).value();
+            kg = WeightUnits::parse(WeightUnits::number(kg, WeightUnit::Pounds), WeightUnit::Pounds)
+                     .value();
         QCOMPARE(kg, tenths / 10.0);
     }
 }
