@@ -17,6 +17,7 @@ packages=(
   ccache
   nginx-light curl ffmpeg wrk
   imagemagick
+  desktop-file-utils appstream
 )
 
 missing=()
