@@ -73,6 +73,9 @@ void DayUpload::sendNext()
 {
     const QList<QDate> queued = DayUploadQueue::dates();
     if (queued.isEmpty()) {
+        // The next days may hold foods the member adds meanwhile: their
+        // names come with a fresh catalogue.
+        m_catalogueLoaded = false;
         m_step = Step::Idle;
         emit finished();
         return;
