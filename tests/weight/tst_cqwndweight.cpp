@@ -1,0 +1,133 @@
+#include "app/accountstate.h"
+#include "fakeserver.h"
+#include "main/cqwndloading.h"
+#include "main/mainwindow.h"
+#include "servicefault.h"
+#include "testenvironment.h"
+#include "weight/cqwndweight.h"
+#include "weight/weightlog.h"
+#include "widgets/qtmaterialsnackbar.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(ServiceFault::Kind)
+
+// Saving a weight while the service fails in each way: the weighing shows
+// and is kept, the busy overlay ends, the member is told, and the window
+// still takes the next weighing.
+class TestCqWndWeight final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void savingSurvivesEveryFault_data();
+    void savingSurvivesEveryFault();
+
+private:
+    FakeServer m_server;
+    std::unique_ptr<MainWindow> m_main;
+    QStringList m_told;
+    int m_member = 0;
+};
+
+void TestCqWndWeight::initTestCase()
+{
+    qputenv("OLVA_REPLY_TIMEOUT_MS", "800");
+    qputenv("OLVA_TRANSFER_TIMEOUT_MS", "1500");
+    TestEnvironment::isolate();
+    QVERIFY(m_server.isListening());
+    m_server.useAsApiHost();
+    // No retry of its own while a row watches.
+    WeightLog::setFirstRetryDelayMs(10 * 60 * 1000);
+    loadingWindow = new CqWndLoading;
+    m_main = std::make_unique<MainWindow>();
+    connect(m_main->messageBar(), &QtMaterialSnackbar::messageShown, this,
+            [this](const QString& text) { m_told.append(text); });
+
+    const QByteArray yesterday = QDate::currentDate().addDays(-1).toString(Qt::ISODate).toLatin1();
+    m_server.setDefaultReply(QStringLiteral("/api/getWeights"),
+                             FakeServer::Reply::json(R"({"result_code":0,"weights":[{"date":")" +
+                                                     yesterday + R"(","weight_kg":"82.0"}]})"));
+    m_server.setDefaultReply(
+        QStringLiteral("/api/getWeightProfile"),
+        FakeServer::Reply::json(R"({"result_code":0,"goal_kg":"75.0","height_cm":""})"));
+    m_server.setDefaultReply(QStringLiteral("/api/setWeight"),
+                             FakeServer::Reply::json(R"({"result_code":0})"));
+}
+
+void TestCqWndWeight::cleanup()
+{
+    ServiceFault::lift(m_server);
+    TestEnvironment::closeModals();
+    m_told.clear();
+}
+
+void TestCqWndWeight::savingSurvivesEveryFault_data()
+{
+    QTest::addColumn<ServiceFault::Kind>("fault");
+    QTest::addColumn<QString>("told"); // empty: any message
+    QTest::addColumn<int>("kept");     // weighings listed afterwards
+
+    const QString unreachable = WeightLog::unreachableText();
+    for (ServiceFault::Kind fault : ServiceFault::all()) {
+        const bool plain =
+            fault != ServiceFault::Kind::UnexpectedCode && fault != ServiceFault::Kind::CutShort;
+        QTest::addRow("%s", qPrintable(ServiceFault::name(fault)))
+            << fault << (plain ? unreachable : QString()) << 2;
+    }
+    // The service's own refusal is told as it is, and the day goes back to its list.
+    QTest::addRow("refusal") << ServiceFault::Kind(-1) << "A weight must be between 20 and 500 kg."
+                             << 1;
+}
+
+void TestCqWndWeight::savingSurvivesEveryFault()
+{
+    QFETCH(ServiceFault::Kind, fault);
+    QFETCH(QString, told);
+    QFETCH(int, kept);
+
+    // A member of their own: nothing queued by an earlier row.
+    currentEmail = QStringLiteral("weigher%1@olva.test").arg(++m_member);
+    auto window = std::make_unique<CqWndWeight>();
+    window->resize(1100, 760);
+    window->show();
+    auto* list = window->findChild<QTableView*>(QStringLiteral("tblWeights"));
+    QTRY_VERIFY(list->model()->rowCount() == 1 && !loadingWindow->isLoading());
+
+    if (fault == ServiceFault::Kind(-1))
+        m_server.enqueueJson(QStringLiteral("setWeight"),
+                             R"({"result_code":4,"message":")" + told.toUtf8() + R"("})");
+    else
+        ServiceFault::apply(fault, m_server);
+    auto* weight = window->findChild<QLineEdit*>(QStringLiteral("edtWeight"));
+    QTest::keyClicks(weight, QStringLiteral("81.0"));
+    QTest::keyClick(weight, Qt::Key_Return);
+    // Shown at once, whatever the service does with it.
+    QCOMPARE(list->model()->rowCount(), 2);
+
+    QTRY_VERIFY(!m_told.isEmpty());
+    if (!told.isEmpty())
+        QCOMPARE(m_told.constFirst(), told);
+    QTRY_VERIFY(!window->log()->isBusy());
+    QVERIFY(!loadingWindow->isLoading());
+    QTRY_COMPARE(list->model()->rowCount(), kept);
+    QCOMPARE(window->log()->pendingCount(), kept - 1);
+
+    // Still usable: the next weighing goes in like the first.
+    QVERIFY(window->findChild<QPushButton*>(QStringLiteral("btnSave"))->isEnabled());
+    window->findChild<QDateEdit*>()->setDate(QDate::currentDate().addDays(-3));
+    QTest::keyClicks(weight, QStringLiteral("83.5"));
+    QTest::keyClick(weight, Qt::Key_Return);
+    QCOMPARE(list->model()->rowCount(), kept + 1);
+}
+
+QTEST_MAIN(TestCqWndWeight)
+#include "tst_cqwndweight.moc"
