@@ -5,6 +5,7 @@
 #include "tracker/foodcatalogue.h"
 #include "tracker/foodmodel.h"
 #include "tracker/foodtablemodel.h"
+#include "tracker/searchresultsmodel.h"
 #include "tracker/ownfoodupload.h"
 
 #include "app/accountstate.h"
@@ -86,6 +87,7 @@ private slots:
     void sampleIconOpensTheSampleMeals();
     void figuresAreReadOutWithTheirValues_data();
     void figuresAreReadOutWithTheirValues();
+    void searchChoosesAsTheTableDoes();
 
 private:
     void openTracker(int meal, const QByteArray& catalogue = TrackerTestData::catalogue());
@@ -878,6 +880,39 @@ void TestCqWndTracker::figuresAreReadOutWithTheirValues()
     clickCell(1, FoodTableModel::Cup);
     QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("btnSave")), Qt::LeftButton);
     QCOMPARE(spoken(figure), after);
+}
+
+void TestCqWndTracker::searchChoosesAsTheTableDoes()
+{
+    openTracker(2);
+    openCategory(QStringLiteral("Fruits"), 1);
+    clickCell(0, FoodTableModel::Cup);
+    auto* search = m_window->findChild<QLineEdit*>(QStringLiteral("edtSearch"));
+    QAbstractItemModel* results = m_window->findChild<QTableView*>(QStringLiteral("tblSearch"))->model();
+    // The open category's food: its table shows the choice and its totals.
+    QTest::keyClicks(search, QStringLiteral("MANG\u00D6"));
+    QTest::keyClick(search, Qt::Key_Return);
+    QVERIFY(marked(1, FoodTableModel::HalfCup));
+    QCOMPARE(text(QStringLiteral("lblTotal")), QStringLiteral("223"));
+    // Foods of two other categories: a cup of oats, a typed amount of milk.
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("oat"));
+    QTest::keyClick(search, Qt::Key_Return, Qt::ShiftModifier);
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("milk"));
+    QVERIFY(results->setData(results->index(0, SearchResultsModel::Other), QStringLiteral("40")));
+    QVERIFY(results->index(0, SearchResultsModel::Other).data(FoodTableModel::markRole).toBool());
+    QTest::keyClick(search, Qt::Key_Escape);
+    QVERIFY(search->text().isEmpty());
+
+    QTest::keyClick(search, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_2_1")), QStringLiteral("31:150:1@40:72.5:0"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_2_11")), QStringLiteral("50:300:1"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("details_2_11")), QStringLiteral("54_6_10_8"));
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_2_5")), QStringLiteral("60:40:2"));
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("562"));
+    QCOMPARE(text(QStringLiteral("lblRemaining")), QString::number(1500 - 562));
+    QVERIFY(blockButton(11) && blockButton(5));
 }
 
 QTEST_MAIN(TestCqWndTracker)
