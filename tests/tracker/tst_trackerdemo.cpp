@@ -7,6 +7,7 @@
 #include "tracker/foodmodel.h"
 #include "tracker/foodnumbers.h"
 #include "tracker/foodtablemodel.h"
+#include "tracker/searchresultsmodel.h"
 
 #include "app/accountstate.h"
 #include "app/settingsstore.h"
@@ -288,6 +289,12 @@ void TestTrackerDemo::searchThenCopyYesterdaysBreakfast()
     // Yesterday's foods are the recent ones; the banana came last.
     QVERIFY(results->isVisible());
     QCOMPARE(results->model()->index(0, 0).data().toString(), first.data().toString());
+    // One click on "Last time" chooses the half cup again (saved or not, the
+    // copy below replaces it).
+    const QModelIndex lastTime = results->model()->index(0, SearchResultsModel::LastTime);
+    QCOMPARE(lastTime.data().toString(), QStringLiteral("\u00BD cup"));
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, results->visualRect(lastTime).center());
+    QVERIFY(results->model()->index(0, SearchResultsModel::HalfCup).data(FoodTableModel::markRole).toBool());
 
     // Copying yesterday's breakfast twice by replacing: the same meal.
     auto* menu = breakfast->findChild<QMenu*>(QStringLiteral("menuCopy"));
