@@ -66,7 +66,8 @@ Nutrients ArchivedDay::categoryNutrients(int meal, qint32 category) const
 {
     Nutrients nutrients;
     if (Meals::isValid(meal))
-        FoodNumbers::readNutrients(text(values, DayKeys::categoryDetails(meal, category)), &nutrients);
+        FoodNumbers::readNutrients(text(values, DayKeys::categoryDetails(meal, category)),
+                                   &nutrients);
     return FoodNumbers::atLeastZero(nutrients);
 }
 
@@ -136,7 +137,8 @@ std::optional<ArchivedDay> day(const QDate& date)
 {
     if (!date.isValid())
         return std::nullopt;
-    std::optional<ArchivedDay> found = ArchivedDay::fromText(SettingsStore::memberText(dayKey(date)));
+    std::optional<ArchivedDay> found =
+        ArchivedDay::fromText(SettingsStore::memberText(dayKey(date)));
     if (found && found->date != date)
         return std::nullopt;
     return found;

@@ -33,7 +33,8 @@ QString storeDateKey()
 
 QDate storeDate()
 {
-    return QDate::fromString(SettingsStore::memberText(storeDateKey()), QStringLiteral("yyyy-MM-dd"));
+    return QDate::fromString(SettingsStore::memberText(storeDateKey()),
+                             QStringLiteral("yyyy-MM-dd"));
 }
 
 void dateUndatedStore()

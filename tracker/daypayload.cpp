@@ -22,11 +22,12 @@ double grams(float value)
     return std::max(0.0, std::round(double(value) * 10) / 10);
 }
 
-QJsonObject foodJson(qint32 categoryId, const QString& category, const QString& name, int kind, float calories,
-                     const Nutrients& nutrients)
+QJsonObject foodJson(qint32 categoryId, const QString& category, const QString& name, int kind,
+                     float calories, const Nutrients& nutrients)
 {
     return {{QStringLiteral("category"),
-             QJsonObject{{QStringLiteral("id"), categoryId}, {QStringLiteral("name"), category.left(maxNameLength)}}},
+             QJsonObject{{QStringLiteral("id"), categoryId},
+                         {QStringLiteral("name"), category.left(maxNameLength)}}},
             {QStringLiteral("name"), name.trimmed().left(maxNameLength)},
             {QStringLiteral("kind"), std::clamp(kind, 0, 2)},
             {QStringLiteral("calories"), std::max(0.0, double(calories))},
@@ -37,13 +38,13 @@ QJsonObject foodJson(qint32 categoryId, const QString& category, const QString& 
 }
 
 // The foods of one category of one meal.
-void addCategory(const ArchivedDay& day, int meal, qint32 categoryId, const FoodCatalogue& catalogue,
-                 QJsonArray* foods)
+void addCategory(const ArchivedDay& day, int meal, qint32 categoryId,
+                 const FoodCatalogue& catalogue, QJsonArray* foods)
 {
     const FoodModel* category = catalogue.category(categoryId);
     const QString categoryName = category && !category->title.trimmed().isEmpty()
-        ? category->title.trimmed()
-        : QStringLiteral("Category %1").arg(categoryId);
+                                     ? category->title.trimmed()
+                                     : QStringLiteral("Category %1").arg(categoryId);
     QHash<qint32, const FoodItemModel*> listed;
     if (category) {
         for (const FoodItemModel* food : category->items)
@@ -69,7 +70,9 @@ void addCategory(const ArchivedDay& day, int meal, qint32 categoryId, const Food
 
     for (const MealEntry& entry : entries) {
         if (const FoodItemModel* food = listed.value(entry.foodId)) {
-            const QString name = food->title.trimmed().isEmpty() ? QStringLiteral("Food %1").arg(entry.foodId) : food->title;
+            const QString name = food->title.trimmed().isEmpty()
+                                     ? QStringLiteral("Food %1").arg(entry.foodId)
+                                     : food->title;
             foods->append(foodJson(categoryId, categoryName, name, entry.kind, entry.calories,
                                    FoodNumbers::nutrientShare(*food, entry.kind, entry.calories)));
             continue;
@@ -81,7 +84,8 @@ void addCategory(const ArchivedDay& day, int meal, qint32 categoryId, const Food
         share.fat = rest.fat * part;
         share.protein = rest.protein * part;
         share.fiber = rest.fiber * part;
-        foods->append(foodJson(categoryId, categoryName, QStringLiteral("Food %1").arg(entry.foodId), entry.kind,
+        foods->append(foodJson(categoryId, categoryName,
+                               QStringLiteral("Food %1").arg(entry.foodId), entry.kind,
                                entry.calories, share));
     }
 }
@@ -104,7 +108,8 @@ QJsonObject build(const ArchivedDay& day, const FoodCatalogue& catalogue)
         QJsonArray foods;
         for (qint32 categoryId : day.categories(meal))
             addCategory(day, meal, categoryId, catalogue, &foods);
-        meals.append(QJsonObject{{QStringLiteral("calories"), calories}, {QStringLiteral("foods"), foods}});
+        meals.append(
+            QJsonObject{{QStringLiteral("calories"), calories}, {QStringLiteral("foods"), foods}});
     }
 
     double score = 0;
@@ -113,7 +118,8 @@ QJsonObject build(const ArchivedDay& day, const FoodCatalogue& catalogue)
         score = std::isfinite(result->score) ? std::round(double(result->score) * 10) / 10 : 0;
         // The home keeps its earlier grade for a negative score; a day on
         // its own has none, so it takes the lowest.
-        grade = result->grade.value_or(result->mealsEaten <= 3 ? QStringLiteral("0") : QStringLiteral("F"));
+        grade = result->grade.value_or(result->mealsEaten <= 3 ? QStringLiteral("0")
+                                                               : QStringLiteral("F"));
     }
     return {{QStringLiteral("date"), day.date.toString(QStringLiteral("yyyy-MM-dd"))},
             {QStringLiteral("target"), std::max(0, day.target)},

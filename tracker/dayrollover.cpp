@@ -33,7 +33,8 @@ bool hasFood()
 {
     const QStringList keys = SettingsStore::memberKeys();
     for (const QString& key : keys) {
-        if (key.startsWith(QLatin1String("meal_")) && isDayKey(key) && !SettingsStore::memberText(key).isEmpty())
+        if (key.startsWith(QLatin1String("meal_")) && isDayKey(key) &&
+            !SettingsStore::memberText(key).isEmpty())
             return true;
     }
     return false;
@@ -41,8 +42,7 @@ bool hasFood()
 
 } // namespace
 
-DayRollover::DayRollover(QObject* parent)
-    : QObject(parent)
+DayRollover::DayRollover(QObject* parent) : QObject(parent)
 {
     theInstance = this;
     m_midnight.setSingleShot(true);
@@ -55,10 +55,11 @@ DayRollover::DayRollover(QObject* parent)
     m_recheck.start();
     armMidnight();
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-            if (state == Qt::ApplicationActive)
-                checkNow();
-        });
+        connect(app, &QGuiApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) {
+                    if (state == Qt::ApplicationActive)
+                        checkNow();
+                });
     }
 }
 
@@ -134,7 +135,8 @@ bool DayRollover::closeStoredDay(const QDate& today)
     }
 
     for (auto it = day.values.cbegin(); it != day.values.cend(); ++it) {
-        if (it.key().startsWith(QLatin1String("meal_")) || it.key().startsWith(QLatin1String("details_")))
+        if (it.key().startsWith(QLatin1String("meal_")) ||
+            it.key().startsWith(QLatin1String("details_")))
             SettingsStore::setMemberText(it.key(), QString());
     }
     for (int meal = 0; meal < Meals::count; ++meal) {

@@ -25,9 +25,7 @@ constexpr int longestRetryMs = 30 * 60 * 1000;
 } // namespace
 
 DayUpload::DayUpload(QObject* parent)
-    : QObject(parent)
-    , m_server(new Server(this))
-    , m_catalogue(new FoodCatalogue(this))
+    : QObject(parent), m_server(new Server(this)), m_catalogue(new FoodCatalogue(this))
 {
     connect(m_server, SIGNAL(sig_net_foodinfo(QString)), this, SLOT(slt_net_foodinfo(QString)));
     connect(m_server, SIGNAL(sig_net_uploadday(QString)), this, SLOT(slt_net_uploadday(QString)));
@@ -93,8 +91,10 @@ void DayUpload::sendNext()
     m_step = Step::Day;
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("email"), currentEmail);
-    fields.addQueryItem(QStringLiteral("day"),
-                        QString::fromUtf8(QJsonDocument(DayPayload::build(*day, *m_catalogue)).toJson(QJsonDocument::Compact)));
+    fields.addQueryItem(
+        QStringLiteral("day"),
+        QString::fromUtf8(
+            QJsonDocument(DayPayload::build(*day, *m_catalogue)).toJson(QJsonDocument::Compact)));
     m_server->request(Server::endpointIndex(QStringLiteral("uploadDay")), fields);
 }
 
@@ -138,8 +138,9 @@ void DayUpload::slt_net_uploadday(const QString& reply)
         m_failures = 0;
         emit daySent(date);
     } else if (refusesTheDay(code)) {
-        qCWarning(lcDayUpload).noquote() << "day" << date.toString(Qt::ISODate) << "refused by the service, dropped:"
-                                         << code << JsonReply::text(object, QStringLiteral("message"));
+        qCWarning(lcDayUpload).noquote()
+            << "day" << date.toString(Qt::ISODate) << "refused by the service, dropped:" << code
+            << JsonReply::text(object, QStringLiteral("message"));
         DayUploadQueue::remove(date);
         emit dayDropped(date);
     } else {

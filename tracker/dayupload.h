@@ -43,7 +43,12 @@ private slots:
     void slt_net_error(const QString& error);
 
 private:
-    enum class Step { Idle, Catalogue, Day };
+    enum class Step
+    {
+        Idle,
+        Catalogue,
+        Day
+    };
 
     void sendNext();
     void fail();

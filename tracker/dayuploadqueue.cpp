@@ -30,7 +30,8 @@ QString key()
 QList<QDate> dates()
 {
     QList<QDate> result;
-    const QStringList texts = SettingsStore::memberText(key()).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QStringList texts =
+        SettingsStore::memberText(key()).split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const QString& text : texts) {
         const QDate date = QDate::fromString(text, dateFormat);
         if (date.isValid() && !result.contains(date))

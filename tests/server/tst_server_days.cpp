@@ -22,13 +22,16 @@ private slots:
 private:
     QJsonObject upload(const QJsonObject& day)
     {
-        return m_fixture.post(QStringLiteral("uploadDay"),
-                              {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
-                               {QStringLiteral("day"), QString::fromUtf8(QJsonDocument(day).toJson())}});
+        return m_fixture.post(
+            QStringLiteral("uploadDay"),
+            {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
+             {QStringLiteral("day"), QString::fromUtf8(QJsonDocument(day).toJson())}});
     }
     QJsonArray history()
     {
-        return m_fixture.post(QStringLiteral("getHistory"), {{QStringLiteral("email"), QStringLiteral("demo@olva.local")}})
+        return m_fixture
+            .post(QStringLiteral("getHistory"),
+                  {{QStringLiteral("email"), QStringLiteral("demo@olva.local")}})
             .value(QStringLiteral("history_info"))
             .toArray();
     }
@@ -45,11 +48,16 @@ int code(const QJsonObject& reply)
 
 QJsonObject food(const QString& name, double calories)
 {
-    return {{QStringLiteral("category"), QJsonObject{{QStringLiteral("id"), 9}, {QStringLiteral("name"), QStringLiteral("Dairy")}}},
-            {QStringLiteral("name"), name},       {QStringLiteral("kind"), 1},
-            {QStringLiteral("calories"), calories}, {QStringLiteral("carbs"), 12.5},
-            {QStringLiteral("fat"), 3},           {QStringLiteral("protein"), 8},
-            {QStringLiteral("fiber"), 0}};
+    return {
+        {QStringLiteral("category"),
+         QJsonObject{{QStringLiteral("id"), 9}, {QStringLiteral("name"), QStringLiteral("Dairy")}}},
+        {QStringLiteral("name"), name},
+        {QStringLiteral("kind"), 1},
+        {QStringLiteral("calories"), calories},
+        {QStringLiteral("carbs"), 12.5},
+        {QStringLiteral("fat"), 3},
+        {QStringLiteral("protein"), 8},
+        {QStringLiteral("fiber"), 0}};
 }
 
 // A day two days back with one breakfast food of `calories`.
@@ -64,9 +72,12 @@ QJsonObject day(double calories, const QDate& date = QDate::currentDate().addDay
                                  {QStringLiteral("foods"), foods}});
     }
     return {{QStringLiteral("date"), date.toString(QStringLiteral("yyyy-MM-dd"))},
-            {QStringLiteral("target"), 1800}, {QStringLiteral("eaten"), calories},
-            {QStringLiteral("remaining"), 1800 - calories}, {QStringLiteral("score"), 20},
-            {QStringLiteral("grade"), QStringLiteral("0")}, {QStringLiteral("meals"), meals}};
+            {QStringLiteral("target"), 1800},
+            {QStringLiteral("eaten"), calories},
+            {QStringLiteral("remaining"), 1800 - calories},
+            {QStringLiteral("score"), 20},
+            {QStringLiteral("grade"), QStringLiteral("0")},
+            {QStringLiteral("meals"), meals}};
 }
 
 } // namespace
@@ -88,17 +99,20 @@ void TstServerDays::sendingADayTwiceKeepsOneDay()
     QCOMPARE(after.size(), before);
     QJsonObject stored;
     for (const QJsonValue& entry : after) {
-        if (entry.toObject().value(QStringLiteral("id")) == second.value(QStringLiteral("history_id")))
+        if (entry.toObject().value(QStringLiteral("id")) ==
+            second.value(QStringLiteral("history_id")))
             stored = entry.toObject();
     }
     QCOMPARE(stored.value(QStringLiteral("total")).toString(), QStringLiteral("350"));
     QCOMPARE(stored.value(QStringLiteral("breakfast")).toString(), QStringLiteral("350"));
 
-    const QJsonArray groups = m_fixture.post(QStringLiteral("getHistoryDetail"),
-                                             {{QStringLiteral("history_id"), stored.value(QStringLiteral("id")).toString()},
-                                              {QStringLiteral("meal_type"), QStringLiteral("breakfast")}})
-                                  .value(QStringLiteral("historydetail_info"))
-                                  .toArray();
+    const QJsonArray groups =
+        m_fixture
+            .post(QStringLiteral("getHistoryDetail"),
+                  {{QStringLiteral("history_id"), stored.value(QStringLiteral("id")).toString()},
+                   {QStringLiteral("meal_type"), QStringLiteral("breakfast")}})
+            .value(QStringLiteral("historydetail_info"))
+            .toArray();
     QCOMPARE(groups.size(), 1);
     const QJsonObject group = groups.at(0).toObject();
     QCOMPARE(group.value(QStringLiteral("food_type")).toString(), QStringLiteral("Dairy"));
@@ -113,7 +127,9 @@ void TstServerDays::refusals_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
 
-    const auto text = [](const QJsonObject& object) { return QString::fromUtf8(QJsonDocument(object).toJson()); };
+    const auto text = [](const QJsonObject& object) {
+        return QString::fromUtf8(QJsonDocument(object).toJson());
+    };
     QJsonObject future = day(100, QDate::currentDate().addDays(2));
     QJsonObject absurd = day(100001);
     QJsonObject negative = day(100);
@@ -135,7 +151,8 @@ void TstServerDays::refusals_data()
     crowded[QStringLiteral("meals")] = meals;
     QJsonObject noName = day(100);
     meals = noName[QStringLiteral("meals")].toArray();
-    meals[0] = QJsonObject{{QStringLiteral("calories"), 100}, {QStringLiteral("foods"), QJsonArray{food(QString(), 100)}}};
+    meals[0] = QJsonObject{{QStringLiteral("calories"), 100},
+                           {QStringLiteral("foods"), QJsonArray{food(QString(), 100)}}};
     noName[QStringLiteral("meals")] = meals;
 
     QTest::newRow("not JSON") << QStringLiteral("{day") << 2;
@@ -155,8 +172,9 @@ void TstServerDays::refusals()
     QFETCH(QString, text);
     QFETCH(int, expected);
     const qsizetype before = history().size();
-    const QJsonObject reply = m_fixture.post(QStringLiteral("uploadDay"), {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
-                                                                          {QStringLiteral("day"), text}});
+    const QJsonObject reply = m_fixture.post(
+        QStringLiteral("uploadDay"), {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
+                                      {QStringLiteral("day"), text}});
     QCOMPARE(code(reply), expected);
     QVERIFY(!reply.value(QStringLiteral("message")).toString().isEmpty());
     QCOMPARE(history().size(), before);

@@ -46,7 +46,10 @@ private:
     // Marks row `row` of the first category by the cup and saves; returns
     // the food's title and cup calories.
     QPair<QString, int> trackCup(int meal, int row);
-    QWidget* activeWindow() const { return m_main->findChild<QMdiArea*>()->activeSubWindow()->widget(); }
+    QWidget* activeWindow() const
+    {
+        return m_main->findChild<QMdiArea*>()->activeSubWindow()->widget();
+    }
     int historyDays(const QDate& date);
 
     DemoSession m_demo;
@@ -84,9 +87,11 @@ QPair<QString, int> TestDayDemo::trackCup(int meal, int row)
     };
     if (!QTest::qWaitFor([&] { return entry() != nullptr; }, 15000))
         return {};
-    QTest::mouseClick(window.findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory")), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QtMaterialRaisedButton*>(QStringLiteral("btnCategory")),
+                      Qt::LeftButton);
     QTest::mouseClick(entry(), Qt::LeftButton);
-    const FoodModel* category = window.catalogue().category(entry()->property("categoryId").toInt());
+    const FoodModel* category =
+        window.catalogue().category(entry()->property("categoryId").toInt());
     m_category = category->title;
     auto* table = window.findChild<QTableView*>(QStringLiteral("tblDetail"));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
@@ -98,10 +103,11 @@ QPair<QString, int> TestDayDemo::trackCup(int meal, int row)
 int TestDayDemo::historyDays(const QDate& date)
 {
     int count = 0;
-    const QJsonArray days = m_demo.server()
-                                .post(QStringLiteral("getHistory"), {{QStringLiteral("email"), DemoSession::email()}})
-                                .value(QStringLiteral("history_info"))
-                                .toArray();
+    const QJsonArray days =
+        m_demo.server()
+            .post(QStringLiteral("getHistory"), {{QStringLiteral("email"), DemoSession::email()}})
+            .value(QStringLiteral("history_info"))
+            .toArray();
     for (const QJsonValue& day : days) {
         const qint64 ms = day[QStringLiteral("date")].toString().toLongLong();
         count += QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc()).date() == date ? 1 : 0;
@@ -144,13 +150,17 @@ void TestDayDemo::yesterdayIsInTheHistory()
     m_main->showHistoryDetails(day);
     auto* details = qobject_cast<CqWndHistoryDetails*>(activeWindow());
     QVERIFY(details);
-    QCOMPARE(details->findChild<QLabel*>(QStringLiteral("lblTotal"))->text(), QString::number(breakfast + lunch));
-    QCOMPARE(details->findChild<QLabel*>(QStringLiteral("lblLunchScore"))->text(), QString::number(lunch));
+    QCOMPARE(details->findChild<QLabel*>(QStringLiteral("lblTotal"))->text(),
+             QString::number(breakfast + lunch));
+    QCOMPARE(details->findChild<QLabel*>(QStringLiteral("lblLunchScore"))->text(),
+             QString::number(lunch));
     details->findChild<QPushButton*>(QStringLiteral("btnCategory"))->click();
-    QTest::mouseClick(details->findChild<MyWidget*>(QStringLiteral("widgetCategoryLunch")), Qt::LeftButton);
+    QTest::mouseClick(details->findChild<MyWidget*>(QStringLiteral("widgetCategoryLunch")),
+                      Qt::LeftButton);
     QTableWidget* foods = nullptr;
     QTRY_VERIFY_WITH_TIMEOUT((foods = details->findChild<QTableWidget*>()) != nullptr, 15000);
-    const QList<QPushButton*> groups = details->findChildren<QPushButton*>(QRegularExpression(QStringLiteral("^group_lunch_")));
+    const QList<QPushButton*> groups =
+        details->findChildren<QPushButton*>(QRegularExpression(QStringLiteral("^group_lunch_")));
     QCOMPARE(groups.size(), 1);
     QCOMPARE(groups.first()->text(), m_category);
     QCOMPARE(foods->rowCount(), 1);

@@ -84,13 +84,15 @@ void TestDayRollover::closing_data()
     QTest::addColumn<bool>("archived");
 
     QTest::newRow("no date yet: takes today") << QDate() << true << monday << false << false;
-    QTest::newRow("no date, no food: waits for the first") << QDate() << false << monday << false << false;
+    QTest::newRow("no date, no food: waits for the first")
+        << QDate() << false << monday << false << false;
     QTest::newRow("same day") << monday << true << monday << false << false;
     QTest::newRow("next day") << monday << true << monday.addDays(1) << true << true;
     QTest::newRow("a week later: one day") << monday << true << monday.addDays(7) << true << true;
     QTest::newRow("clock set back") << monday << true << monday.addDays(-1) << false << false;
     QTest::newRow("a year back") << monday << true << monday.addYears(-1) << false << false;
-    QTest::newRow("empty day: not archived") << monday << false << monday.addDays(1) << true << false;
+    QTest::newRow("empty day: not archived")
+        << monday << false << monday.addDays(1) << true << false;
 }
 
 void TestDayRollover::closing()

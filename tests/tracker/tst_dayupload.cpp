@@ -38,7 +38,8 @@ void TestDayUpload::answers_data()
     QTest::addColumn<bool>("leavesQueue");
     using Reply = FakeServer::Reply;
     QTest::newRow("stored") << Reply::json(R"({"result_code":0,"history_id":"7"})") << true;
-    QTest::newRow("refused as no valid day") << Reply::json(R"({"result_code":4,"message":"no"})") << true;
+    QTest::newRow("refused as no valid day")
+        << Reply::json(R"({"result_code":4,"message":"no"})") << true;
     QTest::newRow("field missing") << Reply::json(R"({"result_code":90})") << true;
     QTest::newRow("session expired") << Reply::json(R"({"result_code":401})") << false;
     QTest::newRow("storage failed") << Reply::json(R"({"result_code":99})") << false;
@@ -66,7 +67,8 @@ void TestDayUpload::answers()
     DayUploadQueue::add(day.date);
     m_server.clear();
     // Category 5 lists food 31 (a cup of 150 with 20 g carbs); food 99 is gone.
-    m_server.setDefaultReply(QStringLiteral("/api/getFoodList"), FakeServer::Reply::json(R"({"result_code":0,"food_list":[
+    m_server.setDefaultReply(QStringLiteral("/api/getFoodList"),
+                             FakeServer::Reply::json(R"({"result_code":0,"food_list":[
         {"id":"5","title":"Cereals","recomended":"","calorie_list":[
         {"id":"31","user_id":"0","title":"Oat flakes","cal":"150","carbs":"20","fat":"3","protein":"5","fiber":"4"}]}]})"));
     m_server.enqueue(QStringLiteral("/api/uploadDay"), reply);
@@ -80,13 +82,15 @@ void TestDayUpload::answers()
 
     const FakeServer::Request sent = m_server.lastRequest(QStringLiteral("/api/uploadDay"));
     QCOMPARE(sent.field(QStringLiteral("email")), currentEmail);
-    const QJsonObject json = QJsonDocument::fromJson(sent.field(QStringLiteral("day")).toUtf8()).object();
+    const QJsonObject json =
+        QJsonDocument::fromJson(sent.field(QStringLiteral("day")).toUtf8()).object();
     QCOMPARE(json[QStringLiteral("date")].toString(), QStringLiteral("2026-03-02"));
     QCOMPARE(json[QStringLiteral("eaten")].toInt(), 350);
     const QJsonArray foods = json[QStringLiteral("meals")][0][QStringLiteral("foods")].toArray();
     QCOMPARE(foods.size(), 2);
     QCOMPARE(foods[0][QStringLiteral("name")].toString(), QStringLiteral("Oat flakes"));
-    QCOMPARE(foods[0][QStringLiteral("category")][QStringLiteral("name")].toString(), QStringLiteral("Cereals"));
+    QCOMPARE(foods[0][QStringLiteral("category")][QStringLiteral("name")].toString(),
+             QStringLiteral("Cereals"));
     QCOMPARE(foods[0][QStringLiteral("carbs")].toDouble(), 20.0);
     // No longer listed: named by its id, with its calories and what the
     // category's stored nutrients hold beyond the listed food.
