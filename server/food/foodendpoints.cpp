@@ -390,7 +390,8 @@ struct DayRefusal
 
 // A number of the day's JSON within [low, high]; nullopt otherwise (a
 // string, a missing key, infinity).
-std::optional<double> dayNumber(const QJsonObject& object, const QString& key, double low, double high)
+std::optional<double> dayNumber(const QJsonObject& object, const QString& key, double low,
+                                double high)
 {
     const QJsonValue value = object.value(key);
     if (!value.isDouble())
@@ -432,23 +433,34 @@ std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
     const QJsonObject object = document.object();
 
     UploadedDay day;
-    day.date = QDate::fromString(object.value(QStringLiteral("date")).toString(), QStringLiteral("yyyy-MM-dd"));
+    day.date = QDate::fromString(object.value(QStringLiteral("date")).toString(),
+                                 QStringLiteral("yyyy-MM-dd"));
     // A day ahead of the server by one is still today somewhere on earth.
     if (!day.date.isValid() || day.date.year() < 2000 || day.date > QDate::currentDate().addDays(1))
-        return refuse(3, QStringLiteral("The day's date must be yyyy-MM-dd and not more than a day in the future"));
+        return refuse(
+            3, QStringLiteral(
+                   "The day's date must be yyyy-MM-dd and not more than a day in the future"));
 
     const auto target = dayNumber(object, QStringLiteral("target"), 0, maxDayCalories);
     const auto eaten = dayNumber(object, QStringLiteral("eaten"), 0, maxDayCalories);
-    const auto remaining = dayNumber(object, QStringLiteral("remaining"), -maxDayCalories, maxDayCalories);
+    const auto remaining =
+        dayNumber(object, QStringLiteral("remaining"), -maxDayCalories, maxDayCalories);
     const auto score = dayNumber(object, QStringLiteral("score"), -maxScore, 200);
     if (!target || !eaten || !remaining || !score)
-        return refuse(4, QStringLiteral("The day's target, eaten, remaining and score must be numbers within range"));
+        return refuse(
+            4, QStringLiteral(
+                   "The day's target, eaten, remaining and score must be numbers within range"));
     day.eaten = *eaten;
     day.remaining = *remaining;
     day.score = *score;
     day.grade = object.value(QStringLiteral("grade")).toString();
-    static const QStringList grades = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                                       QStringLiteral("D"), QStringLiteral("F"), QStringLiteral("0"), QString()};
+    static const QStringList grades = {QStringLiteral("A"),
+                                       QStringLiteral("B"),
+                                       QStringLiteral("C"),
+                                       QStringLiteral("D"),
+                                       QStringLiteral("F"),
+                                       QStringLiteral("0"),
+                                       QString()};
     if (!grades.contains(day.grade))
         return refuse(4, QStringLiteral("The day's grade must be A, B, C, D, F or 0"));
 
@@ -461,8 +473,9 @@ std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
     if (foodCount > maxDayFoods)
         return refuse(5, QStringLiteral("A day holds at most 500 foods"));
 
-    static const QStringList valueKeys = {QStringLiteral("calories"), QStringLiteral("carbs"), QStringLiteral("fat"),
-                                          QStringLiteral("protein"), QStringLiteral("fiber")};
+    static const QStringList valueKeys = {QStringLiteral("calories"), QStringLiteral("carbs"),
+                                          QStringLiteral("fat"), QStringLiteral("protein"),
+                                          QStringLiteral("fiber")};
     for (int meal = 0; meal < meals.size(); ++meal) {
         const QJsonObject mealObject = meals.at(meal).toObject();
         const auto calories = dayNumber(mealObject, QStringLiteral("calories"), 0, maxDayCalories);
@@ -477,9 +490,11 @@ std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
             const auto categoryId = dayNumber(category, QStringLiteral("id"), 0, 2147483647.0);
             item.category = category.value(QStringLiteral("name")).toString().trimmed();
             item.name = food.value(QStringLiteral("name")).toString().trimmed();
-            if (!categoryId || item.name.isEmpty() || item.name.size() > maxTitleLength
-                || item.category.size() > maxTitleLength)
-                return refuse(4, QStringLiteral("Each food needs a category id and a name of at most 200 characters"));
+            if (!categoryId || item.name.isEmpty() || item.name.size() > maxTitleLength ||
+                item.category.size() > maxTitleLength)
+                return refuse(
+                    4, QStringLiteral(
+                           "Each food needs a category id and a name of at most 200 characters"));
             item.categoryId = qint64(*categoryId);
             const auto kind = dayNumber(food, QStringLiteral("kind"), 0, 2);
             if (!kind || *kind != std::floor(*kind))
@@ -487,7 +502,9 @@ std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
             for (int i = 0; i < valueKeys.size(); ++i) {
                 const auto number = dayNumber(food, valueKeys.at(i), 0, maxDayCalories);
                 if (!number)
-                    return refuse(4, QStringLiteral("A food's calories and nutrients must be numbers from 0 to 100000"));
+                    return refuse(
+                        4, QStringLiteral(
+                               "A food's calories and nutrients must be numbers from 0 to 100000"));
                 item.values[i] = *number;
             }
             day.foods.append(item);
@@ -519,26 +536,33 @@ QJsonObject uploadDay(const ApiCall& call, ServerContext& context)
         context.db.rollback();
         return ApiFields::storageError();
     };
-    if (!ApiFields::exec(query, QStringLiteral("DELETE FROM history_foods WHERE history_id IN"
-                                               " (SELECT id FROM history_days WHERE user_id = ? AND day = ?)"),
-                         {member->id, date})
-        || !ApiFields::exec(query, QStringLiteral("DELETE FROM history_days WHERE user_id = ? AND day = ?"),
-                            {member->id, date}))
+    if (!ApiFields::exec(
+            query,
+            QStringLiteral("DELETE FROM history_foods WHERE history_id IN"
+                           " (SELECT id FROM history_days WHERE user_id = ? AND day = ?)"),
+            {member->id, date}) ||
+        !ApiFields::exec(query,
+                         QStringLiteral("DELETE FROM history_days WHERE user_id = ? AND day = ?"),
+                         {member->id, date}))
         return fail();
-    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO history_days (user_id, day, total, remain, score, grade,"
-                                               " breakfast, firstsnack, lunch, secondsnack, dinner, thirdsnack)"
-                                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                         {member->id, date, day->eaten, day->remaining, day->score, day->grade,
-                          day->mealCalories[0], day->mealCalories[1], day->mealCalories[2], day->mealCalories[3],
-                          day->mealCalories[4], day->mealCalories[5]}))
+    if (!ApiFields::exec(
+            query,
+            QStringLiteral("INSERT INTO history_days (user_id, day, total, remain, score, grade,"
+                           " breakfast, firstsnack, lunch, secondsnack, dinner, thirdsnack)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {member->id, date, day->eaten, day->remaining, day->score, day->grade,
+             day->mealCalories[0], day->mealCalories[1], day->mealCalories[2], day->mealCalories[3],
+             day->mealCalories[4], day->mealCalories[5]}))
         return fail();
     const qint64 historyId = query.lastInsertId().toLongLong();
     for (const DayFood& food : day->foods) {
-        if (!ApiFields::exec(query, QStringLiteral("INSERT INTO history_foods (history_id, meal_type, food_type_id,"
-                                                   " food_type, title, cal, carbs, fat, protein, fiber)"
-                                                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                             {historyId, mealTypes.at(food.meal), food.categoryId, food.category, food.name,
-                              food.values[0], food.values[1], food.values[2], food.values[3], food.values[4]}))
+        if (!ApiFields::exec(
+                query,
+                QStringLiteral("INSERT INTO history_foods (history_id, meal_type, food_type_id,"
+                               " food_type, title, cal, carbs, fat, protein, fiber)"
+                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                {historyId, mealTypes.at(food.meal), food.categoryId, food.category, food.name,
+                 food.values[0], food.values[1], food.values[2], food.values[3], food.values[4]}))
             return fail();
     }
     if (!context.db.commit())
