@@ -48,8 +48,12 @@
 namespace {
 
 constexpr int blockRowHeight = 40;
-// The quick list shows this many rows before it scrolls.
-constexpr int quickRowsShown = 8;
+// The quick list shows this many rows before it scrolls (fewer on a small
+// screen, so that the box and the list fit on it together).
+int quickRowsShown()
+{
+    return isSmallScreen ? 6 : 8;
+}
 const QString expandIcon = QStringLiteral(":/main/assets/expand.png");
 const QString collapseIcon = QStringLiteral(":/main/assets/collpase.png");
 const QColor accent(QStringLiteral("#ef2554"));
@@ -1140,8 +1144,22 @@ void CqWndTracker::fitResults()
         }
         header->resizeSection(column, std::min(width, 320));
     }
-    const int shown = std::min(rows, quickRowsShown);
+    const int shown = std::min(rows, quickRowsShown());
     m_resultsView->setFixedHeight(header->sizeHint().height() + shown * blockRowHeight + 2);
+    // What was found is in sight, under the box, once the panel is laid out.
+    if (!m_ui->edtSearch->text().isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_resultsView->isVisible())
+                return;
+            // The list's new height first reaches the scroll area's range.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            // Its whole height (ensureWidgetVisible would settle for the
+            // current row).
+            const QPoint bottom =
+                m_resultsView->mapTo(m_ui->scrollAreaWidgetContents, QPoint(0, m_resultsView->height()));
+            m_ui->scrollArea->ensureVisible(bottom.x(), bottom.y(), 0, 8);
+        });
+    }
 }
 
 void CqWndTracker::loadRecent()
