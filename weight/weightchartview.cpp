@@ -3,8 +3,10 @@
 #include <QChart>
 #include <QCursor>
 #include <QDateTimeAxis>
+#include <QImage>
 #include <QLineSeries>
 #include <QLocale>
+#include <QPainter>
 #include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
@@ -21,6 +23,9 @@ const QColor gridColour(0x50, 0x4F, 0x6B);
 const QColor weighingColour(0xB4, 0xB4, 0xC8);
 const QColor trendColour(0xF6, 0x71, 0x0E);
 const QColor goalColour(0x7B, 0xD8, 0x8F);
+constexpr qint64 msPerDay = 24 * 3600 * 1000;
+// 1970-01-01.
+constexpr qint64 epochJulianDay = 2440588;
 
 int spanDays(WeightChartView::Span span)
 {
@@ -35,6 +40,19 @@ int spanDays(WeightChartView::Span span)
         break;
     }
     return 0;
+}
+
+// A disc with a ring of background, so that touching points stay apart.
+QImage markerImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(background, 1));
+    painter.setBrush(weighingColour);
+    painter.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
+    return image;
 }
 
 void styleAxis(QAbstractAxis* axis)
@@ -103,13 +121,15 @@ WeightChartView::WeightChartView(QWidget* parent)
 
 qint64 WeightChartView::msOf(const QDate& day)
 {
-    // Noon: a day stays that day whatever the clocks do around midnight.
-    return QDateTime(day, QTime(12, 0)).toMSecsSinceEpoch();
+    // Noon UTC, by arithmetic: a local-time conversion per point would cost
+    // more than the rest of the chart, and noon UTC is the same day on the
+    // axis everywhere from UTC-11 to UTC+11.
+    return (day.toJulianDay() - epochJulianDay) * msPerDay + msPerDay / 2;
 }
 
 QDate WeightChartView::dateOf(qreal ms)
 {
-    return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(ms))).date();
+    return QDate::fromJulianDay(qint64(std::floor(ms / msPerDay)) + epochJulianDay);
 }
 
 void WeightChartView::setData(const WeightTrend& trend, std::optional<double> goalKg,
@@ -120,6 +140,24 @@ void WeightChartView::setData(const WeightTrend& trend, std::optional<double> go
     m_unit = unit;
     m_today = today;
     rebuild();
+}
+
+int WeightChartView::sliceCount(int width)
+{
+    // Two pixels a slice, over the plot (the chart less its value axis).
+    return std::max(100, (width - 120) / 2);
+}
+
+void WeightChartView::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    // A wider chart has room for more slices, a narrower one for fewer.
+    const int slices = sliceCount(width());
+    if (slices == m_slices)
+        return;
+    m_slices = slices;
+    if (!m_trend.isEmpty())
+        rebuild();
 }
 
 void WeightChartView::setSpan(Span span)
@@ -162,18 +200,60 @@ void WeightChartView::rebuild()
         trend.append(QPointF(msOf(first), carried));
         include(carried);
     }
+    // More weighings than the plot has room for (years of them): per slice of
+    // the time axis, a couple of pixels wide, the lightest and the heaviest
+    // weighing and the trend at its end. It looks the same and costs what
+    // the plot's width costs, not what the years cost.
+    const int slices = m_slices = sliceCount(width());
+    const bool thin = points.cend() - begin > slices;
+    const qint64 days = std::max<qint64>(1, first.daysTo(last) + 1);
+    int slice = -1;
+    const WeightTrend::Point* lightest = nullptr;
+    const WeightTrend::Point* heaviest = nullptr;
+    const WeightTrend::Point* latest = nullptr;
+    auto flush = [&] {
+        if (!latest)
+            return;
+        const WeightTrend::Point* firstOne = lightest->date <= heaviest->date ? lightest : heaviest;
+        const WeightTrend::Point* second = firstOne == lightest ? heaviest : lightest;
+        weighings.append(
+            QPointF(msOf(firstOne->date), WeightUnits::fromKg(firstOne->weightKg, m_unit)));
+        if (second != firstOne)
+            weighings.append(
+                QPointF(msOf(second->date), WeightUnits::fromKg(second->weightKg, m_unit)));
+        trend.append(QPointF(msOf(latest->date), WeightUnits::fromKg(latest->trendKg, m_unit)));
+    };
+    QDate lastInTrend = trend.isEmpty() ? QDate() : first;
     for (auto it = begin; it != points.cend(); ++it) {
         const double weight = WeightUnits::fromKg(it->weightKg, m_unit);
         const double smoothed = WeightUnits::fromKg(it->trendKg, m_unit);
-        // Level across the days without a weighing, then the day's step.
-        if (!trend.isEmpty() && it->date.addDays(-1) > dateOf(trend.constLast().x()))
-            trend.append(QPointF(msOf(it->date.addDays(-1)), trend.constLast().y()));
-        weighings.append(QPointF(msOf(it->date), weight));
-        trend.append(QPointF(msOf(it->date), smoothed));
         include(weight);
         include(smoothed);
+        if (thin) {
+            const int at = int(first.daysTo(it->date) * slices / days);
+            if (at != slice) {
+                flush();
+                slice = at;
+                lightest = heaviest = &*it;
+            }
+            if (it->weightKg < lightest->weightKg)
+                lightest = &*it;
+            if (it->weightKg > heaviest->weightKg)
+                heaviest = &*it;
+            latest = &*it;
+            lastInTrend = it->date;
+            continue;
+        }
+        // Level across the days without a weighing, then the day's step.
+        if (lastInTrend.isValid() && it->date.addDays(-1) > lastInTrend)
+            trend.append(QPointF(msOf(it->date.addDays(-1)), trend.constLast().y()));
+        const qreal x = msOf(it->date);
+        weighings.append(QPointF(x, weight));
+        trend.append(QPointF(x, smoothed));
+        lastInTrend = it->date;
     }
-    if (!trend.isEmpty() && dateOf(trend.constLast().x()) < last)
+    flush();
+    if (lastInTrend.isValid() && lastInTrend < last)
         trend.append(QPointF(msOf(last), trend.constLast().y()));
     m_weighings->replace(weighings);
     m_trendLine->replace(trend);
@@ -196,12 +276,17 @@ void WeightChartView::rebuild()
     m_weightAxis->setTitleText(WeightUnits::symbol(m_unit));
     m_weightAxis->applyNiceNumbers();
 
-    const qint64 days = first.daysTo(last);
     m_timeAxis->setFormat(days > 400 ? QStringLiteral("MMM yyyy") : QStringLiteral("d MMM"));
     // Half a day either side, so the first and last points show whole.
-    m_timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(msOf(first) - 12 * 3600 * 1000),
-                         QDateTime::fromMSecsSinceEpoch(msOf(last) + 12 * 3600 * 1000));
-    m_weighings->setMarkerSize(days > 400 ? 5 : days > 100 ? 7 : 9);
+    m_timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(msOf(first) - msPerDay / 2),
+                         QDateTime::fromMSecsSinceEpoch(msOf(last) + msPerDay / 2));
+    const int markerSize = days > 400 ? 5 : days > 100 ? 7 : 9;
+    if (m_weighings->markerSize() != markerSize || m_weighings->lightMarker().isNull()) {
+        m_weighings->setMarkerSize(markerSize);
+        // One picture painted at every point: a marker item per weighing
+        // would cost more than all the rest of the chart with years of them.
+        m_weighings->setLightMarker(markerImage(markerSize));
+    }
 
     const QLocale english(QLocale::English);
     setAccessibleDescription(QStringLiteral("%1 weighings from %2 to %3")

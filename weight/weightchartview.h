@@ -47,8 +47,13 @@ public:
     // "12 March 2026: 81.4 kg", the text shown over a hovered point.
     QString pointText(const QPointF& point) const;
 
+    // How many slices of the time axis a chart `width` pixels wide shows.
+    static int sliceCount(int width);
     static qint64 msOf(const QDate& day);
     static QDate dateOf(qreal ms);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void rebuild();
@@ -59,6 +64,7 @@ private:
     WeightUnit m_unit = WeightUnit::Kilograms;
     QDate m_today;
     Span m_span = Span::Days90;
+    int m_slices = 0;
     QScatterSeries* m_weighings;
     QLineSeries* m_trendLine;
     QLineSeries* m_goalLine;
