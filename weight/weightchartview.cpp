@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLineSeries>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QToolTip>
@@ -115,7 +116,9 @@ WeightChartView::WeightChartView(QWidget* parent)
         series->attachAxis(m_timeAxis);
         series->attachAxis(m_weightAxis);
     }
-    connect(m_weighings, &QScatterSeries::hovered, this, &WeightChartView::showPointText);
+    // The points are one painted picture, not items of their own: the view
+    // finds the one under the mouse itself.
+    viewport()->setMouseTracking(true);
     setChart(chart);
 }
 
@@ -303,10 +306,42 @@ QString WeightChartView::pointText(const QPointF& point) const
         .arg(date, QString::number(point.y(), 'f', 1), WeightUnits::symbol(m_unit));
 }
 
-void WeightChartView::showPointText(const QPointF& point, bool hovered)
+QString WeightChartView::textAt(const QPoint& position) const
 {
-    if (hovered)
-        QToolTip::showText(QCursor::pos(), pointText(point), this);
-    else
+    // The weighing nearest to `position`, within a marker's reach.
+    constexpr qreal reach = 8;
+    const QList<QPointF> points = m_weighings->points();
+    const QPointF value = chart()->mapToValue(mapToScene(position), m_weighings);
+    const qreal msPerPixel = std::abs(
+        chart()->mapToValue(mapToScene(position + QPoint(1, 0)), m_weighings).x() - value.x());
+    const auto from =
+        std::lower_bound(points.cbegin(), points.cend(), value.x() - reach * msPerPixel,
+                         [](const QPointF& p, qreal x) { return p.x() < x; });
+    qreal nearest = reach * reach;
+    QString text;
+    for (auto it = from; it != points.cend() && it->x() <= value.x() + reach * msPerPixel; ++it) {
+        const QPointF shown = mapFromScene(chart()->mapToPosition(*it, m_weighings));
+        const QPointF off = shown - QPointF(position);
+        const qreal distance = off.x() * off.x() + off.y() * off.y();
+        if (distance <= nearest) {
+            nearest = distance;
+            text = pointText(*it);
+        }
+    }
+    return text;
+}
+
+QPoint WeightChartView::positionOf(const QPointF& point) const
+{
+    return mapFromScene(chart()->mapToPosition(point, m_weighings));
+}
+
+void WeightChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    QChartView::mouseMoveEvent(event);
+    const QString text = textAt(event->position().toPoint());
+    if (text.isEmpty())
         QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPosition().toPoint(), text, this);
 }

@@ -46,6 +46,10 @@ public:
 
     // "12 March 2026: 81.4 kg", the text shown over a hovered point.
     QString pointText(const QPointF& point) const;
+    // The text of the weighing under `position` (in the view); empty when none.
+    QString textAt(const QPoint& position) const;
+    // Where `point` (a weighing's value) shows in the view.
+    QPoint positionOf(const QPointF& point) const;
 
     // How many slices of the time axis a chart `width` pixels wide shows.
     static int sliceCount(int width);
@@ -54,10 +58,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void rebuild();
-    void showPointText(const QPointF& point, bool hovered);
 
     WeightTrend m_trend;
     std::optional<double> m_goalKg;

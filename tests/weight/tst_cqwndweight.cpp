@@ -11,7 +11,9 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QTableView>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -30,6 +32,7 @@ private slots:
     void cleanup();
     void savingSurvivesEveryFault_data();
     void savingSurvivesEveryFault();
+    void unitsAndHover();
 
 private:
     FakeServer m_server;
@@ -127,6 +130,35 @@ void TestCqWndWeight::savingSurvivesEveryFault()
     QTest::keyClicks(weight, QStringLiteral("83.5"));
     QTest::keyClick(weight, Qt::Key_Return);
     QCOMPARE(list->model()->rowCount(), kept + 1);
+}
+
+void TestCqWndWeight::unitsAndHover()
+{
+    currentEmail = QStringLiteral("weigher%1@olva.test").arg(++m_member);
+    auto window = std::make_unique<CqWndWeight>();
+    window->resize(1100, 760);
+    window->show();
+    WeightChartView* chart = window->chart();
+    QTRY_VERIFY(chart->weighingSeries()->count() == 1 && !loadingWindow->isLoading());
+    const QString day =
+        QLocale(QLocale::English).toString(QDate::currentDate().addDays(-1), "d MMMM yyyy");
+
+    // Pointing at the weighing tells its day and weight; beside it, nothing.
+    const QPoint at = chart->positionOf(chart->weighingSeries()->at(0));
+    QCOMPARE(chart->textAt(at + QPoint(3, -2)), day + ": 82.0 kg");
+    QCOMPARE(chart->textAt(at + QPoint(30, 30)), QString());
+    QTest::mouseMove(chart->viewport(), at);
+    QTRY_COMPARE(QToolTip::text(), day + ": 82.0 kg");
+
+    // Switching converts what is typed and what is shown, and back without drift.
+    auto* weight = window->findChild<QLineEdit*>(QStringLiteral("edtWeight"));
+    QTest::keyClicks(weight, QStringLiteral("80.0"));
+    window->findChild<QPushButton*>(QStringLiteral("btnLb"))->click();
+    QCOMPARE(weight->text(), QStringLiteral("176.4"));
+    QCOMPARE(chart->textAt(chart->positionOf(chart->weighingSeries()->at(0))), day + ": 180.8 lb");
+    QCOMPARE(WeightUnits::memberUnit(), WeightUnit::Pounds);
+    window->findChild<QPushButton*>(QStringLiteral("btnKg"))->click();
+    QCOMPARE(weight->text(), QStringLiteral("80.0"));
 }
 
 QTEST_MAIN(TestCqWndWeight)
