@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -67,6 +68,7 @@ CqWndWeight::CqWndWeight(QWidget* parent)
             [this](const QModelIndex& index) { editRow(index.row()); });
     connect(m_ui->tblWeights->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CqWndWeight::updateButtons);
+    m_ui->tblWeights->installEventFilter(this);
 
     const QDate today = QDate::currentDate();
     m_ui->dteDate->setDateRange(WeightLimits::earliestDate(), WeightLimits::latestDate(today));
@@ -115,6 +117,17 @@ CqWndWeight::~CqWndWeight()
 {
     finishWaiting();
     delete m_ui;
+}
+
+bool CqWndWeight::eventFilter(QObject* watched, QEvent* event)
+{
+    // Delete on the chosen weighing asks, as the button does.
+    if (watched == m_ui->tblWeights && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        on_btnDelete_clicked();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CqWndWeight::refresh()

@@ -40,6 +40,9 @@ public:
     // The report shown to the member: what was taken and what skipped.
     QString importFrom(const QString& fileName);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void on_btnHome_clicked();
     void on_btnBack_clicked();

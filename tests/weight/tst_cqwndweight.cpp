@@ -10,6 +10,7 @@
 
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTableView>
@@ -33,6 +34,7 @@ private slots:
     void savingSurvivesEveryFault_data();
     void savingSurvivesEveryFault();
     void unitsAndHover();
+    void deletingAsksFirst();
 
 private:
     FakeServer m_server;
@@ -159,6 +161,36 @@ void TestCqWndWeight::unitsAndHover()
     QCOMPARE(WeightUnits::memberUnit(), WeightUnit::Pounds);
     window->findChild<QPushButton*>(QStringLiteral("btnKg"))->click();
     QCOMPARE(weight->text(), QStringLiteral("80.0"));
+}
+
+void TestCqWndWeight::deletingAsksFirst()
+{
+    currentEmail = QStringLiteral("weigher%1@olva.test").arg(++m_member);
+    m_server.setDefaultReply(QStringLiteral("/api/removeWeight"),
+                             FakeServer::Reply::json(R"({"result_code":0})"));
+    auto window = std::make_unique<CqWndWeight>();
+    window->show();
+    auto* list = window->findChild<QTableView*>(QStringLiteral("tblWeights"));
+    QTRY_VERIFY(list->model()->rowCount() == 1 && !loadingWindow->isLoading());
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+
+    // No, then Yes: only the second removes the day, and tells the service.
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        QString asked;
+        QTimer::singleShot(0, this, [&asked, answer] {
+            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            asked = box->text();
+            box->button(answer)->click();
+        });
+        QTest::keyClick(list, Qt::Key_Delete);
+        QVERIFY(asked.startsWith(QLatin1String("Delete the weight of ")) &&
+                asked.endsWith(QLatin1String("(82.0 kg)?")));
+        QCOMPARE(list->model()->rowCount(), answer == QMessageBox::No ? 1 : 0);
+    }
+    QVERIFY(m_server.waitForRequests(QStringLiteral("/api/removeWeight"), 1));
+    QTRY_COMPARE(window->log()->pendingCount(), 0);
 }
 
 QTEST_MAIN(TestCqWndWeight)
