@@ -61,6 +61,9 @@ MainWindow::MainWindow(QWidget* parent)
     // A new day: the finished one goes to the service, and the planner home
     // (figures, score, grade) shows the empty day.
     connect(m_dayRollover, &DayRollover::dayStarted, m_dayUpload, &DayUpload::start);
+    connect(m_dayUpload, &DayUpload::daySent, this, [this] {
+        m_historyOutdated = m_subWindows[SubWindowKind::History] != nullptr;
+    });
     connect(m_dayRollover, &DayRollover::dayStarted, this, [this] {
         if (QMdiSubWindow* home = m_subWindows[SubWindowKind::PlannerHome])
             SubWindowFactory::refresh(SubWindowKind::PlannerHome, home->widget());
@@ -172,6 +175,13 @@ void MainWindow::showSettings()
 
 void MainWindow::showHistory()
 {
+    // The kept list was read before a finished day reached the service: read
+    // it anew. The details show records the old list owns, so they go too.
+    if (m_historyOutdated) {
+        m_historyOutdated = false;
+        retireSubWindow(SubWindowKind::HistoryDetails);
+        retireSubWindow(SubWindowKind::History);
+    }
     showSubWindow(SubWindowKind::History, m_subWindows[SubWindowKind::History]);
 }
 
@@ -181,16 +191,21 @@ void MainWindow::showWeight()
         showSubWindow(SubWindowKind::Weight, m_subWindows[SubWindowKind::Weight]);
 }
 
-void MainWindow::replaceSubWindow(int kind)
+void MainWindow::retireSubWindow(int kind)
 {
-    // The earlier window can no longer be reached; close it so that windows
-    // do not pile up behind the active one.
     if (QMdiSubWindow* old = m_subWindows[kind]) {
         m_subWindows[kind] = nullptr;
         m_ui->mdiArea->removeSubWindow(old);
         old->hide();
         old->deleteLater();
     }
+}
+
+void MainWindow::replaceSubWindow(int kind)
+{
+    // The earlier window can no longer be reached; close it so that windows
+    // do not pile up behind the active one.
+    retireSubWindow(kind);
     showSubWindow(kind, nullptr);
 }
 

@@ -104,6 +104,8 @@ private:
     void startFriendsCheck();
     // Replaces the kept sub-window of a kind that gets a new window per request.
     void replaceSubWindow(int kind);
+    // Closes the kept window of `kind`, if any: the next show makes a new one.
+    void retireSubWindow(int kind);
     CqWndProduct* activeStore() const;
 
     Ui::MainWindow* m_ui;
@@ -117,4 +119,6 @@ private:
     QString m_offerVideoUrl;
     bool m_firstPaintDone = false;
     bool m_restartRequested = false;
+    // A finished day reached the service after the history list was read.
+    bool m_historyOutdated = false;
 };

@@ -42,6 +42,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -1029,6 +1030,9 @@ void CqWndTracker::buildQuickPanel()
     setFocusProxy(m_ui->edtSearch);
     Legibility::darkFieldText(m_ui->edtSearch);
     m_ui->edtSearch->setMaxLength(100);
+    // The box's own clear button is a tool button of its own for a screen reader.
+    for (QToolButton* clear : m_ui->edtSearch->findChildren<QToolButton*>())
+        clear->setAccessibleName(QStringLiteral("Clear search"));
     m_ui->edtSearch->installEventFilter(this);
     connect(m_ui->edtSearch, &QLineEdit::textChanged, this, &CqWndTracker::runSearch);
 

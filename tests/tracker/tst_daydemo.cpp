@@ -125,6 +125,12 @@ void TestDayDemo::yesterdayIsInTheHistory()
     const auto [lunchFood, lunch] = trackCup(2, 1);
     QVERIFY(!breakfastFood.isEmpty() && !lunchFood.isEmpty());
     QCOMPARE(DayStore::mealCaloriesSum(), breakfast + lunch);
+    // The member looks at the history during the day: the list kept from
+    // then must not hide the day once it is sent.
+    m_main->showHistory();
+    auto* earlier = qobject_cast<CqWndHistory*>(activeWindow());
+    QVERIFY(earlier);
+    QTRY_VERIFY_WITH_TIMEOUT(!earlier->records().empty(), 15000);
 
     // The next morning the program starts.
     DayClock::setTodayForTesting(today.addDays(1));
