@@ -34,6 +34,7 @@
 #include "widgets/qtmaterialsnackbar.h"
 #include "widgets/qtmaterialtabs.h"
 
+#include <QAbstractAnimation>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -375,13 +376,33 @@ bool Gallery::runModals(const QString& name, const std::function<void()>& trigge
     return true;
 }
 
+namespace {
+
+// A button still fading from its click (a ripple, a shadow) would be read
+// half-way, lighter than it stays. Endless ones (spinners) never end.
+bool buttonsAnimating()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        for (const QAbstractAnimation* animation : window->findChildren<QAbstractAnimation*>()) {
+            if (!animation->group() && animation->loopCount() != -1
+                && animation->state() == QAbstractAnimation::Running)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 void Gallery::settle()
 {
     // Pictures and lists may still be on their way (the demo server sends
     // its files slowly), a dialog may still be sliding in; a window that
     // never gets quiet is shown as it is.
     const auto idle = [this] {
-        return !anyReplyRunning() && !filesOnTheirWay() && !isBusyLoading();
+        return !anyReplyRunning() && !filesOnTheirWay() && !isBusyLoading() && !buttonsAnimating();
     };
     static_cast<void>(QTest::qWaitFor(idle, 10000));
     static_cast<void>(
