@@ -13,7 +13,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   xvfb xauth
   qt6-charts-dev qtkeychain-qt6-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   ccache
   nginx-light curl ffmpeg wrk
   imagemagick
