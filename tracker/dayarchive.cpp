@@ -1,5 +1,6 @@
 #include "tracker/dayarchive.h"
 
+#include "tracker/dayclock.h"
 #include "tracker/meals.h"
 
 #include "app/settingsstore.h"
@@ -21,11 +22,7 @@ QString text(const QHash<QString, QString>& values, const QString& key)
 
 void writeDates(const QList<QDate>& dates)
 {
-    QStringList texts;
-    texts.reserve(dates.size());
-    for (const QDate& date : dates)
-        texts.append(date.toString(dateFormat));
-    SettingsStore::setMemberText(DayArchive::datesKey(), texts.join(QLatin1Char(',')));
+    DayClock::storeDates(DayArchive::datesKey(), dates);
 }
 
 } // namespace
@@ -121,16 +118,7 @@ QString datesKey()
 
 QList<QDate> dates()
 {
-    QList<QDate> result;
-    const QStringList texts =
-        SettingsStore::memberText(datesKey()).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (const QString& text : texts) {
-        const QDate date = QDate::fromString(text, dateFormat);
-        if (date.isValid() && !result.contains(date))
-            result.append(date);
-    }
-    std::sort(result.begin(), result.end());
-    return result;
+    return DayClock::storedDates(datesKey());
 }
 
 std::optional<ArchivedDay> day(const QDate& date)

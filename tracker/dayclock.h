@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 // The one place the tracker asks for "today": the local date, unless a test
@@ -18,5 +19,10 @@ QDate storeDate();
 // A store without a date takes today's: called in the batch that writes a
 // day's first food, so a day is dated before it holds anything to close.
 void dateUndatedStore();
+
+// A list of dates kept under `key` in the member's store ("yyyy-MM-dd,...").
+// Read back ascending, each once; unreadable parts are left out.
+QList<QDate> storedDates(const QString& key);
+void storeDates(const QString& key, const QList<QDate>& dates);
 
 } // namespace DayClock

@@ -1,21 +1,15 @@
 #include "tracker/dayuploadqueue.h"
 
 #include "app/settingsstore.h"
-
-#include <QStringList>
+#include "tracker/dayclock.h"
 
 #include <algorithm>
 
 namespace {
 
-const QString dateFormat = QStringLiteral("yyyy-MM-dd");
-
 void write(const QList<QDate>& dates)
 {
-    QStringList texts;
-    for (const QDate& date : dates)
-        texts.append(date.toString(dateFormat));
-    SettingsStore::setMemberText(DayUploadQueue::key(), texts.join(QLatin1Char(',')));
+    DayClock::storeDates(DayUploadQueue::key(), dates);
 }
 
 } // namespace
@@ -29,16 +23,7 @@ QString key()
 
 QList<QDate> dates()
 {
-    QList<QDate> result;
-    const QStringList texts =
-        SettingsStore::memberText(key()).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (const QString& text : texts) {
-        const QDate date = QDate::fromString(text, dateFormat);
-        if (date.isValid() && !result.contains(date))
-            result.append(date);
-    }
-    std::sort(result.begin(), result.end());
-    return result;
+    return DayClock::storedDates(key());
 }
 
 void add(const QDate& date)
