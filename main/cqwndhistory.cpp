@@ -4,6 +4,7 @@
 #include "app/server.h"
 #include "app/utils.h"
 #include "main/cqwndloading.h"
+#include "main/csvsavedialog.h"
 #include "main/historychartview.h"
 #include "main/historycsv.h"
 #include "main/historylistmodel.h"
@@ -174,17 +175,10 @@ void CqWndHistory::on_history_clicked(const QModelIndex& row)
 
 void CqWndHistory::on_btnExport_clicked()
 {
-    QFileDialog dialog(this, QStringLiteral("Export history"));
-    dialog.setObjectName(QStringLiteral("exportDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    dialog.selectFile(QStringLiteral("history.csv"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString fileName =
+        CsvSaveDialog::ask(this, QStringLiteral("Export history"), QStringLiteral("history.csv"));
+    if (fileName.isEmpty())
         return;
-    const QString fileName = dialog.selectedFiles().constFirst();
     if (exportTo(fileName))
         m_successBar->addMessage(QStringLiteral("History saved to %1").arg(QDir::toNativeSeparators(fileName)));
     else

@@ -2,6 +2,7 @@
 
 #include "app/accountstate.h"
 #include "main/cqwndloading.h"
+#include "main/csvsavedialog.h"
 #include "main/mainwindow.h"
 #include "main/replydeadline.h"
 #include "ui_cqwndweight.h"
@@ -417,17 +418,10 @@ QString CqWndWeight::importFrom(const QString& fileName)
 
 void CqWndWeight::on_btnExport_clicked()
 {
-    QFileDialog dialog(this, QStringLiteral("Export weights"));
-    dialog.setObjectName(QStringLiteral("exportDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    dialog.selectFile(QStringLiteral("weights.csv"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString fileName =
+        CsvSaveDialog::ask(this, QStringLiteral("Export weights"), QStringLiteral("weights.csv"));
+    if (fileName.isEmpty())
         return;
-    const QString fileName = dialog.selectedFiles().constFirst();
     if (exportTo(fileName))
         m_successBar->addMessage(
             QStringLiteral("Weights saved to %1").arg(QDir::toNativeSeparators(fileName)));

@@ -12,10 +12,10 @@ const QDate day0(2026, 1, 1);
 constexpr double none = std::numeric_limits<double>::quiet_NaN();
 
 // "0:80 1:176.4lb": day offset, weight, optional unit.
-QList<WeightEntry> entriesOf(const QString& spec)
+QList<WeightEntry> entriesOf(const QString& weighings)
 {
     QList<WeightEntry> entries;
-    for (const QString& item : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString& item : weighings.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList parts = item.split(QLatin1Char(':'));
         const bool pounds = parts[1].endsWith(QLatin1String("lb"));
         const auto kg =
