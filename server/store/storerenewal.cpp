@@ -116,16 +116,16 @@ bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productI
     return true;
 }
 
-QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint64>& productIds,
-                        qint64 expectedCents, const QString& productIdText)
+QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<StorePaidItems::Item>& products,
+                        const QString& productIdText)
 {
     const auto withId = [&productIdText](QJsonObject reply) {
         reply.insert(QStringLiteral("productID"), productIdText);
         return reply;
     };
-    if (productIds.size() != 1)
+    if (products.size() != 1)
         return withId(badField(QStringLiteral("productID")));
-    const qint64 productId = productIds.first();
+    const qint64 productId = products.first().id;
 
     const auto owned = subscription(context.db, userId, productId);
     if (!owned)
@@ -161,8 +161,8 @@ QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint6
 
     if (reply.isEmpty()) {
         StorePaidItems ledger(context.db);
-        const auto payment = ledger.recordPayment(userId, StorePaidItems::Kind::Product, productIds,
-                                                  expectedCents, lastFour, QStringLiteral("auto"));
+        const auto payment = ledger.recordPayment(userId, StorePaidItems::Kind::Product, products,
+                                                  products.first().priceCents, lastFour, QStringLiteral("auto"));
         if (!payment)
             return withId(storageFailure());
         reply = paymentApproval(productIdText, payment->createdMs);
