@@ -293,7 +293,8 @@ void TstServerStorePayments::ownsWhatWasPaid_data()
     // Steps: "add 301e" / "add 101p" puts into the cart, "drop 101" takes
     // out, "pay 101_102 32.98" pays, "record 301 60 =0" records with end
     // days that many days after the last payment (0: no end) and expects
-    // the code, "age 25" moves every payment that many hours back.
+    // the code, "age 25" moves every payment that many hours back, "lapse
+    // 101" ends the subscription long ago and "renew 101 19.99" renews it.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("firstPayment"); // getPaymentState of the first payment at the end
     QTest::addColumn<QString>("expected");
@@ -322,6 +323,10 @@ void TstServerStorePayments::ownsWhatWasPaid_data()
     QTest::newRow("unrecorded for a day, paid again")
         << QStringList{"add 101p", "pay 101 19.99", "age 25", "pay 101 19.99", "record 101 30 =0"}
         << "voided" << "live 1, voided 1, owns 101p, cart";
+    QTest::newRow("a renewal refunded for want of its record is charged anew")
+        << QStringList{"add 101p", "pay 101 19.99", "record 101 30 =0", "lapse 101", "renew 101 19.99", "age 25",
+                       "renew 101 19.99", "record 101 30 =0"}
+        << "recorded" << "live 2, voided 1, owns 101p, cart";
     QTest::newRow("a declined card voids nothing")
         << QStringList{"add 101p", "add 102p", "pay 101_102 32.98", "drop 101", "decline 102 12.99"}
         << "waiting" << "live 1, voided 0, owns, cart 102p";
@@ -345,12 +350,16 @@ void TstServerStorePayments::ownsWhatWasPaid()
             QCOMPARE(code(post("setCheckout", {{"user_id", "1"}, {"product_id", id}, {"quantity", "1"}, {"ebook", ebook}})), 0);
         } else if (verb == QLatin1String("drop")) {
             QCOMPARE(code(post("removeCheckout", {{"user_id", "1"}, {"product_id", id}})), 0);
-        } else if (verb == QLatin1String("pay") || verb == QLatin1String("decline")) {
+        } else if (verb == QLatin1String("lapse")) {
+            QVERIFY(insert(m_fixture->context().db, QStringLiteral("UPDATE purchases SET end_day = 2000 WHERE product_id = ?"), {id}));
+        } else if (verb == QLatin1String("pay") || verb == QLatin1String("decline") || verb == QLatin1String("renew")) {
             Fields fields = payment(words.at(1), words.at(2), type);
             if (verb == QLatin1String("decline"))
                 change(fields, QStringLiteral("cardNumber"), QStringLiteral("4000000000000002"));
+            if (verb == QLatin1String("renew"))
+                change(fields, QStringLiteral("pay_type"), QStringLiteral("auto"));
             const QJsonObject reply = post(QStringLiteral("paymentProcess"), fields);
-            QCOMPARE(code(reply), verb == QLatin1String("pay") ? 0 : 4);
+            QCOMPARE(code(reply), verb == QLatin1String("decline") ? 4 : 0);
             paidAt = reply.value("payment_time").toString().toLongLong();
             if (firstPaidAt == 0) {
                 firstPaidAt = paidAt;
@@ -364,6 +373,7 @@ void TstServerStorePayments::ownsWhatWasPaid()
         } else if (verb == QLatin1String("age")) {
             const qint64 ms = words.at(1).toLongLong() * dayMs / 24;
             QVERIFY(insert(m_fixture->context().db, QStringLiteral("UPDATE payments SET created_ms = created_ms - ?"), {ms}));
+            QVERIFY(insert(m_fixture->context().db, QStringLiteral("UPDATE auto_renewals SET created_ms = created_ms - ?"), {ms}));
             firstPaidAt -= ms;
             paidAt -= ms;
         }
