@@ -30,7 +30,6 @@ const QString setCartPath = QStringLiteral("/api/setServiceCheckout");
 const QString paymentPath = QStringLiteral("/api/paymentProcess");
 const QString recordPath = QStringLiteral("/api/setServicePurchase");
 const QString statePath = QStringLiteral("/api/getPaymentState");
-const QString removePath = QStringLiteral("/api/removeServiceCheckout");
 const QString checkFailed = QStringLiteral(
     "The store could not tell what became of your earlier payment. Press PAY to try again; your card will not be "
     "charged again.");
@@ -116,9 +115,6 @@ private slots:
     void unrecordedPaymentIsNotChargedAgain();
     void keptPaymentAskedFirst_data();
     void keptPaymentAskedFirst();
-    void removalAsksWhileKept_data();
-    void removalAsksWhileKept();
-    void checkoutWaitsForRemoval();
 
 private:
     void startWindow();
@@ -545,7 +541,6 @@ void TstServiceCheckout::keptPaymentAskedFirst_data()
     QTest::newRow("recorded late") << Fault::Answer << QByteArray(R"({"result_code":0,"state":"recorded"})")
                                    << "Your earlier payment for this cart has been recorded." << 1 << false << true;
     QTest::newRow("voided") << Fault::Answer << QByteArray(R"({"result_code":0,"state":"voided"})") << refunded << 1 << true << false;
-    QTest::newRow("unknown") << Fault::Answer << QByteArray(R"({"result_code":0,"state":"unknown"})") << refunded << 1 << true << false;
     QTest::newRow("refused") << Fault::Answer << QByteArray(R"({"result_code":1})") << checkFailed << 1 << false << false;
     QTest::newRow("a state it does not know") << Fault::Answer << QByteArray(R"({"result_code":0,"state":7})") << checkFailed << 1 << false << false;
     QTest::newRow("connection refused") << Fault::Refused << QByteArray() << checkFailed << 1 << false << false;
@@ -554,8 +549,9 @@ void TstServiceCheckout::keptPaymentAskedFirst_data()
     QTest::newRow("stall") << Fault::Stall << QByteArray() << checkFailed << 1 << false << false;
 }
 
-// Before a kept approval is recorded, the service is asked what became of
-// it: recorded late, refunded since, or still waiting.
+// A cart whose payment is kept: a removal asks first, and before the kept
+// approval is recorded the service is asked what became of it (recorded
+// late, refunded since, or still waiting).
 void TstServiceCheckout::keptPaymentAskedFirst()
 {
     QFETCH(Fault, fault);
@@ -564,8 +560,18 @@ void TstServiceCheckout::keptPaymentAskedFirst()
     QFETCH(int, records);
     QFETCH(bool, cardOpen);
     QFETCH(bool, closes);
-    CqWndServiceItem* cart = cartWithKeptPayment({entry(3, "20")});
+    CqWndServiceItem* cart = cartWithKeptPayment({entry(3, "20"), entry(7, "1.98")});
     QVERIFY(cart);
+    // Removing from the cart first says what a change costs; "no" keeps it.
+    QString asked;
+    whenModal(QStringLiteral("CqDlgConfirm"), [&asked](QDialog* confirm) {
+        asked = confirm->findChild<QLabel*>(QStringLiteral("lblContent"))->text();
+        button(confirm, "btnCancel")->click();
+    });
+    removeButton(cart, 3)->click();
+    QCOMPARE(asked, QStringLiteral("Your card was charged $21.98 for these items. Changing the cart refunds that "
+                                   "payment and you pay again for what stays."));
+    QVERIFY(removeButton(cart, 3)->isEnabled()); // no removal on its way
     if (fault == Fault::Answer)
         m_fake->enqueue(statePath, FakeServer::Reply::json(answer));
     applyFault(statePath, fault);
@@ -596,67 +602,6 @@ void TstServiceCheckout::keptPaymentAskedFirst()
     QCOMPARE(m_fake->requestCount(recordPath), records);
     QCOMPARE(m_fake->requestCount(paymentPath), 1);
     QTRY_VERIFY(!loadingWindow->isLoading());
-}
-
-void TstServiceCheckout::removalAsksWhileKept_data()
-{
-    QTest::addColumn<bool>("kept");
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<int>("removals");
-    QTest::newRow("kept, yes") << true << true << 1;
-    QTest::newRow("kept, no") << true << false << 0;
-    QTest::newRow("nothing kept") << false << false << 1;
-}
-
-// A cart whose payment is kept changes only once the member has heard that
-// the payment is refunded and what stays is paid again.
-void TstServiceCheckout::removalAsksWhileKept()
-{
-    QFETCH(bool, kept);
-    QFETCH(bool, yes);
-    QFETCH(int, removals);
-    const QList<QJsonObject> entries = {entry(3, "20"), entry(7, "1.98")};
-    CqWndServiceItem* cart = kept ? cartWithKeptPayment(entries) : openCart(entries);
-    QVERIFY(cart);
-    QString asked;
-    whenModal(QStringLiteral("CqDlgConfirm"), [&](QDialog* confirm) {
-        asked = confirm->findChild<QLabel*>(QStringLiteral("lblContent"))->text();
-        button(confirm, yes ? "btnOk" : "btnCancel")->click();
-    }, 1000);
-    removeButton(cart, 3)->click();
-    QCOMPARE(asked, kept ? QStringLiteral("Your card was charged $21.98 for these items. Changing the cart refunds "
-                                          "that payment and you pay again for what stays.")
-                         : QString());
-    // A removal on its way closes its button.
-    QCOMPARE(removeButton(cart, 3)->isEnabled(), removals == 0);
-    if (removals > 0)
-        QVERIFY(m_fake->waitForRequests(removePath, removals));
-    QCOMPARE(m_fake->requestCount(removePath), removals);
-}
-
-// CHECKOUT pressed while a removal is on its way pays for the cart the
-// service answers after it, not for the one on the screen.
-void TstServiceCheckout::checkoutWaitsForRemoval()
-{
-    CqWndServiceItem* cart = openCart({entry(3, "20"), entry(7, "1.98")});
-    QVERIFY(cart);
-    m_fake->enqueue(removePath, FakeServer::Reply::json(ok, 300));
-    m_fake->setDefaultReply(getCartPath, FakeServer::Reply::json(listReply("checkout_list", {entry(7, "1.98")})));
-    removeButton(cart, 3)->click();
-    whenModal(QStringLiteral("CqDlgAddress"), [](QDialog* address) {
-        fillAddress(address);
-        whenModal(QStringLiteral("CqDlgCard1"), [](QDialog* card) {
-            fillCard(card);
-            button(card, "btnOk")->click();
-        });
-        button(address, "btnOk")->click();
-    });
-    QTest::mouseClick(cart->findChild<QPushButton*>(QStringLiteral("btnCheckout")), Qt::LeftButton);
-    QVERIFY(saw(QStringLiteral("The cart is being updated. The checkout starts once it is.")));
-    QVERIFY(m_fake->waitForRequests(paymentPath, 1, 8000));
-    QCOMPARE(m_fake->lastRequest(paymentPath).field(QStringLiteral("productID")), QStringLiteral("7"));
-    QCOMPARE(m_fake->lastRequest(paymentPath).field(QStringLiteral("amount")), QStringLiteral("1.98"));
-    QTRY_COMPARE(m_window->currentKind(), 0);
 }
 
 QTEST_MAIN(TstServiceCheckout)
