@@ -47,6 +47,9 @@ void StorePaidItems::createSchema(QSqlDatabase& db)
     query.exec(QStringLiteral(
         "CREATE INDEX IF NOT EXISTS paid_items_by_member ON paid_items(user_id, item_kind, item_id, used)"));
     query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS paid_items_by_payment ON paid_items(payment_id)"));
+    // The payments that may still be voided are those with an unrecorded
+    // entry: few, however long the ledger grows.
+    query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS paid_items_unused ON paid_items(used, payment_id)"));
     StorePaidItems(db).voidStaleNow();
 }
 
@@ -94,7 +97,8 @@ static QString liveUnrecorded(const QString& payment = QStringLiteral("p"))
 // kind and the count, then the entry conditions' values, then the count.
 static QString exactSetPayments(const QStringList& entryConditions, bool withAmount)
 {
-    return QStringLiteral("SELECT p.id, p.created_ms FROM payments p WHERE p.user_id = ? AND p.item_kind = ? AND ")
+    return QStringLiteral("SELECT p.id, p.created_ms FROM payments p WHERE p.id IN"
+                          " (SELECT payment_id FROM paid_items WHERE user_id = ? AND item_kind = ? AND used = 0) AND ")
         + liveUnrecorded() + (withAmount ? QStringLiteral(" AND p.amount_cents = ?") : QString())
         + QStringLiteral(" AND (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id) = ?"
                          " AND (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id AND (")
@@ -172,7 +176,8 @@ std::optional<QList<StorePaidItems::Entry>> StorePaidItems::entriesFor(qint64 us
 bool StorePaidItems::voidUnrecorded(qint64 userId)
 {
     QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("UPDATE payments SET voided_ms = ? WHERE user_id = ? AND pay_type = 'manual' AND ")
+    query.prepare(QStringLiteral("UPDATE payments SET voided_ms = ? WHERE pay_type = 'manual'"
+                                 " AND id IN (SELECT payment_id FROM paid_items WHERE used = 0 AND user_id = ?) AND ")
                   + liveUnrecorded(QStringLiteral("payments")));
     return StoreCommon::runWith(query, {StoreCommon::nowMs(), userId});
 }
@@ -181,7 +186,8 @@ bool StorePaidItems::voidStale()
 {
     const qint64 now = StoreCommon::nowMs();
     QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("UPDATE payments SET voided_ms = ? WHERE created_ms < ? AND ")
+    query.prepare(QStringLiteral("UPDATE payments SET voided_ms = ? WHERE created_ms < ?"
+                                 " AND id IN (SELECT payment_id FROM paid_items WHERE used = 0) AND ")
                   + liveUnrecorded(QStringLiteral("payments")));
     return StoreCommon::runWith(query, {now, now - unrecordedLifeMs});
 }
