@@ -233,7 +233,7 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
 
     for (qsizetype i = 0; i < ids->size(); ++i) {
         const qint64 id = ids->at(i);
-        const qint64 endDay = endDays->at(i);
+        qint64 endDay = endDays->at(i);
         const StorePaidItems::Entry& entry = entries->at(i);
         if (entry.id == 0)
             return apiFailure(Refused, QStringLiteral("No payment covered exactly these products."));
@@ -250,6 +250,13 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
         const QString type = product.value(0).toString();
         const qint64 period = product.value(1).toLongLong();
         product.finish();
+
+        // The cart was switched since the payment (the e-book for the product
+        // or back), and the record was built from what it holds now: what was
+        // paid for ends as it does, the e-book after its period from the
+        // payment, the product itself never.
+        if (inCart && cartEbook != ebook && !isSubscriptionType(type))
+            endDay = ebook ? entry.paidMs + periodDays(type, true, period) * dayMs : 0;
 
         // A physical product has no end (0). Anything else ends within the
         // period paid for, counted from the payment, with a day to spare for

@@ -302,6 +302,12 @@ void TstServerStorePayments::ownsWhatWasPaid_data()
     QTest::newRow("e-book paid, cart switched to the product")
         << QStringList{"add 301e", "pay 301 7.99", "drop 301", "add 301p", "record 301 60 =0"}
         << "recorded" << "live 1, voided 0, owns 301e, cart 301p";
+    QTest::newRow("e-book paid, cart switched, recorded as the product")
+        << QStringList{"add 301e", "pay 301 7.99", "drop 301", "add 301p", "record 301 0 =0"}
+        << "recorded" << "live 1, voided 0, owns 301e, cart 301p";
+    QTest::newRow("product paid, cart switched, recorded as the e-book")
+        << QStringList{"add 301p", "pay 301 12345.67", "drop 301", "add 301e", "record 301 60 =0"}
+        << "recorded" << "live 1, voided 0, owns 301p, cart 301e";
     QTest::newRow("product paid, cart switched to the e-book")
         << QStringList{"add 301p", "pay 301 12345.67", "drop 301", "add 301e", "record 301 0 =0"}
         << "recorded" << "live 1, voided 0, owns 301p, cart 301e";
