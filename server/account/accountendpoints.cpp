@@ -198,7 +198,8 @@ QJsonObject codeRefusal(const ApiCall& call, ServerContext& context, qint64 user
     case PinCodes::Check::NonePending:
         return apiFailure(3, noneMessage);
     case PinCodes::Check::Wrong:
-        recordFailure(context, userId);
+        // For the address only: the account's own count is of passwords.
+        recordFailure(context, 0);
         break;
     }
     return apiFailure(4, QStringLiteral("Pincode incorrect."));
