@@ -32,6 +32,8 @@ command -v wrk >/dev/null || { echo "wrk is missing: run scripts/install-deps.sh
 nginx_bin="$(command -v nginx || echo /usr/sbin/nginx)"
 [ -x "$nginx_bin" ] || { echo "nginx is missing (nginx-light)" >&2; exit 1; }
 [ -x "$server" ] || { echo "no olva-server at $server (build it or pass its path)" >&2; exit 1; }
+# The instances run in the work folder.
+server="$(readlink -f "$server")"
 
 work="$(mktemp -d)"
 # nginx's workers and PostgreSQL run as other users: they must reach it.
