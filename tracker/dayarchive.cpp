@@ -80,13 +80,20 @@ bool ArchivedDay::hasFood() const
 QString ArchivedDay::toText() const
 {
     QJsonObject keys;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        keys.insert(it.key(), it.value());
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (!holdsNothing(it.value()))
+            keys.insert(it.key(), it.value());
+    }
     QJsonObject object{{QStringLiteral("date"), date.toString(dateFormat)},
                        {QStringLiteral("target"), target},
                        {QStringLiteral("remaining"), remaining},
                        {QStringLiteral("values"), keys}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+bool ArchivedDay::holdsNothing(const QString& value)
+{
+    return value.isEmpty() || value == QLatin1String("0") || value == QLatin1String("0_0_0_0");
 }
 
 std::optional<ArchivedDay> ArchivedDay::fromText(const QString& text)

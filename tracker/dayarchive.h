@@ -29,8 +29,11 @@ struct ArchivedDay
     bool hasFood() const;
 
     // The stored form of a day (JSON text) and back; nullopt for text that
-    // is not a day.
+    // is not a day. Keys that hold nothing are left out: they read the same.
     QString toText() const;
+    // An empty record, or the 0 calories or zero nutrients written for a
+    // meal or category with nothing chosen.
+    static bool holdsNothing(const QString& value);
     static std::optional<ArchivedDay> fromText(const QString& text);
 };
 

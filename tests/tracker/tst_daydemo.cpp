@@ -145,7 +145,7 @@ void TestDayDemo::yesterdayIsInTheHistory()
     QTRY_VERIFY_WITH_TIMEOUT(!history->records().empty(), 15000);
     HistoryModel* day = nullptr;
     for (const auto& record : history->records()) {
-        if (QDateTime::fromMSecsSinceEpoch(record->date).date() == today)
+        if (HistoryModel::dayOf(record->date) == today)
             day = record.get();
     }
     QVERIFY(day);
