@@ -164,6 +164,14 @@ void store(const ArchivedDay& archived)
     while (all.size() > keptDays)
         SettingsStore::removeMemberKey(dayKey(all.takeFirst()));
     writeDates(all);
+    // Days archived by an older version kept their empty keys too.
+    for (const QDate& date : std::as_const(all)) {
+        const QString stored = SettingsStore::memberText(dayKey(date));
+        const std::optional<ArchivedDay> older = ArchivedDay::fromText(stored);
+        const QString compact = older ? older->toText() : QString();
+        if (older && compact.size() < stored.size())
+            SettingsStore::setMemberText(dayKey(date), compact);
+    }
 }
 
 } // namespace DayArchive

@@ -28,6 +28,7 @@ private slots:
     void aNewDayWhileRunningStartsOnce();
     void aDroppedBatchLeavesTheDayToCloseOnce();
     void archiveKeepsTheNewestDays();
+    void olderArchivedDaysLoseTheirEmptyKeys();
     void midnightWhereTheClockJumps_data();
     void midnightWhereTheClockJumps();
 
@@ -210,6 +211,26 @@ void TestDayRollover::archiveKeepsTheNewestDays()
     QVERIFY(!DayArchive::day(monday.addDays(9)));
     QVERIFY(!SettingsStore::memberContains(DayArchive::dayKey(monday)));
     QCOMPARE(DayArchive::latest(2).first().date, dates.last());
+}
+
+void TestDayRollover::olderArchivedDaysLoseTheirEmptyKeys()
+{
+    // As an older version archived a day: every key, emptied ones too.
+    const QDate older = monday.addDays(-3);
+    SettingsStore::setMemberText(
+        DayArchive::dayKey(older),
+        QStringLiteral(R"({"date":"%1","target":1500,"remaining":1350,"values":{)"
+                       R"("meal_0_5":"31:150:1","details_0_5":"20_5_10_2","Cal_0":"150",)"
+                       R"("meal_1_8":"","details_1_8":"0_0_0_0","Cal_1":"0","totaldetails_1":"0_0_0_0"}})")
+            .arg(older.toString(Qt::ISODate)));
+    DayClock::storeDates(DayArchive::datesKey(), {older});
+    trackDay(monday);
+    QVERIFY(DayRollover::closeStoredDay(monday.addDays(1)));
+    const std::optional<ArchivedDay> day = DayArchive::day(older);
+    QVERIFY(day);
+    QCOMPARE(day->values.keys().size(), 3);
+    QCOMPARE(day->entries(0, 5).size(), 1);
+    QCOMPARE(DayArchive::dates(), (QList<QDate>{older, monday}));
 }
 
 void TestDayRollover::midnightWhereTheClockJumps_data()
