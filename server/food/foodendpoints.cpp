@@ -303,10 +303,11 @@ QJsonObject getHistory(const ApiCall& call, ServerContext& context)
         return ApiFields::storageError();
     QJsonArray list;
     while (query.next()) {
-        // The day as milliseconds since the epoch, at noon UTC: the client
-        // shows it in local time, and noon stays on the same calendar day
-        // from UTC-11 to UTC+11 where midnight would show the day before in
-        // the Americas.
+        // The day as milliseconds since the epoch, at noon UTC: its UTC
+        // date is the day, which the client reads in UTC (in local time no
+        // one instant lies on the same date from UTC-12 to UTC+14), and a
+        // client that reads local time still gets it right from UTC-12 to
+        // UTC+11.
         const QDate day = QDate::fromString(query.value(1).toString(), QStringLiteral("yyyy-MM-dd"));
         const qint64 date = day.isValid() ? QDateTime(day, QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch() : 0;
         QJsonObject entry{{QStringLiteral("id"), query.value(0).toString()},

@@ -219,9 +219,12 @@ void TestDayDemo::theDemoMonthAddsUpAsTheServiceChecks()
     FoodCatalogue catalogue;
     QCOMPARE(catalogue.load(QString::fromUtf8(QJsonDocument(list).toJson())),
              FoodCatalogue::Status::Loaded);
-    QHash<QString, const FoodModel*> categories;
-    for (const FoodModel* category : catalogue.categories())
-        categories.insert(category->title, category);
+    QHash<QString, qint32> ids; // of categories and "category/food" by title
+    for (const FoodModel* category : catalogue.categories()) {
+        ids.insert(category->title, category->id);
+        for (const FoodItemModel* food : category->items)
+            ids.insert(category->title + '/' + food->title, food->id);
+    }
 
     static const QStringList mealTypes = {"breakfast", "firstsnack", "lunch",
                                           "secondsnack", "dinner", "thirdsnack"};
@@ -247,27 +250,17 @@ void TestDayDemo::theDemoMonthAddsUpAsTheServiceChecks()
                     .toArray();
             int mealCalories = 0;
             for (const QJsonValue& group : groups) {
-                const FoodModel* category =
-                    categories.value(group[QStringLiteral("food_type")].toString());
-                QVERIFY(category);
+                const QString category = group["food_type"].toString();
                 QList<MealEntry> entries;
-                Nutrients nutrients;
-                for (const QJsonValue& food : group[QStringLiteral("categories")].toArray()) {
-                    const auto listed = std::find_if(
-                        category->items.cbegin(), category->items.cend(),
-                        [&food](const FoodItemModel* item) {
-                            return item->title == food[QStringLiteral("title")].toString();
-                        });
-                    QVERIFY(listed != category->items.cend());
-                    const float calories = food[QStringLiteral("cal")].toString().toFloat();
-                    entries.append(MealEntry::make((*listed)->id, calories, FoodQuantity::other));
-                    nutrients += FoodNumbers::nutrientShare(**listed, FoodQuantity::other, calories);
+                for (const QJsonValue& food : group["categories"].toArray()) {
+                    const qint32 id = ids.value(category + '/' + food["title"].toString());
+                    QVERIFY(id != 0);
+                    const float calories = food["cal"].toString().toFloat();
+                    entries.append(MealEntry::make(id, calories, FoodQuantity::other));
                     mealCalories += int(calories);
                 }
-                const QString key = QStringLiteral("%1_%2").arg(meal).arg(category->id);
-                day.values.insert(QStringLiteral("meal_") + key, DayStore::formatEntries(entries));
-                day.values.insert(QStringLiteral("details_") + key,
-                                  FoodNumbers::nutrientsText(FoodNumbers::shownGrams(nutrients)));
+                day.values.insert(DayKeys::mealRecord(meal, ids.value(category)),
+                                  DayStore::formatEntries(entries));
             }
             day.values.insert(DayKeys::mealCalories(meal), QString::number(mealCalories));
             eaten += mealCalories;
