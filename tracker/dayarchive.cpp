@@ -91,6 +91,36 @@ QString ArchivedDay::toText() const
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
+ArchivedDay ArchivedDay::joinedWith(const ArchivedDay& later) const
+{
+    ArchivedDay joined = *this;
+    joined.target = later.target;
+    for (auto it = later.values.cbegin(); it != later.values.cend(); ++it) {
+        const QString earlier = values.value(it.key());
+        QString value = it.value();
+        if (holdsNothing(earlier)) {
+            // nothing to add to
+        } else if (it.key().startsWith(QLatin1String("meal_"))) {
+            value = earlier + QLatin1Char('@') + value;
+        } else if (it.key().startsWith(QLatin1String("Cal_"))) {
+            value = QString::number(FoodNumbers::addCalories(FoodNumbers::readInt(earlier),
+                                                             FoodNumbers::readInt(value)));
+        } else {
+            Nutrients sum;
+            Nutrients more;
+            FoodNumbers::readNutrients(earlier, &sum);
+            FoodNumbers::readNutrients(value, &more);
+            value = FoodNumbers::nutrientsText(FoodNumbers::shownGrams(sum += more));
+        }
+        joined.values.insert(it.key(), value);
+    }
+    int eaten = 0;
+    for (int meal = 0; meal < Meals::count; ++meal)
+        eaten = FoodNumbers::addCalories(eaten, joined.mealCalories(meal));
+    joined.remaining = FoodNumbers::subtractCalories(joined.target, eaten);
+    return joined;
+}
+
 bool ArchivedDay::holdsNothing(const QString& value)
 {
     return value.isEmpty() || value == QLatin1String("0") || value == QLatin1String("0_0_0_0");

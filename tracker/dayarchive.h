@@ -28,6 +28,11 @@ struct ArchivedDay
     // True when any meal record holds a food.
     bool hasFood() const;
 
+    // This day with `later` added, for a date that closed twice (a clock
+    // ran a day ahead and was put back): records joined, totals added, the
+    // later target, and remaining what that target leaves.
+    ArchivedDay joinedWith(const ArchivedDay& later) const;
+
     // The stored form of a day (JSON text) and back; nullopt for text that
     // is not a day. Keys that hold nothing are left out: they read the same.
     QString toText() const;

@@ -51,6 +51,8 @@ DayRollover::DayRollover(QObject* parent) : QObject(parent)
 {
     theInstance = this;
     m_midnight.setSingleShot(true);
+    // A coarse timer of a day may fire an hour early.
+    m_midnight.setTimerType(Qt::PreciseTimer);
     connect(&m_midnight, &QTimer::timeout, this, [this] {
         checkNow();
         armMidnight();
@@ -158,6 +160,10 @@ bool DayRollover::closeStoredDay(const QDate& today)
             day.values.insert(key, value);
     }
     if (day.hasFood()) {
+        // Already closed once, before a clock that ran ahead was put back:
+        // both parts are that day (and it goes to the service again whole).
+        if (const std::optional<ArchivedDay> earlier = DayArchive::day(day.date))
+            day = earlier->joinedWith(day);
         DayArchive::store(day);
         DayUploadQueue::add(day.date);
     }

@@ -29,6 +29,7 @@ private slots:
     void aDroppedBatchLeavesTheDayToCloseOnce();
     void archiveKeepsTheNewestDays();
     void olderArchivedDaysLoseTheirEmptyKeys();
+    void aDayClosedEarlyByAClockAheadStaysOneDay();
     void midnightWhereTheClockJumps_data();
     void midnightWhereTheClockJumps();
 
@@ -231,6 +232,23 @@ void TestDayRollover::olderArchivedDaysLoseTheirEmptyKeys()
     QCOMPARE(day->values.keys().size(), 3);
     QCOMPARE(day->entries(0, 5).size(), 1);
     QCOMPARE(DayArchive::dates(), (QList<QDate>{older, monday}));
+}
+
+void TestDayRollover::aDayClosedEarlyByAClockAheadStaysOneDay()
+{
+    trackDay(monday);
+    QVERIFY(DayRollover::closeStoredDay(monday.addDays(1))); // the clock a day ahead
+    DayUploadQueue::remove(monday);                          // and the day sent
+    QVERIFY(!DayRollover::closeStoredDay(monday));           // the clock put right
+    DayStore::saveCategory(0, 5, {MealEntry::make(31, 100, 1)}, {}, {31}, {5});
+    QVERIFY(DayRollover::closeStoredDay(monday.addDays(1)));
+    const ArchivedDay day = *DayArchive::day(monday);
+    QCOMPARE(DayArchive::dates(), QList<QDate>{monday});
+    QCOMPARE(DayUploadQueue::dates(), QList<QDate>{monday}); // to be sent whole
+    QCOMPARE(day.entries(0, 5).size(), 3);
+    QCOMPARE(day.mealCalories(0), 400);
+    QCOMPARE(day.mealCalories(2), 450);
+    QCOMPARE(day.remaining, 1500 - 850);
 }
 
 void TestDayRollover::midnightWhereTheClockJumps_data()
