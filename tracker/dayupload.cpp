@@ -112,7 +112,7 @@ void DayUpload::takeHeldCatalogue()
     if (held.isEmpty() || (m_catalogueLoaded && generation == m_catalogueGeneration))
         return;
     m_catalogueLoaded = m_catalogue->load(held) == FoodCatalogue::Status::Loaded;
-    FoodCatalogue::heldReply(currentUserId, &m_catalogueGeneration);
+    m_catalogueGeneration = generation;
 }
 
 void DayUpload::fetchCatalogue()
@@ -184,16 +184,15 @@ void DayUpload::slt_net_foodinfo(const QString& reply)
 {
     if (m_step != Step::Catalogue)
         return;
-    const bool hadOne = m_catalogueLoaded;
+    // A refused or broken reply leaves the catalogue held as it was; with
+    // none at all the foods would go without their names for good, so it is
+    // tried again like a failed send.
     FoodCatalogue fresh;
     if (fresh.load(reply) == FoodCatalogue::Status::Loaded) {
         m_catalogue->load(reply);
         m_catalogueLoaded = true;
         FoodCatalogue::heldReply(currentUserId, &m_catalogueGeneration);
-    } else if (!hadOne) {
-        // Without any catalogue the foods would go without their names for
-        // good; a refused or broken catalogue is tried again like a failed
-        // send.
+    } else if (!m_catalogueLoaded) {
         fail(false);
         return;
     }
