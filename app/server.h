@@ -85,6 +85,7 @@ signals:
     void sig_net_weights(QString);
     void sig_net_setweightprofile(QString);
     void sig_net_weightprofile(QString);
+    void sig_net_paymentstate(QString);
 
 private:
     void handleReply(QNetworkReply* reply, int index, int extra);
