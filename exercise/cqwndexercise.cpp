@@ -236,12 +236,17 @@ void CqWndExercise::on_btnEdit_clicked()
     if (row < 0 || row >= entries.size())
         return;
     const ExerciseEntry& entry = entries.at(row);
-    m_editing = row;
-    // The activity as logged, found by its code (an own activity by name).
+    // The activity as logged, found by its code (an own activity by name);
+    // never another one in its place.
     m_ui->edtSearch->clear();
     const int listRow = m_model->rowOfCode(entry.code);
-    if (listRow >= 0)
-        m_ui->lstActivities->setCurrentIndex(m_model->index(listRow));
+    if (listRow < 0) {
+        tell(tr("%1 is no longer in the list of activities: delete it and log another.")
+                 .arg(entry.name));
+        return;
+    }
+    m_editing = row;
+    m_ui->lstActivities->setCurrentIndex(m_model->index(listRow));
     m_ui->spnMinutes->setValue(entry.minutes);
     m_ui->btnLog->setText(tr("Save changes"));
     m_ui->btnCancelEdit->show();
