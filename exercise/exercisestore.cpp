@@ -1,6 +1,7 @@
 #include "exercise/exercisestore.h"
 
 #include "app/settingsstore.h"
+#include "tracker/dayclock.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -90,6 +91,10 @@ bool ExerciseStore::add(const QDate& date, const ExerciseEntry& entry)
     if (!date.isValid() || !isValid(entry))
         return false;
     SettingsStore::Batch batch;
+    // Today's first entry dates an undated day, as its first food does, so
+    // a day of exercise alone is closed and sent too.
+    if (date == DayClock::today())
+        DayClock::dateUndatedStore();
     QList<ExerciseEntry> list = entries(date);
     list.append(entry);
     write(date, list);

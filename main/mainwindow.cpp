@@ -59,7 +59,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_server, SIGNAL(sig_net_realfriends(QString)), this, SLOT(slt_net_realfriend(QString)));
     connect(m_server, SIGNAL(sig_net_specialoffer(QString)), this, SLOT(slt_net_specialoffer(QString)));
     // A new day: the finished one goes to the service, and the planner home
-    // (figures, score, grade) shows the empty day.
+    // (figures, score, grade) and the exercise window show the empty day.
     connect(m_dayRollover, &DayRollover::dayStarted, m_dayUpload, &DayUpload::start);
     connect(m_dayUpload, &DayUpload::daySent, this, [this] {
         m_historyOutdated = m_subWindows[SubWindowKind::History] != nullptr;
@@ -67,6 +67,9 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_dayRollover, &DayRollover::dayStarted, this, [this] {
         if (QMdiSubWindow* home = m_subWindows[SubWindowKind::PlannerHome])
             SubWindowFactory::refresh(SubWindowKind::PlannerHome, home->widget());
+        // The exercise window shows the new day's (empty) list.
+        if (QMdiSubWindow* exercise = m_subWindows[SubWindowKind::Exercise])
+            SubWindowFactory::refresh(SubWindowKind::Exercise, exercise->widget());
     });
 
     m_ui->mdiArea->setViewMode(QMdiArea::SubWindowView);

@@ -5,6 +5,7 @@
 
 #include "app/settingsstore.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
@@ -77,6 +78,19 @@ bool ArchivedDay::hasFood() const
     return false;
 }
 
+int ArchivedDay::exerciseBurned() const
+{
+    int sum = 0;
+    for (const ExerciseEntry& entry : exercise)
+        sum = FoodNumbers::addCalories(sum, entry.calories);
+    return sum;
+}
+
+int ArchivedDay::exerciseCounted() const
+{
+    return ExerciseCalories::counted(exerciseBurned(), exerciseShare);
+}
+
 QString ArchivedDay::toText() const
 {
     QJsonObject keys;
@@ -88,6 +102,11 @@ QString ArchivedDay::toText() const
                        {QStringLiteral("target"), target},
                        {QStringLiteral("remaining"), remaining},
                        {QStringLiteral("values"), keys}};
+    if (hasExercise()) {
+        object.insert(QStringLiteral("exercise"),
+                      QJsonDocument::fromJson(ExerciseStore::toJson(exercise).toUtf8()).array());
+        object.insert(QStringLiteral("exerciseshare"), ExerciseCalories::shareText(exerciseShare));
+    }
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
@@ -95,6 +114,10 @@ ArchivedDay ArchivedDay::joinedWith(const ArchivedDay& later) const
 {
     ArchivedDay joined = *this;
     joined.target = later.target;
+    if (later.hasExercise()) {
+        joined.exercise = later.exercise;
+        joined.exerciseShare = later.exerciseShare;
+    }
     for (auto it = later.values.cbegin(); it != later.values.cend(); ++it) {
         const QString earlier = values.value(it.key());
         QString value = it.value();
@@ -138,6 +161,11 @@ std::optional<ArchivedDay> ArchivedDay::fromText(const QString& text)
     const QJsonObject keys = object.value(QStringLiteral("values")).toObject();
     for (auto it = keys.constBegin(); it != keys.constEnd(); ++it)
         day.values.insert(it.key(), it.value().toString());
+    const QJsonArray exercise = object.value(QStringLiteral("exercise")).toArray();
+    day.exercise = ExerciseStore::fromJson(
+        QString::fromUtf8(QJsonDocument(exercise).toJson(QJsonDocument::Compact)));
+    day.exerciseShare =
+        ExerciseCalories::shareFromText(object.value(QStringLiteral("exerciseshare")).toString());
     return day;
 }
 

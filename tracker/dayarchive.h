@@ -2,6 +2,8 @@
 
 #include "tracker/daystore.h"
 
+#include "exercise/exercisestore.h"
+
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -18,6 +20,9 @@ struct ArchivedDay
     // The day's keys exactly as they were stored: meal_<m>_<c>, details_<m>_<c>,
     // Cal_<m>, totaldetails_<m>.
     QHash<QString, QString> values;
+    // The day's exercise as it was logged, and how much of it counted.
+    QList<ExerciseEntry> exercise;
+    ExerciseCalories::Share exerciseShare = ExerciseCalories::Share::Half;
 
     // Parsed like DayStore::entries.
     QList<MealEntry> entries(int meal, qint32 category) const;
@@ -27,10 +32,15 @@ struct ArchivedDay
     Nutrients categoryNutrients(int meal, qint32 category) const;
     // True when any meal record holds a food.
     bool hasFood() const;
+    bool hasExercise() const { return !exercise.isEmpty(); }
+    // What the day's exercise burned, and the share of it that counted.
+    int exerciseBurned() const;
+    int exerciseCounted() const;
 
     // This day with `later` added, for a date that closed twice (a clock
     // ran a day ahead and was put back): records joined, totals added, the
-    // later target, and remaining what that target leaves.
+    // later target, and remaining what that target leaves. The exercise is
+    // the later one's: both closings read the same dated exercise key.
     ArchivedDay joinedWith(const ArchivedDay& later) const;
 
     // The stored form of a day (JSON text) and back; nullopt for text that

@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int maxNameLength = 200;
+// The service takes at most this many activities a day.
+constexpr int maxExercise = 50;
 
 double grams(float value)
 {
@@ -149,7 +151,9 @@ QJsonObject build(const ArchivedDay& day, const FoodCatalogue& catalogue)
     scored.remaining = remaining;
 
     double score = 0;
-    QString grade;
+    // Without a target there is no score: the service takes "0" for a day
+    // without a grade (a day of exercise alone has one too).
+    QString grade = QStringLiteral("0");
     if (const std::optional<DailyScore::Result> result = DailyScore::evaluate(scored)) {
         score = std::isfinite(result->score) ? std::round(double(result->score) * 10) / 10 : 0;
         // The home keeps its earlier grade for a negative score; a day on
@@ -157,13 +161,28 @@ QJsonObject build(const ArchivedDay& day, const FoodCatalogue& catalogue)
         grade = result->grade.value_or(result->mealsEaten <= 3 ? QStringLiteral("0")
                                                                : QStringLiteral("F"));
     }
-    return {{QStringLiteral("date"), day.date.toString(QStringLiteral("yyyy-MM-dd"))},
-            {QStringLiteral("target"), target},
-            {QStringLiteral("eaten"), eaten},
-            {QStringLiteral("remaining"), remaining},
-            {QStringLiteral("score"), score},
-            {QStringLiteral("grade"), grade},
-            {QStringLiteral("meals"), meals}};
+    QJsonObject payload{{QStringLiteral("date"), day.date.toString(QStringLiteral("yyyy-MM-dd"))},
+                        {QStringLiteral("target"), target},
+                        {QStringLiteral("eaten"), eaten},
+                        {QStringLiteral("remaining"), remaining},
+                        {QStringLiteral("score"), score},
+                        {QStringLiteral("grade"), grade},
+                        {QStringLiteral("meals"), meals}};
+    // Exercise goes beside the food and changes none of its figures: an
+    // older service ignores it and still checks the day as before.
+    if (day.hasExercise()) {
+        QJsonArray exercise;
+        for (const ExerciseEntry& entry : std::as_const(day.exercise).mid(0, maxExercise))
+            exercise.append(QJsonObject{{QStringLiteral("name"), entry.name.left(maxNameLength)},
+                                        {QStringLiteral("code"), entry.code.left(maxNameLength)},
+                                        {QStringLiteral("minutes"), entry.minutes},
+                                        {QStringLiteral("calories"), entry.calories}});
+        payload.insert(QStringLiteral("exercise"), exercise);
+        payload.insert(QStringLiteral("exercise_share"),
+                       ExerciseCalories::shareText(day.exerciseShare));
+        payload.insert(QStringLiteral("exercise_counted"), day.exerciseCounted());
+    }
+    return payload;
 }
 
 } // namespace DayPayload

@@ -4,6 +4,8 @@
 #include "tracker/dayclock.h"
 #include "tracker/dayuploadqueue.h"
 
+#include "exercise/exercisestore.h"
+
 #include "app/accountstate.h"
 #include "app/settingsstore.h"
 
@@ -128,7 +130,8 @@ bool DayRollover::closeStoredDay(const QDate& today)
     if (!stored.isValid()) {
         // A store from before days had dates: what it holds is today's. An
         // empty one is dated with its first food (DayStore).
-        if (DayStore::mealCaloriesSum() != 0 || hasFood())
+        if (DayStore::mealCaloriesSum() != 0 || hasFood() ||
+            !ExerciseStore::entries(today).isEmpty())
             SettingsStore::setMemberText(dateKey(), today.toString(dateFormat));
         return false;
     }
@@ -159,7 +162,11 @@ bool DayRollover::closeStoredDay(const QDate& today)
         if (!ArchivedDay::holdsNothing(value))
             day.values.insert(key, value);
     }
-    if (day.hasFood()) {
+    // The exercise stays under its dated key: the member may still look at
+    // it; the archive keeps it as it was when the day closed.
+    day.exercise = ExerciseStore::entries(stored);
+    day.exerciseShare = ExerciseStore::share();
+    if (day.hasFood() || day.hasExercise()) {
         // Already closed once, before a clock that ran ahead was put back:
         // both parts are that day (and it goes to the service again whole).
         if (const std::optional<ArchivedDay> earlier = DayArchive::day(day.date))

@@ -27,7 +27,7 @@ public:
     bool checkNow();
 
     // The closing itself, in one settings batch: archives the stored day
-    // (when it holds food) and queues it for upload, empties today's keys
+    // (when it holds food or exercise) and queues it for upload, empties today's keys
     // and stores `today`. A store with no date closes nothing (one holding
     // food takes `today`); `today` itself changes nothing. A stored date
     // after `today` (the clock ran ahead and was put right) takes `today`,

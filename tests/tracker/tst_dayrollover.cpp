@@ -1,3 +1,4 @@
+#include "exercise/exercisestore.h"
 #include "tracker/dayarchive.h"
 #include "tracker/dayclock.h"
 #include "tracker/dayrollover.h"
@@ -93,22 +94,29 @@ void TestDayRollover::closing_data()
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("archived");
     QTest::addColumn<bool>("datedToday");
+    QTest::addColumn<bool>("exercise"); // 30 minutes of walking logged for the stored day
 
     QTest::newRow("no date yet: takes today")
-        << QDate() << true << monday << false << false << true;
+        << QDate() << true << monday << false << false << true << false;
     QTest::newRow("no date, no food: waits for the first")
-        << QDate() << false << monday << false << false << false;
-    QTest::newRow("same day") << monday << true << monday << false << false << false;
-    QTest::newRow("next day") << monday << true << monday.addDays(1) << true << true << true;
+        << QDate() << false << monday << false << false << false << false;
+    QTest::newRow("same day") << monday << true << monday << false << false << false << false;
+    QTest::newRow("next day") << monday << true << monday.addDays(1) << true << true << true << false;
     QTest::newRow("a week later: one day")
-        << monday << true << monday.addDays(7) << true << true << true;
+        << monday << true << monday.addDays(7) << true << true << true << false;
     // The clock ran ahead when the day was dated: the meals are today's.
     QTest::newRow("clock put back a day: the meals stay, dated today")
-        << monday << true << monday.addDays(-1) << false << false << true;
+        << monday << true << monday.addDays(-1) << false << false << true << false;
     QTest::newRow("a year back: the meals stay, dated today")
-        << monday << true << monday.addYears(-1) << false << false << true;
+        << monday << true << monday.addYears(-1) << false << false << true << false;
     QTest::newRow("empty day: not archived")
-        << monday << false << monday.addDays(1) << true << false << true;
+        << monday << false << monday.addDays(1) << true << false << true << false;
+    QTest::newRow("no date, exercise alone: takes today")
+        << QDate() << false << monday << false << false << true << true;
+    QTest::newRow("next day, food and exercise")
+        << monday << true << monday.addDays(1) << true << true << true << true;
+    QTest::newRow("next day, exercise alone: archived")
+        << monday << false << monday.addDays(1) << true << true << true << true;
 }
 
 void TestDayRollover::closing()
@@ -119,10 +127,17 @@ void TestDayRollover::closing()
     QFETCH(bool, closes);
     QFETCH(bool, archived);
     QFETCH(bool, datedToday);
+    QFETCH(bool, exercise);
 
+    const ExerciseEntry walk{QStringLiteral("17190"), QStringLiteral("Walking, brisk"), 30, 172};
+    if (exercise) {
+        DayClock::setTodayForTesting(stored.isValid() ? stored : today);
+        QVERIFY(ExerciseStore::add(stored.isValid() ? stored : today, walk));
+        DayClock::setTodayForTesting({});
+    }
     if (food)
         trackDay(stored);
-    else
+    else if (stored.isValid())
         SettingsStore::setMemberText(DayRollover::dateKey(), stored.toString(Qt::ISODate));
     DayStore::setDailyTarget(1500);
     const int remainingBefore = DayStore::remainingCalories();
@@ -151,7 +166,15 @@ void TestDayRollover::closing()
     const QStringList left = SettingsStore::memberKeys();
     for (const char* prefix : {"meal_", "details_", "Cal_", "totaldetails_"})
         QVERIFY2(!left.join(' ').contains(QLatin1String(prefix)), prefix);
-    if (archived) {
+    if (archived && exercise) {
+        // Kept as logged, with the share that counted; still shown for its date.
+        const ArchivedDay day = *DayArchive::day(stored);
+        QCOMPARE(day.exercise, QList<ExerciseEntry>{walk});
+        QCOMPARE(day.exerciseCounted(), 86);
+        QCOMPARE(ExerciseStore::entries(stored), QList<ExerciseEntry>{walk});
+        QCOMPARE(ExerciseStore::burned(today), 0);
+    }
+    if (archived && food) {
         // The archive keeps what holds something: two records, their
         // details, two meal totals and one meal's nutrients.
         QCOMPARE(DayArchive::day(stored)->values.size(), 6);
