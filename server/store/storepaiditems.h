@@ -35,8 +35,6 @@ public:
 
     explicit StorePaidItems(QSqlDatabase db);
 
-    static void createSchema(QSqlDatabase& db);
-
     // One payment and a paid entry per id; call inside a transaction.
     std::optional<Payment> recordPayment(qint64 userId, Kind kind, const QList<qint64>& ids, qint64 amountCents,
                                          const QString& cardLastFour, const QString& payType);

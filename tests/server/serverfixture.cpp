@@ -3,8 +3,10 @@
 #include "server/account/members.h"
 #include "server/account/pincodes.h"
 #include "server/engine/sessions.h"
+#include "server/storage/storage.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -14,8 +16,12 @@
 #include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTimer>
 #include <QUrlQuery>
+
+#include <atomic>
 
 QByteArray ServerFixture::Reply::header(const QByteArray& name) const
 {
@@ -48,23 +54,101 @@ bool copyFolder(const QString& from, const QString& to)
 
 // Demo data takes a while to build (pictures, password hashes); it is built
 // once per test process and copied for every fixture that asks for it.
-QString demoTemplate()
+struct DemoTemplate
 {
-    static QTemporaryDir dir;
-    static bool built = false;
-    if (!built && dir.isValid()) {
+    QTemporaryDir dir;
+    // Never dropped: at exit the SQL plugins may be gone already, and the
+    // cluster is thrown away after the tests anyway.
+    TestDatabase* database = nullptr;
+    bool built = false;
+};
+
+DemoTemplate& demoTemplate()
+{
+    static DemoTemplate demo;
+    if (!demo.built && !demo.database && demo.dir.isValid()) {
+        demo.database = new TestDatabase(demo.dir.path());
         ServerOptions options;
-        options.dbPath = dir.filePath(QStringLiteral("olva.sqlite"));
-        options.filesDir = dir.filePath(QStringLiteral("files"));
+        options.dbPath = demo.database->location();
+        options.filesDir = demo.dir.filePath(QStringLiteral("files"));
         options.demo = true;
         options.demoVideos = false;
         ApiServer server;
-        built = server.start(options, QHostAddress::LocalHost, 0);
+        demo.built = demo.database->isValid() && server.start(options, QHostAddress::LocalHost, 0);
     }
-    return built ? dir.path() : QString();
+    return demo;
+}
+
+QString postgresBase()
+{
+    const QString base = qEnvironmentVariable("OLVA_TEST_DB");
+    return base.startsWith(QStringLiteral("postgres")) ? base : QString();
+}
+
+// The base URI with another database name in its path.
+QString postgresUri(const QString& database)
+{
+    QString uri = postgresBase();
+    const qsizetype path = uri.indexOf(QLatin1Char('/'), uri.indexOf(QStringLiteral("://")) + 3);
+    const qsizetype query = uri.indexOf(QLatin1Char('?'));
+    return uri.left(path + 1) + database + (query >= 0 ? uri.mid(query) : QString());
+}
+
+// Runs one statement on the base database (CREATE and DROP DATABASE cannot
+// run inside the database they name).
+bool administer(const QString& sql)
+{
+    static int serial = 0;
+    const QString connection = QStringLiteral("olva-test-admin-%1").arg(++serial);
+    bool ok = false;
+    {
+        QString error;
+        QSqlDatabase db = Storage::open(postgresBase(), connection, &error);
+        if (db.isOpen()) {
+            QSqlQuery query(db);
+            ok = query.exec(sql);
+            if (!ok)
+                qWarning().noquote() << "test database:" << query.lastError().text();
+        } else {
+            qWarning().noquote() << "test database:" << error;
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return ok;
 }
 
 } // namespace
+
+TestDatabase::TestDatabase(const QString& folder, const QString& copyOf)
+{
+    if (!onPostgres()) {
+        m_location = folder + QStringLiteral("/olva.sqlite");
+        if (!copyOf.isEmpty() && !QFile::copy(copyOf, m_location))
+            m_location.clear();
+        return;
+    }
+    static std::atomic<int> serial = 0;
+    m_name = QStringLiteral("olva_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
+    QString sql = QStringLiteral("CREATE DATABASE \"%1\"").arg(m_name);
+    if (!copyOf.isEmpty()) {
+        const QString path = copyOf.section(QLatin1Char('?'), 0, 0);
+        const QString source = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+        sql += QStringLiteral(" TEMPLATE \"%1\"").arg(source);
+    }
+    if (administer(sql))
+        m_location = postgresUri(m_name);
+}
+
+TestDatabase::~TestDatabase()
+{
+    if (!m_location.isEmpty() && !m_name.isEmpty())
+        administer(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(m_name));
+}
+
+bool TestDatabase::onPostgres()
+{
+    return !postgresBase().isEmpty();
+}
 
 ServerFixture::ServerFixture() = default;
 
@@ -80,12 +164,17 @@ bool ServerFixture::start(bool demo, const QString& clientVersion)
     if (!m_dir->isValid())
         return false;
     if (demo) {
-        const QString source = demoTemplate();
-        const QString db = m_dir->filePath(QStringLiteral("olva.sqlite"));
-        if (source.isEmpty() || !QFile::copy(source + QStringLiteral("/olva.sqlite"), db)
-            || !copyFolder(source + QStringLiteral("/files"), m_dir->filePath(QStringLiteral("files"))))
+        DemoTemplate& source = demoTemplate();
+        if (!source.built)
             return false;
+        m_database = std::make_unique<TestDatabase>(m_dir->path(), source.database->location());
+        if (!copyFolder(source.dir.filePath(QStringLiteral("files")), m_dir->filePath(QStringLiteral("files"))))
+            return false;
+    } else {
+        m_database = std::make_unique<TestDatabase>(m_dir->path());
     }
+    if (!m_database->isValid())
+        return false;
     return startServer(clientVersion);
 }
 
@@ -103,7 +192,7 @@ bool ServerFixture::startServer(const QString& clientVersion)
 {
     m_clientVersion = clientVersion;
     ServerOptions options = m_options;
-    options.dbPath = m_dir->filePath(QStringLiteral("olva.sqlite"));
+    options.dbPath = m_database->location();
     options.filesDir = m_dir->filePath(QStringLiteral("files"));
     options.clientVersion = clientVersion;
     m_server = std::make_unique<ApiServer>();
@@ -121,6 +210,7 @@ void ServerFixture::stop()
     m_sessionMember = 0;
     m_network.reset();
     m_server.reset();
+    m_database.reset();
     m_dir.reset();
 }
 
