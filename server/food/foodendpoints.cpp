@@ -232,6 +232,9 @@ QJsonObject uploadMyCalorie(const ApiCall& call, ServerContext& context)
         return ApiFields::storageError();
     if (query.value(0).toLongLong() >= maxOwnFoodsPerMember)
         return apiFailure(4, QStringLiteral("Too many foods of your own"));
+    // An open read would pin SQLite's snapshot: the write lock could never
+    // be taken once another connection has written since.
+    query.finish();
 
     if (!ApiFields::beginWrite(context.db))
         return ApiFields::storageError();

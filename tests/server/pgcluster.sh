@@ -42,7 +42,7 @@ start)
   ;;
 stop)
   if [ -f "$dir/data/postmaster.pid" ]; then
-    "${as_owner[@]}" "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
+    "${as_owner[@]}" "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null
   fi
   rm -rf "$dir"
   ;;

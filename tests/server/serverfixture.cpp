@@ -22,6 +22,7 @@
 #include <QUrlQuery>
 
 #include <atomic>
+#include <functional>
 
 QByteArray ServerFixture::Reply::header(const QByteArray& name) const
 {
@@ -94,27 +95,122 @@ QString postgresUri(const QString& database)
     return uri.left(path + 1) + database + (query >= 0 ? uri.mid(query) : QString());
 }
 
-// Runs one statement on the base database (CREATE and DROP DATABASE cannot
-// run inside the database they name).
-bool administer(const QString& sql)
+// Runs `work` on a connection of its own to the database at `uri`.
+bool withDatabase(const QString& uri, const std::function<bool(QSqlDatabase&)>& work)
 {
     static int serial = 0;
     const QString connection = QStringLiteral("olva-test-admin-%1").arg(++serial);
     bool ok = false;
     {
         QString error;
-        QSqlDatabase db = Storage::open(postgresBase(), connection, &error);
-        if (db.isOpen()) {
-            QSqlQuery query(db);
-            ok = query.exec(sql);
-            if (!ok)
-                qWarning().noquote() << "test database:" << query.lastError().text();
-        } else {
+        QSqlDatabase db = Storage::open(uri, connection, &error);
+        if (db.isOpen())
+            ok = work(db);
+        else
             qWarning().noquote() << "test database:" << error;
-        }
     }
     QSqlDatabase::removeDatabase(connection);
     return ok;
+}
+
+bool run(QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery query(db);
+    if (query.exec(sql))
+        return true;
+    qWarning().noquote() << "test database:" << query.lastError().text() << sql;
+    return false;
+}
+
+// Runs one statement on the base database (CREATE and DROP DATABASE cannot
+// run inside the database they name).
+bool administer(const QString& sql)
+{
+    return withDatabase(postgresBase(), [&sql](QSqlDatabase& db) { return run(db, sql); });
+}
+
+QStringList tablesOf(QSqlDatabase& db, const QString& schema)
+{
+    QSqlQuery query(db);
+    QStringList tables;
+    if (query.exec(QStringLiteral("SELECT tablename FROM pg_tables WHERE schemaname = '%1'"
+                                  " AND tablename <> 'schema_version' ORDER BY tablename").arg(schema))) {
+        while (query.next())
+            tables.append(query.value(0).toString());
+    }
+    return tables;
+}
+
+// A new PostgreSQL database costs half a second, and some test processes
+// start a hundred servers: their fixtures reuse databases instead. One given
+// back is emptied for the next fixture, or refilled from the copy of the
+// demo it keeps in the schema demo_copy.
+struct PooledDatabase
+{
+    QString name;
+    bool demoCopy = false;
+    bool inUse = false;
+};
+
+std::vector<PooledDatabase>& pool()
+{
+    static std::vector<PooledDatabase> databases;
+    return databases;
+}
+
+bool emptyOrRefill(QSqlDatabase& db, bool demo)
+{
+    const QStringList tables = tablesOf(db, QStringLiteral("public"));
+    if (!tables.isEmpty() && !run(db, QStringLiteral("TRUNCATE %1 RESTART IDENTITY CASCADE").arg(tables.join(QStringLiteral(", ")))))
+        return false;
+    if (!demo)
+        return true;
+    // Rows go back in any order: foreign keys are not checked meanwhile.
+    bool ok = run(db, QStringLiteral("SET session_replication_role = replica"));
+    for (const QString& table : tablesOf(db, QStringLiteral("demo_copy")))
+        ok = ok && run(db, QStringLiteral("INSERT INTO public.%1 SELECT * FROM demo_copy.%1").arg(table));
+    return run(db, QStringLiteral("SET session_replication_role = DEFAULT")) && ok;
+}
+
+bool keepDemoCopy(QSqlDatabase& db)
+{
+    bool ok = run(db, QStringLiteral("CREATE SCHEMA demo_copy"));
+    for (const QString& table : tablesOf(db, QStringLiteral("public")))
+        ok = ok && run(db, QStringLiteral("CREATE TABLE demo_copy.%1 AS TABLE public.%1").arg(table));
+    return ok;
+}
+
+// A pooled database ready for a fixture (its index in `index`); empty when
+// none could be made.
+QString takePooled(bool demo, const QString& demoDatabase, int* index)
+{
+    auto& databases = pool();
+    int chosen = -1;
+    for (int i = 0; i < int(databases.size()); ++i) {
+        if (!databases[i].inUse && (chosen < 0 || databases[i].demoCopy == demo))
+            chosen = i;
+    }
+    if (chosen < 0) {
+        const QString name = QStringLiteral("olva_pool_%1_%2").arg(QCoreApplication::applicationPid()).arg(databases.size());
+        if (!administer(QStringLiteral("CREATE DATABASE \"%1\"").arg(name)))
+            return {};
+        databases.push_back({name});
+        chosen = int(databases.size()) - 1;
+    }
+    PooledDatabase& entry = databases[chosen];
+    const QString uri = postgresUri(entry.name);
+    if (demo && !entry.demoCopy) {
+        if (!administer(QStringLiteral("DROP DATABASE \"%1\" WITH (FORCE)").arg(entry.name))
+            || !administer(QStringLiteral("CREATE DATABASE \"%1\" TEMPLATE \"%2\"").arg(entry.name, demoDatabase))
+            || !withDatabase(uri, keepDemoCopy))
+            return {};
+        entry.demoCopy = true;
+    } else if (!withDatabase(uri, [demo](QSqlDatabase& db) { return emptyOrRefill(db, demo); })) {
+        return {};
+    }
+    entry.inUse = true;
+    *index = chosen;
+    return uri;
 }
 
 } // namespace
@@ -167,13 +263,22 @@ bool ServerFixture::start(bool demo, const QString& clientVersion)
         DemoTemplate& source = demoTemplate();
         if (!source.built)
             return false;
-        m_database = std::make_unique<TestDatabase>(m_dir->path(), source.database->location());
+        if (TestDatabase::onPostgres()) {
+            const QString path = source.database->location().section(QLatin1Char('?'), 0, 0);
+            m_location = takePooled(true, path.mid(path.lastIndexOf(QLatin1Char('/')) + 1), &m_pooled);
+        } else {
+            m_database = std::make_unique<TestDatabase>(m_dir->path(), source.database->location());
+            m_location = m_database->location();
+        }
         if (!copyFolder(source.dir.filePath(QStringLiteral("files")), m_dir->filePath(QStringLiteral("files"))))
             return false;
+    } else if (TestDatabase::onPostgres()) {
+        m_location = takePooled(false, {}, &m_pooled);
     } else {
         m_database = std::make_unique<TestDatabase>(m_dir->path());
+        m_location = m_database->location();
     }
-    if (!m_database->isValid())
+    if (m_location.isEmpty())
         return false;
     return startServer(clientVersion);
 }
@@ -192,7 +297,7 @@ bool ServerFixture::startServer(const QString& clientVersion)
 {
     m_clientVersion = clientVersion;
     ServerOptions options = m_options;
-    options.dbPath = m_database->location();
+    options.dbPath = m_location;
     options.filesDir = m_dir->filePath(QStringLiteral("files"));
     options.clientVersion = clientVersion;
     m_server = std::make_unique<ApiServer>();
@@ -211,6 +316,10 @@ void ServerFixture::stop()
     m_network.reset();
     m_server.reset();
     m_database.reset();
+    if (m_pooled >= 0)
+        pool()[size_t(m_pooled)].inUse = false;
+    m_pooled = -1;
+    m_location.clear();
     m_dir.reset();
 }
 

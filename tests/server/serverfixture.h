@@ -112,7 +112,9 @@ private:
     bool m_sessionFollowsUserId = false;
     qint64 m_sessionMember = 0; // whose session the cookie is; -1 unknown
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestDatabase> m_database;
+    std::unique_ptr<TestDatabase> m_database; // SQLite
+    int m_pooled = -1;                        // PostgreSQL: see takePooled()
+    QString m_location;                       // what the server's --db is
     std::unique_ptr<ApiServer> m_server;
     std::unique_ptr<QNetworkAccessManager> m_network;
 };
