@@ -76,9 +76,10 @@ QSqlDatabase openPostgres(const DatabaseLocation& location, const QString& conne
         options += (options.isEmpty() ? QString() : QStringLiteral(";")) + QStringLiteral("connect_timeout=10");
     db.setConnectOptions(options);
     if (!db.open()) {
+        const QSqlError failure = db.lastError();
         *error = QStringLiteral("Cannot open the database %1: %2")
-                     .arg(location.displayName(), oneLine(db.lastError().driverText() + QLatin1Char(' ')
-                                                          + db.lastError().databaseText()));
+                     .arg(location.displayName(),
+                          oneLine(failure.databaseText().isEmpty() ? failure.driverText() : failure.databaseText()));
         return db;
     }
     QSqlQuery query(db);
