@@ -22,6 +22,8 @@ private slots:
     void releaseDatabaseUpgradesInPlace();
     void valuesKeepTheirRange_data();
     void valuesKeepTheirRange();
+    void retriedFailures_data();
+    void retriedFailures();
 };
 
 namespace {
@@ -207,6 +209,33 @@ void TstServerStorage::valuesKeepTheirRange()
         QCOMPARE(query.value(0).toDouble(), value.toDouble());
     else
         QCOMPARE(query.value(0).toLongLong(), value.toLongLong());
+}
+
+void TstServerStorage::retriedFailures_data()
+{
+    QTest::addColumn<QString>("code"); // the driver's native error code
+    QTest::addColumn<bool>("retried");
+    QTest::newRow("sqlite busy") << "5" << true;
+    QTest::newRow("sqlite busy snapshot") << "517" << true;
+    QTest::newRow("sqlite locked") << "6" << true;
+    QTest::newRow("sqlite constraint") << "19" << false;
+    QTest::newRow("sqlite unique constraint") << "2067" << false;
+    QTest::newRow("postgres serialization failure") << "40001" << true;
+    QTest::newRow("postgres deadlock") << "40P01" << true;
+    QTest::newRow("postgres unique violation") << "23505" << false;
+    QTest::newRow("postgres undefined column") << "42703" << false;
+}
+
+void TstServerStorage::retriedFailures()
+{
+    QFETCH(QString, code);
+    QFETCH(bool, retried);
+    const QSqlError error(QStringLiteral("driver"), QStringLiteral("database"), QSqlError::StatementError, code);
+    QCOMPARE(Storage::isRetryable(error), retried);
+    Storage::takeRetryableFailure();
+    Storage::noteFailure(error);
+    QCOMPARE(Storage::takeRetryableFailure(), retried);
+    QVERIFY(!Storage::takeRetryableFailure());
 }
 
 QTEST_MAIN(TstServerStorage)
