@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
 #include <QUrlQuery>
@@ -45,6 +46,12 @@ bool ApiWorker::ensureOpen()
     // the thread that opens it.
     if (m_context.db.isOpen())
         return true;
+    if (m_context.db.isValid()) { // closed after the database went away
+        if (m_context.db.open())
+            return true;
+        qWarning().noquote() << "Cannot reach the database again:" << m_context.db.lastError().databaseText();
+        return false;
+    }
     QString error;
     m_context.db = Storage::open(m_dbPath, m_connectionName, &error);
     if (!m_context.db.isOpen()) {
@@ -175,7 +182,13 @@ void ApiWorker::handle(quint64 callId, const Request& request)
         fail(404, QStringLiteral("Unknown endpoint"));
     else if (!ensureOpen())
         fail(500, QStringLiteral("Storage unavailable"));
-    else
+    else {
+        Storage::takeAnyFailure();
         result = runRetried(m_context, *endpoint, request, m_fixedBaseUrl, m_fallbackBaseUrl);
+        // A database server that restarted leaves this connection dead: the
+        // next call connects anew instead of failing for good.
+        if (Storage::takeAnyFailure() && Storage::connectionLost(m_context.db))
+            m_context.db.close();
+    }
     emit handled(callId, result.json, result.httpStatus, result.setCookie);
 }

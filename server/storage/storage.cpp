@@ -25,6 +25,7 @@ constexpr int setupLockClass = 0x6f6c7661; // "olva"
 constexpr int setupLockId = 1;
 
 thread_local bool retryableFailure = false;
+thread_local bool anyFailure = false;
 
 QString oneLine(QString text)
 {
@@ -316,6 +317,7 @@ bool isRetryable(const QSqlError& error)
 
 void noteFailure(const QSqlError& error)
 {
+    anyFailure = true;
     if (isRetryable(error))
         retryableFailure = true;
 }
@@ -325,6 +327,26 @@ bool takeRetryableFailure()
     const bool was = retryableFailure;
     retryableFailure = false;
     return was;
+}
+
+bool takeAnyFailure()
+{
+    const bool was = anyFailure;
+    anyFailure = false;
+    return was;
+}
+
+bool connectionLost(QSqlDatabase& db)
+{
+    if (backendOf(db) != Backend::Postgres)
+        return false;
+    QSqlQuery probe(db);
+    if (probe.exec(QStringLiteral("SELECT 1")))
+        return false;
+    // Inside a failed transaction the probe fails too, without the
+    // connection being lost.
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    return !probe.exec(QStringLiteral("SELECT 1"));
 }
 
 QString defaultDatabasePath()

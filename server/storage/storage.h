@@ -58,6 +58,12 @@ bool isRetryable(const QSqlError& error);
 // whether one since its start was retryable (and forgets it).
 void noteFailure(const QSqlError& error);
 bool takeRetryableFailure();
+// Whether any statement failed since the last call of this.
+bool takeAnyFailure();
+
+// After a failed call: whether the connection to a PostgreSQL server is
+// gone (it restarted, the network broke); never for SQLite.
+bool connectionLost(QSqlDatabase& db);
 
 // The default database file in the user's data location.
 QString defaultDatabasePath();
