@@ -53,33 +53,6 @@ bool copyFolder(const QString& from, const QString& to)
     return true;
 }
 
-// Demo data takes a while to build (pictures, password hashes); it is built
-// once per test process and copied for every fixture that asks for it.
-struct DemoTemplate
-{
-    QTemporaryDir dir;
-    // Never dropped: at exit the SQL plugins may be gone already, and the
-    // cluster is thrown away after the tests anyway.
-    TestDatabase* database = nullptr;
-    bool built = false;
-};
-
-DemoTemplate& demoTemplate()
-{
-    static DemoTemplate demo;
-    if (!demo.built && !demo.database && demo.dir.isValid()) {
-        demo.database = new TestDatabase(demo.dir.path());
-        ServerOptions options;
-        options.dbPath = demo.database->location();
-        options.filesDir = demo.dir.filePath(QStringLiteral("files"));
-        options.demo = true;
-        options.demoVideos = false;
-        ApiServer server;
-        demo.built = demo.database->isValid() && server.start(options, QHostAddress::LocalHost, 0);
-    }
-    return demo;
-}
-
 QString postgresBase()
 {
     const QString base = qEnvironmentVariable("OLVA_TEST_DB");
@@ -158,6 +131,29 @@ std::vector<PooledDatabase>& pool()
     return databases;
 }
 
+// Dropped when the test program ends (while Qt's SQL drivers are still
+// loaded), so a whole run does not leave hundreds of megabytes behind.
+QStringList& databasesToDrop()
+{
+    static QStringList names;
+    return names;
+}
+
+void dropDatabasesAtExit()
+{
+    for (const PooledDatabase& entry : pool())
+        databasesToDrop().append(entry.name);
+    for (const QString& name : std::as_const(databasesToDrop()))
+        administer(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name));
+}
+
+void dropAtExit(const QString& name)
+{
+    if (databasesToDrop().isEmpty() && pool().empty())
+        qAddPostRoutine(dropDatabasesAtExit);
+    databasesToDrop().append(name);
+}
+
 bool emptyOrRefill(QSqlDatabase& db, bool demo)
 {
     const QStringList tables = tablesOf(db, QStringLiteral("public"));
@@ -180,6 +176,37 @@ bool keepDemoCopy(QSqlDatabase& db)
     return ok;
 }
 
+// Demo data takes a while to build (pictures, password hashes); it is built
+// once per test process and copied for every fixture that asks for it.
+struct DemoTemplate
+{
+    QTemporaryDir dir;
+    // Never dropped: at exit the SQL plugins may be gone already, and the
+    // cluster is thrown away after the tests anyway.
+    TestDatabase* database = nullptr;
+    bool built = false;
+};
+
+DemoTemplate& demoTemplate()
+{
+    static DemoTemplate demo;
+    if (!demo.built && !demo.database && demo.dir.isValid()) {
+        demo.database = new TestDatabase(demo.dir.path());
+        if (TestDatabase::onPostgres()) {
+            const QString path = demo.database->location().section(QLatin1Char('?'), 0, 0);
+            dropAtExit(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+        }
+        ServerOptions options;
+        options.dbPath = demo.database->location();
+        options.filesDir = demo.dir.filePath(QStringLiteral("files"));
+        options.demo = true;
+        options.demoVideos = false;
+        ApiServer server;
+        demo.built = demo.database->isValid() && server.start(options, QHostAddress::LocalHost, 0);
+    }
+    return demo;
+}
+
 // A pooled database ready for a fixture (its index in `index`); empty when
 // none could be made.
 QString takePooled(bool demo, const QString& demoDatabase, int* index)
@@ -194,6 +221,8 @@ QString takePooled(bool demo, const QString& demoDatabase, int* index)
         const QString name = QStringLiteral("olva_pool_%1_%2").arg(QCoreApplication::applicationPid()).arg(databases.size());
         if (!administer(QStringLiteral("CREATE DATABASE \"%1\"").arg(name)))
             return {};
+        if (databases.empty() && databasesToDrop().isEmpty())
+            qAddPostRoutine(dropDatabasesAtExit);
         databases.push_back({name});
         chosen = int(databases.size()) - 1;
     }
