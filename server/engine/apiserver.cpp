@@ -7,6 +7,7 @@
 #include "server/engine/replycache.h"
 #include "server/engine/sessions.h"
 #include "server/storage/storage.h"
+#include "server/store/storepaiditems.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -58,6 +59,15 @@ bool isSafeRelativePath(const QString& path)
     return true;
 }
 
+// One spelling per client: an IPv4 client of a dual-stack socket shows as
+// "::ffff:a.b.c.d" and would otherwise count apart from "a.b.c.d".
+QString addressText(const QHostAddress& address)
+{
+    bool isV4 = false;
+    const quint32 v4 = address.toIPv4Address(&isV4);
+    return isV4 ? QHostAddress(v4).toString() : address.toString();
+}
+
 } // namespace
 
 ApiServer::ApiServer(QObject* parent)
@@ -87,6 +97,8 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
     m_context.clientVersion = options.clientVersion;
     m_context.sessionsRequired = options.requireSessions;
     m_context.codesByMailOnly = options.codesByMailOnly;
+    m_context.clock = options.clock;
+    m_trustedProxy = options.trustedProxy;
 
     QString error;
     m_context.db = Storage::open(options.dbPath, m_connectionName, &error);
@@ -98,6 +110,9 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
         m_error = error;
         return false;
     }
+    // Payments left unrecorded for too long while the server was down are
+    // voided now rather than at the next purchase.
+    StorePaidItems(m_context.db).voidStaleNow();
 
     AccountEndpoints::registerAll(m_endpoints);
     FoodEndpoints::registerAll(m_endpoints);
@@ -236,12 +251,25 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     const bool close = headerValue(request, "Connection").trimmed().toLower() == "close";
     ApiWorker::Request call{name, body,
                             Sessions::tokenFromCookieHeader(headerValue(request, "Cookie")),
-                            headerValue(request, "Host")};
+                            headerValue(request, "Host"), clientAddress(request, socket)};
     const quint64 callId = ++m_nextCallId;
     m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});
     ApiWorker* worker = m_workers.at(m_nextWorker++ % m_workers.size()).worker;
     QMetaObject::invokeMethod(worker, [worker, callId, call = std::move(call)] { worker->handle(callId, call); },
                               Qt::QueuedConnection);
+}
+
+QString ApiServer::clientAddress(const QHttpServerRequest& request, const QTcpSocket* socket) const
+{
+    const QHostAddress peer = socket->peerAddress();
+    if (m_trustedProxy.isNull() || !peer.isEqual(m_trustedProxy, QHostAddress::TolerantConversion))
+        return addressText(peer);
+    // The proxy appends the address it was connected from: the last entry
+    // is the only one it vouches for; earlier ones the client may have
+    // written itself.
+    const QByteArray forwarded = headerValue(request, "X-Forwarded-For");
+    const QHostAddress client(QString::fromLatin1(forwarded.mid(forwarded.lastIndexOf(',') + 1).trimmed()));
+    return addressText(client.isNull() ? peer : client);
 }
 
 void ApiServer::handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket)

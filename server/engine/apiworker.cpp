@@ -28,6 +28,7 @@ ApiWorker::ApiWorker(const ServerContext& shared, const QString& fallbackBaseUrl
     m_context.clientVersion = shared.clientVersion;
     m_context.sessionsRequired = shared.sessionsRequired;
     m_context.codesByMailOnly = shared.codesByMailOnly;
+    m_context.clock = shared.clock;
     m_context.replies = shared.replies;
 }
 
@@ -100,6 +101,7 @@ static void prepareContext(ServerContext& context, const ApiWorker::Request& req
     context.startSessionFor = 0;
     context.sessionMember = 0;
     context.sessionFoodsVersion = 0;
+    context.clientAddress = request.clientAddress;
 }
 
 // Who the session cookie names, and the version of their foods.

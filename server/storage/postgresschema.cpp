@@ -91,12 +91,14 @@ const std::vector<Migration>& postgres()
                          " platform TEXT NOT NULL, uri1 TEXT NOT NULL, PRIMARY KEY (user_id, video_id, platform))"),
           QStringLiteral("CREATE TABLE payments ( %1, user_id BIGINT NOT NULL, pay_type TEXT NOT NULL,"
                          " item_kind TEXT NOT NULL, amount_cents BIGINT NOT NULL, card_last_four TEXT NOT NULL,"
-                         " created_ms BIGINT NOT NULL)").arg(id),
+                         " created_ms BIGINT NOT NULL, voided_ms BIGINT)").arg(id),
           QStringLiteral("CREATE TABLE paid_items ( %1, payment_id BIGINT NOT NULL REFERENCES payments(id),"
                          " user_id BIGINT NOT NULL, item_kind TEXT NOT NULL, item_id BIGINT NOT NULL,"
-                         " used BIGINT NOT NULL DEFAULT 0, end_day BIGINT, recorded_ms BIGINT)").arg(id),
+                         " used BIGINT NOT NULL DEFAULT 0, end_day BIGINT, recorded_ms BIGINT, ebook BIGINT,"
+                         " price_cents BIGINT)").arg(id),
           QStringLiteral("CREATE INDEX paid_items_by_member ON paid_items(user_id, item_kind, item_id, used)"),
           QStringLiteral("CREATE INDEX paid_items_by_payment ON paid_items(payment_id)"),
+          QStringLiteral("CREATE INDEX paid_items_unused ON paid_items(used, payment_id)"),
           QStringLiteral("CREATE TABLE cards_on_file ( user_id BIGINT NOT NULL, product_id BIGINT NOT NULL,"
                          " reference TEXT NOT NULL, last_four TEXT NOT NULL, expiry TEXT NOT NULL,"
                          " PRIMARY KEY (user_id, product_id))"),
@@ -120,7 +122,11 @@ const std::vector<Migration>& postgres()
                          " height_tenths BIGINT)"),
           QStringLiteral("CREATE TABLE sessions ( token_hash TEXT PRIMARY KEY, user_id BIGINT NOT NULL,"
                          " expires_at BIGINT NOT NULL)"),
-          QStringLiteral("CREATE TABLE setup_claims ( name TEXT PRIMARY KEY, claimed_ms BIGINT NOT NULL)")}},
+          QStringLiteral("CREATE TABLE setup_claims ( name TEXT PRIMARY KEY, claimed_ms BIGINT NOT NULL)"),
+          QStringLiteral("CREATE TABLE signin_failures ( user_id BIGINT NOT NULL DEFAULT 0, address TEXT NOT NULL,"
+                         " failed_at BIGINT NOT NULL)"),
+          QStringLiteral("CREATE INDEX signin_failures_user ON signin_failures (user_id, failed_at)"),
+          QStringLiteral("CREATE INDEX signin_failures_address ON signin_failures (address, failed_at)")}},
     };
     return steps;
 }

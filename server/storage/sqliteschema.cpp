@@ -126,7 +126,21 @@ const std::vector<Migration>& sqlite()
           // The same look-up as on PostgreSQL, where no NOCASE collation exists.
           QStringLiteral("CREATE UNIQUE INDEX users_email_lower ON users (lower(email))"),
           QStringLiteral("ALTER TABLE users ADD COLUMN foods_version INTEGER NOT NULL DEFAULT 0"),
-          QStringLiteral("CREATE TABLE setup_claims ( name TEXT PRIMARY KEY, claimed_ms INTEGER NOT NULL)")}},
+          QStringLiteral("CREATE TABLE setup_claims ( name TEXT PRIMARY KEY, claimed_ms INTEGER NOT NULL)"),
+          // Failed guesses, for the limits on guessing (user_id 0: no account).
+          QStringLiteral("CREATE TABLE IF NOT EXISTS signin_failures ( user_id BIGINT NOT NULL DEFAULT 0,"
+                         " address TEXT NOT NULL, failed_at BIGINT NOT NULL)"),
+          QStringLiteral("CREATE INDEX IF NOT EXISTS signin_failures_user ON signin_failures (user_id, failed_at)"),
+          QStringLiteral("CREATE INDEX IF NOT EXISTS signin_failures_address ON signin_failures (address, failed_at)"),
+          // The payments that may still be voided are those with an
+          // unrecorded entry: few, however long the ledger grows.
+          QStringLiteral("CREATE INDEX IF NOT EXISTS paid_items_unused ON paid_items(used, payment_id)")},
+         // Payments of the last release were never voided, and its entries did
+         // not keep what they covered (those read as NULL). Builds between
+         // that release and this step may have the columns already.
+         {QStringLiteral("ALTER TABLE payments ADD COLUMN voided_ms INTEGER"),
+          QStringLiteral("ALTER TABLE paid_items ADD COLUMN ebook INTEGER"),
+          QStringLiteral("ALTER TABLE paid_items ADD COLUMN price_cents INTEGER")}},
     };
     return steps;
 }
