@@ -21,4 +21,5 @@ void registerFeatureWindows()
     registerServiceWindows();
     registerCommunityWindows();
     registerWeightWindows();
+    registerExerciseWindows();
 }

@@ -9,3 +9,4 @@ void registerVideoWindows();
 void registerServiceWindows();
 void registerCommunityWindows();
 void registerWeightWindows();
+void registerExerciseWindows();

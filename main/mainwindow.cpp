@@ -191,6 +191,19 @@ void MainWindow::showWeight()
         showSubWindow(SubWindowKind::Weight, m_subWindows[SubWindowKind::Weight]);
 }
 
+void MainWindow::showExercise()
+{
+    if (!isBusyLoading())
+        showSubWindow(SubWindowKind::Exercise, m_subWindows[SubWindowKind::Exercise]);
+}
+
+QWidget* MainWindow::keptWindow(int kind) const
+{
+    if (kind < 0 || kind >= SubWindowKind::Count || !m_subWindows[kind])
+        return nullptr;
+    return m_subWindows[kind]->widget();
+}
+
 void MainWindow::retireSubWindow(int kind)
 {
     if (QMdiSubWindow* old = m_subWindows[kind]) {
@@ -375,6 +388,11 @@ void MainWindow::on_btnInvite_clicked()
 void MainWindow::on_btnWeight_clicked()
 {
     showWeight();
+}
+
+void MainWindow::on_btnExercise_clicked()
+{
+    showExercise();
 }
 
 void MainWindow::on_btnPlus_clicked()

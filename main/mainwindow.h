@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/subwindowfactory.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -49,6 +51,11 @@ public:
     void showHistory();
     // The weight log, kept for the run and refreshed on every return.
     void showWeight();
+    // The exercise window, kept for the run and refreshed on every return.
+    void showExercise();
+    // The kept window of `kind` (SubWindowKind), without building one; null
+    // when the member has not opened it.
+    QWidget* keptWindow(int kind) const;
     // A new tracker window for `meal`; the previous one is closed.
     void showTracker(int meal);
     // A new history-details window for `record`; the previous one is closed.
@@ -90,6 +97,7 @@ private slots:
     void on_btnFriend_clicked();
     void on_btnInvite_clicked();
     void on_btnWeight_clicked();
+    void on_btnExercise_clicked();
     void on_btnPlus_clicked();
     void on_lblProductPicture_clicked();
 
@@ -113,7 +121,7 @@ private:
     Server* m_server;
     DayRollover* m_dayRollover;
     DayUpload* m_dayUpload;
-    std::array<QPointer<QMdiSubWindow>, 10> m_subWindows;
+    std::array<QPointer<QMdiSubWindow>, SubWindowKind::Count> m_subWindows;
     int m_trackerMeal = 0;
     HistoryModel* m_historyRecord = nullptr;
     QString m_offerVideoUrl;

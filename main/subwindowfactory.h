@@ -18,7 +18,8 @@ enum : int {
     HistoryDetails = 7,
     Services = 8,
     Weight = 9,
-    Count = 10
+    Exercise = 10,
+    Count = 11
 };
 } // namespace SubWindowKind
 

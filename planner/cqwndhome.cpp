@@ -3,6 +3,7 @@
 #include "app/accountstate.h"
 #include "app/server.h"
 #include "app/utils.h"
+#include "exercise/exercisestore.h"
 #include "main/mainwindow.h"
 #include "main/windowplacement.h"
 #include "planner/cqdlgdailygrade.h"
@@ -10,6 +11,7 @@
 #include "planner/dailyscore.h"
 #include "planner/samplelists.h"
 #include "tracker/cqwndtotalcalories.h"
+#include "tracker/dayclock.h"
 #include "tracker/daystore.h"
 #include "tracker/legibility.h"
 #include "tracker/meals.h"
@@ -21,6 +23,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QUrlQuery>
 #include <QVBoxLayout>
 
@@ -100,6 +103,12 @@ void CqWndHome::buildRows()
     rows->addWidget(headerRow(
         QStringLiteral("REMAINING DAILY CALORIES"), QStringLiteral("Remaining daily calories"),
         QStringLiteral("lblRemaining"), &CqWndHome::sig_remainCalories_updated));
+    rows->addWidget(headerRow(tr("EXERCISE CALORIES BURNED"), tr("Exercise calories burned"),
+                              QStringLiteral("lblExercise"), &CqWndHome::sig_exercise_updated,
+                              &m_exerciseCaption));
+    rows->addWidget(headerRow(tr("REMAINING WITH EXERCISE"), tr("Remaining calories with exercise"),
+                              QStringLiteral("lblRemainingWithExercise"),
+                              &CqWndHome::sig_remainWithExercise_updated));
     rows->addSpacing(16);
 
     for (int meal = 0; meal < Meals::count; ++meal) {
@@ -138,7 +147,7 @@ void CqWndHome::buildRows()
 }
 
 QWidget* CqWndHome::headerRow(const QString& caption, const QString& spoken, const QString& name,
-                              void (CqWndHome::*update)(QString))
+                              void (CqWndHome::*update)(QString), QLabel** captionLabel)
 {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
@@ -158,6 +167,8 @@ QWidget* CqWndHome::headerRow(const QString& caption, const QString& spoken, con
             [value](const QString& text) { SpokenFigure::setText(value, text); });
     layout->addWidget(label, 9);
     layout->addWidget(value, 1);
+    if (captionLabel)
+        *captionLabel = label;
     return row;
 }
 
@@ -244,6 +255,26 @@ void CqWndHome::slt_totalCalories_updated()
 {
     emit sig_totalCalories_updated(QString::number(totalCalories));
     emit sig_remainCalories_updated(QString::number(remainCalories));
+    showExercise();
+}
+
+void CqWndHome::showExercise()
+{
+    // The day the stored meals belong to; today while the store has none.
+    const QDate stored = DayClock::storeDate();
+    const QDate day = stored.isValid() ? stored : DayClock::today();
+    const ExerciseCalories::Share share = ExerciseStore::share();
+    const int burned = ExerciseStore::burned(day);
+    m_exerciseCaption->setText(share == ExerciseCalories::Share::All
+                                   ? tr("EXERCISE CALORIES BURNED (ALL COUNT)")
+                               : share == ExerciseCalories::Share::Half
+                                   ? tr("EXERCISE CALORIES BURNED (HALF COUNTS)")
+                                   : tr("EXERCISE CALORIES BURNED (NONE COUNT)"));
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator); // as the figures above
+    emit sig_exercise_updated(locale.toString(burned));
+    emit sig_remainWithExercise_updated(
+        locale.toString(remainCalories + ExerciseCalories::counted(burned, share)));
 }
 
 void CqWndHome::slt_net_samplelist(QString reply, int meal)

@@ -38,6 +38,8 @@ public:
 signals:
     void sig_totalCalories_updated(QString);
     void sig_remainCalories_updated(QString);
+    void sig_exercise_updated(QString);
+    void sig_remainWithExercise_updated(QString);
 
 public slots:
     void slt_totalCalories_updated();
@@ -52,7 +54,10 @@ private:
     void buildRows();
     // `spoken` is what a screen reader says before the value.
     QWidget* headerRow(const QString& caption, const QString& spoken, const QString& name,
-                       void (CqWndHome::*update)(QString));
+                       void (CqWndHome::*update)(QString), QLabel** captionLabel = nullptr);
+    // The day's exercise: calories burned, and the remaining calories with
+    // the member's share of them counted.
+    void showExercise();
     QtMaterialFlatButton* rowButton(const QString& text, const QColor& background, const QString& name);
     QtMaterialIconButton* iconButton(const QString& picture, const QString& name, const QString& accessibleName);
     void addSummaryRow(const QString& name, const QString& caption, QtMaterialFlatButton*& value);
@@ -65,4 +70,5 @@ private:
     std::array<QtMaterialIconButton*, 6> m_mealStars{};
     QtMaterialFlatButton* m_scoreValue = nullptr;
     QtMaterialFlatButton* m_gradeValue = nullptr;
+    QLabel* m_exerciseCaption = nullptr;
 };

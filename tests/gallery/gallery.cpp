@@ -7,6 +7,8 @@
 #include "app/processlauncher.h"
 #include "app/startup.h"
 #include "app/utils.h"
+#include "exercise/cqwndexercise.h"
+#include "exercise/exercisestore.h"
 #include "main/cqwndhistory.h"
 #include "main/cqwndhistorydetails.h"
 #include "main/cqwndloading.h"
@@ -24,6 +26,7 @@
 #include "testenvironment.h"
 #include "tracker/cqwndtotalcalories.h"
 #include "tracker/cqwndtracker.h"
+#include "tracker/dayclock.h"
 #include "tracker/foodtablemodel.h"
 #include "video/cqwndvideodownload.h"
 #include "video/cqwndvideoplay.h"
@@ -240,6 +243,7 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"history", &Gallery::history},
             {"history-details", &Gallery::historyDetails},
             {"weight", &Gallery::weight},
+            {"exercise", &Gallery::exercise},
         };
         for (int category = 0; category < 3; ++category) {
             for (int what = 0; what < StoreShotCount; ++what) {
@@ -932,6 +936,33 @@ bool Gallery::weight()
     QTest::keyClicks(field, QStringLiteral("81.4"));
     const bool shot = shoot(m_main);
     field->clear();
+    return shot;
+}
+
+bool Gallery::exercise()
+{
+    if (!mainWindow() || !waitFor(QStringLiteral("nothing loading"), [] { return !isBusyLoading(); }))
+        return false;
+    if (!click(QStringLiteral("the exercise button"), m_main, QStringLiteral("btnExercise")))
+        return false;
+    if (!waitFor(QStringLiteral("the exercise window"),
+                 [this] { return activeFeatureAs<CqWndExercise>(); }))
+        return false;
+    auto* window = activeFeatureAs<CqWndExercise>();
+    // A brisk walk logged this morning; the member is finding a swim.
+    auto* weight = child<QLineEdit>(window, QStringLiteral("edtBodyWeight"));
+    if (weight->text().isEmpty())
+        QTest::keyClicks(weight, QStringLiteral("80"));
+    auto* search = child<QLineEdit>(window, QStringLiteral("edtSearch"));
+    const QDate today = DayClock::today();
+    if (ExerciseStore::entries(today).isEmpty()) {
+        ExerciseStore::add(today, {QStringLiteral("17200"), QStringLiteral("Walking, brisk pace (3.5 mph)"), 30, 172});
+        window->refresh();
+    }
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("swim"));
+    const bool shot = shoot(m_main);
+    search->clear();
     return shot;
 }
 

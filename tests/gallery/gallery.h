@@ -119,6 +119,7 @@ private:
     bool history();
     bool historyDetails();
     bool weight();
+    bool exercise();
     bool storeShot(int category, int what);
     bool programVideos();
     bool libraryProgramVideos();

@@ -1,0 +1,325 @@
+#include "exercise/cqwndexercise.h"
+
+#include "exercise/activitycatalogue.h"
+#include "exercise/activitylistmodel.h"
+#include "exercise/bodyweight.h"
+#include "exercise/exercisecalories.h"
+#include "exercise/exercisestore.h"
+#include "main/mainwindow.h"
+#include "tracker/dayclock.h"
+#include "ui_cqwndexercise.h"
+
+#include <QButtonGroup>
+#include <QHeaderView>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+using ExerciseCalories::Share;
+
+namespace {
+
+// A number as the member typed it: the locale's decimal mark or a point.
+std::optional<double> parsedNumber(const QString& text)
+{
+    bool ok = false;
+    double value = QLocale().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        value = text.trimmed().toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+} // namespace
+
+CqWndExercise::CqWndExercise(QWidget* parent)
+    : QWidget(parent), m_ui(new Ui::CqWndExercise), m_model(new ActivityListModel(this))
+{
+    m_ui->setupUi(this);
+    setAttribute(Qt::WA_StyledBackground, true);
+    m_ui->lstActivities->setModel(m_model);
+    m_ui->tblEntries->setColumnCount(3);
+    m_ui->tblEntries->setHorizontalHeaderLabels({tr("Activity"), tr("Minutes"), tr("Calories")});
+    m_ui->tblEntries->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_ui->tblEntries->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_ui->tblEntries->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_ui->tblEntries->verticalHeader()->hide();
+    m_ui->btnCancelEdit->hide();
+
+    auto* shares = new QButtonGroup(this);
+    shares->addButton(m_ui->rdoAll, int(Share::All));
+    shares->addButton(m_ui->rdoHalf, int(Share::Half));
+    shares->addButton(m_ui->rdoNone, int(Share::None));
+    shares->button(int(ExerciseStore::share()))->setChecked(true);
+    connect(shares, &QButtonGroup::idClicked, this, [this](int id) {
+        ExerciseStore::setShare(Share(id));
+        showDay();
+    });
+
+    connect(m_ui->edtSearch, &QLineEdit::textChanged, this, &CqWndExercise::search);
+    connect(m_ui->edtSearch, &QLineEdit::returnPressed, this, &CqWndExercise::on_btnLog_clicked);
+    connect(m_ui->lstActivities->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &CqWndExercise::showBurned);
+    connect(m_ui->lstActivities, &QAbstractItemView::activated, this,
+            &CqWndExercise::on_btnLog_clicked);
+    connect(m_ui->spnMinutes, &QSpinBox::valueChanged, this, &CqWndExercise::showBurned);
+    connect(m_ui->edtBodyWeight, &QLineEdit::textEdited, this, [this] {
+        m_weightFromTrend = false;
+        showBurned();
+    });
+    connect(m_ui->tblEntries, &QTableWidget::itemSelectionChanged, this,
+            &CqWndExercise::updateButtons);
+    connect(m_ui->tblEntries, &QTableWidget::cellDoubleClicked, this,
+            &CqWndExercise::on_btnEdit_clicked);
+    connect(m_ui->edtOwnCalories, &QLineEdit::returnPressed, this,
+            &CqWndExercise::on_btnAddOwn_clicked);
+
+    setWeightEntries({});
+    refresh();
+}
+
+CqWndExercise::~CqWndExercise()
+{
+    delete m_ui;
+}
+
+void CqWndExercise::setWeightEntries(const QList<WeightEntry>& entries)
+{
+    const std::optional<double> trend = BodyWeight::latestTrendKg(entries);
+    if (trend) {
+        // Remembered, so a later run that has not read the log yet asks nothing.
+        ExerciseStore::setGivenBodyKg(*trend);
+        m_weightFromTrend = true;
+        m_ui->lblBodyWeightNote->setText(tr("Your body weight is the trend of your weight log."));
+    } else {
+        m_ui->lblBodyWeightNote->setText(
+            ExerciseStore::givenBodyKg()
+                ? tr("Your body weight as last known; weigh in on My Weight to keep it current.")
+                : tr("Enter your body weight once: burned calories depend on it."));
+    }
+    if (const std::optional<double> kg = BodyWeight::forExercise(entries))
+        m_ui->edtBodyWeight->setText(QLocale().toString(*kg, 'f', 1));
+    showBurned();
+}
+
+void CqWndExercise::refresh()
+{
+    const QDate today = DayClock::today();
+    if (today != m_day) {
+        m_day = today;
+        stopEditing();
+    }
+    rebuildCatalogue();
+    showDay();
+}
+
+void CqWndExercise::rebuildCatalogue()
+{
+    const QString chosen = chosenActivity() ? chosenActivity()->code : QString();
+    m_all = ExerciseStore::ownActivities();
+    m_all += ActivityCatalogue::builtIn().activities();
+    m_search.rebuild(m_all, ExerciseStore::recentCodes());
+    search(m_ui->edtSearch->text());
+    const int row = m_model->rowOfCode(chosen);
+    if (row >= 0)
+        m_ui->lstActivities->setCurrentIndex(m_model->index(row));
+}
+
+void CqWndExercise::search(const QString& query)
+{
+    m_model->setRows(&m_all, m_search.find(query));
+    if (m_model->rowCount() > 0)
+        m_ui->lstActivities->setCurrentIndex(m_model->index(0));
+    showBurned();
+}
+
+const Activity* CqWndExercise::chosenActivity() const
+{
+    return m_model->activityAt(m_ui->lstActivities->currentIndex().row());
+}
+
+std::optional<double> CqWndExercise::typedBodyKg() const
+{
+    const std::optional<double> kg = parsedNumber(m_ui->edtBodyWeight->text());
+    if (!kg || *kg < ExerciseCalories::minBodyKg || *kg > ExerciseCalories::maxBodyKg)
+        return std::nullopt;
+    return kg;
+}
+
+void CqWndExercise::showBurned()
+{
+    const Activity* activity = chosenActivity();
+    const std::optional<double> kg = typedBodyKg();
+    if (!activity) {
+        m_ui->lblBurned->setText(tr("No activity found: try another word, or add your own."));
+    } else if (!activity->isOwn() && !kg) {
+        m_ui->lblBurned->setText(tr("Enter your body weight to see what it burns."));
+    } else {
+        const int burned =
+            ExerciseCalories::burned(*activity, kg.value_or(0), m_ui->spnMinutes->value());
+        m_ui->lblBurned->setText(tr("Burns about %1 calories").arg(QLocale().toString(burned)));
+    }
+    updateButtons();
+}
+
+void CqWndExercise::showDay()
+{
+    const QList<ExerciseEntry> entries = ExerciseStore::entries(m_day);
+    const QLocale locale;
+    m_ui->tblEntries->setRowCount(int(entries.size()));
+    for (int row = 0; row < entries.size(); ++row) {
+        const ExerciseEntry& entry = entries.at(row);
+        m_ui->tblEntries->setItem(row, 0, new QTableWidgetItem(entry.name));
+        auto* minutes = new QTableWidgetItem(locale.toString(entry.minutes));
+        minutes->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_ui->tblEntries->setItem(row, 1, minutes);
+        auto* calories = new QTableWidgetItem(locale.toString(entry.calories));
+        calories->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_ui->tblEntries->setItem(row, 2, calories);
+    }
+    const int burned = ExerciseStore::burned(m_day);
+    m_ui->lblTotals->setText(
+        entries.isEmpty()
+            ? tr("Nothing logged today yet.")
+            : tr("Burned today: %1 calories. Counted against your day: %2 calories.")
+                  .arg(locale.toString(burned), locale.toString(ExerciseStore::counted(m_day))));
+    updateButtons();
+}
+
+void CqWndExercise::updateButtons()
+{
+    const bool chosenEntry = !m_ui->tblEntries->selectedItems().isEmpty();
+    m_ui->btnEdit->setEnabled(chosenEntry);
+    m_ui->btnDelete->setEnabled(chosenEntry && m_editing < 0);
+    m_ui->btnLog->setEnabled(chosenActivity() != nullptr);
+}
+
+void CqWndExercise::tell(const QString& message)
+{
+    if (MainWindow* main = MainWindow::instance())
+        main->showMessage(message);
+}
+
+void CqWndExercise::on_btnLog_clicked()
+{
+    const Activity* activity = chosenActivity();
+    if (!activity)
+        return;
+    const std::optional<double> kg = typedBodyKg();
+    if (!activity->isOwn() && !kg) {
+        tell(tr("Enter your body weight between %1 and %2 kg first.")
+                 .arg(QLocale().toString(ExerciseCalories::minBodyKg),
+                      QLocale().toString(ExerciseCalories::maxBodyKg)));
+        m_ui->edtBodyWeight->setFocus();
+        return;
+    }
+    if (kg && !m_weightFromTrend)
+        ExerciseStore::setGivenBodyKg(*kg);
+    const int minutes = m_ui->spnMinutes->value();
+    const ExerciseEntry entry{activity->code, activity->name, minutes,
+                              ExerciseCalories::burned(*activity, kg.value_or(0), minutes)};
+    const bool saved = m_editing >= 0 ? ExerciseStore::edit(m_day, m_editing, entry)
+                                      : ExerciseStore::add(m_day, entry);
+    if (!saved) {
+        tell(tr("That activity could not be saved; check its minutes."));
+        return;
+    }
+    tell(m_editing >= 0 ? tr("Changed: %1").arg(entry.name) : tr("Logged: %1").arg(entry.name));
+    stopEditing();
+    rebuildCatalogue(); // it is a recent activity now
+    showDay();
+}
+
+void CqWndExercise::on_btnEdit_clicked()
+{
+    const int row = m_ui->tblEntries->currentRow();
+    const QList<ExerciseEntry> entries = ExerciseStore::entries(m_day);
+    if (row < 0 || row >= entries.size())
+        return;
+    const ExerciseEntry& entry = entries.at(row);
+    // The activity as logged, found by its code (an own activity by name);
+    // never another one in its place.
+    m_ui->edtSearch->clear();
+    const int listRow = m_model->rowOfCode(entry.code);
+    if (listRow < 0) {
+        tell(tr("%1 is no longer in the list of activities: delete it and log another.")
+                 .arg(entry.name));
+        return;
+    }
+    m_editing = row;
+    m_ui->lstActivities->setCurrentIndex(m_model->index(listRow));
+    m_ui->spnMinutes->setValue(entry.minutes);
+    m_ui->btnLog->setText(tr("Save changes"));
+    m_ui->btnCancelEdit->show();
+    m_ui->spnMinutes->setFocus();
+    showBurned();
+}
+
+void CqWndExercise::on_btnCancelEdit_clicked()
+{
+    stopEditing();
+    updateButtons();
+}
+
+void CqWndExercise::stopEditing()
+{
+    m_editing = -1;
+    m_ui->btnLog->setText(tr("Log activity"));
+    m_ui->btnCancelEdit->hide();
+}
+
+void CqWndExercise::on_btnDelete_clicked()
+{
+    const int row = m_ui->tblEntries->currentRow();
+    const QString name = m_ui->tblEntries->item(row, 0) ? m_ui->tblEntries->item(row, 0)->text()
+                                                         : QString();
+    if (!ExerciseStore::remove(m_day, row))
+        return;
+    tell(tr("Deleted: %1").arg(name));
+    showDay();
+}
+
+void CqWndExercise::on_btnAddOwn_clicked()
+{
+    const QString name = m_ui->edtOwnName->text().simplified();
+    const std::optional<double> calories = parsedNumber(m_ui->edtOwnCalories->text());
+    if (name.isEmpty() || !calories || *calories < 1 ||
+        *calories > ExerciseCalories::maxOwnKcalPerHour) {
+        tell(tr("Give your activity a name and between 1 and %1 calories per hour.")
+                 .arg(QLocale().toString(ExerciseCalories::maxOwnKcalPerHour)));
+        return;
+    }
+    ExerciseStore::addOwnActivity(name, *calories);
+    m_ui->edtOwnName->clear();
+    m_ui->edtOwnCalories->clear();
+    rebuildCatalogue();
+    m_ui->edtSearch->setText(name);
+    const int row = m_model->rowOfCode(Activity::ownCode(name));
+    if (row >= 0)
+        m_ui->lstActivities->setCurrentIndex(m_model->index(row));
+    m_ui->spnMinutes->setFocus();
+}
+
+void CqWndExercise::on_btnHome_clicked()
+{
+    MainWindow::instance()->goHome(true);
+}
+
+void CqWndExercise::on_btnBack_clicked()
+{
+    // Back to the window the member came from, as the weight window does.
+    auto* own = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = own ? own->mdiArea() : nullptr;
+    if (area) {
+        const QList<QMdiSubWindow*> order = area->subWindowList(QMdiArea::ActivationHistoryOrder);
+        for (qsizetype i = order.size() - 1; i >= 0; --i) {
+            QMdiSubWindow* previous = order.at(i);
+            if (previous == own || !previous->widget())
+                continue;
+            if (previous->widget()->inherits("CqWndHome"))
+                break;
+            area->setActiveSubWindow(previous);
+            return;
+        }
+    }
+    MainWindow::instance()->goHome(true);
+}
