@@ -27,7 +27,7 @@ constexpr int sampleListIndex = 24;
 
 #define OLVA_ENDPOINT(name, sig) Endpoint{name, &Server::sig, #sig}
 
-const std::array<Endpoint, 48> endpoints = {{
+const std::array<Endpoint, 49> endpoints = {{
     OLVA_ENDPOINT("getMyDetails", sig_net_details),
     OLVA_ENDPOINT("signin", sig_net_login),
     OLVA_ENDPOINT("registerToken", sig_net_token),
@@ -77,6 +77,7 @@ const std::array<Endpoint, 48> endpoints = {{
     OLVA_ENDPOINT("getWeights", sig_net_weights),
     OLVA_ENDPOINT("setWeightProfile", sig_net_setweightprofile),
     OLVA_ENDPOINT("getWeightProfile", sig_net_weightprofile),
+    OLVA_ENDPOINT("getPaymentState", sig_net_paymentstate),
 }};
 
 #undef OLVA_ENDPOINT
@@ -162,6 +163,7 @@ void Server::handleReply(QNetworkReply* reply, int index, int extra)
 {
     reply->deleteLater();
     if (reply->error() != QNetworkReply::NoError) {
+        m_lastErrorStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         emit sig_net_error(reply->errorString());
         return;
     }

@@ -36,6 +36,10 @@ public:
     // The form body exactly as it goes on the wire.
     static QByteArray encodeBody(const QUrlQuery& fields);
 
+    // The HTTP status of the reply that ended in the latest sig_net_error
+    // (read it in the slot); 0 when no answer came (no network, time-out).
+    int lastErrorStatus() const { return m_lastErrorStatus; }
+
 signals:
     void sig_net_error(QString);
     void sig_net_details(QString);
@@ -81,6 +85,7 @@ signals:
     void sig_net_weights(QString);
     void sig_net_setweightprofile(QString);
     void sig_net_weightprofile(QString);
+    void sig_net_paymentstate(QString);
 
 private:
     void handleReply(QNetworkReply* reply, int index, int extra);
@@ -88,4 +93,5 @@ private:
 
     QStringList m_endpoints;
     QNetworkAccessManager* m_network;
+    int m_lastErrorStatus = 0;
 };

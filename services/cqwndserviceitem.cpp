@@ -20,6 +20,8 @@
 #include "store/cqdlgbuy1.h"
 #include "store/cqdlgcard1.h"
 #include "store/cqdlgcart.h"
+#include "store/cqdlgconfirm.h"
+#include "store/paymentkeeper.h"
 #include "store/money.h"
 #include "store/productitem.h"
 #include "ui_cqwndserviceitem.h"
@@ -216,6 +218,9 @@ void CqWndServiceItem::finishRemovals()
 {
     m_actionDeadline->stop();
     m_pendingAction = Action::None;
+    // A checkout that waited goes on in the cart as the service answers it;
+    // after a failure the member looks at the cart again first.
+    const bool checkout = std::exchange(m_checkoutWaiting, false) && !m_removalFailed;
     if (std::exchange(m_removalFailed, false))
         MainWindow::instance()->showMessage(QStringLiteral("The service could not be removed from the cart. Try again."));
     if (!std::exchange(m_removalAnswered, false)) {
@@ -227,6 +232,7 @@ void CqWndServiceItem::finishRemovals()
         return;
     }
     // Whatever the server answered, the rebuilt cart shows its view.
+    s_checkoutOnNextCart = checkout;
     if (CqWndService* services = CqWndService::of(this))
         services->dropCartList(true);
 }
@@ -238,6 +244,8 @@ void CqWndServiceItem::slt_net_items(QString reply)
     const bool wasWaiting = m_waitingForList;
     stopWaiting();
 
+    // A checkout that waited for a removal goes on in this cart, or in none.
+    const bool checkout = m_kind == ServiceListKind::Cart && std::exchange(s_checkoutOnNextCart, false);
     const ServiceEntries::ListReply list = ServiceEntries::parseList(reply);
     if (!list.ok) {
         if (wasWaiting)
@@ -274,8 +282,11 @@ void CqWndServiceItem::slt_net_items(QString reply)
     }
     if (m_kind == ServiceListKind::Cart)
         m_cartCents = ServiceMoney::totalCents(prices);
-    if (!list.entries.isEmpty() && m_kind == ServiceListKind::Cart)
+    if (!list.entries.isEmpty() && m_kind == ServiceListKind::Cart) {
         buildCartFooter();
+        if (checkout)
+            QTimer::singleShot(0, this, &CqWndServiceItem::on_btnCheckout_clicked);
+    }
 }
 
 MyLabel* CqWndServiceItem::buildPicture(const QJsonObject& entry, const QString& name)
@@ -477,11 +488,23 @@ void CqWndServiceItem::slt_net_completeappoint(QString)
 
 void CqWndServiceItem::on_btnCancelCart_clicked()
 {
+    QPointer<QPushButton> button = qobject_cast<QPushButton*>(sender());
+    const QString id = senderId();
+    // The card was charged for this cart and the record is missing: the
+    // member hears what a change costs before the cart changes.
+    const QString question = PaymentKeeper::instance().cartChangeQuestion(currentUserId, QStringLiteral("service"), id);
+    if (!question.isEmpty()) {
+        QPointer<CqWndServiceItem> self = this;
+        CqDlgConfirm confirm(tr("ARE YOU SURE?\nCART CHANGE"), question, nullptr);
+        WindowPlacement::keepOver(&confirm, this);
+        if (confirm.exec() != 1 || !self || !button || !button->isEnabled())
+            return;
+    }
     // Once per entry: a second press would only ask for the same removal.
-    if (auto* button = qobject_cast<QPushButton*>(sender()))
+    if (button)
         button->setEnabled(false);
     ++m_pendingRemovals;
-    sendAction(Action::RemoveFromCart, QStringLiteral("removeServiceCheckout"), senderId());
+    sendAction(Action::RemoveFromCart, QStringLiteral("removeServiceCheckout"), id);
 }
 
 void CqWndServiceItem::slt_net_removecart(QString)
@@ -519,6 +542,12 @@ void CqWndServiceItem::on_btnCheckout_clicked()
 {
     if (m_entries.isEmpty())
         return;
+    // A removal still on its way: paying now would pay for what is leaving.
+    if (m_pendingRemovals > 0) {
+        m_checkoutWaiting = true;
+        MainWindow::instance()->showMessage(tr("The cart is being updated. The checkout starts once it is."));
+        return;
+    }
     // Paying resets every list, this cart included: look the window up first.
     QPointer<CqWndService> services = CqWndService::of(this);
     CqDlgAddress address(ServiceListKind::Cart, true, nullptr);

@@ -98,5 +98,9 @@ private:
     int m_pendingRemovals = 0;
     bool m_removalAnswered = false;
     bool m_removalFailed = false;
+    // CHECKOUT was pressed while a removal was on its way.
+    bool m_checkoutWaiting = false;
+    // The next cart list to arrive starts the checkout that waited.
+    static inline bool s_checkoutOnNextCart = false;
     ReplyDeadline* m_actionDeadline;
 };

@@ -1,6 +1,7 @@
 #include "store/cardpaymentdialog.h"
 
 #include "account/accountlook.h"
+#include "app/accountstate.h"
 #include "app/server.h"
 #include "app/settingsstore.h"
 #include "main/mainwindow.h"
@@ -47,6 +48,7 @@ CardPaymentDialog::CardPaymentDialog(const QString& keeperKey, QWidget* parent)
     m_ui->setupUi(this);
     AccountLook::makeFrameless(this, true);
     connect(m_server, SIGNAL(sig_net_payment(QString)), this, SLOT(slt_net_payment(QString)));
+    connect(m_server, SIGNAL(sig_net_paymentstate(QString)), this, SLOT(slt_net_paymentstate(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
     connect(m_deadline, &ReplyDeadline::expired, this, [this] {
         if (m_waiting != Waiting::Payment) {
@@ -150,8 +152,16 @@ void CardPaymentDialog::on_btnOk_clicked()
         return;
     const PaymentKeeper::Payment kept = PaymentKeeper::instance().payment(m_key);
     if (kept.state == PaymentKeeper::State::Approved) {
-        // The card was charged already; only the purchase record is missing.
-        sendPurchase();
+        // The card was charged already; only the purchase record is missing,
+        // unless the record went through late or the payment was refunded
+        // since: ask the service first.
+        const QUrlQuery check = PaymentKeeper::instance().checkFields(m_key, currentUserId);
+        if (check.isEmpty()) {
+            sendPurchase();
+            return;
+        }
+        setWaiting(Waiting::Check);
+        m_server->request(storeEndpoint(QStringLiteral("getPaymentState")), check);
         return;
     }
     if (kept.state == PaymentKeeper::State::Sent) {
@@ -213,6 +223,47 @@ void CardPaymentDialog::slt_net_payment(QString reply)
     }
 }
 
+void CardPaymentDialog::slt_net_paymentstate(QString reply)
+{
+    if (m_waiting != Waiting::Check)
+        return;
+    switch (PaymentKeeper::verdict(reply)) {
+    case PaymentKeeper::Verdict::Waiting:
+        sendPurchase();
+        return;
+    case PaymentKeeper::Verdict::Recorded:
+        // Recorded late, after the dialog had stopped waiting for it.
+        m_recorded = true;
+        PaymentKeeper::instance().forget(m_key);
+        setWaiting(Waiting::Nothing);
+        MainWindow::instance()->showMessage(tr("Your earlier payment for this cart has been recorded."));
+        accept();
+        return;
+    case PaymentKeeper::Verdict::Gone:
+        // Refunded (the cart changed, or it waited too long for its record):
+        // nothing is charged any more, and the member pays anew.
+        PaymentKeeper::instance().forget(m_key);
+        m_approved = false;
+        lockCard(false);
+        setWaiting(Waiting::Nothing);
+        m_ui->edtCard1->setFocus();
+        MainWindow::instance()->showMessage(
+            tr("Your earlier payment for this cart was refunded. Enter your card to pay again."));
+        return;
+    case PaymentKeeper::Verdict::Unclear:
+        checkFailed();
+        return;
+    }
+}
+
+void CardPaymentDialog::checkFailed()
+{
+    setWaiting(Waiting::Nothing);
+    MainWindow::instance()->showMessage(
+        tr("The store could not tell what became of your earlier payment. Press PAY to try again; your card will "
+           "not be charged again."));
+}
+
 void CardPaymentDialog::approve(qint64 paidAtMs)
 {
     PaymentKeeper& keeper = PaymentKeeper::instance();
@@ -220,7 +271,7 @@ void CardPaymentDialog::approve(qint64 paidAtMs)
     // The record's end days count from the payment, as the service names it,
     // so that the same record can be sent again however late.
     const qint64 from = paidAtMs > 0 ? paidAtMs : QDateTime::currentMSecsSinceEpoch();
-    keeper.approved(m_key, purchaseEndpoint(), purchaseFields(from));
+    keeper.approved(m_key, purchaseEndpoint(), purchaseFields(from), paidAtMs);
     m_approved = true;
     rememberPayment(PaymentRequest::payerOf(paid));
     PaymentRecord::instance().forgetCard();
@@ -284,6 +335,9 @@ void CardPaymentDialog::slt_net_error(QString)
         return;
     case Waiting::Purchase:
         purchaseFailed();
+        return;
+    case Waiting::Check:
+        checkFailed();
         return;
     case Waiting::Nothing:
         return;

@@ -60,10 +60,12 @@ protected slots:
     void on_btnCancel_clicked();
     void slt_net_payment(QString reply);
     void slt_net_purchase(QString reply);
+    void slt_net_paymentstate(QString reply);
     void slt_net_error(QString message);
 
 private:
-    enum class Waiting { Nothing, Payment, Purchase };
+    // Check: asking the service what became of a kept approved payment.
+    enum class Waiting { Nothing, Payment, Check, Purchase };
 
     void advance(const QString& text, QLineEdit* next);
     void lockCard(bool locked);
@@ -73,6 +75,7 @@ private:
     void setWaiting(Waiting waiting);
     void paymentUnclear();
     void purchaseFailed();
+    void checkFailed();
 
     std::unique_ptr<Ui::CqDlgCard> m_ui;
     Server* m_server;

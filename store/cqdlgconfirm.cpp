@@ -19,6 +19,14 @@ CqDlgConfirm::CqDlgConfirm(int mode, QWidget* parent)
     }
 }
 
+CqDlgConfirm::CqDlgConfirm(const QString& title, const QString& question, QWidget* parent)
+    : CqDlgConfirm(0, parent)
+{
+    m_ui->lblTitle->setText(title);
+    m_ui->lblContent->setText(question);
+    setAccessibleName(title);
+}
+
 CqDlgConfirm::~CqDlgConfirm() = default;
 
 void CqDlgConfirm::on_btnOk_clicked()

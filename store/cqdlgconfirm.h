@@ -9,13 +9,15 @@ class CqDlgConfirm;
 }
 
 // A yes/no question of the library: mode 0 asks before deleting a video,
-// mode 1 before cancelling a subscription. 1 means confirmed.
+// mode 1 before cancelling a subscription; or any question with its title.
+// 1 means confirmed.
 class CqDlgConfirm final : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit CqDlgConfirm(int mode, QWidget* parent = nullptr);
+    CqDlgConfirm(const QString& title, const QString& question, QWidget* parent = nullptr);
     ~CqDlgConfirm() override;
 
 private slots:

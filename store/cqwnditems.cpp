@@ -10,6 +10,8 @@
 #include "store/cqdlgbuy.h"
 #include "store/cqdlgcard.h"
 #include "store/cqdlgcart.h"
+#include "store/cqdlgconfirm.h"
+#include "store/paymentkeeper.h"
 #include "store/libraryrules.h"
 #include "store/storecardrules.h"
 #include "store/storeconfig.h"
@@ -196,6 +198,8 @@ void CqWndItems::changeFailed()
 {
     changeTimedOut();
     endChange();
+    // The cart may not have changed: the member looks again before paying.
+    m_checkoutWaiting = false;
 }
 
 void CqWndItems::slt_net_items(QString reply)
@@ -222,8 +226,12 @@ void CqWndItems::slt_net_items(QString reply)
     if (!m_lblSubtotal)
         m_ui->listLayout->addStretch();
     finishLoading();
+    // A checkout that waited for a removal goes on in this cart, or in none.
+    const bool checkout = StoreListKind::isCartKind(m_kind) && std::exchange(s_checkoutOnNextCart, false);
     if (!readable || parsed.resultCode != 0)
         MainWindow::instance()->showMessage(QStringLiteral("The store could not load this list. Please try again."));
+    else if (checkout && !m_items.isEmpty())
+        QTimer::singleShot(0, this, &CqWndItems::on_btnCheckout_clicked);
 }
 
 bool CqWndItems::wantsCard(const ProductItem& item) const
@@ -334,22 +342,40 @@ void CqWndItems::on_btnCancelCart_clicked()
 {
     if (isChanging())
         return;
+    const QString id = senderIdText();
+    // The card was charged for this cart and the record is missing: the
+    // member hears what a change costs before the cart changes.
+    const QString question = PaymentKeeper::instance().cartChangeQuestion(currentUserId, QStringLiteral("product"), id);
+    if (!question.isEmpty()) {
+        CqDlgConfirm confirm(tr("ARE YOU SURE?\nCART CHANGE"), question, this);
+        if (confirm.exec() != 1 || isChanging())
+            return;
+    }
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
-    fields.addQueryItem(QStringLiteral("product_id"), senderIdText());
+    fields.addQueryItem(QStringLiteral("product_id"), id);
     startChange(QStringLiteral("removeCheckout"), fields,
                 QStringLiteral("The product could not be removed from the cart. Please try again."));
 }
 
 void CqWndItems::slt_net_remove(QString)
 {
-    // Whatever the answer, a fresh cart shows the service's view.
+    // Whatever the answer, a fresh cart shows the service's view, and a
+    // checkout that waited for it goes on from there.
     endChange();
+    s_checkoutOnNextCart = std::exchange(m_checkoutWaiting, false);
     MainWindow::instance()->showCart();
 }
 
 void CqWndItems::on_btnCheckout_clicked()
 {
+    // A removal still on its way: paying now would pay for what is leaving.
+    // The checkout starts in the cart as the service answers it.
+    if (m_change) {
+        m_checkoutWaiting = true;
+        MainWindow::instance()->showMessage(tr("The cart is being updated. The checkout starts once it is."));
+        return;
+    }
     CqDlgAddress billing(m_kind, true, this);
     if (billing.exec() != QDialog::Accepted)
         return;

@@ -58,6 +58,9 @@ public:
     // them: each card is a handful of widgets, and a list of thousands would
     // hold the window for seconds if all were built at once.
     bool hasPendingCards() const { return m_nextPendingCard < m_pendingCards.size(); }
+    // CHECKOUT was pressed while a removal was on its way; it starts in the
+    // cart the service answers after it.
+    bool checkoutWaiting() const { return m_checkoutWaiting; }
 
     // How long a list request may take before the store counts as
     // unreachable; 15 s unless a test shortens it.
@@ -148,6 +151,9 @@ private:
     int m_cancellingProgram = 0; // the program whose videos the service is asked to drop
     std::optional<Change> m_change;
     ReplyDeadline* m_changeDeadline;
+    bool m_checkoutWaiting = false;
+    // The next cart list to arrive starts the checkout that waited.
+    static inline bool s_checkoutOnNextCart = false;
 
     QMap<int, ProductItem> m_items;
     QList<ProductItem> m_searchList;

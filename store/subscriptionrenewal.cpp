@@ -4,6 +4,7 @@
 #include "app/server.h"
 #include "store/cartreply.h"
 #include "store/libraryrules.h"
+#include "store/money.h"
 #include "store/storereplies.h"
 
 #include <QDateTime>
@@ -35,7 +36,9 @@ SubscriptionRenewal::SubscriptionRenewal(QObject* parent)
 
 QString SubscriptionRenewal::amountText(double price)
 {
-    return QString::number(price, 'g', 6);
+    // The exact price to the cent, as the service checks it: six significant
+    // digits would charge $12,345.70 for $12,345.67, and the service refuses.
+    return Money::centsText(Money::toCents(price));
 }
 
 QUrlQuery SubscriptionRenewal::paymentFields(const RenewalItem& item, const StoredCard::Values& card,

@@ -1,9 +1,10 @@
 // Payment and purchase replies: the cart and purchase answers
-// (setCheckout, paymentProcess, setPurchase), a renewal's payment, the
+// (setCheckout, paymentProcess, setPurchase, getPaymentState), a renewal's payment, the
 // cancellation of a program, and the payment built from a cart list.
 #include "fuzzinput.h"
 #include "store/cartreply.h"
 #include "store/money.h"
+#include "store/paymentkeeper.h"
 #include "store/paymentrecord.h"
 #include "store/paymentrequest.h"
 #include "store/productitem.h"
@@ -17,6 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString reply = fuzzReply(data, size);
     CartReply::outcome(reply);
+    // What became of a kept payment: any reply gives one of the verdicts.
+    PaymentKeeper::verdict(reply);
 
     const StoreReplies::RenewalPayment renewal = StoreReplies::parseRenewalPayment(reply, 12);
     // Whatever the reply says, a renewal only ever concerns the product paid for.

@@ -169,6 +169,8 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
         return badField(QStringLiteral("purchase_id"));
 
     StorePaidItems ledger(context.db);
+    if (!ledger.voidStaleNow())
+        return storageFailure();
     // The same record again (the answer to it was lost): it went through,
     // and nothing changes while the purchases are open.
     bool ok = false;
@@ -206,7 +208,7 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
     for (qsizetype i = 0; i < ids->size(); ++i) {
         const qint64 id = ids->at(i);
         if (entries->at(i).id == 0)
-            return apiFailure(Refused, QStringLiteral("Service %1 has not been paid.").arg(id));
+            return apiFailure(Refused, QStringLiteral("No payment covered exactly these services."));
         if (!runWith(create, {*userId, id, nowMs(), *userId, id}) || !runWith(uncart, {*userId, id})
             || !ledger.markRecorded(entries->at(i).id, 0))
             return storageFailure();

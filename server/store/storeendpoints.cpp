@@ -94,6 +94,7 @@ void registerAll(EndpointTable& table)
     table.add(QStringLiteral("removeCheckout"), StoreHandlers::removeCheckout);
     table.add(QStringLiteral("paymentProcess"), StoreHandlers::paymentProcess);
     table.add(QStringLiteral("setPurchase"), StoreHandlers::setPurchase);
+    table.add(QStringLiteral("getPaymentState"), StoreHandlers::getPaymentState);
     table.add(QStringLiteral("setVideoUri"), StoreHandlers::setVideoUri);
     table.add(QStringLiteral("setProgramVideoUri"), StoreHandlers::setProgramVideoUri);
     table.add(QStringLiteral("getProgramVideos"), StoreHandlers::getProgramVideos);

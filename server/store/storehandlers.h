@@ -17,6 +17,7 @@ QJsonObject removeCheckout(const ApiCall& call, ServerContext& context);
 // storepurchase.cpp: paying, owning and cancelling
 QJsonObject paymentProcess(const ApiCall& call, ServerContext& context);
 QJsonObject setPurchase(const ApiCall& call, ServerContext& context);
+QJsonObject getPaymentState(const ApiCall& call, ServerContext& context);
 QJsonObject removeSubscription(const ApiCall& call, ServerContext& context);
 QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context);
 

@@ -21,7 +21,8 @@ void StorePaidItems::createSchema(QSqlDatabase& db)
         " item_kind TEXT NOT NULL,"
         " amount_cents INTEGER NOT NULL,"
         " card_last_four TEXT NOT NULL,"
-        " created_ms INTEGER NOT NULL)"));
+        " created_ms INTEGER NOT NULL,"
+        " voided_ms INTEGER)"));
     query.exec(QStringLiteral(
         "CREATE TABLE IF NOT EXISTS paid_items ("
         " id INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -31,14 +32,25 @@ void StorePaidItems::createSchema(QSqlDatabase& db)
         " item_id INTEGER NOT NULL,"
         " used INTEGER NOT NULL DEFAULT 0,"
         " end_day INTEGER,"
-        " recorded_ms INTEGER)"));
+        " recorded_ms INTEGER,"
+        " ebook INTEGER,"
+        " price_cents INTEGER)"));
     // Databases made before records kept their end day; the columns exist
     // already everywhere else, and then these fail harmlessly.
     QSqlQuery(db).exec(QStringLiteral("ALTER TABLE paid_items ADD COLUMN end_day INTEGER"));
     QSqlQuery(db).exec(QStringLiteral("ALTER TABLE paid_items ADD COLUMN recorded_ms INTEGER"));
+    // Databases of the last release: payments were never voided, and entries
+    // did not keep what they covered (those read as NULL).
+    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE payments ADD COLUMN voided_ms INTEGER"));
+    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE paid_items ADD COLUMN ebook INTEGER"));
+    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE paid_items ADD COLUMN price_cents INTEGER"));
     query.exec(QStringLiteral(
         "CREATE INDEX IF NOT EXISTS paid_items_by_member ON paid_items(user_id, item_kind, item_id, used)"));
     query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS paid_items_by_payment ON paid_items(payment_id)"));
+    // The payments that may still be voided are those with an unrecorded
+    // entry: few, however long the ledger grows.
+    query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS paid_items_unused ON paid_items(used, payment_id)"));
+    StorePaidItems(db).voidStaleNow();
 }
 
 QString StorePaidItems::kindText(Kind kind)
@@ -47,7 +59,7 @@ QString StorePaidItems::kindText(Kind kind)
 }
 
 std::optional<StorePaidItems::Payment> StorePaidItems::recordPayment(qint64 userId, Kind kind,
-                                                                     const QList<qint64>& ids, qint64 amountCents,
+                                                                     const QList<Item>& items, qint64 amountCents,
                                                                      const QString& cardLastFour,
                                                                      const QString& payType)
 {
@@ -62,40 +74,50 @@ std::optional<StorePaidItems::Payment> StorePaidItems::recordPayment(qint64 user
 
     QSqlQuery item(m_db);
     item.prepare(QStringLiteral(
-        "INSERT INTO paid_items (payment_id, user_id, item_kind, item_id) VALUES (?, ?, ?, ?)"));
-    for (qint64 id : ids) {
-        if (!StoreCommon::runWith(item, {paymentId, userId, kindText(kind), id}))
+        "INSERT INTO paid_items (payment_id, user_id, item_kind, item_id, ebook, price_cents)"
+        " VALUES (?, ?, ?, ?, ?, ?)"));
+    for (const Item& paid : items) {
+        if (!StoreCommon::runWith(item, {paymentId, userId, kindText(kind), paid.id, paid.ebook ? 1 : 0,
+                                         paid.priceCents}))
             return std::nullopt;
     }
     return Payment{paymentId, now};
 }
 
-// Payments of the member with an unrecorded entry, made of exactly `ids`,
-// none of whose entries is recorded; binds start with user id and kind.
-static QString exactSetPayments(qsizetype idCount, bool withAmount)
+// A live payment none of whose entries is recorded yet, as a condition on
+// the payments row named `payment`.
+static QString liveUnrecorded(const QString& payment = QStringLiteral("p"))
 {
-    const QString marks = StoreCommon::placeholders(idCount);
-    return QStringLiteral(
-               "SELECT p.id, p.created_ms FROM payments p"
-               " WHERE p.id IN (SELECT payment_id FROM paid_items WHERE user_id = ? AND item_kind = ? AND used = 0)")
-        + (withAmount ? QStringLiteral(" AND p.amount_cents = ?") : QString())
-        + QStringLiteral(
-               " AND NOT EXISTS (SELECT 1 FROM paid_items i WHERE i.payment_id = p.id AND i.used = 1)"
-               " AND (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id) = ?"
-               " AND (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id AND i.item_id IN (")
-        + marks + QStringLiteral(")) = ?");
+    return payment + QStringLiteral(".voided_ms IS NULL AND NOT EXISTS (SELECT 1 FROM paid_items i WHERE i.payment_id = ")
+        + payment + QStringLiteral(".id AND i.used = 1)");
+}
+
+// Live unrecorded payments of the member made of exactly `idCount` entries,
+// each matching one of the conditions that follow; binds start with user id,
+// kind and the count, then the entry conditions' values, then the count.
+static QString exactSetPayments(const QStringList& entryConditions, bool withAmount)
+{
+    return QStringLiteral("SELECT p.id, p.created_ms FROM payments p WHERE p.id IN"
+                          " (SELECT payment_id FROM paid_items WHERE user_id = ? AND item_kind = ? AND used = 0) AND ")
+        + liveUnrecorded() + (withAmount ? QStringLiteral(" AND p.amount_cents = ?") : QString())
+        + QStringLiteral(" AND (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id) = ?"
+                         " AND (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id AND (")
+        + entryConditions.join(QStringLiteral(" OR ")) + QStringLiteral(")) = ?");
 }
 
 std::optional<StorePaidItems::Payment> StorePaidItems::unrecordedPayment(qint64 userId, Kind kind,
-                                                                         const QList<qint64>& ids,
+                                                                         const QList<Item>& items,
                                                                          qint64 amountCents, bool* ok) const
 {
+    QStringList conditions;
+    QVariantList binds = {userId, kindText(kind), amountCents, items.size()};
+    for (const Item& item : items) {
+        conditions.append(QStringLiteral("(i.item_id = ? AND COALESCE(i.ebook, 0) = ?)"));
+        binds << item.id << (item.ebook ? 1 : 0);
+    }
+    binds.append(items.size());
     QSqlQuery query(m_db);
-    query.prepare(exactSetPayments(ids.size(), true) + QStringLiteral(" ORDER BY p.id DESC LIMIT 1"));
-    QVariantList binds = {userId, kindText(kind), amountCents, ids.size()};
-    for (qint64 id : ids)
-        binds.append(id);
-    binds.append(ids.size());
+    query.prepare(exactSetPayments(conditions, true) + QStringLiteral(" ORDER BY p.id DESC LIMIT 1"));
     *ok = StoreCommon::runWith(query, binds);
     if (!*ok || !query.next())
         return std::nullopt;
@@ -106,7 +128,8 @@ bool StorePaidItems::isPaid(qint64 userId, Kind kind, qint64 id, bool* ok) const
 {
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral(
-        "SELECT 1 FROM paid_items WHERE user_id = ? AND item_kind = ? AND item_id = ? AND used = 0 LIMIT 1"));
+        "SELECT 1 FROM paid_items i JOIN payments p ON p.id = i.payment_id"
+        " WHERE i.user_id = ? AND i.item_kind = ? AND i.item_id = ? AND i.used = 0 AND p.voided_ms IS NULL LIMIT 1"));
     *ok = StoreCommon::runWith(query, {userId, kindText(kind), id});
     return *ok && query.next();
 }
@@ -114,45 +137,93 @@ bool StorePaidItems::isPaid(qint64 userId, Kind kind, qint64 id, bool* ok) const
 std::optional<QList<StorePaidItems::Entry>> StorePaidItems::entriesFor(qint64 userId, Kind kind,
                                                                        const QList<qint64>& ids) const
 {
-    // The payment made for exactly these items, when there is one: a record
-    // then uses up that payment and no other.
-    QSqlQuery payment(m_db);
-    payment.prepare(exactSetPayments(ids.size(), false) + QStringLiteral(" ORDER BY p.id LIMIT 1"));
+    // A record uses up the payment made for exactly these items and no
+    // other: what it owns is what that one charge covered.
+    QStringList conditions;
     QVariantList binds = {userId, kindText(kind), ids.size()};
-    for (qint64 id : ids)
+    for (qint64 id : ids) {
+        conditions.append(QStringLiteral("i.item_id = ?"));
         binds.append(id);
+    }
     binds.append(ids.size());
+    QSqlQuery payment(m_db);
+    payment.prepare(exactSetPayments(conditions, false) + QStringLiteral(" ORDER BY p.id LIMIT 1"));
     if (!StoreCommon::runWith(payment, binds))
         return std::nullopt;
-    const bool exact = payment.next();
-    const qint64 paymentId = exact ? payment.value(0).toLongLong() : 0;
-    const qint64 paidMs = exact ? payment.value(1).toLongLong() : 0;
+    QList<Entry> entries(ids.size());
+    if (!payment.next())
+        return entries;
+    const qint64 paymentId = payment.value(0).toLongLong();
+    const qint64 paidMs = payment.value(1).toLongLong();
+    payment.finish();
 
     QSqlQuery ofPayment(m_db);
-    ofPayment.prepare(QStringLiteral("SELECT id FROM paid_items WHERE payment_id = ? AND item_id = ? AND used = 0"));
-    QSqlQuery oldest(m_db);
-    oldest.prepare(QStringLiteral(
-        "SELECT i.id, p.created_ms FROM paid_items i JOIN payments p ON p.id = i.payment_id"
-        " WHERE i.user_id = ? AND i.item_kind = ? AND i.item_id = ? AND i.used = 0 ORDER BY i.id LIMIT 1"));
-    QList<Entry> entries;
-    for (qint64 id : ids) {
-        Entry entry;
-        if (exact) {
-            if (!StoreCommon::runWith(ofPayment, {paymentId, id}))
-                return std::nullopt;
-            if (ofPayment.next())
-                entry = Entry{ofPayment.value(0).toLongLong(), paidMs};
-            ofPayment.finish();
-        } else {
-            if (!StoreCommon::runWith(oldest, {userId, kindText(kind), id}))
-                return std::nullopt;
-            if (oldest.next())
-                entry = Entry{oldest.value(0).toLongLong(), oldest.value(1).toLongLong()};
-            oldest.finish();
+    ofPayment.prepare(QStringLiteral("SELECT id, ebook FROM paid_items WHERE payment_id = ? AND item_id = ? AND used = 0"));
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        if (!StoreCommon::runWith(ofPayment, {paymentId, ids.at(i)}))
+            return std::nullopt;
+        if (ofPayment.next()) {
+            Entry& entry = entries[i];
+            entry = Entry{ofPayment.value(0).toLongLong(), paidMs, std::nullopt};
+            if (!ofPayment.value(1).isNull())
+                entry.ebook = ofPayment.value(1).toInt() == 1;
         }
-        entries.append(entry);
+        ofPayment.finish();
     }
     return entries;
+}
+
+bool StorePaidItems::voidUnrecorded(qint64 userId)
+{
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("UPDATE payments SET voided_ms = ? WHERE pay_type = 'manual'"
+                                 " AND id IN (SELECT payment_id FROM paid_items WHERE used = 0 AND user_id = ?) AND ")
+                  + liveUnrecorded(QStringLiteral("payments")));
+    return StoreCommon::runWith(query, {StoreCommon::nowMs(), userId});
+}
+
+bool StorePaidItems::voidStale()
+{
+    const qint64 now = StoreCommon::nowMs();
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("UPDATE payments SET voided_ms = ? WHERE created_ms < ?"
+                                 " AND id IN (SELECT payment_id FROM paid_items WHERE used = 0) AND ")
+                  + liveUnrecorded(QStringLiteral("payments")));
+    return StoreCommon::runWith(query, {now, now - unrecordedLifeMs});
+}
+
+bool StorePaidItems::voidStaleNow()
+{
+    StoreCommon::Transaction transaction(m_db);
+    return transaction.begun() && voidStale() && transaction.commit();
+}
+
+StorePaidItems::State StorePaidItems::paymentState(qint64 userId, Kind kind, const QList<qint64>& ids,
+                                                   qint64 paidMs, bool* ok) const
+{
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral(
+        "SELECT p.voided_ms IS NOT NULL,"
+        " (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id AND i.used = 1),"
+        " (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id),"
+        " (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id AND i.item_id IN (")
+                  + StoreCommon::placeholders(ids.size())
+                  + QStringLiteral(")) FROM payments p WHERE p.user_id = ? AND p.item_kind = ? AND p.created_ms = ?"
+                                   " ORDER BY p.id DESC"));
+    QVariantList binds;
+    for (qint64 id : ids)
+        binds.append(id);
+    binds << userId << kindText(kind) << paidMs;
+    *ok = StoreCommon::runWith(query, binds);
+    while (*ok && query.next()) {
+        const qint64 entries = query.value(2).toLongLong();
+        if (entries != ids.size() || query.value(3).toLongLong() != entries)
+            continue;
+        if (query.value(0).toBool())
+            return State::Voided;
+        return query.value(1).toLongLong() == entries ? State::Recorded : State::Waiting;
+    }
+    return State::Unknown;
 }
 
 bool StorePaidItems::markRecorded(qint64 entryId, qint64 endDay)

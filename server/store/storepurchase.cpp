@@ -15,21 +15,24 @@ namespace StoreHandlers {
 
 namespace {
 
-// What the listed items cost the member: a product in the cart as an e-book
-// costs the e-book price; a product outside the cart (a renewal) its price.
-std::optional<qint64> expectedCents(ServerContext& context, qint64 userId, StorePaidItems::Kind kind,
-                                    const QList<qint64>& ids, QJsonObject* failure)
+// What the listed items are and cost the member: a product in the cart as an
+// e-book is its e-book at the e-book price; a product outside the cart (a
+// renewal) the product itself at its price.
+std::optional<QList<StorePaidItems::Item>> expectedItems(ServerContext& context, qint64 userId,
+                                                         StorePaidItems::Kind kind, const QList<qint64>& ids,
+                                                         QJsonObject* failure)
 {
     QSqlQuery query(context.db);
     if (kind == StorePaidItems::Kind::Product) {
         query.prepare(QStringLiteral(
-            "SELECT CASE WHEN COALESCE(c.ebook, 0) = 1 THEN p.ebook_price_cents ELSE p.price_cents END"
+            "SELECT CASE WHEN COALESCE(c.ebook, 0) = 1 THEN p.ebook_price_cents ELSE p.price_cents END,"
+            " COALESCE(c.ebook, 0)"
             " FROM products p LEFT JOIN store_cart c ON c.product_id = p.id AND c.user_id = ?"
             " WHERE p.id = ?"));
     } else {
-        query.prepare(QStringLiteral("SELECT price_cents FROM services WHERE id = ?"));
+        query.prepare(QStringLiteral("SELECT price_cents, 0 FROM services WHERE id = ?"));
     }
-    qint64 total = 0;
+    QList<StorePaidItems::Item> items;
     for (qint64 id : ids) {
         if (kind == StorePaidItems::Kind::Product) {
             query.bindValue(0, userId);
@@ -45,9 +48,17 @@ std::optional<qint64> expectedCents(ServerContext& context, qint64 userId, Store
             *failure = apiFailure(UnknownItem, QStringLiteral("No such item: %1").arg(id));
             return std::nullopt;
         }
-        total += query.value(0).toLongLong();
+        items.append(StorePaidItems::Item{id, query.value(1).toInt() == 1, query.value(0).toLongLong()});
         query.finish();
     }
+    return items;
+}
+
+qint64 totalCents(const QList<StorePaidItems::Item>& items)
+{
+    qint64 total = 0;
+    for (const StorePaidItems::Item& item : items)
+        total += item.priceCents;
     return total;
 }
 
@@ -111,10 +122,11 @@ QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
     if (payType != QLatin1String("manual") && payType != QLatin1String("auto"))
         return refuse(badField(QStringLiteral("pay_type")));
 
-    const auto expected = expectedCents(context, *userId, kind, *ids, &failure);
-    if (!expected)
+    const auto items = expectedItems(context, *userId, kind, *ids, &failure);
+    if (!items)
         return refuse(failure);
-    if (!amountMatches(call.text(QStringLiteral("amount")), *expected))
+    const qint64 expected = totalCents(*items);
+    if (!amountMatches(call.text(QStringLiteral("amount")), expected))
         return refuse(apiFailure(Refused, QStringLiteral("The amount does not match the prices.")));
 
     // From the look-up of an earlier payment to the charge in one write
@@ -123,12 +135,14 @@ QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
     if (!transaction.begun())
         return refuse(storageFailure());
     StorePaidItems ledger(context.db);
+    if (!ledger.voidStale())
+        return refuse(storageFailure());
 
-    // Paid already and not recorded yet (a lost answer, a failed record, a
-    // client that started again): that payment is the answer, however much
-    // later, and nothing is charged.
+    // Paid already for these very items and not recorded yet (a lost answer,
+    // a failed record, a client that started again): that payment is the
+    // answer, and nothing is charged.
     bool ok = false;
-    if (const auto earlier = ledger.unrecordedPayment(*userId, kind, *ids, *expected, &ok))
+    if (const auto earlier = ledger.unrecordedPayment(*userId, kind, *items, expected, &ok))
         return paymentApproval(productIdText, earlier->createdMs);
     if (!ok)
         return refuse(storageFailure());
@@ -136,7 +150,7 @@ QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
     // A renewal is charged to the card kept at the first payment; the request
     // carries only its last four digits.
     if (payType == QLatin1String("auto") && kind == StorePaidItems::Kind::Product) {
-        const QJsonObject reply = StoreRenewal::autoPayment(context, *userId, *ids, *expected, productIdText);
+        const QJsonObject reply = StoreRenewal::autoPayment(context, *userId, *items, productIdText);
         if (reply.value(QStringLiteral("result_code")).toInt() == StorageFailure || !transaction.commit())
             return refuse(storageFailure());
         return reply;
@@ -150,8 +164,13 @@ QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
     if (verdict != StoreCardCheck::Verdict::Approved)
         return refuse(apiFailure(Refused, StoreCardCheck::message(verdict)));
 
+    // A payment still waiting for its record is for another set of items (the
+    // cart changed): it is refunded with this charge, so that the card
+    // carries only what the member will own.
     const QString lastFour = StoreCardCheck::lastFour(cardNumber);
-    const auto payment = ledger.recordPayment(*userId, kind, *ids, *expected, lastFour, payType);
+    if (!ledger.voidUnrecorded(*userId))
+        return refuse(storageFailure());
+    const auto payment = ledger.recordPayment(*userId, kind, *items, expected, lastFour, payType);
     if (!payment
         || (kind == StorePaidItems::Kind::Product
             && !StoreRenewal::rememberCard(context.db, *userId, *ids, lastFour,
@@ -177,6 +196,8 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
         return badField(QStringLiteral("status"));
 
     StorePaidItems ledger(context.db);
+    if (!ledger.voidStaleNow())
+        return storageFailure();
     // The same record again (the answer to it was lost): it went through,
     // and nothing changes.
     bool ok = false;
@@ -212,20 +233,30 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
 
     for (qsizetype i = 0; i < ids->size(); ++i) {
         const qint64 id = ids->at(i);
-        const qint64 endDay = endDays->at(i);
+        qint64 endDay = endDays->at(i);
         const StorePaidItems::Entry& entry = entries->at(i);
         if (entry.id == 0)
-            return apiFailure(Refused, QStringLiteral("Product %1 has not been paid.").arg(id));
+            return apiFailure(Refused, QStringLiteral("No payment covered exactly these products."));
         if (!runWith(cart, {*userId, id}))
             return storageFailure();
         // Not in the cart: a renewal of the product itself.
-        const bool ebook = cart.next() && cart.value(0).toInt() == 1;
+        const bool inCart = cart.next();
+        const bool cartEbook = inCart && cart.value(0).toInt() == 1;
         cart.finish();
+        // What the payment covered, whatever the cart holds now.
+        const bool ebook = entry.ebook.value_or(cartEbook);
         if (!runWith(product, {id}) || !product.next())
             return storageFailure();
         const QString type = product.value(0).toString();
         const qint64 period = product.value(1).toLongLong();
         product.finish();
+
+        // The cart was switched since the payment (the e-book for the product
+        // or back), and the record was built from what it holds now: what was
+        // paid for ends as it does, the e-book after its period from the
+        // payment, the product itself never.
+        if (inCart && cartEbook != ebook && !isSubscriptionType(type))
+            endDay = ebook ? entry.paidMs + periodDays(type, true, period) * dayMs : 0;
 
         // A physical product has no end (0). Anything else ends within the
         // period paid for, counted from the payment, with a day to spare for
@@ -236,14 +267,50 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
                               QStringLiteral("The end day of product %1 lies beyond the period paid for.").arg(id));
         }
 
+        // A cart switched since the payment keeps its other entry: that
+        // one is not paid for.
         QSqlQuery& own = ebook ? ownEbook : ownProduct;
         if (!runWith(create, {*userId, id}) || !runWith(own, {endDay, *userId, id})
-            || !runWith(uncart, {*userId, id}) || !ledger.markRecorded(entry.id, endDay))
+            || (inCart && cartEbook == ebook && !runWith(uncart, {*userId, id}))
+            || !ledger.markRecorded(entry.id, endDay))
             return storageFailure();
     }
     if (!transaction.commit())
         return storageFailure();
     return apiSuccess();
+}
+
+QJsonObject getPaymentState(const ApiCall& call, ServerContext& context)
+{
+    QJsonObject failure;
+    const auto userId = requireMember(call, context, &failure);
+    if (!userId)
+        return failure;
+    const auto ids = parseIdList(call.text(QStringLiteral("productID")));
+    if (!ids)
+        return badField(QStringLiteral("productID"));
+    const QString type = call.text(QStringLiteral("type"));
+    StorePaidItems::Kind kind;
+    if (isProductType(type))
+        kind = StorePaidItems::Kind::Product;
+    else if (type.isEmpty() || isServiceType(type))
+        kind = StorePaidItems::Kind::Service;
+    else
+        return badField(QStringLiteral("type"));
+    const auto paidMs = call.integer(QStringLiteral("payment_time"));
+    if (!paidMs || *paidMs <= 0)
+        return badField(QStringLiteral("payment_time"));
+
+    // A payment past its day is voided before anyone is told it waits.
+    StorePaidItems ledger(context.db);
+    if (!ledger.voidStaleNow())
+        return storageFailure();
+    bool ok = false;
+    const StorePaidItems::State state = ledger.paymentState(*userId, kind, *ids, *paidMs, &ok);
+    if (!ok)
+        return storageFailure();
+    static const char* const names[] = {"unknown", "waiting", "recorded", "voided"};
+    return apiSuccess({{QStringLiteral("state"), QString::fromLatin1(names[static_cast<int>(state)])}});
 }
 
 QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)

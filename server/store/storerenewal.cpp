@@ -65,9 +65,24 @@ std::optional<QJsonObject> earlierResult(QSqlDatabase& db, qint64 userId, qint64
     if (!*ok || !query.next())
         return std::nullopt;
     const int code = query.value(0).toInt();
-    if (code == 0)
-        return paymentApproval(QString::number(productId), query.value(2).toLongLong());
-    return apiFailure(code, query.value(1).toString());
+    const qint64 answeredMs = query.value(2).toLongLong();
+    const QString message = query.value(1).toString();
+    query.finish();
+    if (code != 0)
+        return apiFailure(code, message);
+    // The approval stands while its payment does: one refunded for want of a
+    // record leaves the period unpaid, and it is charged anew.
+    QSqlQuery payment(db);
+    payment.prepare(QStringLiteral(
+        "SELECT 1 FROM payments p JOIN paid_items i ON i.payment_id = p.id"
+        " WHERE p.user_id = ? AND p.pay_type = 'auto' AND i.item_id = ? AND p.voided_ms IS NULL"
+        " AND p.created_ms <= ? AND p.created_ms >= ? LIMIT 1"));
+    // The answer is stored a moment after the payment it names.
+    constexpr qint64 answerLagMs = 60 * 1000;
+    *ok = runWith(payment, {userId, productId, answeredMs, answeredMs - answerLagMs});
+    if (!*ok || !payment.next())
+        return std::nullopt;
+    return paymentApproval(QString::number(productId), answeredMs);
 }
 
 bool recordResult(QSqlDatabase& db, qint64 userId, qint64 productId, qint64 periodEnd, const QJsonObject& reply)
@@ -116,16 +131,16 @@ bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productI
     return true;
 }
 
-QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint64>& productIds,
-                        qint64 expectedCents, const QString& productIdText)
+QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<StorePaidItems::Item>& products,
+                        const QString& productIdText)
 {
     const auto withId = [&productIdText](QJsonObject reply) {
         reply.insert(QStringLiteral("productID"), productIdText);
         return reply;
     };
-    if (productIds.size() != 1)
+    if (products.size() != 1)
         return withId(badField(QStringLiteral("productID")));
-    const qint64 productId = productIds.first();
+    const qint64 productId = products.first().id;
 
     const auto owned = subscription(context.db, userId, productId);
     if (!owned)
@@ -161,8 +176,8 @@ QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint6
 
     if (reply.isEmpty()) {
         StorePaidItems ledger(context.db);
-        const auto payment = ledger.recordPayment(userId, StorePaidItems::Kind::Product, productIds,
-                                                  expectedCents, lastFour, QStringLiteral("auto"));
+        const auto payment = ledger.recordPayment(userId, StorePaidItems::Kind::Product, products,
+                                                  products.first().priceCents, lastFour, QStringLiteral("auto"));
         if (!payment)
             return withId(storageFailure());
         reply = paymentApproval(productIdText, payment->createdMs);

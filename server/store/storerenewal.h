@@ -1,6 +1,7 @@
 #pragma once
 
 #include "server/engine/endpoints.h"
+#include "server/store/storepaiditems.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -21,12 +22,12 @@ void createSchema(QSqlDatabase& db);
 bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productIds, const QString& lastFour,
                   const QString& expiry);
 
-// The reply to an "auto" paymentProcess for products whose prices sum to
-// `expectedCents`; `productIdText` goes back as "productID". Call inside a
+// The reply to an "auto" paymentProcess for the products at their prices;
+// `productIdText` goes back as "productID". Call inside a
 // transaction, and commit it unless the reply is a storage failure. A card
 // on file that has expired is declined (CardDeclined); no card on file, or
 // no subscription, is a refusal that cancels nothing.
-QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<qint64>& productIds,
-                        qint64 expectedCents, const QString& productIdText);
+QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<StorePaidItems::Item>& products,
+                        const QString& productIdText);
 
 } // namespace StoreRenewal

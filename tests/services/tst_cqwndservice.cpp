@@ -365,29 +365,35 @@ void TstCqWndService::twoQuickRemovalsBothTakeEffect()
     QVERIFY(!messages().contains(QStringLiteral("The service could not be removed from the cart. Try again.")));
 }
 
-// The removal answers while the member is already in the checkout the cart
-// opened: the cart is dropped, but lives until that dialog is gone.
+// CHECKOUT pressed while a removal is on its way: the checkout waits, the
+// cart is dropped once the removal answers, and the checkout opens over the
+// cart the service answers then.
 void TstCqWndService::cartDroppedUnderItsCheckoutOutlivesIt()
 {
     m_fake->enqueueJson("getServiceCheckout", listReply("checkout_list", {entry(3, "20"), entry(7, "30")}));
+    m_fake->enqueueJson("getServiceCheckout", listReply("checkout_list", {entry(7, "30")}));
     m_fake->enqueue(removePath, FakeServer::Reply::json(R"({"result_code":0})", 300));
     startWindow();
     tabs("tabCategory")->tab(2)->click();
     QTRY_COMPARE(list(4) ? list(4)->entries().size() : 0, 2);
     QPointer<CqWndServiceItem> cart = list(4);
 
-    bool aliveUnderDialog = false;
-    QTimer::singleShot(0, this, [&] {
-        std::ignore = QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 3000);
-        std::ignore = m_fake->waitForRequests(getCartPath, 2, 5000); // dropped and asked again
-        QTest::qWait(300); // deferred deletions run in this loop too
-        aliveUnderDialog = !cart.isNull();
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            dialog->reject();
+    int entriesUnderDialog = 0;
+    auto* poller = new QTimer(this);
+    connect(poller, &QTimer::timeout, this, [&, poller] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poller->stop();
+        poller->deleteLater();
+        entriesUnderDialog = list(4) ? int(list(4)->entries().size()) : -1;
+        dialog->reject();
     });
+    poller->start(10);
     QTest::mouseClick(cardButton(cart, 3, "X"), Qt::LeftButton);
     QTest::mouseClick(cart->findChild<QPushButton*>(QStringLiteral("btnCheckout")), Qt::LeftButton);
-    QVERIFY(aliveUnderDialog);
+    QCOMPARE(entriesUnderDialog, 0); // not yet: the removal is on its way
+    QTRY_COMPARE(entriesUnderDialog, 1);
     QTRY_VERIFY(!cart);
     QTRY_VERIFY(list(4) && list(4) != cart);
 }

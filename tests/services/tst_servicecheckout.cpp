@@ -29,6 +29,10 @@ const QString getCartPath = QStringLiteral("/api/getServiceCheckout");
 const QString setCartPath = QStringLiteral("/api/setServiceCheckout");
 const QString paymentPath = QStringLiteral("/api/paymentProcess");
 const QString recordPath = QStringLiteral("/api/setServicePurchase");
+const QString statePath = QStringLiteral("/api/getPaymentState");
+const QString checkFailed = QStringLiteral(
+    "The store could not tell what became of your earlier payment. Press PAY to try again; your card will not be "
+    "charged again.");
 const QString unreachable = QStringLiteral("The store could not be reached. Please try again.");
 const QString unreadable = QStringLiteral("The store sent an answer that could not be read. Please try again.");
 const QString paymentError = QStringLiteral("Payment Error, Something Wrong. Try again.");
@@ -80,7 +84,7 @@ void fillCard(QDialog* dialog)
 }
 
 // What a fault does to one request.
-enum class Fault { Refused, Http500, NotJson, Stall };
+enum class Fault { Refused, Http500, NotJson, Stall, Answer };
 
 } // namespace
 
@@ -109,12 +113,16 @@ private slots:
     void paymentFaults_data();
     void paymentFaults();
     void unrecordedPaymentIsNotChargedAgain();
+    void keptPaymentAskedFirst_data();
+    void keptPaymentAskedFirst();
 
 private:
     void startWindow();
     CqWndServiceItem* list(int kind) const;
     CqWndServiceItem* openCart(const QList<QJsonObject>& entries);
     void applyFault(const QString& path, Fault fault);
+    CqWndServiceItem* cartWithKeptPayment(const QList<QJsonObject>& entries);
+    QPushButton* removeButton(CqWndServiceItem* cart, int id) const;
     bool saw(const QString& text) const { return m_main->messageBar()->messages().contains(text); }
 
     FakeServer* m_fake = nullptr;
@@ -195,6 +203,8 @@ void TstServiceCheckout::applyFault(const QString& path, Fault fault)
         return;
     case Fault::Stall:
         m_fake->enqueue(path, FakeServer::Reply::hang());
+        return;
+    case Fault::Answer:
         return;
     }
 }
@@ -481,6 +491,117 @@ void TstServiceCheckout::unrecordedPaymentIsNotChargedAgain()
     QCOMPARE(m_fake->requestCount(paymentPath), 1);
     QCOMPARE(m_fake->requestCount(recordPath), 2);
     QCOMPARE(m_window->currentKind(), 0);
+}
+
+// A cart paid for whose record failed, opened again: the payment is kept.
+CqWndServiceItem* TstServiceCheckout::cartWithKeptPayment(const QList<QJsonObject>& entries)
+{
+    if (!openCart(entries))
+        return nullptr;
+    m_fake->enqueue(paymentPath, FakeServer::Reply::json(R"({"result_code":0,"payment_time":"1700000000000"})"));
+    m_fake->enqueue(recordPath, FakeServer::Reply::error(500));
+    whenModal(QStringLiteral("CqDlgAddress"), [this](QDialog* address) {
+        fillAddress(address);
+        whenModal(QStringLiteral("CqDlgCard1"), [this](QDialog* card) {
+            fillCard(card);
+            button(card, "btnOk")->click();
+            (void)QTest::qWaitFor([this] { return saw(recordError); }, 5000);
+            button(card, "btnCancel")->click();
+        });
+        button(address, "btnOk")->click();
+    });
+    QTest::mouseClick(list(4)->findChild<QPushButton*>(QStringLiteral("btnCheckout")), Qt::LeftButton);
+    m_window->findChild<QtMaterialTabs*>(QStringLiteral("tabCategory"))->tab(2)->click();
+    if (!QTest::qWaitFor([this, &entries] { return list(4) && list(4)->entries().size() == entries.size(); }, 5000))
+        return nullptr;
+    return list(4);
+}
+
+QPushButton* TstServiceCheckout::removeButton(CqWndServiceItem* cart, int id) const
+{
+    for (QPushButton* button : cart->findChildren<QPushButton*>(QStringLiteral("item_%1").arg(id))) {
+        if (button->text() == QLatin1String("X"))
+            return button;
+    }
+    return nullptr;
+}
+
+void TstServiceCheckout::keptPaymentAskedFirst_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QByteArray>("answer"); // with Fault::Answer
+    QTest::addColumn<QString>("message");   // what the member is told; empty: nothing
+    QTest::addColumn<int>("records");       // records sent in all, the failed first one included
+    QTest::addColumn<bool>("cardOpen");     // the member may type a card again
+    QTest::addColumn<bool>("closes");       // the dialog closes as paid
+
+    const QString refunded = QStringLiteral("Your earlier payment for this cart was refunded. Enter your card to pay again.");
+    QTest::newRow("waiting for its record") << Fault::Answer << QByteArray(R"({"result_code":0,"state":"waiting"})")
+                                            << QString() << 2 << false << true;
+    QTest::newRow("recorded late") << Fault::Answer << QByteArray(R"({"result_code":0,"state":"recorded"})")
+                                   << "Your earlier payment for this cart has been recorded." << 1 << false << true;
+    QTest::newRow("voided") << Fault::Answer << QByteArray(R"({"result_code":0,"state":"voided"})") << refunded << 1 << true << false;
+    QTest::newRow("refused") << Fault::Answer << QByteArray(R"({"result_code":1})") << checkFailed << 1 << false << false;
+    QTest::newRow("a state it does not know") << Fault::Answer << QByteArray(R"({"result_code":0,"state":7})") << checkFailed << 1 << false << false;
+    QTest::newRow("connection refused") << Fault::Refused << QByteArray() << checkFailed << 1 << false << false;
+    QTest::newRow("HTTP 500") << Fault::Http500 << QByteArray() << checkFailed << 1 << false << false;
+    QTest::newRow("not JSON") << Fault::NotJson << QByteArray() << checkFailed << 1 << false << false;
+    QTest::newRow("stall") << Fault::Stall << QByteArray() << checkFailed << 1 << false << false;
+}
+
+// A cart whose payment is kept: a removal asks first, and before the kept
+// approval is recorded the service is asked what became of it (recorded
+// late, refunded since, or still waiting).
+void TstServiceCheckout::keptPaymentAskedFirst()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, message);
+    QFETCH(int, records);
+    QFETCH(bool, cardOpen);
+    QFETCH(bool, closes);
+    CqWndServiceItem* cart = cartWithKeptPayment({entry(3, "20"), entry(7, "1.98")});
+    QVERIFY(cart);
+    // Removing from the cart first says what a change costs; "no" keeps it.
+    QString asked;
+    whenModal(QStringLiteral("CqDlgConfirm"), [&asked](QDialog* confirm) {
+        asked = confirm->findChild<QLabel*>(QStringLiteral("lblContent"))->text();
+        button(confirm, "btnCancel")->click();
+    });
+    removeButton(cart, 3)->click();
+    QCOMPARE(asked, QStringLiteral("Your card was charged $21.98 for these items. Changing the cart refunds that "
+                                   "payment and you pay again for what stays."));
+    QVERIFY(removeButton(cart, 3)->isEnabled()); // no removal on its way
+    if (fault == Fault::Answer)
+        m_fake->enqueue(statePath, FakeServer::Reply::json(answer));
+    applyFault(statePath, fault);
+
+    bool closed = false;
+    bool boxesOn = false;
+    whenModal(QStringLiteral("CqDlgAddress"), [&](QDialog* address) {
+        fillAddress(address);
+        whenModal(QStringLiteral("CqDlgCard1"), [&](QDialog* card) {
+            button(card, "btnOk")->click();
+            closed = QTest::qWaitFor([&] { return !card->isVisible() || (!message.isEmpty() && saw(message)); }, 8000)
+                && !card->isVisible();
+            boxesOn = card->findChild<QLineEdit*>(QStringLiteral("edtCard1"))->isEnabled();
+            if (!closed)
+                button(card, "btnCancel")->click();
+        });
+        button(address, "btnOk")->click();
+    });
+    QTest::mouseClick(cart->findChild<QPushButton*>(QStringLiteral("btnCheckout")), Qt::LeftButton);
+    m_fake->useAsApiHost();
+    QCOMPARE(closed, closes);
+    if (!message.isEmpty())
+        QVERIFY(saw(message));
+    QCOMPARE(boxesOn, cardOpen);
+    QCOMPARE(m_fake->requestCount(statePath), fault == Fault::Refused ? 0 : 1);
+    QCOMPARE(m_fake->lastRequest(statePath).field(QStringLiteral("payment_time")),
+             fault == Fault::Refused ? QString() : QStringLiteral("1700000000000"));
+    QCOMPARE(m_fake->requestCount(recordPath), records);
+    QCOMPARE(m_fake->requestCount(paymentPath), 1);
+    QTRY_VERIFY(!loadingWindow->isLoading());
 }
 
 QTEST_MAIN(TstServiceCheckout)

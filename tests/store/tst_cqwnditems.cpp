@@ -3,6 +3,7 @@
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "store/cqwnditems.h"
+#include "store/paymentkeeper.h"
 #include "storetesthelpers.h"
 #include "testenvironment.h"
 #include "tests/account/modalscript.h"
@@ -56,6 +57,8 @@ private slots:
     void lateReplyAfterStallIsIgnored();
     void ebookViewerOpensOnTheApiHost();
     void removingFromCartSendsTheNamedId();
+    void cartChangeAsksOrWaits_data();
+    void cartChangeAsksOrWaits();
     void everyButtonIsNamed();
     void detailsShowTheWholeProduct();
 
@@ -376,6 +379,77 @@ void TestCqWndItems::removingFromCartSendsTheNamedId()
     QVERIFY(m_fake->waitForRequests(QStringLiteral("/api/removeCheckout"), 1));
     const QUrlQuery form = m_fake->lastRequest(QStringLiteral("/api/removeCheckout")).form();
     QCOMPARE(form.queryItems(), (QList<QPair<QString, QString>>{{"user_id", "7"}, {"product_id", "33"}}));
+}
+
+void TestCqWndItems::cartChangeAsksOrWaits_data()
+{
+    QTest::addColumn<QString>("keptIds"); // ids of a kept, approved payment of $21.98; empty: none
+    QTest::addColumn<bool>("yes");        // the answer to the question, when asked
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("removals");
+    QTest::newRow("kept, yes") << "33_34" << true << true << 1;
+    QTest::newRow("kept, no") << "33_34" << false << true << 0;
+    QTest::newRow("kept for another cart") << "34_35" << false << false << 1;
+    QTest::newRow("nothing kept") << QString() << false << false << 1;
+}
+
+// Removing from a cart whose payment is kept asks first; CHECKOUT pressed
+// while the removal is on its way starts in the next cart the service
+// answers, not with what was on the screen.
+void TestCqWndItems::cartChangeAsksOrWaits()
+{
+    QFETCH(QString, keptIds);
+    QFETCH(bool, yes);
+    QFETCH(bool, asked);
+    QFETCH(int, removals);
+    PaymentKeeper::instance().clear();
+    if (!keptIds.isEmpty()) {
+        const QString key = PaymentKeeper::key(currentUserId, QStringLiteral("product"), keptIds.split('_'));
+        QUrlQuery paid;
+        paid.addQueryItem(QStringLiteral("productID"), keptIds);
+        paid.addQueryItem(QStringLiteral("amount"), QStringLiteral("21.98"));
+        PaymentKeeper::instance().sent(key, paid);
+        PaymentKeeper::instance().approved(key, QStringLiteral("setPurchase"), {}, 1700000000000);
+    }
+    QVERIFY(open(9, list("checkout_list", {product(33, QStringLiteral("NUTRITION"), QStringLiteral("12.99")),
+                                           product(34, QStringLiteral("NUTRITION"), QStringLiteral("8.99"))}),
+                 "getCheckout"));
+    m_fake->enqueueJson(QStringLiteral("removeCheckout"), R"({"result_code":0})", 300);
+    QString question;
+    onModal(m_window.get(), QStringLiteral("CqDlgConfirm"), [&](QDialog* confirm) {
+        question = confirm->findChild<QLabel*>(QStringLiteral("lblContent"))->text();
+        confirm->findChild<QPushButton*>(QString::fromLatin1(yes ? "btnOk" : "btnCancel"))->click();
+    }, 1000);
+    QTest::mouseClick(buttonsNamed(QStringLiteral("X")).first(), Qt::LeftButton); // product 33
+    QCOMPARE(question, asked ? QStringLiteral("Your card was charged $21.98 for these items. Changing the cart "
+                                              "refunds that payment and you pay again for what stays.")
+                             : QString());
+
+    bool addressAsked = false;
+    onModal(m_window.get(), QStringLiteral("CqDlgAddress"), [&](QDialog* address) {
+        addressAsked = true;
+        address->reject();
+    });
+    m_window->findChild<QPushButton*>(QStringLiteral("btnCheckout"))->click();
+    if (removals == 0) {
+        // Nothing on its way: the checkout starts at once.
+        QVERIFY(addressAsked);
+        QCOMPARE(m_fake->requestCount(QStringLiteral("/api/removeCheckout")), 0);
+        return;
+    }
+    QVERIFY(!addressAsked);
+    QVERIFY(m_messages->saw(QStringLiteral("The cart is being updated. The checkout starts once it is.")));
+    QVERIFY(m_window->checkoutWaiting());
+    QVERIFY(m_fake->waitForRequests(QStringLiteral("/api/removeCheckout"), 1));
+    QTRY_VERIFY(!m_window->checkoutWaiting());
+    QVERIFY(!addressAsked);
+
+    // The cart the service answers after the removal starts the checkout.
+    m_fake->enqueueJson(QStringLiteral("getCheckout"),
+                        list("checkout_list", {product(34, QStringLiteral("NUTRITION"), QStringLiteral("8.99"))}));
+    CqWndItems fresh(9, 0);
+    fresh.show();
+    QTRY_VERIFY(addressAsked);
 }
 
 void TestCqWndItems::everyButtonIsNamed()

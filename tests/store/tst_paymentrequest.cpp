@@ -3,6 +3,7 @@
 #include "store/money.h"
 #include "store/paymentrecord.h"
 #include "store/paymentrequest.h"
+#include "store/subscriptionrenewal.h"
 
 #include <QTest>
 
@@ -139,6 +140,7 @@ void TestPaymentRequest::amountsToTheCent_data()
     QTest::newRow("three times 33.33") << QList<double>{33.33, 33.33, 33.33} << "99.99";
     QTest::newRow("over a million") << QList<double>{999999.99, 0.02} << "1000000.01";
     QTest::newRow("free") << QList<double>{0} << "0";
+    QTest::newRow("over a million, one price") << QList<double>{1234567.89} << "1234567.89";
 }
 
 void TestPaymentRequest::serviceAmountIsTheSubtotal_data()
@@ -178,6 +180,9 @@ void TestPaymentRequest::amountsToTheCent()
     QTEST(PaymentRequest::products(cart, 4, filledRecord(), QStringLiteral("1")).queryItemValue(QStringLiteral("amount")),
           "amount");
     QTEST(Money::centsText(PaymentRequest::productTotalCents(cart)), "amount");
+    // A renewal charges one price, written the same way.
+    if (prices.size() == 1)
+        QTEST(SubscriptionRenewal::amountText(prices.first()), "amount");
 }
 
 void TestPaymentRequest::endDays_data()

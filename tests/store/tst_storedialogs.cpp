@@ -614,6 +614,7 @@ void TestStoreDialogs::unrecordedPaymentCarriesOn()
                         R"({"result_code":0,"payment_time":")" + QByteArray::number(paidAt) + "\"}");
     m_fake->enqueue(purchasePath, FakeServer::Reply::error(500));
     m_fake->enqueueJson(QStringLiteral("setPurchase"), R"({"result_code":0})");
+    m_fake->enqueueJson(QStringLiteral("getPaymentState"), R"({"result_code":0,"state":"waiting"})");
     const QMap<int, ProductItem> cart{{12, item(12, "WORKOUT", 9.99)}, {3, item(3, "NUTRITION", 5)}};
     {
         CqDlgCard dialog(cart, 9);
@@ -631,6 +632,9 @@ void TestStoreDialogs::unrecordedPaymentCarriesOn()
     QTest::mouseClick(child<QPushButton>(&again, "btnOk"), Qt::LeftButton);
     QTRY_COMPARE(again.result(), int(QDialog::Accepted));
     QCOMPARE(m_fake->requestCount(paymentPath), 1);
+    // The service was asked about that payment before its record went again.
+    QCOMPARE(m_fake->lastRequest(QStringLiteral("/api/getPaymentState")).field(QStringLiteral("payment_time")),
+             QString::number(paidAt));
     const QList<FakeServer::Request> records = m_fake->requests(purchasePath);
     QCOMPARE(records.size(), 2);
     QCOMPARE(records.at(1).body, records.at(0).body);
