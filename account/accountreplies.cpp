@@ -2,6 +2,7 @@
 
 #include "app/jsonreply.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -64,6 +65,20 @@ Pincode parsePincode(const QString& text)
     reply.resultCode = JsonReply::resultCode(*object);
     reply.pincode = JsonReply::text(*object, QStringLiteral("pincode"));
     return reply;
+}
+
+QString tooManyAttemptsMessage(const QString& text)
+{
+    const std::optional<QJsonObject> object = readableObject(text);
+    if (!object || JsonReply::resultCode(*object) != tooManyAttemptsCode)
+        return {};
+    // Whole minutes, rounded up: "0 minutes" would invite a try that fails.
+    const double seconds = JsonReply::number(*object, QStringLiteral("retry_after"));
+    if (!(seconds > 0) || seconds > 7 * 24 * 3600)
+        return QCoreApplication::translate("AccountReplies", "Too many attempts. Please try again later.");
+    const int minutes = qMax(1, int((seconds + 59) / 60));
+    return QCoreApplication::translate("AccountReplies", "Too many attempts. Try again in %Ln minutes.", nullptr,
+                                       minutes);
 }
 
 } // namespace AccountReplies

@@ -38,4 +38,13 @@ struct Pincode
 };
 Pincode parsePincode(const QString& text);
 
+// The result_code of the account endpoints when the service takes no more
+// tries from this member or computer for a while.
+inline constexpr int tooManyAttemptsCode = 5;
+
+// What the member is told for such a reply: "Too many attempts. Try again
+// in N minutes." with N from its retry_after (seconds); empty when the
+// reply is not one.
+QString tooManyAttemptsMessage(const QString& text);
+
 } // namespace AccountReplies

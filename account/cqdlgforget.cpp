@@ -75,7 +75,10 @@ void CqDlgForget::slt_net_forgot(QString text)
         accept();
         return;
     }
-    if (reply.readable && reply.resultCode == 1)
+    const QString limit = AccountReplies::tooManyAttemptsMessage(text);
+    if (!limit.isEmpty())
+        Utils::instance()->showMessage(m_bar, limit);
+    else if (reply.readable && reply.resultCode == 1)
         Utils::instance()->showMessage(m_bar, QStringLiteral("Email doesn't exist."));
     else
         Utils::instance()->showMessage(m_bar, QStringLiteral("Not send"));

@@ -164,6 +164,17 @@ void CqDlgLogin::on_btnForgot_clicked()
     delete password;
 }
 
+bool CqDlgLogin::showLimit(const QString& replyText)
+{
+    const QString message = AccountReplies::tooManyAttemptsMessage(replyText);
+    if (message.isEmpty())
+        return false;
+    // Back to Idle: the member reads when to try again and may close.
+    setBusy(false);
+    Utils::instance()->showMessage(m_bar, message);
+    return true;
+}
+
 void CqDlgLogin::slt_net_error(QString)
 {
     // The member simply tries again; the network's wording is not shown.
@@ -178,6 +189,8 @@ void CqDlgLogin::slt_net_login(QString text)
         setBusy(false);
         return;
     }
+    if (showLimit(text))
+        return;
 
     switch (reply.resultCode) {
     case 0:
@@ -232,7 +245,7 @@ void CqDlgLogin::slt_net_verify(QString text)
 {
     setBusy(false);
     const AccountReplies::Pincode reply = AccountReplies::parsePincode(text);
-    if (!reply.readable || reply.resultCode != 0)
+    if (showLimit(text) || !reply.readable || reply.resultCode != 0)
         return;
 
     // A service that keeps the mailed code to itself sends no pincode: the
@@ -259,6 +272,8 @@ void CqDlgLogin::slt_net_token(QString text)
         // try again. A code checked here goes on whatever the answer: the
         // sign-in that follows tells whether this computer is known now.
         const std::optional<int> code = AccountReplies::resultCode(text);
+        if (showLimit(text))
+            return;
         if (code.value_or(-1) != 0 && !m_codeCheckedHere) {
             setBusy(false);
             if (code)

@@ -47,6 +47,9 @@ private:
     void sendSignIn();
     void sendVerifyDevice();
     void sendRegisterToken();
+    // Shows the wait of a "too many attempts" reply and returns to Idle;
+    // false when the reply is not one.
+    bool showLimit(const QString& replyText);
 
     std::unique_ptr<Ui::CqDlgLogin> m_ui;
     Server* m_server;

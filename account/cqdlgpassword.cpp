@@ -64,5 +64,6 @@ void CqDlgPassword::slt_net_password(QString text)
         accept();
         return;
     }
-    Utils::instance()->showMessage(m_bar, QStringLiteral("Network issue."));
+    const QString limit = AccountReplies::tooManyAttemptsMessage(text);
+    Utils::instance()->showMessage(m_bar, limit.isEmpty() ? QStringLiteral("Network issue.") : limit);
 }

@@ -163,6 +163,7 @@ void Server::handleReply(QNetworkReply* reply, int index, int extra)
 {
     reply->deleteLater();
     if (reply->error() != QNetworkReply::NoError) {
+        m_lastErrorStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         emit sig_net_error(reply->errorString());
         return;
     }

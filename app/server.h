@@ -36,6 +36,10 @@ public:
     // The form body exactly as it goes on the wire.
     static QByteArray encodeBody(const QUrlQuery& fields);
 
+    // The HTTP status of the reply that ended in the latest sig_net_error
+    // (read it in the slot); 0 when no answer came (no network, time-out).
+    int lastErrorStatus() const { return m_lastErrorStatus; }
+
 signals:
     void sig_net_error(QString);
     void sig_net_details(QString);
@@ -89,4 +93,5 @@ private:
 
     QStringList m_endpoints;
     QNetworkAccessManager* m_network;
+    int m_lastErrorStatus = 0;
 };

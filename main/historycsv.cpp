@@ -41,7 +41,7 @@ QByteArray toCsv(const HistoryRecords& records)
     QString text = QStringLiteral("Date,Target,Total,Remaining,Score,Grade,Breakfast,First Snack,Lunch,Second Snack,"
                                   "Dinner,Third Snack\r\n");
     for (const auto& record : records) {
-        const QDate day = record->date == 0 ? QDate() : HistoryTrend::localDay(record->date);
+        const QDate day = record->date == 0 ? QDate() : HistoryModel::dayOf(record->date);
         QStringList row{day.isValid() ? day.toString(Qt::ISODate) : QString(),
                         target(record->total, record->remain), field(record->total), field(record->remain),
                         field(record->score), field(record->grade)};

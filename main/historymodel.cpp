@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <QTimeZone>
 
 #include <cmath>
 
@@ -35,8 +36,13 @@ QString HistoryModel::formatDate(qint64 msecsSinceEpoch)
     // Month names stay English whatever the computer's language, as the
     // service's other texts are.
     static const QLocale english(QLocale::English, QLocale::UnitedStates);
-    const QDateTime local = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch);
-    return local.isValid() ? english.toString(local, QStringLiteral("MMMM dd yyyy")) : QString();
+    const QDate day = dayOf(msecsSinceEpoch);
+    return day.isValid() ? english.toString(day, QStringLiteral("MMMM dd yyyy")) : QString();
+}
+
+QDate HistoryModel::dayOf(qint64 msecsSinceEpoch)
+{
+    return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, QTimeZone::utc()).date();
 }
 
 double HistoryModel::figure(const QString& text)

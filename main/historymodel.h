@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 
@@ -31,10 +32,15 @@ public:
 
     // The figure of meal index 0..5 (breakfast, first snack, lunch, ...).
     QString mealFigure(int meal) const;
-    // The day in local time as "March 05 2024" (English month names).
+    // The day as "March 05 2024" (English month names).
     QString dateText() const;
 
     static QString formatDate(qint64 msecsSinceEpoch);
+    // The calendar day a history date names. The service marks a day by an
+    // instant within it in UTC (noon); read in local time that instant falls
+    // on the next day from UTC+12 eastwards, so it is read in UTC, where it
+    // lies on its own date for a member anywhere from UTC-12 to UTC+14.
+    static QDate dayOf(qint64 msecsSinceEpoch);
     // A figure text as a number; 0 when it does not read as one.
     static double figure(const QString& text);
 };

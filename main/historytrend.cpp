@@ -49,11 +49,6 @@ std::map<QDate, Sum> sumBy(const std::vector<std::pair<QDate, const HistoryModel
 
 } // namespace
 
-QDate HistoryTrend::localDay(qint64 msecsSinceEpoch)
-{
-    return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch).date();
-}
-
 HistoryTrend HistoryTrend::build(const HistoryRecords& records, int maxPoints)
 {
     maxPoints = std::max(1, maxPoints);
@@ -62,7 +57,7 @@ HistoryTrend HistoryTrend::build(const HistoryRecords& records, int maxPoints)
     for (const auto& record : records) {
         if (record->date == 0)
             continue;
-        const QDate day = localDay(record->date);
+        const QDate day = HistoryModel::dayOf(record->date);
         if (day.isValid())
             days.emplace_back(day, record.get());
     }

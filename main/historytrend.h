@@ -35,8 +35,6 @@ public:
 
     // Days without a readable date are left out. `maxPoints` below 1 counts as 1.
     static HistoryTrend build(const HistoryRecords& records, int maxPoints);
-    // The local calendar day of a record's date.
-    static QDate localDay(qint64 msecsSinceEpoch);
     // The first day of the step after the one starting on `start`.
     static QDate nextStart(const QDate& start, Step step);
     // The length of a step in days, about (a month counts 30).

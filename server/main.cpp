@@ -74,8 +74,12 @@ int main(int argc, char* argv[])
         QStringLiteral("throttle"),
         QStringLiteral("Send files at most this many KiB a second (0, the default: no limit), to watch a download."),
         QStringLiteral("kib"), QStringLiteral("0"));
+    const QCommandLineOption proxyOption(
+        QStringLiteral("trusted-proxy"),
+        QStringLiteral("Address of the reverse proxy in front: its X-Forwarded-For names the client (default: none)."),
+        QStringLiteral("address"));
     parser.addOptions({portOption, dbOption, filesOption, demoOption, noVideosOption, versionOption, listenOption,
-                       publicOption, legacyOption, throttleOption});
+                       publicOption, legacyOption, throttleOption, proxyOption});
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Displays help on commandline options."));
     const QCommandLineOption showVersionOption(QStringLiteral("version"),
@@ -112,6 +116,12 @@ int main(int argc, char* argv[])
         return 2;
     }
 
+    const QHostAddress trustedProxy(parser.value(proxyOption));
+    if (parser.isSet(proxyOption) && trustedProxy.isNull()) {
+        err << "olva-server: Invalid trusted proxy address: " << parser.value(proxyOption) << Qt::endl;
+        return 2;
+    }
+
     bool throttleOk = false;
     const qint64 throttleKib = parser.value(throttleOption).toLongLong(&throttleOk);
     if (!throttleOk || throttleKib < 0 || throttleKib > (qint64(1) << 40)) {
@@ -131,6 +141,7 @@ int main(int argc, char* argv[])
     options.publicBaseUrl = parser.value(publicOption);
     options.requireSessions = !parser.isSet(legacyOption);
     options.codesByMailOnly = !parser.isSet(legacyOption);
+    options.trustedProxy = trustedProxy;
 
     // Before the database: filling it with demo data takes a while, and a port
     // in use is the most likely mistake.

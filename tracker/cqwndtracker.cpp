@@ -2,9 +2,10 @@
 
 #include "app/settingsstore.h"
 
+#include "tracker/categorylist.h"
+#include "tracker/copymealmenu.h"
 #include "tracker/cqdlgremovecalory.h"
 #include "tracker/cqdlgwarning.h"
-#include "tracker/dayarchive.h"
 #include "tracker/dayclock.h"
 #include "tracker/dayrollover.h"
 #include "tracker/foodcatalogue.h"
@@ -14,47 +15,40 @@
 #include "tracker/legibility.h"
 #include "tracker/meals.h"
 #include "tracker/ownfoodupload.h"
-#include "tracker/recentfoods.h"
+#include "tracker/quickentrypanel.h"
 #include "tracker/spokenfigure.h"
+#include "tracker/trackerlook.h"
 
 #include "app/accountstate.h"
 #include "app/server.h"
 #include "app/utils.h"
 #include "main/dialogfactory.h"
 #include "main/mainwindow.h"
-#include "widgets/mywidget.h"
 #include "widgets/qtmaterialiconbutton.h"
 #include "widgets/qtmaterialraisedbutton.h"
 
 #include "ui_cqwndtracker.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSet>
 #include <QShortcut>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
-#include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-constexpr int blockRowHeight = 40;
-// The quick list shows this many rows before it scrolls (fewer on a small
-// screen, so that the box and the list fit on it together).
-int quickRowsShown()
-{
-    return isSmallScreen ? 6 : 8;
-}
+constexpr int blockRowHeight = TrackerLook::rowHeight;
 const QString expandIcon = QStringLiteral(":/main/assets/expand.png");
 const QString collapseIcon = QStringLiteral(":/main/assets/collpase.png");
 const QColor accent(QStringLiteral("#ef2554"));
@@ -71,61 +65,25 @@ int& timeoutSetting()
 
 QFont robotoFont(int pointSize, int weight = 500)
 {
-    QFont font(QStringLiteral("Roboto"), pointSize);
-    font.setWeight(QFont::Weight(weight));
-    return font;
+    return TrackerLook::roboto(pointSize, weight);
 }
 
-// A typed amount: whole calories of up to six digits and one optional
-// fraction; no sign, no letters.
-class OtherAmountDelegate final : public QStyledItemDelegate
+// The meals of every tracker window that lost unsaved choices to the new
+// day: all windows hear of it in one turn, and one message names them all.
+QList<int>& mealsLeftUnsaved()
 {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    static QList<int> meals;
+    return meals;
+}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            static const QRegularExpression pattern(QStringLiteral("\\d{0,6}(\\.\\d{0,2})?"));
-            line->setValidator(new QRegularExpressionValidator(pattern, line));
-            line->setAlignment(Qt::AlignCenter);
-            line->setAccessibleName(QStringLiteral("Other calories"));
-            // Dark on the light field, not the table's white.
-            Legibility::darkFieldText(line);
-        }
-        return editor;
-    }
-};
-
-// A category-list entry that the keyboard can open as well.
-class CategoryEntry final : public MyWidget
+// Closes the stored day when the date has moved past it; every window hears
+// of it through the program's roll-over.
+void closeFinishedDay(const QDate& today)
 {
-public:
-    explicit CategoryEntry(QWidget* parent = nullptr) : MyWidget(parent)
-    {
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            emit clicked();
-            return;
-        }
-        MyWidget::keyPressEvent(event);
-    }
-};
-
-// "Breakfast", "First Snack": the meal as the planner names it.
-QString mealName(int meal)
-{
-    QString name = Meals::plannerLabel(meal);
-    name.remove(QStringLiteral("Total "));
-    name.remove(QStringLiteral(" Calories"));
-    return name;
+    if (DayRollover* rollover = DayRollover::instance())
+        rollover->checkNow();
+    else
+        DayRollover::closeStoredDay(today);
 }
 
 } // namespace
@@ -147,10 +105,17 @@ CqWndTracker::CqWndTracker(int meal, QWidget* parent)
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_foodError(QString)));
     Utils::instance()->setBackground(this, 0);
 
+    // A day the date has moved past is closed before its figures show: the
+    // window starts on today.
+    m_day = DayClock::today();
+    closeFinishedDay(m_day);
+
     buildTitleRow();
     buildHeader();
-    buildCategoryButton();
-    m_ui->widgetCategoryContent->hide();
+    m_categories = new CategoryList(m_ui->widgetCategoryContent, m_ui->vCategoryContent,
+                                    m_ui->vCategoryButton, this);
+    connect(m_categories, &CategoryList::hidden, this, &CqWndTracker::hidden);
+    connect(m_categories, &CategoryList::opened, this, &CqWndTracker::openCategory);
     buildQuickPanel();
 
     m_catalogueTimer->setSingleShot(true);
@@ -293,21 +258,6 @@ void CqWndTracker::buildHeader()
         SpokenFigure::setCaption(label, QString::fromLatin1(caption));
 }
 
-void CqWndTracker::buildCategoryButton()
-{
-    m_categoryButton = new QtMaterialRaisedButton(QStringLiteral("Add Category"), this);
-    m_categoryButton->setObjectName(QStringLiteral("btnCategory"));
-    m_categoryButton->setCheckable(true);
-    m_categoryButton->setIcon(QIcon(expandIcon));
-    m_categoryButton->setIconSize(QSize(40, 40));
-    m_categoryButton->setFixedHeight(70);
-    m_categoryButton->setFont(robotoFont(14));
-    m_categoryButton->setBackgroundColor(QColor(QStringLiteral("#505067")));
-    m_categoryButton->setForegroundColor(Qt::white);
-    connect(m_categoryButton, &QAbstractButton::clicked, this, &CqWndTracker::on_btnCategory_clicked);
-    m_ui->vCategoryButton->addWidget(m_categoryButton);
-}
-
 void CqWndTracker::buildFoodTable()
 {
     m_table->setObjectName(QStringLiteral("tblDetail"));
@@ -360,13 +310,12 @@ void CqWndTracker::slt_net_food(QString reply)
         catalogueFailed();
         return;
     }
-    buildCategoryList();
+    m_categories->build(m_catalogue->entries());
     if (!m_catalogue->isEmpty())
         restoreMeal();
-    m_search.rebuild(m_catalogue->categories());
     m_ui->btnCopy->setEnabled(!m_catalogue->isEmpty());
-    loadRecent();
-    runSearch();
+    m_quick->loadRecent();
+    m_quick->catalogueChanged();
 }
 
 void CqWndTracker::slt_net_foodError(QString)
@@ -382,80 +331,11 @@ void CqWndTracker::catalogueFailed()
     showMessage(catalogueFailedMessage());
 }
 
-void CqWndTracker::buildCategoryList()
-{
-    // One style sheet for the whole list: a style sheet per entry would be
-    // parsed and polished 200 times over for a large catalogue.
-    m_ui->widgetCategoryContent->setStyleSheet(
-        QStringLiteral("[categoryEntry=\"true\"] { background-color: #505067; }"
-                       " QLabel[categoryTitle=\"true\"] { color:white; padding-left:30px; }"));
-    const QPixmap checkMark = QPixmap(QStringLiteral(":/main/assets/check.png"))
-                                  .scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    const QFont font = robotoFont(14);
-    m_ui->widgetCategoryContent->setUpdatesEnabled(false);
-    for (const FoodCatalogue::Entry& entry : m_catalogue->entries()) {
-        auto* row = new CategoryEntry(m_ui->widgetCategoryContent);
-        row->setObjectName(QStringLiteral("%1_%2").arg(entry.title).arg(entry.id));
-        row->setProperty("categoryEntry", true);
-        row->setAccessibleName(entry.title);
-        row->setProperty("categoryId", entry.id);
-        row->setProperty("categoryTitle", entry.title);
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto* title = new QLabel(entry.title, row);
-        title->setProperty("categoryTitle", true);
-        title->setTextFormat(Qt::PlainText);
-        title->setFont(font);
-        title->setFixedHeight(60);
-        auto* check = new QLabel(row);
-        check->setObjectName(QStringLiteral("check"));
-        check->setPixmap(checkMark);
-        check->setFixedHeight(60);
-        check->hide();
-        row->setLabel(check);
-        layout->addWidget(title, 9);
-        layout->addWidget(check, 1);
-        connect(this, &CqWndTracker::hidden, check, &QLabel::setHidden);
-        connect(row, &MyWidget::clicked, this, &CqWndTracker::on_category_clicked);
-        m_ui->vCategoryContent->addWidget(row);
-    }
-    m_ui->widgetCategoryContent->setUpdatesEnabled(true);
-}
-
-void CqWndTracker::on_btnCategory_clicked()
-{
-    applyCategoryListState();
-}
-
-void CqWndTracker::applyCategoryListState()
-{
-    const bool open = m_categoryButton->isChecked();
-    m_categoryButton->setIcon(QIcon(open ? collapseIcon : expandIcon));
-    m_ui->widgetCategoryContent->setVisible(open);
-}
-
-void CqWndTracker::on_category_clicked()
-{
-    auto* entry = qobject_cast<MyWidget*>(sender());
-    if (!entry)
-        return;
-    openCategory(entry->property("categoryId").toInt(), entry);
-}
-
-void CqWndTracker::openCategory(qint32 id, QWidget* entry)
+void CqWndTracker::openCategory(qint32 id)
 {
     if (!m_catalogue->category(id))
         return;
-    emit hidden(true);
-    if (auto* row = qobject_cast<MyWidget*>(entry); row && row->label())
-        row->label()->show();
     m_openCategory = id;
-    // The entry's own title: a repeated id opens the later category under
-    // the title that was clicked.
-    m_categoryButton->setText(entry->property("categoryTitle").toString());
-    m_categoryButton->setChecked(!m_categoryButton->isChecked());
-    applyCategoryListState();
-
     fillFoodTable();
     m_ui->widgetButton->show();
     m_ui->lblDescription->setText(m_catalogue->category(id)->recomended);
@@ -523,8 +403,10 @@ FoodTableModel* CqWndTracker::choicesOf(qint32 categoryId)
         model->applyTypedAmount(row);
         markUnsaved(categoryId);
     });
-    connect(model, &QAbstractItemModel::dataChanged, this,
-            [this, categoryId] { m_results->categoryChanged(categoryId); });
+    connect(model, &QAbstractItemModel::dataChanged, this, [this, categoryId] {
+        if (m_quick)
+            m_quick->categoryChanged(categoryId);
+    });
     return model;
 }
 
@@ -551,7 +433,8 @@ void CqWndTracker::dropStoredModels()
         const qint32 categoryId = it.key();
         delete it.value();
         it = m_models.erase(it);
-        m_results->categoryChanged(categoryId);
+        if (m_quick)
+            m_quick->categoryChanged(categoryId);
     }
 }
 
@@ -636,17 +519,27 @@ void CqWndTracker::on_tblDetail_cellDoubleClicked(int row, int column)
     // The record object stays (a block may still show the food); only the
     // category stops listing it, and the search no longer finds it.
     refreshTotals();
-    m_search.rebuild(m_catalogue->categories());
-    runSearch();
+    m_quick->catalogueChanged();
 }
 
 // ----- saving and restoring -----
 
 void CqWndTracker::on_btnSave_clicked()
 {
-    // The open category and every category the search changed.
+    // A save after midnight (or a resume from suspend) never lands in the
+    // day that ended: the new day starts first, and what was not saved is
+    // told as left out.
+    if (followTheDay())
+        return;
+    if (saveChoices(true))
+        m_ui->scrollArea->verticalScrollBar()->setValue(0);
+}
+
+bool CqWndTracker::saveChoices(bool withOpenCategory)
+{
+    // Every category the search changed, and the open one when asked.
     QList<qint32> saving = m_unsaved.values();
-    if (m_catalogue->category(m_openCategory) && !saving.contains(m_openCategory))
+    if (withOpenCategory && m_catalogue->category(m_openCategory) && !saving.contains(m_openCategory))
         saving.append(m_openCategory);
     std::sort(saving.begin(), saving.end());
     // The save and the meal read back after it use one open store.
@@ -664,12 +557,12 @@ void CqWndTracker::on_btnSave_clicked()
     m_unsaved.clear();
     showUnsaved();
     if (blocks.isEmpty())
-        return;
+        return false;
     showFigures(totals);
     for (const auto& [id, chosen] : std::as_const(blocks))
         buildBlock(id, chosen);
     restoreMeal();
-    m_ui->scrollArea->verticalScrollBar()->setValue(0);
+    return true;
 }
 
 void CqWndTracker::on_btnQuickSave_clicked()
@@ -830,6 +723,25 @@ void CqWndTracker::buildBlock(qint32 categoryId, const QList<FoodItemModel*>& fo
     table->setVisible(button->isChecked());
 }
 
+bool CqWndTracker::confirmRemoval(const QString& what)
+{
+    // The blocks show a day the date has moved past: they are today's now.
+    if (followTheDay()) {
+        showMessage(newDayNothingRemovedMessage(what, m_meal));
+        return false;
+    }
+    const QDate day = m_day;
+    CqDlgRemoveCalory dialog(what, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    // A dialog that outlived its day does nothing to the new one.
+    if (followTheDay() || m_day > day) {
+        showMessage(newDayNothingRemovedMessage(what, m_meal));
+        return false;
+    }
+    return true;
+}
+
 void CqWndTracker::on_btnSelected_clicked()
 {
     // The button's clicked(bool) shows or hides its table directly.
@@ -843,8 +755,7 @@ void CqWndTracker::on_btnSelected_rightClicked()
         return;
     const qint32 categoryId = FoodNumbers::readInt(button->objectName().section(QLatin1Char(':'), 1));
     const FoodModel* category = m_catalogue->category(categoryId);
-    CqDlgRemoveCalory dialog(category ? category->title : button->text(), this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!confirmRemoval(category ? category->title : button->text()))
         return;
 
     const QString prefix = QString::number(categoryId) + QLatin1Char('_');
@@ -884,8 +795,7 @@ void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
     auto* table = qobject_cast<QTableWidget*>(sender());
     if (!table || row < 0 || row >= table->rowCount())
         return;
-    CqDlgRemoveCalory dialog(table->item(row, 0)->text(), this);
-    if (dialog.exec() != QDialog::Accepted || row >= table->rowCount())
+    if (!confirmRemoval(table->item(row, 0)->text()) || row >= table->rowCount())
         return;
     // Read once the member has answered: a food named by the service
     // meanwhile shows its new id.
@@ -965,8 +875,7 @@ void CqWndTracker::on_btnAdd_clicked()
     const int row = m_model->rowCount() - 1;
     sizeRows(row, row);
     adjustTableHeight();
-    m_search.rebuild(m_catalogue->categories());
-    runSearch();
+    m_quick->catalogueChanged();
 
     auto* upload = new OwnFoodUpload(food, m_meal, category->id, this);
     connect(upload, &OwnFoodUpload::failed, this,
@@ -1028,47 +937,17 @@ void CqWndTracker::buildQuickPanel()
     // The window's focus (its first show, the main window activating it)
     // goes to the search box.
     setFocusProxy(m_ui->edtSearch);
-    Legibility::darkFieldText(m_ui->edtSearch);
-    m_ui->edtSearch->setMaxLength(100);
-    // The box's own clear button is a tool button of its own for a screen reader.
-    for (QToolButton* clear : m_ui->edtSearch->findChildren<QToolButton*>())
-        clear->setAccessibleName(QStringLiteral("Clear search"));
-    m_ui->edtSearch->installEventFilter(this);
-    connect(m_ui->edtSearch, &QLineEdit::textChanged, this, &CqWndTracker::runSearch);
-
-    m_results = new SearchResultsModel([this](qint32 category) { return choicesOf(category); }, this);
-    m_resultsView = new QTableView(m_ui->widgetQuick);
-    m_resultsView->setObjectName(QStringLiteral("tblSearch"));
-    m_resultsView->setAccessibleName(QStringLiteral("Search results"));
-    m_resultsView->setModel(m_results);
-    m_resultsView->setItemDelegateForColumn(SearchResultsModel::Other, new OtherAmountDelegate(m_resultsView));
-    m_resultsView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_resultsView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_resultsView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
-                                   | QAbstractItemView::EditKeyPressed);
-    m_resultsView->verticalHeader()->hide();
-    m_resultsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_resultsView->verticalHeader()->setDefaultSectionSize(blockRowHeight);
-    m_resultsView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_resultsView->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Name, QHeaderView::Stretch);
-    m_resultsView->setWordWrap(false);
-    m_resultsView->setFont(robotoFont(isSmallScreen ? 12 : 14));
-    // The current row shows through a light veil, so a marked cell under it
-    // still shows its mark.
-    m_resultsView->setStyleSheet(QStringLiteral(
-        "QTableView { selection-background-color: rgba(255,255,255,40); selection-color: white; }"));
-    m_resultsView->installEventFilter(this);
-    m_resultsView->hide();
-    connect(m_resultsView, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-        if (index.column() >= SearchResultsModel::HalfCup)
-            pickResult(index.row(), index.column());
+    m_quick = new QuickEntryPanel(
+        m_meal, m_catalogue, [this](qint32 category) { return choicesOf(category); },
+        {m_ui->edtSearch, m_ui->lblSearchStatus, m_ui->vQuick, m_ui->scrollArea}, this);
+    connect(m_quick, &QuickEntryPanel::choiceMade, this, [this](qint32 category) {
+        if (category == m_openCategory)
+            refreshTotals();
+        markUnsaved(category);
     });
-    m_ui->vQuick->insertWidget(2, m_resultsView);
 
-    m_copyMenu = new QMenu(m_ui->btnCopy);
-    m_copyMenu->setObjectName(QStringLiteral("menuCopy"));
-    m_copyMenu->setAccessibleName(QStringLiteral("Copy a meal"));
-    connect(m_copyMenu, &QMenu::aboutToShow, this, &CqWndTracker::fillCopyMenu);
+    m_copyMenu = new CopyMealMenu(m_meal, [this] { return categoryIds(); }, m_ui->btnCopy);
+    connect(m_copyMenu, &CopyMealMenu::copyChosen, this, &CqWndTracker::copyMeal);
     m_ui->btnCopy->setMenu(m_copyMenu);
     // Nothing can be copied into a meal before its catalogue is there.
     m_ui->btnCopy->setEnabled(false);
@@ -1079,229 +958,19 @@ void CqWndTracker::buildQuickPanel()
 
     m_ui->hUnsaved->setStretch(0, 1);
     // As tall as their text: the panel gives no spare height to its lines.
-    for (QLabel* label : {m_ui->lblSearchStatus, m_ui->lblUnsaved})
-        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    m_ui->lblUnsaved->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_ui->widgetQuick->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_ui->btnQuickSave->setMinimumWidth(160);
     showUnsaved();
-    runSearch();
-}
-
-void CqWndTracker::runSearch()
-{
-    if (!m_results)
-        return;
-    const QString text = m_ui->edtSearch->text();
-    const QString keys = QStringLiteral("\u2191\u2193 move, Enter chooses half a cup, Shift+Enter a cup, "
-                                        "Ctrl+S saves, Esc clears.");
-    QString status;
-    if (FoodSearch::words(text).isEmpty()) {
-        m_results->setRows(m_recentRows, true);
-        m_resultsView->setAccessibleName(QStringLiteral("Recent foods"));
-        status = m_recentRows.isEmpty()
-            ? QStringLiteral("Type part of a food's name to find it in every category.")
-            : QStringLiteral("Recently at %1; \u201CLast time\u201D adds the same amount. %2")
-                  .arg(mealName(m_meal).toLower(), keys);
-    } else {
-        QList<FoodSearch::Hit> hits = m_search.find(text, FoodSearch::defaultLimit + 1);
-        const bool more = hits.size() > FoodSearch::defaultLimit;
-        if (more)
-            hits.resize(FoodSearch::defaultLimit);
-        QList<SearchResultsModel::Row> rows;
-        rows.reserve(hits.size());
-        for (const FoodSearch::Hit& hit : std::as_const(hits)) {
-            const FoodModel* category = m_catalogue->category(hit.category);
-            rows.append({hit.food, hit.category, category ? category->title : QString()});
-        }
-        m_results->setRows(rows, false);
-        m_resultsView->setAccessibleName(QStringLiteral("Search results"));
-        if (hits.isEmpty())
-            status = QStringLiteral("No food matches \u201C%1\u201D.").arg(text.trimmed());
-        else if (more)
-            status = QStringLiteral("The first %1 foods found. %2").arg(hits.size()).arg(keys);
-        else
-            status = (hits.size() == 1 ? QStringLiteral("1 food found. %2")
-                                       : QStringLiteral("%1 foods found. %2").arg(hits.size()))
-                         .arg(keys);
-    }
-    m_ui->lblSearchStatus->setText(status);
-    m_ui->lblSearchStatus->setAccessibleName(status);
-    if (m_results->rowCount() > 0)
-        m_resultsView->setCurrentIndex(m_results->index(0, SearchResultsModel::Name));
-    fitResults();
-}
-
-void CqWndTracker::fitResults()
-{
-    const int rows = m_results->rowCount();
-    m_resultsView->setVisible(rows > 0);
-    if (rows == 0)
-        return;
-    QHeaderView* header = m_resultsView->horizontalHeader();
-    const QFontMetrics metrics(m_resultsView->font());
-    for (int column = SearchResultsModel::Category; column < m_results->columnCount(); ++column) {
-        int width = metrics.horizontalAdvance(m_results->headerData(column, Qt::Horizontal).toString()) + 40;
-        if (column == SearchResultsModel::Category || column == SearchResultsModel::LastTime) {
-            for (int row = 0; row < rows; ++row)
-                width = std::max(width, metrics.horizontalAdvance(
-                                            m_results->index(row, column).data().toString()) + 32);
-        }
-        header->resizeSection(column, std::min(width, 320));
-    }
-    const int shown = std::min(rows, quickRowsShown());
-    m_resultsView->setFixedHeight(header->sizeHint().height() + shown * blockRowHeight + 2);
-    // What was found is in sight, under the box, once the panel is laid out.
-    if (!m_ui->edtSearch->text().isEmpty()) {
-        QTimer::singleShot(0, this, [this] {
-            if (!m_resultsView->isVisible())
-                return;
-            // The list's new height first reaches the scroll area's range.
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-            // Its whole height (ensureWidgetVisible would settle for the
-            // current row).
-            const QPoint bottom =
-                m_resultsView->mapTo(m_ui->scrollAreaWidgetContents, QPoint(0, m_resultsView->height()));
-            m_ui->scrollArea->ensureVisible(bottom.x(), bottom.y(), 0, 8);
-        });
-    }
-}
-
-void CqWndTracker::loadRecent()
-{
-    // Earlier days only: a day the clock has not reached yet is not "before".
-    const QDate today = DayClock::today();
-    QList<RecentFoods::DayMeal> days;
-    for (const ArchivedDay& day : DayArchive::latest(DayArchive::keptDays)) {
-        if (day.date >= today)
-            continue;
-        RecentFoods::DayMeal meal;
-        for (qint32 category : day.categories(m_meal))
-            meal.insert(category, day.entries(m_meal, category));
-        days.append(meal);
-    }
-    QHash<QString, FoodItemModel*> listed;
-    for (auto it = m_catalogue->categories().cbegin(); it != m_catalogue->categories().cend(); ++it) {
-        for (FoodItemModel* food : it.value()->items)
-            listed.insert(DayStore::chosenKey(it.key(), food->id), food);
-    }
-    const QList<RecentFoods::Food> recent = RecentFoods::collect(
-        days, [&listed](qint32 category, qint32 foodId) {
-            return listed.contains(DayStore::chosenKey(category, foodId));
-        });
-    m_recentRows.clear();
-    for (const RecentFoods::Food& food : recent) {
-        const FoodModel* category = m_catalogue->category(food.category);
-        m_recentRows.append({listed.value(DayStore::chosenKey(food.category, food.foodId)), food.category,
-                             category->title, food.kind, food.calories});
-    }
-}
-
-void CqWndTracker::pickResult(int row, int column)
-{
-    const SearchResultsModel::Row* shown = m_results->row(row);
-    const int at = m_results->tableRow(row);
-    if (!shown || at < 0)
-        return;
-    const qint32 categoryId = shown->category;
-    FoodTableModel* model = choicesOf(categoryId);
-    if (column == SearchResultsModel::LastTime) {
-        // The same amount as last time, whatever is marked now.
-        if (shown->lastKind == FoodQuantity::other) {
-            model->setOtherText(at, FoodNumbers::calories(shown->lastCalories));
-            model->applyTypedAmount(at);
-        } else if (!model->isMarked(at, shown->lastKind + FoodTableModel::HalfCup)) {
-            model->click(at, shown->lastKind + FoodTableModel::HalfCup);
-        }
-    } else if (column >= SearchResultsModel::HalfCup && column <= SearchResultsModel::Other) {
-        // Exactly a click on the food's cell in its category's table.
-        model->click(at, column - SearchResultsModel::HalfCup + FoodTableModel::HalfCup);
-    } else {
-        return;
-    }
-    if (categoryId == m_openCategory)
-        refreshTotals();
-    markUnsaved(categoryId);
-
-    const FoodItemModel* food = model->food(at);
-    const int kind = model->chosenKind(at);
-    const QString said = kind < 0
-        ? QStringLiteral("%1: not chosen.").arg(food->title)
-        : QStringLiteral("%1: %2 chosen. Ctrl+S saves.")
-              .arg(food->title,
-                   SearchResultsModel::amountText(kind, FoodNumbers::readFloat(model->otherText(at))));
-    m_ui->lblSearchStatus->setText(said);
-    m_ui->lblSearchStatus->setAccessibleName(said);
-}
-
-void CqWndTracker::moveResult(int step)
-{
-    const int rows = m_results->rowCount();
-    if (rows == 0)
-        return;
-    const int current = m_resultsView->currentIndex().isValid() ? m_resultsView->currentIndex().row() : -1;
-    const int row = std::clamp(current + step, 0, rows - 1);
-    m_resultsView->setCurrentIndex(m_results->index(row, SearchResultsModel::Name));
-    m_resultsView->scrollTo(m_results->index(row, SearchResultsModel::Name));
-}
-
-void CqWndTracker::clearSearch()
-{
-    m_ui->edtSearch->clear();
-    m_ui->edtSearch->setFocus();
-}
-
-void CqWndTracker::fillCopyMenu()
-{
-    m_copyMenu->clear();
-    auto addSource = [this](const QString& title, const MealCopy::Meal& source) {
-        QMenu* menu = m_copyMenu->addMenu(title);
-        menu->setObjectName(QStringLiteral("menuCopy_%1").arg(m_copyMenu->actions().size()));
-        if (source.isEmpty()) {
-            menu->menuAction()->setText(QStringLiteral("%1 (no food)").arg(title));
-            menu->menuAction()->setEnabled(false);
-            return;
-        }
-        menu->addAction(QStringLiteral("Replace this meal with it"), this,
-                        [this, source, title] { copyMeal(source, MealCopy::Mode::Replace, title); });
-        menu->addAction(QStringLiteral("Add it to this meal"), this,
-                        [this, source, title] { copyMeal(source, MealCopy::Mode::Add, title); });
-    };
-    addSource(QStringLiteral("Yesterday's %1").arg(mealName(m_meal)),
-              archivedMeal(DayClock::today().addDays(-1), m_meal));
-    m_copyMenu->addSeparator();
-    for (int meal = 0; meal < Meals::count; ++meal) {
-        if (meal != m_meal)
-            addSource(QStringLiteral("Today's %1").arg(mealName(meal)), todaysMeal(meal));
-    }
-}
-
-MealCopy::Meal CqWndTracker::todaysMeal(int meal) const
-{
-    MealCopy::Meal copied;
-    for (qint32 id : categoryIds()) {
-        MealCopy::Category category;
-        category.entries = DayStore::entries(meal, id);
-        if (category.entries.isEmpty())
-            continue;
-        DayStore::categoryNutrients(meal, id, &category.nutrients);
-        copied.insert(id, category);
-    }
-    return copied;
-}
-
-MealCopy::Meal CqWndTracker::archivedMeal(const QDate& date, int meal)
-{
-    MealCopy::Meal copied;
-    const std::optional<ArchivedDay> day = DayArchive::day(date);
-    if (!day)
-        return copied;
-    for (qint32 id : day->categories(meal))
-        copied.insert(id, {day->entries(meal, id), day->categoryNutrients(meal, id)});
-    return copied;
 }
 
 void CqWndTracker::copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, const QString& from)
 {
+    // The menu named its sources after the day it opened on.
+    if (followTheDay()) {
+        showMessage(newDayNothingCopiedMessage(m_meal));
+        return;
+    }
     // A category the catalogue no longer lists could be neither shown nor
     // counted: it stays behind. Foods a listed category no longer lists come
     // along and show as no longer listed, with their calories and nutrients.
@@ -1317,8 +986,27 @@ void CqWndTracker::copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, c
         showMessage(QStringLiteral("%1 holds no food the food list still has.").arg(from));
         return;
     }
+    // Choices not saved yet are part of the meal copied into: added to, they
+    // are saved with it; replaced, they go only once the member agrees.
+    bool savedChoices = false;
+    if (!m_unsaved.isEmpty()) {
+        if (mode == MealCopy::Mode::Replace) {
+            CqDlgWarning ask(replaceDropsUnsavedText(m_meal, from), this);
+            if (ask.exec() != QDialog::Accepted)
+                return;
+            // Midnight may have come while the member read the question.
+            if (followTheDay()) {
+                showMessage(newDayNothingCopiedMessage(m_meal));
+                return;
+            }
+            m_unsaved.clear();
+        } else {
+            savedChoices = saveChoices(false);
+        }
+    }
     const SettingsStore::Batch batch;
-    const MealCopy::Meal merged = MealCopy::merge(todaysMeal(m_meal), listed, mode);
+    const MealCopy::Meal merged =
+        MealCopy::merge(CopyMealMenu::todaysMeal(m_meal, categoryIds()), listed, mode);
     DayStore::Totals totals{DayStore::mealCalories(m_meal), DayStore::remainingCalories()};
     for (auto it = merged.cbegin(); it != merged.cend(); ++it) {
         QSet<qint32> stored;
@@ -1335,17 +1023,47 @@ void CqWndTracker::copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, c
     if (m_catalogue->category(m_openCategory)) {
         fillFoodTable();
     }
-    runSearch();
+    m_quick->refresh();
     QString told = mode == MealCopy::Mode::Replace ? QStringLiteral("This meal now holds %1.").arg(from)
                                                    : QStringLiteral("%1 added to this meal.").arg(from);
     if (left > 0)
         told += QStringLiteral(" %1 food(s) of categories no longer listed stayed behind.").arg(left);
+    if (savedChoices)
+        told += QLatin1Char(' ') + tr("Your choices that were not saved yet were saved with it.");
     showMessage(told);
 }
 
-void CqWndTracker::startNewDay()
+// ----- the day -----
+
+bool CqWndTracker::followTheDay()
 {
-    // Choices not saved belonged to the day that ended.
+    const QDate today = DayClock::today();
+    if (today <= m_day) {
+        // A clock set back closes nothing: the window's day goes on.
+        m_day = today;
+        return false;
+    }
+    const QDate stored = DayClock::storeDate();
+    closeFinishedDay(today);
+    // The roll-over has started the new day in this window too.
+    if (m_day == today)
+        return true;
+    // Another client closed the day first: the store already holds today.
+    if (stored.isValid() && stored == today) {
+        startNewDay(today);
+        return true;
+    }
+    // An undated store held no day to close.
+    m_day = today;
+    return false;
+}
+
+void CqWndTracker::startNewDay(const QDate& today)
+{
+    m_day = today;
+    // Choices not saved belonged to the day that ended: the member is told.
+    if (!m_unsaved.isEmpty())
+        tellUnsavedLeftBehind();
     m_unsaved.clear();
     showUnsaved();
     restoreMeal();
@@ -1353,8 +1071,50 @@ void CqWndTracker::startNewDay()
     showFigures({DayStore::mealCalories(m_meal), DayStore::remainingCalories()});
     if (m_catalogue->category(m_openCategory))
         fillFoodTable();
-    loadRecent();
-    runSearch();
+    m_quick->loadRecent();
+    m_quick->refresh();
+}
+
+void CqWndTracker::tellUnsavedLeftBehind()
+{
+    QList<int>& meals = mealsLeftUnsaved();
+    const bool first = meals.isEmpty();
+    if (!meals.contains(m_meal))
+        meals.append(m_meal);
+    if (!first)
+        return;
+    QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        QList<int> named = std::exchange(mealsLeftUnsaved(), {});
+        std::sort(named.begin(), named.end());
+        if (MainWindow* window = MainWindow::instance())
+            window->showMessage(newDayUnsavedMessage(named));
+    });
+}
+
+QString CqWndTracker::newDayUnsavedMessage(const QList<int>& meals)
+{
+    return tr("A new day has begun, so your unsaved choices for %1 were not saved.")
+        .arg(TrackerLook::mealNames(meals));
+}
+
+QString CqWndTracker::newDayNothingRemovedMessage(const QString& what, int meal)
+{
+    return tr("A new day began before you confirmed, so nothing was removed: \u201C%1\u201D stays in "
+              "yesterday's %2, and today's meal is unchanged.")
+        .arg(what, TrackerLook::mealName(meal));
+}
+
+QString CqWndTracker::newDayNothingCopiedMessage(int meal)
+{
+    return tr("A new day has begun, so nothing was copied. Open \u201CCopy a meal\u201D again to copy "
+              "into today's %1.")
+        .arg(TrackerLook::mealName(meal));
+}
+
+QString CqWndTracker::replaceDropsUnsavedText(int meal, const QString& from)
+{
+    return tr("Your %1 has choices that are not saved yet. Replacing it with %2 leaves them out.")
+        .arg(TrackerLook::mealName(meal), from);
 }
 
 void CqWndTracker::showEvent(QShowEvent* event)
@@ -1385,31 +1145,6 @@ bool CqWndTracker::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     const auto* keyEvent = static_cast<QKeyEvent*>(event);
     const int key = keyEvent->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (watched == m_ui->edtSearch || watched == m_resultsView) {
-        if (key == Qt::Key_Escape && !m_ui->edtSearch->text().isEmpty()) {
-            clearSearch();
-            return true;
-        }
-        if (watched == m_ui->edtSearch && (key == Qt::Key_Down || key == Qt::Key_Up)) {
-            moveResult(key == Qt::Key_Down ? 1 : -1);
-            return true;
-        }
-        const QModelIndex current = m_resultsView->currentIndex();
-        if (enter && m_results->rowCount() > 0) {
-            const int row = current.isValid() ? current.row() : 0;
-            pickResult(row, keyEvent->modifiers().testFlag(Qt::ShiftModifier) ? SearchResultsModel::Cup
-                                                                               : SearchResultsModel::HalfCup);
-            if (watched == m_ui->edtSearch)
-                m_ui->edtSearch->selectAll();
-            return true;
-        }
-        if (watched == m_resultsView && key == Qt::Key_Space && current.isValid()) {
-            pickResult(current.row(), current.column());
-            return true;
-        }
-        return false;
-    }
     if (watched == m_table) {
         const QModelIndex current = m_table->currentIndex();
         // While the "other" editor is open the keys go to the editor instead.

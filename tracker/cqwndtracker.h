@@ -1,9 +1,7 @@
 #pragma once
 
 #include "tracker/daystore.h"
-#include "tracker/foodsearch.h"
 #include "tracker/mealcopy.h"
-#include "tracker/searchresultsmodel.h"
 
 #include <QDate>
 #include <QHash>
@@ -14,17 +12,19 @@
 
 #include <memory>
 
+class CategoryList;
+class CopyMealMenu;
 class FoodCatalogue;
 class FoodItemModel;
 class FoodTableModel;
 class OwnFoodUpload;
 class QAbstractButton;
 class QLabel;
-class QMenu;
 class QTableView;
 class QTableWidget;
 class QTimer;
 class QtMaterialRaisedButton;
+class QuickEntryPanel;
 class Server;
 
 namespace Ui {
@@ -36,7 +36,14 @@ class CqWndTracker;
 // a cup or a typed amount of each food, saves the category into the meal,
 // shows what the meal holds (one block per category, removable), and adds
 // or deletes foods of the member's own. All storing and adding up goes
-// through DayStore; this class renders and forwards.
+// through DayStore; this class renders and forwards. The category list, the
+// quick entry (search, recent foods) and the "Copy a meal" menu are classes
+// of their own that the window wires to the table and the store.
+//
+// The window follows the day: at midnight, and before any save, copy or
+// removal, a day the date has moved past is closed and the window shows the
+// new one; choices not saved and removals confirmed too late are told as
+// left out, never written into the new day.
 class CqWndTracker final : public QWidget
 {
     Q_OBJECT
@@ -64,11 +71,17 @@ public:
     // adding to what it holds, and saves it; `from` names the source in the
     // message ("Yesterday's Breakfast"). Categories the catalogue no longer
     // lists are left out; foods it no longer lists come along and show as
-    // such.
+    // such. Choices not saved yet are saved with an added meal; replacing
+    // the meal asks before it leaves them out.
     void copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, const QString& from);
-    // The meal `meal` of today, or of the archived day `date`, as a source.
-    MealCopy::Meal todaysMeal(int meal) const;
-    static MealCopy::Meal archivedMeal(const QDate& date, int meal);
+
+    // What the member is told when a new day leaves out the unsaved choices
+    // of `meals`, a removal confirmed too late, or a copy chosen on the day
+    // before; and the question before a copy replaces unsaved choices.
+    static QString newDayUnsavedMessage(const QList<int>& meals);
+    static QString newDayNothingRemovedMessage(const QString& what, int meal);
+    static QString newDayNothingCopiedMessage(int meal);
+    static QString replaceDropsUnsavedText(int meal, const QString& from);
 
 signals:
     void hidden(bool hide);
@@ -96,8 +109,6 @@ private:
     // widgets of these names).
     void on_btnHome_clicked();
     void on_btnSample_clicked();
-    void on_btnCategory_clicked();
-    void on_category_clicked();
     void on_tblDetail_cellClicked(int row, int column);
     void on_tblDetail_cellChanged(int row, int column);
     void on_tblDetail_cellDoubleClicked(int row, int column);
@@ -107,11 +118,9 @@ private:
 
     void buildTitleRow();
     void buildHeader();
-    void buildCategoryButton();
     void buildFoodTable();
-    void buildCategoryList();
-    void applyCategoryListState();
-    void openCategory(qint32 id, QWidget* entry);
+    void buildQuickPanel();
+    void openCategory(qint32 id);
     void fillFoodTable();
     void adjustTableHeight();
     void sizeRows(int first, int last);
@@ -125,16 +134,19 @@ private:
     void showMessage(const QString& text);
     QList<qint32> categoryIds() const;
 
-    // Quick entry: search, recent foods, copying a meal.
-    void buildQuickPanel();
-    void runSearch();
-    void loadRecent();
-    void pickResult(int row, int column);
-    void moveResult(int step);
-    void fitResults();
-    void clearSearch();
-    void fillCopyMenu();
-    void startNewDay();
+    // Saves the categories with unsaved marks (and the open one when asked)
+    // into the meal; false when there was nothing to save.
+    bool saveChoices(bool withOpenCategory);
+    // Asks before a removal from the meal; false when the member says no or
+    // when the day it belonged to ended first (the member is told).
+    bool confirmRemoval(const QString& what);
+
+    // True when a new day had begun since the window last looked, and the
+    // window now shows it (the finished day closed, unsaved choices told as
+    // left out).
+    bool followTheDay();
+    void startNewDay(const QDate& today);
+    void tellUnsavedLeftBehind();
     // The marks of a category: the open table's model, an unsaved one, or
     // one filled from the stored choices.
     FoodTableModel* choicesOf(qint32 category);
@@ -160,7 +172,7 @@ private:
     QMap<QString, FoodItemModel*> m_chosen;
     QMap<qint32, QtMaterialRaisedButton*> m_blockButtons;
     QHash<QAbstractButton*, QTableWidget*> m_blockTables;
-    QtMaterialRaisedButton* m_categoryButton = nullptr;
+    CategoryList* m_categories = nullptr;
     QLabel* m_targetLabel = nullptr;
     QLabel* m_mealLabel = nullptr;
     QLabel* m_remainingLabel = nullptr;
@@ -168,15 +180,14 @@ private:
     // the food it added even when another category is open by then.
     QList<QPointer<OwnFoodUpload>> m_uploads;
 
-    FoodSearch m_search;
-    SearchResultsModel* m_results = nullptr;
-    QTableView* m_resultsView = nullptr;
-    QMenu* m_copyMenu = nullptr;
+    QuickEntryPanel* m_quick = nullptr;
+    CopyMealMenu* m_copyMenu = nullptr;
+    // The day the window shows: the one the store held when it last looked.
+    QDate m_day;
     // Each category's marks while the window is open: the open category's
     // table shows its own; the others keep what the search chose.
     QHash<qint32, FoodTableModel*> m_models;
     // Categories with marks changed since they were last saved.
     QSet<qint32> m_unsaved;
-    QList<SearchResultsModel::Row> m_recentRows;
     bool m_focusedOnce = false;
 };

@@ -80,13 +80,50 @@ bool ArchivedDay::hasFood() const
 QString ArchivedDay::toText() const
 {
     QJsonObject keys;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        keys.insert(it.key(), it.value());
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (!holdsNothing(it.value()))
+            keys.insert(it.key(), it.value());
+    }
     QJsonObject object{{QStringLiteral("date"), date.toString(dateFormat)},
                        {QStringLiteral("target"), target},
                        {QStringLiteral("remaining"), remaining},
                        {QStringLiteral("values"), keys}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+ArchivedDay ArchivedDay::joinedWith(const ArchivedDay& later) const
+{
+    ArchivedDay joined = *this;
+    joined.target = later.target;
+    for (auto it = later.values.cbegin(); it != later.values.cend(); ++it) {
+        const QString earlier = values.value(it.key());
+        QString value = it.value();
+        if (holdsNothing(earlier)) {
+            // nothing to add to
+        } else if (it.key().startsWith(QLatin1String("meal_"))) {
+            value = earlier + QLatin1Char('@') + value;
+        } else if (it.key().startsWith(QLatin1String("Cal_"))) {
+            value = QString::number(FoodNumbers::addCalories(FoodNumbers::readInt(earlier),
+                                                             FoodNumbers::readInt(value)));
+        } else {
+            Nutrients sum;
+            Nutrients more;
+            FoodNumbers::readNutrients(earlier, &sum);
+            FoodNumbers::readNutrients(value, &more);
+            value = FoodNumbers::nutrientsText(FoodNumbers::shownGrams(sum += more));
+        }
+        joined.values.insert(it.key(), value);
+    }
+    int eaten = 0;
+    for (int meal = 0; meal < Meals::count; ++meal)
+        eaten = FoodNumbers::addCalories(eaten, joined.mealCalories(meal));
+    joined.remaining = FoodNumbers::subtractCalories(joined.target, eaten);
+    return joined;
+}
+
+bool ArchivedDay::holdsNothing(const QString& value)
+{
+    return value.isEmpty() || value == QLatin1String("0") || value == QLatin1String("0_0_0_0");
 }
 
 std::optional<ArchivedDay> ArchivedDay::fromText(const QString& text)
@@ -157,6 +194,14 @@ void store(const ArchivedDay& archived)
     while (all.size() > keptDays)
         SettingsStore::removeMemberKey(dayKey(all.takeFirst()));
     writeDates(all);
+    // Days archived by an older version kept their empty keys too.
+    for (const QDate& date : std::as_const(all)) {
+        const QString stored = SettingsStore::memberText(dayKey(date));
+        const std::optional<ArchivedDay> older = ArchivedDay::fromText(stored);
+        const QString compact = older ? older->toText() : QString();
+        if (older && compact.size() < stored.size())
+            SettingsStore::setMemberText(dayKey(date), compact);
+    }
 }
 
 } // namespace DayArchive

@@ -28,9 +28,17 @@ struct ArchivedDay
     // True when any meal record holds a food.
     bool hasFood() const;
 
+    // This day with `later` added, for a date that closed twice (a clock
+    // ran a day ahead and was put back): records joined, totals added, the
+    // later target, and remaining what that target leaves.
+    ArchivedDay joinedWith(const ArchivedDay& later) const;
+
     // The stored form of a day (JSON text) and back; nullopt for text that
-    // is not a day.
+    // is not a day. Keys that hold nothing are left out: they read the same.
     QString toText() const;
+    // An empty record, or the 0 calories or zero nutrients written for a
+    // meal or category with nothing chosen.
+    static bool holdsNothing(const QString& value);
     static std::optional<ArchivedDay> fromText(const QString& text);
 };
 

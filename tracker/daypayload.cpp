@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -90,27 +91,62 @@ void addCategory(const ArchivedDay& day, int meal, qint32 categoryId,
     }
 }
 
+// The meal's calories as sent: the stored figure (whole parts of the foods'
+// calories, as the member saw it) while the foods add up to it within half a
+// calorie each; otherwise (a total that disagrees with its records) what the
+// foods add up to, since the foods are what the history shows.
+int mealCalories(int stored, const QJsonArray& foods)
+{
+    double sum = 0;
+    for (const QJsonValue& food : foods)
+        sum += food[QStringLiteral("calories")].toDouble();
+    if (std::abs(double(stored) - sum) <= 0.5 * double(foods.size()))
+        return stored;
+    return int(std::min(std::round(sum), double(std::numeric_limits<int>::max())));
+}
+
 } // namespace
 
 namespace DayPayload {
 
+bool listsEveryFood(const ArchivedDay& day, const FoodCatalogue& catalogue)
+{
+    for (int meal = 0; meal < Meals::count; ++meal) {
+        for (qint32 categoryId : day.categories(meal)) {
+            const FoodModel* category = catalogue.category(categoryId);
+            for (const MealEntry& entry : day.entries(meal, categoryId)) {
+                if (entry.foodId == 0)
+                    continue;
+                if (!category || std::none_of(category->items.cbegin(), category->items.cend(),
+                                              [&entry](const FoodItemModel* food) {
+                                                  return food->id == entry.foodId;
+                                              }))
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
 QJsonObject build(const ArchivedDay& day, const FoodCatalogue& catalogue)
 {
+    const int target = std::max(0, day.target);
     DailyScore::Day scored;
-    scored.target = day.target;
-    scored.remaining = day.remaining;
+    scored.target = target;
     int eaten = 0;
     QJsonArray meals;
     for (int meal = 0; meal < Meals::count; ++meal) {
-        const int calories = std::max(0, day.mealCalories(meal));
-        scored.mealCalories[size_t(meal)] = calories;
-        eaten = FoodNumbers::addCalories(eaten, calories);
         QJsonArray foods;
         for (qint32 categoryId : day.categories(meal))
             addCategory(day, meal, categoryId, catalogue, &foods);
+        const int calories = mealCalories(std::max(0, day.mealCalories(meal)), foods);
+        scored.mealCalories[size_t(meal)] = calories;
+        eaten = FoodNumbers::addCalories(eaten, calories);
         meals.append(
             QJsonObject{{QStringLiteral("calories"), calories}, {QStringLiteral("foods"), foods}});
     }
+    const int remaining = FoodNumbers::subtractCalories(target, eaten);
+    scored.remaining = remaining;
 
     double score = 0;
     QString grade;
@@ -122,9 +158,9 @@ QJsonObject build(const ArchivedDay& day, const FoodCatalogue& catalogue)
                                                                : QStringLiteral("F"));
     }
     return {{QStringLiteral("date"), day.date.toString(QStringLiteral("yyyy-MM-dd"))},
-            {QStringLiteral("target"), std::max(0, day.target)},
+            {QStringLiteral("target"), target},
             {QStringLiteral("eaten"), eaten},
-            {QStringLiteral("remaining"), day.remaining},
+            {QStringLiteral("remaining"), remaining},
             {QStringLiteral("score"), score},
             {QStringLiteral("grade"), grade},
             {QStringLiteral("meals"), meals}};

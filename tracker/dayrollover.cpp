@@ -3,16 +3,18 @@
 #include "tracker/dayarchive.h"
 #include "tracker/dayclock.h"
 #include "tracker/dayuploadqueue.h"
-#include "tracker/meals.h"
 
 #include "app/accountstate.h"
 #include "app/settingsstore.h"
 
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 
 #include <algorithm>
+
+Q_LOGGING_CATEGORY(lcDayRollover, "olva.dayrollover")
 
 namespace {
 
@@ -20,6 +22,9 @@ DayRollover* theInstance = nullptr;
 
 const QString dateFormat = QStringLiteral("yyyy-MM-dd");
 constexpr int recheckMs = 5 * 60 * 1000;
+constexpr qint64 shortestWaitMs = 60 * 1000;
+// A day lasts at most 25 hours where the clock goes back.
+constexpr qint64 longestWaitMs = 26LL * 3600 * 1000;
 
 // The keys of the day: meal_<m>_<c>, details_<m>_<c>, Cal_<m>, totaldetails_<m>.
 bool isDayKey(const QString& key)
@@ -46,6 +51,8 @@ DayRollover::DayRollover(QObject* parent) : QObject(parent)
 {
     theInstance = this;
     m_midnight.setSingleShot(true);
+    // A coarse timer of a day may fire an hour early.
+    m_midnight.setTimerType(Qt::PreciseTimer);
     connect(&m_midnight, &QTimer::timeout, this, [this] {
         checkNow();
         armMidnight();
@@ -84,12 +91,21 @@ QDate DayRollover::storedDate()
     return DayClock::storeDate();
 }
 
+qint64 DayRollover::msUntilMidnight(const QDateTime& now, const QTimeZone& zone)
+{
+    // The date's first moment, not 00:00: where the clock jumps from 23:59
+    // to 01:00 there is no 00:00, and where it goes back an hour the next
+    // midnight is the one after the repeated hour.
+    const QDate date = now.toTimeZone(zone).date();
+    const QDateTime next = date.addDays(1).startOfDay(zone).addSecs(1);
+    const qint64 ms = next.isValid() ? now.msecsTo(next) : longestWaitMs;
+    return std::clamp(ms, shortestWaitMs, longestWaitMs);
+}
+
 void DayRollover::armMidnight()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDateTime midnight(now.date().addDays(1), QTime(0, 0, 1));
-    const qint64 ms = std::clamp<qint64>(now.msecsTo(midnight), 1000, 24LL * 3600 * 1000);
-    m_midnight.start(int(ms));
+    m_midnight.start(
+        int(msUntilMidnight(QDateTime::currentDateTime(), QTimeZone::systemTimeZone())));
 }
 
 bool DayRollover::checkNow()
@@ -116,33 +132,46 @@ bool DayRollover::closeStoredDay(const QDate& today)
             SettingsStore::setMemberText(dateKey(), today.toString(dateFormat));
         return false;
     }
-    // A clock set back never starts a day: the stored one goes on.
-    if (today <= stored)
+    if (today == stored)
         return false;
+    if (today < stored) {
+        // The clock ran ahead when the day was dated and has been put
+        // right: what the store holds was eaten today, and a date that
+        // stayed ahead would pour every later meal into that one day.
+        qCInfo(lcDayRollover).noquote()
+            << "the stored day" << stored.toString(dateFormat) << "lies after today"
+            << today.toString(dateFormat) << "- it is dated today, nothing closed";
+        SettingsStore::setMemberText(dateKey(), today.toString(dateFormat));
+        return false;
+    }
 
     ArchivedDay day;
     day.date = stored;
     day.target = SettingsStore::memberInt(DayKeys::totalCalories());
     day.remaining = SettingsStore::memberInt(DayKeys::remainCalories());
     const QStringList keys = SettingsStore::memberKeys();
+    QStringList dayKeys;
     for (const QString& key : keys) {
-        if (isDayKey(key))
-            day.values.insert(key, SettingsStore::memberText(key));
+        if (!isDayKey(key))
+            continue;
+        dayKeys.append(key);
+        const QString value = SettingsStore::memberText(key);
+        if (!ArchivedDay::holdsNothing(value))
+            day.values.insert(key, value);
     }
     if (day.hasFood()) {
+        // Already closed once, before a clock that ran ahead was put back:
+        // both parts are that day (and it goes to the service again whole).
+        if (const std::optional<ArchivedDay> earlier = DayArchive::day(day.date))
+            day = earlier->joinedWith(day);
         DayArchive::store(day);
         DayUploadQueue::add(day.date);
     }
 
-    for (auto it = day.values.cbegin(); it != day.values.cend(); ++it) {
-        if (it.key().startsWith(QLatin1String("meal_")) ||
-            it.key().startsWith(QLatin1String("details_")))
-            SettingsStore::setMemberText(it.key(), QString());
-    }
-    for (int meal = 0; meal < Meals::count; ++meal) {
-        SettingsStore::setMemberText(DayKeys::mealCalories(meal), QStringLiteral("0"));
-        SettingsStore::setMemberText(DayKeys::mealDetails(meal), QStringLiteral("0_0_0_0"));
-    }
+    // An absent key reads as an empty record, 0 calories and no nutrients:
+    // the new day starts without the old one's keys, emptied ones included.
+    for (const QString& key : std::as_const(dayKeys))
+        SettingsStore::removeMemberKey(key);
     SettingsStore::setMemberInt(DayKeys::remainCalories(), day.target);
     SettingsStore::setMemberText(dateKey(), today.toString(dateFormat));
     totalCalories = day.target;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QObject>
+#include <QTimeZone>
 #include <QTimer>
 
 // Starts a new day when the local date (DayClock::today()) is later than the
@@ -27,9 +29,15 @@ public:
     // The closing itself, in one settings batch: archives the stored day
     // (when it holds food) and queues it for upload, empties today's keys
     // and stores `today`. A store with no date closes nothing (one holding
-    // food takes `today`); a `today` not later than the stored date changes
-    // nothing.
+    // food takes `today`); `today` itself changes nothing. A stored date
+    // after `today` (the clock ran ahead and was put right) takes `today`,
+    // closing nothing: the meals stay in the member's real day.
     static bool closeStoredDay(const QDate& today);
+
+    // How long after `now` the next check at midnight in `zone` is due:
+    // one second into the next date's first moment, however the zone's
+    // clock jumps there, and never sooner than a minute.
+    static qint64 msUntilMidnight(const QDateTime& now, const QTimeZone& zone);
 
     // "daydate": the date of the day today's keys hold, "yyyy-MM-dd".
     static QString dateKey();

@@ -80,9 +80,16 @@ void write(const QString& key, const QString& value)
     SettingsStore::setMemberText(key, value);
 }
 
+// A meal never holds fewer than 0 calories, nor a category or meal fewer
+// than 0 grams, whatever a caller subtracts: the store is the last guard.
 void writeMealCalories(int meal, int calories)
 {
-    write(DayKeys::mealCalories(meal), QString::number(calories));
+    write(DayKeys::mealCalories(meal), QString::number(std::max(calories, 0)));
+}
+
+void writeNutrients(const QString& key, const Nutrients& nutrients)
+{
+    write(key, FoodNumbers::nutrientsText(FoodNumbers::atLeastZero(FoodNumbers::shownGrams(nutrients))));
 }
 
 void storeRemaining(int remaining)
@@ -145,7 +152,8 @@ int DayStore::mealCalories(int meal)
 {
     if (!Meals::isValid(meal))
         return 0;
-    return FoodNumbers::readInt(read(DayKeys::mealCalories(meal)));
+    // An older record below 0 counts nothing.
+    return std::max(FoodNumbers::readInt(read(DayKeys::mealCalories(meal))), 0);
 }
 
 Nutrients DayStore::mealNutrients(int meal)
@@ -234,8 +242,7 @@ DayStore::Totals DayStore::saveCategory(int meal, qint32 category, const QList<M
         if (const FoodItemModel* food = keptFoods.value(stored.foodId))
             nutrients += FoodNumbers::nutrientShare(*food, stored.kind, stored.calories);
     }
-    write(DayKeys::categoryDetails(meal, category),
-          FoodNumbers::nutrientsText(FoodNumbers::shownGrams(nutrients)));
+    writeNutrients(DayKeys::categoryDetails(meal, category), nutrients);
     write(DayKeys::mealRecord(meal, category), formatEntries(record));
     Totals totals;
     totals.mealCalories = recountMealCalories(meal, categoryIds);
@@ -273,7 +280,7 @@ int DayStore::recomputeRemaining(int meal, const QList<qint32>& categoryIds)
         if (categoryNutrients(meal, id, &nutrients))
             sum += FoodNumbers::shownGrams(nutrients);
     }
-    write(DayKeys::mealDetails(meal), FoodNumbers::nutrientsText(FoodNumbers::shownGrams(sum)));
+    writeNutrients(DayKeys::mealDetails(meal), sum);
     return remaining;
 }
 
@@ -297,23 +304,26 @@ DayStore::Totals DayStore::removeFood(int meal, qint32 category, qint32 foodId, 
         if (record.at(i).foodId == foodId)
             index = i;
     }
-    if (index >= 0) {
-        if (removed)
-            *removed = record.at(index);
-        record.removeAt(index);
+    if (index < 0) {
+        // The record no longer holds the food (a day that ended, a second
+        // window's removal): there is nothing to take off.
+        return {mealCalories(meal), recomputeRemaining(meal, categoryIds)};
     }
+    if (removed)
+        *removed = record.at(index);
+    record.removeAt(index);
 
     Nutrients nutrients;
     if (categoryNutrients(meal, category, &nutrients)) {
         // The stored figures carry one decimal while the share is exact:
         // round the rest as it shows, and an empty category holds nothing.
-        nutrients = record.isEmpty() ? Nutrients{} : FoodNumbers::shownGrams(nutrients -= share);
-        write(DayKeys::categoryDetails(meal, category), FoodNumbers::nutrientsText(nutrients));
+        writeNutrients(DayKeys::categoryDetails(meal, category),
+                       record.isEmpty() ? Nutrients{} : (nutrients -= share));
     }
 
     Totals totals;
-    totals.mealCalories =
-        FoodNumbers::subtractCalories(shownMealCalories, FoodNumbers::wholePart(rowCalories));
+    totals.mealCalories = std::max(
+        FoodNumbers::subtractCalories(shownMealCalories, FoodNumbers::wholePart(rowCalories)), 0);
     writeMealCalories(meal, totals.mealCalories);
     totals.remaining = recomputeRemaining(meal, categoryIds);
     write(DayKeys::mealRecord(meal, category), formatEntries(record));
@@ -327,8 +337,14 @@ DayStore::Totals DayStore::removeCategory(int meal, qint32 category, const QList
     if (!Meals::isValid(meal))
         return {};
     Totals totals;
-    totals.mealCalories = FoodNumbers::subtractCalories(shownMealCalories, wholeSum(rowCalories));
-    writeMealCalories(meal, totals.mealCalories);
+    if (entries(meal, category).isEmpty()) {
+        // The record no longer holds the category: nothing to take off.
+        totals.mealCalories = mealCalories(meal);
+    } else {
+        totals.mealCalories =
+            std::max(FoodNumbers::subtractCalories(shownMealCalories, wholeSum(rowCalories)), 0);
+        writeMealCalories(meal, totals.mealCalories);
+    }
     write(DayKeys::categoryDetails(meal, category), QString());
     totals.remaining = recomputeRemaining(meal, categoryIds);
     write(DayKeys::mealRecord(meal, category), QString());

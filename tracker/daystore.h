@@ -48,7 +48,8 @@ QString totalCalories();                             // "totalcalories"
 // it is. Every write goes through the bookkeeping operations below, which also
 // keep the account state's totalCalories / remainCalories in step. Each
 // operation reaches the disk as a whole when it returns (one settings batch):
-// never half of a save.
+// never half of a save. A meal's calories and any grams are never written
+// below 0 (only the remaining calories may be).
 //
 // The meal planner home, the daily score and the history read the day with
 // mealCalories(), mealNutrients(), mealCaloriesSum(), remainingCalories() and
@@ -112,13 +113,15 @@ public:
     // nutrients it counted, `rowCalories` the calories it shows and
     // `shownMealCalories` the meal's calories as shown. The nutrients left
     // are rounded as shown and never below 0; once the record is empty they
-    // are 0. `removed` receives the entry that went (empty text when none).
+    // are 0. `removed` receives the entry that went (empty text when none);
+    // when the record holds no such food nothing changes.
     static Totals removeFood(int meal, qint32 category, qint32 foodId, int row,
                              const Nutrients& share, float rowCalories, int shownMealCalories,
                              const QList<qint32>& categoryIds, MealEntry* removed = nullptr);
 
     // Removes a whole category from a meal; `rowCalories` are the calories
-    // its chosen-foods table shows.
+    // its chosen-foods table shows (taken off only while the record holds
+    // the category).
     static Totals removeCategory(int meal, qint32 category, const QList<float>& rowCalories,
                                  int shownMealCalories, const QList<qint32>& categoryIds);
 

@@ -3,6 +3,7 @@
 #include "tracker/foodmodel.h"
 #include "tracker/foodnumbers.h"
 
+#include "app/accountstate.h"
 #include "app/jsonreply.h"
 
 #include <QJsonArray>
@@ -45,7 +46,28 @@ FoodItemModel* readFood(const QJsonObject& object, QObject* parent)
     return food;
 }
 
+struct HeldReply
+{
+    QString userId;
+    QString text;
+    int generation = 0;
+};
+
+HeldReply& held()
+{
+    static HeldReply reply;
+    return reply;
+}
+
 } // namespace
+
+QString FoodCatalogue::heldReply(const QString& userId, int* generation)
+{
+    const HeldReply& reply = held();
+    if (generation)
+        *generation = reply.generation;
+    return !userId.isEmpty() && reply.userId == userId ? reply.text : QString();
+}
 
 FoodCatalogue::FoodCatalogue(QObject* parent) : QObject(parent) {}
 
@@ -91,5 +113,8 @@ FoodCatalogue::Status FoodCatalogue::load(const QString& replyText)
         m_entries.append({category->id, category->title});
     }
     m_status = Status::Loaded;
+    HeldReply& kept = held();
+    if (kept.text != replyText || kept.userId != currentUserId)
+        kept = {currentUserId, replyText, kept.generation + 1};
     return m_status;
 }

@@ -33,6 +33,11 @@ public:
     Status load(const QString& replyText);
     void clear();
 
+    // The reply of the catalogue loaded last in this run, when it was loaded
+    // for member `userId` (a tracker window's, say), so that others need not
+    // ask the service again; empty otherwise. `generation` grows with each.
+    static QString heldReply(const QString& userId, int* generation = nullptr);
+
     Status status() const { return m_status; }
     bool isEmpty() const { return m_categories.isEmpty(); }
     const QMap<qint32, FoodModel*>& categories() const { return m_categories; }

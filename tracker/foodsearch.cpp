@@ -39,7 +39,9 @@ bool isApostrophe(QChar c)
 
 QString FoodSearch::fold(const QString& text)
 {
-    const QString decomposed = text.toCaseFolded().normalized(QString::NormalizationForm_KD);
+    // Decomposed before folding: "İ" has no one-letter lower case and would
+    // stay a capital, but decomposes into "I" and a dot that goes below.
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD).toCaseFolded();
     QString folded;
     folded.reserve(decomposed.size());
     for (QChar c : decomposed) {

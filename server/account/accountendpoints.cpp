@@ -2,6 +2,7 @@
 
 #include "server/engine/apifields.h"
 #include "server/demo/demomedia.h"
+#include "server/account/attemptlimits.h"
 #include "server/account/members.h"
 #include "server/account/passwordhash.h"
 #include "server/account/pincodes.h"
@@ -23,6 +24,11 @@
 // so an e-mail address alone is not enough to trust a new computer.
 // (Served to clients that still compare the code themselves, verifyDevice
 // and forgot return it and a pending code is enough: codesByMailOnly off.)
+//
+// Guessing is limited (AttemptLimits): an account stops taking passwords
+// after a run of wrong ones, and a client address that keeps failing, at
+// any account, is refused by every endpoint here that takes a secret or
+// tells whether an address is registered.
 namespace AccountEndpoints {
 
 namespace {
@@ -33,6 +39,27 @@ constexpr int maxPasswordLength = 1024;
 
 // Screen keys that have a background picture (0 to 4).
 constexpr int backgroundCount = 5;
+
+// The refusal for a client address that failed too often lately; empty
+// when it may go on.
+QJsonObject addressRefusal(ServerContext& context)
+{
+    const qint64 wait = AttemptLimits::addressWait(context.db, context.clientAddress, context.nowSecs());
+    return wait > 0 ? AttemptLimits::refusal(wait) : QJsonObject();
+}
+
+void recordFailure(ServerContext& context, qint64 userId)
+{
+    AttemptLimits::recordFailure(context.db, userId, context.clientAddress, context.nowSecs());
+}
+
+// An e-mail address that names nobody is a failed guess too: counted
+// for the client address, so that it cannot sort addresses at will.
+QJsonObject unknownEmail(ServerContext& context, const QString& message)
+{
+    recordFailure(context, 0);
+    return apiFailure(1, message);
+}
 
 bool deviceRegistered(QSqlDatabase& db, qint64 userId, const QString& token)
 {
@@ -46,20 +73,20 @@ bool deviceRegistered(QSqlDatabase& db, qint64 userId, const QString& token)
 
 // A computer that a sign-in with the right password (or verify mode's
 // details request) found unregistered: the only one registerToken may bind.
-void recordClaim(QSqlDatabase& db, qint64 userId, const QString& token)
+void recordClaim(QSqlDatabase& db, qint64 userId, const QString& token, qint64 now)
 {
     if (token.isEmpty())
         return;
     QSqlQuery query(db);
     ApiFields::exec(query, QStringLiteral("INSERT OR REPLACE INTO device_claims (user_id, token, claimed_at)"
                                           " VALUES (?, ?, ?)"),
-                    {userId, token, QDateTime::currentSecsSinceEpoch()});
+                    {userId, token, now});
 }
 
-bool recentlyClaimed(QSqlDatabase& db, qint64 userId, const QString& token)
+bool recentlyClaimed(QSqlDatabase& db, qint64 userId, const QString& token, qint64 now)
 {
     QSqlQuery query(db);
-    const qint64 oldest = QDateTime::currentSecsSinceEpoch() - PinCodes::deviceValiditySeconds;
+    const qint64 oldest = now - PinCodes::deviceValiditySeconds;
     return ApiFields::exec(query, QStringLiteral("SELECT 1 FROM device_claims"
                                                  " WHERE user_id = ? AND token = ? AND claimed_at >= ?"),
                            {userId, token, oldest})
@@ -103,15 +130,23 @@ QJsonObject checkVersion(const ApiCall& call, ServerContext& context)
 
 QJsonObject signin(const ApiCall& call, ServerContext& context)
 {
+    if (const QJsonObject refusal = addressRefusal(context); !refusal.isEmpty())
+        return refusal;
     const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
     if (!member)
-        return apiFailure(1, QStringLiteral("Non Exist Email"));
+        return unknownEmail(context, QStringLiteral("Non Exist Email"));
+    // Locked: the password is not even looked at, right or wrong.
+    if (const qint64 wait = AttemptLimits::accountWait(context.db, member->id, context.nowSecs()); wait > 0)
+        return AttemptLimits::refusal(wait);
     const PasswordHash::Stored stored{member->salt, member->passwordHash};
-    if (!PasswordHash::matches(call.text(QStringLiteral("password")), stored))
+    if (!PasswordHash::matches(call.text(QStringLiteral("password")), stored)) {
+        recordFailure(context, member->id);
         return apiFailure(2, QStringLiteral("Password incorrect"));
+    }
+    AttemptLimits::forgetAccountFailures(context.db, member->id);
     const QString token = call.text(QStringLiteral("deviceToken"));
     if (!deviceRegistered(context.db, member->id, token)) {
-        recordClaim(context.db, member->id, token);
+        recordClaim(context.db, member->id, token, context.nowSecs());
         return apiFailure(3, QStringLiteral("This computer is not registered"));
     }
     return signedIn(context, *member);
@@ -125,7 +160,7 @@ QJsonObject getMyDetails(const ApiCall& call, ServerContext& context)
     const QString token = call.text(QStringLiteral("deviceToken"));
     if (!deviceRegistered(context.db, member->id, token)) {
         // Verify mode follows: the client knows the password it stored.
-        recordClaim(context.db, member->id, token);
+        recordClaim(context.db, member->id, token, context.nowSecs());
         return apiFailure(2, QStringLiteral("This computer is not registered"));
     }
     return signedIn(context, *member);
@@ -133,10 +168,13 @@ QJsonObject getMyDetails(const ApiCall& call, ServerContext& context)
 
 QJsonObject verifyDevice(const ApiCall& call, ServerContext& context)
 {
+    if (const QJsonObject refusal = addressRefusal(context); !refusal.isEmpty())
+        return refusal;
     const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
     if (!member)
-        return apiFailure(1, QStringLiteral("Non Exist Email"));
-    const QString code = PinCodes::issue(context.db, member->id, member->email, PinCodes::Purpose::Device);
+        return unknownEmail(context, QStringLiteral("Non Exist Email"));
+    const QString code = PinCodes::issue(context.db, member->id, member->email, PinCodes::Purpose::Device,
+                                         context.nowSecs());
     if (code.isEmpty())
         return ApiFields::storageError();
     if (context.codesByMailOnly)
@@ -150,16 +188,18 @@ QJsonObject codeRefusal(const ApiCall& call, ServerContext& context, qint64 user
                         const QString& noneMessage)
 {
     if (!context.codesByMailOnly) {
-        if (!PinCodes::hasPending(context.db, userId, purpose))
+        if (!PinCodes::hasPending(context.db, userId, purpose, context.nowSecs()))
             return apiFailure(3, noneMessage);
         return {};
     }
-    switch (PinCodes::check(context.db, userId, purpose, call.text(QStringLiteral("pincode")))) {
+    switch (PinCodes::check(context.db, userId, purpose, call.text(QStringLiteral("pincode")), context.nowSecs())) {
     case PinCodes::Check::Accepted:
         return {};
     case PinCodes::Check::NonePending:
         return apiFailure(3, noneMessage);
     case PinCodes::Check::Wrong:
+        // For the address only: the account's own count is of passwords.
+        recordFailure(context, 0);
         break;
     }
     return apiFailure(4, QStringLiteral("Pincode incorrect."));
@@ -167,16 +207,18 @@ QJsonObject codeRefusal(const ApiCall& call, ServerContext& context, qint64 user
 
 QJsonObject registerToken(const ApiCall& call, ServerContext& context)
 {
+    if (const QJsonObject refusal = addressRefusal(context); !refusal.isEmpty())
+        return refusal;
     const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
     if (!member)
-        return apiFailure(1, QStringLiteral("Non Exist Email"));
+        return unknownEmail(context, QStringLiteral("Non Exist Email"));
     const QString token = call.text(QStringLiteral("deviceToken"));
     if (token.isEmpty() || token.size() > maxNameLength * 4)
         return apiFailure(2, QStringLiteral("No device token"));
     // Already bound (a normal sign-in re-registers): nothing to verify.
     if (deviceRegistered(context.db, member->id, token))
         return apiSuccess();
-    if (context.codesByMailOnly && !recentlyClaimed(context.db, member->id, token))
+    if (context.codesByMailOnly && !recentlyClaimed(context.db, member->id, token, context.nowSecs()))
         return apiFailure(3, QStringLiteral("Sign in on this computer first"));
     const QJsonObject refusal = codeRefusal(call, context, member->id, PinCodes::Purpose::Device,
                                             QStringLiteral("Verify this computer first"));
@@ -228,10 +270,13 @@ QJsonObject signup(const ApiCall& call, ServerContext& context)
 
 QJsonObject forgot(const ApiCall& call, ServerContext& context)
 {
+    if (const QJsonObject refusal = addressRefusal(context); !refusal.isEmpty())
+        return refusal;
     const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
     if (!member)
-        return apiFailure(1, QStringLiteral("Email doesn't exist."));
-    const QString code = PinCodes::issue(context.db, member->id, member->email, PinCodes::Purpose::Password);
+        return unknownEmail(context, QStringLiteral("Email doesn't exist."));
+    const QString code = PinCodes::issue(context.db, member->id, member->email, PinCodes::Purpose::Password,
+                                         context.nowSecs());
     if (code.isEmpty())
         return ApiFields::storageError();
     if (context.codesByMailOnly)
@@ -241,9 +286,11 @@ QJsonObject forgot(const ApiCall& call, ServerContext& context)
 
 QJsonObject setPassword(const ApiCall& call, ServerContext& context)
 {
+    if (const QJsonObject refusal = addressRefusal(context); !refusal.isEmpty())
+        return refusal;
     const auto member = Members::byEmail(context.db, call.text(QStringLiteral("email")));
     if (!member)
-        return apiFailure(1, QStringLiteral("Email doesn't exist."));
+        return unknownEmail(context, QStringLiteral("Email doesn't exist."));
     const QString password = call.text(QStringLiteral("password"));
     if (password.isEmpty() || password.size() > maxPasswordLength)
         return apiFailure(2, QStringLiteral("Invalid password"));
@@ -312,6 +359,16 @@ void createSchema(QSqlDatabase& db)
         "CREATE TABLE IF NOT EXISTS backgrounds ("
         " platform INTEGER PRIMARY KEY,"
         " path TEXT NOT NULL)"));
+    // Failed guesses, for the limits on guessing (user_id 0: no account).
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS signin_failures ("
+        " user_id BIGINT NOT NULL DEFAULT 0,"
+        " address TEXT NOT NULL,"
+        " failed_at BIGINT NOT NULL)"));
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS signin_failures_user ON signin_failures (user_id, failed_at)"));
+    ApiFields::exec(query, QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS signin_failures_address ON signin_failures (address, failed_at)"));
     PinCodes::createSchema(db);
 }
 

@@ -52,7 +52,7 @@ void createSchema(QSqlDatabase& db)
         " sent_at TEXT NOT NULL DEFAULT (datetime('now')))"));
 }
 
-QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose purpose)
+QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose purpose, qint64 now)
 {
     const QString code = QStringLiteral("%1").arg(QRandomGenerator::system()->bounded(100000000), 8, 10,
                                                   QLatin1Char('0'));
@@ -65,7 +65,7 @@ QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose pur
     const bool stored =
         ApiFields::exec(query, QStringLiteral("INSERT INTO pending_codes (user_id, purpose, pincode, issued_at)"
                                               " VALUES (?, ?, ?, ?)"),
-                        {userId, purposeName(purpose), code, QDateTime::currentSecsSinceEpoch()})
+                        {userId, purposeName(purpose), code, now})
         && ApiFields::exec(query, QStringLiteral("INSERT INTO outbox (recipient, subject, body) VALUES (?, ?, ?)"),
                            {email, subject, body});
     if (!stored || !db.commit()) {
@@ -77,10 +77,10 @@ QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose pur
     return code;
 }
 
-bool hasPending(QSqlDatabase& db, qint64 userId, Purpose purpose)
+bool hasPending(QSqlDatabase& db, qint64 userId, Purpose purpose, qint64 now)
 {
     QSqlQuery query(db);
-    const qint64 oldest = QDateTime::currentSecsSinceEpoch() - validity(purpose);
+    const qint64 oldest = now - validity(purpose);
     if (!ApiFields::exec(query, QStringLiteral("SELECT COUNT(*) FROM pending_codes"
                                                " WHERE user_id = ? AND purpose = ? AND issued_at >= ?"
                                                " AND wrong_attempts < ?"),
@@ -89,23 +89,28 @@ bool hasPending(QSqlDatabase& db, qint64 userId, Purpose purpose)
     return query.next() && query.value(0).toLongLong() > 0;
 }
 
-Check check(QSqlDatabase& db, qint64 userId, Purpose purpose, const QString& typed)
+Check check(QSqlDatabase& db, qint64 userId, Purpose purpose, const QString& typed, qint64 now)
 {
-    if (!hasPending(db, userId, purpose))
-        return Check::NonePending;
+    // The try is counted first, on the codes that still allow one, and
+    // compared only with the codes it was counted on: a check that read the
+    // count and raised it in two statements would let parallel guesses
+    // through between them. The right code is the last try it needs.
     QSqlQuery query(db);
-    const qint64 oldest = QDateTime::currentSecsSinceEpoch() - validity(purpose);
-    if (!ApiFields::exec(query, QStringLiteral("SELECT 1 FROM pending_codes WHERE user_id = ? AND purpose = ?"
-                                               " AND issued_at >= ? AND wrong_attempts < ? AND pincode = ?"),
-                         {userId, purposeName(purpose), oldest, maxWrongAttempts, typed}))
+    query.setForwardOnly(true);
+    if (!ApiFields::exec(query, QStringLiteral("UPDATE pending_codes SET wrong_attempts = wrong_attempts + 1"
+                                               " WHERE user_id = ? AND purpose = ? AND issued_at >= ?"
+                                               " AND wrong_attempts < ? RETURNING pincode"),
+                         {userId, purposeName(purpose), now - validity(purpose), maxWrongAttempts}))
         return Check::Wrong;
-    if (query.next())
-        return Check::Accepted;
-    query.finish();
-    ApiFields::exec(query, QStringLiteral("UPDATE pending_codes SET wrong_attempts = wrong_attempts + 1"
-                                          " WHERE user_id = ? AND purpose = ?"),
-                    {userId, purposeName(purpose)});
-    return Check::Wrong;
+    bool counted = false;
+    bool matched = false;
+    while (query.next()) {
+        counted = true;
+        matched = matched || query.value(0).toString() == typed;
+    }
+    if (!counted)
+        return Check::NonePending;
+    return matched ? Check::Accepted : Check::Wrong;
 }
 
 QString latest(QSqlDatabase& db, qint64 userId, Purpose purpose)

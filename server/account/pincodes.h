@@ -21,17 +21,19 @@ void createSchema(QSqlDatabase& db);
 
 // A fresh random code, recorded as pending for the member and mailed.
 // Empty when it could not be stored.
-QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose purpose);
+QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose purpose, qint64 now);
 
 // Whether a code of this purpose was issued to the member within its
 // validity (the reply to issue() is the only way a caller can know it).
-bool hasPending(QSqlDatabase& db, qint64 userId, Purpose purpose);
+bool hasPending(QSqlDatabase& db, qint64 userId, Purpose purpose, qint64 now);
 
 enum class Check { Accepted, Wrong, NonePending };
 
 // Compares the code the member typed with their pending codes of this
-// purpose, exactly (no trimming). A wrong code counts against all of them.
-Check check(QSqlDatabase& db, qint64 userId, Purpose purpose, const QString& typed);
+// purpose, exactly (no trimming). Every try counts against all of them, in
+// the same statement that finds them, so that parallel guesses cannot get
+// more than maxWrongAttempts tries between them.
+Check check(QSqlDatabase& db, qint64 userId, Purpose purpose, const QString& typed, qint64 now);
 
 // The most recent pending code, for tests and the console; empty when none.
 QString latest(QSqlDatabase& db, qint64 userId, Purpose purpose);

@@ -58,6 +58,15 @@ bool isSafeRelativePath(const QString& path)
     return true;
 }
 
+// One spelling per client: an IPv4 client of a dual-stack socket shows as
+// "::ffff:a.b.c.d" and would otherwise count apart from "a.b.c.d".
+QString addressText(const QHostAddress& address)
+{
+    bool isV4 = false;
+    const quint32 v4 = address.toIPv4Address(&isV4);
+    return isV4 ? QHostAddress(v4).toString() : address.toString();
+}
+
 } // namespace
 
 ApiServer::ApiServer(QObject* parent)
@@ -87,6 +96,8 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
     m_context.clientVersion = options.clientVersion;
     m_context.sessionsRequired = options.requireSessions;
     m_context.codesByMailOnly = options.codesByMailOnly;
+    m_context.clock = options.clock;
+    m_trustedProxy = options.trustedProxy;
 
     QString error;
     m_context.db = Storage::open(options.dbPath, m_connectionName, &error);
@@ -235,7 +246,7 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     const bool close = headerValue(request, "Connection").trimmed().toLower() == "close";
     ApiWorker::Request call{name, body,
                             Sessions::tokenFromCookieHeader(headerValue(request, "Cookie")),
-                            headerValue(request, "Host")};
+                            headerValue(request, "Host"), clientAddress(request, socket)};
     // A kept reply is answered at once, unless an earlier call on the same
     // connection is still with a worker: replies keep the requests' order.
     // Anything that needs the database to build goes to a worker.
@@ -257,6 +268,19 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     ApiWorker* worker = m_workers.at(m_nextWorker++ % m_workers.size()).worker;
     QMetaObject::invokeMethod(worker, [worker, callId, call = std::move(call)] { worker->handle(callId, call); },
                               Qt::QueuedConnection);
+}
+
+QString ApiServer::clientAddress(const QHttpServerRequest& request, const QTcpSocket* socket) const
+{
+    const QHostAddress peer = socket->peerAddress();
+    if (m_trustedProxy.isNull() || !peer.isEqual(m_trustedProxy, QHostAddress::TolerantConversion))
+        return addressText(peer);
+    // The proxy appends the address it was connected from: the last entry
+    // is the only one it vouches for; earlier ones the client may have
+    // written itself.
+    const QByteArray forwarded = headerValue(request, "X-Forwarded-For");
+    const QHostAddress client(QString::fromLatin1(forwarded.mid(forwarded.lastIndexOf(',') + 1).trimmed()));
+    return addressText(client.isNull() ? peer : client);
 }
 
 void ApiServer::handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket)

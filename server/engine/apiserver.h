@@ -36,6 +36,12 @@ struct ServerOptions
     // Files are sent at most this fast (bytes per second; 0: as fast as the
     // connection takes them), so a local demo download shows its progress.
     qint64 filesBytesPerSecond = 0;
+    // The reverse proxy in front (nginx): only from this address is the
+    // client's address taken from X-Forwarded-For. Null: no proxy trusted.
+    QHostAddress trustedProxy;
+    // Seconds since the epoch, for tests that move time on; empty: the
+    // system clock.
+    std::function<qint64()> clock;
 };
 
 // The HTTP side of olva-server: form POSTs under "/api/<endpoint>" go to the
@@ -62,6 +68,8 @@ public:
     QString errorString() const { return m_error; }
     ServerContext& context() { return m_context; }
     const EndpointTable& endpoints() const { return m_endpoints; }
+    // Calls handed to the workers and not answered yet.
+    qsizetype callsInProgress() const { return qsizetype(m_pending.size()); }
 
 protected:
     bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
@@ -69,6 +77,7 @@ protected:
 
 private:
     void handleApiCall(const QString& name, const QHttpServerRequest& request, QTcpSocket* socket);
+    QString clientAddress(const QHttpServerRequest& request, const QTcpSocket* socket) const;
     void handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket);
     void startWorkers(const QString& dbPath);
     void stopWorkers();
@@ -84,6 +93,7 @@ private:
     QString m_fixedBaseUrl;
     QString m_fallbackBaseUrl;
     qint64 m_filesBytesPerSecond = 0;
+    QHostAddress m_trustedProxy;
     EndpointTable m_endpoints;
     QString m_connectionName;
     quint16 m_port = 0;

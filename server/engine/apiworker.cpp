@@ -23,6 +23,7 @@ ApiWorker::ApiWorker(const ServerContext& shared, const QString& fallbackBaseUrl
     m_context.clientVersion = shared.clientVersion;
     m_context.sessionsRequired = shared.sessionsRequired;
     m_context.codesByMailOnly = shared.codesByMailOnly;
+    m_context.clock = shared.clock;
     m_context.replies = shared.replies;
 }
 
@@ -88,6 +89,7 @@ static void prepareContext(ServerContext& context, const ApiWorker::Request& req
                                                     : fallbackBaseUrl;
     context.startSessionFor = 0;
     context.sessionMember = 0;
+    context.clientAddress = request.clientAddress;
 }
 
 std::optional<ApiWorker::Result> ApiWorker::runKept(ServerContext& context, const Endpoint& endpoint,

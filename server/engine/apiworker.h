@@ -27,6 +27,7 @@ public:
         QByteArray body;
         QByteArray sessionToken; // from the Cookie header; may be empty
         QByteArray host;         // the Host header; may be empty
+        QString clientAddress;   // who sent it (see ServerContext)
     };
 
     struct Result

@@ -1,5 +1,7 @@
 #include "server/engine/endpoints.h"
 
+#include <QDateTime>
+
 ApiCall::ApiCall(const QUrlQuery& form)
     : m_form(form)
 {
@@ -52,6 +54,11 @@ QJsonObject apiSuccess(const QJsonObject& members)
 bool ServerContext::actsFor(qint64 userId) const
 {
     return !sessionsRequired || (userId > 0 && userId == sessionMember);
+}
+
+qint64 ServerContext::nowSecs() const
+{
+    return clock ? clock() : QDateTime::currentSecsSinceEpoch();
 }
 
 void EndpointTable::add(const QString& name, EndpointHandler handler)

@@ -47,7 +47,13 @@ struct ServerContext
     // verifyDevice and forgot only mail their code; registerToken and
     // setPassword must bring it back in "pincode".
     bool codesByMailOnly = true;
+    // Seconds since the epoch; tests set it to move time on. Empty: the
+    // system clock.
+    std::function<qint64()> clock;
 
+    // Per call: the address the request came from (the socket's peer, or
+    // the trusted proxy's X-Forwarded-For), for the sign-in limits.
+    QString clientAddress;
     // Per call: the member whose session cookie came with it (0: none).
     qint64 sessionMember = 0;
     // Per call: an endpoint sets this to start a session for the member
@@ -58,6 +64,8 @@ struct ServerContext
     QString fileUrl(const QString& relativePath) const;
     // Whether the call may act for the member: it came with their session.
     bool actsFor(qint64 userId) const;
+    // clock(), or the system clock when none is set.
+    qint64 nowSecs() const;
 };
 
 // The reply of a failed call: {"result_code": code, "message": message}.

@@ -303,10 +303,11 @@ QJsonObject getHistory(const ApiCall& call, ServerContext& context)
         return ApiFields::storageError();
     QJsonArray list;
     while (query.next()) {
-        // The day as milliseconds since the epoch, at noon UTC: the client
-        // shows it in local time, and noon stays on the same calendar day
-        // from UTC-11 to UTC+11 where midnight would show the day before in
-        // the Americas.
+        // The day as milliseconds since the epoch, at noon UTC: its UTC
+        // date is the day, which the client reads in UTC (in local time no
+        // one instant lies on the same date from UTC-12 to UTC+14), and a
+        // client that reads local time still gets it right from UTC-12 to
+        // UTC+11.
         const QDate day = QDate::fromString(query.value(1).toString(), QStringLiteral("yyyy-MM-dd"));
         const qint64 date = day.isValid() ? QDateTime(day, QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch() : 0;
         QJsonObject entry{{QStringLiteral("id"), query.value(0).toString()},
@@ -420,6 +421,34 @@ struct UploadedDay
     QList<DayFood> foods;
 };
 
+// The figures of a day must add up: each meal is the sum of its foods (a
+// client counting whole calories per food may be half a calorie per food
+// away), eaten the sum of the meals and remaining the target minus eaten,
+// each within half a calorie. Empty when they do; otherwise why not.
+QString mismatchOf(const UploadedDay& day, double target)
+{
+    constexpr double rounding = 0.5;
+    double foodSums[6] = {};
+    int foodCounts[6] = {};
+    for (const DayFood& food : day.foods) {
+        foodSums[food.meal] += food.values[0];
+        ++foodCounts[food.meal];
+    }
+    double meals = 0;
+    for (int meal = 0; meal < mealTypes.size(); ++meal) {
+        if (std::abs(day.mealCalories[meal] - foodSums[meal]) >
+            rounding * foodCounts[meal] + 1e-9)
+            return QStringLiteral("The %1 calories must be the sum of its foods' calories")
+                .arg(mealTypes.at(meal));
+        meals += day.mealCalories[meal];
+    }
+    if (std::abs(day.eaten - meals) > rounding)
+        return QStringLiteral("The day's eaten calories must be the sum of its meals");
+    if (std::abs(day.remaining - (target - day.eaten)) > rounding)
+        return QStringLiteral("The day's remaining calories must be its target minus the eaten");
+    return {};
+}
+
 std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
 {
     const auto refuse = [refusal](int code, const QString& message) {
@@ -495,6 +524,10 @@ std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
                 return refuse(
                     4, QStringLiteral(
                            "Each food needs a category id and a name of at most 200 characters"));
+            if (*categoryId != std::floor(*categoryId))
+                return refuse(4, QStringLiteral("A food's category id must be a whole number"));
+            if (item.category.isEmpty())
+                return refuse(4, QStringLiteral("Each food needs the name of its category"));
             item.categoryId = qint64(*categoryId);
             const auto kind = dayNumber(food, QStringLiteral("kind"), 0, 2);
             if (!kind || *kind != std::floor(*kind))
@@ -510,6 +543,8 @@ std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
             day.foods.append(item);
         }
     }
+    if (const QString mismatch = mismatchOf(day, *target); !mismatch.isEmpty())
+        return refuse(4, mismatch);
     return day;
 }
 

@@ -16,6 +16,8 @@ private slots:
     void pincode_data();
     void pincode();
     void hugeArrayOfBackgrounds();
+    void tooManyAttempts_data();
+    void tooManyAttempts();
 };
 
 void TestAccountReplies::resultCode_data()
@@ -122,6 +124,28 @@ void TestAccountReplies::hugeArrayOfBackgrounds()
     const AccountReplies::SignIn reply = AccountReplies::parseSignIn(text);
     QVERIFY(reply.readable);
     QCOMPARE(reply.backgrounds.size(), 100001);
+}
+
+void TestAccountReplies::tooManyAttempts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString wait = QStringLiteral("Too many attempts. Try again in %1 minutes.");
+    QTest::newRow("whole minutes") << R"({"result_code":5,"retry_after":900})" << wait.arg(15);
+    QTest::newRow("rounded up") << R"({"result_code":5,"retry_after":"901"})" << wait.arg(16);
+    QTest::newRow("last seconds") << R"({"result_code":5,"retry_after":1})" << wait.arg(1);
+    QTest::newRow("no wait given") << R"({"result_code":5})" << "Too many attempts. Please try again later.";
+    QTest::newRow("wait not a number") << R"({"result_code":5,"retry_after":[]})"
+                                       << "Too many attempts. Please try again later.";
+    QTest::newRow("other code") << R"({"result_code":4,"retry_after":900})" << QString();
+    QTest::newRow("not json") << "Too many attempts" << QString();
+}
+
+void TestAccountReplies::tooManyAttempts()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QCOMPARE(AccountReplies::tooManyAttemptsMessage(text), message);
 }
 
 QTEST_APPLESS_MAIN(TestAccountReplies)

@@ -100,6 +100,8 @@ void TestCqDlgForget::forgotReplies_data()
                           << QString();
     QTest::newRow("unknown email") << QByteArray(R"({"result_code":1})") << false << QString()
                                    << "Email doesn't exist.";
+    QTest::newRow("too many attempts") << QByteArray(R"({"result_code":5,"retry_after":600})") << false
+                                       << QString() << "Too many attempts. Try again in 10 minutes.";
     QTest::newRow("other code") << QByteArray(R"({"result_code":6})") << false << QString() << "Not send";
     QTest::newRow("not json") << QByteArray("Service Unavailable") << false << QString() << "Not send";
     // A service that keeps the mailed code to itself: the member types it

@@ -194,6 +194,8 @@ void TestCqDlgLogin::signinReplies_data()
                                     << "Password incorrect" << "edtPassword" << QString();
     QTest::newRow("unregistered computer") << QByteArray(R"({"result_code":3})") << verifyPath << true
                                            << QString() << QString() << QString();
+    QTest::newRow("too many attempts") << QByteArray(R"({"result_code":5,"retry_after":900})") << QString() << false
+                                       << "Too many attempts. Try again in 15 minutes." << QString() << QString();
     QTest::newRow("unknown code") << QByteArray(R"({"result_code":17})") << QString() << false
                                   << QString() << QString() << QString();
     QTest::newRow("not json") << QByteArray("<html>Bad gateway</html>") << QString() << false
@@ -582,6 +584,8 @@ void TestCqDlgLogin::codeWithoutExpectedCodeGoesToService_data()
     QTest::newRow("right code") << QByteArray(R"({"result_code":0})") << true << QString();
     QTest::newRow("wrong code") << QByteArray(R"({"result_code":4})") << false << "Pincode incorrect.";
     QTest::newRow("not json") << QByteArray("oops") << false << QString();
+    QTest::newRow("too many attempts") << QByteArray(R"({"result_code":5,"retry_after":"3599"})") << false
+                                       << "Too many attempts. Try again in 60 minutes.";
 }
 
 void TestCqDlgLogin::codeWithoutExpectedCodeGoesToService()

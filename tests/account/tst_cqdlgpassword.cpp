@@ -109,6 +109,8 @@ void TestCqDlgPassword::passwordReplies_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("updated") << QByteArray(R"({"result_code":0})") << true << "Updated your password!";
     QTest::newRow("refused") << QByteArray(R"({"result_code":2})") << false << "Network issue.";
+    QTest::newRow("too many attempts") << QByteArray(R"({"result_code":5,"retry_after":61})") << false
+                                       << "Too many attempts. Try again in 2 minutes.";
     // Garbage must not be reported as an updated password.
     QTest::newRow("not json") << QByteArray("<h1>502</h1>") << false << "Network issue.";
 }

@@ -129,6 +129,7 @@ void TestInstalled::installedFiles_data()
     QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/com.olvaweightloss.OlvaApp.svg" << false;
     QTest::newRow("server unit") << "lib/systemd/system/olva-server.service" << false;
     QTest::newRow("server settings example") << "share/doc/olva-server/olva-server.default" << false;
+    QTest::newRow("nginx site example") << "share/doc/olva-server/olva-server.nginx" << false;
 }
 
 void TestInstalled::installedFiles()

@@ -201,7 +201,7 @@ void TestCqWndHistory::rowsFromDemoReply()
         const QModelIndex index = view->model()->index(i, 0);
         QCOMPARE(index.data(HistoryListModel::idRole).toString(), day.value("id").toString());
         const qint64 date = day.value("date").toString().toLongLong();
-        const QString text = QLocale(QLocale::English).toString(QDateTime::fromMSecsSinceEpoch(date), "MMMM dd yyyy");
+        const QString text = QLocale(QLocale::English).toString(HistoryModel::dayOf(date), "MMMM dd yyyy");
         QCOMPARE(shown.at(i), text);
         QCOMPARE(view->visualRect(index).height(), 72);
     }

@@ -2,6 +2,7 @@
 #include "main/historymodel.h"
 #include "main/historytrend.h"
 
+#include <QTimeZone>
 #include <QtTest>
 
 #include <ctime>
@@ -86,6 +87,8 @@ private slots:
     void oddDays();
     void dateFormat_data();
     void dateFormat();
+    void aDayShowsUnderItsDateInEveryZone_data();
+    void aDayShowsUnderItsDateInEveryZone();
     void fiveThousandDays();
     void csvRoundTrip();
     void csvTarget_data();
@@ -204,6 +207,34 @@ void TestHistoryModel::dateFormat()
     QFETCH(qint64, date);
     QFETCH(QString, text);
     QCOMPARE(HistoryModel::formatDate(date), text);
+}
+
+void TestHistoryModel::aDayShowsUnderItsDateInEveryZone_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    for (const char* zone : {"Etc/GMT+12", "Pacific/Pago_Pago", "America/Los_Angeles", "UTC",
+                             "Asia/Kolkata", "Pacific/Auckland", "Pacific/Chatham", "Pacific/Fiji",
+                             "Pacific/Tongatapu", "Pacific/Apia", "Pacific/Kiritimati"})
+        QTest::newRow(zone) << QByteArray(zone);
+}
+
+void TestHistoryModel::aDayShowsUnderItsDateInEveryZone()
+{
+    QFETCH(QByteArray, zone);
+    const QTimeZone timeZone(zone);
+    QVERIFY(timeZone.isValid());
+    static const QLocale english(QLocale::English, QLocale::UnitedStates);
+    // A member there tracks a day (summer and winter, first and last minute)
+    // under the local date; the service sends that date as noon UTC.
+    for (const QDate& date : {QDate(2026, 1, 15), QDate(2026, 7, 15)}) {
+        for (const QDateTime& moment : {date.startOfDay(timeZone).addSecs(30),
+                                        date.endOfDay(timeZone).addSecs(-30)}) {
+            const QDate tracked = moment.toTimeZone(timeZone).date();
+            const qint64 sent = noonUtc(tracked.year(), tracked.month(), tracked.day());
+            QCOMPARE(HistoryModel::dayOf(sent), tracked);
+            QCOMPARE(HistoryModel::formatDate(sent), english.toString(tracked, "MMMM dd yyyy"));
+        }
+    }
 }
 
 void TestHistoryModel::fiveThousandDays()

@@ -1,12 +1,19 @@
 #include "serverfixture.h"
 
+#include "server/account/attemptlimits.h"
 #include "server/account/pincodes.h"
+#include "server/engine/apifields.h"
 
 #include "testenvironment.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <atomic>
 
 // Sign-in, device verification, registration and password recovery over HTTP.
 class TstServerAccount final : public QObject
@@ -41,6 +48,12 @@ private slots:
     void setPasswordNeedsTheMailedCode();
     void missingFieldsNeverCrash_data();
     void missingFieldsNeverCrash();
+    void parallelGuessesGetFiveTries_data();
+    void parallelGuessesGetFiveTries();
+    void wrongPasswordsLockTheAccount_data();
+    void wrongPasswordsLockTheAccount();
+    void failuresFromOneAddressLockIt_data();
+    void failuresFromOneAddressLockIt();
 
 private:
     QJsonObject signin(const QString& email, const QString& password, const QString& token);
@@ -49,6 +62,8 @@ private:
     QJsonObject setPassword(const QString& password, const QString& pincode);
 
     std::unique_ptr<ServerFixture> m_fixture;
+    // The server's clock, moved on by the tests of the time limits.
+    std::shared_ptr<std::atomic<qint64>> m_now;
 };
 
 namespace {
@@ -69,6 +84,8 @@ void TstServerAccount::initTestCase()
 void TstServerAccount::init()
 {
     m_fixture = std::make_unique<ServerFixture>();
+    m_now = std::make_shared<std::atomic<qint64>>(QDateTime::currentSecsSinceEpoch());
+    m_fixture->options().clock = [now = m_now] { return now->load(); };
     QVERIFY(m_fixture->start(true));
 }
 
@@ -465,6 +482,154 @@ void TstServerAccount::missingFieldsNeverCrash()
     QCOMPARE(status, 200);
     QVERIFY(code(reply) > 0);
     QVERIFY(!reply.value(QStringLiteral("message")).toString().isEmpty());
+}
+
+void TstServerAccount::parallelGuessesGetFiveTries_data()
+{
+    QTest::addColumn<bool>("passwordReset");
+    QTest::newRow("device code") << false;
+    QTest::newRow("new-password code") << true;
+}
+
+void TstServerAccount::parallelGuessesGetFiveTries()
+{
+    QFETCH(bool, passwordReset);
+    QCOMPARE(code(signin(demoEmail, demoPassword, QStringLiteral("DISK-1"))), 3);
+    const QString asking = passwordReset ? QStringLiteral("forgot") : QStringLiteral("verifyDevice");
+    QCOMPARE(code(m_fixture->post(asking, {{QStringLiteral("email"), demoEmail}})), 0);
+    const QString mailed = m_fixture->mailedCode(demoEmail, passwordReset);
+    const QString endpoint = passwordReset ? QStringLiteral("setPassword") : QStringLiteral("registerToken");
+    const auto fields = [](const QString& pincode) {
+        return ServerFixture::formBody({{QStringLiteral("email"), demoEmail},
+                                        {QStringLiteral("password"), QStringLiteral("taken over")},
+                                        {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")},
+                                        {QStringLiteral("pincode"), pincode}});
+    };
+
+    // Four wrong tries one after the other, and then the rest all at once,
+    // while the database is held: every worker reads the code's tries
+    // before any of them can count one more.
+    for (int i = 0; i < PinCodes::maxWrongAttempts - 1; ++i) {
+        QCOMPARE(code(m_fixture->post(endpoint, {{QStringLiteral("email"), demoEmail},
+                                                 {QStringLiteral("password"), QStringLiteral("taken over")},
+                                                 {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")},
+                                                 {QStringLiteral("pincode"), QStringLiteral("1111111%1").arg(i)}})),
+                 4);
+    }
+    QVERIFY(ApiFields::beginWrite(m_fixture->context().db));
+    QNetworkAccessManager network;
+    QList<QNetworkReply*> replies;
+    const int parallel = 30 - (PinCodes::maxWrongAttempts - 1);
+    for (int i = 0; i < parallel; ++i) {
+        QNetworkRequest request(QUrl(m_fixture->baseUrl() + QStringLiteral("/api/") + endpoint));
+        request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
+        replies << network.post(request, fields(QStringLiteral("%1").arg(i, 8, 10, QLatin1Char('9'))));
+    }
+    // Six connections at a time: those calls are with the workers.
+    QTRY_VERIFY(m_fixture->server().callsInProgress() >= 6);
+    m_fixture->context().db.rollback();
+    QMap<int, int> answers; // result_code: how many
+    for (QNetworkReply* reply : std::as_const(replies)) {
+        QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 20000);
+        ++answers[code(QJsonDocument::fromJson(reply->readAll()).object())];
+        reply->deleteLater();
+    }
+    QCOMPARE(answers.value(4), 1);
+    QCOMPARE(answers.value(3), parallel - 1);
+    QCOMPARE(code(m_fixture->post(endpoint, {{QStringLiteral("email"), demoEmail},
+                                             {QStringLiteral("password"), QStringLiteral("taken over")},
+                                             {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")},
+                                             {QStringLiteral("pincode"), mailed}})),
+             3);
+}
+
+void TstServerAccount::wrongPasswordsLockTheAccount_data()
+{
+    QTest::addColumn<int>("wrong");      // wrong passwords in a row
+    QTest::addColumn<int>("spacing");    // seconds between them
+    QTest::addColumn<int>("later");      // seconds after the last one
+    QTest::addColumn<int>("expected");   // then the right password answers
+    QTest::addColumn<QString>("message");
+    const QString locked = QStringLiteral("Too many attempts. Try again in %1 minutes.");
+    QTest::newRow("nine") << 9 << 0 << 0 << 3 << QString();
+    QTest::newRow("twelve") << 12 << 0 << 0 << 5 << locked.arg(15);
+    QTest::newRow("ten, a second short of the end") << 10 << 0 << 15 * 60 - 1 << 5 << locked.arg(1);
+    QTest::newRow("ten, fifteen minutes later") << 10 << 0 << 15 * 60 << 3 << QString();
+    QTest::newRow("ten over more than fifteen minutes") << 10 << 101 << 0 << 3 << QString();
+    QTest::newRow("ten within fifteen minutes, slowly") << 10 << 99 << 5 * 60 << 5 << locked.arg(10);
+}
+
+void TstServerAccount::wrongPasswordsLockTheAccount()
+{
+    QFETCH(int, wrong);
+    QFETCH(int, spacing);
+    QFETCH(int, later);
+    QFETCH(int, expected);
+    QFETCH(QString, message);
+    for (int i = 0; i < wrong; ++i) {
+        if (i > 0)
+            *m_now += spacing;
+        // From the tenth failure within fifteen minutes on, the password is
+        // not looked at.
+        const int answer = code(signin(demoEmail, QStringLiteral("guess %1").arg(i), QStringLiteral("DISK-1")));
+        QCOMPARE(answer, i >= AttemptLimits::accountRule.failures ? 5 : 2);
+    }
+    *m_now += later;
+    const QJsonObject reply = signin(demoEmail, demoPassword, QStringLiteral("DISK-1"));
+    QCOMPARE(code(reply), expected);
+    if (!message.isEmpty())
+        QCOMPARE(reply.value(QStringLiteral("message")).toString(), message);
+    // Other members are not locked out with this one.
+    QCOMPARE(code(signin(QStringLiteral("maya.lindqvist@olva.local"), demoPassword, QStringLiteral("DISK-1"))), 3);
+}
+
+void TstServerAccount::failuresFromOneAddressLockIt_data()
+{
+    QTest::addColumn<bool>("behindProxy");   // the server trusts 127.0.0.1 as its proxy
+    QTest::addColumn<QByteArray>("failing"); // X-Forwarded-For of the failures
+    QTest::addColumn<QByteArray>("then");    // and of the right sign-in
+    QTest::addColumn<int>("expected");
+    QTest::newRow("one client") << false << QByteArray() << QByteArray() << 5;
+    QTest::newRow("forwarding ignored without a trusted proxy")
+        << false << QByteArray("10.0.0.1") << QByteArray("10.0.0.2") << 5;
+    QTest::newRow("behind the proxy, same client") << true << QByteArray("10.0.0.1") << QByteArray("10.0.0.1") << 5;
+    QTest::newRow("behind the proxy, another client") << true << QByteArray("10.0.0.1") << QByteArray("10.0.0.2") << 3;
+    QTest::newRow("behind the proxy, only its own entry counts")
+        << true << QByteArray("1.1.1.1, 10.0.0.1") << QByteArray("2.2.2.2, 10.0.0.1") << 5;
+}
+
+void TstServerAccount::failuresFromOneAddressLockIt()
+{
+    QFETCH(bool, behindProxy);
+    QFETCH(QByteArray, failing);
+    QFETCH(QByteArray, then);
+    QFETCH(int, expected);
+    if (behindProxy) {
+        m_fixture->options().trustedProxy = QHostAddress::LocalHost;
+        QVERIFY(m_fixture->restart());
+    }
+    const auto post = [this](const QString& endpoint, const QByteArray& from, const ServerFixture::Fields& fields) {
+        ServerFixture::Headers headers{{"Content-Type", "application/x-www-form-urlencoded"}};
+        if (!from.isEmpty())
+            headers.append({"X-Forwarded-For", from});
+        const auto reply = m_fixture->send("POST", QStringLiteral("/api/") + endpoint, ServerFixture::formBody(fields), headers);
+        return code(QJsonDocument::fromJson(reply.body).object());
+    };
+    // Unknown addresses, one account after another.
+    for (int i = 0; i < AttemptLimits::addressRule.failures; ++i) {
+        const QString email = QStringLiteral("nobody%1@olva.local").arg(i);
+        QCOMPARE(post(QStringLiteral("signin"), failing, {{QStringLiteral("email"), email},
+                                                          {QStringLiteral("password"), demoPassword}}),
+                 1);
+    }
+    QCOMPARE(post(QStringLiteral("signin"), then, {{QStringLiteral("email"), demoEmail},
+                                                   {QStringLiteral("password"), demoPassword},
+                                                   {QStringLiteral("deviceToken"), QStringLiteral("DISK-1")}}),
+             expected);
+    // The code endpoints listen to the same count.
+    QCOMPARE(post(QStringLiteral("forgot"), then, {{QStringLiteral("email"), demoEmail}}), expected == 5 ? 5 : 0);
+    *m_now += 60 * 60;
+    QCOMPARE(post(QStringLiteral("forgot"), then, {{QStringLiteral("email"), demoEmail}}), 0);
 }
 
 QTEST_MAIN(TstServerAccount)

@@ -155,6 +155,34 @@ void TstServerDays::refusals_data()
                            {QStringLiteral("foods"), QJsonArray{food(QString(), 100)}}};
     noName[QStringLiteral("meals")] = meals;
 
+    // Figures that do not add up.
+    QJsonObject eatenOff = day(100);
+    eatenOff[QStringLiteral("eaten")] = 101;
+    eatenOff[QStringLiteral("remaining")] = 1699;
+    QJsonObject remainingOff = day(100);
+    remainingOff[QStringLiteral("remaining")] = 1800;
+    QJsonObject mealOff = day(100);
+    meals = mealOff[QStringLiteral("meals")].toArray();
+    meals[0] = QJsonObject{{QStringLiteral("calories"), 100},
+                           {QStringLiteral("foods"), QJsonArray{food(QStringLiteral("Kefir"), 99.4)}}};
+    mealOff[QStringLiteral("meals")] = meals;
+    QJsonObject foodInNoMeal = day(100);
+    meals = foodInNoMeal[QStringLiteral("meals")].toArray();
+    meals[4] = QJsonObject{{QStringLiteral("calories"), 0},
+                           {QStringLiteral("foods"), QJsonArray{food(QStringLiteral("Kefir"), 40)}}};
+    foodInNoMeal[QStringLiteral("meals")] = meals;
+    const auto withCategory = [](const QJsonValue& id, const QString& name) {
+        QJsonObject changed = day(100);
+        QJsonArray changedMeals = changed[QStringLiteral("meals")].toArray();
+        QJsonObject item = food(QStringLiteral("Kefir"), 100);
+        item[QStringLiteral("category")] =
+            QJsonObject{{QStringLiteral("id"), id}, {QStringLiteral("name"), name}};
+        changedMeals[0] = QJsonObject{{QStringLiteral("calories"), 100},
+                                      {QStringLiteral("foods"), QJsonArray{item}}};
+        changed[QStringLiteral("meals")] = changedMeals;
+        return changed;
+    };
+
     QTest::newRow("not JSON") << QStringLiteral("{day") << 2;
     QTest::newRow("five meals") << text(fiveMeals) << 2;
     QTest::newRow("two days ahead") << text(future) << 3;
@@ -165,6 +193,20 @@ void TstServerDays::refusals_data()
     QTest::newRow("unknown grade") << text(badGrade) << 4;
     QTest::newRow("food without a name") << text(noName) << 4;
     QTest::newRow("501 foods") << text(crowded) << 5;
+    QTest::newRow("eaten is not the sum of the meals") << text(eatenOff) << 4;
+    QTest::newRow("remaining is not target minus eaten") << text(remainingOff) << 4;
+    QTest::newRow("a meal over half a calorie from its food") << text(mealOff) << 4;
+    QTest::newRow("a food in a meal of 0 calories") << text(foodInNoMeal) << 4;
+    QTest::newRow("category id 9.5") << text(withCategory(9.5, QStringLiteral("Dairy"))) << 4;
+    QTest::newRow("empty category name") << text(withCategory(9, QStringLiteral("  "))) << 4;
+    // Half a calorie per food is rounding: the day is stored.
+    QJsonObject rounded = day(144);
+    meals = rounded[QStringLiteral("meals")].toArray();
+    meals[0] = QJsonObject{{QStringLiteral("calories"), 144},
+                           {QStringLiteral("foods"), QJsonArray{food(QStringLiteral("Kefir"), 72.5),
+                                                                food(QStringLiteral("Kefir"), 72.5)}}};
+    rounded[QStringLiteral("meals")] = meals;
+    QTest::newRow("half a calorie per food: stored") << text(rounded) << 0;
 }
 
 void TstServerDays::refusals()
@@ -176,6 +218,8 @@ void TstServerDays::refusals()
         QStringLiteral("uploadDay"), {{QStringLiteral("email"), QStringLiteral("demo@olva.local")},
                                       {QStringLiteral("day"), text}});
     QCOMPARE(code(reply), expected);
+    if (expected == 0)
+        return;
     QVERIFY(!reply.value(QStringLiteral("message")).toString().isEmpty());
     QCOMPARE(history().size(), before);
 }

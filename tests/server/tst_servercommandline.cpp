@@ -31,6 +31,8 @@ void TestServerCommandLine::badArguments_data()
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Unknown option 'bogus'.";
     QTest::newRow("stray argument") << QStringList{"extra"} << 2 << "Unexpected argument 'extra'.";
     QTest::newRow("bad port") << QStringList{"--port", "65536"} << 2 << "Invalid port: 65536";
+    QTest::newRow("bad trusted proxy") << QStringList{"--trusted-proxy", "nginx"} << 2
+                                       << "Invalid trusted proxy address: nginx";
     QTest::newRow("port in use") << QStringList{"--port", port, "--db", db} << 1
                                  << "Cannot listen on 127.0.0.1:" + port +
                                         ": The bound address is already in use";

@@ -1,6 +1,9 @@
 #include "trackertestdata.h"
 
 #include "tracker/cqwndtracker.h"
+#include "tracker/dayarchive.h"
+#include "tracker/dayclock.h"
+#include "tracker/dayrollover.h"
 #include "tracker/daystore.h"
 #include "tracker/foodcatalogue.h"
 #include "tracker/foodmodel.h"
@@ -25,13 +28,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -44,6 +50,25 @@ void doubleClick(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers 
     QTest::mouseRelease(widget, button, modifiers, pos);
     QTest::mouseDClick(widget, button, modifiers, pos);
     QTest::mouseRelease(widget, button, modifiers, pos);
+}
+
+// Runs `meanwhile` once the next modal dialog shows, then presses its
+// `button`. Delete the returned poll when no dialog is to come any more.
+std::unique_ptr<QTimer> whileNextModal(const std::function<void()>& meanwhile, const QString& button)
+{
+    auto poll = std::make_unique<QTimer>();
+    poll->setInterval(10);
+    QObject::connect(poll.get(), &QTimer::timeout, poll.get(), [timer = poll.get(), meanwhile, button] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        timer->stop();
+        meanwhile();
+        if (auto* answer = modal->findChild<QAbstractButton*>(button))
+            answer->click();
+    });
+    poll->start();
+    return poll;
 }
 
 } // namespace
@@ -88,6 +113,10 @@ private slots:
     void figuresAreReadOutWithTheirValues_data();
     void figuresAreReadOutWithTheirValues();
     void searchChoosesAsTheTableDoes();
+    void aNewDayMeetsTheWindow_data();
+    void aNewDayMeetsTheWindow();
+    void copyingKeepsUnsavedChoices_data();
+    void copyingKeepsUnsavedChoices();
 
 private:
     void openTracker(int meal, const QByteArray& catalogue = TrackerTestData::catalogue());
@@ -138,6 +167,7 @@ void TestCqWndTracker::cleanup()
 {
     TestEnvironment::closeModals();
     m_window.reset();
+    DayClock::setTodayForTesting({});
     DialogFactory::unregisterRunner(DialogFactory::Kind::Sample);
 }
 
@@ -913,6 +943,140 @@ void TestCqWndTracker::searchChoosesAsTheTableDoes()
     QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("562"));
     QCOMPARE(text(QStringLiteral("lblRemaining")), QString::number(1500 - 562));
     QVERIFY(blockButton(11) && blockButton(5));
+}
+
+void TestCqWndTracker::aNewDayMeetsTheWindow_data()
+{
+    QTest::addColumn<QString>("action");
+    // The clock passes midnight while the confirmation is open (the roll-over
+    // runs meanwhile); otherwise before the action, unseen (a resume).
+    QTest::addColumn<bool>("whileAsked");
+    QTest::addColumn<QString>("removal"); // what the member is told was not removed
+
+    QTest::newRow("food removal confirmed after midnight") << "food" << true << "Mango";
+    QTest::newRow("food removal after a resume") << "food" << false << "Mango";
+    QTest::newRow("category removal confirmed after midnight") << "category" << true << "Fruits";
+    QTest::newRow("category removal after a resume") << "category" << false << "Fruits";
+    QTest::newRow("save after a resume") << "save" << false << "";
+    QTest::newRow("midnight") << "midnight" << false << "";
+}
+
+void TestCqWndTracker::aNewDayMeetsTheWindow()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, whileAsked);
+    QFETCH(QString, removal);
+    const QDate monday(2026, 3, 9);
+    DayClock::setTodayForTesting(monday);
+    SettingsStore::setMemberText(DayRollover::dateKey(), monday.toString(Qt::ISODate));
+    SettingsStore::setMemberText(QStringLiteral("meal_0_1"), QStringLiteral("31:150:1@40:72.5:0"));
+    SettingsStore::setMemberText(QStringLiteral("details_0_1"), QStringLiteral("25_5_10_2.5"));
+    SettingsStore::setMemberText(QStringLiteral("Cal_0"), QStringLiteral("222"));
+    SettingsStore::setMemberInt(QStringLiteral("totalcalories"), 1500);
+    openTracker(0);
+    // The finished day goes to the service once the new one starts, after
+    // the catalogue that names its foods.
+    m_server->enqueueJson(QStringLiteral("getFoodList"), TrackerTestData::catalogue());
+    m_server->enqueueJson(QStringLiteral("uploadDay"), R"({"result_code":0,"history_id":1})");
+    QTRY_VERIFY(blockTable(1) && blockTable(1)->rowCount() == 2);
+    // A cup of oats chosen, not saved.
+    openCategory(QStringLiteral("Grains"), 11);
+    clickCell(0, FoodTableModel::Cup);
+
+    const std::function<void()> midnight = [monday, whileAsked] {
+        DayClock::setTodayForTesting(monday.addDays(1));
+        if (whileAsked)
+            DayRollover::instance()->checkNow();
+    };
+    // Whatever the window does, a question is answered (yes), never left open.
+    const std::unique_ptr<QTimer> answer =
+        whileNextModal(whileAsked ? midnight : std::function<void()>([] {}), QStringLiteral("btnOk"));
+    if (!whileAsked)
+        midnight();
+    if (action == QLatin1String("food")) {
+        QTest::mouseClick(blockButton(1), Qt::LeftButton);
+        QTableWidget* chosen = blockTable(1);
+        doubleClick(chosen->viewport(), Qt::LeftButton, {}, chosen->visualItemRect(chosen->item(1, 1)).center());
+    } else if (action == QLatin1String("category")) {
+        QTest::mouseClick(blockButton(1), Qt::RightButton);
+    } else if (action == QLatin1String("save")) {
+        save();
+    } else {
+        DayRollover::instance()->checkNow();
+    }
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+
+    // Monday went to the archive whole, without the unsaved oats.
+    QCOMPARE(DayRollover::storedDate(), monday.addDays(1));
+    const std::optional<ArchivedDay> archived = DayArchive::day(monday);
+    QVERIFY(archived);
+    QCOMPARE(archived->mealCalories(0), 222);
+    QCOMPARE(archived->entries(0, 1).size(), 2);
+    QVERIFY(archived->entries(0, 11).isEmpty());
+    // Tuesday holds nothing, and nothing below zero.
+    QCOMPARE(DayStore::mealCalories(0), 0);
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("Cal_0")).toInt(), 0);
+    QVERIFY(DayStore::entries(0, 1).isEmpty() && DayStore::entries(0, 11).isEmpty());
+    QCOMPARE(DayStore::remainingCalories(), 1500);
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), QStringLiteral("0"));
+    QCOMPARE(text(QStringLiteral("lblRemaining")), QStringLiteral("1500"));
+    QTRY_VERIFY(messagePosted(CqWndTracker::newDayUnsavedMessage({0})));
+    if (!removal.isEmpty())
+        QVERIFY(messagePosted(CqWndTracker::newDayNothingRemovedMessage(removal, 0)));
+    // Monday reached the service (and nothing of it is left to retry).
+    QVERIFY(m_server->waitForRequests(QStringLiteral("/api/uploadDay"), 1));
+}
+
+void TestCqWndTracker::copyingKeepsUnsavedChoices_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<QString>("answer"); // to the question before unsaved choices are left out
+    QTest::addColumn<QString>("fruits"); // meal_0_1 after
+    QTest::addColumn<QString>("meal");   // Cal_0 after
+    QTest::addColumn<bool>("unsaved");   // the half cup of mango is still waiting
+
+    QTest::newRow("added: saved with it") << false << "" << "31:150:1@40:72.5:0" << "522" << false;
+    QTest::newRow("replaced, the member agrees") << true << "btnOk" << "" << "300" << false;
+    QTest::newRow("replaced, the member declines") << true << "btnCancel" << "31:150:1" << "150" << true;
+}
+
+void TestCqWndTracker::copyingKeepsUnsavedChoices()
+{
+    QFETCH(bool, replace);
+    QFETCH(QString, answer);
+    QFETCH(QString, fruits);
+    QFETCH(QString, meal);
+    QFETCH(bool, unsaved);
+    SettingsStore::setMemberText(QStringLiteral("meal_0_1"), QStringLiteral("31:150:1"));
+    SettingsStore::setMemberText(QStringLiteral("Cal_0"), QStringLiteral("150"));
+    SettingsStore::setMemberText(QStringLiteral("meal_2_11"), QStringLiteral("50:300:1"));
+    SettingsStore::setMemberText(QStringLiteral("Cal_2"), QStringLiteral("300"));
+    openTracker(0);
+    openCategory(QStringLiteral("Fruits"), 1);
+    clickCell(1, FoodTableModel::HalfCup);
+    QVERIFY(m_window->findChild<QLabel*>(QStringLiteral("lblUnsaved"))->isVisible());
+
+    if (!answer.isEmpty())
+        TestEnvironment::answerNextModal(answer);
+    auto* menu = m_window->findChild<QMenu*>(QStringLiteral("menuCopy"));
+    emit menu->aboutToShow();
+    QMenu* lunch = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith(QStringLiteral("Today's Lunch")))
+            lunch = action->menu();
+    }
+    QVERIFY(lunch);
+    lunch->actions().at(replace ? 0 : 1)->trigger();
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_0_1")), fruits);
+    const bool copied = answer != QLatin1String("btnCancel");
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("meal_0_11")), copied ? QStringLiteral("50:300:1") : QString());
+    QCOMPARE(SettingsStore::memberText(QStringLiteral("Cal_0")), meal);
+    QCOMPARE(text(QStringLiteral("lblMealCalories")), meal);
+    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblUnsaved"))->isVisible(), unsaved);
+    // The mango shows as chosen while it is saved or still waiting.
+    QCOMPARE(marked(1, FoodTableModel::HalfCup), unsaved || fruits.contains(QStringLiteral("40:72.5:0")));
 }
 
 QTEST_MAIN(TestCqWndTracker)

@@ -1,11 +1,14 @@
 #include "tracker/cqwndtracker.h"
+#include "tracker/dayarchive.h"
 #include "tracker/dayclock.h"
+#include "tracker/daypayload.h"
 #include "tracker/daystore.h"
 #include "tracker/dayupload.h"
 #include "tracker/dayuploadqueue.h"
 #include "tracker/foodcatalogue.h"
 #include "tracker/foodmodel.h"
 #include "tracker/foodtablemodel.h"
+#include "tracker/meals.h"
 
 #include "app/accountstate.h"
 #include "main/cqwndhistory.h"
@@ -18,6 +21,7 @@
 #include "testenvironment.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -41,6 +45,7 @@ private slots:
     void cleanupTestCase();
     void yesterdayIsInTheHistory();
     void aDayClosedOfflineIsSentOnce();
+    void theDemoMonthAddsUpAsTheServiceChecks();
 
 private:
     // Marks row `row` of the first category by the cup and saves; returns
@@ -145,7 +150,7 @@ void TestDayDemo::yesterdayIsInTheHistory()
     QTRY_VERIFY_WITH_TIMEOUT(!history->records().empty(), 15000);
     HistoryModel* day = nullptr;
     for (const auto& record : history->records()) {
-        if (QDateTime::fromMSecsSinceEpoch(record->date).date() == today)
+        if (HistoryModel::dayOf(record->date) == today)
             day = record.get();
     }
     QVERIFY(day);
@@ -201,6 +206,101 @@ void TestDayDemo::aDayClosedOfflineIsSentOnce()
     m_main->startDay();
     QTRY_VERIFY(!upload->isBusy());
     QCOMPARE(historyDays(day), 1);
+}
+
+void TestDayDemo::theDemoMonthAddsUpAsTheServiceChecks()
+{
+    // Each demo day as the tracker would have closed it: its foods chosen
+    // by their typed calories (portions give tenths), the meals counting
+    // the whole calories of each; sent back, every one is stored.
+    ServerFixture& server = m_demo.server();
+    const QJsonObject list = server.post(QStringLiteral("getFoodList"),
+                                         {{QStringLiteral("user_id"), currentUserId}});
+    FoodCatalogue catalogue;
+    QCOMPARE(catalogue.load(QString::fromUtf8(QJsonDocument(list).toJson())),
+             FoodCatalogue::Status::Loaded);
+    QHash<QString, qint32> ids; // of categories and "category/food" by title
+    for (const FoodModel* category : catalogue.categories()) {
+        ids.insert(category->title, category->id);
+        for (const FoodItemModel* food : category->items)
+            ids.insert(category->title + '/' + food->title, food->id);
+    }
+
+    static const QStringList mealTypes = {"breakfast", "firstsnack", "lunch",
+                                          "secondsnack", "dinner", "thirdsnack"};
+    const QJsonArray days = server.post(QStringLiteral("getHistory"),
+                                        {{QStringLiteral("email"), DemoSession::email()}})
+                                .value(QStringLiteral("history_info"))
+                                .toArray();
+    QVERIFY(days.size() >= 28);
+    int stored = 0;
+    for (const QJsonValue& value : days) {
+        ArchivedDay day;
+        day.date = HistoryModel::dayOf(value[QStringLiteral("date")].toString().toLongLong());
+        day.target = value[QStringLiteral("total")].toString().toInt() +
+                     value[QStringLiteral("remain")].toString().toInt();
+        int eaten = 0;
+        for (int meal = 0; meal < 6; ++meal) {
+            const QJsonArray groups =
+                server
+                    .post(QStringLiteral("getHistoryDetail"),
+                          {{QStringLiteral("history_id"), value[QStringLiteral("id")].toString()},
+                           {QStringLiteral("meal_type"), mealTypes.at(meal)}})
+                    .value(QStringLiteral("historydetail_info"))
+                    .toArray();
+            int mealCalories = 0;
+            for (const QJsonValue& group : groups) {
+                const QString category = group["food_type"].toString();
+                QList<MealEntry> entries;
+                for (const QJsonValue& food : group["categories"].toArray()) {
+                    const qint32 id = ids.value(category + '/' + food["title"].toString());
+                    QVERIFY(id != 0);
+                    const float calories = food["cal"].toString().toFloat();
+                    entries.append(MealEntry::make(id, calories, FoodQuantity::other));
+                    mealCalories += int(calories);
+                }
+                day.values.insert(DayKeys::mealRecord(meal, ids.value(category)),
+                                  DayStore::formatEntries(entries));
+            }
+            day.values.insert(DayKeys::mealCalories(meal), QString::number(mealCalories));
+            eaten += mealCalories;
+        }
+        day.remaining = day.target - eaten;
+        const QJsonObject reply = server.post(
+            QStringLiteral("uploadDay"),
+            {{QStringLiteral("email"), DemoSession::email()},
+             {QStringLiteral("day"),
+              QString::fromUtf8(QJsonDocument(DayPayload::build(day, catalogue)).toJson())}});
+        QVERIFY2(reply.value(QStringLiteral("result_code")).toInt(-1) == 0,
+                 qPrintable(day.date.toString(Qt::ISODate) + QLatin1Char(' ') +
+                            reply.value(QStringLiteral("message")).toString()));
+        ++stored;
+    }
+    QCOMPARE(stored, days.size());
+
+    // Days whose stored totals stray from their foods: a typed 72.9 counted
+    // as 72, and a meal a removal after midnight left at -150.
+    const FoodItemModel* food = catalogue.categories().first()->items.first();
+    const qint32 categoryId = catalogue.categories().firstKey();
+    for (const auto& [record, mealTotal, remaining] :
+         {std::tuple{QStringLiteral("%1:72.9:2"), QStringLiteral("72"), 1728},
+          std::tuple{QStringLiteral("%1:150:2"), QStringLiteral("-150"), 1950}}) {
+        ArchivedDay day;
+        day.date = QDate::currentDate().addDays(-40 - stored++);
+        day.target = 1800;
+        day.remaining = remaining;
+        day.values = {{QStringLiteral("meal_0_%1").arg(categoryId), record.arg(food->id)},
+                      {DayKeys::mealCalories(0), mealTotal}};
+        const QJsonObject payload = DayPayload::build(day, catalogue);
+        const QJsonObject reply = server.post(
+            QStringLiteral("uploadDay"),
+            {{QStringLiteral("email"), DemoSession::email()},
+             {QStringLiteral("day"), QString::fromUtf8(QJsonDocument(payload).toJson())}});
+        QVERIFY2(reply.value(QStringLiteral("result_code")).toInt(-1) == 0,
+                 qPrintable(reply.value(QStringLiteral("message")).toString()));
+        QCOMPARE(payload[QStringLiteral("remaining")].toInt(),
+                 1800 - payload[QStringLiteral("eaten")].toInt());
+    }
 }
 
 QTEST_MAIN(TestDayDemo)

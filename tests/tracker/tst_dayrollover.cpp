@@ -10,6 +10,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimeZone>
 
 // Starting a new day: when the stored day closes, what the archive and the
 // upload queue get, and that no day is lost or counted twice.
@@ -27,6 +28,10 @@ private slots:
     void aNewDayWhileRunningStartsOnce();
     void aDroppedBatchLeavesTheDayToCloseOnce();
     void archiveKeepsTheNewestDays();
+    void olderArchivedDaysLoseTheirEmptyKeys();
+    void aDayClosedEarlyByAClockAheadStaysOneDay();
+    void midnightWhereTheClockJumps_data();
+    void midnightWhereTheClockJumps();
 
 private:
     // Breakfast 300 (category 5) and lunch 450 of a 1500 target, on `date`.
@@ -71,6 +76,11 @@ void TestDayRollover::trackDay(const QDate& date)
     SettingsStore::setMemberText(DayKeys::mealCalories(2), QStringLiteral("450"));
     SettingsStore::setMemberText(DayKeys::mealDetails(0), QStringLiteral("20_5_10_2"));
     SettingsStore::setMemberInt(DayKeys::remainCalories(), 750);
+    // What a category saved with nothing chosen and then removed leaves.
+    SettingsStore::setMemberText(DayKeys::mealRecord(4, 7), QString());
+    SettingsStore::setMemberText(DayKeys::categoryDetails(4, 7), QStringLiteral("0_0_0_0"));
+    SettingsStore::setMemberText(DayKeys::mealCalories(4), QStringLiteral("0"));
+    SettingsStore::setMemberText(DayKeys::mealDetails(4), QStringLiteral("0_0_0_0"));
     if (date.isValid())
         SettingsStore::setMemberText(DayRollover::dateKey(), date.toString(Qt::ISODate));
 }
@@ -82,17 +92,23 @@ void TestDayRollover::closing_data()
     QTest::addColumn<QDate>("today");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("archived");
+    QTest::addColumn<bool>("datedToday");
 
-    QTest::newRow("no date yet: takes today") << QDate() << true << monday << false << false;
+    QTest::newRow("no date yet: takes today")
+        << QDate() << true << monday << false << false << true;
     QTest::newRow("no date, no food: waits for the first")
-        << QDate() << false << monday << false << false;
-    QTest::newRow("same day") << monday << true << monday << false << false;
-    QTest::newRow("next day") << monday << true << monday.addDays(1) << true << true;
-    QTest::newRow("a week later: one day") << monday << true << monday.addDays(7) << true << true;
-    QTest::newRow("clock set back") << monday << true << monday.addDays(-1) << false << false;
-    QTest::newRow("a year back") << monday << true << monday.addYears(-1) << false << false;
+        << QDate() << false << monday << false << false << false;
+    QTest::newRow("same day") << monday << true << monday << false << false << false;
+    QTest::newRow("next day") << monday << true << monday.addDays(1) << true << true << true;
+    QTest::newRow("a week later: one day")
+        << monday << true << monday.addDays(7) << true << true << true;
+    // The clock ran ahead when the day was dated: the meals are today's.
+    QTest::newRow("clock put back a day: the meals stay, dated today")
+        << monday << true << monday.addDays(-1) << false << false << true;
+    QTest::newRow("a year back: the meals stay, dated today")
+        << monday << true << monday.addYears(-1) << false << false << true;
     QTest::newRow("empty day: not archived")
-        << monday << false << monday.addDays(1) << true << false;
+        << monday << false << monday.addDays(1) << true << false << true;
 }
 
 void TestDayRollover::closing()
@@ -102,6 +118,7 @@ void TestDayRollover::closing()
     QFETCH(QDate, today);
     QFETCH(bool, closes);
     QFETCH(bool, archived);
+    QFETCH(bool, datedToday);
 
     if (food)
         trackDay(stored);
@@ -111,7 +128,7 @@ void TestDayRollover::closing()
     const int remainingBefore = DayStore::remainingCalories();
 
     QCOMPARE(DayRollover::closeStoredDay(today), closes);
-    QCOMPARE(DayRollover::storedDate(), closes || (!stored.isValid() && food) ? today : stored);
+    QCOMPARE(DayRollover::storedDate(), datedToday ? today : stored);
     QCOMPARE(DayArchive::dates(), archived ? QList<QDate>{stored} : QList<QDate>{});
     QCOMPARE(DayUploadQueue::dates(), archived ? QList<QDate>{stored} : QList<QDate>{});
     QCOMPARE(DayStore::dailyTarget(), 1500);
@@ -130,7 +147,14 @@ void TestDayRollover::closing()
     }
     QCOMPARE(DayStore::remainingCalories(), 1500);
     QCOMPARE(remainCalories, 1500);
+    // The closed day's keys are gone, not left behind emptied.
+    const QStringList left = SettingsStore::memberKeys();
+    for (const char* prefix : {"meal_", "details_", "Cal_", "totaldetails_"})
+        QVERIFY2(!left.join(' ').contains(QLatin1String(prefix)), prefix);
     if (archived) {
+        // The archive keeps what holds something: two records, their
+        // details, two meal totals and one meal's nutrients.
+        QCOMPARE(DayArchive::day(stored)->values.size(), 6);
         const ArchivedDay day = *DayArchive::day(stored);
         QCOMPARE(day.target, 1500);
         QCOMPARE(day.remaining, 750);
@@ -188,6 +212,79 @@ void TestDayRollover::archiveKeepsTheNewestDays()
     QVERIFY(!DayArchive::day(monday.addDays(9)));
     QVERIFY(!SettingsStore::memberContains(DayArchive::dayKey(monday)));
     QCOMPARE(DayArchive::latest(2).first().date, dates.last());
+}
+
+void TestDayRollover::olderArchivedDaysLoseTheirEmptyKeys()
+{
+    // As an older version archived a day: every key, emptied ones too.
+    const QDate older = monday.addDays(-3);
+    SettingsStore::setMemberText(
+        DayArchive::dayKey(older),
+        QStringLiteral(R"({"date":"%1","target":1500,"remaining":1350,"values":{)"
+                       R"("meal_0_5":"31:150:1","details_0_5":"20_5_10_2","Cal_0":"150",)"
+                       R"("meal_1_8":"","details_1_8":"0_0_0_0","Cal_1":"0","totaldetails_1":"0_0_0_0"}})")
+            .arg(older.toString(Qt::ISODate)));
+    DayClock::storeDates(DayArchive::datesKey(), {older});
+    trackDay(monday);
+    QVERIFY(DayRollover::closeStoredDay(monday.addDays(1)));
+    const std::optional<ArchivedDay> day = DayArchive::day(older);
+    QVERIFY(day);
+    QCOMPARE(day->values.keys().size(), 3);
+    QCOMPARE(day->entries(0, 5).size(), 1);
+    QCOMPARE(DayArchive::dates(), (QList<QDate>{older, monday}));
+}
+
+void TestDayRollover::aDayClosedEarlyByAClockAheadStaysOneDay()
+{
+    trackDay(monday);
+    QVERIFY(DayRollover::closeStoredDay(monday.addDays(1))); // the clock a day ahead
+    DayUploadQueue::remove(monday);                          // and the day sent
+    QVERIFY(!DayRollover::closeStoredDay(monday));           // the clock put right
+    DayStore::saveCategory(0, 5, {MealEntry::make(31, 100, 1)}, {}, {31}, {5});
+    QVERIFY(DayRollover::closeStoredDay(monday.addDays(1)));
+    const ArchivedDay day = *DayArchive::day(monday);
+    QCOMPARE(DayArchive::dates(), QList<QDate>{monday});
+    QCOMPARE(DayUploadQueue::dates(), QList<QDate>{monday}); // to be sent whole
+    QCOMPARE(day.entries(0, 5).size(), 3);
+    QCOMPARE(day.mealCalories(0), 400);
+    QCOMPARE(day.mealCalories(2), 450);
+    QCOMPARE(day.remaining, 1500 - 850);
+}
+
+void TestDayRollover::midnightWhereTheClockJumps_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    // Clocks that jump at midnight, forwards and back.
+    QTest::newRow("Santiago") << QByteArray("America/Santiago");
+    QTest::newRow("Havana") << QByteArray("America/Havana");
+    QTest::newRow("Beirut") << QByteArray("Asia/Beirut");
+    QTest::newRow("Auckland (jumps at 2:00)") << QByteArray("Pacific/Auckland");
+}
+
+void TestDayRollover::midnightWhereTheClockJumps()
+{
+    QFETCH(QByteArray, zone);
+    const QTimeZone timeZone(zone);
+    QVERIFY(timeZone.isValid());
+    const QDateTime yearStart(QDate(2026, 1, 1), QTime(0, 0), QTimeZone::utc());
+    const QTimeZone::OffsetDataList changes =
+        timeZone.transitions(yearStart, yearStart.addYears(1));
+    QVERIFY(!changes.isEmpty());
+    for (const QTimeZone::OffsetData& change : changes) {
+        // The timer as it runs from noon before the change for two days:
+        // once at each new date, never sooner than a minute.
+        QDateTime now = change.atUtc.addSecs(-12 * 3600);
+        QDate shown = now.toTimeZone(timeZone).date();
+        for (int fired = 0; fired < 2; ++fired) {
+            const qint64 wait = DayRollover::msUntilMidnight(now, timeZone);
+            QVERIFY2(wait >= 60 * 1000, qPrintable(now.toString(Qt::ISODate)));
+            now = now.addMSecs(wait);
+            const QDateTime local = now.toTimeZone(timeZone);
+            QCOMPARE(local.date(), shown.addDays(1));
+            QVERIFY2(local.time() < QTime(1, 0, 2), qPrintable(local.toString(Qt::ISODate)));
+            shown = local.date();
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDayRollover)

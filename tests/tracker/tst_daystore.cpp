@@ -30,6 +30,8 @@ private slots:
     void removingSubtractsTheNutrientShare();
     void removingOneOfTwoEntriesOfTheSameFood();
     void removingCategory1KeepsCategory11();
+    void removingNeverGoesBelowZero_data();
+    void removingNeverGoesBelowZero();
     void unreadableValuesCountZeroAndStay();
     void dailyTarget_data();
     void dailyTarget();
@@ -145,6 +147,7 @@ void TestDayStore::remainingCalories_data()
     QTest::newRow("over the target") << QStringList{"900", "200", "600", "", "", "100"} << 1500 << -300;
     QTest::newRow("unreadable counts 0") << QStringList{"300", "abc", "4.5", "", "", "1e3"} << 1000 << 700;
     QTest::newRow("nothing stored") << QStringList{"", "", "", "", "", ""} << 1800 << 1800;
+    QTest::newRow("a meal below 0 counts 0") << QStringList{"-150", "300", "", "", "", ""} << 1000 << 700;
 }
 
 void TestDayStore::remainingCalories()
@@ -266,6 +269,46 @@ void TestDayStore::removingCategory1KeepsCategory11()
     QCOMPARE(value(QStringLiteral("details_4_11")), QStringLiteral("2_2_2_2"));
     QCOMPARE(value(QStringLiteral("totaldetails_4")), QStringLiteral("2_2_2_2"));
     QVERIFY(SettingsStore::memberContains(QStringLiteral("meal_4_1")));
+}
+
+void TestDayStore::removingNeverGoesBelowZero_data()
+{
+    QTest::addColumn<bool>("wholeCategory");
+    QTest::addColumn<QString>("record"); // meal_1_5 before
+    QTest::addColumn<int>("shownMeal");  // the meal's calories as the window shows them
+    QTest::addColumn<QString>("meal");   // Cal_1 after
+    QTest::addColumn<QString>("details"); // details_1_5 after
+
+    // Stored: Cal_1 150, details_1_5 "10_2_4_1". The window removes food 31
+    // (150 calories, a share of 20_4_8_2).
+    QTest::newRow("food, the window shows less than the row") << false << "31:150:1@8:20:1" << 100 << "0"
+                                                              << "0_0_0_0";
+    QTest::newRow("food the record no longer holds") << false << "" << 0 << "150" << "10_2_4_1";
+    QTest::newRow("food of another day's record") << false << "8:20:1" << 150 << "150" << "10_2_4_1";
+    QTest::newRow("category, the window shows less") << true << "31:150:1" << 0 << "0" << "";
+    QTest::newRow("category the record no longer holds") << true << "" << 0 << "150" << "";
+}
+
+void TestDayStore::removingNeverGoesBelowZero()
+{
+    QFETCH(bool, wholeCategory);
+    QFETCH(QString, record);
+    QFETCH(int, shownMeal);
+    QFETCH(QString, meal);
+    QFETCH(QString, details);
+    set(DayKeys::mealRecord(1, 5), record);
+    set(DayKeys::categoryDetails(1, 5), QStringLiteral("10_2_4_1"));
+    set(DayKeys::mealCalories(1), QStringLiteral("150"));
+    totalCalories = 1000;
+
+    const DayStore::Totals totals = wholeCategory
+        ? DayStore::removeCategory(1, 5, {150}, shownMeal, {5})
+        : DayStore::removeFood(1, 5, 31, 0, {20, 4, 8, 2}, 150, shownMeal, {5});
+    QCOMPARE(value(QStringLiteral("Cal_1")), meal);
+    QCOMPARE(totals.mealCalories, meal.toInt());
+    QCOMPARE(value(QStringLiteral("details_1_5")), details);
+    // The day's remaining calories never rise above the target.
+    QCOMPARE(totals.remaining, 1000 - meal.toInt());
 }
 
 void TestDayStore::unreadableValuesCountZeroAndStay()

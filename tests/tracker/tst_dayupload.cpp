@@ -1,6 +1,7 @@
 #include "tracker/dayarchive.h"
 #include "tracker/dayupload.h"
 #include "tracker/dayuploadqueue.h"
+#include "tracker/foodcatalogue.h"
 
 #include "app/accountstate.h"
 #include "fakeserver.h"
@@ -21,10 +22,64 @@ private slots:
     void initTestCase();
     void answers_data();
     void answers();
+    void retryPause_data();
+    void retryPause();
+    void aDayThatKeepsFailing_data();
+    void aDayThatKeepsFailing();
+    void catalogue_data();
+    void catalogue();
 
 private:
+    // Archives and queues a day of `date` with one cup of food `foodId` (150).
+    static void queueDay(const QDate& date, qint32 foodId = 31);
+    // Member `userId`; the fake lists foods 31 and 77 and stores every day.
+    void serve(const QString& userId);
+
     FakeServer m_server;
 };
+
+namespace {
+
+const QDate monday(2026, 3, 2);
+
+// Category 5 with food 31 and, when asked, food 77.
+QByteArray catalogueReply(bool withKefir)
+{
+    return QByteArray(R"({"result_code":0,"food_list":[{"id":"5","title":"Cereals","recomended":"",
+        "calorie_list":[{"id":"31","user_id":"0","title":"Oat flakes","cal":"150","carbs":"20",
+        "fat":"3","protein":"5","fiber":"4"})") +
+           (withKefir ? R"(,{"id":"77","user_id":"0","title":"Kefir","cal":"150","carbs":"9",)"
+                        R"("fat":"3","protein":"8","fiber":"0"})"
+                      : "") +
+           "]}]}";
+}
+
+} // namespace
+
+void TestDayUpload::serve(const QString& userId)
+{
+    TestEnvironment::resetAccount();
+    currentEmail = QStringLiteral("days@example.com");
+    currentUserId = userId;
+    m_server.clear();
+    m_server.setDefaultReply(QStringLiteral("/api/getFoodList"),
+                             FakeServer::Reply::json(catalogueReply(true)));
+    m_server.setDefaultReply(QStringLiteral("/api/uploadDay"),
+                             FakeServer::Reply::json(R"({"result_code":0})"));
+}
+
+void TestDayUpload::queueDay(const QDate& date, qint32 foodId)
+{
+    ArchivedDay day;
+    day.date = date;
+    day.target = 1500;
+    day.remaining = 1350;
+    day.values = {{QStringLiteral("meal_0_5"), QStringLiteral("%1:150:1").arg(foodId)},
+                  {QStringLiteral("details_0_5"), QStringLiteral("20_3_5_4")},
+                  {QStringLiteral("Cal_0"), QStringLiteral("150")}};
+    DayArchive::store(day);
+    DayUploadQueue::add(day.date);
+}
 
 void TestDayUpload::initTestCase()
 {
@@ -47,6 +102,9 @@ void TestDayUpload::answers_data()
     QTest::newRow("empty object") << Reply::json("{}") << false;
     QTest::newRow("array") << Reply::json("[0]") << false;
     QTest::newRow("HTTP 500") << Reply::error(500) << false;
+    QTest::newRow("HTTP 413") << Reply::error(413) << false;
+    QTest::newRow("unknown e-mail") << Reply::json(R"({"result_code":1})") << false;
+    QTest::newRow("result code not a number") << Reply::json(R"({"result_code":"error"})") << false;
 }
 
 void TestDayUpload::answers()
@@ -98,6 +156,111 @@ void TestDayUpload::answers()
     QCOMPARE(foods[1][QStringLiteral("calories")].toDouble(), 200.0);
     QCOMPARE(foods[1][QStringLiteral("kind")].toInt(), 2);
     QCOMPARE(foods[1][QStringLiteral("carbs")].toDouble(), 12.0);
+}
+
+void TestDayUpload::retryPause_data()
+{
+    QTest::addColumn<int>("failures");
+    QTest::addColumn<double>("spread");
+    QTest::addColumn<int>("pauseMs");
+    QTest::newRow("first, least") << 1 << 0.0 << 15000;
+    QTest::newRow("first, most") << 1 << 0.999 << 44970;
+    QTest::newRow("third") << 3 << 0.25 << 90000;
+    QTest::newRow("tenth: 30 min at most") << 10 << 1.0 << 2700000;
+}
+
+void TestDayUpload::retryPause()
+{
+    QFETCH(int, failures);
+    QFETCH(double, spread);
+    QFETCH(int, pauseMs);
+    QCOMPARE(DayUpload::retryDelayMs(failures, spread), pauseMs);
+}
+
+void TestDayUpload::aDayThatKeepsFailing_data()
+{
+    QTest::addColumn<FakeServer::Reply>("reply");
+    QTest::addColumn<bool>("setAside");
+    using Reply = FakeServer::Reply;
+    QTest::newRow("HTTP 413") << Reply::error(413) << true;
+    QTest::newRow("code 1") << Reply::json(R"({"result_code":1})") << true;
+    QTest::newRow("HTTP 503: waits") << Reply::error(503) << false;
+    QTest::newRow("storage failed: waits") << Reply::json(R"({"result_code":99})") << false;
+}
+
+void TestDayUpload::aDayThatKeepsFailing()
+{
+    QFETCH(FakeServer::Reply, reply);
+    QFETCH(bool, setAside);
+    serve(QStringLiteral("4"));
+    queueDay(monday);
+    queueDay(monday.addDays(1));
+    for (int i = 0; i < DayUpload::triesBeforeSetAside; ++i)
+        m_server.enqueue(QStringLiteral("/api/uploadDay"), reply);
+
+    DayUpload upload;
+    upload.setRandomSource([] { return 0.0; });
+    QSignalSpy failed(&upload, &DayUpload::sendFailed);
+    // Each try as the retry timer would start it.
+    for (int i = 0; i < DayUpload::triesBeforeSetAside; ++i) {
+        upload.start();
+        QTRY_COMPARE(failed.size(), i + 1);
+        QTRY_VERIFY(!upload.isBusy());
+    }
+    // Set aside, it stays queued for the next start and the next day goes
+    // at once; otherwise it waits, spread by the random source.
+    QCOMPARE(upload.setAside(), setAside ? QList<QDate>{monday} : QList<QDate>{});
+    QCOMPARE(DayUploadQueue::dates().size(), setAside ? 1 : 2);
+    QCOMPARE(upload.retryPauseMs(),
+             setAside ? 0 : DayUpload::retryDelayMs(DayUpload::triesBeforeSetAside, 0.0));
+
+    DayUpload next; // the next start of the program
+    next.start();
+    QTRY_VERIFY(DayUploadQueue::dates().isEmpty());
+    QCOMPARE(m_server.requestCount(QStringLiteral("/api/uploadDay")),
+             DayUpload::triesBeforeSetAside + 2);
+}
+
+void TestDayUpload::catalogue_data()
+{
+    QTest::addColumn<QString>("userId");
+    QTest::addColumn<bool>("trackerHoldsOne");
+    QTest::addColumn<qint32>("secondDaysFood");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("asked once, kept for the next run") << "11" << false << 31 << 1 << "Oat flakes";
+    QTest::newRow("the tracker's catalogue") << "12" << true << 31 << 0 << "Oat flakes";
+    QTest::newRow("a food the tracker's catalogue lacks") << "13" << true << 77 << 1 << "Kefir";
+    QTest::newRow("a food no catalogue lists: asked once a run")
+        << "14" << false << 99 << 2 << "Food 99";
+}
+
+void TestDayUpload::catalogue()
+{
+    QFETCH(QString, userId);
+    QFETCH(bool, trackerHoldsOne);
+    QFETCH(qint32, secondDaysFood);
+    QFETCH(int, asked);
+    QFETCH(QString, name);
+    serve(userId); // one member per row: the catalogue held is that member's
+    FoodCatalogue tracker;
+    if (trackerHoldsOne)
+        tracker.load(QString::fromUtf8(catalogueReply(false)));
+
+    DayUpload upload;
+    queueDay(monday);
+    upload.start();
+    QTRY_VERIFY(DayUploadQueue::dates().isEmpty());
+    QTRY_VERIFY(!upload.isBusy());
+    queueDay(monday.addDays(1), secondDaysFood);
+    upload.start();
+    QTRY_VERIFY(DayUploadQueue::dates().isEmpty());
+
+    QCOMPARE(m_server.requestCount(QStringLiteral("/api/getFoodList")), asked);
+    const QJsonObject sent = QJsonDocument::fromJson(
+        m_server.lastRequest(QStringLiteral("/api/uploadDay")).field(QStringLiteral("day")).toUtf8())
+                                 .object();
+    QCOMPARE(sent["meals"][0]["foods"][0]["name"].toString(), name);
 }
 
 QTEST_GUILESS_MAIN(TestDayUpload)

@@ -55,6 +55,7 @@ void TestQuickEntry::initTestCase()
     addFood(m_fruits, 13, "Apple, Granny Smith");
     addFood(m_fruits, 14, "Ben's pear");
     addFood(m_fruits, 15, "Smørrebrød topping");
+    addFood(m_fruits, 16, "İskender kebap");
     m_dairy.id = 5;
     m_dairy.title = QStringLiteral("Dairy & Eggs");
     addFood(m_dairy, 50, "Milk");
@@ -75,6 +76,9 @@ void TestQuickEntry::search_data()
     QTest::newRow("later word") << "gran" << QList<int>{13};
     QTest::newRow("apostrophe joins") << "bens" << QList<int>{14};
     QTest::newRow("letter without decomposition") << "smorre" << QList<int>{15};
+    QTest::newRow("dotted capital I") << "iskender" << QList<int>{16};
+    QTest::newRow("dotted capital I in the query") << "İSKENDER KEB" << QList<int>{16};
+    QTest::newRow("dotless i") << "ıskender" << QList<int>{16};
     QTest::newRow("category name") << "dairy" << QList<int>{50, 51};
     QTest::newRow("name before category") << "eggs milk" << QList<int>{50};
     QTest::newRow("inside a word finds nothing") << "anana" << QList<int>{};

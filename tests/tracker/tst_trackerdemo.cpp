@@ -276,21 +276,27 @@ void TestTrackerDemo::searchThenCopyYesterdaysBreakfast()
     QCOMPARE(DayStore::mealCalories(0), withBanana);
     QCOMPARE(breakfast->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->text(), QString::number(withBanana));
     QVERIFY(DayStore::entries(0, fruits).constLast().text.startsWith(QStringLiteral("%1:").arg(banana->id)));
+    // A cup of the next food found, not saved.
+    QTest::keyClick(search, Qt::Key_Down);
+    QTest::keyClick(search, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClick(search, Qt::Key_Escape);
     QVERIFY(search->text().isEmpty());
 
-    // Midnight: the open tracker shows the empty new day.
+    // Midnight: the open tracker shows the empty new day, and tells that the
+    // unsaved cup was left out.
     DayClock::setTodayForTesting(DayClock::today().addDays(1));
     QVERIFY(rollover->checkNow());
     QCOMPARE(breakfast->findChild<QLabel*>(QStringLiteral("lblMealCalories"))->text(), QStringLiteral("0"));
+    QTRY_VERIFY(MainWindow::instance()->messageBar()->messages().contains(
+        CqWndTracker::newDayUnsavedMessage({0})));
     const std::optional<ArchivedDay> yesterday = DayArchive::day(DayClock::today().addDays(-1));
     QVERIFY(yesterday);
     QCOMPARE(yesterday->mealCalories(0), withBanana);
     // Yesterday's foods are the recent ones; the banana came last.
     QVERIFY(results->isVisible());
     QCOMPARE(results->model()->index(0, 0).data().toString(), first.data().toString());
-    // One click on "Last time" chooses the half cup again (saved or not, the
-    // copy below replaces it).
+    // One click on "Last time" chooses the half cup again, unsaved: the copy
+    // below asks before it replaces it.
     const QModelIndex lastTime = results->model()->index(0, SearchResultsModel::LastTime);
     QCOMPARE(lastTime.data().toString(), QStringLiteral("\u00BD cup"));
     QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, results->visualRect(lastTime).center());
@@ -298,6 +304,7 @@ void TestTrackerDemo::searchThenCopyYesterdaysBreakfast()
 
     // Copying yesterday's breakfast twice by replacing: the same meal.
     auto* menu = breakfast->findChild<QMenu*>(QStringLiteral("menuCopy"));
+    TestEnvironment::answerNextModal(QStringLiteral("btnOk"));
     for (int times = 0; times < 2; ++times) {
         emit menu->aboutToShow();
         QMenu* source = menu->actions().constFirst()->menu();

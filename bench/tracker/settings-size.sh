@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The member's settings file after 120 closed days of realistic tracking (and
+# after a year's worth, to show it stays bounded). Build first with
+# scripts/build.sh.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+bin=${OLVA_BUILD_DIR:-build}/bench/tracker/bench_daysettings
+for days in 120 365; do
+  "$bin" "$days"
+  echo
+done
