@@ -291,7 +291,7 @@ void MainWindow::paintEvent(QPaintEvent* event)
 
 void MainWindow::runFirstPaint()
 {
-    m_ui->lblName->setText(QStringLiteral("Hi, %1").arg(currentUserName));
+    m_ui->lblName->setText(tr("Hi, %1").arg(currentUserName));
     startDay();
     if (!isBusyLoading())
         showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);

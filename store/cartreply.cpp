@@ -2,6 +2,7 @@
 
 #include "app/jsonreply.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -31,12 +32,12 @@ qint64 paymentTime(const QString& reply)
 
 QString unreadableText()
 {
-    return QStringLiteral("The store sent an answer that could not be read. Please try again.");
+    return QCoreApplication::translate("CartReply", "The store sent an answer that could not be read. Please try again.");
 }
 
 QString unreachableText()
 {
-    return QStringLiteral("The store could not be reached. Please try again.");
+    return QCoreApplication::translate("CartReply", "The store could not be reached. Please try again.");
 }
 
 } // namespace CartReply
