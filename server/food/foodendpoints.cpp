@@ -312,7 +312,9 @@ QJsonObject getHistory(const ApiCall& call, ServerContext& context)
         return apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."));
     QSqlQuery query(context.db);
     if (!ApiFields::exec(query, QStringLiteral("SELECT id, day, total, remain, score, grade, breakfast, firstsnack,"
-                                               " lunch, secondsnack, dinner, thirdsnack"
+                                               " lunch, secondsnack, dinner, thirdsnack,"
+                                               " (SELECT COALESCE(SUM(calories), 0) FROM history_exercise"
+                                               "  WHERE history_exercise.history_id = history_days.id)"
                                                " FROM history_days WHERE user_id = ? ORDER BY day DESC, id DESC"),
                          {member->id}))
         return ApiFields::storageError();
@@ -333,6 +335,7 @@ QJsonObject getHistory(const ApiCall& call, ServerContext& context)
                           {QStringLiteral("grade"), query.value(5).toString()}};
         for (int meal = 0; meal < mealTypes.size(); ++meal)
             entry.insert(mealTypes.at(meal), numberText(query.value(6 + meal).toDouble()));
+        entry.insert(QStringLiteral("exercise_calories"), numberText(query.value(12).toDouble()));
         list.append(entry);
     }
     return apiSuccess({{QStringLiteral("history_info"), list}});
@@ -388,7 +391,20 @@ QJsonObject getHistoryDetail(const ApiCall& call, ServerContext& context)
                                  {QStringLiteral("fiber"), numberText(query.value(7).toDouble())}});
     }
     closeGroup();
-    return apiSuccess({{QStringLiteral("historydetail_info"), groups}});
+    // The day's exercise comes with each meal's reply: a client asks for
+    // meals only.
+    if (!ApiFields::exec(query, QStringLiteral("SELECT code, name, minutes, calories FROM history_exercise"
+                                               " WHERE history_id = ? ORDER BY position, id"),
+                         {*historyId}))
+        return ApiFields::storageError();
+    QJsonArray exercise;
+    while (query.next())
+        exercise.append(QJsonObject{{QStringLiteral("code"), query.value(0).toString()},
+                                    {QStringLiteral("name"), query.value(1).toString()},
+                                    {QStringLiteral("minutes"), query.value(2).toString()},
+                                    {QStringLiteral("calories"), numberText(query.value(3).toDouble())}});
+    return apiSuccess({{QStringLiteral("historydetail_info"), groups},
+                       {QStringLiteral("exercise"), exercise}});
 }
 
 // ---- a finished day sent by the client ----
@@ -427,6 +443,20 @@ struct DayFood
     double values[5] = {}; // calories, carbs, fat, protein, fiber
 };
 
+// One activity of the day's exercise, as the client logged it.
+struct DayExercise
+{
+    QString name;
+    QString code;
+    int minutes = 0;
+    double calories = 0;
+};
+
+constexpr int maxDayExercise = 50;
+constexpr int maxExerciseMinutes = 24 * 60;
+constexpr double maxExerciseCalories = 10000;
+constexpr int maxExerciseText = 200;
+
 struct UploadedDay
 {
     QDate date;
@@ -434,7 +464,52 @@ struct UploadedDay
     QString grade;
     double mealCalories[6] = {};
     QList<DayFood> foods;
+    QList<DayExercise> exercise;
 };
+
+// The day's optional "exercise" list; false (with `why`) when it is not
+// one the history can keep.
+bool readExercise(const QJsonObject& object, QList<DayExercise>* exercise, QString* why)
+{
+    const QJsonValue value = object.value(QStringLiteral("exercise"));
+    if (value.isUndefined() || value.isNull())
+        return true;
+    if (!value.isArray()) {
+        *why = QStringLiteral("The day's exercise must be a list");
+        return false;
+    }
+    const QJsonArray list = value.toArray();
+    if (list.size() > maxDayExercise) {
+        *why = QStringLiteral("A day holds at most %1 activities").arg(maxDayExercise);
+        return false;
+    }
+    for (const QJsonValue& item : list) {
+        const QJsonObject entry = item.toObject();
+        DayExercise activity;
+        activity.name = entry.value(QStringLiteral("name")).toString().trimmed().left(maxExerciseText);
+        activity.code = entry.value(QStringLiteral("code")).toString().trimmed().left(maxExerciseText);
+        if (activity.name.isEmpty()) {
+            *why = QStringLiteral("An activity needs a name");
+            return false;
+        }
+        const std::optional<double> minutes =
+            dayNumber(entry, QStringLiteral("minutes"), 1, maxExerciseMinutes);
+        if (!minutes || *minutes != std::floor(*minutes)) {
+            *why = QStringLiteral("An activity's minutes must be a whole number from 1 to 1440");
+            return false;
+        }
+        const std::optional<double> calories =
+            dayNumber(entry, QStringLiteral("calories"), 0, maxExerciseCalories);
+        if (!calories) {
+            *why = QStringLiteral("An activity's calories must be a number from 0 to 10000");
+            return false;
+        }
+        activity.minutes = int(*minutes);
+        activity.calories = *calories;
+        exercise->append(activity);
+    }
+    return true;
+}
 
 // The figures of a day must add up: each meal is the sum of its foods (a
 // client counting whole calories per food may be half a calorie per food
@@ -560,6 +635,8 @@ std::optional<UploadedDay> readDay(const QString& text, DayRefusal* refusal)
     }
     if (const QString mismatch = mismatchOf(day, *target); !mismatch.isEmpty())
         return refuse(4, mismatch);
+    if (QString why; !readExercise(object, &day.exercise, &why))
+        return refuse(4, why);
     return day;
 }
 
@@ -593,6 +670,11 @@ QJsonObject uploadDay(const ApiCall& call, ServerContext& context)
             QStringLiteral("DELETE FROM history_foods WHERE history_id IN"
                            " (SELECT id FROM history_days WHERE user_id = ? AND day = ?)"),
             {member->id, date}) ||
+        !ApiFields::exec(
+            query,
+            QStringLiteral("DELETE FROM history_exercise WHERE history_id IN"
+                           " (SELECT id FROM history_days WHERE user_id = ? AND day = ?)"),
+            {member->id, date}) ||
         !ApiFields::exec(query,
                          QStringLiteral("DELETE FROM history_days WHERE user_id = ? AND day = ?"),
                          {member->id, date}))
@@ -617,6 +699,15 @@ QJsonObject uploadDay(const ApiCall& call, ServerContext& context)
                                " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 {historyId, mealTypes.at(food.meal), food.categoryId, food.category, food.name,
                  food.values[0], food.values[1], food.values[2], food.values[3], food.values[4]}))
+            return fail();
+    }
+    for (int i = 0; i < day->exercise.size(); ++i) {
+        const DayExercise& activity = day->exercise.at(i);
+        if (!ApiFields::exec(query,
+                             QStringLiteral("INSERT INTO history_exercise (history_id, position, code,"
+                                            " name, minutes, calories) VALUES (?, ?, ?, ?, ?, ?)"),
+                             {historyId, i, activity.code, activity.name, activity.minutes,
+                              activity.calories}))
             return fail();
     }
     if (!context.db.commit())

@@ -127,6 +127,13 @@ const std::vector<Migration>& postgres()
                          " failed_at BIGINT NOT NULL)"),
           QStringLiteral("CREATE INDEX signin_failures_user ON signin_failures (user_id, failed_at)"),
           QStringLiteral("CREATE INDEX signin_failures_address ON signin_failures (address, failed_at)")}},
+        {2,
+         // The exercise a member sent with a day, in the order it was logged.
+         {QStringLiteral("CREATE TABLE history_exercise ( %1,"
+                         " history_id BIGINT NOT NULL REFERENCES history_days(id) ON DELETE CASCADE,"
+                         " position BIGINT NOT NULL, code TEXT NOT NULL, name TEXT NOT NULL,"
+                         " minutes BIGINT NOT NULL, calories DOUBLE PRECISION NOT NULL)").arg(id),
+          QStringLiteral("CREATE INDEX history_exercise_by_day ON history_exercise (history_id)")}},
     };
     return steps;
 }

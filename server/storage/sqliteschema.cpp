@@ -141,6 +141,13 @@ const std::vector<Migration>& sqlite()
          {QStringLiteral("ALTER TABLE payments ADD COLUMN voided_ms INTEGER"),
           QStringLiteral("ALTER TABLE paid_items ADD COLUMN ebook INTEGER"),
           QStringLiteral("ALTER TABLE paid_items ADD COLUMN price_cents INTEGER")}},
+        {3,
+         // The exercise a member sent with a day, in the order it was logged.
+         {QStringLiteral("CREATE TABLE history_exercise ( id INTEGER PRIMARY KEY,"
+                         " history_id INTEGER NOT NULL REFERENCES history_days(id) ON DELETE CASCADE,"
+                         " position INTEGER NOT NULL, code TEXT NOT NULL, name TEXT NOT NULL,"
+                         " minutes INTEGER NOT NULL, calories REAL NOT NULL)"),
+          QStringLiteral("CREATE INDEX history_exercise_by_day ON history_exercise (history_id)")}},
     };
     return steps;
 }

@@ -92,7 +92,13 @@ void TstServerDays::sendingADayTwiceKeepsOneDay()
 {
     const qsizetype before = history().size();
     QCOMPARE(code(upload(day(300))), 0);
-    const QJsonObject second = upload(day(350));
+    QJsonObject withExercise = day(350);
+    withExercise[QStringLiteral("exercise")] = QJsonArray{
+        QJsonObject{{QStringLiteral("name"), QStringLiteral("Walking, brisk")},
+                    {QStringLiteral("code"), QStringLiteral("17190")},
+                    {QStringLiteral("minutes"), 30},
+                    {QStringLiteral("calories"), 172}}};
+    const QJsonObject second = upload(withExercise);
     QCOMPARE(code(second), 0);
     // The demo month already holds a day of that date: it is replaced too.
     const QJsonArray after = history();
@@ -105,14 +111,23 @@ void TstServerDays::sendingADayTwiceKeepsOneDay()
     }
     QCOMPARE(stored.value(QStringLiteral("total")).toString(), QStringLiteral("350"));
     QCOMPARE(stored.value(QStringLiteral("breakfast")).toString(), QStringLiteral("350"));
+    QCOMPARE(stored.value(QStringLiteral("exercise_calories")).toString(), QStringLiteral("172"));
 
-    const QJsonArray groups =
-        m_fixture
-            .post(QStringLiteral("getHistoryDetail"),
-                  {{QStringLiteral("history_id"), stored.value(QStringLiteral("id")).toString()},
-                   {QStringLiteral("meal_type"), QStringLiteral("breakfast")}})
-            .value(QStringLiteral("historydetail_info"))
-            .toArray();
+    const QJsonObject detail = m_fixture.post(
+        QStringLiteral("getHistoryDetail"),
+        {{QStringLiteral("history_id"), stored.value(QStringLiteral("id")).toString()},
+         {QStringLiteral("meal_type"), QStringLiteral("breakfast")}});
+    const QJsonArray exercise = detail.value(QStringLiteral("exercise")).toArray();
+    QCOMPARE(exercise.size(), 1);
+    QCOMPARE(exercise.at(0)[QStringLiteral("name")].toString(), QStringLiteral("Walking, brisk"));
+    QCOMPARE(exercise.at(0)[QStringLiteral("minutes")].toString(), QStringLiteral("30"));
+    // Sent again without exercise, the day keeps none.
+    QCOMPARE(code(upload(day(350))), 0);
+    for (const QJsonValue& entry : history()) {
+        if (entry[QStringLiteral("date")] == stored.value(QStringLiteral("date")))
+            QCOMPARE(entry[QStringLiteral("exercise_calories")].toString(), QStringLiteral("0"));
+    }
+    const QJsonArray groups = detail.value(QStringLiteral("historydetail_info")).toArray();
     QCOMPARE(groups.size(), 1);
     const QJsonObject group = groups.at(0).toObject();
     QCOMPARE(group.value(QStringLiteral("food_type")).toString(), QStringLiteral("Dairy"));
@@ -207,6 +222,43 @@ void TstServerDays::refusals_data()
                                                                 food(QStringLiteral("Kefir"), 72.5)}}};
     rounded[QStringLiteral("meals")] = meals;
     QTest::newRow("half a calorie per food: stored") << text(rounded) << 0;
+
+    // The day's exercise: optional, and checked entry by entry.
+    const auto withExercise = [&text](const QJsonValue& exercise) {
+        QJsonObject changed = day(100);
+        changed[QStringLiteral("exercise")] = exercise;
+        return text(changed);
+    };
+    const auto activity = [](const QJsonValue& name, const QJsonValue& minutes,
+                             const QJsonValue& calories) {
+        return QJsonObject{{QStringLiteral("name"), name},
+                           {QStringLiteral("code"), QStringLiteral("17190")},
+                           {QStringLiteral("minutes"), minutes},
+                           {QStringLiteral("calories"), calories}};
+    };
+    QJsonArray fifty;
+    for (int i = 0; i < 50; ++i)
+        fifty.append(activity(QStringLiteral("Yoga"), 10, 25));
+    QJsonArray fiftyOne = fifty;
+    fiftyOne.append(activity(QStringLiteral("Yoga"), 10, 25));
+    QTest::newRow("exercise: 50 activities stored") << withExercise(fifty) << 0;
+    QTest::newRow("exercise: 1440 minutes, 10000 kcal stored")
+        << withExercise(QJsonArray{activity(QStringLiteral("Hiking"), 1440, 10000)}) << 0;
+    QTest::newRow("exercise: 51 activities") << withExercise(fiftyOne) << 4;
+    QTest::newRow("exercise: not a list") << withExercise(QStringLiteral("walking")) << 4;
+    QTest::newRow("exercise: no name")
+        << withExercise(QJsonArray{activity(QStringLiteral(" "), 30, 172)}) << 4;
+    QTest::newRow("exercise: 0 minutes")
+        << withExercise(QJsonArray{activity(QStringLiteral("Walking"), 0, 172)}) << 4;
+    QTest::newRow("exercise: 1441 minutes")
+        << withExercise(QJsonArray{activity(QStringLiteral("Walking"), 1441, 172)}) << 4;
+    QTest::newRow("exercise: minutes as text")
+        << withExercise(QJsonArray{activity(QStringLiteral("Walking"), QStringLiteral("30"), 172)})
+        << 4;
+    QTest::newRow("exercise: negative calories")
+        << withExercise(QJsonArray{activity(QStringLiteral("Walking"), 30, -1)}) << 4;
+    QTest::newRow("exercise: over 10000 calories")
+        << withExercise(QJsonArray{activity(QStringLiteral("Walking"), 30, 10001)}) << 4;
 }
 
 void TstServerDays::refusals()
