@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QTableWidget>
 #include <QUrlQuery>
 
@@ -226,7 +227,35 @@ void CqWndHistoryDetails::slt_net_historydetails(QString reply)
     m_ui->widgetDetails->setUpdatesEnabled(false);
     for (const auto& group : *groups)
         showGroup(*group);
+    showExercise(HistoryDetailsReply::exercise(reply));
     m_ui->widgetDetails->setUpdatesEnabled(true);
+}
+
+void CqWndHistoryDetails::showExercise(const QList<HistoryDetailsReply::ExerciseDone>& done)
+{
+    if (!m_exercise) {
+        m_exercise = new QLabel(m_ui->widgetDetails);
+        m_exercise->setObjectName(QStringLiteral("lblExercise"));
+        m_exercise->setWordWrap(true);
+        m_exercise->setFont(QFont(QStringLiteral("Arial"), 16));
+        m_exercise->setStyleSheet(QStringLiteral("color: white; background-color: #353855; padding: 8px;"));
+    }
+    // Last, under the meal's foods: the day's exercise comes with every meal.
+    m_ui->vDetails->removeWidget(m_exercise);
+    m_ui->vDetails->addWidget(m_exercise);
+    if (done.isEmpty()) {
+        m_exercise->hide();
+        return;
+    }
+    const QLocale locale;
+    QStringList lines{tr("Exercise that day:")};
+    for (const HistoryDetailsReply::ExerciseDone& activity : done)
+        lines.append(tr("%1: %2 minutes, %3 kcal")
+                         .arg(activity.name, locale.toString(activity.minutes),
+                              locale.toString(activity.calories, 'f', 0)));
+    m_exercise->setText(lines.join(QLatin1Char('\n')));
+    m_exercise->setAccessibleName(lines.join(QLatin1Char(' ')));
+    m_exercise->show();
 }
 
 void CqWndHistoryDetails::hideAllGroups()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/historydetailsreply.h"
+
 #include <QMap>
 #include <QWidget>
 
@@ -69,6 +71,7 @@ private:
     void pickMeal(int entry);
     void hideAllGroups();
     void showGroup(const FoodModel& model);
+    void showExercise(const QList<HistoryDetailsReply::ExerciseDone>& done);
     QTableWidget* buildTable(const FoodModel& model);
     void applyColumnWidths(QTableWidget* table) const;
     void connectServer();
@@ -88,4 +91,5 @@ private:
     QMap<std::pair<QString, qint32>, QPushButton*> m_groupButtons;
     QMap<QPushButton*, MyWidget*> m_groupHeaders;
     QMap<QPushButton*, QTableWidget*> m_groupTables;
+    QLabel* m_exercise = nullptr;
 };

@@ -21,8 +21,9 @@ const QColor background(47, 46, 70);
 // Light text on the dark chart: at least 4.5:1 against the background.
 const QColor textColour(0xEE, 0xEE, 0xF4);
 const QColor gridColour(0x50, 0x4F, 0x6B);
-const std::array<QColor, 3> figureColours{QColor(0xF6, 0x71, 0x0E), QColor(0xB4, 0xB4, 0xC8),
-                                          QColor(0xE8, 0x4A, 0x82)};
+const std::array<QColor, HistoryChartView::FigureCount> figureColours{
+    QColor(0xF6, 0x71, 0x0E), QColor(0xB4, 0xB4, 0xC8), QColor(0xE8, 0x4A, 0x82),
+    QColor(0x4C, 0xC9, 0x8A)};
 
 QString captionOf(HistoryTrend::Step step)
 {
@@ -48,6 +49,8 @@ double valueOf(const HistoryTrend::Point& point, int figure)
         return point.eaten;
     case HistoryChartView::Target:
         return point.target;
+    case HistoryChartView::Exercise:
+        return point.exercise;
     default:
         break;
     }
@@ -95,7 +98,7 @@ void styleAxis(QAbstractAxis* axis)
 
 HistoryChartView::HistoryChartView(QWidget* parent)
     : QChartView(parent)
-    , m_points{new QScatterSeries, new QScatterSeries, new QScatterSeries}
+    , m_points{new QScatterSeries, new QScatterSeries, new QScatterSeries, new QScatterSeries}
     , m_timeAxis(new QCategoryAxis)
     , m_calorieAxis(new QValueAxis)
     , m_scoreAxis(new QValueAxis)
@@ -114,8 +117,9 @@ HistoryChartView::HistoryChartView(QWidget* parent)
     chart->legend()->setLabelColor(textColour);
     chart->legend()->setFont(QFont(QStringLiteral("Roboto"), 10));
 
-    const std::array<QString, 3> names{QStringLiteral("Eaten"), QStringLiteral("Target"), QStringLiteral("Score")};
-    for (int figure = Eaten; figure <= Score; ++figure) {
+    const std::array<QString, FigureCount> names{QStringLiteral("Eaten"), QStringLiteral("Target"),
+                                                 QStringLiteral("Score"), QStringLiteral("Exercise")};
+    for (int figure = Eaten; figure < FigureCount; ++figure) {
         QScatterSeries* points = m_points[figure];
         points->setName(names[figure]);
         points->setColor(figureColours[figure]);
@@ -139,7 +143,7 @@ HistoryChartView::HistoryChartView(QWidget* parent)
     }
     // One set of gridlines: the calories'.
     m_scoreAxis->setGridLineVisible(false);
-    for (int figure = Eaten; figure <= Score; ++figure) {
+    for (int figure = Eaten; figure < FigureCount; ++figure) {
         m_points[figure]->attachAxis(m_timeAxis);
         m_points[figure]->attachAxis(figure == Score ? m_scoreAxis : m_calorieAxis);
     }
@@ -197,7 +201,7 @@ void HistoryChartView::rebuild()
         double highestCalories = 0;
         double lowestScore = 0;
         double highestScore = 100;
-        for (int figure = Eaten; figure <= Score; ++figure) {
+        for (int figure = Eaten; figure < FigureCount; ++figure) {
             QList<QPointF> points;
             points.reserve(m_trend.points.size());
             for (const HistoryTrend::Point& point : std::as_const(m_trend.points))
@@ -205,7 +209,7 @@ void HistoryChartView::rebuild()
             m_points[figure]->replace(points);
         }
         for (const HistoryTrend::Point& point : std::as_const(m_trend.points)) {
-            highestCalories = std::max({highestCalories, point.eaten, point.target});
+            highestCalories = std::max({highestCalories, point.eaten, point.target, point.exercise});
             lowestScore = std::min(lowestScore, point.score);
             highestScore = std::max(highestScore, point.score);
         }
@@ -229,7 +233,7 @@ void HistoryChartView::rebuildLines()
         lines.clear();
     }
     const QList<HistoryTrend::Run> runs = m_trend.runs();
-    for (int figure = Eaten; figure <= Score; ++figure) {
+    for (int figure = Eaten; figure < FigureCount; ++figure) {
         for (const HistoryTrend::Run& run : runs) {
             if (run.count < 2)
                 continue; // its marker is all there is to draw
@@ -246,7 +250,7 @@ void HistoryChartView::rebuildLines()
         }
     }
     // The markers go back on top of the new lines, in the legend's order.
-    for (int figure = Eaten; figure <= Score; ++figure) {
+    for (int figure = Eaten; figure < FigureCount; ++figure) {
         QScatterSeries* points = m_points[figure];
         chart->removeSeries(points);
         chart->addSeries(points);

@@ -21,7 +21,7 @@ class HistoryChartView final : public QChartView
     Q_OBJECT
 
 public:
-    enum Figure { Eaten, Target, Score };
+    enum Figure { Eaten, Target, Score, Exercise, FigureCount };
 
     explicit HistoryChartView(QWidget* parent = nullptr);
 
@@ -33,6 +33,7 @@ public:
     QScatterSeries* eatenSeries() const { return m_points[Eaten]; }
     QScatterSeries* targetSeries() const { return m_points[Target]; }
     QScatterSeries* scoreSeries() const { return m_points[Score]; }
+    QScatterSeries* exerciseSeries() const { return m_points[Exercise]; }
     // The lines of a figure: one per run of two or more neighbouring points.
     QList<QLineSeries*> lines(Figure figure) const { return m_lines[figure]; }
     QCategoryAxis* timeAxis() const { return m_timeAxis; }
@@ -55,8 +56,8 @@ private:
     HistoryTrend m_trend;
     int m_maxPoints = 0;
     int m_maxTicks = 0;
-    std::array<QScatterSeries*, 3> m_points;
-    std::array<QList<QLineSeries*>, 3> m_lines;
+    std::array<QScatterSeries*, FigureCount> m_points;
+    std::array<QList<QLineSeries*>, FigureCount> m_lines;
     QCategoryAxis* m_timeAxis;
     QValueAxis* m_calorieAxis;
     QValueAxis* m_scoreAxis;

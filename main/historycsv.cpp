@@ -39,7 +39,7 @@ QString field(const QString& text)
 QByteArray toCsv(const HistoryRecords& records)
 {
     QString text = QStringLiteral("Date,Target,Total,Remaining,Score,Grade,Breakfast,First Snack,Lunch,Second Snack,"
-                                  "Dinner,Third Snack\r\n");
+                                  "Dinner,Third Snack,Exercise\r\n");
     for (const auto& record : records) {
         const QDate day = record->date == 0 ? QDate() : HistoryModel::dayOf(record->date);
         QStringList row{day.isValid() ? day.toString(Qt::ISODate) : QString(),
@@ -47,6 +47,7 @@ QByteArray toCsv(const HistoryRecords& records)
                         field(record->score), field(record->grade)};
         for (int meal = 0; meal < 6; ++meal)
             row.append(field(record->mealFigure(meal)));
+        row.append(field(record->exercise));
         text += row.join(u',') + QStringLiteral("\r\n");
     }
     return text.toUtf8();

@@ -50,4 +50,23 @@ std::optional<FoodGroups> parse(const QString& reply)
     return groups;
 }
 
+QList<ExerciseDone> exercise(const QString& reply)
+{
+    const std::optional<QJsonArray> list =
+        JsonReply::listOf(reply, QStringLiteral("exercise"), JsonReply::MissingList::IsEmpty);
+    QList<ExerciseDone> done;
+    if (!list)
+        return done;
+    for (const QJsonValue& value : *list) {
+        const QJsonObject entry = value.toObject();
+        ExerciseDone activity;
+        activity.name = JsonReply::text(entry, QStringLiteral("name")).trimmed();
+        activity.minutes = int(JsonReply::number(entry, QStringLiteral("minutes")));
+        activity.calories = JsonReply::number(entry, QStringLiteral("calories"));
+        if (!activity.name.isEmpty())
+            done.append(activity);
+    }
+    return done;
+}
+
 } // namespace HistoryDetailsReply

@@ -19,4 +19,15 @@ namespace HistoryDetailsReply {
 // no historydetail_info array.
 std::optional<FoodGroups> parse(const QString& reply);
 
+// One activity of the day's exercise, as the service sends it with each meal.
+struct ExerciseDone
+{
+    QString name;
+    int minutes = 0;
+    double calories = 0;
+};
+// The reply's "exercise" list; empty from a service without exercise, and
+// entries without a name are left out.
+QList<ExerciseDone> exercise(const QString& reply);
+
 } // namespace HistoryDetailsReply

@@ -1,5 +1,7 @@
 #include "main/historylistmodel.h"
 
+#include <QLocale>
+
 #include <limits>
 
 HistoryListModel::HistoryListModel(QObject* parent)
@@ -35,9 +37,15 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
         // Formatted when painted: only the visible rows pay for it.
         return day->dateText();
+    case Qt::AccessibleTextRole: {
+        const QString exercise = exerciseText(*day);
+        return exercise.isEmpty() ? day->dateText()
+                                  : tr("%1, %2").arg(day->dateText(), exercise);
+    }
+    case exerciseRole:
+        return exerciseText(*day);
     case Qt::AccessibleDescriptionRole:
         return QStringLiteral("Opens the day's details");
     case idRole:
@@ -45,6 +53,15 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+QString HistoryListModel::exerciseText(const HistoryModel& day)
+{
+    // A service without exercise sends none; a day without it shows none.
+    const double burned = HistoryModel::figure(day.exercise);
+    if (!(burned > 0))
+        return QString();
+    return tr("Exercise %1 kcal").arg(QLocale().toString(burned, 'f', 0));
 }
 
 Qt::ItemFlags HistoryListModel::flags(const QModelIndex& index) const

@@ -14,6 +14,8 @@ class HistoryListModel final : public QAbstractListModel
 public:
     // The day's id, as the rows of run-time lists carry their ids.
     static constexpr int idRole = 10000;
+    // "Exercise 172 kcal" for a day with exercise; empty otherwise.
+    static constexpr int exerciseRole = 10001;
 
     explicit HistoryListModel(QObject* parent = nullptr);
 
@@ -21,12 +23,13 @@ public:
     void setRecords(const HistoryRecords* records);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    // Display and accessible text: the date ("March 05 2024"); idRole: the
-    // day's id.
+    // Display text: the date ("March 05 2024"); accessible text: the date
+    // and the day's exercise; idRole: the day's id.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     const HistoryModel* record(int row) const;
+    static QString exerciseText(const HistoryModel& day);
 
 private:
     const HistoryRecords* m_records = nullptr;

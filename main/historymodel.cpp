@@ -82,6 +82,7 @@ std::optional<HistoryRecords> parse(const QString& reply)
         record->firstsnack = JsonReply::text(day, QStringLiteral("firstsnack"));
         record->secondsnack = JsonReply::text(day, QStringLiteral("secondsnack"));
         record->thirdsnack = JsonReply::text(day, QStringLiteral("thirdsnack"));
+        record->exercise = JsonReply::text(day, QStringLiteral("exercise_calories"));
         records.push_back(std::move(record));
     }
     return records;

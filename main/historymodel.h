@@ -29,6 +29,9 @@ public:
     QString firstsnack;
     QString secondsnack;
     QString thirdsnack;
+    // Calories the day's exercise burned; empty from a service that does
+    // not keep exercise.
+    QString exercise;
 
     // The figure of meal index 0..5 (breakfast, first snack, lunch, ...).
     QString mealFigure(int meal) const;

@@ -1,5 +1,7 @@
 #include "main/historyrowdelegate.h"
 
+#include "main/historylistmodel.h"
+
 #include <QPainter>
 
 namespace {
@@ -14,6 +16,7 @@ constexpr int datePadding = 20;
 HistoryRowDelegate::HistoryRowDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
     , m_dateFont(QStringLiteral("Arial"), 18, QFont::Bold)
+    , m_exerciseFont(QStringLiteral("Arial"), 14)
     , m_arrow(QStringLiteral(":/main/assets/right_arrow.png"))
 {
 }
@@ -43,8 +46,20 @@ void HistoryRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->setFont(m_dateFont);
     painter->setPen(Qt::white);
     const QString text = index.data(Qt::DisplayRole).toString();
+    // The day's exercise to the right of the date, in a lighter weight; the
+    // date keeps the room it needs and the exercise gets what is left.
+    const QString exercise = index.data(HistoryListModel::exerciseRole).toString();
+    const int dateWidth = painter->fontMetrics().horizontalAdvance(text);
     painter->drawText(date, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       painter->fontMetrics().elidedText(text, Qt::ElideRight, date.width()));
+    if (!exercise.isEmpty()) {
+        painter->setFont(m_exerciseFont);
+        const QRect rest = date.adjusted(dateWidth + datePadding, 0, -datePadding, 0);
+        if (rest.width() > 0)
+            painter->drawText(rest, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                              painter->fontMetrics().elidedText(exercise, Qt::ElideRight,
+                                                                rest.width()));
+    }
 
     if (!m_arrow.isNull())
         painter->drawPixmap(arrowRect(row), m_arrow);

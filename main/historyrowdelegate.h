@@ -26,5 +26,6 @@ public:
 
 private:
     QFont m_dateFont;
+    QFont m_exerciseFont;
     QPixmap m_arrow;
 };

@@ -30,6 +30,7 @@ struct Sum
     double eaten = 0;
     double target = 0;
     double score = 0;
+    double exercise = 0;
     int days = 0;
 };
 
@@ -42,6 +43,7 @@ std::map<QDate, Sum> sumBy(const std::vector<std::pair<QDate, const HistoryModel
         sum.eaten += eaten;
         sum.target += eaten + HistoryModel::figure(record->remain);
         sum.score += HistoryModel::figure(record->score);
+        sum.exercise += HistoryModel::figure(record->exercise);
         ++sum.days;
     }
     return sums;
@@ -72,7 +74,8 @@ HistoryTrend HistoryTrend::build(const HistoryRecords& records, int maxPoints)
     }
     trend.points.reserve(qsizetype(sums.size()));
     for (const auto& [start, sum] : sums) {
-        trend.points.append(Point{start, sum.eaten / sum.days, sum.target / sum.days, sum.score / sum.days, sum.days});
+        trend.points.append(Point{start, sum.eaten / sum.days, sum.target / sum.days, sum.score / sum.days,
+                                  sum.exercise / sum.days, sum.days});
     }
     return trend;
 }

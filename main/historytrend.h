@@ -19,6 +19,7 @@ public:
         double eaten = 0;   // average calories eaten per tracked day
         double target = 0;  // average target (eaten + remaining)
         double score = 0;   // average score
+        double exercise = 0; // average calories burned by exercise
         int days = 0;       // tracked days averaged into the point
     };
 

@@ -1,5 +1,7 @@
 #include "tracker/cqwndtracker.h"
 
+#include "exercise/exercisestore.h"
+
 #include "app/settingsstore.h"
 
 #include "tracker/categorylist.h"
@@ -247,6 +249,12 @@ void CqWndTracker::buildHeader()
     m_remainingLabel = addRow(QStringLiteral("REMAINING DAILY CALORIES"),
                               QStringLiteral("Remaining daily calories"), remainCalories,
                               QStringLiteral("lblRemaining"));
+    m_exerciseLabel = addRow(tr("EXERCISE CALORIES BURNED"), tr("Exercise calories burned"),
+                             ExerciseStore::burned(m_day), QStringLiteral("lblExercise"));
+    m_remainingWithExerciseLabel =
+        addRow(tr("REMAINING WITH EXERCISE"), tr("Remaining calories with exercise"),
+               remainCalories + ExerciseStore::counted(m_day),
+               QStringLiteral("lblRemainingWithExercise"));
 
     // The open category's figures, read out with what they count.
     SpokenFigure::setCaption(m_ui->lblTotal, QStringLiteral("Calories of the open category"));
@@ -641,6 +649,10 @@ void CqWndTracker::showFigures(const DayStore::Totals& totals)
 {
     SpokenFigure::setText(m_mealLabel, QString::number(totals.mealCalories));
     SpokenFigure::setText(m_remainingLabel, QString::number(totals.remaining));
+    // The member's chosen share of the exercise counts on top of the food.
+    SpokenFigure::setText(m_exerciseLabel, QString::number(ExerciseStore::burned(m_day)));
+    SpokenFigure::setText(m_remainingWithExerciseLabel,
+                          QString::number(totals.remaining + ExerciseStore::counted(m_day)));
 }
 
 // ----- chosen-foods blocks -----

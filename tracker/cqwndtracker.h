@@ -176,6 +176,8 @@ private:
     QLabel* m_targetLabel = nullptr;
     QLabel* m_mealLabel = nullptr;
     QLabel* m_remainingLabel = nullptr;
+    QLabel* m_exerciseLabel = nullptr;
+    QLabel* m_remainingWithExerciseLabel = nullptr;
     // Uploads still on their way, in the order they were sent; each names
     // the food it added even when another category is open by then.
     QList<QPointer<OwnFoodUpload>> m_uploads;

@@ -165,14 +165,19 @@ void TestHistoryModel::oddDays_data()
     QTest::addColumn<int>("id");
     QTest::addColumn<qint64>("date");
     QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("exercise"); // empty from a service without exercise
 
     QTest::newRow("numbers where texts belong")
-        << R"({"id":12,"date":1709640000000,"total":1500.5})" << 12 << qint64(1709640000000) << "1500.5";
-    QTest::newRow("date not a number") << R"({"id":"3","date":"yesterday","total":"x"})" << 3 << qint64(0) << "x";
-    QTest::newRow("id too large") << R"({"id":"4294967296","date":"5"})" << 0 << qint64(5) << "";
-    QTest::newRow("id not a number") << R"({"id":"abc"})" << 0 << qint64(0) << "";
-    QTest::newRow("nested values") << R"({"id":["1"],"date":{"a":1},"total":[1]})" << 0 << qint64(0) << "";
-    QTest::newRow("empty object") << "{}" << 0 << qint64(0) << "";
+        << R"({"id":12,"date":1709640000000,"total":1500.5})" << 12 << qint64(1709640000000) << "1500.5" << "";
+    QTest::newRow("date not a number") << R"({"id":"3","date":"yesterday","total":"x"})" << 3 << qint64(0) << "x" << "";
+    QTest::newRow("id too large") << R"({"id":"4294967296","date":"5"})" << 0 << qint64(5) << "" << "";
+    QTest::newRow("id not a number") << R"({"id":"abc"})" << 0 << qint64(0) << "" << "";
+    QTest::newRow("nested values") << R"({"id":["1"],"date":{"a":1},"total":[1]})" << 0 << qint64(0) << "" << "";
+    QTest::newRow("exercise burned")
+        << R"({"id":"6","exercise_calories":"172"})" << 6 << qint64(0) << "" << "172";
+    QTest::newRow("exercise as a number")
+        << R"({"id":"7","exercise_calories":86.5})" << 7 << qint64(0) << "" << "86.5";
+    QTest::newRow("empty object") << "{}" << 0 << qint64(0) << "" << "";
 }
 
 void TestHistoryModel::oddDays()
@@ -181,6 +186,7 @@ void TestHistoryModel::oddDays()
     QFETCH(int, id);
     QFETCH(qint64, date);
     QFETCH(QString, total);
+    QFETCH(QString, exercise);
 
     const auto records = HistoryReply::parse(reply({day, "\"not a day\"", "17"}));
     QVERIFY(records);
@@ -188,6 +194,7 @@ void TestHistoryModel::oddDays()
     QCOMPARE(records->front()->id, id);
     QCOMPARE(records->front()->date, date);
     QCOMPARE(records->front()->total, total);
+    QCOMPARE(records->front()->exercise, exercise);
 }
 
 void TestHistoryModel::dateFormat_data()
@@ -251,7 +258,8 @@ void TestHistoryModel::fiveThousandDays()
 void TestHistoryModel::csvRoundTrip()
 {
     const QString awkward = R"({"id":"2","date":"%1","total":"1,800","remain":"-300","score":"say \"hi\"",)"
-                            R"j("grade":"=HYPERLINK(1)","breakfast":"line\nbreak","lunch":"450"})j";
+                            R"j("grade":"=HYPERLINK(1)","breakfast":"line\nbreak","lunch":"450",)j"
+                            R"("exercise_calories":"172"})";
     const auto records = HistoryReply::parse(
         reply({dayJson("1", noonUtc(2024, 3, 5)), awkward.arg(noonUtc(2024, 3, 6)), R"({"id":"3","date":"x"})"}));
     QVERIFY(records);
@@ -261,12 +269,12 @@ void TestHistoryModel::csvRoundTrip()
     const QList<QStringList> rows = readCsv(QString::fromUtf8(csv));
     QCOMPARE(rows.size(), 4);
     QCOMPARE(rows.at(0), (QStringList{"Date", "Target", "Total", "Remaining", "Score", "Grade", "Breakfast",
-                                      "First Snack", "Lunch", "Second Snack", "Dinner", "Third Snack"}));
+                                      "First Snack", "Lunch", "Second Snack", "Dinner", "Third Snack", "Exercise"}));
     QCOMPARE(rows.at(1), (QStringList{"2024-03-05", "1800", "1500", "300", "83.3", "D", "300", "150", "450", "150",
-                                      "300", "150"}));
+                                      "300", "150", ""}));
     QCOMPARE(rows.at(2), (QStringList{"2024-03-06", "", "1,800", "-300", "say \"hi\"", "'=HYPERLINK(1)",
-                                      "line\nbreak", "", "450", "", "", ""}));
-    QCOMPARE(rows.at(3).size(), 12);
+                                      "line\nbreak", "", "450", "", "", "", "172"}));
+    QCOMPARE(rows.at(3).size(), 13);
     QCOMPARE(rows.at(3).at(0), QString()); // no readable date
 }
 

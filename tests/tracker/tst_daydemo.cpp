@@ -1,3 +1,4 @@
+#include "exercise/exercisestore.h"
 #include "tracker/cqwndtracker.h"
 #include "tracker/dayarchive.h"
 #include "tracker/dayclock.h"
@@ -130,6 +131,17 @@ void TestDayDemo::yesterdayIsInTheHistory()
     const auto [lunchFood, lunch] = trackCup(2, 1);
     QVERIFY(!breakfastFood.isEmpty() && !lunchFood.isEmpty());
     QCOMPARE(DayStore::mealCaloriesSum(), breakfast + lunch);
+    // 30 minutes of brisk walking at 80 kg, half of it counted.
+    const ExerciseEntry walk{QStringLiteral("17190"), QStringLiteral("Walking, brisk"), 30, 172};
+    ExerciseStore::setShare(ExerciseCalories::Share::Half);
+    QVERIFY(ExerciseStore::add(today, walk));
+    {
+        CqWndTracker tracker(0);
+        QCOMPARE(tracker.findChild<QLabel*>(QStringLiteral("lblExercise"))->text(),
+                 QStringLiteral("172"));
+        QCOMPARE(tracker.findChild<QLabel*>(QStringLiteral("lblRemainingWithExercise"))->text(),
+                 QString::number(1800 - breakfast - lunch + 86));
+    }
     // The member looks at the history during the day: the list kept from
     // then must not hide the day once it is sent.
     m_main->showHistory();
@@ -142,6 +154,8 @@ void TestDayDemo::yesterdayIsInTheHistory()
     m_main->startDay();
     QCOMPARE(DayStore::mealCaloriesSum(), 0);
     QCOMPARE(DayStore::remainingCalories(), 1800);
+    QCOMPARE(ExerciseStore::burned(today.addDays(1)), 0);
+    QCOMPARE(DayArchive::day(today)->exercise, QList<ExerciseEntry>{walk});
     QTRY_VERIFY_WITH_TIMEOUT(DayUploadQueue::dates().isEmpty(), 15000);
 
     m_main->showHistory();
@@ -157,6 +171,7 @@ void TestDayDemo::yesterdayIsInTheHistory()
     QCOMPARE(day->total, QString::number(breakfast + lunch));
     QCOMPARE(day->remain, QString::number(1800 - breakfast - lunch));
     QCOMPARE(day->grade, QStringLiteral("0")); // two meals
+    QCOMPARE(day->exercise, QStringLiteral("172"));
 
     m_main->showHistoryDetails(day);
     auto* details = qobject_cast<CqWndHistoryDetails*>(activeWindow());
@@ -177,6 +192,10 @@ void TestDayDemo::yesterdayIsInTheHistory()
     QCOMPARE(foods->rowCount(), 1);
     QCOMPARE(foods->item(0, 0)->text(), lunchFood);
     QCOMPARE(foods->item(0, 1)->text(), QString::number(lunch, 'f', 1));
+    const QLabel* exercise = details->findChild<QLabel*>(QStringLiteral("lblExercise"));
+    QVERIFY(exercise && exercise->isVisibleTo(details));
+    QVERIFY2(exercise->text().contains(QStringLiteral("Walking, brisk: 30 minutes")),
+             qPrintable(exercise->text()));
 }
 
 void TestDayDemo::aDayClosedOfflineIsSentOnce()
