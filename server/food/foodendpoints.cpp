@@ -753,6 +753,8 @@ QString gradeFor(double score, int mealsEaten)
 bool addDemoHistory(QSqlDatabase& db, qint64 userId, const QList<QList<DemoFood>>& byCategory)
 {
     QRandomGenerator random(20260101);
+    // Apart from the food's, so the demo days keep the foods they had.
+    QRandomGenerator exerciseRandom(20260102);
     constexpr double target = 1800;
     QSqlQuery query(db);
     const QDate today = QDate::currentDate();
@@ -808,6 +810,18 @@ bool addDemoHistory(QSqlDatabase& db, qint64 userId, const QList<QList<DemoFood>
                                   scaled(f.fiber)}))
                 return false;
         }
+        // A brisk walk most days, and now and then a swim: the history shows
+        // exercise beside the food.
+        const int minutes = 20 + 10 * exerciseRandom.bounded(5);
+        const bool swim = exerciseRandom.bounded(100) < 20;
+        if (exerciseRandom.bounded(100) < 70 &&
+            !ApiFields::exec(query, QStringLiteral("INSERT INTO history_exercise (history_id, position, code,"
+                                                   " name, minutes, calories) VALUES (?, 0, ?, ?, ?, ?)"),
+                             {historyId, swim ? QStringLiteral("18250") : QStringLiteral("17200"),
+                              swim ? QStringLiteral("Swimming laps, freestyle, slow or moderate")
+                                   : QStringLiteral("Walking, brisk pace (3.5 mph)"),
+                              minutes, std::round((swim ? 5.8 : 4.3) * 75 * minutes / 60.0)}))
+            return false;
     }
     return true;
 }

@@ -474,9 +474,10 @@ void TestCqWndHistory::exportWritesCsv()
     const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.at(0),
-             "Date,Target,Total,Remaining,Score,Grade,Breakfast,First Snack,Lunch,Second Snack,Dinner,Third Snack");
-    QCOMPARE(lines.at(1), "2024-03-05,1500,1200,300,80,D,,,,,,");
-    QCOMPARE(lines.at(3), "2024-03-07,1500,1600,-100,93.3,B,,,,,,");
+             "Date,Target,Total,Remaining,Score,Grade,Breakfast,First Snack,Lunch,Second Snack,Dinner,Third Snack,"
+             "Exercise");
+    QCOMPARE(lines.at(1), "2024-03-05,1500,1200,300,80,D,,,,,,,");
+    QCOMPARE(lines.at(3), "2024-03-07,1500,1600,-100,93.3,B,,,,,,,");
 
     // Told as a success: not in the bar of failures, in a readable colour of its own.
     auto* success = window->findChild<QtMaterialSnackbar*>();

@@ -95,7 +95,7 @@ void TstServerDays::sendingADayTwiceKeepsOneDay()
     QJsonObject withExercise = day(350);
     withExercise[QStringLiteral("exercise")] = QJsonArray{
         QJsonObject{{QStringLiteral("name"), QStringLiteral("Walking, brisk")},
-                    {QStringLiteral("code"), QStringLiteral("17190")},
+                    {QStringLiteral("code"), QStringLiteral("17200")},
                     {QStringLiteral("minutes"), 30},
                     {QStringLiteral("calories"), 172}}};
     const QJsonObject second = upload(withExercise);
@@ -232,7 +232,7 @@ void TstServerDays::refusals_data()
     const auto activity = [](const QJsonValue& name, const QJsonValue& minutes,
                              const QJsonValue& calories) {
         return QJsonObject{{QStringLiteral("name"), name},
-                           {QStringLiteral("code"), QStringLiteral("17190")},
+                           {QStringLiteral("code"), QStringLiteral("17200")},
                            {QStringLiteral("minutes"), minutes},
                            {QStringLiteral("calories"), calories}};
     };

@@ -132,7 +132,7 @@ void TestDayDemo::yesterdayIsInTheHistory()
     QVERIFY(!breakfastFood.isEmpty() && !lunchFood.isEmpty());
     QCOMPARE(DayStore::mealCaloriesSum(), breakfast + lunch);
     // 30 minutes of brisk walking at 80 kg, half of it counted.
-    const ExerciseEntry walk{QStringLiteral("17190"), QStringLiteral("Walking, brisk"), 30, 172};
+    const ExerciseEntry walk{QStringLiteral("17200"), QStringLiteral("Walking, brisk"), 30, 172};
     ExerciseStore::setShare(ExerciseCalories::Share::Half);
     QVERIFY(ExerciseStore::add(today, walk));
     {

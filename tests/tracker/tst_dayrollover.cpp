@@ -129,7 +129,7 @@ void TestDayRollover::closing()
     QFETCH(bool, datedToday);
     QFETCH(bool, exercise);
 
-    const ExerciseEntry walk{QStringLiteral("17190"), QStringLiteral("Walking, brisk"), 30, 172};
+    const ExerciseEntry walk{QStringLiteral("17200"), QStringLiteral("Walking, brisk"), 30, 172};
     if (exercise) {
         DayClock::setTodayForTesting(stored.isValid() ? stored : today);
         QVERIFY(ExerciseStore::add(stored.isValid() ? stored : today, walk));
