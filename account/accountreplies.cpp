@@ -10,16 +10,15 @@ namespace AccountReplies {
 
 namespace {
 
-const QString resultCodeKey = QStringLiteral("result_code");
-
-// The reply as an object, or nothing when it is not one or has no result_code.
+// The reply as an object, or nothing when it is not one or has no
+// result_code that is a whole number.
 std::optional<QJsonObject> readableObject(const QString& text)
 {
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
     if (!document.isObject())
         return std::nullopt;
     QJsonObject object = document.object();
-    if (!object.contains(resultCodeKey))
+    if (!JsonReply::resultCodeOf(object))
         return std::nullopt;
     return object;
 }

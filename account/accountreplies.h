@@ -6,7 +6,7 @@
 #include <optional>
 
 // Reading the replies of the account endpoints. A reply that is not a JSON
-// object, or that carries no result_code, is unreadable: the dialogs treat it
+// object, or whose result_code is missing or not a whole number, is unreadable: the dialogs treat it
 // as a failed request instead of letting it pass as result_code 0.
 namespace AccountReplies {
 

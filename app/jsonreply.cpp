@@ -1,6 +1,7 @@
 #include "app/jsonreply.h"
 
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -59,13 +60,34 @@ double number(const QJsonValue& value)
     return 0.0;
 }
 
+std::optional<int> resultCodeOf(const QJsonObject& reply)
+{
+    const QJsonValue value = reply.value(QLatin1String("result_code"));
+    if (value.isDouble()) {
+        const double number = value.toDouble();
+        if (!std::isfinite(number) || std::floor(number) != number
+            || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+            return std::nullopt;
+        return int(number);
+    }
+    if (!value.isString())
+        return std::nullopt;
+    // Strictly the digits the service writes: "00", "+0" or " 0" are no
+    // answer anyone sends, so they are not taken for one.
+    static const QRegularExpression whole(QStringLiteral("^(0|-?[1-9][0-9]{0,8})$"));
+    const QString text = value.toString();
+    if (!whole.match(text).hasMatch())
+        return std::nullopt;
+    return text.toInt();
+}
+
 std::optional<QJsonArray> listOf(const QString& text, const QString& key, MissingList missing)
 {
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
     if (!document.isObject())
         return std::nullopt;
     const QJsonObject reply = document.object();
-    if (resultCode(reply) != 0)
+    if (!succeeded(reply))
         return std::nullopt;
     const QJsonValue list = reply.value(key);
     if (!list.isArray())

@@ -5,6 +5,7 @@
 #include <QJsonValue>
 #include <QString>
 
+#include <limits>
 #include <optional>
 
 // Reading the service's replies. Most values arrive as JSON strings, numbers
@@ -13,7 +14,7 @@
 namespace JsonReply {
 
 // The reply text as an object; anything that is not a JSON object gives an
-// empty object (whose result_code then reads as 0).
+// empty object (which has no result_code, so it never reads as success).
 QJsonObject parseObject(const QString& text);
 
 // A value as text: strings as they are, numbers in their shortest form,
@@ -39,10 +40,28 @@ inline double number(const QJsonObject& object, const QString& key)
     return number(object.value(key));
 }
 
-// The integer result_code of a reply object (0 when missing).
+// The result_code of a reply as a whole number: a JSON number without a
+// fraction, or a text of digits with an optional minus sign and no leading
+// zeros ("0", "-1", "401"). Nothing when it is missing or anything else
+// ("error", "", " 0", "0.5", 0.5, true, null).
+std::optional<int> resultCodeOf(const QJsonObject& reply);
+
+// What resultCode() gives for a result_code that is missing or not a whole
+// number: never 0, and no code the service uses.
+inline constexpr int unreadableCode = std::numeric_limits<int>::min();
+
+// The one rule for every reply the client reads: success only when
+// result_code is the number 0 or the text "0".
+inline bool succeeded(const QJsonObject& reply)
+{
+    return resultCodeOf(reply) == 0;
+}
+
+// The result_code for comparing and switching: unreadableCode when it is
+// missing or not a whole number, so that garbage never passes for 0.
 inline int resultCode(const QJsonObject& reply)
 {
-    return integer(reply, QStringLiteral("result_code"));
+    return resultCodeOf(reply).value_or(unreadableCode);
 }
 
 // What a successful reply without the array (or with something else under

@@ -1,5 +1,6 @@
 #include "app/apiconfig.h"
 #include "app/clientoptions.h"
+#include "app/interfacelanguage.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 
@@ -44,6 +45,7 @@ void raiseWindow()
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    InterfaceLanguage::apply(application);
 
     const ClientOptions options =
         ClientOptions::parse(QCoreApplication::arguments(), qEnvironmentVariable("OLVA_API_HOST"));

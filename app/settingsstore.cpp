@@ -59,6 +59,16 @@ void setRememberedEmail(const QString& email)
     emailStore().setValue(QStringLiteral("email"), email);
 }
 
+QString interfaceLanguage()
+{
+    return emailStore().value(QStringLiteral("language")).toString();
+}
+
+void setInterfaceLanguage(const QString& code)
+{
+    emailStore().setValue(QStringLiteral("language"), code);
+}
+
 QString memberText(const QString& key)
 {
     return withMemberStore([&key](QSettings& store) {

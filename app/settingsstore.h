@@ -15,6 +15,12 @@ inline constexpr char emailStoreApplication[] = "Kestro";
 QString rememberedEmail();
 void setRememberedEmail(const QString& email);
 
+// The interface language the member picked on this computer (a language code,
+// empty for the system's); kept beside the remembered e-mail, for everyone
+// who uses this computer.
+QString interfaceLanguage();
+void setInterfaceLanguage(const QString& code);
+
 // Text of `key` in the current member's store; empty when absent.
 QString memberText(const QString& key);
 void setMemberText(const QString& key, const QString& value);

@@ -32,12 +32,21 @@
 
 namespace {
 
-const QString unreachableText = QStringLiteral(
-    "The OLVA service cannot be reached.\nCheck your internet connection, then choose Retry.");
-const QString unexpectedAnswerText = QStringLiteral(
-    "The OLVA service gave an answer this app does not understand.\nChoose Retry to ask again.");
-const QString downloadFailedText = QStringLiteral(
-    "The new version of the app could not be downloaded.\nCheck your internet connection, then choose Retry.");
+QString unreachableText()
+{
+    return Startup::tr("The OLVA service cannot be reached.\nCheck your internet connection, then choose Retry.");
+}
+
+QString unexpectedAnswerText()
+{
+    return Startup::tr("The OLVA service gave an answer this app does not understand.\nChoose Retry to ask again.");
+}
+
+QString downloadFailedText()
+{
+    return Startup::tr(
+        "The new version of the app could not be downloaded.\nCheck your internet connection, then choose Retry.");
+}
 
 QNetworkRequest formRequest(const QString& endpoint)
 {
@@ -100,7 +109,7 @@ bool Startup::begin()
     QString serverVersion;
     CheckResult check = checkVersion(&serverVersion);
     while (check == CheckResult::Unreachable) {
-        if (!askRetry(unreachableText)) {
+        if (!askRetry(unreachableText())) {
             end(1);
             return false;
         }
@@ -152,8 +161,8 @@ bool Startup::offerUpdate(const QString& serverVersion)
 
     // The download takes a while: show how far it got and let the member stop it.
     m_downloadProgress = std::make_unique<QProgressDialog>(
-        QStringLiteral("Downloading the new version of OLVA Weight Loss..."), QStringLiteral("Cancel"), 0, 100);
-    m_downloadProgress->setWindowTitle(QStringLiteral("Update Application"));
+        tr("Downloading the new version of OLVA Weight Loss..."), tr("Cancel"), 0, 100);
+    m_downloadProgress->setWindowTitle(tr("Update Application"));
     m_downloadProgress->setAutoClose(false);
     m_downloadProgress->setAutoReset(false);
     m_downloadProgress->setMinimumDuration(0);
@@ -188,7 +197,7 @@ void Startup::installerFailed()
         return;
     if (m_downloadProgress)
         m_downloadProgress->hide();
-    if (!askRetry(downloadFailedText)) {
+    if (!askRetry(downloadFailedText())) {
         end(1);
         return;
     }
@@ -271,7 +280,7 @@ void Startup::detailsReplied(QNetworkReply* reply)
     case DetailsOutcome::Unexpected:
         // The service did answer in the second case: saying it cannot be
         // reached would send the member to check a working connection.
-        if (askRetry(outcome == DetailsOutcome::Failed ? unreachableText : unexpectedAnswerText)) {
+        if (askRetry(outcome == DetailsOutcome::Failed ? unreachableText() : unexpectedAnswerText())) {
             if (m_splash)
                 m_splash->show();
             sendDetailsRequest();
@@ -313,10 +322,10 @@ bool Startup::askRetry(const QString& text)
 {
     if (m_splash)
         m_splash->hide(); // it stays on top and would hide the question
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("OLVA Weight Loss"), text);
-    QPushButton* retry = box.addButton(QStringLiteral("Retry"), QMessageBox::AcceptRole);
+    QMessageBox box(QMessageBox::Warning, tr("OLVA Weight Loss"), text);
+    QPushButton* retry = box.addButton(tr("Retry"), QMessageBox::AcceptRole);
     retry->setObjectName(QStringLiteral("btnRetry"));
-    QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
+    QPushButton* quit = box.addButton(tr("Quit"), QMessageBox::RejectRole);
     quit->setObjectName(QStringLiteral("btnQuit"));
     box.setEscapeButton(quit);
     box.exec();

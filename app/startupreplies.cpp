@@ -27,7 +27,7 @@ bool parseObject(const QString& text, QJsonObject* object)
 VersionCheck readVersionCheck(const QString& text)
 {
     QJsonObject reply;
-    if (!parseObject(text, &reply) || JsonReply::resultCode(reply) != 0)
+    if (!parseObject(text, &reply) || !JsonReply::succeeded(reply))
         return {};
     const QString version = JsonReply::text(reply, QStringLiteral("version"));
     if (version.isEmpty())

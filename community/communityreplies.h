@@ -53,13 +53,11 @@ struct List
     QList<Entry> entries; // at most maxRows, in reply order
     qsizetype total = 0;  // entries in the reply, including those beyond maxRows
 
-    // "Showing the first N of M <noun>." when the reply listed more than is
-    // shown, else empty.
-    QString cutShortNote(const QString& noun) const
+    // `sentence` ("Showing the first %1 of %2 people.") with the entries
+    // shown and listed, when the reply listed more than is shown; else empty.
+    QString cutShortNote(const QString& sentence) const
     {
-        return total > entries.size()
-                   ? QStringLiteral("Showing the first %1 of %2 %3.").arg(entries.size()).arg(total).arg(noun)
-                   : QString();
+        return total > entries.size() ? sentence.arg(entries.size()).arg(total) : QString();
     }
 };
 

@@ -26,7 +26,7 @@ CqDlgAboutUs::CqDlgAboutUs(QWidget* parent)
     m_ui->lblTitle->setFont(QFont(QStringLiteral("Roboto"), 16, QFont::Medium));
     m_server = new Server(this);
     m_status = new ListStatus(m_ui->lblStatus,
-                              QStringLiteral("The About Us page could not be loaded. Please try again later."), this);
+                              tr("The About Us page could not be loaded. Please try again later."), this);
     connect(m_server, SIGNAL(sig_net_aboutus(QString)), this, SLOT(slt_net_about(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
     Utils::instance()->setBackground(m_ui->widget, 1);
@@ -47,7 +47,7 @@ void CqDlgAboutUs::slt_net_about(QString reply)
     for (const AboutEntry& entry : list.entries)
         addCard(entry);
     m_ui->vLayout->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
-    m_status->succeeded(list.cutShortNote(QStringLiteral("people")));
+    m_status->succeeded(list.cutShortNote(tr("Showing the first %1 of %2 people.")));
 }
 
 void CqDlgAboutUs::slt_net_error(QString)
@@ -81,7 +81,7 @@ void CqDlgAboutUs::addCard(const AboutEntry& entry)
     auto* photo = new MyLabel(card);
     photo->setObjectName(QStringLiteral("lblAboutPhoto"));
     photo->setFixedSize(200, 150);
-    photo->setAccessibleName(QStringLiteral("Photo of %1").arg(entry.name));
+    photo->setAccessibleName(tr("Photo of %1").arg(entry.name));
     body->addWidget(photo);
     LabelPicture::fetch(photo, entry.photo);
 

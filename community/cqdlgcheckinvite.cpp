@@ -11,8 +11,8 @@ CqDlgCheckInvite::CqDlgCheckInvite(int joinedFriends, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     // With no friends at all the form's own wording stays.
     if (joinedFriends >= 1) {
-        m_ui->lblTitle->setText(QStringLiteral("YOU NEED MORE WORKOUT FRIENDS"));
-        m_ui->lblContent->setText(QStringLiteral(
+        m_ui->lblTitle->setText(tr("YOU NEED MORE WORKOUT FRIENDS"));
+        m_ui->lblContent->setText(tr(
             "Having more workout friends will help you stay motivated. Plus, you could really help motivate "
             "others to become and stay healthy.WOULD YOU LIKE TO INVITE SOME WORKOUT FRIENDS NOW?"));
     }

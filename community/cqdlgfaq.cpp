@@ -9,12 +9,12 @@ CqDlgFaq::CqDlgFaq(QWidget* parent)
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    setWindowTitle(QStringLiteral("FAQ"));
+    setWindowTitle(tr("FAQ"));
     m_ui->txtFaq->setPlainText(helpText());
     // Read out as a whole: the box alone would be an unnamed, empty-sounding text field.
     m_ui->txtFaq->setAccessibleName(windowTitle());
     m_ui->txtFaq->setAccessibleDescription(helpText());
-    m_ui->lblPicture->setAccessibleName(QStringLiteral("Pinning OLVA Weight Loss to the taskbar"));
+    m_ui->lblPicture->setAccessibleName(tr("Pinning OLVA Weight Loss to the taskbar"));
     m_ui->btnOk->setDefault(true);
 }
 
@@ -22,7 +22,7 @@ CqDlgFaq::~CqDlgFaq() = default;
 
 QString CqDlgFaq::helpText()
 {
-    return QStringLiteral(
+    return tr(
         "HOW TO GET STARTED\n\n"
         "1. Track your food. The FOOD TRACKER is free for every member: record what you eat at each of the six "
         "meals of the day, and the planner counts your calories, carbohydrates, fat, protein and fibre against "

@@ -28,17 +28,17 @@ CqDlgInvite::CqDlgInvite(int mode, QWidget* parent)
     m_ui->lblContent->setFont(QFont(QStringLiteral("Roboto"), 12, QFont::Medium));
 
     if (m_mode == 1) {
-        setWindowTitle(QStringLiteral("MY FRIENDS LIST"));
-        m_ui->lblTitle->setText(QStringLiteral("MY FRIENDS LIST"));
-        m_ui->lblContent->setText(QStringLiteral("This is a list of my friends that have already download OLVA Weight "
+        setWindowTitle(tr("MY FRIENDS LIST"));
+        m_ui->lblTitle->setText(tr("MY FRIENDS LIST"));
+        m_ui->lblContent->setText(tr("This is a list of my friends that have already download OLVA Weight "
                                                  "Loss App. These are my workout friends. "));
     } else {
-        setWindowTitle(QStringLiteral("MY INVITE LIST"));
+        setWindowTitle(tr("MY INVITE LIST"));
     }
 
     m_status = new ListStatus(m_ui->lblStatus,
-                              m_mode == 1 ? QStringLiteral("Your friends list could not be loaded. Please try again later.")
-                                          : QStringLiteral("Your invite list could not be loaded. Please try again later."),
+                              m_mode == 1 ? tr("Your friends list could not be loaded. Please try again later.")
+                                          : tr("Your invite list could not be loaded. Please try again later."),
                               this);
     Utils::instance()->setBackground(m_ui->widget, 1);
     m_status->begin();
@@ -62,7 +62,7 @@ void CqDlgInvite::slt_net_friends(QString reply)
     for (const FriendEntry& entry : CommunityReplies::entriesInMode(list.entries, m_mode))
         addRow(entry);
     m_ui->vLayout->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
-    m_status->succeeded(list.cutShortNote(QStringLiteral("people")));
+    m_status->succeeded(list.cutShortNote(tr("Showing the first %1 of %2 people.")));
 }
 
 void CqDlgInvite::slt_net_error(QString)

@@ -28,7 +28,7 @@ CqDlgSpecials::CqDlgSpecials(QWidget* parent)
     m_ui->lblTitle->setFont(QFont(QStringLiteral("Roboto"), 16, QFont::Medium));
     m_server = new Server(this);
     m_status = new ListStatus(m_ui->lblStatus,
-                              QStringLiteral("The special offers could not be loaded. Please try again later."), this);
+                              tr("The special offers could not be loaded. Please try again later."), this);
     Utils::instance()->setBackground(m_ui->widget, 0);
     connect(m_server, SIGNAL(sig_net_specialoffers(QString)), this, SLOT(slt_net_specialoffers(QString)));
     connect(m_server, SIGNAL(sig_net_error(QString)), this, SLOT(slt_net_error(QString)));
@@ -48,7 +48,7 @@ void CqDlgSpecials::slt_net_specialoffers(QString reply)
     for (const SpecialOfferEntry& offer : list.entries)
         addCard(offer);
     m_ui->vLayout->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
-    m_status->succeeded(list.cutShortNote(QStringLiteral("offers")));
+    m_status->succeeded(list.cutShortNote(tr("Showing the first %1 of %2 offers.")));
 }
 
 void CqDlgSpecials::slt_net_error(QString)
@@ -99,7 +99,7 @@ void CqDlgSpecials::addCard(const SpecialOfferEntry& offer)
         play->setAlignment(Qt::AlignCenter);
         play->setCursor(Qt::PointingHandCursor);
         play->setFocusPolicy(Qt::StrongFocus);
-        play->setAccessibleName(QStringLiteral("Play video: %1").arg(offer.title));
+        play->setAccessibleName(tr("Play video: %1").arg(offer.title));
         play->setProperty("playLabel", true);
         play->installEventFilter(this);
         connect(play, &MyLabel::clicked, this, &CqDlgSpecials::on_video_clciked);

@@ -71,7 +71,7 @@ void ListStatus::setStallTimeoutMs(int milliseconds)
 
 QString ListStatus::loadingText()
 {
-    return QStringLiteral("Loading...");
+    return tr("Loading...");
 }
 
 void ListStatus::show(const QString& text)

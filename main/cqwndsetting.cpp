@@ -1,6 +1,7 @@
 #include "main/cqwndsetting.h"
 
 #include "app/accountstate.h"
+#include "app/interfacelanguage.h"
 #include "app/sessioncookies.h"
 #include "app/utils.h"
 #include "main/dialogfactory.h"
@@ -16,6 +17,7 @@ CqWndSetting::CqWndSetting(QWidget* parent)
     m_ui->setupUi(this);
     Utils::instance()->setBackground(m_ui->widget, 0);
     Legibility::titleOnScrim(m_ui->lblTitle, m_ui->titleLayout);
+    fillLanguages();
     // Reminders: a section of its own, above the closing spacer.
     m_ui->panelLayout->insertWidget(m_ui->panelLayout->count() - 1, new CqReminderSettings(this));
 }
@@ -23,6 +25,24 @@ CqWndSetting::CqWndSetting(QWidget* parent)
 CqWndSetting::~CqWndSetting()
 {
     delete m_ui;
+}
+
+void CqWndSetting::fillLanguages()
+{
+    QComboBox* box = m_ui->cmbLanguage;
+    box->addItem(tr("System language"), QString());
+    // Each language is named in itself, so a member who cannot read the
+    // current one still finds their own.
+    box->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    box->addItem(QStringLiteral("Español"), QStringLiteral("es"));
+    const int current = box->findData(InterfaceLanguage::chosen());
+    box->setCurrentIndex(current < 0 ? 0 : current);
+    connect(box, &QComboBox::activated, this, &CqWndSetting::languageChosen);
+}
+
+void CqWndSetting::languageChosen(int index)
+{
+    InterfaceLanguage::setChosen(m_ui->cmbLanguage->itemData(index).toString());
 }
 
 void CqWndSetting::on_btnHome_clicked()
@@ -44,7 +64,7 @@ void CqWndSetting::on_wdgetHistory_clicked()
 void CqWndSetting::on_wdgContact_clicked()
 {
     MainWindow::instance()->showMessage(
-        QStringLiteral("This is not available in Desktop.\n Use mobile version for this function."));
+        tr("This is not available in Desktop.\n Use mobile version for this function."));
 }
 
 void CqWndSetting::on_wdgLogout_clicked()

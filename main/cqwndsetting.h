@@ -7,7 +7,7 @@ class CqWndSetting;
 }
 
 // The settings page of the main window: daily target, food history, coach
-// contact, terms, and logging out.
+// contact, terms, the interface language, and logging out.
 class CqWndSetting final : public QWidget
 {
     Q_OBJECT
@@ -25,5 +25,8 @@ private slots:
     void on_wdgTerms_clicked();
 
 private:
+    void fillLanguages();
+    void languageChosen(int index);
+
     Ui::CqWndSetting* m_ui;
 };

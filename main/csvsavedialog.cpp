@@ -1,5 +1,6 @@
 #include "main/csvsavedialog.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QStandardPaths>
 
@@ -11,7 +12,7 @@ QString ask(QWidget* parent, const QString& title, const QString& suggestedName)
     dialog.setObjectName(QStringLiteral("exportDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
+    dialog.setNameFilter(QCoreApplication::translate("CsvSaveDialog", "CSV files (*.csv)"));
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     dialog.selectFile(suggestedName);

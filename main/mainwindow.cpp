@@ -20,6 +20,7 @@
 #include "tracker/dayrollover.h"
 #include "tracker/dayupload.h"
 #include "ui_mainwindow.h"
+#include "weight/weightlog.h"
 #include "widgets/mylabel.h"
 #include "widgets/qtmaterialsnackbar.h"
 
@@ -290,7 +291,7 @@ void MainWindow::paintEvent(QPaintEvent* event)
 
 void MainWindow::runFirstPaint()
 {
-    m_ui->lblName->setText(QStringLiteral("Hi, %1").arg(currentUserName));
+    m_ui->lblName->setText(tr("Hi, %1").arg(currentUserName));
     startDay();
     if (!isBusyLoading())
         showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);
@@ -302,6 +303,7 @@ void MainWindow::startDay()
 {
     m_dayRollover->checkNow();
     m_dayUpload->start();
+    WeightLog::sendQueuedAfterSignIn(currentEmail);
 }
 
 void MainWindow::startFriendsCheck()
@@ -411,7 +413,7 @@ void MainWindow::on_lblProductPicture_clicked()
 void MainWindow::slt_net_specialoffer(QString reply)
 {
     const QJsonObject object = JsonReply::parseObject(reply);
-    if (JsonReply::resultCode(object) != 0)
+    if (!JsonReply::succeeded(object))
         return;
 
     const QJsonObject offer = object.value(QStringLiteral("special_offer")).toObject();

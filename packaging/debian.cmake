@@ -25,10 +25,10 @@ olva-server is a local stand-in for the service's API with its own storage
 and optional demo data; a systemd unit runs it as a service.")
 # The libraries the two programs link (Qt 6, QtKeychain, the C++ runtime) are
 # found by dpkg-shlibdeps; the plugins Qt loads at run time are not linked, so
-# they are named here: the desktop platforms, the SQLite driver of
-# olva-server, and the media back-ends that play the videos.
+# they are named here: the desktop platforms, the SQLite and PostgreSQL
+# drivers of olva-server, and the media back-ends that play the videos.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, ffmpeg")
 # Debian builds its desktop packages stripped; the debug information of a
 # RelWithDebInfo build stays in the build folder.

@@ -35,7 +35,7 @@ bool SampleLists::appendReply(int meal, const QString& reply)
     if (!isMeal(meal))
         return false;
     const QJsonObject object = JsonReply::parseObject(reply);
-    if (object.isEmpty() || JsonReply::resultCode(object) != 0)
+    if (!JsonReply::succeeded(object))
         return false;
     const QJsonArray samples = object.value(QStringLiteral("sample_list")).toArray();
     QStringList& list = lists()[meal];

@@ -6,8 +6,10 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev-tools
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   qt6-multimedia-dev qt6-scxml-dev qt6-httpserver-dev qt6-websockets-dev
-  libqt6sql6-sqlite libqt6opengl6-dev libgl-dev libxkbcommon-dev
+  libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev libgl-dev libxkbcommon-dev
+  postgresql-15 postgresql-client-15
   qt6-qpa-plugins
   fonts-roboto-unhinted
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav

@@ -1,4 +1,5 @@
 #include "server/engine/apiserver.h"
+#include "server/storage/databaselocation.h"
 #include "server/storage/storage.h"
 
 #include <QCommandLineParser>
@@ -50,8 +51,11 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(QStringLiteral("Local stand-in for the OLVA Weight Loss API"));
         const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("TCP port (default 8618)."),
                                         QStringLiteral("port"), QStringLiteral("8618"));
-    const QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("SQLite database file."),
-                                      QStringLiteral("path"));
+    const QCommandLineOption dbOption(
+        QStringLiteral("db"),
+        QStringLiteral("SQLite database file, or PostgreSQL as postgresql://user@host:port/db (default: $OLVA_DB, "
+                       "else a file in the user's data folder)."),
+        QStringLiteral("path-or-uri"));
     const QCommandLineOption filesOption(QStringLiteral("files"),
                                          QStringLiteral("Folder served under /uploadfiles/ (default: next to the database)."),
                                          QStringLiteral("dir"));
@@ -131,10 +135,22 @@ int main(int argc, char* argv[])
 
     ServerOptions options;
     options.filesBytesPerSecond = throttleKib * 1024;
-    options.dbPath = parser.isSet(dbOption) ? parser.value(dbOption) : Storage::defaultDatabasePath();
+    // The systemd unit's environment file names the database in OLVA_DB.
+    const QString dbFromEnvironment = qEnvironmentVariable("OLVA_DB");
+    options.dbPath = parser.isSet(dbOption)         ? parser.value(dbOption)
+        : !dbFromEnvironment.trimmed().isEmpty() ? dbFromEnvironment.trimmed()
+                                                 : Storage::defaultDatabasePath();
+    QString locationError;
+    const auto location = DatabaseLocation::parse(options.dbPath, &locationError);
+    if (!location) {
+        err << "olva-server: " << locationError << Qt::endl;
+        return 2;
+    }
+    // With PostgreSQL the files have no database file to sit next to.
+    const QString filesBase = location->isPostgres() ? Storage::defaultDatabasePath() : options.dbPath;
     options.filesDir = parser.isSet(filesOption)
         ? parser.value(filesOption)
-        : QFileInfo(options.dbPath).absolutePath() + QStringLiteral("/uploadfiles");
+        : QFileInfo(filesBase).absolutePath() + QStringLiteral("/uploadfiles");
     options.demo = parser.isSet(demoOption);
     options.demoVideos = !parser.isSet(noVideosOption);
     options.clientVersion = parser.value(versionOption);
@@ -155,7 +171,7 @@ int main(int argc, char* argv[])
     }
 
     QString dbError;
-    if (!databaseWritable(options.dbPath, &dbError)) {
+    if (!location->isPostgres() && !databaseWritable(options.dbPath, &dbError)) {
         err << "olva-server: " << dbError << Qt::endl;
         return 1;
     }
@@ -166,6 +182,6 @@ int main(int argc, char* argv[])
         return 1;
     }
     QTextStream(stdout) << "olva-server listening on " << address.toString() << ':' << server.port()
-                        << ", database " << options.dbPath << ", files " << options.filesDir << Qt::endl;
+                        << ", database " << location->displayName() << ", files " << options.filesDir << Qt::endl;
     return app.exec();
 }

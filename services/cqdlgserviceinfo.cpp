@@ -24,7 +24,7 @@ CqDlgServiceInfo::CqDlgServiceInfo(bool scheduling, const QString& skypeName, co
     ServiceLook::makeFrameless(this);
 
     if (!m_scheduling) {
-        m_ui->lblContent->setText(QStringLiteral(
+        m_ui->lblContent->setText(tr(
             "ON THE DAY OF YOUR APPOINTMENT\nplease select one of the two video conference platforms to begin "
             "your video conference appointment."));
         m_ui->lblContent->setTextFormat(Qt::PlainText);

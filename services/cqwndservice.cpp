@@ -54,7 +54,7 @@ void CqWndService::buildTopBar()
 {
     auto* home = new QtMaterialIconButton(QIcon(QStringLiteral(":/main/assets/img_back.png")), m_ui->wdgCategory);
     home->setObjectName(QStringLiteral("btnHome"));
-    home->setAccessibleName(QStringLiteral("Home"));
+    home->setAccessibleName(tr("Home"));
     home->setIconSize(QSize(80, 80));
     home->setMinimumSize(80, 80);
     home->setColor(QColor(QStringLiteral("#ef2554")));
@@ -62,13 +62,13 @@ void CqWndService::buildTopBar()
 
     m_categoryTabs = new QtMaterialTabs(m_ui->wdgCategory);
     m_categoryTabs->setObjectName(QStringLiteral("tabCategory"));
-    m_categoryTabs->setAccessibleName(QStringLiteral("Live services sections"));
-    for (const char* title : {"MY LIVE STORE", "MY LIVE PURCHASE", "VIEW CART"})
-        m_categoryTabs->addTab(QString::fromLatin1(title));
+    m_categoryTabs->setAccessibleName(tr("Live services sections"));
+    for (const QString& title : {tr("MY LIVE STORE"), tr("MY LIVE PURCHASE"), tr("VIEW CART")})
+        m_categoryTabs->addTab(title);
     styleTabs(m_categoryTabs);
     connect(m_categoryTabs, &QtMaterialTabs::currentChanged, this, &CqWndService::category_changed);
 
-    auto* contact = new QtMaterialFlatButton(QStringLiteral("CONTACT COACH"), m_ui->wdgCategory);
+    auto* contact = new QtMaterialFlatButton(tr("CONTACT COACH"), m_ui->wdgCategory);
     contact->setObjectName(QStringLiteral("btnContact"));
     contact->setMinimumHeight(80);
     contact->setFont(ServiceLook::roboto(15, 500));
@@ -83,7 +83,7 @@ void CqWndService::buildTopBar()
     bar->addWidget(m_categoryTabs, 20);
     bar->addWidget(contact, 1);
 
-    auto* title = new QLabel(QStringLiteral("TELEHEALTH"), m_ui->wdgLabel);
+    auto* title = new QLabel(tr("TELEHEALTH"), m_ui->wdgLabel);
     title->setObjectName(QStringLiteral("lblTitle"));
     title->setFont(ServiceLook::roboto(18, 400));
     title->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
@@ -96,9 +96,9 @@ void CqWndService::buildServiceTabs()
 {
     m_serviceTabs = new QtMaterialTabs(m_ui->wdgProducts);
     m_serviceTabs->setObjectName(QStringLiteral("tabProducts"));
-    m_serviceTabs->setAccessibleName(QStringLiteral("Service types"));
-    for (const char* title : {"TELEHEALTH", "LIVE FITNESS", "LIVE NUTRITION"})
-        m_serviceTabs->addTab(QString::fromLatin1(title));
+    m_serviceTabs->setAccessibleName(tr("Service types"));
+    for (const QString& title : {tr("TELEHEALTH"), tr("LIVE FITNESS"), tr("LIVE NUTRITION")})
+        m_serviceTabs->addTab(title);
     styleTabs(m_serviceTabs);
     connect(m_serviceTabs, &QtMaterialTabs::currentChanged, this, &CqWndService::product_changed);
 
@@ -145,7 +145,7 @@ void CqWndService::btnHome_clicked()
 void CqWndService::btnContact_clicked()
 {
     MainWindow::instance()->showMessage(
-        QStringLiteral("This is not available in Desktop.\n Use mobile version for this function."));
+        tr("This is not available in Desktop.\n Use mobile version for this function."));
 }
 
 void CqWndService::showCurrentList()

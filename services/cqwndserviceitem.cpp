@@ -43,8 +43,11 @@ int s_listTimeoutMs = 15000;
 // Lists whose request is still out: the shared overlay ends with the last one.
 int s_waitingLists = 0;
 
-const QString couldNotLoad = QStringLiteral(
-    "The services could not be loaded. Check your connection and try again. Return to this tab to try again.");
+QString couldNotLoad()
+{
+    return CqWndServiceItem::tr(
+        "The services could not be loaded. Check your connection and try again. Return to this tab to try again.");
+}
 
 // The card picture: a label that opens the details on a click, or on Space
 // or Enter once it has the keyboard focus.
@@ -163,7 +166,7 @@ void CqWndServiceItem::listFailed()
         return;
     stopWaiting();
     m_failed = true;
-    MainWindow::instance()->showMessage(couldNotLoad);
+    MainWindow::instance()->showMessage(couldNotLoad());
 }
 
 void CqWndServiceItem::slt_net_error(QString)
@@ -202,7 +205,7 @@ void CqWndServiceItem::actionFailed()
     const Action action = m_pendingAction;
     m_pendingAction = Action::None;
     if (action == Action::Complete)
-        MainWindow::instance()->showMessage(QStringLiteral("The appointment could not be completed. Try again."));
+        MainWindow::instance()->showMessage(tr("The appointment could not be completed. Try again."));
 }
 
 void CqWndServiceItem::removalEnded(bool answered)
@@ -222,7 +225,7 @@ void CqWndServiceItem::finishRemovals()
     // after a failure the member looks at the cart again first.
     const bool checkout = std::exchange(m_checkoutWaiting, false) && !m_removalFailed;
     if (std::exchange(m_removalFailed, false))
-        MainWindow::instance()->showMessage(QStringLiteral("The service could not be removed from the cart. Try again."));
+        MainWindow::instance()->showMessage(tr("The service could not be removed from the cart. Try again."));
     if (!std::exchange(m_removalAnswered, false)) {
         // Nothing changed on the server: the entries can be removed again.
         for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -249,7 +252,7 @@ void CqWndServiceItem::slt_net_items(QString reply)
     const ServiceEntries::ListReply list = ServiceEntries::parseList(reply);
     if (!list.ok) {
         if (wasWaiting)
-            MainWindow::instance()->showMessage(couldNotLoad);
+            MainWindow::instance()->showMessage(couldNotLoad());
         m_failed = true;
         return;
     }
@@ -300,8 +303,8 @@ MyLabel* CqWndServiceItem::buildPicture(const QJsonObject& entry, const QString&
     picture->setFixedSize(size);
     picture->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
     const QString title = ServiceEntries::field(entry, QStringLiteral("title"));
-    picture->setAccessibleName(clickable ? QStringLiteral("Details of %1").arg(title)
-                                         : QStringLiteral("Picture of %1").arg(title));
+    picture->setAccessibleName(clickable ? tr("Details of %1").arg(title)
+                                         : tr("Picture of %1").arg(title));
     if (clickable)
         connect(picture, &MyLabel::clicked, this, &CqWndServiceItem::on_btnMore_clicked);
     LabelPicture::fetch(picture, ServiceEntries::field(entry, QStringLiteral("image")));
@@ -339,8 +342,8 @@ QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)
 
     const QString price = ServiceEntries::field(entry, QStringLiteral("price"));
     if (m_kind == ServiceListKind::Cart) {
-        textColumn->addWidget(whiteLabel(QStringLiteral("PRICE - $") + ServiceMoney::priceText(price), 18));
-        textColumn->addWidget(whiteLabel(QStringLiteral("QUANTITY"), 16));
+        textColumn->addWidget(whiteLabel(tr("PRICE - $%1").arg(ServiceMoney::priceText(price)), 18));
+        textColumn->addWidget(whiteLabel(tr("QUANTITY"), 16));
         auto* line = new QFrame;
         line->setFixedHeight(1);
         line->setStyleSheet(QStringLiteral("background: white; border: none;"));
@@ -351,7 +354,7 @@ QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)
         quantityRow->addWidget(quantity);
         auto* remove = new QPushButton(QStringLiteral("X"));
         remove->setObjectName(name);
-        remove->setAccessibleName(QStringLiteral("Remove %1 from the cart")
+        remove->setAccessibleName(tr("Remove %1 from the cart")
                                       .arg(ServiceEntries::field(entry, QStringLiteral("title"))));
         remove->setFont(ServiceLook::roboto(20, 500));
         remove->setFixedSize(40, 50);
@@ -378,7 +381,7 @@ QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)
     textColumn->addWidget(mini);
     textColumn->addStretch();
     auto* detailsRow = new QHBoxLayout;
-    auto* details = new QPushButton(QStringLiteral("Product Details"));
+    auto* details = new QPushButton(tr("Product Details"));
     details->setObjectName(name);
     details->setFont(ServiceLook::roboto(18, 500));
     details->setFixedSize(250, 30);
@@ -396,12 +399,12 @@ QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     if (rules.showSchedule) {
-        QPushButton* schedule = actionButton(QStringLiteral("SCHEDULE"), name);
+        QPushButton* schedule = actionButton(tr("SCHEDULE"), name);
         connect(schedule, &QPushButton::clicked, this, &CqWndServiceItem::on_btnSchedule_clicked);
         buttonRow->addWidget(schedule);
     }
     if (rules.showAppoint) {
-        QPushButton* appoint = actionButton(QStringLiteral("APPOINT"), name);
+        QPushButton* appoint = actionButton(tr("APPOINT"), name);
         connect(appoint, &QPushButton::clicked, this, &CqWndServiceItem::on_btnAppoint_clicked);
         buttonRow->addWidget(appoint);
     }
@@ -420,7 +423,7 @@ QWidget* CqWndServiceItem::buildCard(const QJsonObject& entry)
 void CqWndServiceItem::buildCartFooter()
 {
     auto* subtotalRow = new QHBoxLayout;
-    m_lblSubtotal = whiteLabel(QStringLiteral("SUBTOTAL $%1").arg(Money::amountText(m_cartCents)), 18);
+    m_lblSubtotal = whiteLabel(tr("SUBTOTAL $%1").arg(Money::amountText(m_cartCents)), 18);
     m_lblSubtotal->setObjectName(QStringLiteral("lblSubtotal"));
     m_lblSubtotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     subtotalRow->addStretch();
@@ -429,7 +432,7 @@ void CqWndServiceItem::buildCartFooter()
     m_ui->verticalLayoutBottom->addLayout(subtotalRow);
 
     auto* checkoutRow = new QHBoxLayout;
-    m_btnCheckout = new QPushButton(QStringLiteral("CHECKOUT NOW"));
+    m_btnCheckout = new QPushButton(tr("CHECKOUT NOW"));
     m_btnCheckout->setObjectName(QStringLiteral("btnCheckout"));
     m_btnCheckout->setFixedSize(300, 50);
     m_btnCheckout->setFont(ServiceLook::roboto(16, 500));

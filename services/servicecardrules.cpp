@@ -4,6 +4,8 @@
 #include "services/servicelistkind.h"
 #include "services/servicemoney.h"
 
+#include <QCoreApplication>
+
 ServiceCardButtons ServiceCardButtons::forEntry(int kind, const QJsonObject& entry)
 {
     ServiceCardButtons buttons;
@@ -13,11 +15,13 @@ ServiceCardButtons ServiceCardButtons::forEntry(int kind, const QJsonObject& ent
     const QString price = ServiceEntries::field(entry, QStringLiteral("price"));
     const bool purchased = ServiceEntries::isPurchased(entry);
     buttons.hasBuy = true;
-    buttons.buyText = ServiceEntries::isFree(price) ? QStringLiteral("FREE") : QStringLiteral("BUY - $") + ServiceMoney::priceText(price);
+    buttons.buyText = ServiceEntries::isFree(price)
+                          ? QCoreApplication::translate("ServiceCardButtons", "FREE")
+                          : QCoreApplication::translate("ServiceCardButtons", "BUY - $%1").arg(ServiceMoney::priceText(price));
     buttons.buyClickable = !purchased || kind == ServiceListKind::Purchases;
     if (purchased) {
         buttons.buyLook = Look::Blue;
-        buttons.buyText = QStringLiteral("PURCHASED");
+        buttons.buyText = QCoreApplication::translate("ServiceCardButtons", "PURCHASED");
     }
 
     if (kind == ServiceListKind::Telehealth) {
@@ -27,7 +31,7 @@ ServiceCardButtons ServiceCardButtons::forEntry(int kind, const QJsonObject& ent
         buttons.showSchedule = true;
         buttons.showAppoint = true;
         buttons.buyLook = Look::PinkOrange;
-        buttons.buyText = QStringLiteral("COMPLETED");
+        buttons.buyText = QCoreApplication::translate("ServiceCardButtons", "COMPLETED");
     }
     return buttons;
 }

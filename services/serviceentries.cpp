@@ -14,7 +14,7 @@ ListReply parseList(const QString& replyText)
 {
     ListReply reply;
     const QJsonObject object = JsonReply::parseObject(replyText);
-    if (object.isEmpty() || JsonReply::resultCode(object) != 0)
+    if (!JsonReply::succeeded(object))
         return reply;
     reply.ok = true;
 

@@ -19,22 +19,49 @@
 
 namespace {
 
-const QString paymentErrorText = QStringLiteral("Payment Error, Something Wrong. Try again.");
-const QString purchaseErrorText = QStringLiteral("Something wrong.");
+QString paymentErrorText()
+{
+    return CardPaymentDialog::tr("Payment Error, Something Wrong. Try again.");
+}
+
+QString purchaseErrorText()
+{
+    return CardPaymentDialog::tr("Something wrong.");
+}
+
 // Said after it: the member must not think the card has to be charged again.
-const QString paymentKeptText =
-    QStringLiteral("Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
-const QString pendingText = QStringLiteral(
-    "The payment has not been answered yet. Please wait here: if it goes through, the purchase is recorded and "
-    "your card will not be charged twice.");
-const QString resumedText = QStringLiteral(
-    "Your payment went through already. Press PAY to record the purchase; your card will not be charged again.");
+QString paymentKeptText()
+{
+    return CardPaymentDialog::tr(
+        "Your payment went through; press PAY to record the purchase. Your card will not be charged again.");
+}
+
+QString pendingText()
+{
+    return CardPaymentDialog::tr(
+        "The payment has not been answered yet. Please wait here: if it goes through, the purchase is recorded and "
+        "your card will not be charged twice.");
+}
+
+QString resumedText()
+{
+    return CardPaymentDialog::tr(
+        "Your payment went through already. Press PAY to record the purchase; your card will not be charged again.");
+}
+
 // The answer to the payment was lost: it may have gone through.
-const QString sameAgainText = QStringLiteral(
-    "Press PAY to send the same payment again: if it went through, your card will not be charged twice.");
-const QString resendText = QStringLiteral(
-    "Your last payment for this cart got no answer. Press PAY to send it again; your card will not be charged "
-    "twice.");
+QString sameAgainText()
+{
+    return CardPaymentDialog::tr(
+        "Press PAY to send the same payment again: if it went through, your card will not be charged twice.");
+}
+
+QString resendText()
+{
+    return CardPaymentDialog::tr(
+        "Your last payment for this cart got no answer. Press PAY to send it again; your card will not be charged "
+        "twice.");
+}
 
 } // namespace
 
@@ -60,7 +87,7 @@ CardPaymentDialog::CardPaymentDialog(const QString& keeperKey, QWidget* parent)
         // own after a long silence), so that a second press cannot charge
         // the card twice. Cancel still leaves.
         m_pastDeadline = true;
-        MainWindow::instance()->showMessage(pendingText);
+        MainWindow::instance()->showMessage(pendingText());
     });
 
     auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d+")), this);
@@ -69,7 +96,7 @@ CardPaymentDialog::CardPaymentDialog(const QString& keeperKey, QWidget* parent)
     for (QLineEdit* box : boxes)
         box->setValidator(digits);
     for (int part = 0; part < 4; ++part)
-        boxes.at(part)->setAccessibleName(QStringLiteral("Card number, digits %1 to %2").arg(part * 4 + 1).arg(part * 4 + 4));
+        boxes.at(part)->setAccessibleName(tr("Card number, digits %1 to %2").arg(part * 4 + 1).arg(part * 4 + 4));
     m_ui->edtCvv->setEchoMode(QLineEdit::Password);
     m_ui->edtCard1->setFocus();
 
@@ -79,12 +106,12 @@ CardPaymentDialog::CardPaymentDialog(const QString& keeperKey, QWidget* parent)
         m_approved = true;
         lockCard(true);
         m_ui->btnOk->setFocus();
-        MainWindow::instance()->showMessage(resumedText);
+        MainWindow::instance()->showMessage(resumedText());
         break;
     case PaymentKeeper::State::Sent:
         lockCard(true);
         m_ui->btnOk->setFocus();
-        MainWindow::instance()->showMessage(resendText);
+        MainWindow::instance()->showMessage(resendText());
         break;
     case PaymentKeeper::State::None:
         break;
@@ -143,7 +170,7 @@ void CardPaymentDialog::setWaiting(Waiting waiting)
     else
         m_deadline->stop();
     m_ui->btnOk->setEnabled(!busy);
-    m_ui->btnOk->setText(busy ? QStringLiteral("WAIT") : QStringLiteral("PAY"));
+    m_ui->btnOk->setText(busy ? tr("WAIT") : tr("PAY"));
 }
 
 void CardPaymentDialog::on_btnOk_clicked()
@@ -215,7 +242,7 @@ void CardPaymentDialog::slt_net_payment(QString reply)
         PaymentKeeper::instance().forget(m_key);
         lockCard(false);
         setWaiting(Waiting::Nothing);
-        MainWindow::instance()->showMessage(paymentErrorText);
+        MainWindow::instance()->showMessage(paymentErrorText());
         return;
     case CartReply::Outcome::Unreadable:
         paymentUnclear();
@@ -316,15 +343,15 @@ void CardPaymentDialog::paymentUnclear()
     // Perhaps charged: the payment stays kept, and PAY sends it again.
     m_pastDeadline = false;
     setWaiting(Waiting::Nothing);
-    MainWindow::instance()->showMessage(paymentErrorText);
-    MainWindow::instance()->showMessage(sameAgainText);
+    MainWindow::instance()->showMessage(paymentErrorText());
+    MainWindow::instance()->showMessage(sameAgainText());
 }
 
 void CardPaymentDialog::purchaseFailed()
 {
     setWaiting(Waiting::Nothing);
-    MainWindow::instance()->showMessage(purchaseErrorText);
-    MainWindow::instance()->showMessage(paymentKeptText);
+    MainWindow::instance()->showMessage(purchaseErrorText());
+    MainWindow::instance()->showMessage(paymentKeptText());
 }
 
 void CardPaymentDialog::slt_net_error(QString)

@@ -96,7 +96,7 @@ void CartEntryDialog::slt_net_checkout(QString reply)
             accept();
             return;
         }
-        MainWindow::instance()->showMessage(QStringLiteral("You have carted already."));
+        MainWindow::instance()->showMessage(tr("You have carted already."));
         reject();
         return;
     case CartReply::Outcome::Unreadable:

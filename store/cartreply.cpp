@@ -2,6 +2,7 @@
 
 #include "app/jsonreply.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -11,21 +12,7 @@ namespace CartReply {
 
 std::optional<int> resultCode(const QJsonObject& reply)
 {
-    const QJsonValue value = reply.value(QLatin1String("result_code"));
-    if (value.isDouble()) {
-        const double number = value.toDouble();
-        if (!std::isfinite(number) || std::floor(number) != number || number < std::numeric_limits<int>::min()
-            || number > std::numeric_limits<int>::max())
-            return std::nullopt;
-        return int(number);
-    }
-    if (value.isString()) {
-        static const QRegularExpression digits(QStringLiteral("^-?[0-9]{1,9}$"));
-        const QString text = value.toString().trimmed();
-        if (digits.match(text).hasMatch())
-            return text.toInt();
-    }
-    return std::nullopt;
+    return JsonReply::resultCodeOf(reply);
 }
 
 Outcome outcome(const QString& reply)
@@ -45,12 +32,12 @@ qint64 paymentTime(const QString& reply)
 
 QString unreadableText()
 {
-    return QStringLiteral("The store sent an answer that could not be read. Please try again.");
+    return QCoreApplication::translate("CartReply", "The store sent an answer that could not be read. Please try again.");
 }
 
 QString unreachableText()
 {
-    return QStringLiteral("The store could not be reached. Please try again.");
+    return QCoreApplication::translate("CartReply", "The store could not be reached. Please try again.");
 }
 
 } // namespace CartReply

@@ -16,7 +16,7 @@ CqDlgAddress::CqDlgAddress(int listKind, bool billing, QWidget* parent)
     if (listKind == 4)
         m_ui->chkShop->hide();
     if (!billing) {
-        m_ui->lblTitle->setText(QStringLiteral("Shipping Address"));
+        m_ui->lblTitle->setText(tr("Shipping Address"));
         m_ui->chkShop->hide();
     }
     m_ui->edtCountry->setFocus();

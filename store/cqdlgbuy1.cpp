@@ -11,11 +11,11 @@ CqDlgBuy1::CqDlgBuy1(const QJsonObject& service, QWidget* parent)
 {
     setObjectName(QStringLiteral("CqDlgBuy1"));
     ui()->txtTitile->setPlainText(JsonReply::text(service, QStringLiteral("title")));
-    ui()->txtContent->setPlainText(QStringLiteral("If you want to purchase, please click \n BUY SERVICE."));
-    ui()->lblPrice->setText(QStringLiteral("Price : $") + ServiceMoney::priceText(JsonReply::text(service, QStringLiteral("price"))));
+    ui()->txtContent->setPlainText(tr("If you want to purchase, please click \n BUY SERVICE."));
+    ui()->lblPrice->setText(tr("Price : $%1").arg(ServiceMoney::priceText(JsonReply::text(service, QStringLiteral("price")))));
     ui()->lblSub->hide();
-    ui()->btnOk->setText(QStringLiteral("BUY\nSERVICE"));
-    ui()->btnOk->setAccessibleName(QStringLiteral("BUY SERVICE"));
+    ui()->btnOk->setText(tr("BUY\nSERVICE"));
+    ui()->btnOk->setAccessibleName(tr("BUY SERVICE"));
     centreTexts();
 }
 

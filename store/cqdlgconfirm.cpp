@@ -10,11 +10,11 @@ CqDlgConfirm::CqDlgConfirm(int mode, QWidget* parent)
     m_ui->setupUi(this);
     AccountLook::makeFrameless(this, true);
     if (mode == 1) {
-        m_ui->lblTitle->setText(QStringLiteral("ARE YOU SURE?\nSUBSCRIPTION CANCELLATION"));
-        m_ui->lblContent->setText(QStringLiteral("Are you sure you want to\ncancel this subscription?"));
+        m_ui->lblTitle->setText(tr("ARE YOU SURE?\nSUBSCRIPTION CANCELLATION"));
+        m_ui->lblContent->setText(tr("Are you sure you want to\ncancel this subscription?"));
     } else {
-        m_ui->lblTitle->setText(QStringLiteral("ARE YOU SURE? \n VIDEO DELETE"));
-        m_ui->lblContent->setText(QStringLiteral(
+        m_ui->lblTitle->setText(tr("ARE YOU SURE? \n VIDEO DELETE"));
+        m_ui->lblContent->setText(tr(
             "Are you sure you want to\ndelete this video and download\na new updated version of this video?"));
     }
 }

@@ -35,8 +35,10 @@ int s_listsLoading = 0;
 // member scrolls towards the end.
 constexpr qsizetype cardsPerBatch = 24;
 
-const QString unavailableText =
-    QStringLiteral("This is not available in Desktop.\n Use mobile version for this function.");
+QString unavailableText()
+{
+    return CqWndItems::tr("This is not available in Desktop.\n Use mobile version for this function.");
+}
 
 } // namespace
 
@@ -98,7 +100,7 @@ CqWndItems::CqWndItems(int kind, int id, QWidget* parent)
 
     m_timeout->setSingleShot(true);
     connect(m_timeout, &QTimer::timeout, this, [this] {
-        giveUp(QStringLiteral("The store could not be reached. Please try again later."));
+        giveUp(tr("The store could not be reached. Please try again later."));
     });
     connect(m_changeDeadline, &ReplyDeadline::expired, this, &CqWndItems::changeTimedOut);
     sendRequest();
@@ -162,7 +164,7 @@ void CqWndItems::slt_net_error(QString)
 {
     // A failed removal keeps the list as it is.
     if (!m_finished)
-        giveUp(QStringLiteral("The store could not be reached. Please try again later."));
+        giveUp(tr("The store could not be reached. Please try again later."));
     else
         changeFailed();
 }
@@ -229,7 +231,7 @@ void CqWndItems::slt_net_items(QString reply)
     // A checkout that waited for a removal goes on in this cart, or in none.
     const bool checkout = StoreListKind::isCartKind(m_kind) && std::exchange(s_checkoutOnNextCart, false);
     if (!readable || parsed.resultCode != 0)
-        MainWindow::instance()->showMessage(QStringLiteral("The store could not load this list. Please try again."));
+        MainWindow::instance()->showMessage(tr("The store could not load this list. Please try again."));
     else if (checkout && !m_items.isEmpty())
         QTimer::singleShot(0, this, &CqWndItems::on_btnCheckout_clicked);
 }
@@ -302,7 +304,7 @@ void CqWndItems::on_btnBuy_clicked()
     if (!StoreCardRules::canBuyAgain(*item, m_kind))
         return;
     if (item->price == 0) {
-        MainWindow::instance()->showMessage(unavailableText);
+        MainWindow::instance()->showMessage(unavailableText());
         return;
     }
     CqDlgBuy buy(*item, this);
@@ -321,7 +323,7 @@ void CqWndItems::on_btnBuyEbook_clicked()
     if (!StoreCardRules::canBuyAgain(*item, m_kind))
         return;
     if (item->ebookprice == 0) {
-        MainWindow::instance()->showMessage(unavailableText);
+        MainWindow::instance()->showMessage(unavailableText());
         return;
     }
     item->ebook = 1;
@@ -355,7 +357,7 @@ void CqWndItems::on_btnCancelCart_clicked()
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
     fields.addQueryItem(QStringLiteral("product_id"), id);
     startChange(QStringLiteral("removeCheckout"), fields,
-                QStringLiteral("The product could not be removed from the cart. Please try again."));
+                tr("The product could not be removed from the cart. Please try again."));
 }
 
 void CqWndItems::slt_net_remove(QString)

@@ -103,7 +103,7 @@ void CqWndItems::buildStoreCard(const ProductItem& item, QWidget* card, QVBoxLay
 
     auto* right = new QVBoxLayout;
     right->addWidget(textLabel(card, item.minidescription, 16, Qt::AlignCenter));
-    auto* details = new QPushButton(QStringLiteral("Product Details"), card);
+    auto* details = new QPushButton(tr("Product Details"), card);
     details->setObjectName(QStringLiteral("item_%1").arg(item.id));
     details->setProperty("look", QStringLiteral("link"));
     details->setFont(roboto(18));
@@ -149,11 +149,11 @@ void CqWndItems::buildCartCard(const ProductItem& item, QWidget* card, QVBoxLayo
     row->addWidget(buildImage(item, card));
 
     auto* right = new QVBoxLayout;
-    QLabel* price = textLabel(card, QStringLiteral("PRICE - $") + Money::priceText(item.price), 18, Qt::AlignLeft);
+    QLabel* price = textLabel(card, tr("PRICE - $%1").arg(Money::priceText(item.price)), 18, Qt::AlignLeft);
     price->setObjectName(QStringLiteral("price_%1").arg(item.id));
     right->addWidget(price);
-    right->addWidget(textLabel(card, QStringLiteral("30 DAYS SUBSCRIPTION"), 18, Qt::AlignLeft));
-    right->addWidget(textLabel(card, QStringLiteral("QUANTITY"), 16, Qt::AlignLeft));
+    right->addWidget(textLabel(card, tr("30 DAYS SUBSCRIPTION"), 18, Qt::AlignLeft));
+    right->addWidget(textLabel(card, tr("QUANTITY"), 16, Qt::AlignLeft));
     auto* line = new QFrame(card);
     line->setFixedHeight(1);
     line->setStyleSheet(QStringLiteral("background: white;"));
@@ -162,7 +162,7 @@ void CqWndItems::buildCartCard(const ProductItem& item, QWidget* card, QVBoxLayo
     auto* quantityRow = new QHBoxLayout;
     auto* quantity = new QLineEdit(QStringLiteral("1"), card);
     quantity->setObjectName(QStringLiteral("quantity_%1").arg(item.id));
-    quantity->setAccessibleName(QStringLiteral("Quantity"));
+    quantity->setAccessibleName(tr("Quantity"));
     quantity->setProperty("look", QStringLiteral("quantity"));
     quantity->setReadOnly(true);
     quantity->setFont(roboto(18));
@@ -170,7 +170,7 @@ void CqWndItems::buildCartCard(const ProductItem& item, QWidget* card, QVBoxLayo
     quantityRow->addWidget(quantity);
     auto* remove = new QPushButton(QStringLiteral("X"), card);
     remove->setObjectName(QStringLiteral("item_%1").arg(item.id));
-    remove->setAccessibleName(QStringLiteral("Remove %1 from the cart").arg(item.title.left(80)));
+    remove->setAccessibleName(tr("Remove %1 from the cart").arg(item.title.left(80)));
     remove->setProperty("look", QStringLiteral("remove"));
     remove->setFont(roboto(20));
     remove->setFixedSize(40, 50);
@@ -191,13 +191,13 @@ void CqWndItems::buildFooter()
     if (!StoreListKind::isCartKind(m_kind))
         return;
     QWidget* contents = m_ui->scrollAreaWidgetContents;
-    m_lblSubtotal = new QLabel(QStringLiteral("SUBTOTAL $") + Money::amountText(m_cartTotalCents), contents);
+    m_lblSubtotal = new QLabel(tr("SUBTOTAL $%1").arg(Money::amountText(m_cartTotalCents)), contents);
     m_lblSubtotal->setObjectName(QStringLiteral("lblSubtotal"));
     m_lblSubtotal->setFont(roboto(16, QFont::Medium));
     m_lblSubtotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_ui->listLayout->addWidget(m_lblSubtotal);
 
-    m_btnCheckout = new QPushButton(QStringLiteral("CHECKOUT NOW"), contents);
+    m_btnCheckout = new QPushButton(tr("CHECKOUT NOW"), contents);
     m_btnCheckout->setObjectName(QStringLiteral("btnCheckout"));
     m_btnCheckout->setProperty("look", QStringLiteral("buy"));
     m_btnCheckout->setFont(roboto(14, QFont::Medium));
@@ -214,8 +214,8 @@ void CqWndItems::buildSearchBox()
 {
     m_search = new QLineEdit(m_ui->scrollAreaWidgetContents);
     m_search->setObjectName(QStringLiteral("search"));
-    m_search->setAccessibleName(QStringLiteral("Search"));
-    m_search->setPlaceholderText(QStringLiteral("Search"));
+    m_search->setAccessibleName(tr("Search"));
+    m_search->setPlaceholderText(tr("Search"));
     m_search->setFixedHeight(50);
     m_search->setFont(roboto(16, QFont::Medium));
     connect(m_search, &QLineEdit::editingFinished, this, &CqWndItems::on_search_changed);

@@ -25,15 +25,18 @@ namespace {
 
 constexpr int programListWidth = 1080;
 
-const QString cancelFailedText = QStringLiteral("The subscription could not be cancelled. Please try again later.");
+QString cancelFailedText()
+{
+    return CqWndItems::tr("The subscription could not be cancelled. Please try again later.");
+}
 
 // A list of a program's videos as a window of its own.
 void openProgramList(int kind, int programId)
 {
     auto* list = new CqWndItems(kind, programId, nullptr);
     list->setAttribute(Qt::WA_DeleteOnClose);
-    list->setWindowTitle(kind == StoreListKind::ProgramFromLibrary ? QStringLiteral("PROGRAM VIDEOS")
-                                                                   : QStringLiteral("PROGRAM VIDEOS!"));
+    list->setWindowTitle(kind == StoreListKind::ProgramFromLibrary ? CqWndItems::tr("PROGRAM VIDEOS")
+                                                                   : CqWndItems::tr("PROGRAM VIDEOS!"));
     list->setFixedWidth(programListWidth);
     WindowPlacement::centreOver(list);
     list->show();
@@ -69,13 +72,13 @@ void CqWndItems::buildLibraryRow(const ProductItem& item, QWidget* card, QVBoxLa
 
     if (row.deleteButton) {
         QPushButton* remove = makeButton(card, item, QStringLiteral("X"), 40, "buy");
-        remove->setAccessibleName(QStringLiteral("Delete the downloaded video"));
+        remove->setAccessibleName(tr("Delete the downloaded video"));
         connect(remove, &QPushButton::clicked, this, &CqWndItems::on_btnRemoveLocal_clicked);
         line->addWidget(remove);
     }
     if (row.cancelButton) {
         QPushButton* cancel = makeButton(card, item, QStringLiteral("XS"), 80, "buy");
-        cancel->setAccessibleName(QStringLiteral("Cancel the subscription"));
+        cancel->setAccessibleName(tr("Cancel the subscription"));
         connect(cancel, &QPushButton::clicked, this, &CqWndItems::on_btnRemoveSubscription_clicked);
         line->addWidget(cancel);
     }
@@ -140,7 +143,7 @@ void CqWndItems::on_btnRemoveLocal_clicked()
     deleteLocalVideo(path);
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
-    const QString failure = QStringLiteral("The video could not be deleted. Please try again later.");
+    const QString failure = tr("The video could not be deleted. Please try again later.");
     if (m_kind == StoreListKind::ProgramFromLibrary) {
         fields.addQueryItem(QStringLiteral("program_id"), LibraryRules::desktopId(id));
         startChange(QStringLiteral("removeProgramVideo1"), fields, failure);
@@ -184,11 +187,11 @@ void CqWndItems::on_btnRemoveSubscription_clicked()
     if (program) {
         // The program's downloaded videos go first; the reply lists them.
         m_cancellingProgram = id;
-        startChange(QStringLiteral("removeAllProgramVideo"), fields, cancelFailedText);
+        startChange(QStringLiteral("removeAllProgramVideo"), fields, cancelFailedText());
         return;
     }
     deleteLocalVideo(path);
-    startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText);
+    startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText());
 }
 
 void CqWndItems::slt_net_removeAllProgram(QString reply)
@@ -208,7 +211,7 @@ void CqWndItems::slt_net_removeAllProgram(QString reply)
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("user_id"), currentUserId);
     fields.addQueryItem(QStringLiteral("product_id"), removal.productId);
-    startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText);
+    startChange(QStringLiteral("removeSubscription"), fields, cancelFailedText());
 }
 
 void CqWndItems::slt_net_removeSubscription(QString)

@@ -26,18 +26,25 @@ struct CategoryTexts
 };
 
 const CategoryTexts categoryTexts[3] = {
-    {"MY VIDEO STORE", "MY VIDEO STORE", "WORKOUT ANYWHERE ANY DEVICE\nOnline - Offline", nullptr,
-     "INDIVIDUAL VIDEOS", "COMPLETE PROGRAMS", 1},
-    {"NUTRITION PRODUCTS", "NUTRITION\nPRODUCTS", "DIETTTIAN DESIGNED NUTRITION",
-     "For weight loss, fitness, diabetes, meat eaters, vegetarian, gluten, diary and food sensitivities.",
-     "NUTRITION PRODUCTS", "NUTRITION VIDEOS", 2},
-    {"COACHING SERVICES", "COACHING SERVICES", "ONE-ON-ONE HEALTH COACHING",
-     "Get one-on-one personalized health coaching, Let us help you maxmize your results.",
-     "COACHING PRODUCTS", "COACHING VIDEOS", 3},
+    {QT_TRANSLATE_NOOP("CqWndProduct", "MY VIDEO STORE"), QT_TRANSLATE_NOOP("CqWndProduct", "MY VIDEO STORE"),
+     QT_TRANSLATE_NOOP("CqWndProduct", "WORKOUT ANYWHERE ANY DEVICE\nOnline - Offline"), nullptr,
+     QT_TRANSLATE_NOOP("CqWndProduct", "INDIVIDUAL VIDEOS"), QT_TRANSLATE_NOOP("CqWndProduct", "COMPLETE PROGRAMS"), 1},
+    {QT_TRANSLATE_NOOP("CqWndProduct", "NUTRITION PRODUCTS"), QT_TRANSLATE_NOOP("CqWndProduct", "NUTRITION\nPRODUCTS"),
+     QT_TRANSLATE_NOOP("CqWndProduct", "DIETTTIAN DESIGNED NUTRITION"),
+     QT_TRANSLATE_NOOP("CqWndProduct", "For weight loss, fitness, diabetes, meat eaters, vegetarian, gluten, diary "
+                                       "and food sensitivities."),
+     QT_TRANSLATE_NOOP("CqWndProduct", "NUTRITION PRODUCTS"), QT_TRANSLATE_NOOP("CqWndProduct", "NUTRITION VIDEOS"), 2},
+    {QT_TRANSLATE_NOOP("CqWndProduct", "COACHING SERVICES"), QT_TRANSLATE_NOOP("CqWndProduct", "COACHING SERVICES"),
+     QT_TRANSLATE_NOOP("CqWndProduct", "ONE-ON-ONE HEALTH COACHING"),
+     QT_TRANSLATE_NOOP("CqWndProduct", "Get one-on-one personalized health coaching, Let us help you maxmize your "
+                                       "results."),
+     QT_TRANSLATE_NOOP("CqWndProduct", "COACHING PRODUCTS"), QT_TRANSLATE_NOOP("CqWndProduct", "COACHING VIDEOS"), 3},
 };
 
-const QString unavailableText =
-    QStringLiteral("This is not available in Desktop.\n Use mobile version for this function.");
+QString unavailableText()
+{
+    return CqWndProduct::tr("This is not available in Desktop.\n Use mobile version for this function.");
+}
 
 } // namespace
 
@@ -69,7 +76,7 @@ void CqWndProduct::buildHeader()
 
     m_btnHome = new QtMaterialIconButton(QIcon(QStringLiteral(":/main/assets/img_back.png")), m_ui->wdgCategory);
     m_btnHome->setObjectName(QStringLiteral("btnHome"));
-    m_btnHome->setAccessibleName(QStringLiteral("Back"));
+    m_btnHome->setAccessibleName(tr("Back"));
     m_btnHome->setIconSize(QSize(80, 80));
     m_btnHome->setColor(QColor(QStringLiteral("#ef2554")));
     m_btnHome->setFocusPolicy(Qt::StrongFocus);
@@ -82,11 +89,11 @@ void CqWndProduct::buildHeader()
     m_categoryTabs->setBackgroundColor(Qt::transparent);
     m_categoryTabs->setInkColor(QColor(QStringLiteral("#F6710E")));
     m_categoryTabs->setTextColor(Qt::white);
-    m_categoryTabs->addTab(QString::fromUtf8(isSmallScreen ? texts.firstTabSmall : texts.firstTab));
-    m_categoryTabs->addTab(QStringLiteral("MY LIBRARY"));
-    m_categoryTabs->addTab(QStringLiteral("VIEW CART"));
+    m_categoryTabs->addTab(tr(isSmallScreen ? texts.firstTabSmall : texts.firstTab));
+    m_categoryTabs->addTab(tr("MY LIBRARY"));
+    m_categoryTabs->addTab(tr("VIEW CART"));
 
-    m_btnContact = new QtMaterialFlatButton(QStringLiteral("CONTACT COACH"), m_ui->wdgCategory);
+    m_btnContact = new QtMaterialFlatButton(tr("CONTACT COACH"), m_ui->wdgCategory);
     m_btnContact->setObjectName(QStringLiteral("btnContact"));
     m_btnContact->setFixedHeight(80);
     m_btnContact->setFont(headerFont);
@@ -106,9 +113,9 @@ void CqWndProduct::buildHeader()
     m_productTabs->setBackgroundColor(Qt::transparent);
     m_productTabs->setInkColor(QColor(QStringLiteral("#CE396E")));
     m_productTabs->setTextColor(Qt::white);
-    m_productTabs->addTab(QString::fromUtf8(texts.productTab0));
-    m_productTabs->addTab(QString::fromUtf8(texts.productTab1));
-    m_productTabs->addTab(QStringLiteral("SEARCH"));
+    m_productTabs->addTab(tr(texts.productTab0));
+    m_productTabs->addTab(tr(texts.productTab1));
+    m_productTabs->addTab(tr("SEARCH"));
     // Select tab 0 without building a list yet; the category tab does that.
     m_productTabs->setCurrentTab(0);
     m_ui->productsLayout->addWidget(m_productTabs);
@@ -117,9 +124,9 @@ void CqWndProduct::buildHeader()
 void CqWndProduct::buildBanner()
 {
     const CategoryTexts& texts = categoryTexts[m_category];
-    m_ui->lblTitle->setText(QString::fromUtf8(texts.bannerTitle));
+    m_ui->lblTitle->setText(tr(texts.bannerTitle));
     if (texts.bannerSubtitle)
-        m_ui->lblSubTitle->setText(QString::fromUtf8(texts.bannerSubtitle));
+        m_ui->lblSubTitle->setText(tr(texts.bannerSubtitle));
     else
         m_ui->lblSubTitle->hide();
 }
@@ -172,7 +179,7 @@ void CqWndProduct::btnHome_clicked()
 
 void CqWndProduct::btnContact_clicked()
 {
-    MainWindow::instance()->showMessage(unavailableText);
+    MainWindow::instance()->showMessage(unavailableText());
 }
 
 void CqWndProduct::showNewList()

@@ -1,5 +1,6 @@
 #include "store/libraryrules.h"
 
+#include <QCoreApplication>
 
 namespace LibraryRules {
 
@@ -28,14 +29,14 @@ bool showsCard(int kind, const QString& type, const QString& uri1)
 LibraryRow libraryRow(int kind, const QString& type, int ebook)
 {
     LibraryRow row;
-    row.playText = QStringLiteral("PLAY");
+    row.playText = QCoreApplication::translate("LibraryRules", "PLAY");
     row.playWidth = 80;
     if (type == programType) {
-        row.playText = QStringLiteral("PROGRAM VIDEOS");
+        row.playText = QCoreApplication::translate("LibraryRules", "PROGRAM VIDEOS");
         row.playWidth = 240;
         row.playOpensProgram = true;
     } else if (ebook == 1) {
-        row.playText = QStringLiteral("Read");
+        row.playText = QCoreApplication::translate("LibraryRules", "Read");
         row.playOpensEbook = true;
     } else {
         row.deleteButton = true;

@@ -4,6 +4,7 @@
 #include "store/productitem.h"
 #include "store/storelistkind.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace StoreCardRules {
@@ -22,24 +23,25 @@ Card decide(const ProductItem& item, int kind)
     const PurchaseFlags flags = purchaseFlags(item.ebook2);
     const bool owned = item.isOwned();
 
-    card.buy = {true, item.price == 0 ? QStringLiteral("FREE") : QStringLiteral("BUY - $") + Money::priceText(item.price),
+    card.buy = {true, item.price == 0 ? QCoreApplication::translate("StoreCardRules", "FREE")
+                                      : QCoreApplication::translate("StoreCardRules", "BUY - $%1").arg(Money::priceText(item.price)),
                 false, 180};
     if (owned && flags.productOwned == QLatin1String("0"))
-        card.buy = {true, QStringLiteral("PURCHASED"), true, 250};
+        card.buy = {true, QCoreApplication::translate("StoreCardRules", "PURCHASED"), true, 250};
 
     if (item.ebookprice == 0)
-        card.buyEbook = {false, QStringLiteral("FREE"), false, 200};
+        card.buyEbook = {false, QCoreApplication::translate("StoreCardRules", "FREE"), false, 200};
     else
-        card.buyEbook = {true, QStringLiteral("BUY Ebook - $") + Money::priceText(item.ebookprice), false, 200};
+        card.buyEbook = {true, QCoreApplication::translate("StoreCardRules", "BUY Ebook - $%1").arg(Money::priceText(item.ebookprice)), false, 200};
     if (owned && flags.ebookOwned == QLatin1String("1")) {
-        card.buyEbook.text = QStringLiteral("PURCHASED - VIEW EBOOK");
+        card.buyEbook.text = QCoreApplication::translate("StoreCardRules", "PURCHASED - VIEW EBOOK");
         card.buyEbook.purchasedLook = true;
         card.buyEbook.width = 300;
         card.ebookOpensViewer = true;
     }
 
-    card.download = {false, QStringLiteral("DOWNLOAD NOW!"), false, 250};
-    card.program = {false, QStringLiteral("PROGRAM VIDEOS!"), false, 250};
+    card.download = {false, QCoreApplication::translate("StoreCardRules", "DOWNLOAD NOW!"), false, 250};
+    card.program = {false, QCoreApplication::translate("StoreCardRules", "PROGRAM VIDEOS!"), false, 250};
     if (owned) {
         const bool downloaded = !item.uri1.isEmpty();
         const bool noVideoOfItsOwn = item.isPhysical() || item.isProgram();
@@ -54,7 +56,7 @@ Card decide(const ProductItem& item, int kind)
         card.buyEbook.visible = false;
         card.program.visible = false;
         if (!item.uri1.isEmpty()) {
-            card.download.text = QStringLiteral("DOWNLOADED");
+            card.download.text = QCoreApplication::translate("StoreCardRules", "DOWNLOADED");
             card.download.purchasedLook = true;
         }
     }

@@ -24,21 +24,6 @@ namespace {
 constexpr int firstRetryMs = 30 * 1000;
 constexpr int longestRetryMs = 30 * 60 * 1000;
 
-// A result code as a whole number, sent as a number or as its text; a
-// missing one, or "error", is no answer at all (and never a success).
-std::optional<int> wholeCode(const QJsonValue& value)
-{
-    if (value.isDouble()) {
-        const double number = value.toDouble();
-        if (number == std::floor(number) && std::abs(number) < 1e9)
-            return int(number);
-        return std::nullopt;
-    }
-    bool ok = false;
-    const int number = value.toString().trimmed().toInt(&ok);
-    return ok ? std::optional<int>(number) : std::nullopt;
-}
-
 } // namespace
 
 DayUpload::DayUpload(QObject* parent)
@@ -204,7 +189,8 @@ void DayUpload::slt_net_uploadday(const QString& reply)
     if (m_step != Step::Day)
         return;
     const QJsonObject object = QJsonDocument::fromJson(reply.toUtf8()).object();
-    const std::optional<int> answered = wholeCode(object.value(QStringLiteral("result_code")));
+    // A missing code, or "error", is no answer at all (and never a success).
+    const std::optional<int> answered = JsonReply::resultCodeOf(object);
     if (!answered) {
         fail(false);
         return;

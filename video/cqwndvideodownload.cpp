@@ -329,6 +329,7 @@ void CqWndVideoDownLoad::setState(State state)
     m_ui->btnPause->setVisible(transferring);
     m_ui->btnPause->setText(state == State::Paused ? tr("Resume") : tr("Pause"));
     m_ui->btnPause->setAccessibleName(m_ui->btnPause->text());
+    m_ui->progressBar->setFormat(state == State::Paused ? tr("PAUSED %p%") : tr("VIDEO DOWNLOADING %p%"));
     m_ui->btnRetry->setVisible(state == State::Failed);
     m_ui->btnReport->setVisible(state == State::ReportFailed);
     m_ui->btnClose->setVisible(state != State::Downloading);

@@ -100,8 +100,8 @@ QString CqWndVideoPlay::problemText() const
 {
     const QUrl url = VideoSource::toUrl(m_source);
     if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isFile())
-        return QStringLiteral("The video file is missing. Download the video again.");
-    return QStringLiteral("This video cannot be played.");
+        return tr("The video file is missing. Download the video again.");
+    return tr("This video cannot be played.");
 }
 
 qint64 CqWndVideoPlay::seekPosition(int sliderValue, qint64 durationMs)
@@ -148,7 +148,7 @@ void CqWndVideoPlay::playSource(const QString& source)
 void CqWndVideoPlay::showPicture(bool playing)
 {
     m_ui->btnPause->setIcon(QIcon(playing ? pausePicture : playPicture));
-    m_ui->btnPause->setAccessibleName(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
+    m_ui->btnPause->setAccessibleName(playing ? tr("Pause") : tr("Play"));
 }
 
 void CqWndVideoPlay::applyVolume(int sliderValue)

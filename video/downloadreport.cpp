@@ -42,9 +42,9 @@ Answer readAnswer(const QString& reply)
 {
     Answer answer;
     const QJsonObject object = JsonReply::parseObject(reply);
-    if (!object.contains(QStringLiteral("result_code")))
+    if (!JsonReply::resultCodeOf(object))
         return answer;
-    if (JsonReply::resultCode(object) == 0) {
+    if (JsonReply::succeeded(object)) {
         answer.outcome = Answer::Outcome::Recorded;
         return answer;
     }

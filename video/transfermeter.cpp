@@ -1,5 +1,6 @@
 #include "video/transfermeter.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 TransferMeter::TransferMeter(qint64 windowMs)
@@ -42,26 +43,28 @@ qint64 TransferMeter::secondsLeft(qint64 total) const
 
 QString TransferMeter::sizeText(qint64 bytes)
 {
-    const QLocale c = QLocale::c();
+    const QLocale locale;
     if (bytes < 1000)
-        return QStringLiteral("%1 B").arg(qMax<qint64>(0, bytes));
+        return QCoreApplication::translate("TransferMeter", "%1 B").arg(qMax<qint64>(0, bytes));
     if (bytes < 1000 * 1000)
-        return QStringLiteral("%1 kB").arg(c.toString(double(bytes) / 1e3, 'f', 1));
+        return QCoreApplication::translate("TransferMeter", "%1 kB").arg(locale.toString(double(bytes) / 1e3, 'f', 1));
     if (bytes < 1000LL * 1000 * 1000)
-        return QStringLiteral("%1 MB").arg(c.toString(double(bytes) / 1e6, 'f', 1));
-    return QStringLiteral("%1 GB").arg(c.toString(double(bytes) / 1e9, 'f', 2));
+        return QCoreApplication::translate("TransferMeter", "%1 MB").arg(locale.toString(double(bytes) / 1e6, 'f', 1));
+    return QCoreApplication::translate("TransferMeter", "%1 GB").arg(locale.toString(double(bytes) / 1e9, 'f', 2));
 }
 
 QString TransferMeter::bytesText(qint64 done, qint64 total)
 {
     if (total <= 0)
         return sizeText(done);
-    return sizeText(done) + QStringLiteral(" of ") + sizeText(total);
+    //: Bytes downloaded so far against the file's size: "12.3 MB of 200 MB"
+    return QCoreApplication::translate("TransferMeter", "%1 of %2").arg(sizeText(done), sizeText(total));
 }
 
 QString TransferMeter::speedText(double bytesPerSecond)
 {
-    return sizeText(qint64(bytesPerSecond)) + QStringLiteral("/s");
+    //: Download speed: "1.5 MB/s"
+    return QCoreApplication::translate("TransferMeter", "%1/s").arg(sizeText(qint64(bytesPerSecond)));
 }
 
 QString TransferMeter::timeLeftText(qint64 seconds)
@@ -73,5 +76,6 @@ QString TransferMeter::timeLeftText(qint64 seconds)
     const qint64 s = seconds % 60;
     const QString clock = h > 0 ? QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'))
                                 : QStringLiteral("%1:%2").arg(m).arg(s, 2, 10, QLatin1Char('0'));
-    return clock + QStringLiteral(" left");
+    //: Time until the download ends, as minutes:seconds or hours:minutes:seconds
+    return QCoreApplication::translate("TransferMeter", "%1 left").arg(clock);
 }

@@ -6,6 +6,7 @@
 #include "main/mainwindow.h"
 #include "main/replydeadline.h"
 #include "ui_cqwndweight.h"
+#include "weight/dayfollower.h"
 #include "weight/weightcsv.h"
 #include "weight/weightlistmodel.h"
 #include "weight/weightlog.h"
@@ -46,9 +47,10 @@ QString rangeText(WeightUnit unit)
 } // namespace
 
 CqWndWeight::CqWndWeight(QWidget* parent)
-    : QWidget(parent), m_ui(new Ui::CqWndWeight), m_log(new WeightLog(currentEmail, this)),
+    : QWidget(parent), m_ui(new Ui::CqWndWeight), m_log(WeightLog::forMember(currentEmail)),
       m_chart(new WeightChartView), m_list(new WeightListModel(this)),
-      m_deadline(new ReplyDeadline(this)), m_unit(WeightUnits::memberUnit())
+      m_deadline(new ReplyDeadline(this)), m_day(new DayFollower(this)),
+      m_unit(WeightUnits::memberUnit()), m_shownToday(m_day->today())
 {
     m_ui->setupUi(this);
     // The dark background of the form's style sheet, painted under the cards.
@@ -71,9 +73,10 @@ CqWndWeight::CqWndWeight(QWidget* parent)
             &CqWndWeight::updateButtons);
     m_ui->tblWeights->installEventFilter(this);
 
-    const QDate today = QDate::currentDate();
+    const QDate today = m_day->today();
     m_ui->dteDate->setDateRange(WeightLimits::earliestDate(), WeightLimits::latestDate(today));
     m_ui->dteDate->setDate(today);
+    connect(m_day, &DayFollower::dayChanged, this, &CqWndWeight::followDay);
     connect(m_ui->edtWeight, &QLineEdit::returnPressed, this, &CqWndWeight::on_btnSave_clicked);
     connect(m_ui->edtGoal, &QLineEdit::returnPressed, this, &CqWndWeight::on_btnSaveGoal_clicked);
     connect(m_ui->edtHeight, &QLineEdit::returnPressed, this, &CqWndWeight::on_btnSaveGoal_clicked);
@@ -112,6 +115,25 @@ CqWndWeight::CqWndWeight(QWidget* parent)
 
     showLog();
     refresh();
+}
+
+void CqWndWeight::showEvent(QShowEvent* event)
+{
+    m_day->check();
+    QWidget::showEvent(event);
+}
+
+void CqWndWeight::followDay(const QDate& today)
+{
+    // The field still on the day that ended moves on with it; a day the
+    // member chose stays (clamped into the new range).
+    const QDate shown = m_ui->dteDate->date();
+    const bool onOldDay = shown == m_shownToday;
+    m_ui->dteDate->setDateRange(WeightLimits::earliestDate(), WeightLimits::latestDate(today));
+    if (onOldDay)
+        m_ui->dteDate->setDate(today);
+    m_shownToday = today;
+    showLog();
 }
 
 CqWndWeight::~CqWndWeight()
@@ -175,7 +197,7 @@ void CqWndWeight::showLog()
     const int row = m_list->rowOf(current);
     if (row >= 0)
         m_ui->tblWeights->setCurrentIndex(m_list->index(row, 0));
-    m_chart->setData(m_trend, m_log->goalKg(), m_unit);
+    m_chart->setData(m_trend, m_log->goalKg(), m_unit, m_day->today());
     showSummary();
     showProfile();
     showPending();
@@ -185,7 +207,7 @@ void CqWndWeight::showLog()
 void CqWndWeight::showSummary()
 {
     m_summary =
-        WeightSummary::of(m_trend, QDate::currentDate(), m_log->goalKg(), m_log->heightCm());
+        WeightSummary::of(m_trend, m_day->today(), m_log->goalKg(), m_log->heightCm());
     m_ui->lblTrend->setText(m_summary.trendKg ? WeightUnits::text(*m_summary.trendKg, m_unit)
                                               : QStringLiteral("No weighings yet"));
     m_ui->lblTrend->setAccessibleName(m_summary.trendText(m_unit));
@@ -278,14 +300,17 @@ void CqWndWeight::on_btnSave_clicked()
         m_ui->edtWeight->setFocus();
         return;
     }
+    // Saved after midnight by a window that has not noticed yet: today's
+    // weighing goes to today.
+    m_day->check();
     const QDate date = m_ui->dteDate->date();
-    if (!WeightLimits::isValidDate(date)) {
+    if (!WeightLimits::isValidDate(date, m_day->today())) {
         fail(QStringLiteral("Choose a day no later than tomorrow."));
         return;
     }
     m_log->setWeight(date, *kg);
     m_ui->edtWeight->clear();
-    m_ui->dteDate->setDate(QDate::currentDate());
+    m_ui->dteDate->setDate(m_day->today());
     const int row = m_list->rowOf(date);
     if (row >= 0)
         m_ui->tblWeights->setCurrentIndex(m_list->index(row, 0));
@@ -396,7 +421,8 @@ QString CqWndWeight::importFrom(const QString& fileName)
             .arg(QDir::toNativeSeparators(fileName));
     if (file.size() > WeightCsv::maxBytes)
         return QStringLiteral("Nothing imported: the file is larger than a weight log can be.");
-    const WeightImport read = WeightCsv::parse(file.readAll(), m_unit);
+    m_day->check();
+    const WeightImport read = WeightCsv::parse(file.readAll(), m_unit, m_day->today());
     if (!read.refusal.isEmpty())
         return QStringLiteral("Nothing imported: %1").arg(read.refusal);
     m_log->importEntries(read.entries);

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class DayFollower;
 class QtMaterialSnackbar;
 class ReplyDeadline;
 class WeightListModel;
@@ -18,7 +19,8 @@ class CqWndWeight;
 // The member's weight log: today's weighing (any day can be chosen), the
 // weighings newest first with edit and delete, the goal and height, the
 // summary of the trend and its chart, and CSV export and import. The main
-// window keeps one for the run and refreshes it on every return.
+// window keeps one for the run and refreshes it on every return; its today
+// follows the clock (when it shows, before a save, and at midnight).
 class CqWndWeight final : public QWidget
 {
     Q_OBJECT
@@ -42,6 +44,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void on_btnHome_clicked();
@@ -54,6 +57,7 @@ private slots:
     void on_btnImport_clicked();
 
 private:
+    void followDay(const QDate& today);
     void setUnit(WeightUnit unit);
     void showLog();
     void showSummary();
@@ -71,8 +75,10 @@ private:
     WeightChartView* m_chart;
     WeightListModel* m_list;
     ReplyDeadline* m_deadline;
+    DayFollower* m_day;
     QtMaterialSnackbar* m_successBar;
     WeightUnit m_unit;
+    QDate m_shownToday; // the today the date field was last set to
     WeightTrend m_trend;
     WeightSummary m_summary;
     bool m_waiting = false;

@@ -311,6 +311,30 @@ ReadWeight readWeight(const QString& cell)
     return read;
 }
 
+// In a comma-separated file a decimal comma cannot be told from a
+// separator: "81,4" quoted, or unquoted and so split into the fields 81 and
+// 4 (an extra field, or digits where the unit belongs). Reading either as a
+// number would guess; the weight it looks like, with a decimal point, is
+// given back so the reason can name it.
+std::optional<QString> decimalCommaOf(const Record& record, const Columns& columns,
+                                      qsizetype headerFields)
+{
+    static const QRegularExpression quoted(QStringLiteral("^(\\d+),(\\d+)\\s*([A-Za-z]*)\\.?$"));
+    static const QRegularExpression whole(QStringLiteral("^\\d+$"));
+    static const QRegularExpression fraction(QStringLiteral("^(\\d+)\\s*([A-Za-z]*)\\.?$"));
+    const QString weight = record.fields.value(columns.weight).trimmed();
+    if (const auto match = quoted.match(weight); match.hasMatch())
+        return match.captured(1) + u'.' + match.captured(2);
+    if (!whole.match(weight).hasMatch() || columns.weight + 1 >= record.fields.size())
+        return std::nullopt;
+    const auto match = fraction.match(record.fields.at(columns.weight + 1).trimmed());
+    const bool split = headerFields < 0 || record.fields.size() > headerFields
+                       || columns.unit == columns.weight + 1;
+    if (!match.hasMatch() || !split)
+        return std::nullopt;
+    return weight + u'.' + match.captured(1);
+}
+
 QString ambiguousReason()
 {
     return QStringLiteral(
@@ -350,6 +374,7 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
 
     // A first row that names a weight column is the header; a file without
     // one holds date, weight and perhaps unit, in that order.
+    const bool commaSeparated = separatorOf(text) == u',';
     qsizetype firstData = 1;
     std::optional<Columns> columns = columnsOf(records.first().fields);
     if (!columns) {
@@ -436,6 +461,15 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
             skip(row, QStringLiteral("no weight"));
             continue;
         }
+        if (commaSeparated) {
+            const qsizetype headerFields = firstData > 0 ? records.first().fields.size() : -1;
+            if (const auto meant = decimalCommaOf(record, *columns, headerFields)) {
+                skip(row, QStringLiteral("\"%1\" has a decimal comma, which a comma-separated "
+                                         "file cannot hold; write %2")
+                              .arg(QString(*meant).replace(u'.', u','), *meant));
+                continue;
+            }
+        }
         const ReadWeight weight = readWeight(weightCell);
         if (!weight.readable) {
             skip(row, QStringLiteral("\"%1\" is not a weight").arg(weightCell.left(40)));
@@ -454,7 +488,7 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
             continue;
         }
         const WeightUnit rowUnit = unit.value_or(columns->weightUnit.value_or(assumed));
-        const double kg = WeightUnits::roundTenth(WeightUnits::toKg(weight.value, rowUnit));
+        const double kg = WeightUnits::typedToKg(weight.value, rowUnit);
         if (!WeightLimits::isValidKg(kg)) {
             skip(row, QStringLiteral("%1 is not between %2 and %3 kg")
                           .arg(WeightUnits::text(kg, rowUnit))

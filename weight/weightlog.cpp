@@ -1,11 +1,15 @@
 #include "weight/weightlog.h"
 
+#include "app/jsonreply.h"
 #include "app/server.h"
 #include "weight/weightunits.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -15,21 +19,20 @@ namespace {
 
 int firstRetryDelayMs = 5000;
 
-// The service's answer, or nothing when it is not a JSON object with a
-// result_code (an HTML error page, a cut-off body): that is a broken
-// answer, not a success.
+// The service's answer, or nothing when it is not a JSON object whose
+// result_code is a whole number (an HTML error page, a cut-off body,
+// "error"): that is a broken answer, not a success.
 std::optional<QJsonObject> answerOf(const QString& text)
 {
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
-    if (!document.isObject() || !document.object().contains(QStringLiteral("result_code")))
+    if (!document.isObject() || !JsonReply::resultCodeOf(document.object()))
         return std::nullopt;
     return document.object();
 }
 
 int resultCode(const QJsonObject& answer)
 {
-    const QJsonValue value = answer.value(QStringLiteral("result_code"));
-    return value.isString() ? value.toString().toInt() : value.toInt(-1);
+    return JsonReply::resultCode(answer);
 }
 
 // Weights, goal and height arrive as decimal text ("81.4"); empty text is
@@ -48,6 +51,7 @@ QString kgText(double kg)
     return QString::number(WeightUnits::roundTenth(kg), 'f', 1);
 }
 
+// The service keeps tenths; the finer value typed in pounds stays here.
 QString optionalText(std::optional<double> value)
 {
     return value ? QString::number(WeightUnits::roundTenth(*value), 'f', 1) : QString();
@@ -66,7 +70,8 @@ bool refusesTheChange(int code)
 } // namespace
 
 WeightLog::WeightLog(QString email, QObject* parent)
-    : QObject(parent), m_email(std::move(email)), m_retry(new QTimer(this)), m_queue(m_email)
+    : QObject(parent), m_email(std::move(email)), m_retry(new QTimer(this)), m_queue(m_email),
+      m_precise(m_email)
 {
     for (int i = 0; i < laneCount; ++i) {
         auto* server = new Server(this);
@@ -93,6 +98,31 @@ WeightLog::~WeightLog()
     m_queue.flush();
 }
 
+WeightLog* WeightLog::forMember(const QString& email)
+{
+    static QPointer<WeightLog> run;
+    // Another member signed in: theirs is a log of its own. The earlier one
+    // stays, as a window may still hold it.
+    if (!run || run->m_email != email)
+        run = new WeightLog(email, QCoreApplication::instance());
+    return run;
+}
+
+void WeightLog::sendQueuedAfterSignIn(const QString& email)
+{
+    if (email.isEmpty() || WeightQueue(email).isEmpty())
+        return;
+    forMember(email)->sendQueued();
+}
+
+void WeightLog::sendQueued()
+{
+    // Not the member's own act: a failure now is told once, quietly kept
+    // and retried by the timer.
+    m_halted = false;
+    sendNext();
+}
+
 void WeightLog::setFirstRetryDelayMs(int ms)
 {
     firstRetryDelayMs = std::max(1, ms);
@@ -115,7 +145,9 @@ QString WeightLog::listFailedText()
 
 QList<WeightEntry> WeightLog::entries() const
 {
-    QMap<QDate, double> shown = m_confirmed;
+    QMap<QDate, double> shown;
+    for (auto it = m_confirmed.cbegin(); it != m_confirmed.cend(); ++it)
+        shown.insert(it.key(), m_precise.shown(it.key(), *it));
     for (const WeightQueue::Change& change : m_queue.changes()) {
         if (change.kg)
             shown.insert(change.date, *change.kg);
@@ -133,14 +165,15 @@ double WeightLog::visibleKg(const QDate& date) const
 {
     if (const auto queued = m_queue.forDate(date))
         return queued->kg.value_or(0);
-    return m_confirmed.value(date, 0);
+    const double confirmed = m_confirmed.value(date, 0);
+    return confirmed > 0 ? m_precise.shown(date, confirmed) : 0;
 }
 
 std::optional<double> WeightLog::goalKg() const
 {
     if (const auto queued = m_queue.profile())
         return queued->goalKg;
-    return m_goalKg;
+    return m_precise.shownGoal(m_goalKg);
 }
 
 std::optional<double> WeightLog::heightCm() const
@@ -175,10 +208,14 @@ void WeightLog::importEntries(const QList<WeightEntry>& entries)
     changes.reserve(entries.size());
     for (const WeightEntry& entry : entries) {
         if (entry.date.isValid())
-            changes.append({entry.date, WeightUnits::roundTenth(entry.kg)});
+            changes.append({entry.date, WeightUnits::roundHundredth(entry.kg)});
     }
     if (changes.isEmpty())
         return;
+    QMap<QDate, double> typed;
+    for (const WeightQueue::Change& change : std::as_const(changes))
+        typed.insert(change.date, *change.kg);
+    m_precise.putAll(typed);
     m_queue.putAll(changes);
     emit changed();
     memberActed();
@@ -188,6 +225,7 @@ void WeightLog::removeWeight(const QDate& date)
 {
     if (!date.isValid())
         return;
+    m_precise.forget(date);
     m_queue.put({date, std::nullopt});
     emit changed();
     memberActed();
@@ -195,12 +233,12 @@ void WeightLog::removeWeight(const QDate& date)
 
 void WeightLog::setProfile(std::optional<double> goalKg, std::optional<double> heightCm)
 {
-    const auto rounded = [](std::optional<double> value) -> std::optional<double> {
-        if (value)
-            return WeightUnits::roundTenth(*value);
-        return std::nullopt;
+    const auto rounded = [](std::optional<double> value, double (*round)(double)) {
+        return value ? std::optional<double>(round(*value)) : std::nullopt;
     };
-    m_queue.putProfile({rounded(goalKg), rounded(heightCm)});
+    const std::optional<double> goal = rounded(goalKg, WeightUnits::roundHundredth);
+    m_precise.putGoal(goal);
+    m_queue.putProfile({goal, rounded(heightCm, WeightUnits::roundTenth)});
     emit changed();
     memberActed();
 }
@@ -336,11 +374,19 @@ void WeightLog::failedToReach(Lane& lane, const QString& what)
 
 void WeightLog::scheduleRetry()
 {
-    // 5 s, 10 s, 20 s ... up to five minutes between tries.
-    const int doublings = std::min(m_failuresInARow, 16);
-    const qint64 delay = std::min<qint64>(qint64(firstRetryDelayMs) << doublings, maxRetryDelayMs);
+    const qint64 delay = retryDelayMs(m_failuresInARow, QRandomGenerator::global()->generateDouble(),
+                                      firstRetryDelayMs);
     ++m_failuresInARow;
     m_retry->start(int(delay));
+}
+
+qint64 WeightLog::retryDelayMs(int failuresBefore, double random, int firstMs)
+{
+    // 5 s, 10 s, 20 s ... up to five minutes, each between half and one and
+    // a half times as long.
+    const int doublings = std::clamp(failuresBefore, 0, 16);
+    const qint64 base = std::min<qint64>(qint64(std::max(firstMs, 1)) << doublings, maxRetryDelayMs);
+    return std::max<qint64>(1, qint64(double(base) * (0.5 + std::clamp(random, 0.0, 1.0))));
 }
 
 void WeightLog::refusedChange(const WeightQueue::Change& change, const QString& message)
@@ -424,6 +470,10 @@ void WeightLog::slt_net_weights(const QString& text)
             confirmed.insert(date, *kg);
     }
     m_wantList = false;
+    QSet<QDate> waiting;
+    for (const WeightQueue::Change& change : m_queue.changes())
+        waiting.insert(change.date);
+    m_precise.keepMatching(confirmed, waiting);
     if (confirmed != m_confirmed) {
         m_confirmed = confirmed;
         emit changed();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "weight/preciseweights.h"
 #include "weight/weightentry.h"
 #include "weight/weightqueue.h"
 
@@ -36,6 +37,14 @@ public:
     explicit WeightLog(QString email, QObject* parent = nullptr);
     ~WeightLog() override;
 
+    // The member's log for the run, shared by the weight window and the
+    // start after sign-in: two logs of one member would send one queue twice
+    // and each write back its own copy of it. Made on first use.
+    static WeightLog* forMember(const QString& email);
+    // After sign-in, like the day queue: sends what the member's queue
+    // holds without waiting for the weight window. Nothing when it is empty.
+    static void sendQueuedAfterSignIn(const QString& email);
+
     // Ascending by date, one per day.
     QList<WeightEntry> entries() const;
     std::optional<double> goalKg() const;
@@ -63,6 +72,10 @@ public:
     // further failure, up to maxRetryDelayMs. Tests shorten it.
     static void setFirstRetryDelayMs(int ms);
     static constexpr int maxRetryDelayMs = 5 * 60 * 1000;
+    // The wait after `failuresBefore` failures in a row, spread by half
+    // either way by `random` (0 to 1) so that the clients an outage stopped
+    // do not all come back at the same moment.
+    static qint64 retryDelayMs(int failuresBefore, double random, int firstMs);
 
 signals:
     void changed();
@@ -94,6 +107,7 @@ private:
     };
     static constexpr int laneCount = 4;
 
+    void sendQueued();
     void sendNext();
     void send(Lane& lane, Request request, const QString& endpoint, const QUrlQuery& fields);
     // The lane whose Server sent the signal being handled, when it waits for
@@ -115,6 +129,7 @@ private:
     QList<Lane> m_lanes;
     QTimer* m_retry;
     WeightQueue m_queue;
+    PreciseWeights m_precise;
     QMap<QDate, double> m_confirmed; // the service's list as last read
     std::optional<double> m_goalKg;
     std::optional<double> m_heightCm;

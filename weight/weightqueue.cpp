@@ -1,6 +1,7 @@
 #include "weight/weightqueue.h"
 
 #include "app/settingsstore.h"
+#include "weight/weightunits.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -10,10 +11,10 @@
 
 namespace {
 
-// A weight as kept and sent: kilograms, one decimal, C locale.
+// A weight as kept: kilograms, one decimal (two when typed in pounds).
 QString kgText(double kg)
 {
-    return QString::number(kg, 'f', 1);
+    return WeightUnits::keptText(kg);
 }
 
 std::optional<double> number(const QJsonValue& value)

@@ -50,7 +50,12 @@ WeightSummary WeightSummary::of(const WeightTrend& trend, const QDate& today,
     if (!goalKg)
         return summary;
     const double toGo = *goalKg - current;
-    if (std::abs(toGo) < atGoalKg) {
+    // The goal's direction runs from the first weighing towards it: a trend
+    // at the goal, or beyond it in that direction (below a goal to lose
+    // down to), has reached it, whatever its pace.
+    const double fromStart = *goalKg - trend.points().first().trendKg;
+    const bool beyond = std::abs(fromStart) >= atGoalKg && (toGo > 0) != (fromStart > 0);
+    if (std::abs(toGo) < atGoalKg || beyond) {
         summary.goal = GoalState::Reached;
         return summary;
     }

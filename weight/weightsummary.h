@@ -19,7 +19,8 @@ struct WeightSummary
     enum class GoalState
     {
         NoGoal,    // no goal set, or no trend yet
-        Reached,   // the trend is at the goal (within 0.05 kg) or past it
+        Reached,   // the trend is at the goal (within 0.05 kg) or past it,
+                   // seen from the first weighing
         OnTheWay,  // goalDate says when
         NotMoving, // no pace yet, or the trend moves away from the goal
     };

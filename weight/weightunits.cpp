@@ -37,6 +37,22 @@ double roundTenth(double value)
     return std::round(value * 10.0) / 10.0;
 }
 
+double roundHundredth(double value)
+{
+    return std::round(value * 100.0) / 100.0;
+}
+
+double typedToKg(double typed, WeightUnit unit)
+{
+    return roundHundredth(toKg(roundTenth(typed), unit));
+}
+
+QString keptText(double kg)
+{
+    const double kept = roundHundredth(kg);
+    return QString::number(kept, 'f', roundTenth(kept) == kept ? 1 : 2);
+}
+
 QString symbol(WeightUnit unit)
 {
     return unit == WeightUnit::Pounds ? QStringLiteral("lb") : QStringLiteral("kg");
@@ -73,9 +89,7 @@ std::optional<double> parse(const QString& typed, WeightUnit unit)
     const double value = digits.toDouble(&ok);
     if (!ok || !std::isfinite(value) || value <= 0)
         return std::nullopt;
-    // Round what was typed first: "176.4 lb" means the 80.0 kg shown as 176.4,
-    // not 80.01.
-    return roundTenth(toKg(roundTenth(value), unit));
+    return typedToKg(value, unit);
 }
 
 QString key(WeightUnit unit)

@@ -5,9 +5,11 @@
 #include <optional>
 
 // Kilograms are the stored truth everywhere (entries, the wire, the trend);
-// pounds exist only on the way to and from the member's eyes. Converting a
-// shown value back therefore never drifts: 80.0 kg shows as 176.4 lb, and
-// leaving the field untouched keeps 80.0 kg.
+// pounds exist only on the way to and from the member's eyes. A weight typed
+// in kilograms is kept to the tenth, one typed in pounds to the hundredth of a
+// kilogram: a tenth of a kilogram is 0.22 lb, too coarse to give back every
+// tenth of a pound, while a hundredth always does (150.0 lb is 68.04 kg and
+// shows as 150.0 lb, 68.0 kg). So every value shows back as it was typed.
 enum class WeightUnit
 {
     Kilograms,
@@ -25,8 +27,16 @@ double lbToKg(double lb);
 double toKg(double value, WeightUnit unit);
 double fromKg(double kg, WeightUnit unit);
 
-// Rounds to one decimal, the precision kept and shown.
+// Rounds to one decimal, the precision shown and sent.
 double roundTenth(double value);
+// Rounds to two decimals, the precision a weight typed in pounds is kept in.
+double roundHundredth(double value);
+
+// A value typed in `unit` (one decimal counts) as kept: kilograms to the
+// hundredth.
+double typedToKg(double typed, WeightUnit unit);
+// Kilograms as kept in settings: one decimal, or two when the second counts.
+QString keptText(double kg);
 
 // "kg" or "lb".
 QString symbol(WeightUnit unit);
@@ -36,7 +46,7 @@ QString number(double kg, WeightUnit unit);
 QString text(double kg, WeightUnit unit);
 
 // A weight typed in `unit` ("176.4", "176,4", " 80 ", "80 kg") -> kilograms
-// with one decimal; nullopt for anything that is not a positive number or
+// as typedToKg() keeps them; nullopt for anything that is not a positive number or
 // names the other unit. Range checks are the caller's.
 std::optional<double> parse(const QString& typed, WeightUnit unit);
 

@@ -3,6 +3,8 @@
 #include "widgets/qtmaterialstyle.h"
 
 #include <QAbstractTransition>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEasingCurve>
 #include <QEvent>
 #include <QMouseEvent>
@@ -21,6 +23,15 @@ constexpr int boxPadding = 12;
 constexpr qreal cornerRadius = 3;
 
 const QEvent::Type stepEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// Screen readers learn that the bar is an alert from its role, and speak it
+// when it raises an alert event.
+QAccessibleInterface* alertInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QtMaterialSnackbar") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+    return nullptr;
+}
 
 } // namespace
 
@@ -66,6 +77,11 @@ QtMaterialSnackbar::QtMaterialSnackbar(QWidget* parent)
     barFont.setCapitalization(QFont::AllUppercase);
     setFont(barFont);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    static const bool alertRoleKnown = [] {
+        QAccessible::installFactory(&alertInterface);
+        return true;
+    }();
+    Q_UNUSED(alertRoleKnown)
 
     m_hideTimer = new QTimer(this);
     m_hideTimer->setSingleShot(true);
@@ -172,7 +188,18 @@ void QtMaterialSnackbar::onVisibleEntered()
     m_hideTimer->start(m_autoHideDuration);
     updateMousePassThrough();
     update();
+    announce(m_onScreen);
     emit messageShown(m_onScreen);
+}
+
+void QtMaterialSnackbar::announce(const QString& message)
+{
+    // Screen readers speak an alert at once, whatever has the focus; the text
+    // travels as the bar's name and description.
+    setAccessibleName(message);
+    setAccessibleDescription(message);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void QtMaterialSnackbar::onFinalEntered()

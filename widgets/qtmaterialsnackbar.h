@@ -72,6 +72,7 @@ private:
     void post(Step step);
     void hideNow();
     void onVisibleEntered();
+    void announce(const QString& message);
     void onFinalEntered();
     void onSlidOut();
     void updateMousePassThrough();

@@ -78,8 +78,8 @@ void recordClaim(QSqlDatabase& db, qint64 userId, const QString& token, qint64 n
     if (token.isEmpty())
         return;
     QSqlQuery query(db);
-    ApiFields::exec(query, QStringLiteral("INSERT OR REPLACE INTO device_claims (user_id, token, claimed_at)"
-                                          " VALUES (?, ?, ?)"),
+    ApiFields::exec(query, QStringLiteral("INSERT INTO device_claims (user_id, token, claimed_at) VALUES (?, ?, ?)"
+                                          " ON CONFLICT (user_id, token) DO UPDATE SET claimed_at = excluded.claimed_at"),
                     {userId, token, now});
 }
 
@@ -228,8 +228,8 @@ QJsonObject registerToken(const ApiCall& call, ServerContext& context)
     QSqlQuery query(context.db);
     if (!ApiFields::beginWrite(context.db))
         return ApiFields::storageError();
-    const bool bound = ApiFields::exec(query, QStringLiteral("INSERT OR IGNORE INTO devices (user_id, token, device_type)"
-                                                             " VALUES (?, ?, ?)"),
+    const bool bound = ApiFields::exec(query, QStringLiteral("INSERT INTO devices (user_id, token, device_type)"
+                                                             " VALUES (?, ?, ?) ON CONFLICT DO NOTHING"),
                                        {member->id, token, call.text(QStringLiteral("deviceType"))});
     if (bound) {
         PinCodes::clear(context.db, member->id, PinCodes::Purpose::Device);
@@ -258,14 +258,15 @@ QJsonObject signup(const ApiCall& call, ServerContext& context)
     const PasswordHash::Stored stored = PasswordHash::create(password);
     QSqlQuery query(context.db);
     if (!ApiFields::exec(query, QStringLiteral("INSERT INTO users (email, username, password_hash, salt, approve, check_day)"
-                                               " VALUES (?, ?, ?, ?, '1', ?)"),
-                         {email, username, stored.hash, stored.salt, Members::nextCheckDay()})) {
+                                               " VALUES (?, ?, ?, ?, '1', ?) RETURNING id"),
+                         {email, username, stored.hash, stored.salt, Members::nextCheckDay()})
+        || !query.next()) {
         // The unique e-mail index also refuses a twin registered meanwhile.
         if (Members::byEmail(context.db, email))
             return apiFailure(1, QStringLiteral("This e-mail is already registered"));
         return ApiFields::storageError();
     }
-    return apiSuccess({{QStringLiteral("user_id"), query.lastInsertId().toString()}});
+    return apiSuccess({{QStringLiteral("user_id"), QString::number(query.value(0).toLongLong())}});
 }
 
 QJsonObject forgot(const ApiCall& call, ServerContext& context)
@@ -329,49 +330,6 @@ bool addMember(QSqlDatabase& db, qint64 id, const QString& email, const QString&
 
 } // namespace
 
-void createSchema(QSqlDatabase& db)
-{
-    QSqlQuery query(db);
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS users ("
-        " id INTEGER PRIMARY KEY,"
-        " email TEXT NOT NULL UNIQUE COLLATE NOCASE,"
-        " username TEXT NOT NULL,"
-        " password_hash TEXT NOT NULL,"
-        " salt TEXT NOT NULL,"
-        " approve TEXT NOT NULL DEFAULT '1',"
-        " check_day TEXT NOT NULL,"
-        " created_at TEXT NOT NULL DEFAULT (datetime('now')))"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS devices ("
-        " user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,"
-        " token TEXT NOT NULL,"
-        " device_type TEXT NOT NULL DEFAULT '',"
-        " registered_at TEXT NOT NULL DEFAULT (datetime('now')),"
-        " PRIMARY KEY (user_id, token))"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS device_claims ("
-        " user_id INTEGER NOT NULL,"
-        " token TEXT NOT NULL,"
-        " claimed_at INTEGER NOT NULL,"
-        " PRIMARY KEY (user_id, token))"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS backgrounds ("
-        " platform INTEGER PRIMARY KEY,"
-        " path TEXT NOT NULL)"));
-    // Failed guesses, for the limits on guessing (user_id 0: no account).
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS signin_failures ("
-        " user_id BIGINT NOT NULL DEFAULT 0,"
-        " address TEXT NOT NULL,"
-        " failed_at BIGINT NOT NULL)"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS signin_failures_user ON signin_failures (user_id, failed_at)"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS signin_failures_address ON signin_failures (address, failed_at)"));
-    PinCodes::createSchema(db);
-}
-
 void addDemoData(ServerContext& context)
 {
     QSqlDatabase& db = context.db;
@@ -393,7 +351,8 @@ void addDemoData(ServerContext& context)
         const QString path = QStringLiteral("backgrounds/background_%1.jpg").arg(key);
         if (DemoMedia::drawBackground(context.filesDir, path, QSize(1920, 1080), DemoMedia::paletteColor(key + 2),
                                       quint32(key + 1))) {
-            ApiFields::exec(query, QStringLiteral("INSERT OR REPLACE INTO backgrounds (platform, path) VALUES (?, ?)"),
+            ApiFields::exec(query, QStringLiteral("INSERT INTO backgrounds (platform, path) VALUES (?, ?)"
+                                                  " ON CONFLICT (platform) DO UPDATE SET path = excluded.path"),
                             {key, path});
         }
     }

@@ -33,7 +33,7 @@ std::optional<Member> byEmail(QSqlDatabase& db, const QString& email)
     if (email.isEmpty())
         return std::nullopt;
     QSqlQuery query(db);
-    if (!ApiFields::exec(query, selectColumns + QStringLiteral("WHERE email = ?"), {email}))
+    if (!ApiFields::exec(query, selectColumns + QStringLiteral("WHERE lower(email) = lower(?)"), {email}))
         return std::nullopt;
     return readOne(query);
 }

@@ -30,28 +30,6 @@ QString mailBody(Purpose purpose, const QString& code)
 
 } // namespace
 
-void createSchema(QSqlDatabase& db)
-{
-    QSqlQuery query(db);
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS pending_codes ("
-        " id INTEGER PRIMARY KEY,"
-        " user_id INTEGER NOT NULL,"
-        " purpose TEXT NOT NULL,"
-        " pincode TEXT NOT NULL,"
-        " issued_at INTEGER NOT NULL,"
-        " wrong_attempts INTEGER NOT NULL DEFAULT 0)"));
-    // Databases made before the attempts were counted.
-    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE pending_codes ADD COLUMN wrong_attempts INTEGER NOT NULL DEFAULT 0"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS outbox ("
-        " id INTEGER PRIMARY KEY,"
-        " recipient TEXT NOT NULL,"
-        " subject TEXT NOT NULL,"
-        " body TEXT NOT NULL,"
-        " sent_at TEXT NOT NULL DEFAULT (datetime('now')))"));
-}
-
 QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose purpose, qint64 now)
 {
     const QString code = QStringLiteral("%1").arg(QRandomGenerator::system()->bounded(100000000), 8, 10,

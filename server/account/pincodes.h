@@ -17,8 +17,6 @@ inline constexpr qint64 passwordValiditySeconds = 60 * 60;
 // digits are too few to survive unlimited guessing.
 inline constexpr int maxWrongAttempts = 5;
 
-void createSchema(QSqlDatabase& db);
-
 // A fresh random code, recorded as pending for the member and mailed.
 // Empty when it could not be stored.
 QString issue(QSqlDatabase& db, qint64 userId, const QString& email, Purpose purpose, qint64 now);

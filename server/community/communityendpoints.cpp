@@ -235,11 +235,13 @@ bool addDemoCircles(QSqlQuery& query)
     for (const DemoCircle& circle : demoCircles) {
         const PasswordHash::Stored stored = PasswordHash::create(QStringLiteral("olva-demo-2026"));
         if (!ApiFields::exec(query, QStringLiteral("INSERT INTO users (email, username, password_hash, salt, approve,"
-                                                   " check_day) VALUES (?, ?, ?, ?, '1', ?)"),
+                                                   " check_day) VALUES (?, ?, ?, ?, '1', ?) RETURNING id"),
                              {QString::fromLatin1(circle.email), QString::fromLatin1(circle.username), stored.hash,
-                              stored.salt, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))}))
+                              stored.salt, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))})
+            || !query.next())
             return false;
-        const qint64 userId = query.lastInsertId().toLongLong();
+        const qint64 userId = query.value(0).toLongLong();
+        query.finish();
         for (int index = 0; index < circle.joined + circle.invited; ++index) {
             const QString first = QString::fromLatin1(demoFirstNames[index % std::size(demoFirstNames)]);
             const QString last = QStringLiteral("Demo%1").arg(index + 1);
@@ -304,35 +306,6 @@ bool addDemoRows(ServerContext& context)
 }
 
 } // namespace
-
-void createSchema(QSqlDatabase& db)
-{
-    QSqlQuery query(db);
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS friends ("
-        " id INTEGER PRIMARY KEY,"
-        " user_id INTEGER NOT NULL,"
-        " first_name TEXT NOT NULL, last_name TEXT NOT NULL,"
-        " phone TEXT NOT NULL DEFAULT '', email TEXT NOT NULL DEFAULT '',"
-        " state TEXT NOT NULL DEFAULT '0')"));
-    ApiFields::exec(query, QStringLiteral("CREATE INDEX IF NOT EXISTS friends_by_member ON friends (user_id)"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS about_entries ("
-        " id INTEGER PRIMARY KEY,"
-        " position INTEGER NOT NULL DEFAULT 0,"
-        " name TEXT NOT NULL, photo TEXT NOT NULL DEFAULT '',"
-        " phone TEXT NOT NULL DEFAULT '', email TEXT NOT NULL DEFAULT '',"
-        " description TEXT NOT NULL DEFAULT '')"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS special_offers ("
-        " id INTEGER PRIMARY KEY,"
-        " position INTEGER NOT NULL DEFAULT 0,"
-        " featured INTEGER NOT NULL DEFAULT 0,"
-        " name TEXT NOT NULL, title TEXT NOT NULL,"
-        " content TEXT NOT NULL DEFAULT '', description TEXT NOT NULL DEFAULT '',"
-        " badge TEXT NOT NULL DEFAULT '', image TEXT NOT NULL DEFAULT '',"
-        " video TEXT NOT NULL DEFAULT '')"));
-}
 
 void addDemoData(ServerContext& context)
 {

@@ -61,14 +61,16 @@ void fill(ServerContext& context)
         return;
     QSqlQuery purchase(context.db);
     purchase.prepare(QStringLiteral(
-        "INSERT OR IGNORE INTO purchases (user_id, product_id, product_owned, ebook_owned, end_day, ebook_end_day)"
-        " VALUES (?, ?, 1, 0, ?, 0)"));
+        "INSERT INTO purchases (user_id, product_id, product_owned, ebook_owned, end_day, ebook_end_day)"
+        " VALUES (?, ?, 1, 0, ?, 0) ON CONFLICT DO NOTHING"));
     QSqlQuery card(context.db);
     card.prepare(QStringLiteral(
-        "INSERT OR IGNORE INTO cards_on_file (user_id, product_id, reference, last_four, expiry) VALUES (?, ?, ?, ?, ?)"));
+        "INSERT INTO cards_on_file (user_id, product_id, reference, last_four, expiry) VALUES (?, ?, ?, ?, ?)"
+        " ON CONFLICT DO NOTHING"));
     QSqlQuery download(context.db);
     download.prepare(QStringLiteral(
-        "INSERT OR IGNORE INTO program_video_downloads (user_id, video_id, platform, uri1) VALUES (?, ?, 'desktop', ?)"));
+        "INSERT INTO program_video_downloads (user_id, video_id, platform, uri1) VALUES (?, ?, 'desktop', ?)"
+        " ON CONFLICT DO NOTHING"));
     const QString expiry = QStringLiteral("%1-12").arg(QDate::currentDate().year() + 2);
 
     // 202 ran out two days ago and renews on the card kept at its purchase;

@@ -1,9 +1,9 @@
 #include "server/engine/apifields.h"
 
+#include "server/storage/storage.h"
+
 #include <QDebug>
-#include <QDeadlineTimer>
 #include <QSqlError>
-#include <QThread>
 
 namespace ApiFields {
 
@@ -35,31 +35,22 @@ bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values)
             query.addBindValue(value);
     }
     if (!query.exec()) {
+        Storage::noteFailure(query.lastError());
         qWarning().noquote() << "SQL failed:" << query.lastError().text() << sql;
         return false;
     }
     return true;
 }
 
-bool beginWrite(QSqlDatabase& db)
+bool beginWrite(QSqlDatabase& db, qint64 memberId)
 {
-    // SQLITE_BUSY (5) and SQLITE_LOCKED (6), extended codes included.
-    const auto busy = [](const QSqlError& error) {
-        const int code = error.nativeErrorCode().toInt();
-        return (code & 0xff) == 5 || (code & 0xff) == 6;
-    };
-    const QDeadlineTimer deadline(20000);
-    QSqlQuery query(db);
-    for (int attempt = 0;; ++attempt) {
-        if (query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-            return true;
-        if (!busy(query.lastError()) || deadline.hasExpired()) {
-            qWarning().noquote() << "BEGIN IMMEDIATE failed:" << query.lastError().text();
-            return false;
-        }
-        // The busy timeout has waited already; back off a little more.
-        QThread::msleep(qMin(5 * (attempt + 1), 50));
+    if (!Storage::beginWrite(db))
+        return false;
+    if (memberId > 0 && !Storage::lockMember(db, memberId)) {
+        db.rollback();
+        return false;
     }
+    return true;
 }
 
 void allOrNothing(QSqlDatabase& db, const std::function<bool()>& addRows)

@@ -24,12 +24,11 @@ QJsonObject storageError();
 // false on failure.
 bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
 
-// Starts a write transaction with BEGIN IMMEDIATE, so it holds the write
-// lock from the start: a deferred BEGIN that reads first and then writes
-// fails at once (busy, no waiting) when another connection committed
-// meanwhile. Retries while the database stays busy, for at most ~20 s.
+// Starts a write transaction (see Storage::beginWrite) and, for a member's
+// payments, purchase records, days and weights, takes that member's lock
+// (Storage::lockMember), so their writes never interleave.
 // End it with db.commit() or db.rollback().
-bool beginWrite(QSqlDatabase& db);
+bool beginWrite(QSqlDatabase& db, qint64 memberId = 0);
 
 // Runs `addRows` in one transaction and keeps what it wrote only when it
 // returns true: a half-filled demo table would look like real data.

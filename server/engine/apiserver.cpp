@@ -7,6 +7,7 @@
 #include "server/engine/replycache.h"
 #include "server/engine/sessions.h"
 #include "server/storage/storage.h"
+#include "server/store/storepaiditems.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -105,9 +106,13 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
         m_error = error;
         return false;
     }
-    Storage::createSchemas(m_context.db);
-    if (options.demo && Storage::isEmpty(m_context.db))
-        Storage::fillDemo(m_context, options.demoVideos);
+    if (!Storage::prepare(m_context, options.demo, options.demoVideos, &error)) {
+        m_error = error;
+        return false;
+    }
+    // Payments left unrecorded for too long while the server was down are
+    // voided now rather than at the next purchase.
+    StorePaidItems(m_context.db).voidStaleNow();
 
     AccountEndpoints::registerAll(m_endpoints);
     FoodEndpoints::registerAll(m_endpoints);
@@ -247,22 +252,6 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     ApiWorker::Request call{name, body,
                             Sessions::tokenFromCookieHeader(headerValue(request, "Cookie")),
                             headerValue(request, "Host"), clientAddress(request, socket)};
-    // A kept reply is answered at once, unless an earlier call on the same
-    // connection is still with a worker: replies keep the requests' order.
-    // Anything that needs the database to build goes to a worker.
-    const auto waitingOnWorker = [this, socket] {
-        for (const auto& pending : m_pending) {
-            if (pending.second.socket == socket)
-                return true;
-        }
-        return false;
-    };
-    if (endpoint->kept && !waitingOnWorker()) {
-        if (const auto kept = ApiWorker::runKept(m_context, *endpoint, call, m_fixedBaseUrl, m_fallbackBaseUrl)) {
-            writeReply(socket, close, kept->json, kept->httpStatus, kept->setCookie);
-            return;
-        }
-    }
     const quint64 callId = ++m_nextCallId;
     m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});
     ApiWorker* worker = m_workers.at(m_nextWorker++ % m_workers.size()).worker;

@@ -6,7 +6,12 @@
 
 #include <QDebug>
 #include <QJsonDocument>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
 #include <QUrlQuery>
 
 #include <exception>
@@ -42,6 +47,12 @@ bool ApiWorker::ensureOpen()
     // the thread that opens it.
     if (m_context.db.isOpen())
         return true;
+    if (m_context.db.isValid()) { // closed after the database went away
+        if (m_context.db.open())
+            return true;
+        qWarning().noquote() << "Cannot reach the database again:" << m_context.db.lastError().databaseText();
+        return false;
+    }
     QString error;
     m_context.db = Storage::open(m_dbPath, m_connectionName, &error);
     if (!m_context.db.isOpen()) {
@@ -89,31 +100,18 @@ static void prepareContext(ServerContext& context, const ApiWorker::Request& req
                                                     : fallbackBaseUrl;
     context.startSessionFor = 0;
     context.sessionMember = 0;
+    context.sessionFoodsVersion = 0;
     context.clientAddress = request.clientAddress;
 }
 
-std::optional<ApiWorker::Result> ApiWorker::runKept(ServerContext& context, const Endpoint& endpoint,
-                                                    const Request& request, const QString& fixedBaseUrl,
-                                                    const QString& fallbackBaseUrl)
+// Who the session cookie names, and the version of their foods.
+static void readSession(ServerContext& context, const QByteArray& token)
 {
-    if (!endpoint.kept)
-        return std::nullopt;
-    prepareContext(context, request, fixedBaseUrl, fallbackBaseUrl);
-    try {
-        const ApiCall call(QUrlQuery(QString::fromUtf8(request.body)));
-        const QByteArray kept = endpoint.kept(call, context);
-        if (kept.isEmpty())
-            return std::nullopt;
-        // Kept for the member the call names: only their session sees it.
-        if (!request.sessionToken.isEmpty())
-            context.sessionMember = Sessions::memberOf(context.db, request.sessionToken).value_or(0);
-        const QJsonObject refusal = sessionRefusal(context, call);
-        Result result;
-        result.json = refusal.isEmpty() ? kept : QJsonDocument(refusal).toJson(QJsonDocument::Compact);
-        return result;
-    } catch (const std::exception& e) {
-        qWarning().noquote() << "Endpoint" << request.endpoint << "failed:" << e.what();
-        return std::nullopt;
+    if (token.isEmpty())
+        return;
+    if (const auto session = Sessions::find(context.db, token)) {
+        context.sessionMember = session->userId;
+        context.sessionFoodsVersion = session->foodsVersion;
     }
 }
 
@@ -123,8 +121,7 @@ ApiWorker::Result ApiWorker::run(ServerContext& context, const Endpoint& endpoin
     Result result;
     prepareContext(context, request, fixedBaseUrl, fallbackBaseUrl);
     try {
-        if (!request.sessionToken.isEmpty())
-            context.sessionMember = Sessions::memberOf(context.db, request.sessionToken).value_or(0);
+        readSession(context, request.sessionToken);
         const ApiCall call(QUrlQuery(QString::fromUtf8(request.body)));
         const QJsonObject refusal = sessionRefusal(context, call);
         if (!refusal.isEmpty()) {
@@ -152,6 +149,29 @@ ApiWorker::Result ApiWorker::run(ServerContext& context, const Endpoint& endpoin
     return result;
 }
 
+ApiWorker::Result ApiWorker::runRetried(ServerContext& context, const Endpoint& endpoint, const Request& request,
+                                        const QString& fixedBaseUrl, const QString& fallbackBaseUrl)
+{
+    // A call that lost a deadlock or a busy race was rolled back whole (its
+    // statements failed, so nothing of it was kept): running it again is
+    // safe, and what a member would otherwise see as a storage error.
+    constexpr int attempts = 5;
+    Storage::takeRetryableFailure();
+    for (int attempt = 1;; ++attempt) {
+        Result result = run(context, endpoint, request, fixedBaseUrl, fallbackBaseUrl);
+        // Only a call that failed as a whole is run again: one that went
+        // through despite a failed side statement must not be repeated.
+        const bool failed = result.httpStatus == 500
+            || QJsonDocument::fromJson(result.json).object().value(QStringLiteral("result_code")).toInt()
+                == ApiFields::storageErrorCode;
+        if (!Storage::takeRetryableFailure() || !failed || attempt == attempts)
+            return result;
+        if (context.db.driver()->hasFeature(QSqlDriver::Transactions))
+            QSqlQuery(context.db).exec(QStringLiteral("ROLLBACK"));
+        QThread::msleep(QRandomGenerator::global()->bounded(5, 20) * attempt);
+    }
+}
+
 void ApiWorker::handle(quint64 callId, const Request& request)
 {
     const Endpoint* endpoint = m_table.find(request.endpoint);
@@ -164,7 +184,13 @@ void ApiWorker::handle(quint64 callId, const Request& request)
         fail(404, QStringLiteral("Unknown endpoint"));
     else if (!ensureOpen())
         fail(500, QStringLiteral("Storage unavailable"));
-    else
-        result = run(m_context, *endpoint, request, m_fixedBaseUrl, m_fallbackBaseUrl);
+    else {
+        Storage::takeAnyFailure();
+        result = runRetried(m_context, *endpoint, request, m_fixedBaseUrl, m_fallbackBaseUrl);
+        // A database server that restarted leaves this connection dead: the
+        // next call connects anew instead of failing for good.
+        if (Storage::takeAnyFailure() && Storage::connectionLost(m_context.db))
+            m_context.db.close();
+    }
     emit handled(callId, result.json, result.httpStatus, result.setCookie);
 }

@@ -5,8 +5,6 @@
 #include <QByteArray>
 #include <QObject>
 
-#include <optional>
-
 // Runs endpoint handlers on a thread of its own with its own database
 // connection, so that one slow call (a password hash takes tens of
 // milliseconds) does not hold up every other connection. Create it, move it
@@ -53,11 +51,10 @@ public:
     // session check, the endpoint, and the session a sign-in starts.
     static Result run(ServerContext& context, const Endpoint& endpoint, const Request& request,
                       const QString& fixedBaseUrl, const QString& fallbackBaseUrl);
-    // The endpoint's kept reply (Endpoint::kept), after the session check,
-    // for the connections' thread; nothing when no reply is kept, and the
-    // call then goes to a worker.
-    static std::optional<Result> runKept(ServerContext& context, const Endpoint& endpoint, const Request& request,
-                                         const QString& fixedBaseUrl, const QString& fallbackBaseUrl);
+    // run(), again (a few times) while it fails only because it lost a race
+    // the database reports as retryable (busy, deadlock, serialization).
+    static Result runRetried(ServerContext& context, const Endpoint& endpoint, const Request& request,
+                             const QString& fixedBaseUrl, const QString& fallbackBaseUrl);
 
     // "http://" + host when the Host header is a plain host name or address
     // with an optional port; empty otherwise.

@@ -63,12 +63,12 @@ qint64 ServerContext::nowSecs() const
 
 void EndpointTable::add(const QString& name, EndpointHandler handler)
 {
-    m_handlers.insert(name, Endpoint{std::move(handler), {}, {}});
+    m_handlers.insert(name, Endpoint{std::move(handler), {}});
 }
 
-void EndpointTable::addPrepared(const QString& name, PreparedHandler handler, PreparedHandler kept)
+void EndpointTable::addPrepared(const QString& name, PreparedHandler handler)
 {
-    m_handlers.insert(name, Endpoint{{}, std::move(handler), std::move(kept)});
+    m_handlers.insert(name, Endpoint{{}, std::move(handler)});
 }
 
 const Endpoint* EndpointTable::find(const QString& name) const

@@ -54,8 +54,11 @@ struct ServerContext
     // Per call: the address the request came from (the socket's peer, or
     // the trusted proxy's X-Forwarded-For), for the sign-in limits.
     QString clientAddress;
-    // Per call: the member whose session cookie came with it (0: none).
+    // Per call: the member whose session cookie came with it (0: none),
+    // and the version of that member's own foods, read with the session
+    // (every instance on the database bumps it when it changes their foods).
     qint64 sessionMember = 0;
+    qint64 sessionFoodsVersion = 0;
     // Per call: an endpoint sets this to start a session for the member
     // when its reply succeeds (sign-in, details at start-up).
     qint64 startSessionFor = 0;
@@ -82,18 +85,13 @@ struct Endpoint
 {
     EndpointHandler handler;   // set, or
     PreparedHandler prepared;  // this one
-    // Optional: the reply kept in memory from an earlier call, or empty when
-    // there is none. Asked on the connections' thread before the call goes
-    // to a worker, where handing a kept reply to another thread and back
-    // would cost more than the call; it must never touch the database.
-    PreparedHandler kept;
 };
 
 class EndpointTable final
 {
 public:
     void add(const QString& name, EndpointHandler handler);
-    void addPrepared(const QString& name, PreparedHandler handler, PreparedHandler kept = {});
+    void addPrepared(const QString& name, PreparedHandler handler);
     const Endpoint* find(const QString& name) const;
     QStringList names() const;
 
@@ -101,34 +99,29 @@ private:
     QHash<QString, Endpoint> m_handlers;
 };
 
-// Each group: its tables, its demo rows, its endpoints.
+// Each group: its demo rows and its endpoints (the tables are made by
+// server/storage).
 namespace AccountEndpoints {
-void createSchema(QSqlDatabase& db);
 void addDemoData(ServerContext& context);
 void registerAll(EndpointTable& table);
 }
 namespace FoodEndpoints {
-void createSchema(QSqlDatabase& db);
 void addDemoData(ServerContext& context);
 void registerAll(EndpointTable& table);
 }
 namespace CommunityEndpoints {
-void createSchema(QSqlDatabase& db);
 void addDemoData(ServerContext& context);
 void registerAll(EndpointTable& table);
 }
 namespace StoreEndpoints {
-void createSchema(QSqlDatabase& db);
 void addDemoData(ServerContext& context);
 void registerAll(EndpointTable& table);
 }
 namespace ServiceEndpoints {
-void createSchema(QSqlDatabase& db);
 void addDemoData(ServerContext& context);
 void registerAll(EndpointTable& table);
 }
 namespace WeightEndpoints {
-void createSchema(QSqlDatabase& db);
 void addDemoData(ServerContext& context);
 void registerAll(EndpointTable& table);
 }

@@ -2,26 +2,23 @@
 
 #include <QMutexLocker>
 
-QByteArray ReplyCache::get(const QString& key, quint64* generation) const
+QByteArray ReplyCache::get(const QString& key, qint64 version) const
 {
     const QMutexLocker locker(&m_mutex);
-    *generation = m_generations.value(key, 0);
-    return m_replies.value(key);
+    const auto it = m_replies.constFind(key);
+    return it != m_replies.constEnd() && it->version == version ? it->json : QByteArray();
 }
 
-void ReplyCache::put(const QString& key, const QByteArray& json, quint64 generation)
+void ReplyCache::put(const QString& key, const QByteArray& json, qint64 version)
 {
     const QMutexLocker locker(&m_mutex);
-    if (m_generations.value(key, 0) != generation)
+    const auto it = m_replies.find(key);
+    if (it != m_replies.end()) {
+        if (it->version <= version)
+            *it = Entry{json, version};
         return;
-    if (m_replies.size() >= maxEntries && !m_replies.contains(key))
+    }
+    if (m_replies.size() >= maxEntries)
         m_replies.clear();
-    m_replies.insert(key, json);
-}
-
-void ReplyCache::invalidate(const QString& key)
-{
-    const QMutexLocker locker(&m_mutex);
-    ++m_generations[key];
-    m_replies.remove(key);
+    m_replies.insert(key, Entry{json, version});
 }

@@ -6,24 +6,29 @@
 #include <QString>
 
 // Replies (JSON text) kept between calls and shared by the threads of one
-// server. Whoever changes the data behind a reply invalidates its key; a
-// reply built from data read before that invalidation is not kept, so a
-// slow reader cannot put back what a writer has just thrown away.
+// server, each stamped with the version of the data it was built from. The
+// version lives in the database, where every instance on it bumps it when
+// the data changes, so a reply is only handed out to a caller that has just
+// read the same version: another instance's change is never answered with
+// this one's old reply.
 class ReplyCache final
 {
 public:
     // Past this many replies the cache starts afresh rather than growing.
     static constexpr int maxEntries = 512;
 
-    // The kept reply (empty when none) and, in `generation`, the stamp to
-    // hand to put() for a reply built now.
-    QByteArray get(const QString& key, quint64* generation) const;
-    // Keeps the reply unless the key was invalidated since `generation`.
-    void put(const QString& key, const QByteArray& json, quint64 generation);
-    void invalidate(const QString& key);
+    // The reply kept for the key at exactly this version; empty otherwise.
+    QByteArray get(const QString& key, qint64 version) const;
+    // Keeps the reply unless one of a later version is kept already (a slow
+    // reader does not replace a newer reply with its older one).
+    void put(const QString& key, const QByteArray& json, qint64 version);
 
 private:
+    struct Entry
+    {
+        QByteArray json;
+        qint64 version = 0;
+    };
     mutable QMutex m_mutex;
-    QHash<QString, QByteArray> m_replies;
-    QHash<QString, quint64> m_generations; // only keys ever invalidated
+    QHash<QString, Entry> m_replies;
 };

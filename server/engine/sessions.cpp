@@ -31,16 +31,6 @@ bool looksLikeToken(const QByteArray& token)
 
 } // namespace
 
-void createSchema(QSqlDatabase& db)
-{
-    QSqlQuery query(db);
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS sessions ("
-        " token_hash TEXT PRIMARY KEY,"
-        " user_id INTEGER NOT NULL,"
-        " expires_at INTEGER NOT NULL)"));
-}
-
 QByteArray start(QSqlDatabase& db, qint64 userId)
 {
     quint32 words[tokenBytes / 4];
@@ -55,16 +45,19 @@ QByteArray start(QSqlDatabase& db, qint64 userId)
     return token;
 }
 
-std::optional<qint64> memberOf(QSqlDatabase& db, const QByteArray& token)
+std::optional<Session> find(QSqlDatabase& db, const QByteArray& token)
 {
     if (!looksLikeToken(token))
         return std::nullopt;
     QSqlQuery query(db);
-    if (!ApiFields::exec(query, QStringLiteral("SELECT user_id FROM sessions WHERE token_hash = ? AND expires_at > ?"),
+    query.setForwardOnly(true);
+    if (!ApiFields::exec(query, QStringLiteral("SELECT s.user_id, COALESCE(u.foods_version, 0) FROM sessions s"
+                                               " LEFT JOIN users u ON u.id = s.user_id"
+                                               " WHERE s.token_hash = ? AND s.expires_at > ?"),
                          {tokenHash(token), QDateTime::currentSecsSinceEpoch()})
         || !query.next())
         return std::nullopt;
-    return query.value(0).toLongLong();
+    return Session{query.value(0).toLongLong(), query.value(1).toLongLong()};
 }
 
 QByteArray tokenFromCookieHeader(const QByteArray& header)

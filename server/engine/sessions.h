@@ -17,14 +17,20 @@ inline constexpr qint64 lifetimeSeconds = 30 * 24 * 60 * 60;
 // expired or another member's.
 inline constexpr int refusedCode = 401;
 
-void createSchema(QSqlDatabase& db);
-
 // A new random token (256 bits, hex) for the member; empty when it could
 // not be stored. Expired sessions are swept on the way.
 QByteArray start(QSqlDatabase& db, qint64 userId);
 
+struct Session
+{
+    qint64 userId = 0;
+    // The member's foods version (see ServerContext::sessionFoodsVersion),
+    // read in the same statement: a kept catalogue costs no extra query.
+    qint64 foodsVersion = 0;
+};
+
 // The member whose unexpired session the token is; nullopt otherwise.
-std::optional<qint64> memberOf(QSqlDatabase& db, const QByteArray& token);
+std::optional<Session> find(QSqlDatabase& db, const QByteArray& token);
 
 // The token in a Cookie request header; empty when there is none.
 QByteArray tokenFromCookieHeader(const QByteArray& header);

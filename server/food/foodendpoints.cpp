@@ -134,22 +134,13 @@ QString foodListKey(qint64 userId)
     return QStringLiteral("getFoodList/%1").arg(userId);
 }
 
-// After a member's own foods changed: their next catalogue is built afresh.
-void forgetFoodList(ServerContext& context, qint64 userId)
+// After a member's own foods changed, inside the change's transaction:
+// every instance's kept catalogue of theirs is now out of date.
+bool bumpFoodsVersion(ServerContext& context, qint64 userId)
 {
-    if (context.replies)
-        context.replies->invalidate(foodListKey(userId));
-}
-
-// The member's kept catalogue reply, or nothing; reads no database, so the
-// connections' thread may answer with it (see Endpoint::kept).
-QByteArray keptFoodList(const ApiCall& call, ServerContext& context)
-{
-    const auto userId = call.integer(QStringLiteral("user_id"));
-    if (!userId || !context.sessionsRequired || !context.replies)
-        return {};
-    quint64 generation = 0;
-    return context.replies->get(foodListKey(*userId), &generation);
+    QSqlQuery query(context.db);
+    return ApiFields::exec(query, QStringLiteral("UPDATE users SET foods_version = foods_version + 1 WHERE id = ?"),
+                           {userId});
 }
 
 QByteArray getFoodList(const ApiCall& call, ServerContext& context)
@@ -158,10 +149,12 @@ QByteArray getFoodList(const ApiCall& call, ServerContext& context)
     if (!userId)
         return compact(ApiFields::badField(QStringLiteral("user_id")));
     // With sessions the engine has matched user_id with the session's
-    // member, who exists; the reply is kept until their own foods change.
-    quint64 generation = 0;
-    if (context.sessionsRequired && context.replies) {
-        const QByteArray kept = context.replies->get(foodListKey(*userId), &generation);
+    // member, who exists, and read their foods version with the session; the
+    // reply is kept until their own foods change on any instance.
+    const bool keep = context.sessionsRequired && context.replies && context.sessionMember == *userId;
+    const qint64 version = context.sessionFoodsVersion;
+    if (keep) {
+        const QByteArray kept = context.replies->get(foodListKey(*userId), version);
         if (!kept.isEmpty())
             return kept;
     } else if (!Members::byId(context.db, *userId)) {
@@ -203,8 +196,8 @@ QByteArray getFoodList(const ApiCall& call, ServerContext& context)
         reply += category.rest;
     }
     reply += "],\"result_code\":0}";
-    if (context.sessionsRequired && context.replies)
-        context.replies->put(foodListKey(*userId), reply, generation);
+    if (keep)
+        context.replies->put(foodListKey(*userId), reply, version);
     return reply;
 }
 
@@ -239,13 +232,26 @@ QJsonObject uploadMyCalorie(const ApiCall& call, ServerContext& context)
         return ApiFields::storageError();
     if (query.value(0).toLongLong() >= maxOwnFoodsPerMember)
         return apiFailure(4, QStringLiteral("Too many foods of your own"));
+    // An open read would pin SQLite's snapshot: the write lock could never
+    // be taken once another connection has written since.
+    query.finish();
 
-    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO foods (category_id, user_id, title, cal, carbs, fat, protein, fiber)"
-                                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                         {*categoryId, *userId, title, *values[0], *values[1], *values[2], *values[3], *values[4]}))
+    if (!ApiFields::beginWrite(context.db))
         return ApiFields::storageError();
-    forgetFoodList(context, *userId);
-    return apiSuccess({{QStringLiteral("mycalorie_id"), query.lastInsertId().toLongLong()}});
+    if (!ApiFields::exec(query, QStringLiteral("INSERT INTO foods (category_id, user_id, title, cal, carbs, fat, protein, fiber)"
+                                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                         {*categoryId, *userId, title, *values[0], *values[1], *values[2], *values[3], *values[4]})
+        || !query.next()) {
+        context.db.rollback();
+        return ApiFields::storageError();
+    }
+    const qint64 foodId = query.value(0).toLongLong();
+    query.finish();
+    if (!bumpFoodsVersion(context, *userId) || !context.db.commit()) {
+        context.db.rollback();
+        return ApiFields::storageError();
+    }
+    return apiSuccess({{QStringLiteral("mycalorie_id"), foodId}});
 }
 
 QJsonObject removeMyCalorie(const ApiCall& call, ServerContext& context)
@@ -262,11 +268,20 @@ QJsonObject removeMyCalorie(const ApiCall& call, ServerContext& context)
     if (owner != 0 && !context.actsFor(owner))
         return apiFailure(Sessions::refusedCode, QStringLiteral("Not signed in as this member."));
     query.finish();
-    if (!ApiFields::exec(query, QStringLiteral("DELETE FROM foods WHERE id = ? AND user_id <> 0"), {*foodId}))
+    if (!ApiFields::beginWrite(context.db))
         return ApiFields::storageError();
-    if (query.numRowsAffected() < 1)
+    if (!ApiFields::exec(query, QStringLiteral("DELETE FROM foods WHERE id = ? AND user_id <> 0"), {*foodId})) {
+        context.db.rollback();
+        return ApiFields::storageError();
+    }
+    if (query.numRowsAffected() < 1) {
+        context.db.rollback();
         return apiFailure(1, QStringLiteral("No such food of a member"));
-    forgetFoodList(context, owner);
+    }
+    if (!bumpFoodsVersion(context, owner) || !context.db.commit()) {
+        context.db.rollback();
+        return ApiFields::storageError();
+    }
     return apiSuccess();
 }
 
@@ -564,7 +579,9 @@ QJsonObject uploadDay(const ApiCall& call, ServerContext& context)
         return apiFailure(refusal.code, refusal.message);
 
     const QString date = day->date.toString(QStringLiteral("yyyy-MM-dd"));
-    if (!ApiFields::beginWrite(context.db))
+    // Under the member's lock: the same day sent twice at once (two
+    // instances, a retry) is replaced in turn, never stored twice.
+    if (!ApiFields::beginWrite(context.db, member->id))
         return ApiFields::storageError();
     QSqlQuery query(context.db);
     const auto fail = [&context] {
@@ -584,12 +601,14 @@ QJsonObject uploadDay(const ApiCall& call, ServerContext& context)
             query,
             QStringLiteral("INSERT INTO history_days (user_id, day, total, remain, score, grade,"
                            " breakfast, firstsnack, lunch, secondsnack, dinner, thirdsnack)"
-                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
             {member->id, date, day->eaten, day->remaining, day->score, day->grade,
              day->mealCalories[0], day->mealCalories[1], day->mealCalories[2], day->mealCalories[3],
-             day->mealCalories[4], day->mealCalories[5]}))
+             day->mealCalories[4], day->mealCalories[5]})
+        || !query.next())
         return fail();
-    const qint64 historyId = query.lastInsertId().toLongLong();
+    const qint64 historyId = query.value(0).toLongLong();
+    query.finish();
     for (const DayFood& food : day->foods) {
         if (!ApiFields::exec(
                 query,
@@ -679,12 +698,14 @@ bool addDemoHistory(QSqlDatabase& db, qint64 userId, const QList<QList<DemoFood>
         const double score = std::round((remain < 0 ? (2 - fraction) : fraction) * 1000) / 10;
         if (!ApiFields::exec(query, QStringLiteral("INSERT INTO history_days (user_id, day, total, remain, score, grade,"
                                                    " breakfast, firstsnack, lunch, secondsnack, dinner, thirdsnack)"
-                                                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
                              {userId, day.toString(QStringLiteral("yyyy-MM-dd")), total, remain, score,
                               gradeFor(score, mealsEaten), mealCalories[0], mealCalories[1], mealCalories[2],
-                              mealCalories[3], mealCalories[4], mealCalories[5]}))
+                              mealCalories[3], mealCalories[4], mealCalories[5]})
+            || !query.next())
             return false;
-        const qint64 historyId = query.lastInsertId().toLongLong();
+        const qint64 historyId = query.value(0).toLongLong();
+        query.finish();
         for (const Eaten& item : std::as_const(eaten)) {
             const FoodDemo::Food& f = item.food->food;
             const auto scaled = [&](double v) { return std::round(v * item.portion * 10) / 10; };
@@ -740,51 +761,6 @@ bool addDemoRows(ServerContext& context)
 
 } // namespace
 
-void createSchema(QSqlDatabase& db)
-{
-    QSqlQuery query(db);
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS food_categories ("
-        " id INTEGER PRIMARY KEY,"
-        " title TEXT NOT NULL,"
-        " recomended TEXT NOT NULL DEFAULT '')"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS foods ("
-        " id INTEGER PRIMARY KEY,"
-        " category_id INTEGER NOT NULL REFERENCES food_categories(id),"
-        " user_id INTEGER NOT NULL DEFAULT 0,"
-        " title TEXT NOT NULL,"
-        " cal REAL NOT NULL, carbs REAL NOT NULL, fat REAL NOT NULL,"
-        " protein REAL NOT NULL, fiber REAL NOT NULL)"));
-    ApiFields::exec(query, QStringLiteral("CREATE INDEX IF NOT EXISTS foods_by_member ON foods (user_id)"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS sample_meals ("
-        " id INTEGER PRIMARY KEY,"
-        " meal INTEGER NOT NULL,"
-        " position INTEGER NOT NULL DEFAULT 0,"
-        " title TEXT NOT NULL)"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS history_days ("
-        " id INTEGER PRIMARY KEY,"
-        " user_id INTEGER NOT NULL,"
-        " day TEXT NOT NULL,"
-        " total REAL NOT NULL, remain REAL NOT NULL, score REAL NOT NULL, grade TEXT NOT NULL,"
-        " breakfast REAL NOT NULL, firstsnack REAL NOT NULL, lunch REAL NOT NULL,"
-        " secondsnack REAL NOT NULL, dinner REAL NOT NULL, thirdsnack REAL NOT NULL)"));
-    ApiFields::exec(query, QStringLiteral("CREATE INDEX IF NOT EXISTS history_by_member ON history_days (user_id, day)"));
-    ApiFields::exec(query, QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS history_foods ("
-        " id INTEGER PRIMARY KEY,"
-        " history_id INTEGER NOT NULL REFERENCES history_days(id) ON DELETE CASCADE,"
-        " meal_type TEXT NOT NULL,"
-        " food_type_id INTEGER NOT NULL,"
-        " food_type TEXT NOT NULL,"
-        " title TEXT NOT NULL,"
-        " cal REAL NOT NULL, carbs REAL NOT NULL, fat REAL NOT NULL,"
-        " protein REAL NOT NULL, fiber REAL NOT NULL)"));
-    ApiFields::exec(query, QStringLiteral("CREATE INDEX IF NOT EXISTS history_foods_by_day ON history_foods (history_id, meal_type)"));
-}
-
 void addDemoData(ServerContext& context)
 {
     ApiFields::allOrNothing(context.db, [&context] { return addDemoRows(context); });
@@ -792,8 +768,7 @@ void addDemoData(ServerContext& context)
 
 void registerAll(EndpointTable& table)
 {
-    // A kept catalogue needs no worker; building one does (see Endpoint::kept).
-    table.addPrepared(QStringLiteral("getFoodList"), getFoodList, keptFoodList);
+    table.addPrepared(QStringLiteral("getFoodList"), getFoodList);
     table.add(QStringLiteral("uploadMyCalorie"), uploadMyCalorie);
     table.add(QStringLiteral("removeMyCalorie"), removeMyCalorie);
     table.add(QStringLiteral("getSampleList"), getSampleList);

@@ -142,8 +142,8 @@ QJsonObject setServiceCheckout(const ApiCall& call, ServerContext& context)
         return apiFailure(Refused, QStringLiteral("You have bought this service already."));
 
     return changeOneRow(context,
-                        QStringLiteral("INSERT OR IGNORE INTO service_cart (user_id, service_id, quantity)"
-                                       " VALUES (?, ?, ?)"),
+                        QStringLiteral("INSERT INTO service_cart (user_id, service_id, quantity)"
+                                       " VALUES (?, ?, ?) ON CONFLICT DO NOTHING"),
                         {target->userId, target->itemId, *quantity},
                         QStringLiteral("The service is in the cart already."));
 }
@@ -191,7 +191,7 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
     if (!failure.isEmpty())
         return failure;
 
-    Transaction transaction(context.db);
+    Transaction transaction(context.db, *userId);
     if (!transaction.begun())
         return storageFailure();
     const auto entries = ledger.entriesFor(*userId, StorePaidItems::Kind::Service, *ids);
@@ -253,40 +253,6 @@ QJsonObject completeAppoint(const ApiCall& call, ServerContext& context)
 } // namespace
 
 namespace ServiceEndpoints {
-
-void createSchema(QSqlDatabase& db)
-{
-    const QStringList statements = {
-        QStringLiteral("CREATE TABLE IF NOT EXISTS services ("
-                       " id INTEGER PRIMARY KEY,"
-                       " type TEXT NOT NULL,"
-                       " title TEXT NOT NULL,"
-                       " subtitle TEXT NOT NULL DEFAULT '',"
-                       " minidescription TEXT NOT NULL DEFAULT '',"
-                       " fulldescription TEXT NOT NULL DEFAULT '',"
-                       " price_cents INTEGER NOT NULL,"
-                       " image TEXT NOT NULL DEFAULT '',"
-                       " skype TEXT NOT NULL DEFAULT '',"
-                       " whatsapp TEXT NOT NULL DEFAULT '')"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS service_cart ("
-                       " user_id INTEGER NOT NULL,"
-                       " service_id INTEGER NOT NULL,"
-                       " quantity INTEGER NOT NULL DEFAULT 1,"
-                       " PRIMARY KEY (user_id, service_id))"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS service_purchases ("
-                       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                       " user_id INTEGER NOT NULL,"
-                       " service_id INTEGER NOT NULL,"
-                       " appoint INTEGER NOT NULL DEFAULT 0,"
-                       " completed INTEGER NOT NULL DEFAULT 0,"
-                       " purchased_ms INTEGER NOT NULL)"),
-        QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS service_purchases_open"
-                       " ON service_purchases(user_id, service_id) WHERE completed = 0"),
-    };
-    createTables(db, statements, "service");
-    // Services are paid through the store's payment ledger.
-    StorePaidItems::createSchema(db);
-}
 
 void addDemoData(ServerContext& context)
 {

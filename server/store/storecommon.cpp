@@ -1,5 +1,7 @@
 #include "server/store/storecommon.h"
 
+#include "server/storage/storage.h"
+
 #include "server/engine/apifields.h"
 
 #include <QDateTime>
@@ -217,8 +219,12 @@ QJsonObject unpaidItemFailure(ServerContext& context, const StorePaidItems& ledg
 
 bool runWith(QSqlQuery& query, const QVariantList& values)
 {
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
+    for (int i = 0; i < values.size(); ++i) {
+        // An absent text is stored as empty, as the NOT NULL columns want.
+        const QVariant& value = values.at(i);
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+        query.bindValue(i, nullText ? QVariant(QStringLiteral("")) : value);
+    }
     return run(query);
 }
 
@@ -241,6 +247,7 @@ bool run(QSqlQuery& query)
 {
     if (query.exec())
         return true;
+    Storage::noteFailure(query.lastError());
     qWarning("olva-server: query failed: %s", qPrintable(query.lastError().text()));
     return false;
 }
@@ -250,21 +257,10 @@ qint64 nowMs()
     return QDateTime::currentMSecsSinceEpoch();
 }
 
-void createTables(QSqlDatabase& db, const QStringList& statements, const char* group)
-{
-    QSqlQuery query(db);
-    for (const QString& statement : statements) {
-        if (!query.exec(statement))
-            qWarning("olva-server: %s schema: %s", group, qPrintable(statement.left(60)));
-    }
-}
-
-Transaction::Transaction(QSqlDatabase db)
+Transaction::Transaction(QSqlDatabase db, qint64 memberId)
     : m_db(std::move(db))
 {
-    // BEGIN IMMEDIATE: a deferred BEGIN that reads first fails when another
-    // connection writes meanwhile.
-    m_begun = ApiFields::beginWrite(m_db);
+    m_begun = ApiFields::beginWrite(m_db, memberId);
 }
 
 Transaction::~Transaction()

@@ -104,16 +104,13 @@ bool tableIsEmpty(ServerContext& context, const QString& table);
 
 qint64 nowMs();
 
-// Runs each CREATE statement; one that fails is logged with the group's name
-// and the rest still run.
-void createTables(QSqlDatabase& db, const QStringList& statements, const char* group);
-
 // A database transaction that rolls back unless committed, so an early
-// return never leaves half a purchase behind.
+// return never leaves half a purchase behind. Given a member, it holds that
+// member's write lock (see Storage::lockMember) until it ends.
 class Transaction final
 {
 public:
-    explicit Transaction(QSqlDatabase db);
+    explicit Transaction(QSqlDatabase db, qint64 memberId = 0);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -96,7 +96,8 @@ QJsonObject setVideoUri(const ApiCall& call, ServerContext& context)
 
     QSqlQuery store(context.db);
     store.prepare(QStringLiteral(
-        "INSERT OR REPLACE INTO video_downloads (user_id, product_id, platform, uri, uri1) VALUES (?, ?, ?, ?, ?)"));
+        "INSERT INTO video_downloads (user_id, product_id, platform, uri, uri1) VALUES (?, ?, ?, ?, ?)"
+        " ON CONFLICT (user_id, product_id, platform) DO UPDATE SET uri = excluded.uri, uri1 = excluded.uri1"));
     if (!runWith(store, {target->userId, target->video.id, target->video.platform, uri, *path}))
         return storageFailure();
     return apiSuccess();
@@ -122,7 +123,8 @@ QJsonObject setProgramVideoUri(const ApiCall& call, ServerContext& context)
 
     QSqlQuery store(context.db);
     store.prepare(QStringLiteral(
-        "INSERT OR REPLACE INTO program_video_downloads (user_id, video_id, platform, uri1) VALUES (?, ?, ?, ?)"));
+        "INSERT INTO program_video_downloads (user_id, video_id, platform, uri1) VALUES (?, ?, ?, ?)"
+        " ON CONFLICT (user_id, video_id, platform) DO UPDATE SET uri1 = excluded.uri1"));
     if (!runWith(store, {target->userId, target->video.id, target->video.platform, *path}))
         return storageFailure();
     return apiSuccess();

@@ -16,69 +16,6 @@ using namespace StoreCommon;
 
 namespace StoreEndpoints {
 
-void createSchema(QSqlDatabase& db)
-{
-    const QStringList statements = {
-        QStringLiteral("CREATE TABLE IF NOT EXISTS products ("
-                       " id INTEGER PRIMARY KEY,"
-                       " type TEXT NOT NULL,"
-                       " title TEXT NOT NULL,"
-                       " subtitle TEXT NOT NULL DEFAULT '',"
-                       " minidescription TEXT NOT NULL DEFAULT '',"
-                       " fulldescription TEXT NOT NULL DEFAULT '',"
-                       " price_cents INTEGER NOT NULL,"
-                       " ebook_price_cents INTEGER NOT NULL DEFAULT 0,"
-                       " period_days INTEGER NOT NULL DEFAULT 30,"
-                       " image TEXT NOT NULL DEFAULT '',"
-                       " video TEXT NOT NULL DEFAULT '',"
-                       " ebook_file TEXT NOT NULL DEFAULT '',"
-                       " contact_email TEXT NOT NULL DEFAULT '',"
-                       " contact_phone TEXT NOT NULL DEFAULT '',"
-                       " contact_name TEXT NOT NULL DEFAULT '')"),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS products_by_type ON products(type)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS program_videos ("
-                       " id INTEGER PRIMARY KEY,"
-                       " program_id INTEGER NOT NULL REFERENCES products(id),"
-                       " position INTEGER NOT NULL DEFAULT 0,"
-                       " title TEXT NOT NULL,"
-                       " subtitle TEXT NOT NULL DEFAULT '',"
-                       " minidescription TEXT NOT NULL DEFAULT '',"
-                       " fulldescription TEXT NOT NULL DEFAULT '',"
-                       " image TEXT NOT NULL DEFAULT '',"
-                       " video TEXT NOT NULL DEFAULT '')"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS store_cart ("
-                       " user_id INTEGER NOT NULL,"
-                       " product_id INTEGER NOT NULL,"
-                       " ebook INTEGER NOT NULL DEFAULT 0,"
-                       " quantity INTEGER NOT NULL DEFAULT 1,"
-                       " PRIMARY KEY (user_id, product_id))"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS purchases ("
-                       " user_id INTEGER NOT NULL,"
-                       " product_id INTEGER NOT NULL,"
-                       " product_owned INTEGER NOT NULL DEFAULT 0,"
-                       " ebook_owned INTEGER NOT NULL DEFAULT 0,"
-                       " end_day INTEGER NOT NULL DEFAULT 0,"
-                       " ebook_end_day INTEGER NOT NULL DEFAULT 0,"
-                       " PRIMARY KEY (user_id, product_id))"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS video_downloads ("
-                       " user_id INTEGER NOT NULL,"
-                       " product_id INTEGER NOT NULL,"
-                       " platform TEXT NOT NULL,"
-                       " uri TEXT NOT NULL DEFAULT '',"
-                       " uri1 TEXT NOT NULL,"
-                       " PRIMARY KEY (user_id, product_id, platform))"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS program_video_downloads ("
-                       " user_id INTEGER NOT NULL,"
-                       " video_id INTEGER NOT NULL,"
-                       " platform TEXT NOT NULL,"
-                       " uri1 TEXT NOT NULL,"
-                       " PRIMARY KEY (user_id, video_id, platform))"),
-    };
-    createTables(db, statements, "store");
-    StorePaidItems::createSchema(db);
-    StoreRenewal::createSchema(db);
-}
-
 void addDemoData(ServerContext& context)
 {
     DemoStore::fill(context);
@@ -333,8 +270,8 @@ QJsonObject setCheckout(const ApiCall& call, ServerContext& context)
 
     // The primary key refuses a second entry of the same product.
     return changeOneRow(context,
-                        QStringLiteral("INSERT OR IGNORE INTO store_cart (user_id, product_id, ebook, quantity)"
-                                       " VALUES (?, ?, ?, ?)"),
+                        QStringLiteral("INSERT INTO store_cart (user_id, product_id, ebook, quantity)"
+                                       " VALUES (?, ?, ?, ?) ON CONFLICT DO NOTHING"),
                         {target->userId, target->itemId, ebook ? 1 : 0, *quantity},
                         QStringLiteral("The product is in the cart already."));
 }

@@ -10,49 +10,6 @@ StorePaidItems::StorePaidItems(QSqlDatabase db)
 {
 }
 
-void StorePaidItems::createSchema(QSqlDatabase& db)
-{
-    QSqlQuery query(db);
-    query.exec(QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS payments ("
-        " id INTEGER PRIMARY KEY AUTOINCREMENT,"
-        " user_id INTEGER NOT NULL,"
-        " pay_type TEXT NOT NULL,"
-        " item_kind TEXT NOT NULL,"
-        " amount_cents INTEGER NOT NULL,"
-        " card_last_four TEXT NOT NULL,"
-        " created_ms INTEGER NOT NULL,"
-        " voided_ms INTEGER)"));
-    query.exec(QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS paid_items ("
-        " id INTEGER PRIMARY KEY AUTOINCREMENT,"
-        " payment_id INTEGER NOT NULL REFERENCES payments(id),"
-        " user_id INTEGER NOT NULL,"
-        " item_kind TEXT NOT NULL,"
-        " item_id INTEGER NOT NULL,"
-        " used INTEGER NOT NULL DEFAULT 0,"
-        " end_day INTEGER,"
-        " recorded_ms INTEGER,"
-        " ebook INTEGER,"
-        " price_cents INTEGER)"));
-    // Databases made before records kept their end day; the columns exist
-    // already everywhere else, and then these fail harmlessly.
-    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE paid_items ADD COLUMN end_day INTEGER"));
-    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE paid_items ADD COLUMN recorded_ms INTEGER"));
-    // Databases of the last release: payments were never voided, and entries
-    // did not keep what they covered (those read as NULL).
-    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE payments ADD COLUMN voided_ms INTEGER"));
-    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE paid_items ADD COLUMN ebook INTEGER"));
-    QSqlQuery(db).exec(QStringLiteral("ALTER TABLE paid_items ADD COLUMN price_cents INTEGER"));
-    query.exec(QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS paid_items_by_member ON paid_items(user_id, item_kind, item_id, used)"));
-    query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS paid_items_by_payment ON paid_items(payment_id)"));
-    // The payments that may still be voided are those with an unrecorded
-    // entry: few, however long the ledger grows.
-    query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS paid_items_unused ON paid_items(used, payment_id)"));
-    StorePaidItems(db).voidStaleNow();
-}
-
 QString StorePaidItems::kindText(Kind kind)
 {
     return kind == Kind::Product ? QStringLiteral("product") : QStringLiteral("service");
@@ -67,10 +24,12 @@ std::optional<StorePaidItems::Payment> StorePaidItems::recordPayment(qint64 user
     QSqlQuery payment(m_db);
     payment.prepare(QStringLiteral(
         "INSERT INTO payments (user_id, pay_type, item_kind, amount_cents, card_last_four, created_ms)"
-        " VALUES (?, ?, ?, ?, ?, ?)"));
-    if (!StoreCommon::runWith(payment, {userId, payType, kindText(kind), amountCents, cardLastFour, now}))
+        " VALUES (?, ?, ?, ?, ?, ?) RETURNING id"));
+    if (!StoreCommon::runWith(payment, {userId, payType, kindText(kind), amountCents, cardLastFour, now})
+        || !payment.next())
         return std::nullopt;
-    const qint64 paymentId = payment.lastInsertId().toLongLong();
+    const qint64 paymentId = payment.value(0).toLongLong();
+    payment.finish();
 
     QSqlQuery item(m_db);
     item.prepare(QStringLiteral(

@@ -58,8 +58,6 @@ public:
 
     explicit StorePaidItems(QSqlDatabase db);
 
-    static void createSchema(QSqlDatabase& db);
-
     // One payment and a paid entry per item; call inside a transaction.
     std::optional<Payment> recordPayment(qint64 userId, Kind kind, const QList<Item>& items, qint64 amountCents,
                                          const QString& cardLastFour, const QString& payType);

@@ -131,7 +131,7 @@ QJsonObject paymentProcess(const ApiCall& call, ServerContext& context)
 
     // From the look-up of an earlier payment to the charge in one write
     // transaction: two workers given the same payment cannot both charge.
-    Transaction transaction(context.db);
+    Transaction transaction(context.db, *userId);
     if (!transaction.begun())
         return refuse(storageFailure());
     StorePaidItems ledger(context.db);
@@ -210,7 +210,7 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
     if (!failure.isEmpty())
         return failure;
 
-    Transaction transaction(context.db);
+    Transaction transaction(context.db, *userId);
     if (!transaction.begun())
         return storageFailure();
     const auto entries = ledger.entriesFor(*userId, StorePaidItems::Kind::Product, *ids);
@@ -221,7 +221,7 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
     QSqlQuery cart(context.db);
     cart.prepare(QStringLiteral("SELECT ebook FROM store_cart WHERE user_id = ? AND product_id = ?"));
     QSqlQuery create(context.db);
-    create.prepare(QStringLiteral("INSERT OR IGNORE INTO purchases (user_id, product_id) VALUES (?, ?)"));
+    create.prepare(QStringLiteral("INSERT INTO purchases (user_id, product_id) VALUES (?, ?) ON CONFLICT DO NOTHING"));
     QSqlQuery ownProduct(context.db);
     ownProduct.prepare(QStringLiteral(
         "UPDATE purchases SET product_owned = 1, end_day = ? WHERE user_id = ? AND product_id = ?"));
@@ -334,7 +334,7 @@ QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
     // commits, the write below could never begin.
     kind.finish();
 
-    Transaction transaction(context.db);
+    Transaction transaction(context.db, userId);
     if (!transaction.begun())
         return storageFailure();
     QSqlQuery purchase(context.db);
@@ -388,7 +388,7 @@ QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
         return apiFailure(Refused, QStringLiteral("You do not own this program."));
     program.finish(); // as in removeSubscription: no open read under the write
 
-    Transaction transaction(context.db);
+    Transaction transaction(context.db, userId);
     if (!transaction.begun())
         return storageFailure();
     QSqlQuery downloads(context.db);

@@ -88,42 +88,24 @@ std::optional<QJsonObject> earlierResult(QSqlDatabase& db, qint64 userId, qint64
 bool recordResult(QSqlDatabase& db, qint64 userId, qint64 productId, qint64 periodEnd, const QJsonObject& reply)
 {
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO auto_renewals"
+    query.prepare(QStringLiteral("INSERT INTO auto_renewals"
                                  " (user_id, product_id, period_end, result_code, message, created_ms)"
-                                 " VALUES (?, ?, ?, ?, ?, ?)"));
+                                 " VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (user_id, product_id, period_end)"
+                                 " DO UPDATE SET result_code = excluded.result_code, message = excluded.message,"
+                                 " created_ms = excluded.created_ms"));
     return runWith(query, {userId, productId, periodEnd, reply.value(QStringLiteral("result_code")).toInt(),
                            reply.value(QStringLiteral("message")).toString(), nowMs()});
 }
 
 } // namespace
 
-void createSchema(QSqlDatabase& db)
-{
-    createTables(db,
-                 {QStringLiteral("CREATE TABLE IF NOT EXISTS cards_on_file ("
-                                 " user_id INTEGER NOT NULL,"
-                                 " product_id INTEGER NOT NULL,"
-                                 " reference TEXT NOT NULL,"
-                                 " last_four TEXT NOT NULL,"
-                                 " expiry TEXT NOT NULL,"
-                                 " PRIMARY KEY (user_id, product_id))"),
-                  QStringLiteral("CREATE TABLE IF NOT EXISTS auto_renewals ("
-                                 " user_id INTEGER NOT NULL,"
-                                 " product_id INTEGER NOT NULL,"
-                                 " period_end INTEGER NOT NULL,"
-                                 " result_code INTEGER NOT NULL,"
-                                 " message TEXT NOT NULL DEFAULT '',"
-                                 " created_ms INTEGER NOT NULL,"
-                                 " PRIMARY KEY (user_id, product_id, period_end))")},
-                 "store renewal");
-}
-
 bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productIds, const QString& lastFour,
                   const QString& expiry)
 {
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO cards_on_file (user_id, product_id, reference, last_four, expiry)"
-                                 " VALUES (?, ?, ?, ?, ?)"));
+    query.prepare(QStringLiteral("INSERT INTO cards_on_file (user_id, product_id, reference, last_four, expiry)"
+                                 " VALUES (?, ?, ?, ?, ?) ON CONFLICT (user_id, product_id) DO UPDATE SET"
+                                 " reference = excluded.reference, last_four = excluded.last_four, expiry = excluded.expiry"));
     for (qint64 id : productIds) {
         if (!runWith(query, {userId, id, newReference(), lastFour, expiry.trimmed()}))
             return false;

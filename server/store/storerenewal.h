@@ -15,8 +15,6 @@
 // period answers with the earlier result and charges nothing.
 namespace StoreRenewal {
 
-void createSchema(QSqlDatabase& db);
-
 // Records the card of a successful manual payment for each product; call
 // inside the payment's transaction. `expiry` is "yyyy-MM".
 bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productIds, const QString& lastFour,

@@ -110,7 +110,7 @@ QJsonObject setWeight(const ApiCall& call, ServerContext& context)
     const QString dayText = day->toString(QStringLiteral("yyyy-MM-dd"));
     // Counting and writing in one write transaction, so that two calls at
     // the limit cannot both add a day.
-    if (!ApiFields::beginWrite(context.db))
+    if (!ApiFields::beginWrite(context.db, caller.id))
         return ApiFields::storageError();
     QSqlQuery query(context.db);
     const auto fail = [&context](const QJsonObject& reply) {
@@ -118,7 +118,7 @@ QJsonObject setWeight(const ApiCall& call, ServerContext& context)
         return reply;
     };
     if (!ApiFields::exec(
-            query, QStringLiteral("SELECT COUNT(*), SUM(day = ?) FROM weights WHERE user_id = ?"),
+            query, QStringLiteral("SELECT COUNT(*), COUNT(CASE WHEN day = ? THEN 1 END) FROM weights WHERE user_id = ?"),
             {dayText, caller.id}) ||
         !query.next())
         return fail(ApiFields::storageError());
@@ -280,7 +280,8 @@ bool addDemoRows(QSqlDatabase& db)
     const QDate today = QDate::currentDate();
     QSqlQuery query(db);
     if (!query.prepare(QStringLiteral(
-            "INSERT OR REPLACE INTO weights (user_id, day, kg_tenths) VALUES (?, ?, ?)")))
+            "INSERT INTO weights (user_id, day, kg_tenths) VALUES (?, ?, ?)"
+            " ON CONFLICT (user_id, day) DO UPDATE SET kg_tenths = excluded.kg_tenths")))
         return false;
     for (int index = 0; index < days; ++index) {
         // A holiday, a cold and a busy week-end.
@@ -300,26 +301,13 @@ bool addDemoRows(QSqlDatabase& db)
     }
     return ApiFields::exec(
         query,
-        QStringLiteral("INSERT OR REPLACE INTO weight_profiles (user_id, goal_tenths,"
-                       " height_tenths) VALUES (?, 750, 1720)"),
+        QStringLiteral("INSERT INTO weight_profiles (user_id, goal_tenths, height_tenths) VALUES (?, 750, 1720)"
+                       " ON CONFLICT (user_id) DO UPDATE SET goal_tenths = excluded.goal_tenths,"
+                       " height_tenths = excluded.height_tenths"),
         {demoMember});
 }
 
 } // namespace
-
-void createSchema(QSqlDatabase& db)
-{
-    QSqlQuery query(db);
-    ApiFields::exec(query, QStringLiteral("CREATE TABLE IF NOT EXISTS weights ("
-                                          " user_id INTEGER NOT NULL,"
-                                          " day TEXT NOT NULL,"
-                                          " kg_tenths INTEGER NOT NULL,"
-                                          " PRIMARY KEY (user_id, day))"));
-    ApiFields::exec(query, QStringLiteral("CREATE TABLE IF NOT EXISTS weight_profiles ("
-                                          " user_id INTEGER PRIMARY KEY,"
-                                          " goal_tenths INTEGER,"
-                                          " height_tenths INTEGER)"));
-}
 
 void addDemoData(ServerContext& context)
 {

@@ -28,7 +28,7 @@ void TestAccountReplies::resultCode_data()
 
     QTest::newRow("number") << R"({"result_code":2})" << true << 2;
     QTest::newRow("text") << R"({"result_code":"3"})" << true << 3;
-    QTest::newRow("unreadable number is 0") << R"({"result_code":"x"})" << true << 0;
+    QTest::newRow("not a whole number") << R"({"result_code":"x"})" << false << 0;
     QTest::newRow("missing") << R"({"pincode":"1"})" << false << 0;
     QTest::newRow("empty text") << "" << false << 0;
     QTest::newRow("html") << "<html><body>502</body></html>" << false << 0;

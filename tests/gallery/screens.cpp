@@ -3,10 +3,12 @@
 // Saves a picture of every window of the gallery (or of the shots named) as
 // FOLDER/<shot>.png, the whole screen as the member would see it, on an
 // offscreen screen of the given size (1366x768 unless told). The demo server
-// runs inside this program. Prints one line per shot; a shot that cannot
+// runs inside this program, in the language of the environment (LANGUAGE=es
+// for Spanish). Prints one line per shot; a shot that cannot
 // reach its state is skipped with the step where it stopped, and the program
 // ends with 1 when any was skipped.
 
+#include "app/interfacelanguage.h"
 #include "gallery.h"
 #include "screenimage.h"
 
@@ -41,6 +43,8 @@ int main(int argc, char* argv[])
 
     const QString configuration = ScreenImage::useOffscreen(size);
     QApplication application(argc, argv);
+    // In the system's language: LANGUAGE=es takes the pictures in Spanish.
+    InterfaceLanguage::apply(application, QString());
     QFile::remove(configuration);
     if (!QDir().mkpath(folder)) {
         err << "olva-screens: cannot make " << folder << '\n';

@@ -11,6 +11,28 @@
 
 #include <memory>
 
+// The database of one server in a test. Where OLVA_TEST_DB names a
+// PostgreSQL database (the CTest fixture's throwaway cluster sets it), every
+// TestDatabase is a fresh database created next to it, optionally as a copy
+// of another, and dropped at the end; otherwise a SQLite file in `folder`.
+class TestDatabase final
+{
+public:
+    explicit TestDatabase(const QString& folder, const QString& copyOf = {});
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    static bool onPostgres();
+    bool isValid() const { return !m_location.isEmpty(); }
+    // What --db takes: the file, or the database's URI.
+    QString location() const { return m_location; }
+
+private:
+    QString m_location;
+    QString m_name; // PostgreSQL only
+};
+
 // Starts olva-server in-process on a free 127.0.0.1 port with a fresh
 // database and files folder, and talks to it over real HTTP the way the
 // client does. Requests keep cookies, so after signIn() or signInAs() every
@@ -90,6 +112,9 @@ private:
     bool m_sessionFollowsUserId = false;
     qint64 m_sessionMember = 0; // whose session the cookie is; -1 unknown
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestDatabase> m_database; // SQLite
+    int m_pooled = -1;                        // PostgreSQL: see takePooled()
+    QString m_location;                       // what the server's --db is
     std::unique_ptr<ApiServer> m_server;
     std::unique_ptr<QNetworkAccessManager> m_network;
 };

@@ -272,7 +272,7 @@ void TstServerStorePayments::amountMustBeExact()
 QString TstServerStorePayments::ledgerView()
 {
     QSqlQuery query(m_fixture->context().db);
-    if (!query.exec(QStringLiteral("SELECT SUM(voided_ms IS NULL), SUM(voided_ms IS NOT NULL) FROM payments"))
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) - COUNT(voided_ms), COUNT(voided_ms) FROM payments"))
         || !query.next())
         return QStringLiteral("unreadable");
     QString view = QStringLiteral("live %1, voided %2, owns").arg(query.value(0).toInt()).arg(query.value(1).toInt());

@@ -130,7 +130,7 @@ void TestProductItem::listReplies_data()
     QTest::newRow("entries not objects") << QByteArray(R"({"result_code":0,"video_list":[1,"a",{"id":"2"}]})")
                                          << QList<int>{2};
     QTest::newRow("not json") << QByteArray("<html>502</html>") << QList<int>{};
-    QTest::newRow("repeated ids kept in order") << QByteArray(R"({"video_list":[{"id":"2"},{"id":"2"}]})")
+    QTest::newRow("repeated ids kept in order") << QByteArray(R"({"result_code":0,"video_list":[{"id":"2"},{"id":"2"}]})")
                                                 << QList<int>{2, 2};
 }
 

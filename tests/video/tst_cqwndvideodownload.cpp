@@ -182,11 +182,14 @@ void TestCqWndVideoDownLoad::pauseAndResume()
     QTest::mouseClick(button(window, "btnPause"), Qt::LeftButton);
     QCOMPARE(window->state(), CqWndVideoDownLoad::State::Paused);
     QVERIFY(status(window).contains(QStringLiteral("Paused")));
+    auto* bar = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    QCOMPARE(bar->text(), QStringLiteral("PAUSED %1%").arg(bar->value()));
     // The bytes done are shown against the total from the server.
     QTRY_VERIFY(window->findChild<QLabel*>(QStringLiteral("lblBytes"))->text().endsWith(QStringLiteral("of 2.1 MB")));
 
     QTest::mouseClick(button(window, "btnPause"), Qt::LeftButton);
     QCOMPARE(button(window, "btnPause")->text(), QStringLiteral("Pause"));
+    QVERIFY(bar->text().startsWith(QStringLiteral("VIDEO DOWNLOADING ")));
     QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 10000);
     QCOMPARE(fileBytes(dataDir + QStringLiteral("/.pause.mp4")), data);
     const QList<FakeServer::Request> gets = m_fake->requests(QStringLiteral("/v/pause.sys"));

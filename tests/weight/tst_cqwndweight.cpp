@@ -4,6 +4,7 @@
 #include "main/mainwindow.h"
 #include "servicefault.h"
 #include "testenvironment.h"
+#include "tracker/dayclock.h"
 #include "weight/cqwndweight.h"
 #include "weight/weightlog.h"
 #include "widgets/qtmaterialsnackbar.h"
@@ -35,6 +36,8 @@ private slots:
     void savingSurvivesEveryFault();
     void unitsAndHover();
     void deletingAsksFirst();
+    void dateFollowsTheDay_data();
+    void dateFollowsTheDay();
 
 private:
     FakeServer m_server;
@@ -73,6 +76,7 @@ void TestCqWndWeight::cleanup()
     ServiceFault::lift(m_server);
     TestEnvironment::closeModals();
     m_told.clear();
+    DayClock::setTodayForTesting(QDate());
 }
 
 void TestCqWndWeight::savingSurvivesEveryFault_data()
@@ -191,6 +195,61 @@ void TestCqWndWeight::deletingAsksFirst()
     }
     QVERIFY(m_server.waitForRequests(QStringLiteral("/api/removeWeight"), 1));
     QTRY_COMPARE(window->log()->pendingCount(), 0);
+}
+
+void TestCqWndWeight::dateFollowsTheDay_data()
+{
+    QTest::addColumn<QString>("noticed"); // how the window learns of the new day
+    QTest::addColumn<bool>("chosen");     // the member had picked another day
+
+    for (const char* noticed : {"shown again", "midnight", "saving"}) {
+        QTest::addRow("%s, on today", noticed) << noticed << false;
+        QTest::addRow("%s, a day chosen", noticed) << noticed << true;
+    }
+}
+
+void TestCqWndWeight::dateFollowsTheDay()
+{
+    QFETCH(QString, noticed);
+    QFETCH(bool, chosen);
+    const QDate day(2026, 3, 10); // far from the real clock and the fake service's list
+    const QDate picked = day.addDays(-3);
+    DayClock::setTodayForTesting(day);
+    currentEmail = QStringLiteral("weigher%1@olva.test").arg(++m_member);
+    auto window = std::make_unique<CqWndWeight>();
+    window->show();
+    QTRY_VERIFY(!loadingWindow->isLoading());
+    auto* date = window->findChild<QDateEdit*>(QStringLiteral("dteDate"));
+    QCOMPARE(date->date(), day);
+    if (chosen)
+        date->setDate(picked);
+
+    // The window is kept for the run; the clock passes midnight.
+    DayClock::setTodayForTesting(day.addDays(1));
+    if (noticed == u"shown again") {
+        window->hide();
+        window->show();
+    } else if (noticed == u"midnight") {
+        auto* midnight = window->findChild<QTimer*>(QStringLiteral("midnight"));
+        QVERIFY(midnight && midnight->isActive());
+        QVERIFY(QMetaObject::invokeMethod(midnight, "timeout"));
+    }
+    if (noticed != u"saving") {
+        QCOMPARE(date->date(), chosen ? picked : day.addDays(1));
+        QCOMPARE(date->maximumDate(), day.addDays(2));
+    }
+    auto* weight = window->findChild<QLineEdit*>(QStringLiteral("edtWeight"));
+    QTest::keyClicks(weight, QStringLiteral("81.0"));
+    QTest::keyClick(weight, Qt::Key_Return);
+    const QList<WeightEntry> entries = window->log()->entries();
+    QVERIFY(std::any_of(entries.cbegin(), entries.cend(), [&](const WeightEntry& entry) {
+        return entry.date == (chosen ? picked : day.addDays(1)) && entry.kg == 81.0;
+    }));
+    QVERIFY(std::none_of(entries.cbegin(), entries.cend(),
+                         [&](const WeightEntry& entry) { return entry.date == day; }));
+    // Today can always be chosen again.
+    QCOMPARE(date->date(), day.addDays(1));
+    QCOMPARE(date->maximumDate(), day.addDays(2));
 }
 
 QTEST_MAIN(TestCqWndWeight)

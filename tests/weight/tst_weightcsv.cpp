@@ -80,6 +80,19 @@ void TstWeightCsv::importsWhatTrackersWrite_data()
     QTest::newRow("a quoted field over two lines keeps the row numbers")
         << QByteArray("date,weight,note\n2026-08-01,84.2,\"after a\nlong walk\"\n2026-08-02,x,\n")
         << "2026-08-01=84.2" << "row 4: \"x\" is not a weight" << "";
+    QTest::newRow("decimal commas in a comma-separated file")
+        << QByteArray("date,weight,unit\n2026-08-01,81,4\n2026-08-02,\"81,2 kg\"\n2026-08-03,81,0,kg\n"
+                      "2026-08-04,81,lb\n")
+        << "2026-08-04=36.7"
+        << "row 2: \"81,4\" has a decimal comma, which a comma-separated file cannot hold; write 81.4 | "
+           "row 3: \"81,2\" has a decimal comma, which a comma-separated file cannot hold; write 81.2 | "
+           "row 4: \"81,0\" has a decimal comma, which a comma-separated file cannot hold; write 81.0"
+        << "";
+    QTest::newRow("decimal comma without a header") << QByteArray("2026-08-01,81,4\n2026-08-02,81.2\n")
+                                                    << "2026-08-02=81.2"
+                                                    << "row 1: \"81,4\" has a decimal comma, which a "
+                                                       "comma-separated file cannot hold; write 81.4"
+                                                    << "";
     QTest::newRow("ISO rows decide nothing for ambiguous ones")
         << QByteArray("date,weight\n2026-08-01,84.2\n03/04/2026,84.0\n") << "2026-08-01=84.2"
         << "row 3: the date 03/04/2026 could be day/month or month/day" << "";

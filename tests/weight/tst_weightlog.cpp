@@ -1,5 +1,6 @@
 #include "weight/weightcsv.h"
 #include "weight/weightlog.h"
+#include "weight/weightqueue.h"
 
 #include "demosession.h"
 #include "fakeserver.h"
@@ -22,8 +23,12 @@ private slots:
     void init();
 
     void offlineEntryReachesTheServiceOnce();
+    void typedWeightsComeBackAsTyped();
+    void queueLeavesAfterSignIn();
     void faultsLoseNothing_data();
     void faultsLoseNothing();
+    void retriesSpreadOut_data();
+    void retriesSpreadOut();
 };
 
 namespace {
@@ -32,7 +37,7 @@ const QString email = QStringLiteral("demo@olva.local");
 const QDate known(2026, 12, 1); // on the fake service's list
 const QDate added(2026, 12, 3);
 
-enum class Fault { Unreachable, Refusal, ServerError, NotJson, CutShort, Stall, UnknownCode };
+enum class Fault { Unreachable, Refusal, ServerError, NotJson, CutShort, Stall, UnknownCode, WordCode, EmptyCode };
 
 FakeServer::Reply replyOf(Fault fault)
 {
@@ -49,6 +54,10 @@ FakeServer::Reply replyOf(Fault fault)
         return FakeServer::Reply::hang();
     case Fault::UnknownCode:
         return FakeServer::Reply::json(R"({"result_code":977,"message":"Service in maintenance"})");
+    case Fault::WordCode:
+        return FakeServer::Reply::json(R"({"result_code":"error","weights":[]})");
+    case Fault::EmptyCode:
+        return FakeServer::Reply::json(R"({"result_code":"","weights":[]})");
     case Fault::Unreachable:
         break;
     }
@@ -109,7 +118,7 @@ void TstWeightLog::offlineEntryReachesTheServiceOnce()
     {
         WeightLog log(email);
         QSignalSpy failed(&log, &WeightLog::failed);
-        log.setWeight(day, 81.44);
+        log.setWeight(day, 81.4);
         QCOMPARE(log.entries().value(0), (WeightEntry{day, 81.4}));
         QTRY_COMPARE(failed.count(), 1);
         QCOMPARE(failed.first().first().toString(), WeightLog::unreachableText());
@@ -151,6 +160,68 @@ void TstWeightLog::offlineEntryReachesTheServiceOnce()
     QCOMPARE(onService(day).size(), 1);
 }
 
+void TstWeightLog::typedWeightsComeBackAsTyped()
+{
+    ServerFixture service;
+    QVERIFY(service.start(true));
+    QVERIFY(signInClientAs(service, 1));
+    qputenv("OLVA_API_HOST", QStringLiteral("127.0.0.1:%1").arg(service.port()).toLatin1());
+    // Every tenth of a pound from 100.0 to 300.0 and of a kilogram from 40.0
+    // to 200.0, typed on a day each (long before the demo log), saved, and
+    // read back by a fresh log as after a restart.
+    struct Typed
+    {
+        QDate date;
+        QString text;
+        WeightUnit unit;
+    };
+    QList<Typed> typed;
+    const auto typeAll = [&typed](int fromTenths, int toTenths, WeightUnit unit) {
+        for (int tenths = fromTenths; tenths <= toTenths; ++tenths)
+            typed.append({QDate(1950, 1, 1).addDays(typed.size()), QString::number(tenths / 10.0, 'f', 1), unit});
+    };
+    typeAll(1000, 3000, WeightUnit::Pounds);
+    typeAll(400, 2000, WeightUnit::Kilograms);
+    QList<WeightEntry> entries;
+    for (const Typed& each : std::as_const(typed))
+        entries.append({each.date, WeightUnits::parse(each.text, each.unit).value()});
+    {
+        WeightLog log(email);
+        log.importEntries(entries);
+        QTRY_COMPARE_WITH_TIMEOUT(log.pendingCount(), 0, 240000);
+        QTRY_VERIFY(!log.isBusy());
+    }
+    WeightLog log(email);
+    log.refresh();
+    QTRY_VERIFY_WITH_TIMEOUT(!log.isBusy(), 30000);
+    QMap<QDate, double> shown;
+    for (const WeightEntry& entry : log.entries())
+        shown.insert(entry.date, entry.kg);
+    QStringList wrong;
+    for (const Typed& each : std::as_const(typed)) {
+        const QString back = WeightUnits::text(shown.value(each.date), each.unit);
+        if (back != each.text + u' ' + WeightUnits::symbol(each.unit))
+            wrong.append(each.text + QStringLiteral(" -> ") + back);
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("%1 of %2: ").arg(wrong.size()).arg(typed.size())
+                                         + wrong.mid(0, 5).join(QStringLiteral(", "))));
+}
+
+void TstWeightLog::queueLeavesAfterSignIn()
+{
+    // Queued in an earlier run; the weight window is never opened.
+    FakeServer fake;
+    fake.useAsApiHost();
+    answerNormally(fake);
+    WeightQueue(email).put({added, 81.4});
+    WeightLog::sendQueuedAfterSignIn(email);
+    QTRY_COMPARE(fake.requestCount(QStringLiteral("/api/setWeight")), 1);
+    QTRY_VERIFY(WeightQueue(email).isEmpty());
+    // The window takes the same log, so the queue has one sender.
+    QVERIFY(WeightLog::forMember(email) == WeightLog::forMember(email));
+    QCOMPARE(WeightLog::forMember(email)->pendingCount(), 0);
+}
+
 void TstWeightLog::faultsLoseNothing_data()
 {
     QTest::addColumn<QString>("endpoint");
@@ -159,7 +230,7 @@ void TstWeightLog::faultsLoseNothing_data()
     const QList<std::pair<Fault, const char*>> faults = {
         {Fault::Unreachable, "unreachable"}, {Fault::Refusal, "refused"},   {Fault::ServerError, "500"},
         {Fault::NotJson, "not JSON"},        {Fault::CutShort, "cut short"}, {Fault::Stall, "stall"},
-        {Fault::UnknownCode, "unknown code"}};
+        {Fault::UnknownCode, "unknown code"}, {Fault::WordCode, "code a word"}, {Fault::EmptyCode, "code empty"}};
     for (const QString& endpoint : endpoints) {
         for (const auto& [fault, name] : faults)
             QTest::addRow("%s, %s", qPrintable(endpoint), name) << endpoint << int(fault);
@@ -246,6 +317,29 @@ void TstWeightLog::faultsLoseNothing()
         if (endpoint == u"setWeight")
             QCOMPARE(sent.join(u' '), QStringLiteral("2026-12-03=81.4 2026-12-04=81.2 2026-12-05=81.0"));
     }
+}
+
+void TstWeightLog::retriesSpreadOut_data()
+{
+    QTest::addColumn<int>("failures");
+    QTest::addColumn<double>("random");
+    QTest::addColumn<qint64>("delay");
+
+    QTest::newRow("first, least") << 0 << 0.0 << qint64(2500);
+    QTest::newRow("first, middle") << 0 << 0.5 << qint64(5000);
+    QTest::newRow("first, most") << 0 << 1.0 << qint64(7500);
+    QTest::newRow("fourth, a quarter in") << 3 << 0.25 << qint64(30000);
+    QTest::newRow("capped, least") << 10 << 0.0 << qint64(150000);
+    QTest::newRow("capped, most") << 40 << 1.0 << qint64(450000);
+    QTest::newRow("random out of range") << 0 << 7.0 << qint64(7500);
+}
+
+void TstWeightLog::retriesSpreadOut()
+{
+    QFETCH(int, failures);
+    QFETCH(double, random);
+    QFETCH(qint64, delay);
+    QCOMPARE(WeightLog::retryDelayMs(failures, random, 5000), delay);
 }
 
 QTEST_MAIN(TstWeightLog)

@@ -73,6 +73,12 @@ void TestWeightTrend::summary_data()
         << 28 + 116 << none;
     QTest::newRow("gain away from the goal") << ramp(70, 0.1, 29) << 28 << 65.0 << none << 71.9471
                                              << 0.48678 << int(S::NotMoving) << -1 << none;
+    QTest::newRow("below a lower goal, still losing") << ramp(80, -0.1, 29) << 28 << 79.0 << none
+                                                      << 78.0529 << -0.48678 << int(S::Reached)
+                                                      << -1 << none;
+    QTest::newRow("above a higher goal, still gaining") << ramp(70, 0.1, 29) << 28 << 71.0 << none
+                                                        << 71.9471 << 0.48678 << int(S::Reached)
+                                                        << -1 << none;
     QTest::newRow("plateau") << ramp(80, 0, 29) << 28 << 75.0 << none << 80.0 << 0.0
                              << int(S::NotMoving) << -1 << none;
     // 80 + 0.1 (70 - 80) = 79; 79 + 0.1 (70 - 79) = 78.1.
@@ -92,8 +98,9 @@ void TestWeightTrend::summary_data()
         << "0:72" << 3 << 72.0 << none << 72.0 << none << int(S::Reached) << -1 << none;
     QTest::newRow("no entries") << "" << 0 << 72.0 << 175.0 << none << none << int(S::NoGoal) << -1
                                 << none;
-    // 176.4 lb is 80.0 kg; 165.3 lb is 75.0 kg: 80 + 0.1 (75 - 80) = 79.5.
-    QTest::newRow("both units") << "0:80 1:176.4lb 2:165.3lb" << 2 << none << none << 79.5 << none
+    // 176.4 lb is kept as 80.01 kg, 165.3 lb as 74.98 kg:
+    // 80 + 0.1 (80.01 - 80) = 80.001; 80.001 + 0.1 (74.98 - 80.001) = 79.4989.
+    QTest::newRow("both units") << "0:80 1:176.4lb 2:165.3lb" << 2 << none << none << 79.4989 << none
                                 << int(S::NoGoal) << -1 << none;
 }
 
@@ -124,6 +131,8 @@ void TestWeightTrend::summary()
     QCOMPARE(summary.bmi.has_value(), !std::isnan(bmi));
     if (summary.bmi)
         QCOMPARE(*summary.bmi, bmi);
+    if (state == int(WeightSummary::GoalState::Reached))
+        QVERIFY(summary.goalText(WeightUnit::Kilograms).endsWith(QLatin1String(": reached")));
     if (state == int(WeightSummary::GoalState::NotMoving))
         QVERIFY(summary.goalText(WeightUnit::Kilograms)
                     .endsWith(QLatin1String("not moving towards your goal")));

@@ -222,6 +222,24 @@ private slots:
         QCOMPARE(sampler.slideIns(), 1);
     }
 
+    void screenReadersHearEachMessage()
+    {
+        QtMaterialSnackbar bar(m_window);
+        bar.setAutoHideDuration(60000);
+        // What a screen reader reads of the bar each time it raises its alert.
+        QStringList heard;
+        connect(&bar, &QtMaterialSnackbar::messageShown, this, [&bar, &heard] {
+            QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(&bar);
+            if (alert->role() == QAccessible::AlertMessage)
+                heard << alert->text(QAccessible::Name) + "|" + alert->text(QAccessible::Description);
+        });
+        bar.addMessage("saved");
+        bar.addMessage("queued");
+        QTRY_COMPARE(heard, QStringList({"saved|saved"}));
+        bar.addInstantMessage("urgent");
+        QTRY_COMPARE(heard, QStringList({"saved|saved", "urgent|urgent"}));
+    }
+
     void messageAfterIdleIsShownAgain()
     {
         QtMaterialSnackbar bar(m_window);
