@@ -18,7 +18,10 @@ ClientOptions ClientOptions::parse(const QStringList& arguments, const QString& 
         QStringLiteral("Server to use, as host or host:port (default: OLVA_API_HOST, else %1).")
             .arg(QLatin1String(ApiConfig::defaultApiHost)),
         QStringLiteral("host[:port]"));
-    parser.addOptions({helpOption, versionOption, hostOption});
+    const QCommandLineOption minimizedOption(
+        QStringLiteral("minimized"),
+        QStringLiteral("Starts in the tray (minimised where there is no tray)."));
+    parser.addOptions({helpOption, versionOption, hostOption, minimizedOption});
 
     if (!parser.parse(arguments)) {
         options.action = Action::Fail;
@@ -43,6 +46,7 @@ ClientOptions ClientOptions::parse(const QStringList& arguments, const QString& 
         return options;
     }
 
+    options.startMinimized = parser.isSet(minimizedOption);
     QString error;
     if (parser.isSet(hostOption)) {
         options.apiHost = ApiConfig::normalizedHost(parser.value(hostOption), &error);

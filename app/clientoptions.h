@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The client's command line: --help, --version and --api-host HOST[:PORT].
+// The client's command line: --help, --version, --api-host HOST[:PORT] and
+// --minimized (start in the tray, as the desktop's autostart does).
 // The host comes from --api-host, else OLVA_API_HOST, else the compiled-in one.
 struct ClientOptions final
 {
@@ -18,6 +19,8 @@ struct ClientOptions final
     Action action = Action::Run;
     // The host to use in plain form; empty: the compiled-in one.
     QString apiHost;
+    // Start without showing the main window (in the tray where there is one).
+    bool startMinimized = false;
     // Help or version text to print, or the one line that says what is wrong.
     QString message;
 

@@ -72,6 +72,7 @@ int main(int argc, char* argv[])
     Startup::prepareApplication(application);
 
     Startup startup;
+    startup.setStartMinimized(options.startMinimized);
     QObject::connect(&startup, &Startup::finished, &application,
                      [](int exitCode) { QCoreApplication::exit(exitCode); });
     if (!startup.begin())

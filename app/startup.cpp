@@ -12,6 +12,7 @@
 #include "main/cqwndloading.h"
 #include "main/mainwindow.h"
 #include "main/subwindowfactory.h"
+#include "reminders/remindercentre.h"
 #include "video/downloadmanager.h"
 #include "widgets/qtmaterialstyle.h"
 
@@ -308,7 +309,11 @@ void Startup::showMainWindow()
     MainWindow* window = MainWindow::instance();
     if (m_splash)
         m_splash->finish(window);
-    window->showMaximized();
+    const ReminderCentre* reminders = ReminderCentre::start(window);
+    if (!m_startMinimized)
+        window->showMaximized();
+    else if (!reminders->hasTray())
+        window->showMinimized();
     // From now on closing the main window ends the program.
     QApplication::setQuitOnLastWindowClosed(true);
 }

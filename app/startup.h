@@ -50,6 +50,8 @@ public:
 
     void setTiming(const Timing& timing) { m_timing = timing; }
     void setLoginRunner(LoginRunner runner) { m_loginRunner = std::move(runner); }
+    // Signed in, the main window stays in the tray (or minimised).
+    void setStartMinimized(bool minimized) { m_startMinimized = minimized; }
 
     // The steps before the event loop. true: go on in the event loop;
     // false: end the program now with exitCode().
@@ -86,4 +88,5 @@ private:
     QUrl m_installerUrl;
     int m_exitCode = 0;
     bool m_ended = false;
+    bool m_startMinimized = false;
 };

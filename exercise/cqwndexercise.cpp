@@ -12,8 +12,6 @@
 #include <QButtonGroup>
 #include <QHeaderView>
 #include <QLocale>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 using ExerciseCalories::Share;
 
@@ -306,20 +304,5 @@ void CqWndExercise::on_btnHome_clicked()
 
 void CqWndExercise::on_btnBack_clicked()
 {
-    // Back to the window the member came from, as the weight window does.
-    auto* own = qobject_cast<QMdiSubWindow*>(parentWidget());
-    QMdiArea* area = own ? own->mdiArea() : nullptr;
-    if (area) {
-        const QList<QMdiSubWindow*> order = area->subWindowList(QMdiArea::ActivationHistoryOrder);
-        for (qsizetype i = order.size() - 1; i >= 0; --i) {
-            QMdiSubWindow* previous = order.at(i);
-            if (previous == own || !previous->widget())
-                continue;
-            if (previous->widget()->inherits("CqWndHome"))
-                break;
-            area->setActiveSubWindow(previous);
-            return;
-        }
-    }
-    MainWindow::instance()->goHome(true);
+    MainWindow::instance()->goBackFrom(this);
 }

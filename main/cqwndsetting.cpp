@@ -6,6 +6,7 @@
 #include "app/utils.h"
 #include "main/dialogfactory.h"
 #include "main/mainwindow.h"
+#include "reminders/cqremindersettings.h"
 #include "tracker/legibility.h"
 #include "ui_cqwndsetting.h"
 
@@ -17,6 +18,8 @@ CqWndSetting::CqWndSetting(QWidget* parent)
     Utils::instance()->setBackground(m_ui->widget, 0);
     Legibility::titleOnScrim(m_ui->lblTitle, m_ui->titleLayout);
     fillLanguages();
+    // Reminders: a section of its own, above the closing spacer.
+    m_ui->panelLayout->insertWidget(m_ui->panelLayout->count() - 1, new CqReminderSettings(this));
 }
 
 CqWndSetting::~CqWndSetting()

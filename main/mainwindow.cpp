@@ -28,6 +28,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QUrlQuery>
@@ -170,6 +171,25 @@ void MainWindow::goHome(bool plannerHome)
     }
     if (!isBusyLoading())
         showSubWindow(SubWindowKind::StoreWorkout, m_subWindows[SubWindowKind::StoreWorkout]);
+}
+
+void MainWindow::goBackFrom(QWidget* window)
+{
+    auto* own = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    QMdiArea* area = own ? own->mdiArea() : nullptr;
+    if (area) {
+        const QList<QMdiSubWindow*> order = area->subWindowList(QMdiArea::ActivationHistoryOrder);
+        for (qsizetype i = order.size() - 1; i >= 0; --i) {
+            QMdiSubWindow* previous = order.at(i);
+            if (previous == own || !previous->widget())
+                continue;
+            if (previous->widget()->inherits("CqWndHome"))
+                break;
+            area->setActiveSubWindow(previous);
+            return;
+        }
+    }
+    goHome(true);
 }
 
 void MainWindow::showSettings()

@@ -47,6 +47,10 @@ public:
 
     // true: the meal planner home (refreshed); false: the workout store.
     void goHome(bool plannerHome);
+    // Back from `window` (a kept sub-window's widget) to the window the member
+    // came from; the planner home goes through goHome, which brings its
+    // figures up to date.
+    void goBackFrom(QWidget* window);
     void showSettings();
     void showHistory();
     // The weight log, kept for the run and refreshed on every return.

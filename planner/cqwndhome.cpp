@@ -10,6 +10,7 @@
 #include "planner/cqdlgdailyscore.h"
 #include "planner/dailyscore.h"
 #include "planner/samplelists.h"
+#include "reminders/remindercentre.h"
 #include "tracker/cqwndtotalcalories.h"
 #include "tracker/dayclock.h"
 #include "tracker/daystore.h"
@@ -287,6 +288,7 @@ void CqWndHome::refresh()
     if (totalCalories == 0)
         return;
     slt_totalCalories_updated();
+    ReminderCentre::offerOnce(this);
 
     DailyScore::Day day;
     day.target = totalCalories;

@@ -20,6 +20,7 @@ packages=(
   nginx-light curl ffmpeg wrk
   imagemagick
   desktop-file-utils appstream
+  dbus-daemon
 )
 
 missing=()

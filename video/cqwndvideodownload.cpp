@@ -5,6 +5,7 @@
 #include "app/weburl.h"
 #include "main/replydeadline.h"
 #include "main/windowplacement.h"
+#include "reminders/remindercentre.h"
 #include "video/downloadmanager.h"
 #include "video/downloadmanagerhttp.h"
 #include "video/downloadreport.h"
@@ -48,6 +49,10 @@ CqWndVideoDownLoad::CqWndVideoDownLoad(bool isProgramVideo, QWidget* parent)
     setState(State::Idle);
 
     connect(m_downloader, &DownloadManager::downloadComplete, this, &CqWndVideoDownLoad::finished);
+    connect(m_downloader, &DownloadManager::downloadComplete, this, [this](const QString& path) {
+        if (ReminderCentre* reminders = ReminderCentre::instance())
+            reminders->downloadFinished(m_item.title, path);
+    });
     connect(m_downloader, &DownloadManager::progress, this, &CqWndVideoDownLoad::progress);
     connect(m_downloader, &DownloadManager::failed, this, &CqWndVideoDownLoad::downloadFailed);
     connect(m_downloader, &DownloadManager::addLine, this, &CqWndVideoDownLoad::headerLine);

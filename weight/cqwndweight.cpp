@@ -19,8 +19,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -385,23 +383,7 @@ void CqWndWeight::on_btnHome_clicked()
 
 void CqWndWeight::on_btnBack_clicked()
 {
-    // Back to the window the member came from; the planner home goes through
-    // the main window, which brings its figures up to date.
-    auto* own = qobject_cast<QMdiSubWindow*>(parentWidget());
-    QMdiArea* area = own ? own->mdiArea() : nullptr;
-    if (area) {
-        const QList<QMdiSubWindow*> order = area->subWindowList(QMdiArea::ActivationHistoryOrder);
-        for (qsizetype i = order.size() - 1; i >= 0; --i) {
-            QMdiSubWindow* previous = order.at(i);
-            if (previous == own || !previous->widget())
-                continue;
-            if (previous->widget()->inherits("CqWndHome"))
-                break;
-            area->setActiveSubWindow(previous);
-            return;
-        }
-    }
-    MainWindow::instance()->goHome(true);
+    MainWindow::instance()->goBackFrom(this);
 }
 
 bool CqWndWeight::exportTo(const QString& fileName)

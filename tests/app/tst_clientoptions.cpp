@@ -45,6 +45,8 @@ void TestClientOptions::parse_data()
         row(junk, {api, junk}, "", Action::Fail, "", "is not a host or host:port");
     row("unknown option", {"--bogus"}, "", Action::Fail, "", "Unknown option 'bogus'");
     row("help", {"--help"}, "", Action::ShowHelp, "", "--api-host <host[:port]>");
+    row("help names minimized", {"--help"}, "", Action::ShowHelp, "", "--minimized");
+    row("minimized", {"--minimized", api, "h:81"}, "", Action::Run, "h:81", "");
     row("version", {"--version"}, "junk host", Action::ShowVersion, "",
         "OlvaApp " OLVA_CLIENT_VERSION);
 }
@@ -62,6 +64,7 @@ void TestClientOptions::parse()
     QCOMPARE(options.action, action);
     QCOMPARE(options.apiHost, host);
     QVERIFY2(options.message.contains(message), qPrintable(options.message));
+    QCOMPARE(options.startMinimized, arguments.contains(QStringLiteral("--minimized")));
     if (action == Action::Fail)
         QVERIFY2(!options.message.contains(QLatin1Char('\n')), qPrintable(options.message));
 }

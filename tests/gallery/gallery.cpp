@@ -240,6 +240,7 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"daily-score", &Gallery::dailyScore},
             {"daily-grade", &Gallery::dailyGrade},
             {"settings", &Gallery::settings},
+            {"settings-reminders", &Gallery::settingsReminders},
             {"history", &Gallery::history},
             {"history-details", &Gallery::historyDetails},
             {"weight", &Gallery::weight},
@@ -892,6 +893,20 @@ bool Gallery::openSettings()
 bool Gallery::settings()
 {
     return openSettings() && shoot(m_main);
+}
+
+// The reminders section with two reminders turned on, their times editable.
+bool Gallery::settingsReminders()
+{
+    if (!openSettings())
+        return false;
+    for (const char* name : {"chkReminder_lunch", "chkReminder_weighin"}) {
+        auto* box = child<QAbstractButton>(activeFeature(), QLatin1String(name));
+        if (!box)
+            return false;
+        box->setChecked(true);
+    }
+    return shoot(m_main);
 }
 
 bool Gallery::openHistory()

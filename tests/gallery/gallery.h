@@ -116,6 +116,7 @@ private:
     bool dailyScore();
     bool dailyGrade();
     bool settings();
+    bool settingsReminders();
     bool history();
     bool historyDetails();
     bool weight();
