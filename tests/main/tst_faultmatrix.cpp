@@ -266,6 +266,16 @@ QString describe(const QMap<QString, QVariant>& before, const QMap<QString, QVar
     return changed.join(QStringLiteral("; "));
 }
 
+// What the member keeps: the local state without the reminder offer's own
+// note of when the planner home was first seen, which a first visit writes
+// whatever the service answers.
+QMap<QString, QVariant> memberData()
+{
+    QMap<QString, QVariant> state = TestEnvironment::localState();
+    state.removeIf([](const auto& entry) { return entry.key().contains(QLatin1String("/reminder_")); });
+    return state;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(WindowCase)
@@ -407,7 +417,7 @@ void TestFaultMatrix::everyWindowSurvivesEveryFault()
     QMap<QString, QVariant> before;
     if (row.opens == Opens::MainWindow) {
         // Its requests go out at its first paint: the fault comes first.
-        before = TestEnvironment::localState();
+        before = memberData();
         m_requestsBefore = m_server.requests().size();
         ServiceFault::apply(fault, m_server);
         showMainWindow(true);
@@ -419,7 +429,7 @@ void TestFaultMatrix::everyWindowSurvivesEveryFault()
             m_server.enqueueJson(endpoint, reply);
     }
     const auto faultNow = [&] {
-        before = TestEnvironment::localState();
+        before = memberData();
         m_requestsBefore = m_server.requests().size();
         ServiceFault::apply(fault, m_server);
     };
@@ -436,7 +446,7 @@ void TestFaultMatrix::everyWindowSurvivesEveryFault()
         QVERIFY2(!seen.told.isEmpty(), "the member was not told that the request failed");
     QVERIFY2(seen.answers, qPrintable(QStringLiteral("the window no longer answers: ") + seen.note));
     QVERIFY2(seen.closed, "the window could not be closed");
-    const QMap<QString, QVariant> after = TestEnvironment::localState();
+    const QMap<QString, QVariant> after = memberData();
     QVERIFY2(after == before, qPrintable(QStringLiteral("local state changed: ") + describe(before, after)));
     if (!downloaded.isEmpty())
         QVERIFY2(!QFile::exists(downloaded), "the video the member deleted is still there");
