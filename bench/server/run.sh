@@ -45,22 +45,7 @@ done
 [ -n "$port" ] || { echo "olva-server did not start" >&2; exit 1; }
 base="http://127.0.0.1:$port/api"
 
-call() { curl -s -m 10 -d "$2" "$base/$1"; }
-
-# Signs the member in from the benchmark's computer, registering it with
-# the mailed code (read from the server's console) when needed, and prints
-# the session token.
-session_for() {
-  local email="$1" password="$2" token="$3" form code
-  form="email=$email&password=$password&deviceToken=$token&deviceType=windows"
-  if call signin "$form" | grep -q '"result_code":3'; then
-    call verifyDevice "email=$email" >/dev/null
-    code="$(grep "^mail to ${email//%40/@}: Verify" "$work/server.log" | tail -1 | sed 's/.*code \([0-9]*\)).*/\1/')"
-    call registerToken "email=$email&deviceToken=$token&deviceType=windows&pincode=$code" >/dev/null
-  fi
-  curl -s -m 10 -D - -o /dev/null -d "$form" "$base/signin" \
-    | sed -n 's/^Set-Cookie: olva_session=\([0-9a-f]*\);.*/\1/p' | tr -d '\r'
-}
+. "$here/members.sh"
 
 demo_form="email=demo%40olva.local&password=olva-demo-2026&deviceToken=BENCH-1&deviceType=windows"
 demo_session="$(session_for demo%40olva.local olva-demo-2026 BENCH-1)"
@@ -118,23 +103,8 @@ CONF
   kill "$nginx_pid" 2>/dev/null || true; wait "$nginx_pid" 2>/dev/null || true; nginx_pid=""
 fi
 
-# One member per writing connection.
-members=""
-for i in $(seq 1 "$connections"); do
-  email="bench$i%40olva.local"
-  id="$(call signup "email=$email&password=bench-pass&username=Bench%20$i" \
-        | python3 -c 'import json,sys; print(json.load(sys.stdin).get("user_id", ""))')"
-  session="$(session_for "$email" bench-pass "BENCH-W$i")"
-  [ -n "$id" ] && [ -n "$session" ] || { echo "could not set up writer $i" >&2; exit 1; }
-  members="$members${members:+,}$id:$session"
-done
-# A product of the demo store and its price, for the payments.
-read -r product price < <(curl -s -m 10 -b "olva_session=$demo_session" -d "user_id=1&video_type=WORKOUT" \
-  "$base/getVideos" \
-  | python3 -c 'import json,sys
-for item in json.load(sys.stdin).get("video_list", []):
-    if float(item.get("price", "0")) > 0:
-        print(item["id"], item["price"]); break')
+members="$(writer_members)"
+read -r product price < <(demo_product)
 BENCH_MEMBERS="$members" BENCH_PRODUCT="$product" BENCH_PRICE="$price" BENCH_PRODUCT_TYPE=WORKOUT \
   run "writes (carts, own foods, payments): $connections connections, one member each, $duration" \
   -t "$connections" -c "$connections" -d "$duration" --timeout 5s -s "$here/writes.lua" "http://127.0.0.1:$port"

@@ -160,23 +160,7 @@ CONF
   return 1
 }
 
-call() { curl -s -m 10 -d "$2" "$base/$1"; }
-
-# Signs the member in from the benchmark's computer, registering it with
-# the mailed code when needed (printed by whichever instance issued it),
-# and prints the session token.
-session_for() {
-  local email="$1" password="$2" token="$3" form code
-  form="email=$email&password=$password&deviceToken=$token&deviceType=windows"
-  if call signin "$form" | grep -q '"result_code":3'; then
-    call verifyDevice "email=$email" >/dev/null
-    code="$(cat "$work"/server*.log | grep "^mail to ${email//%40/@}: Verify" | tail -1 \
-            | sed 's/.*code \([0-9]*\)).*/\1/')"
-    call registerToken "email=$email&deviceToken=$token&deviceType=windows&pincode=$code" >/dev/null
-  fi
-  curl -s -m 10 -D - -o /dev/null -d "$form" "$base/signin" \
-    | sed -n 's/^Set-Cookie: olva_session=\([0-9a-f]*\);.*/\1/p' | tr -d '\r'
-}
+. "$here/members.sh"
 
 summary=()
 static_rate=""
@@ -238,21 +222,9 @@ run_setup() {
   BENCH_BODY="user_id=1" BENCH_COOKIE="$demo_session" measure "$kind N=$count getFoodList" \
     -t 2 -c "$connections" -d "$duration" --timeout 5s -s "$here/post.lua" "$base/getFoodList"
 
-  local members="" i email id session product price
-  for i in $(seq 1 "$connections"); do
-    email="bench$i%40olva.local"
-    id="$(call signup "email=$email&password=bench-pass&username=Bench%20$i" \
-          | python3 -c 'import json,sys; print(json.load(sys.stdin).get("user_id", ""))')"
-    session="$(session_for "$email" bench-pass "BENCH-W$i")"
-    [ -n "$id" ] && [ -n "$session" ] || { echo "could not set up writer $i" >&2; exit 1; }
-    members="$members${members:+,}$id:$session"
-  done
-  read -r product price < <(curl -s -m 10 -b "olva_session=$demo_session" -d "user_id=1&video_type=WORKOUT" \
-    "$base/getVideos" \
-    | python3 -c 'import json,sys
-for item in json.load(sys.stdin).get("video_list", []):
-    if float(item.get("price", "0")) > 0:
-        print(item["id"], item["price"]); break')
+  local members product price
+  members="$(writer_members)"
+  read -r product price < <(demo_product)
   BENCH_MEMBERS="$members" BENCH_PRODUCT="$product" BENCH_PRICE="$price" BENCH_PRODUCT_TYPE=WORKOUT \
     measure "$kind N=$count writes" \
     -t "$connections" -c "$connections" -d "$duration" --timeout 5s -s "$here/writes.lua" \
