@@ -201,7 +201,8 @@ QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
 
     QSqlQuery query(context.db);
     query.prepare(QStringLiteral(
-        "SELECT v.id, v.title, v.subtitle, v.minidescription, v.fulldescription, v.image, v.video, d.uri1"
+        "SELECT v.id, v.title, v.subtitle, v.minidescription, v.fulldescription, v.image, v.video, d.uri1,"
+        " v.activity_code, v.activity_minutes"
         " FROM program_videos v"
         " LEFT JOIN program_video_downloads d ON d.video_id = v.id AND d.user_id = ? AND d.platform = 'desktop'"
         " WHERE v.program_id = ? ORDER BY v.position, v.id"));
@@ -236,6 +237,7 @@ QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
             item.insert(QStringLiteral("uri"), QString());
             item.insert(QStringLiteral("uri1"), query.value(7).toString());
         }
+        WorkoutActivity::fromQuery(query).addTo(item);
         list.append(item);
     }
     return apiSuccess({{QStringLiteral("programvideo_list"), list}});
