@@ -264,6 +264,7 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"download", &Gallery::download},
             {"download-paused", &Gallery::downloadPaused},
             {"player", &Gallery::player},
+            {"workout-offer", &Gallery::workoutOffer},
             {"services-telehealth", [](Gallery* gallery) { return gallery->servicesList(0, 0); }},
             {"services-fitness", [](Gallery* gallery) { return gallery->servicesList(0, 1); }},
             {"services-nutrition", [](Gallery* gallery) { return gallery->servicesList(0, 2); }},
@@ -1288,6 +1289,31 @@ bool Gallery::player()
                     [] { return CqWndVideoPlay::instance()->isVisible(); }, 5000) &&
                 shoot(CqWndVideoPlay::instance());
     CqWndVideoPlay::instance()->close();
+    window->close();
+    return shot;
+}
+
+bool Gallery::workoutOffer()
+{
+    CqWndItems* window = openProgramList(true);
+    QPushButton* play = buttonWithText(window, QStringLiteral("PLAY"));
+    if (!step(QStringLiteral("a PLAY button"), play)) {
+        if (window)
+            window->close();
+        return false;
+    }
+    CqWndVideoPlay* player = CqWndVideoPlay::instance();
+    player->setFullScreenDelay(600000);
+    QTest::mouseClick(play, Qt::LeftButton);
+    // The member finished a program video and says so.
+    bool shot = waitFor(QStringLiteral("the player"), [player] { return player->isVisible(); }, 5000) &&
+                click(QStringLiteral("I did this workout"), player, QStringLiteral("btnDidWorkout")) &&
+                waitFor(QStringLiteral("the offer to log the workout"),
+                        [player] { return player->workoutOffer() && player->workoutOffer()->isVisible(); }) &&
+                shoot(player->workoutOffer());
+    if (player->workoutOffer())
+        player->workoutOffer()->reject();
+    player->close();
     window->close();
     return shot;
 }

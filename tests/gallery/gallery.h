@@ -127,6 +127,7 @@ private:
     bool download();
     bool downloadPaused();
     bool player();
+    bool workoutOffer();
     bool servicesList(int categoryTab, int serviceTab);
     bool serviceDetails();
     bool serviceSchedule();
