@@ -35,7 +35,7 @@ CqDlgLogWorkout::CqDlgLogWorkout(const WorkoutOffer& offer, int minutes, QWidget
         "QComboBox QAbstractItemView { color: white; background-color: #2B2A3D;"
         " selection-background-color: #505067; }"
         "QPushButton { color: white; background-color: #505067; border: none; border-radius: 6px;"
-        " padding: 0 14px; min-height: 36px; }"
+        " padding: 0 20px; min-height: 36px; }"
         "QPushButton:focus { border: 2px solid #EEEEF4; }"
         "QPushButton:disabled { color: #b4b4c8; background-color: #3d3c55; }"
         "QPushButton#btnLogWorkout { background-color: #B8305F; }"));
@@ -64,17 +64,19 @@ CqDlgLogWorkout::CqDlgLogWorkout(const WorkoutOffer& offer, int minutes, QWidget
     m_edtBodyWeight->setAccessibleName(tr("Body weight in kilograms"));
     m_lblBodyWeight->setBuddy(m_edtBodyWeight);
 
-    auto* form = new QFormLayout;
-    form->addRow(tr("Activity"), m_cmbActivity);
-    form->addRow(tr("Minutes"), m_spnMinutes);
-    form->addRow(m_lblBodyWeight, m_edtBodyWeight);
+    m_form = new QFormLayout;
+    m_form->addRow(tr("Activity"), m_cmbActivity);
+    m_form->addRow(tr("Minutes"), m_spnMinutes);
+    m_form->addRow(m_lblBodyWeight, m_edtBodyWeight);
 
     m_lblBurned->setObjectName(QStringLiteral("lblBurned"));
     m_lblBurned->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_btnLog = buttons->addButton(tr("Log it"), QDialogButtonBox::AcceptRole);
+    // Named before the box takes it, so that its own style applies.
+    m_btnLog = new QPushButton(tr("Log it"), this);
     m_btnLog->setObjectName(QStringLiteral("btnLogWorkout"));
+    buttons->addButton(m_btnLog, QDialogButtonBox::AcceptRole);
     m_btnLog->setAccessibleName(tr("Log the workout for today"));
     QPushButton* later = buttons->addButton(tr("Not now"), QDialogButtonBox::RejectRole);
     later->setObjectName(QStringLiteral("btnNotNow"));
@@ -86,7 +88,7 @@ CqDlgLogWorkout::CqDlgLogWorkout(const WorkoutOffer& offer, int minutes, QWidget
     layout->setContentsMargins(24, 20, 24, 20);
     layout->setSpacing(12);
     layout->addWidget(question);
-    layout->addLayout(form);
+    layout->addLayout(m_form);
     layout->addWidget(m_lblBurned);
     layout->addWidget(buttons);
 
@@ -152,8 +154,7 @@ void CqDlgLogWorkout::showBurned()
 {
     // The body weight is asked only while none is known.
     const bool askWeight = !m_bodyWeight->kg().has_value();
-    m_lblBodyWeight->setVisible(askWeight);
-    m_edtBodyWeight->setVisible(askWeight);
+    m_form->setRowVisible(m_edtBodyWeight, askWeight);
     const std::optional<ExerciseEntry> logged = entry();
     if (!chosenActivity())
         m_lblBurned->setText(tr("Choose the activity that fits the workout best."));

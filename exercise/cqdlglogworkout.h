@@ -11,6 +11,7 @@
 
 class MemberBodyWeight;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +44,7 @@ private:
 
     QList<Activity> m_activities; // the member's own, recent first, then the built-in list
     MemberBodyWeight* m_bodyWeight;
+    QFormLayout* m_form = nullptr;
     QComboBox* m_cmbActivity;
     QSpinBox* m_spnMinutes;
     QLabel* m_lblBodyWeight;

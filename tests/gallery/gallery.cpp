@@ -7,6 +7,7 @@
 #include "app/processlauncher.h"
 #include "app/startup.h"
 #include "app/utils.h"
+#include "exercise/activitycatalogue.h"
 #include "exercise/cqwndexercise.h"
 #include "exercise/exercisestore.h"
 #include "main/cqwndhistory.h"
@@ -43,6 +44,7 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDesktopServices>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -971,12 +973,14 @@ bool Gallery::exercise()
         QTest::keyClicks(weight, QStringLiteral("80"));
     auto* search = child<QLineEdit>(window, QStringLiteral("edtSearch"));
     const QDate today = DayClock::today();
+    // Names and the searched word in the gallery's language.
+    const ActivityCatalogue& activities = ActivityCatalogue::builtIn();
     if (ExerciseStore::entries(today).isEmpty()) {
-        ExerciseStore::add(today, {QStringLiteral("17200"), QStringLiteral("Walking, brisk pace (3.5 mph)"), 30, 172});
+        ExerciseStore::add(today, {QStringLiteral("17200"), activities.find(QStringLiteral("17200"))->name, 30, 172});
         window->refresh();
     }
     search->clear();
-    QTest::keyClicks(search, QStringLiteral("swim"));
+    QTest::keyClicks(search, activities.find(QStringLiteral("18200"))->name.section(u',', 0, 0).left(4));
     const bool shot = shoot(m_main);
     search->clear();
     return shot;
@@ -1239,8 +1243,10 @@ CqWndItems* Gallery::openProgramList(bool fromLibrary)
 {
     CqWndProduct* store = openStore(0);
     CqWndItems* list = showStoreList(store, fromLibrary ? 1 : 0, fromLibrary ? 0 : 1);
-    QPushButton* programs = buttonWithText(list, fromLibrary ? QStringLiteral("PROGRAM VIDEOS")
-                                                             : QStringLiteral("PROGRAM VIDEOS!"));
+    // The texts in the language the gallery runs in.
+    QPushButton* programs = buttonWithText(
+        list, fromLibrary ? QCoreApplication::translate("LibraryRules", "PROGRAM VIDEOS")
+                          : QCoreApplication::translate("StoreCardRules", "PROGRAM VIDEOS!"));
     if (!step(QStringLiteral("a PROGRAM VIDEOS button"), programs))
         return nullptr;
     QTest::mouseClick(programs, Qt::LeftButton);
@@ -1275,7 +1281,7 @@ bool Gallery::libraryProgramVideos()
 bool Gallery::player()
 {
     CqWndItems* window = openProgramList(true);
-    QPushButton* play = buttonWithText(window, QStringLiteral("PLAY"));
+    QPushButton* play = buttonWithText(window, QCoreApplication::translate("LibraryRules", "PLAY"));
     if (!step(QStringLiteral("a PLAY button"), play)) {
         if (window)
             window->close();
@@ -1296,7 +1302,7 @@ bool Gallery::player()
 bool Gallery::workoutOffer()
 {
     CqWndItems* window = openProgramList(true);
-    QPushButton* play = buttonWithText(window, QStringLiteral("PLAY"));
+    QPushButton* play = buttonWithText(window, QCoreApplication::translate("LibraryRules", "PLAY"));
     if (!step(QStringLiteral("a PLAY button"), play)) {
         if (window)
             window->close();
