@@ -9,6 +9,7 @@
 #include "app/utils.h"
 #include "exercise/activitycatalogue.h"
 #include "exercise/cqwndexercise.h"
+#include "tracker/dayarchive.h"
 #include "exercise/exercisestore.h"
 #include "main/cqwndhistory.h"
 #include "main/cqwndhistorydetails.h"
@@ -44,6 +45,7 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDesktopServices>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -247,6 +249,7 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"history-details", &Gallery::historyDetails},
             {"weight", &Gallery::weight},
             {"exercise", &Gallery::exercise},
+            {"exercise-earlier-day", &Gallery::exerciseEarlierDay},
         };
         for (int category = 0; category < 3; ++category) {
             for (int what = 0; what < StoreShotCount; ++what) {
@@ -983,6 +986,38 @@ bool Gallery::exercise()
     QTest::keyClicks(search, activities.find(QStringLiteral("18200"))->name.section(u',', 0, 0).left(4));
     const bool shot = shoot(m_main);
     search->clear();
+    return shot;
+}
+
+bool Gallery::exerciseEarlierDay()
+{
+    if (!mainWindow() || !waitFor(QStringLiteral("nothing loading"), [] { return !isBusyLoading(); }))
+        return false;
+    // Yesterday kept on this computer with a swim; the member adds to it.
+    const QDate yesterday = DayClock::today().addDays(-1);
+    if (!DayArchive::day(yesterday)) {
+        ArchivedDay day;
+        day.date = yesterday;
+        day.target = 1800;
+        day.remaining = 1800;
+        day.exercise = {{QStringLiteral("18250"),
+                         ActivityCatalogue::builtIn().find(QStringLiteral("18250"))->name, 45, 348}};
+        DayArchive::store(day);
+    }
+    if (!click(QStringLiteral("the exercise button"), m_main, QStringLiteral("btnExercise")) ||
+        !waitFor(QStringLiteral("the exercise window"), [this] { return activeFeatureAs<CqWndExercise>(); }))
+        return false;
+    auto* window = activeFeatureAs<CqWndExercise>();
+    window->refresh();
+    auto* days = child<QComboBox>(window, QStringLiteral("cmbDay"));
+    const int index = days->findData(yesterday);
+    if (!step(QStringLiteral("yesterday among the days"), index > 0))
+        return false;
+    days->setCurrentIndex(index);
+    emit days->activated(index);
+    const bool shot = shoot(m_main);
+    days->setCurrentIndex(0);
+    emit days->activated(0);
     return shot;
 }
 

@@ -121,6 +121,7 @@ private:
     bool historyDetails();
     bool weight();
     bool exercise();
+    bool exerciseEarlierDay();
     bool storeShot(int category, int what);
     bool programVideos();
     bool libraryProgramVideos();
