@@ -1,5 +1,6 @@
 #include "weight/weightunits.h"
 
+#include "app/localeformats.h"
 #include "app/settingsstore.h"
 
 #include <QRegularExpression>
@@ -63,9 +64,14 @@ QString number(double kg, WeightUnit unit)
     return QString::number(roundTenth(fromKg(kg, unit)), 'f', 1);
 }
 
+QString shownNumber(double kg, WeightUnit unit)
+{
+    return LocaleFormats::decimal(roundTenth(fromKg(kg, unit)), 1);
+}
+
 QString text(double kg, WeightUnit unit)
 {
-    return number(kg, unit) + QLatin1Char(' ') + symbol(unit);
+    return shownNumber(kg, unit) + QLatin1Char(' ') + symbol(unit);
 }
 
 std::optional<double> parse(const QString& typed, WeightUnit unit)
