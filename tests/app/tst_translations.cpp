@@ -185,16 +185,12 @@ void TestTranslations::serviceMessages_data()
         R"({"result_code":5,"message":"Too many attempts. Try again in 15 minutes.","retry_after":)";
     QTest::newRow("sign-in limit")
         << "signin" << limit + "900}" << false << "Too many attempts. Try again in 15 minutes.";
-    QTest::newRow("limit rounded up")
-        << "forgot" << limit + "61}" << false << "Too many attempts. Try again in 2 minutes.";
     QTest::newRow("one minute") << "setPassword" << limit + "60}" << false
                                 << "Too many attempts. Try again in 1 minute.";
     QTest::newRow("limit, Spanish") << "verifyDevice" << limit + "900}" << true
                                     << "Demasiados intentos. Vuelva a intentarlo en 15 minutos.";
     QTest::newRow("one minute, Spanish") << "registerToken" << limit + "30}" << true
                                          << "Demasiados intentos. Vuelva a intentarlo en 1 minuto.";
-    QTest::newRow("limit without a wait") << "signin" << QByteArray(R"({"result_code":5})") << false
-                                          << "Too many attempts. Please try again later.";
     QTest::newRow("unknown e-mail") << "signin" << QByteArray(R"({"result_code":1})") << true
                                     << "No existe una cuenta con ese correo electrónico";
     // Code 5 of the weight profile is no limit.
