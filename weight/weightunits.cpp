@@ -3,6 +3,7 @@
 #include "app/localeformats.h"
 #include "app/settingsstore.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -66,12 +67,16 @@ QString number(double kg, WeightUnit unit)
 
 QString shownNumber(double kg, WeightUnit unit)
 {
-    return LocaleFormats::decimal(roundTenth(fromKg(kg, unit)), 1);
+    // Without thousands separators: 1102.3 lb typed back must read again.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(roundTenth(fromKg(kg, unit)), 'f', 1);
 }
 
 QString text(double kg, WeightUnit unit)
 {
-    return shownNumber(kg, unit) + QLatin1Char(' ') + symbol(unit);
+    return LocaleFormats::decimal(roundTenth(fromKg(kg, unit)), 1) + QLatin1Char(' ') +
+           symbol(unit);
 }
 
 std::optional<double> parse(const QString& typed, WeightUnit unit)

@@ -42,8 +42,8 @@ QString keptText(double kg);
 QString symbol(WeightUnit unit);
 // "80.0" (no unit), in `unit`, one decimal, C locale: for files and the wire.
 QString number(double kg, WeightUnit unit);
-// The same as the member's language writes it ("80,0" in Spanish): for
-// showing and for the fields the member edits.
+// The same as the member's language writes it ("80,0" in Spanish), without
+// thousands separators: for the fields the member edits.
 QString shownNumber(double kg, WeightUnit unit);
 // "80.0 kg" / "176.4 lb" ("80,0 kg" in Spanish), for showing.
 QString text(double kg, WeightUnit unit);
