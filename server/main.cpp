@@ -140,7 +140,8 @@ int main(int argc, char* argv[])
 
     bool connectionsOk = false;
     const int connections = parser.value(connectionsOption).toInt(&connectionsOk);
-    if (!connectionsOk || connections < 0 || connections > ApiServer::maxWorkers) {
+    if (!connectionsOk || connections < (parser.isSet(connectionsOption) ? 1 : 0)
+        || connections > ApiServer::maxWorkers) {
         err << "olva-server: Invalid number of database connections: " << parser.value(connectionsOption)
             << " (1 to " << ApiServer::maxWorkers << ")" << Qt::endl;
         return 2;

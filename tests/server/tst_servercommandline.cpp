@@ -65,6 +65,8 @@ void TestServerCommandLine::badArguments_data()
                                        << 2 << "Invalid database URI: bad port 70000" << QString();
     QTest::newRow("too many database connections") << QStringList{"--db-connections", "65"} << 2
                                                    << "Invalid number of database connections: 65 (1 to 64)" << QString();
+    QTest::newRow("no database connections") << QStringList{"--db-connections", "0"} << 2
+                                             << "Invalid number of database connections: 0 (1 to 64)" << QString();
     QTest::newRow("database connections not a number") << QStringList{"--db-connections", "many"} << 2
                                                        << "Invalid number of database connections: many (1 to 64)"
                                                        << QString();
