@@ -162,13 +162,13 @@ void writeEbookViewer(const QString& filesDir)
 
 bool insertProducts(ServerContext& context, const ClipLibrary& clips)
 {
-    QSqlQuery product(context.db);
+    KeptQuery product(context.db);
     product.prepare(QStringLiteral(
         "INSERT INTO products (id, type, title, subtitle, minidescription, fulldescription, price_cents,"
         " ebook_price_cents, period_days, image, video, ebook_file, contact_email, contact_phone, contact_name,"
         " activity_code, activity_minutes)"
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, COALESCE(?, ''), COALESCE(?, ''), ?, ?, ?, ?, ?)"));
-    QSqlQuery programVideo(context.db);
+    KeptQuery programVideo(context.db);
     programVideo.prepare(QStringLiteral(
         "INSERT INTO program_videos (id, program_id, position, title, subtitle, minidescription,"
         " fulldescription, image, video, activity_code, activity_minutes)"
@@ -230,7 +230,7 @@ bool insertDemoMemberState(ServerContext& context)
     constexpr qint64 demoMember = 1;
     constexpr qint64 day = 24LL * 60 * 60 * 1000;
     const qint64 now = nowMs();
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(QStringLiteral(
         "INSERT INTO purchases (user_id, product_id, product_owned, ebook_owned, end_day, ebook_end_day)"
         " VALUES (?, ?, ?, ?, ?, ?)"));
@@ -249,7 +249,7 @@ bool insertDemoMemberState(ServerContext& context)
         if (!runWith(query, row))
             return false;
     }
-    QSqlQuery cart(context.db);
+    KeptQuery cart(context.db);
     cart.prepare(QStringLiteral("INSERT INTO store_cart (user_id, product_id, ebook, quantity) VALUES (?, ?, ?, 1)"));
     const QList<QVariantList> carts = {
         {demoMember, 102, 0}, // workout cart
