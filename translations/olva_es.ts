@@ -500,6 +500,91 @@ FINALIZAR</translation>
     </message>
 </context>
 <context>
+    <name>CqDlgDailyGrade</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Calificación diaria</translation>
+    </message>
+    <message>
+        <source>Caculating Your Grade</source>
+        <translation>Cómo se calcula su calificación</translation>
+    </message>
+    <message>
+        <source>95.8 - 100  =</source>
+        <translation>95,8 - 100  =</translation>
+    </message>
+    <message>
+        <source>A SHOULD ACHIEVE RESULTS</source>
+        <translation>A DEBERÍA LOGRAR RESULTADOS</translation>
+    </message>
+    <message>
+        <source>91.8 - 95.7 =</source>
+        <translation>91,8 - 95,7 =</translation>
+    </message>
+    <message>
+        <source>B GOOD CHANCE OF GETTING RESULTS</source>
+        <translation>B BUENAS PROBABILIDADES DE LOGRAR RESULTADOS</translation>
+    </message>
+    <message>
+        <source>83.4 - 91.7 =</source>
+        <translation>83,4 - 91,7 =</translation>
+    </message>
+    <message>
+        <source>C MAY OR MAY NOT GET RESULTS</source>
+        <translation>C PUEDE O NO LOGRAR RESULTADOS</translation>
+    </message>
+    <message>
+        <source>75.1 - 83.4 =</source>
+        <translation>75,1 - 83,4 =</translation>
+    </message>
+    <message>
+        <source>D LACK CONSISTENCY TO REACH GOAL</source>
+        <translation>D FALTA CONSTANCIA PARA ALCANZAR LA META</translation>
+    </message>
+    <message>
+        <source>0 - 75 =</source>
+        <translation>0 - 75 =</translation>
+    </message>
+    <message>
+        <source>E YOU NEED HELP – CONTACT COACH</source>
+        <translation>E NECESITA AYUDA – CONTACTE A SU ASESOR</translation>
+    </message>
+    <message>
+        <source>GRADE =</source>
+        <translation>CALIFICACIÓN =</translation>
+    </message>
+    <message>
+        <source>0     NEED TO EAT 4 OR MORE MEALS TO  GET GRADE</source>
+        <translation>0     DEBE COMER 4 O MÁS COMIDAS PARA  OBTENER CALIFICACIÓN</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+</context>
+<context>
+    <name>CqDlgDailyScore</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Puntuación diaria</translation>
+    </message>
+    <message>
+        <source>TOTAL DAILY
+CARBS, FAT, PROTEIN, FIBER</source>
+        <translation>TOTAL DIARIO DE
+CARBOHIDRATOS, GRASAS, PROTEÍNAS, FIBRA</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+    <message>
+        <source>Carbs = %1, Fat = %2, Protein = %3, Fiber = %4</source>
+        <extracomment>Grams of each nutrient eaten today</extracomment>
+        <translation>Carbohidratos = %1, Grasas = %2, Proteínas = %3, Fibra = %4</translation>
+    </message>
+</context>
+<context>
     <name>CqDlgDetails</name>
     <message>
         <source>Product Details</source>
@@ -604,6 +689,25 @@ CONSEJO: ancle OLVA Weight Loss a la barra de tareas para tenerlo a un clic todo
     </message>
 </context>
 <context>
+    <name>CqDlgSample</name>
+    <message>
+        <source>Sample Breakfast</source>
+        <translation>Desayunos de ejemplo</translation>
+    </message>
+    <message>
+        <source>Sample Meals</source>
+        <translation>Comidas de ejemplo</translation>
+    </message>
+    <message>
+        <source>Sample meals</source>
+        <translation>Comidas de ejemplo</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
     <name>CqDlgServiceInfo</name>
     <message>
         <source>Dialog</source>
@@ -702,6 +806,99 @@ elija una de las dos plataformas de videoconferencia para comenzar su cita por v
     <message>
         <source>OK</source>
         <translation>ACEPTAR</translation>
+    </message>
+</context>
+<context>
+    <name>CqWndHome</name>
+    <message>
+        <source>FoodTracker</source>
+        <translation>Registro de comidas</translation>
+    </message>
+    <message>
+        <source>Your weight log: trend, goal and chart</source>
+        <translation>Su registro de peso: tendencia, meta y gráfico</translation>
+    </message>
+    <message>
+        <source>My weight</source>
+        <translation>Mi peso</translation>
+    </message>
+    <message>
+        <source>My Weight</source>
+        <translation>Mi peso</translation>
+    </message>
+    <message>
+        <source>OLVA MEAL PLANNER</source>
+        <translation>PLANIFICADOR DE COMIDAS OLVA</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configuración</translation>
+    </message>
+    <message>
+        <source>Create Meal / Snack</source>
+        <translation>Crear comida / refrigerio</translation>
+    </message>
+    <message>
+        <source>TOTAL ASSIGNED CALORIES</source>
+        <translation>CALORÍAS TOTALES ASIGNADAS</translation>
+    </message>
+    <message>
+        <source>Total assigned calories</source>
+        <translation>Calorías totales asignadas</translation>
+    </message>
+    <message>
+        <source>REMAINING DAILY CALORIES</source>
+        <translation>CALORÍAS DIARIAS RESTANTES</translation>
+    </message>
+    <message>
+        <source>Remaining daily calories</source>
+        <translation>Calorías diarias restantes</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO</translation>
+    </message>
+    <message>
+        <source>Exercise calories burned</source>
+        <translation>Calorías quemadas con ejercicio</translation>
+    </message>
+    <message>
+        <source>REMAINING WITH EXERCISE</source>
+        <translation>RESTANTES CON EJERCICIO</translation>
+    </message>
+    <message>
+        <source>Remaining calories with exercise</source>
+        <translation>Calorías restantes con ejercicio</translation>
+    </message>
+    <message>
+        <source>%1 within its share of the day</source>
+        <extracomment>%1 is a meal&apos;s row (&quot;Total Lunch Calories&quot;)</extracomment>
+        <translation>%1 dentro de su parte del día</translation>
+    </message>
+    <message>
+        <source>Track %1</source>
+        <extracomment>Opens the tracker of a meal; %1 is its row (&quot;Total Lunch Calories&quot;)</extracomment>
+        <translation>Registrar: %1</translation>
+    </message>
+    <message>
+        <source>Daily Score</source>
+        <translation>Puntuación diaria</translation>
+    </message>
+    <message>
+        <source>Daily Grade</source>
+        <translation>Calificación diaria</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED (ALL COUNT)</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO (CUENTAN TODAS)</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED (HALF COUNTS)</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO (CUENTA LA MITAD)</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED (NONE COUNT)</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO (NO CUENTA NINGUNA)</translation>
     </message>
 </context>
 <context>
