@@ -138,6 +138,8 @@ CqWndTracker::CqWndTracker(int meal, QWidget* parent)
     m_server->request(FoodRequests::getFoodList, FoodRequests::foodList(currentUserId));
 
     buildFoodTable();
+    // The totals' zeros as the member's language writes them.
+    refreshTotals();
     m_ui->widgetDetails->hide();
 
     // Digits with the language's marks ("1.850", "12,5" in Spanish) and the
