@@ -836,6 +836,7 @@ elija una de las dos plataformas de videoconferencia para comenzar su cita por v
     </message>
     <message>
         <source>Create Meal / Snack</source>
+        <extracomment>A snack is one of the three small meals between the main ones</extracomment>
         <translation>Crear comida / refrigerio</translation>
     </message>
     <message>
@@ -1362,6 +1363,7 @@ CAMBIO DEL CARRITO</translation>
     </message>
     <message>
         <source>cal / 1cup</source>
+        <extracomment>Short for the calories in one cup of the food</extracomment>
         <translation>cal / 1 taza</translation>
     </message>
     <message>
@@ -1370,6 +1372,7 @@ CAMBIO DEL CARRITO</translation>
     </message>
     <message>
         <source>other cal</source>
+        <extracomment>Short for calories of another amount</extracomment>
         <translation>otras cal</translation>
     </message>
     <message>
