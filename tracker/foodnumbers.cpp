@@ -113,7 +113,12 @@ QString fixed(float value, int decimals)
 
 QString shownWhole(qint64 value)
 {
-    return QLocale().toString(value);
+    // Calorie counts without thousands grouping, as the planner and the
+    // tracker have always shown them in their narrow value columns (Spanish
+    // groups nothing below 10 000 either); the sign is the language's.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value);
 }
 
 QString shownFixed(float value, int decimals)

@@ -46,8 +46,9 @@ QString shortest(float value);
 QString fixed(float value, int decimals);
 
 // Numbers as the member reads them, in the default locale (that of the
-// chosen language): "1,850" and "12.5" in English, "1.850" and "12,5" in
-// Spanish. Never stored nor sent: the forms above are.
+// chosen language): "12.5" in English, "12,5" in Spanish. Never stored nor
+// sent: the forms above are.
+// Whole calories, never grouped ("1850").
 QString shownWhole(qint64 value);
 QString shownFixed(float value, int decimals);
 // calories() and shortest() as the member reads them.
