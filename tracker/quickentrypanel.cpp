@@ -139,11 +139,8 @@ void QuickEntryPanel::runSearch()
             //: %1 is the keys of the list
             status = tr("The first %n foods found. %1", nullptr, int(hits.size())).arg(keys);
         else
-            // English has no plural rules of its own here: one food is said apart.
             //: %1 is the keys of the list
-            status = (hits.size() == 1 ? tr("1 food found. %1")
-                                       : tr("%n foods found. %1", nullptr, int(hits.size())))
-                         .arg(keys);
+            status = tr("%n foods found. %1", nullptr, int(hits.size())).arg(keys);
     }
     m_widgets.status->setText(status);
     m_widgets.status->setAccessibleName(status);

@@ -48,6 +48,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -948,7 +949,8 @@ bool Gallery::weight()
     list->setCurrentIndex(list->model()->index(0, 0));
     auto* field = child<QLineEdit>(window, QStringLiteral("edtWeight"));
     field->clear();
-    QTest::keyClicks(field, QStringLiteral("81.4"));
+    // As the member's language writes it ("81,4" in Spanish).
+    QTest::keyClicks(field, QLocale().toString(81.4, 'f', 1));
     const bool shot = shoot(m_main);
     field->clear();
     return shot;
