@@ -52,6 +52,324 @@
     </message>
 </context>
 <context>
+    <name>Activity</name>
+    <message>
+        <source>Walking, strolling, very slow (under 2 mph)</source>
+        <translation>Caminar, paseo muy lento (menos de 3 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, slow pace (2 mph)</source>
+        <translation>Caminar, paso lento (3 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, 2.5 mph</source>
+        <translation>Caminar, 4 km/h</translation>
+    </message>
+    <message>
+        <source>Walking, moderate pace (2.8 to 3.2 mph)</source>
+        <translation>Caminar, paso moderado (4,5 a 5 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, brisk pace (3.5 mph)</source>
+        <translation>Caminar, paso rápido (5,6 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, very brisk pace (4 mph)</source>
+        <translation>Caminar, paso muy rápido (6,4 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, 4.5 mph</source>
+        <translation>Caminar, 7,2 km/h</translation>
+    </message>
+    <message>
+        <source>Walking, 5 mph</source>
+        <translation>Caminar, 8 km/h</translation>
+    </message>
+    <message>
+        <source>Walking uphill, 2.9 to 3.5 mph</source>
+        <translation>Caminar cuesta arriba, 4,7 a 5,6 km/h</translation>
+    </message>
+    <message>
+        <source>Walking the dog</source>
+        <translation>Pasear al perro</translation>
+    </message>
+    <message>
+        <source>Hiking, cross country</source>
+        <translation>Senderismo a campo traviesa</translation>
+    </message>
+    <message>
+        <source>Stair climbing, slow pace</source>
+        <translation>Subir escaleras, paso lento</translation>
+    </message>
+    <message>
+        <source>Stair climbing, fast pace</source>
+        <translation>Subir escaleras, paso rápido</translation>
+    </message>
+    <message>
+        <source>Jogging, general</source>
+        <translation>Trotar, en general</translation>
+    </message>
+    <message>
+        <source>Running, 4 mph</source>
+        <translation>Correr, 6,4 km/h</translation>
+    </message>
+    <message>
+        <source>Running, 5 mph (12 min per mile)</source>
+        <translation>Correr, 8 km/h (7,5 min por km)</translation>
+    </message>
+    <message>
+        <source>Running, 6 mph (10 min per mile)</source>
+        <translation>Correr, 9,7 km/h (6,2 min por km)</translation>
+    </message>
+    <message>
+        <source>Running, 7 mph</source>
+        <translation>Correr, 11,3 km/h</translation>
+    </message>
+    <message>
+        <source>Running, 8 mph</source>
+        <translation>Correr, 12,9 km/h</translation>
+    </message>
+    <message>
+        <source>Running, 9 mph</source>
+        <translation>Correr, 14,5 km/h</translation>
+    </message>
+    <message>
+        <source>Running, 10 mph (6 min per mile)</source>
+        <translation>Correr, 16 km/h (3,7 min por km)</translation>
+    </message>
+    <message>
+        <source>Cycling, leisure, 5.5 mph</source>
+        <translation>Ciclismo, de paseo, 9 km/h</translation>
+    </message>
+    <message>
+        <source>Cycling, leisure, 9.4 mph</source>
+        <translation>Ciclismo, de paseo, 15 km/h</translation>
+    </message>
+    <message>
+        <source>Cycling, 10 to 11.9 mph, light effort</source>
+        <translation>Ciclismo, 16 a 19 km/h, esfuerzo ligero</translation>
+    </message>
+    <message>
+        <source>Cycling, 12 to 13.9 mph, moderate effort</source>
+        <translation>Ciclismo, 19 a 22 km/h, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Cycling, 14 to 15.9 mph, vigorous effort</source>
+        <translation>Ciclismo, 22 a 25 km/h, esfuerzo intenso</translation>
+    </message>
+    <message>
+        <source>Mountain biking, general</source>
+        <translation>Bicicleta de montaña, en general</translation>
+    </message>
+    <message>
+        <source>Stationary cycling, general</source>
+        <translation>Bicicleta estática, en general</translation>
+    </message>
+    <message>
+        <source>Swimming laps, freestyle, slow or moderate</source>
+        <translation>Natación en piscina, estilo libre, lento o moderado</translation>
+    </message>
+    <message>
+        <source>Swimming laps, freestyle, fast</source>
+        <translation>Natación en piscina, estilo libre, rápido</translation>
+    </message>
+    <message>
+        <source>Swimming, backstroke</source>
+        <translation>Natación, espalda</translation>
+    </message>
+    <message>
+        <source>Swimming, breaststroke</source>
+        <translation>Natación, braza</translation>
+    </message>
+    <message>
+        <source>Swimming, leisurely, not laps</source>
+        <translation>Nadar por placer, sin largos</translation>
+    </message>
+    <message>
+        <source>Water aerobics</source>
+        <translation>Aeróbic acuático</translation>
+    </message>
+    <message>
+        <source>Weight lifting, light or moderate effort</source>
+        <translation>Levantamiento de pesas, esfuerzo ligero o moderado</translation>
+    </message>
+    <message>
+        <source>Weight lifting, vigorous effort</source>
+        <translation>Levantamiento de pesas, esfuerzo intenso</translation>
+    </message>
+    <message>
+        <source>Circuit training, vigorous</source>
+        <translation>Entrenamiento en circuito, intenso</translation>
+    </message>
+    <message>
+        <source>Calisthenics (push-ups, sit-ups), moderate effort</source>
+        <translation>Calistenia (flexiones, abdominales), esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Rowing machine, moderate effort</source>
+        <translation>Máquina de remo, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Elliptical trainer, moderate effort</source>
+        <translation>Elíptica, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Stretching, mild</source>
+        <translation>Estiramientos suaves</translation>
+    </message>
+    <message>
+        <source>Yoga, hatha</source>
+        <translation>Yoga, hatha</translation>
+    </message>
+    <message>
+        <source>Yoga, power</source>
+        <translation>Yoga, power</translation>
+    </message>
+    <message>
+        <source>Pilates</source>
+        <translation>Pilates</translation>
+    </message>
+    <message>
+        <source>Aerobics, general</source>
+        <translation>Aeróbic, en general</translation>
+    </message>
+    <message>
+        <source>Aerobics, low impact</source>
+        <translation>Aeróbic de bajo impacto</translation>
+    </message>
+    <message>
+        <source>Jumping rope, moderate pace</source>
+        <translation>Saltar la cuerda, ritmo moderado</translation>
+    </message>
+    <message>
+        <source>Dancing, ballet, modern or jazz</source>
+        <translation>Baile, ballet, moderno o jazz</translation>
+    </message>
+    <message>
+        <source>Dancing, salsa, swing or folk</source>
+        <translation>Baile, salsa, swing o folclórico</translation>
+    </message>
+    <message>
+        <source>Ballroom dancing, slow (waltz, foxtrot)</source>
+        <translation>Baile de salón, lento (vals, foxtrot)</translation>
+    </message>
+    <message>
+        <source>Cleaning the house, general</source>
+        <translation>Limpiar la casa, en general</translation>
+    </message>
+    <message>
+        <source>Vacuuming</source>
+        <translation>Pasar la aspiradora</translation>
+    </message>
+    <message>
+        <source>Mopping the floor</source>
+        <translation>Fregar el suelo</translation>
+    </message>
+    <message>
+        <source>Dusting or polishing</source>
+        <translation>Quitar el polvo o sacar brillo</translation>
+    </message>
+    <message>
+        <source>Washing dishes</source>
+        <translation>Lavar los platos</translation>
+    </message>
+    <message>
+        <source>Cooking or preparing food</source>
+        <translation>Cocinar o preparar comida</translation>
+    </message>
+    <message>
+        <source>Moving furniture</source>
+        <translation>Mover muebles</translation>
+    </message>
+    <message>
+        <source>Gardening, general</source>
+        <translation>Jardinería, en general</translation>
+    </message>
+    <message>
+        <source>Raking the lawn or leaves</source>
+        <translation>Rastrillar el césped o las hojas</translation>
+    </message>
+    <message>
+        <source>Shoveling snow by hand, moderate effort</source>
+        <translation>Quitar nieve con pala, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Basketball, general</source>
+        <translation>Baloncesto, en general</translation>
+    </message>
+    <message>
+        <source>Soccer, casual</source>
+        <translation>Fútbol, informal</translation>
+    </message>
+    <message>
+        <source>Tennis, general</source>
+        <translation>Tenis, en general</translation>
+    </message>
+    <message>
+        <source>Badminton, social</source>
+        <translation>Bádminton, recreativo</translation>
+    </message>
+    <message>
+        <source>Volleyball</source>
+        <translation>Voleibol</translation>
+    </message>
+    <message>
+        <source>Golf, general</source>
+        <translation>Golf, en general</translation>
+    </message>
+    <message>
+        <source>Table tennis</source>
+        <translation>Tenis de mesa</translation>
+    </message>
+    <message>
+        <source>Tai chi</source>
+        <translation>Taichí</translation>
+    </message>
+    <message>
+        <source>Martial arts, moderate pace</source>
+        <translation>Artes marciales, ritmo moderado</translation>
+    </message>
+    <message>
+        <source>Boxing, punching bag</source>
+        <translation>Boxeo, saco de boxeo</translation>
+    </message>
+    <message>
+        <source>Rock climbing, ascending</source>
+        <translation>Escalada en roca, ascenso</translation>
+    </message>
+    <message>
+        <source>Ice skating, general</source>
+        <translation>Patinaje sobre hielo, en general</translation>
+    </message>
+    <message>
+        <source>Roller skating</source>
+        <translation>Patinaje sobre ruedas</translation>
+    </message>
+    <message>
+        <source>Skiing, downhill, moderate effort</source>
+        <translation>Esquí alpino, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Skiing, cross country, moderate effort</source>
+        <translation>Esquí de fondo, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Kayaking, moderate effort</source>
+        <translation>Kayak, esfuerzo moderado</translation>
+    </message>
+</context>
+<context>
+    <name>ActivityListModel</name>
+    <message>
+        <source>%1 (your own, %2 calories an hour)</source>
+        <translation>%1 (propia, %2 calorías por hora)</translation>
+    </message>
+    <message>
+        <source>%1 (MET %2)</source>
+        <translation>%1 (MET %2)</translation>
+    </message>
+</context>
+<context>
     <name>CardPaymentDialog</name>
     <message>
         <source>Your earlier payment for this cart has been recorded.</source>
@@ -751,6 +1069,77 @@ y crear una contraseña nueva</translation>
     </message>
 </context>
 <context>
+    <name>CqDlgLogWorkout</name>
+    <message>
+        <source>Body weight (kg)</source>
+        <translation>Peso corporal (kg)</translation>
+    </message>
+    <message>
+        <source>Log this workout</source>
+        <translation>Registrar este entrenamiento</translation>
+    </message>
+    <message>
+        <source>Well done! Log this workout as exercise for today?</source>
+        <translation>¡Bien hecho! ¿Registrar este entrenamiento como ejercicio de hoy?</translation>
+    </message>
+    <message>
+        <source>Well done! Log “%1” as exercise for today?</source>
+        <translation>¡Bien hecho! ¿Registrar «%1» como ejercicio de hoy?</translation>
+    </message>
+    <message>
+        <source>Activity of the workout</source>
+        <translation>Actividad del entrenamiento</translation>
+    </message>
+    <message>
+        <source>Choose the activity</source>
+        <translation>Elija la actividad</translation>
+    </message>
+    <message>
+        <source>Minutes of the workout</source>
+        <translation>Minutos del entrenamiento</translation>
+    </message>
+    <message>
+        <source>Body weight in kilograms</source>
+        <translation>Peso corporal en kilogramos</translation>
+    </message>
+    <message>
+        <source>Activity</source>
+        <translation>Actividad</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minutos</translation>
+    </message>
+    <message>
+        <source>Log it</source>
+        <translation>Registrarlo</translation>
+    </message>
+    <message>
+        <source>Log the workout for today</source>
+        <translation>Registrar el entrenamiento para hoy</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Ahora no</translation>
+    </message>
+    <message>
+        <source>Do not log the workout</source>
+        <translation>No registrar el entrenamiento</translation>
+    </message>
+    <message>
+        <source>Choose the activity that fits the workout best.</source>
+        <translation>Elija la actividad que mejor se ajuste al entrenamiento.</translation>
+    </message>
+    <message>
+        <source>Enter your body weight to see what it burns.</source>
+        <translation>Introduzca su peso corporal para ver lo que quema.</translation>
+    </message>
+    <message>
+        <source>Burns about %1 calories</source>
+        <translation>Quema unas %1 calorías</translation>
+    </message>
+</context>
+<context>
     <name>CqDlgLogin</name>
     <message>
         <source>Close</source>
@@ -1078,6 +1467,304 @@ y la Política de privacidad</translation>
     <message>
         <source>OK</source>
         <translation>ACEPTAR</translation>
+    </message>
+</context>
+<context>
+    <name>CqReminderSettings</name>
+    <message>
+        <source>Remind me to log breakfast at</source>
+        <translation>Recordarme registrar el desayuno a las</translation>
+    </message>
+    <message>
+        <source>Remind me to log lunch at</source>
+        <translation>Recordarme registrar el almuerzo a las</translation>
+    </message>
+    <message>
+        <source>Remind me to log dinner at</source>
+        <translation>Recordarme registrar la cena a las</translation>
+    </message>
+    <message>
+        <source>Remind me to weigh in at</source>
+        <translation>Recordarme pesarme a las</translation>
+    </message>
+    <message>
+        <source>Breakfast reminder time</source>
+        <translation>Hora del recordatorio del desayuno</translation>
+    </message>
+    <message>
+        <source>Lunch reminder time</source>
+        <translation>Hora del recordatorio del almuerzo</translation>
+    </message>
+    <message>
+        <source>Dinner reminder time</source>
+        <translation>Hora del recordatorio de la cena</translation>
+    </message>
+    <message>
+        <source>Weigh-in reminder time</source>
+        <translation>Hora del recordatorio para pesarse</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Recordatorios</translation>
+    </message>
+    <message>
+        <source>Tell me when a download has finished</source>
+        <translation>Avisarme cuando termine una descarga</translation>
+    </message>
+    <message>
+        <source>Start with my session</source>
+        <translation>Iniciar con mi sesión</translation>
+    </message>
+    <message>
+        <source>OLVA starts in the tray when you log in to your desktop, so that your reminders arrive.</source>
+        <translation>OLVA se inicia en la bandeja del sistema cuando entra en su escritorio, para que le lleguen los recordatorios.</translation>
+    </message>
+</context>
+<context>
+    <name>CqWndExercise</name>
+    <message>
+        <source>My Exercise</source>
+        <translation>Mi ejercicio</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Meal planner</source>
+        <translation>Planificador de comidas</translation>
+    </message>
+    <message>
+        <source>Log an activity for today</source>
+        <translation>Registrar una actividad de hoy</translation>
+    </message>
+    <message>
+        <source>Search activities</source>
+        <translation>Buscar actividades</translation>
+    </message>
+    <message>
+        <source>Search activities: walk, swim, yoga...</source>
+        <translation>Buscar actividades: caminar, nadar, yoga...</translation>
+    </message>
+    <message>
+        <source>Activities</source>
+        <translation>Actividades</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minutos</translation>
+    </message>
+    <message>
+        <source>Body weight (kg)</source>
+        <translation>Peso corporal (kg)</translation>
+    </message>
+    <message>
+        <source>Body weight in kilograms</source>
+        <translation>Peso corporal en kilogramos</translation>
+    </message>
+    <message>
+        <source>Cancel the change</source>
+        <translation>Cancelar el cambio</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Log the activity</source>
+        <translation>Registrar la actividad</translation>
+    </message>
+    <message>
+        <source>Log activity</source>
+        <translation>Registrar actividad</translation>
+    </message>
+    <message>
+        <source>An activity of your own</source>
+        <translation>Una actividad propia</translation>
+    </message>
+    <message>
+        <source>Name of your own activity</source>
+        <translation>Nombre de su actividad propia</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Calories per hour of your own activity</source>
+        <translation>Calorías por hora de su actividad propia</translation>
+    </message>
+    <message>
+        <source>Calories per hour</source>
+        <translation>Calorías por hora</translation>
+    </message>
+    <message>
+        <source>Add your own activity</source>
+        <translation>Añadir su actividad propia</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Día</translation>
+    </message>
+    <message>
+        <source>Day to log exercise for</source>
+        <translation>Día para el que registra ejercicio</translation>
+    </message>
+    <message>
+        <source>Today, or an earlier day still kept on this computer</source>
+        <translation>Hoy, o un día anterior que este equipo aún guarda</translation>
+    </message>
+    <message>
+        <source>Today&apos;s exercise</source>
+        <translation>Ejercicio de hoy</translation>
+    </message>
+    <message>
+        <source>Edit the chosen activity</source>
+        <translation>Editar la actividad elegida</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Editar</translation>
+    </message>
+    <message>
+        <source>Delete the chosen activity</source>
+        <translation>Eliminar la actividad elegida</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Changes to an earlier day are sent to OLVA again and then show in your history.</source>
+        <translation>Los cambios en un día anterior se envían de nuevo a OLVA y después aparecen en su historial.</translation>
+    </message>
+    <message>
+        <source>How much of it counts against your day</source>
+        <translation>Cuánto cuenta en su día</translation>
+    </message>
+    <message>
+        <source>Count all of it</source>
+        <translation>Contarlo todo</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todo</translation>
+    </message>
+    <message>
+        <source>Count half of it</source>
+        <translation>Contar la mitad</translation>
+    </message>
+    <message>
+        <source>Half</source>
+        <translation>La mitad</translation>
+    </message>
+    <message>
+        <source>Count none of it</source>
+        <translation>No contar nada</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Nada</translation>
+    </message>
+    <message>
+        <source>Half is the default: estimates of burned calories run high, and counting half keeps your weight loss on track.</source>
+        <translation>La mitad es lo predeterminado: las estimaciones de calorías quemadas suelen ser altas, y contar la mitad mantiene su pérdida de peso por buen camino.</translation>
+    </message>
+    <message>
+        <source>Activity</source>
+        <translation>Actividad</translation>
+    </message>
+    <message>
+        <source>Calories</source>
+        <translation>Calorías</translation>
+    </message>
+    <message>
+        <source>Your body weight is the trend of your weight log.</source>
+        <translation>Su peso corporal es la tendencia de su registro de peso.</translation>
+    </message>
+    <message>
+        <source>Your body weight as last known; weigh in on My Weight to keep it current.</source>
+        <translation>Su último peso corporal conocido; pésese en Mi peso para mantenerlo al día.</translation>
+    </message>
+    <message>
+        <source>Enter your body weight once: burned calories depend on it.</source>
+        <translation>Introduzca su peso corporal una vez: las calorías quemadas dependen de él.</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>No activity found: try another word, or add your own.</source>
+        <translation>No se encontró ninguna actividad: pruebe otra palabra o añada una propia.</translation>
+    </message>
+    <message>
+        <source>Enter your body weight to see what it burns.</source>
+        <translation>Introduzca su peso corporal para ver lo que quema.</translation>
+    </message>
+    <message>
+        <source>Burns about %1 calories</source>
+        <translation>Quema unas %1 calorías</translation>
+    </message>
+    <message>
+        <source>Log an activity for %1</source>
+        <translation>Registrar una actividad del %1</translation>
+    </message>
+    <message>
+        <source>Exercise of %1</source>
+        <translation>Ejercicio del %1</translation>
+    </message>
+    <message>
+        <source>Nothing logged today yet.</source>
+        <translation>Aún no ha registrado nada hoy.</translation>
+    </message>
+    <message>
+        <source>Burned today: %1 calories. Counted against your day: %2 calories.</source>
+        <translation>Quemadas hoy: %1 calorías. Contadas en su día: %2 calorías.</translation>
+    </message>
+    <message>
+        <source>Nothing logged on %1.</source>
+        <translation>Nada registrado el %1.</translation>
+    </message>
+    <message>
+        <source>Burned on %1: %2 calories. Counted against that day: %3 calories.</source>
+        <translation>Quemadas el %1: %2 calorías. Contadas en ese día: %3 calorías.</translation>
+    </message>
+    <message>
+        <source>Enter your body weight between %1 and %2 kg first.</source>
+        <translation>Primero introduzca su peso corporal, entre %1 y %2 kg.</translation>
+    </message>
+    <message>
+        <source>That activity could not be saved; check its minutes.</source>
+        <translation>No se pudo guardar esa actividad; revise sus minutos.</translation>
+    </message>
+    <message>
+        <source>Changed: %1</source>
+        <translation>Cambiado: %1</translation>
+    </message>
+    <message>
+        <source>Logged: %1</source>
+        <translation>Registrado: %1</translation>
+    </message>
+    <message>
+        <source>%1 is no longer in the list of activities: delete it and log another.</source>
+        <translation>%1 ya no está en la lista de actividades: elimínela y registre otra.</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Guardar cambios</translation>
+    </message>
+    <message>
+        <source>Deleted: %1</source>
+        <translation>Eliminado: %1</translation>
+    </message>
+    <message>
+        <source>Give your activity a name and between 1 and %1 calories per hour.</source>
+        <translation>Dé a su actividad un nombre y entre 1 y %1 calorías por hora.</translation>
     </message>
 </context>
 <context>
@@ -2068,6 +2755,14 @@ CAMBIO DEL CARRITO</translation>
         <source>Play</source>
         <translation>Reproducir</translation>
     </message>
+    <message>
+        <source>Log this workout as exercise</source>
+        <translation>Registrar este entrenamiento como ejercicio</translation>
+    </message>
+    <message>
+        <source>I did this workout</source>
+        <translation>Hice este entrenamiento</translation>
+    </message>
 </context>
 <context>
     <name>CqWndWeight</name>
@@ -2377,6 +3072,13 @@ CAMBIO DEL CARRITO</translation>
         <source>Food no longer listed (%1)</source>
         <extracomment>A food the member chose that the food list no longer has; %1 is its number</extracomment>
         <translation>Alimento que ya no está en la lista (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
     </message>
 </context>
 <context>
@@ -2947,6 +3649,68 @@ GRATUITO</translation>
         <source>%1: %2 chosen. Ctrl+S saves.</source>
         <extracomment>%1 is the food, %2 the amount (&quot;½ cup&quot;, &quot;72.5 cal&quot;)</extracomment>
         <translation>%1: %2 elegido. Ctrl+S guarda.</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderCentre</name>
+    <message>
+        <source>OLVA Weight Loss</source>
+        <translation>OLVA Weight Loss</translation>
+    </message>
+    <message>
+        <source>Open tracker</source>
+        <translation>Abrir el registro de comidas</translation>
+    </message>
+    <message>
+        <source>Log weight</source>
+        <translation>Registrar peso</translation>
+    </message>
+    <message>
+        <source>Log exercise</source>
+        <translation>Registrar ejercicio</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Your download has finished</source>
+        <translation>Su descarga ha terminado</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Recordatorios</translation>
+    </message>
+    <message>
+        <source>Would you like a reminder to log your meals and to weigh in? You can change them in Settings at any time.</source>
+        <translation>¿Quiere recordatorios para registrar sus comidas y pesarse? Puede cambiarlos en Configuración en cualquier momento.</translation>
+    </message>
+    <message>
+        <source>Set up reminders</source>
+        <translation>Configurar recordatorios</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Ahora no</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderKind</name>
+    <message>
+        <source>Log your breakfast</source>
+        <translation>Registre su desayuno</translation>
+    </message>
+    <message>
+        <source>Log your lunch</source>
+        <translation>Registre su almuerzo</translation>
+    </message>
+    <message>
+        <source>Log your dinner</source>
+        <translation>Registre su cena</translation>
+    </message>
+    <message>
+        <source>Weigh in</source>
+        <translation>Pésese</translation>
     </message>
 </context>
 <context>

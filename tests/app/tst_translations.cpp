@@ -2,6 +2,8 @@
 #include "app/interfacelanguage.h"
 #include "app/jsonreply.h"
 #include "app/servicemessages.h"
+#include "exercise/cqdlglogworkout.h"
+#include "exercise/cqwndexercise.h"
 #include "fakeserver.h"
 #include "main/cqwndhistorydetails.h"
 #include "main/cqwndsetting.h"
@@ -168,6 +170,14 @@ void TestTranslations::windowsSpeakSpanish_data()
         day.total = QStringLiteral("12345");
         return new CqWndHistoryDetails(&day);
     }) << QStringList{"8 dic 2026", "12.345", "Desayuno", "Restante", "Ver cada comida"};
+    QTest::newRow("exercise") << WindowMaker([] { return new CqWndExercise; })
+                              << QStringList{"Mi ejercicio", "Registrar una actividad de hoy", "Ejercicio de hoy",
+                                             "Hoy", "La mitad", "Día para el que registra ejercicio"};
+    // The built-in activities in the member's language too.
+    QTest::newRow("workout offer") << WindowMaker([] {
+        return new CqDlgLogWorkout({QStringLiteral("Kettlebell"), QStringLiteral("02054"), 25}, 25);
+    }) << QStringList{"Registrar este entrenamiento", "Registrarlo", "Ahora no",
+                      "Levantamiento de pesas, esfuerzo ligero o moderado"};
 }
 
 void TestTranslations::windowsSpeakSpanish()
