@@ -164,6 +164,14 @@ QList<QDate> ExerciseStore::dates()
     return found;
 }
 
+void ExerciseStore::forgetBefore(const QDate& date)
+{
+    for (const QDate& stored : dates()) {
+        if (stored < date)
+            SettingsStore::removeMemberKey(ExerciseKeys::day(stored));
+    }
+}
+
 ExerciseCalories::Share ExerciseStore::share()
 {
     return ExerciseCalories::shareFromText(SettingsStore::memberText(ExerciseKeys::share()));

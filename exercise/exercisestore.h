@@ -58,6 +58,8 @@ public:
     static int counted(const QDate& date);
     // Dates that hold exercise, for closing days.
     static QList<QDate> dates();
+    // Drops the dated entries before `date`: days the archive no longer keeps.
+    static void forgetBefore(const QDate& date);
 
     static ExerciseCalories::Share share();
     static void setShare(ExerciseCalories::Share share);

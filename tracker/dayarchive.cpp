@@ -222,6 +222,9 @@ void store(const ArchivedDay& archived)
     while (all.size() > keptDays)
         SettingsStore::removeMemberKey(dayKey(all.takeFirst()));
     writeDates(all);
+    // The exercise of a day no longer kept would otherwise stay for good.
+    if (all.size() == keptDays)
+        ExerciseStore::forgetBefore(all.first());
     // Days archived by an older version kept their empty keys too.
     for (const QDate& date : std::as_const(all)) {
         const QString stored = SettingsStore::memberText(dayKey(date));

@@ -227,14 +227,19 @@ void TestDayRollover::aDroppedBatchLeavesTheDayToCloseOnce()
 void TestDayRollover::archiveKeepsTheNewestDays()
 {
     trackDay(monday);
-    for (int i = 0; i < DayArchive::keptDays + 10; ++i)
+    for (int i = 0; i < DayArchive::keptDays + 10; ++i) {
+        QVERIFY(ExerciseStore::add(monday.addDays(i), {QStringLiteral("17200"), QStringLiteral("Walking"), 30, 172}));
         QVERIFY(DayRollover::closeStoredDay(monday.addDays(i + 1)) && (trackDay({}), true));
+    }
     const QList<QDate> dates = DayArchive::dates();
     QCOMPARE(dates.size(), DayArchive::keptDays);
     QCOMPARE(dates.first(), monday.addDays(10));
     QVERIFY(!DayArchive::day(monday.addDays(9)));
     QVERIFY(!SettingsStore::memberContains(DayArchive::dayKey(monday)));
     QCOMPARE(DayArchive::latest(2).first().date, dates.last());
+    // The exercise of the days let go goes with them.
+    QCOMPARE(ExerciseStore::dates().first(), dates.first());
+    QCOMPARE(DayArchive::day(dates.first())->exerciseBurned(), 172);
 }
 
 void TestDayRollover::olderArchivedDaysLoseTheirEmptyKeys()
