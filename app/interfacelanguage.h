@@ -28,6 +28,12 @@ QString translationFor(const QStringList& uiLanguages, const QStringList& availa
 // Language codes of the translations built into the program.
 QStringList available();
 
+// The hidden choice of the pseudo-translation: every text longer and with
+// accented letters, for checking that layouts fit longer words. The gallery
+// and the tests choose it; it is never offered to members and is not among
+// available().
+inline constexpr char pseudo[] = "pseudo";
+
 // Installs the program's and Qt's own translations for the language `code`
 // (empty: the system's) on `application` and makes its locale the default
 // one for display.
