@@ -22,7 +22,10 @@ void TestPseudoTranslation::translates_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("expected");
     QTest::newRow("plain") << "Save the day" << "Šàvë ţĥë ďàý ~~~~";
+    QTest::newRow("long, padding in words") << "Remove the food from the meal"
+                                            << "Ŕëmövë ţĥë fööď fŕöm ţĥë mëàļ ~~~~ ~~~~ ~";
     QTest::newRow("placeholders") << "%1 of %L2 (%n)" << "%1 öf %L2 (%n) ~~";
+    QTest::newRow("placeholder last") << "BUY - $%1" << "BÜÝ - $%1 ~~";
     QTest::newRow("mnemonic") << "&Save" << "&Sàvë ~";
     QTest::newRow("ampersand") << "Terms && more" << "Ţëŕmš && möŕë ~~~~";
     QTest::newRow("each line") << "Daily\nTarget" << "Ďàïļý ~\nŢàŕĝëţ ~~";

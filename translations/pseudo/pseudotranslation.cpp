@@ -53,9 +53,11 @@ public:
     {
         if (m_shown == 0)
             return m_text;
+        // In words of four, so that a wrapped text can still break its lines.
         const int extra = int(std::ceil(m_shown * 0.4));
-        const QString padding = extra < 2 ? QStringLiteral("~")
-                                          : QStringLiteral(" ") + QString(extra - 1, QLatin1Char('~'));
+        QString padding = extra < 2 ? QStringLiteral("~") : QString();
+        for (int index = 0; extra >= 2 && index < extra; ++index)
+            padding += index % 5 == 0 ? QLatin1Char(' ') : QLatin1Char('~');
         return m_text.left(m_end) + padding + m_text.mid(m_end);
     }
 
@@ -98,7 +100,7 @@ QString of(const QString& source)
                 line = Line();
             }
         } else if (token.startsWith(QLatin1Char('%'))) {
-            line.appendHidden(token);
+            line.appendShown(token, 0); // what it stands for is not the text's to lengthen
         } else {
             line.appendShown(token, 1); // an entity, "&&" or a mnemonic
         }
