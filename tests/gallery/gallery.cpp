@@ -55,6 +55,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QScrollArea>
 #include <QTableView>
 #include <QTableWidget>
@@ -64,7 +66,12 @@
 namespace {
 
 const QString memberEmail = QStringLiteral("demo@olva.local");
-const QString paymentErrorText = QStringLiteral("Payment Error, Something Wrong. Try again.");
+// A text as the window shows it, in the language of the gallery: the shots
+// find buttons by what they say.
+QString shown(const char* context, const char* source)
+{
+    return QCoreApplication::translate(context, source);
+}
 const char* const storeButtons[3] = {"btnWork", "btnNutrition", "btnCoaching"};
 const char* const storeNames[3] = {"workout", "nutrition", "coaching"};
 
@@ -316,6 +323,28 @@ QString Gallery::take(const QString& name, const Capture& capture)
     if (reached && !m_captured)
         m_failedStep = QStringLiteral("the capture");
     return m_captured ? QString() : m_failedStep;
+}
+
+QSet<QString> Gallery::serviceTexts()
+{
+    QSet<QString> texts;
+    QSqlDatabase& db = m_demo.server().context().db;
+    for (const QString& table : db.tables()) {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(table)))
+            continue;
+        while (query.next()) {
+            for (int column = 0; column < query.record().count(); ++column) {
+                const QVariant value = query.value(column);
+                if (value.typeId() != QMetaType::QString)
+                    continue;
+                const QString text = value.toString().trimmed();
+                if (text.size() > 2 && text.size() < 4000)
+                    texts.insert(text);
+            }
+        }
+    }
+    return texts;
 }
 
 // --- machinery -------------------------------------------------------------
@@ -1078,7 +1107,7 @@ bool Gallery::buyTo(int category, bool question)
     if (list) {
         for (QPushButton* button : list->findChildren<QPushButton*>()) {
             const int id = button->objectName().section(QLatin1Char('_'), 1).toInt();
-            if (button->text().startsWith(QLatin1String("BUY - $")) && button->isVisibleTo(list) &&
+            if (button->text().startsWith(shown("StoreCardRules", "BUY - $%1").section(QLatin1String("%1"), 0, 0)) && button->isVisibleTo(list) &&
                 !inCart.contains(id))
                 buy = button;
         }
@@ -1165,7 +1194,7 @@ bool Gallery::checkoutTo(int category, bool card)
         // Declined: the message is on show and PAY can be pressed again.
         modals.append({QStringLiteral("CqDlgCard"), [this, bar](QDialog* dialog) {
                            auto* pay = child<QPushButton>(dialog, QStringLiteral("btnOk"));
-                           if (!bar->messages().contains(paymentErrorText) ||
+                           if (!bar->messages().contains(shown("CardPaymentDialog", "Payment Error, Something Wrong. Try again.")) ||
                                !qFuzzyIsNull(bar->offset()) || !pay || !pay->isEnabled())
                                return false;
                            shoot(dialog);
@@ -1203,7 +1232,7 @@ bool Gallery::storeShot(int category, int what)
             [list] {
                 for (QPushButton* button : list->findChildren<QPushButton*>()) {
                     if (button->isVisibleTo(list) &&
-                        button->text() == QLatin1String("Product Details"))
+                        button->text() == shown("CqWndItems", "Product Details"))
                         return true;
                 }
                 return false;
@@ -1213,7 +1242,7 @@ bool Gallery::storeShot(int category, int what)
     }
     case Details: {
         CqWndItems* list = showStoreList(openStore(category), 0, 0);
-        QPushButton* details = buttonWithText(list, QStringLiteral("Product Details"));
+        QPushButton* details = buttonWithText(list, shown("CqWndItems", "Product Details"));
         if (!step(QStringLiteral("a Product Details button"), details))
             return false;
         return runModals(QStringLiteral("the product details"),
@@ -1238,8 +1267,8 @@ CqWndItems* Gallery::openProgramList(bool fromLibrary)
 {
     CqWndProduct* store = openStore(0);
     CqWndItems* list = showStoreList(store, fromLibrary ? 1 : 0, fromLibrary ? 0 : 1);
-    QPushButton* programs = buttonWithText(list, fromLibrary ? QStringLiteral("PROGRAM VIDEOS")
-                                                             : QStringLiteral("PROGRAM VIDEOS!"));
+    QPushButton* programs = buttonWithText(list, fromLibrary ? shown("LibraryRules", "PROGRAM VIDEOS")
+                                                             : shown("StoreCardRules", "PROGRAM VIDEOS!"));
     if (!step(QStringLiteral("a PROGRAM VIDEOS button"), programs))
         return nullptr;
     QTest::mouseClick(programs, Qt::LeftButton);
@@ -1274,7 +1303,7 @@ bool Gallery::libraryProgramVideos()
 bool Gallery::player()
 {
     CqWndItems* window = openProgramList(true);
-    QPushButton* play = buttonWithText(window, QStringLiteral("PLAY"));
+    QPushButton* play = buttonWithText(window, shown("LibraryRules", "PLAY"));
     if (!step(QStringLiteral("a PLAY button"), play)) {
         if (window)
             window->close();
@@ -1295,7 +1324,7 @@ bool Gallery::player()
 CqWndVideoDownLoad* Gallery::openDownload()
 {
     CqWndItems* list = showStoreList(openStore(0), 0, 0);
-    QPushButton* download = buttonWithText(list, QStringLiteral("DOWNLOAD NOW!"));
+    QPushButton* download = buttonWithText(list, shown("StoreCardRules", "DOWNLOAD NOW!"));
     if (!step(QStringLiteral("a DOWNLOAD NOW! button"), download))
         return nullptr;
     QTest::mouseClick(download, Qt::LeftButton);
@@ -1408,7 +1437,7 @@ bool Gallery::servicesList(int categoryTab, int serviceTab)
 bool Gallery::serviceDetails()
 {
     CqWndServiceItem* list = showServiceList(0, 0);
-    QPushButton* details = buttonWithText(list, QStringLiteral("Product Details"));
+    QPushButton* details = buttonWithText(list, shown("CqWndServiceItem", "Product Details"));
     if (!step(QStringLiteral("a Product Details button"), details))
         return false;
     return runModals(QStringLiteral("the service's details"),
@@ -1418,7 +1447,7 @@ bool Gallery::serviceDetails()
 
 bool Gallery::serviceSchedule()
 {
-    QPushButton* schedule = buttonWithText(showServiceList(0, 0), QStringLiteral("SCHEDULE"));
+    QPushButton* schedule = buttonWithText(showServiceList(0, 0), shown("CqWndServiceItem", "SCHEDULE"));
     if (!step(QStringLiteral("a SCHEDULE button"), schedule))
         return false;
     return runModals(QStringLiteral("the appointment dialog"),
@@ -1428,7 +1457,7 @@ bool Gallery::serviceSchedule()
 
 bool Gallery::serviceSkype()
 {
-    QPushButton* schedule = buttonWithText(showServiceList(0, 0), QStringLiteral("SCHEDULE"));
+    QPushButton* schedule = buttonWithText(showServiceList(0, 0), shown("CqWndServiceItem", "SCHEDULE"));
     if (!step(QStringLiteral("a SCHEDULE button"), schedule))
         return false;
     return runModals(QStringLiteral("the Skype question"),
@@ -1447,7 +1476,7 @@ bool Gallery::serviceSkype()
 
 bool Gallery::serviceAppoint()
 {
-    QPushButton* appoint = buttonWithText(showServiceList(1, 0), QStringLiteral("APPOINT"));
+    QPushButton* appoint = buttonWithText(showServiceList(1, 0), shown("CqWndServiceItem", "APPOINT"));
     if (!step(QStringLiteral("an APPOINT button"), appoint))
         return false;
     return runModals(QStringLiteral("the appointment dialog"),
@@ -1457,7 +1486,7 @@ bool Gallery::serviceAppoint()
 
 bool Gallery::serviceComplete()
 {
-    QPushButton* complete = buttonWithText(showServiceList(1, 0), QStringLiteral("COMPLETED"));
+    QPushButton* complete = buttonWithText(showServiceList(1, 0), shown("ServiceCardButtons", "COMPLETED"));
     if (!step(QStringLiteral("a COMPLETED button"), complete))
         return false;
     return runModals(QStringLiteral("the completion question"),

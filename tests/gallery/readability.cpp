@@ -78,22 +78,6 @@ QString describe(const QWidget* widget, const QString& text)
         .arg(QLatin1String(widget->metaObject()->className()), name, shown);
 }
 
-// Behind the top sub-window of an area: every feature window is shown
-// maximised, so the top one covers the others.
-bool coveredInArea(const QWidget* widget)
-{
-    for (const QWidget* up = widget; up; up = up->parentWidget()) {
-        const auto* sub = qobject_cast<const QMdiSubWindow*>(up);
-        if (!sub || !sub->mdiArea())
-            continue;
-        const QList<QMdiSubWindow*> stacked =
-            sub->mdiArea()->subWindowList(QMdiArea::StackingOrder);
-        if (!stacked.isEmpty() && stacked.last() != sub)
-            return true;
-    }
-    return false;
-}
-
 // The part of `widget` that can show, in `window`'s coordinates.
 QRect shownRect(QWidget* widget, QWidget* window)
 {
@@ -390,6 +374,22 @@ void readCells(QAbstractItemView* view, QWidget* window, const QImage& backdrop,
 
 } // namespace
 
+// Behind the top sub-window of an area: every feature window is shown
+// maximised, so the top one covers the others.
+bool Readability::coveredInArea(const QWidget* widget)
+{
+    for (const QWidget* up = widget; up; up = up->parentWidget()) {
+        const auto* sub = qobject_cast<const QMdiSubWindow*>(up);
+        if (!sub || !sub->mdiArea())
+            continue;
+        const QList<QMdiSubWindow*> stacked =
+            sub->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+        if (!stacked.isEmpty() && stacked.last() != sub)
+            return true;
+    }
+    return false;
+}
+
 QString TextReading::describe() const
 {
     return QStringLiteral("%1: %2:1 (needs %3:1), %4 on %5")
@@ -410,7 +410,7 @@ QList<TextReading> Readability::read(QWidget* window)
         if (widget->window() != window || !widget->isVisible() || widget->size().isEmpty())
             continue;
         // Inactive controls need no contrast.
-        if (!widget->isEnabled() || coveredInArea(widget))
+        if (!widget->isEnabled() || Readability::coveredInArea(widget))
             continue;
         if (qobject_cast<QHeaderView*>(widget))
             continue;

@@ -40,4 +40,7 @@ class Readability final
 {
 public:
     static QList<TextReading> read(QWidget* window);
+    // Behind the top sub-window of an area: every feature window is shown
+    // maximised, so the top one covers the others.
+    static bool coveredInArea(const QWidget* widget);
 };
