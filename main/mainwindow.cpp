@@ -54,6 +54,9 @@ MainWindow::MainWindow(QWidget* parent)
 
     m_snackbar->setBoxWidth(500);
     m_snackbar->setBackgroundColor(QColor(QStringLiteral("red")));
+    // Opaque: the window's texts behind a message of two lines would show
+    // faintly through it and muddle both.
+    m_snackbar->setBackgroundOpacity(1);
     m_snackbar->setFont(QFont(QStringLiteral("Roboto"), 20, QFont::Medium));
     m_snackbar->setParent(this);
     m_snackbar->setAutoHideDuration(2000);

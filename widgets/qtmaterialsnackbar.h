@@ -91,9 +91,7 @@ private:
     qreal m_offset = 1;
     int m_autoHideDuration = 3000;
     int m_boxWidth = 300;
-    // Opaque: a text of the window behind would show faintly through the
-    // message and muddle both.
-    qreal m_backgroundOpacity = 1.0;
+    qreal m_backgroundOpacity = 0.9;
     QColor m_backgroundColor;
     QColor m_textColor;
     bool m_clickToDismiss = false;
