@@ -1298,6 +1298,18 @@ GRATUITO</translation>
         <source>Hi, %1</source>
         <translation>Hola, %1</translation>
     </message>
+    <message>
+        <source>My exercise</source>
+        <translation>Mi ejercicio</translation>
+    </message>
+    <message>
+        <source>Log today&apos;s activities and see what they burn</source>
+        <translation>Registra las actividades de hoy y mira cuánto queman</translation>
+    </message>
+    <message>
+        <source>MY EXERCISE</source>
+        <translation>MI EJERCICIO</translation>
+    </message>
 </context>
 <context>
     <name>PaymentKeeper</name>
