@@ -99,8 +99,16 @@ std::optional<QString> cutBy(const QWidget* widget, const QWidget* window, const
 void checkLabel(QLabel* label, QWidget* window, QStringList& found)
 {
     const QString text = label->text();
-    if (text.isEmpty() || label->wordWrap())
+    if (text.isEmpty())
         return;
+    if (label->wordWrap()) {
+        // A wrapped text loses its last lines to a label too low for them.
+        const int height = label->heightForWidth(label->width());
+        if (height > label->height() + slackDown)
+            found.append(describe(label, text) +
+                         QStringLiteral(": needs %1 px down, has %2").arg(height).arg(label->height()));
+        return;
+    }
     // A label that does not wrap asks for the size of its text, plus its
     // margins and frame.
     const QMargins margins = label->contentsMargins();

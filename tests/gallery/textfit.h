@@ -8,8 +8,9 @@ class QWidget;
 // tool, check, radio, the material buttons and tabs), a tab of a tab bar, a
 // group box title or a header section whose text does not fit the widget,
 // or that sticks out of a widget around it (up to a scroll area, whose
-// content scrolls). Word-wrapped labels fit by wrapping; widgets marked as
-// eliding their text by design (ElidedText) are left out.
+// content scrolls). Word-wrapped labels fit by wrapping, if they are high
+// enough for all their lines; widgets marked as eliding their text by design
+// (ElidedText) are left out.
 //
 // Each finding names the widget and the text with the room the text needs and
 // the room it has: "QPushButton btnBuy "COMPRAR AHORA": needs 142x19 px, has

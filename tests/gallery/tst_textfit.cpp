@@ -31,7 +31,8 @@ void TestTextFit::findsCutOffTexts_data()
     QTest::addColumn<bool>("cutOff");
     QTest::newRow("label fits") << "label" << 400 << "" << false;
     QTest::newRow("label too narrow") << "label" << 60 << "" << true;
-    QTest::newRow("label wraps") << "label" << 60 << "wrap" << false;
+    QTest::newRow("label wraps") << "label" << 120 << "wrap" << false;
+    QTest::newRow("label wraps, too low") << "label" << 120 << "wrap, low" << true;
     QTest::newRow("label elided by design") << "label" << 60 << "elided" << false;
     QTest::newRow("label sticks out of its frame") << "label" << 400 << "small parent" << true;
     QTest::newRow("button fits") << "button" << 400 << "" << false;
@@ -62,7 +63,7 @@ void TestTextFit::findsCutOffTexts()
     QWidget* probe = nullptr;
     if (kind == QLatin1String("label")) {
         auto* label = new QLabel(text, parent);
-        label->setWordWrap(setting == QLatin1String("wrap"));
+        label->setWordWrap(setting.startsWith(QLatin1String("wrap")));
         probe = label;
     } else if (kind == QLatin1String("button")) {
         auto* button = new QPushButton(text, parent);
@@ -91,7 +92,7 @@ void TestTextFit::findsCutOffTexts()
     if (setting == QLatin1String("elided"))
         ElidedText::mark(probe);
     if (kind != QLatin1String("header"))
-        probe->setGeometry(0, 0, width, 40);
+        probe->setGeometry(0, 0, width, setting == QLatin1String("wrap, low") ? 20 : 100);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     const QStringList found = TextFit::cutOff(window.get());
