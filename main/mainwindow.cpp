@@ -27,6 +27,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -117,6 +118,14 @@ void MainWindow::styleWidgets()
     m_ui->btnPlus->setBackgroundColor(panelColour);
 
     m_ui->lblTitle->setFont(QFont(QStringLiteral("Roboto"), 20, QFont::Medium));
+    // The panel is as wide as the name takes in English; a longer name in
+    // another language wraps onto a second line rather than widen the panel
+    // and push the feature window past the screen's edge.
+    const QString englishTitle =
+        QStringLiteral("OLVA WEIGHT LOSS(%1)").arg(QLatin1String(ApiConfig::clientVersion));
+    m_ui->lblTitle->setMinimumWidth(
+        QFontMetrics(m_ui->lblTitle->font()).horizontalAdvance(englishTitle) + 1);
+    m_ui->lblTitle->setWordWrap(true);
     m_ui->lblName->setFont(QFont(QStringLiteral("Roboto"), 12, QFont::Medium));
 }
 

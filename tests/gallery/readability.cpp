@@ -298,6 +298,14 @@ void readWidget(QWidget* widget, QWidget* window, const QImage& backdrop,
     const QRect area = shownRect(widget, window);
     if (area.isEmpty())
         return;
+    // A single line half scrolled out of view would read as the edges of its
+    // letters; it is read when scrolled in.
+    const QRect whole(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    const int lineTop = whole.center().y() - widget->fontMetrics().height() / 2;
+    if (area.height() < whole.height() &&
+        (area.top() > lineTop || area.bottom() < lineTop + widget->fontMetrics().height()) &&
+        !swap->text.contains(QLatin1Char('\n')) && whole.height() < 3 * widget->fontMetrics().height())
+        return;
     auto* button = qobject_cast<QAbstractButton*>(widget);
     if (button && !button->icon().isNull())
         button->setIcon(QIcon());
@@ -405,6 +413,13 @@ QList<TextReading> Readability::read(QWidget* window)
     if (!window || !window->isVisible())
         return readings;
     const QImage backdrop = ScreenImage::behind(window);
+    // What the message bar covers while it shows is read once it goes: a
+    // text half under it would read as the few pixels that stick out.
+    QRegion covered;
+    for (QtMaterialSnackbar* bar : window->findChildren<QtMaterialSnackbar*>()) {
+        if (bar->isVisible() && bar->window() == window)
+            covered += bar->boxRect().translated(bar->mapTo(window, QPoint(0, 0)));
+    }
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         // Dialogs parented to the window are windows of their own.
         if (widget->window() != window || !widget->isVisible() || widget->size().isEmpty())
@@ -413,6 +428,9 @@ QList<TextReading> Readability::read(QWidget* window)
         if (!widget->isEnabled() || Readability::coveredInArea(widget))
             continue;
         if (qobject_cast<QHeaderView*>(widget))
+            continue;
+        if (!qobject_cast<QtMaterialSnackbar*>(widget) &&
+            covered.intersects(shownRect(widget, window)))
             continue;
         if (auto* view = qobject_cast<QAbstractItemView*>(widget))
             readCells(view, window, backdrop, readings);

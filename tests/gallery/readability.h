@@ -35,7 +35,8 @@ struct TextReading
 // Not read: hidden widgets and those without size; disabled controls (WCAG
 // asks no contrast of inactive controls); the placeholder of an empty line
 // edit; texts whose renders do not differ at all (clipped out of view or
-// covered by another widget); header sections.
+// covered by another widget); header sections; texts under the message bar
+// while it shows; a line of text half scrolled out of view.
 class Readability final
 {
 public:

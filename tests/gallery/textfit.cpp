@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -82,16 +83,26 @@ std::optional<QString> cutBy(const QWidget* widget, const QWidget* window, const
     QRect inParent = rect;
     for (const QWidget* up = widget; up != window && up->parentWidget(); up = up->parentWidget()) {
         const QWidget* parent = up->parentWidget();
-        // The content of a scroll area scrolls: what is out of view is not lost.
-        if (qobject_cast<const QAbstractScrollArea*>(parent->parentWidget()) &&
-            static_cast<const QAbstractScrollArea*>(parent->parentWidget())->viewport() == parent)
+        // The content of a scroll area scrolls: what is out of view is not
+        // lost. Not so the feature windows, shown maximised in the main
+        // window's area: one wider than the area hides its right edge (it
+        // may still scroll down, as a long page does).
+        const auto* area = qobject_cast<const QAbstractScrollArea*>(parent->parentWidget());
+        const bool inArea = area && area->viewport() == parent;
+        const bool inMainArea = inArea && qobject_cast<const QMdiArea*>(area);
+        if (inArea && !inMainArea)
             break;
         inParent.translate(up->pos());
-        if (!fits(inParent, parent->rect()))
+        const QRect room = inMainArea ? QRect(parent->rect().left(), inParent.top(),
+                                              parent->width(), inParent.height())
+                                      : parent->rect();
+        if (!fits(inParent, room))
             return QStringLiteral("sticks out of %1 %2")
                 .arg(QLatin1String(parent->metaObject()->className()),
                      parent->objectName().isEmpty() ? QStringLiteral("(unnamed)")
                                                     : parent->objectName());
+        if (inMainArea)
+            break;
     }
     return std::nullopt;
 }

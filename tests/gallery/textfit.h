@@ -8,7 +8,8 @@ class QWidget;
 // tool, check, radio, the material buttons and tabs), a tab of a tab bar, a
 // group box title or a header section whose text does not fit the widget,
 // or that sticks out of a widget around it (up to a scroll area, whose
-// content scrolls). Word-wrapped labels fit by wrapping, if they are high
+// content scrolls, but not the main window's area, whose feature windows
+// show maximised). Word-wrapped labels fit by wrapping, if they are high
 // enough for all their lines; widgets marked as eliding their text by design
 // (ElidedText) are left out.
 //

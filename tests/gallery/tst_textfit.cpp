@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTabBar>
@@ -44,6 +46,10 @@ void TestTextFit::findsCutOffTexts_data()
     QTest::newRow("group box title too long") << "group" << 60 << "" << true;
     QTest::newRow("header section too narrow") << "header" << 40 << "" << true;
     QTest::newRow("header section fits") << "header" << 300 << "" << false;
+    // A feature window wider than the main window's area hides its right
+    // edge; one taller than it scrolls down like a page.
+    QTest::newRow("feature window too wide") << "feature" << 0 << "wide" << true;
+    QTest::newRow("feature window taller") << "feature" << 0 << "tall" << false;
 }
 
 void TestTextFit::findsCutOffTexts()
@@ -80,6 +86,16 @@ void TestTextFit::findsCutOffTexts()
         probe = bar;
     } else if (kind == QLatin1String("group")) {
         probe = new QGroupBox(text, parent);
+    } else if (kind == QLatin1String("feature")) {
+        auto* area = new QMdiArea(parent);
+        area->setGeometry(0, 0, 400, 200);
+        auto* content = new QWidget;
+        auto* label = new QLabel(text, content);
+        const bool wide = setting == QLatin1String("wide");
+        label->move(wide ? 380 : 10, wide ? 10 : 300);
+        label->adjustSize();
+        area->addSubWindow(content)->setGeometry(0, 0, wide ? 700 : 380, wide ? 180 : 500);
+        probe = area;
     } else if (kind == QLatin1String("header")) {
         auto* view = new QTableView(parent);
         auto* model = new QStandardItemModel(1, 1, view);
@@ -91,7 +107,7 @@ void TestTextFit::findsCutOffTexts()
     }
     if (setting == QLatin1String("elided"))
         ElidedText::mark(probe);
-    if (kind != QLatin1String("header"))
+    if (kind != QLatin1String("header") && kind != QLatin1String("feature"))
         probe->setGeometry(0, 0, width, setting == QLatin1String("wrap, low") ? 20 : 100);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
