@@ -1,21 +1,25 @@
 #include "account/accountchecks.h"
 
+#include <QCoreApplication>
+
 namespace AccountChecks {
 
 SignUpProblem checkSignUp(const QString& name, const QString& email, const QString& password,
                           const QString& confirm, bool agreed)
 {
     if (name.isEmpty())
-        return {SignUpField::Name, QStringLiteral("Insert Name")};
+        return {SignUpField::Name, QCoreApplication::translate("AccountChecks", "Insert Name")};
     if (email.isEmpty())
-        return {SignUpField::Email, QStringLiteral("Insert Email")};
+        return {SignUpField::Email, QCoreApplication::translate("AccountChecks", "Insert Email")};
     if (password.isEmpty())
-        return {SignUpField::Password, QStringLiteral("Insert Password")};
+        return {SignUpField::Password,
+                QCoreApplication::translate("AccountChecks", "Insert Password")};
     // An empty confirmation simply differs from the password.
     if (confirm != password)
-        return {SignUpField::Confirm, QStringLiteral("Password Confirm Incorrect")};
+        return {SignUpField::Confirm,
+                QCoreApplication::translate("AccountChecks", "Password Confirm Incorrect")};
     if (!agreed)
-        return {SignUpField::Policy, QStringLiteral("Don't agree?")};
+        return {SignUpField::Policy, QCoreApplication::translate("AccountChecks", "Don't agree?")};
     return {};
 }
 
@@ -23,15 +27,15 @@ QString checkNewPassword(const QString& pincode, const QString& expectedCode,
                          const QString& password, const QString& confirm)
 {
     if (pincode.isEmpty())
-        return QStringLiteral("Insert Pincode.");
+        return QCoreApplication::translate("AccountChecks", "Insert Pincode.");
     if (!expectedCode.isEmpty() && pincode != expectedCode)
-        return QStringLiteral("Insert Pincode Correctly.");
+        return QCoreApplication::translate("AccountChecks", "Insert Pincode Correctly.");
     if (password.isEmpty())
-        return QStringLiteral("Insert Password.");
+        return QCoreApplication::translate("AccountChecks", "Insert Password.");
     if (confirm.isEmpty())
-        return QStringLiteral("Insert Confirm.");
+        return QCoreApplication::translate("AccountChecks", "Insert Confirm.");
     if (confirm != password)
-        return QStringLiteral("Confirm Incorrect.");
+        return QCoreApplication::translate("AccountChecks", "Confirm Incorrect.");
     return QString();
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/qtmaterialcircularprogress.h"
 #include "widgets/qtmaterialsnackbar.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QMouseEvent>
@@ -133,7 +134,8 @@ QIcon closeIcon()
 
 QString noAnswerText()
 {
-    return QStringLiteral("The server did not answer. Please try again.");
+    return QCoreApplication::translate("AccountLook",
+                                       "The server did not answer. Please try again.");
 }
 
 QtMaterialSnackbar* createMessageBar(QWidget* dialog)

@@ -1,8 +1,8 @@
 #include "account/accountreplies.h"
 
 #include "app/jsonreply.h"
+#include "app/servicemessages.h"
 
-#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -71,13 +71,7 @@ QString tooManyAttemptsMessage(const QString& text)
     const std::optional<QJsonObject> object = readableObject(text);
     if (!object || JsonReply::resultCode(*object) != tooManyAttemptsCode)
         return {};
-    // Whole minutes, rounded up: "0 minutes" would invite a try that fails.
-    const double seconds = JsonReply::number(*object, QStringLiteral("retry_after"));
-    if (!(seconds > 0) || seconds > 7 * 24 * 3600)
-        return QCoreApplication::translate("AccountReplies", "Too many attempts. Please try again later.");
-    const int minutes = qMax(1, int((seconds + 59) / 60));
-    return QCoreApplication::translate("AccountReplies", "Too many attempts. Try again in %Ln minutes.", nullptr,
-                                       minutes);
+    return ServiceMessages::tooManyAttempts(*object);
 }
 
 } // namespace AccountReplies

@@ -3,11 +3,13 @@
 #include "account/accountlook.h"
 #include "account/accountreplies.h"
 #include "app/accountstate.h"
+#include "app/jsonreply.h"
 #include "app/server.h"
+#include "app/servicemessages.h"
 #include "app/utils.h"
 #include "main/replydeadline.h"
-#include "widgets/qtmaterialsnackbar.h"
 #include "ui_cqdlgforget.h"
+#include "widgets/qtmaterialsnackbar.h"
 
 namespace {
 enum Endpoint { Forgot = 5 };
@@ -47,7 +49,7 @@ void CqDlgForget::setControlsEnabled(bool enabled)
 void CqDlgForget::on_btnOk_clicked()
 {
     if (m_ui->edtEmail->text().isEmpty()) {
-        Utils::instance()->showMessage(m_bar, QStringLiteral("Insert Email."));
+        Utils::instance()->showMessage(m_bar, tr("Insert Email."));
         m_ui->edtEmail->setFocus();
         return;
     }
@@ -75,13 +77,11 @@ void CqDlgForget::slt_net_forgot(QString text)
         accept();
         return;
     }
-    const QString limit = AccountReplies::tooManyAttemptsMessage(text);
-    if (!limit.isEmpty())
-        Utils::instance()->showMessage(m_bar, limit);
-    else if (reply.readable && reply.resultCode == 1)
-        Utils::instance()->showMessage(m_bar, QStringLiteral("Email doesn't exist."));
-    else
-        Utils::instance()->showMessage(m_bar, QStringLiteral("Not send"));
+    // Unreadable answers read as "not sent", like any code without a text.
+    const QJsonObject answer = reply.readable ? JsonReply::parseObject(text) : QJsonObject();
+    Utils::instance()->showMessage(
+        m_bar, ServiceMessages::known(QStringLiteral("forgot"),
+                                      reply.readable ? reply.resultCode : -1, answer));
 }
 
 void CqDlgForget::slt_net_error(QString)

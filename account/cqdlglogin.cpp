@@ -8,6 +8,7 @@
 #include "account/cqdlgsignup.h"
 #include "app/accountstate.h"
 #include "app/server.h"
+#include "app/servicemessages.h"
 #include "app/utils.h"
 #include "main/replydeadline.h"
 #include "ui_cqdlglogin.h"
@@ -19,8 +20,6 @@ namespace {
 enum Endpoint { SignIn = 1, RegisterToken = 2, VerifyDevice = 3 };
 
 const QString deviceType = QStringLiteral("windows");
-const QString notRegisteredText = QStringLiteral("This computer could not be registered. Please try again.");
-const QString enterPasswordText = QStringLiteral("This computer is registered. Enter your password to sign in.");
 
 } // namespace
 
@@ -202,7 +201,7 @@ void CqDlgLogin::slt_net_login(QString text)
         }
         if (!reply.approved()) {
             setBusy(false);
-            Utils::instance()->showMessage(m_bar, QStringLiteral("Not allowed"));
+            Utils::instance()->showMessage(m_bar, tr("Not allowed"));
             return;
         }
         m_detailsReceived = true;
@@ -214,12 +213,12 @@ void CqDlgLogin::slt_net_login(QString text)
         return;
     case 1:
         setBusy(false);
-        Utils::instance()->showMessage(m_bar, QStringLiteral("Non Exist Email"));
+        Utils::instance()->showMessage(m_bar, ServiceMessages::known(QStringLiteral("signin"), 1));
         m_ui->edtEmail->setFocus();
         return;
     case 2:
         setBusy(false);
-        Utils::instance()->showMessage(m_bar, QStringLiteral("Password incorrect"));
+        Utils::instance()->showMessage(m_bar, ServiceMessages::known(QStringLiteral("signin"), 2));
         m_ui->edtPassword->setFocus();
         return;
     case 3:
@@ -228,7 +227,8 @@ void CqDlgLogin::slt_net_login(QString text)
             // only loop, and letting the member in would leave them without
             // an id.
             setBusy(false);
-            Utils::instance()->showMessage(m_bar, notRegisteredText);
+            Utils::instance()->showMessage(
+                m_bar, tr("This computer could not be registered. Please try again."));
             return;
         }
         // This computer is not registered for the account yet.
@@ -277,7 +277,8 @@ void CqDlgLogin::slt_net_token(QString text)
         if (code.value_or(-1) != 0 && !m_codeCheckedHere) {
             setBusy(false);
             if (code)
-                Utils::instance()->showMessage(m_bar, QStringLiteral("Pincode incorrect."));
+                Utils::instance()->showMessage(
+                    m_bar, ServiceMessages::known(QStringLiteral("registerToken"), 3));
             return;
         }
         if (m_signInRepeated) {
@@ -290,7 +291,8 @@ void CqDlgLogin::slt_net_token(QString text)
             // No password remembered (verify mode without a secret store):
             // the member types it and signs in.
             setBusy(false);
-            Utils::instance()->showMessage(m_bar, enterPasswordText);
+            Utils::instance()->showMessage(
+                m_bar, tr("This computer is registered. Enter your password to sign in."));
             activateWindow();
             m_ui->edtPassword->setFocus();
             return;

@@ -4,11 +4,13 @@
 #include "account/accountlook.h"
 #include "account/accountreplies.h"
 #include "app/accountstate.h"
+#include "app/jsonreply.h"
 #include "app/server.h"
+#include "app/servicemessages.h"
 #include "app/utils.h"
 #include "main/replydeadline.h"
-#include "widgets/qtmaterialsnackbar.h"
 #include "ui_cqdlgpassword.h"
+#include "widgets/qtmaterialsnackbar.h"
 
 namespace {
 enum Endpoint { SetPassword = 6 };
@@ -60,10 +62,12 @@ void CqDlgPassword::slt_net_password(QString text)
     m_deadline->stop();
     // Only a readable success counts; garbage is not an updated password.
     if (AccountReplies::resultCode(text) == 0) {
-        Utils::instance()->showMessage(m_bar, QStringLiteral("Updated your password!"));
+        Utils::instance()->showMessage(m_bar, tr("Updated your password!"));
         accept();
         return;
     }
-    const QString limit = AccountReplies::tooManyAttemptsMessage(text);
-    Utils::instance()->showMessage(m_bar, limit.isEmpty() ? QStringLiteral("Network issue.") : limit);
+    const std::optional<int> code = AccountReplies::resultCode(text);
+    Utils::instance()->showMessage(m_bar, ServiceMessages::known(QStringLiteral("setPassword"),
+                                                                 code.value_or(-1),
+                                                                 JsonReply::parseObject(text)));
 }

@@ -27,7 +27,7 @@ void CqDlgPin::on_btnOk_clicked()
         accept();
         return;
     }
-    Utils::instance()->showMessage(m_bar, QStringLiteral("Pincode incorrect."));
+    Utils::instance()->showMessage(m_bar, tr("Pincode incorrect."));
 }
 
 QString CqDlgPin::typedCode() const

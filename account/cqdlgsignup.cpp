@@ -5,6 +5,7 @@
 #include "account/accountreplies.h"
 #include "account/cqdlgterms.h"
 #include "app/server.h"
+#include "app/servicemessages.h"
 #include "app/utils.h"
 #include "main/replydeadline.h"
 #include "main/windowplacement.h"
@@ -119,9 +120,9 @@ void CqDlgSignUp::slt_net_signup(QString text)
     setBusy(false);
     // Only a readable success is one; anything else is reported as an error.
     if (AccountReplies::resultCode(text) == 0)
-        Utils::instance()->showMessage(m_bar, QStringLiteral("Register Successes"));
+        Utils::instance()->showMessage(m_bar, tr("Register Successes"));
     else
-        Utils::instance()->showMessage(m_bar, QStringLiteral("Net Error"));
+        Utils::instance()->showMessage(m_bar, ServiceMessages::known(QStringLiteral("signup"), -1));
 }
 
 void CqDlgSignUp::slt_net_error(QString)

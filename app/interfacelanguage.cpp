@@ -73,6 +73,8 @@ QStringList available()
                                   .entryList({QStringLiteral("olva_*.qm")}, QDir::Files);
     for (const QString& file : files)
         codes << file.mid(5, file.size() - 8);
+    // The source texts are English; its file only gives their plurals.
+    codes.removeAll(QLatin1String(english));
     return codes;
 }
 
@@ -91,6 +93,10 @@ void apply(QCoreApplication& application, const QString& code)
     }
     const QStringList wanted = code.isEmpty() ? locale.uiLanguages() : QStringList{code};
     const QString language = translationFor(wanted, available());
+    // Under every language, so that a text its translation lacks still
+    // reads "1 minute", not "1 minutes".
+    install(application, QStringLiteral("olva_") + QLatin1String(english),
+            QString::fromLatin1(translationsDir));
     if (language.isEmpty())
         return;
     install(application, QStringLiteral("qtbase_") + language,

@@ -25,7 +25,8 @@ QLocale localeFor(const QString& code);
 // without a translation comes first, since the source texts are English.
 QString translationFor(const QStringList& uiLanguages, const QStringList& available);
 
-// Language codes of the translations built into the program.
+// Language codes of the translations built into the program, but English,
+// the language of the source texts (its file holds only their plurals).
 QStringList available();
 
 // The hidden choice of the pseudo-translation: every text longer and with
@@ -35,8 +36,8 @@ QStringList available();
 inline constexpr char pseudo[] = "pseudo";
 
 // Installs the program's and Qt's own translations for the language `code`
-// (empty: the system's) on `application` and makes its locale the default
-// one for display.
+// (empty: the system's) on `application`, over the English plurals, and
+// makes its locale the default one for display.
 void apply(QCoreApplication& application, const QString& code);
 // The same for the language chosen on this computer.
 void apply(QCoreApplication& application);

@@ -1,12 +1,18 @@
 #include "exercise/activitycatalogue.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 const ActivityCatalogue& ActivityCatalogue::builtIn()
 {
+    // Read once the translation is installed (the first window that needs
+    // it): names in the member's language, found by the same search.
     static const ActivityCatalogue catalogue = [] {
         QFile file(QStringLiteral(":/exercise/activities.csv"));
-        return fromCsv(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        ActivityCatalogue read = fromCsv(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        for (Activity& activity : read.m_activities)
+            activity.name = QCoreApplication::translate("Activity", activity.name.toUtf8().constData());
+        return read;
     }();
     return catalogue;
 }

@@ -4,7 +4,10 @@
 #include "exercise/activitylistmodel.h"
 #include "exercise/bodyweight.h"
 #include "exercise/exercisecalories.h"
+#include "exercise/exercisechanges.h"
+#include "exercise/exercisedays.h"
 #include "exercise/exercisestore.h"
+#include "exercise/memberbodyweight.h"
 #include "main/mainwindow.h"
 #include "tracker/dayclock.h"
 #include "ui_cqwndexercise.h"
@@ -30,7 +33,10 @@ std::optional<double> parsedNumber(const QString& text)
 } // namespace
 
 CqWndExercise::CqWndExercise(QWidget* parent)
-    : QWidget(parent), m_ui(new Ui::CqWndExercise), m_model(new ActivityListModel(this))
+    : QWidget(parent)
+    , m_ui(new Ui::CqWndExercise)
+    , m_model(new ActivityListModel(this))
+    , m_bodyWeight(new MemberBodyWeight(this))
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground, true);
@@ -52,6 +58,11 @@ CqWndExercise::CqWndExercise(QWidget* parent)
         ExerciseStore::setShare(Share(id));
         showDay();
     });
+    connect(m_ui->cmbDay, &QComboBox::activated, this, [this](int index) {
+        chooseDay(m_ui->cmbDay->itemData(index).toDate());
+    });
+    connect(m_bodyWeight, &MemberBodyWeight::changed, this,
+            [this] { setWeightEntries(m_bodyWeight->entries()); });
 
     connect(m_ui->edtSearch, &QLineEdit::textChanged, this, &CqWndExercise::search);
     connect(m_ui->edtSearch, &QLineEdit::returnPressed, this, &CqWndExercise::on_btnLog_clicked);
@@ -71,7 +82,7 @@ CqWndExercise::CqWndExercise(QWidget* parent)
     connect(m_ui->edtOwnCalories, &QLineEdit::returnPressed, this,
             &CqWndExercise::on_btnAddOwn_clicked);
 
-    setWeightEntries({});
+    setWeightEntries(m_bodyWeight->entries());
     refresh();
 }
 
@@ -102,12 +113,44 @@ void CqWndExercise::setWeightEntries(const QList<WeightEntry>& entries)
 void CqWndExercise::refresh()
 {
     const QDate today = DayClock::today();
-    if (today != m_day) {
+    // A new day shows the new today; an earlier day the archive no longer
+    // keeps cannot stay chosen.
+    if (today != m_today || !ExerciseDays::isChoosable(m_day, today)) {
+        m_today = today;
         m_day = today;
         stopEditing();
     }
+    fillDays();
     rebuildCatalogue();
     showDay();
+}
+
+bool CqWndExercise::chooseDay(const QDate& day)
+{
+    if (!ExerciseDays::isChoosable(day, m_today)) {
+        fillDays();
+        return false;
+    }
+    if (day != m_day) {
+        m_day = day;
+        stopEditing();
+    }
+    fillDays();
+    showDay();
+    return true;
+}
+
+void CqWndExercise::fillDays()
+{
+    const QSignalBlocker blocker(m_ui->cmbDay);
+    m_ui->cmbDay->clear();
+    const QLocale locale;
+    for (const QDate& date : ExerciseDays::choosable(m_today)) {
+        m_ui->cmbDay->addItem(date == m_today ? tr("Today")
+                                              : locale.toString(date, QLocale::LongFormat),
+                              date);
+    }
+    m_ui->cmbDay->setCurrentIndex(std::max(0, m_ui->cmbDay->findData(m_day)));
 }
 
 void CqWndExercise::rebuildCatalogue()
@@ -161,8 +204,22 @@ void CqWndExercise::showBurned()
 
 void CqWndExercise::showDay()
 {
-    const QList<ExerciseEntry> entries = ExerciseStore::entries(m_day);
+    const QList<ExerciseEntry> entries = ExerciseDays::entries(m_day, m_today);
     const QLocale locale;
+    const bool today = m_day == m_today;
+    const QString dayText = locale.toString(m_day, QLocale::LongFormat);
+    m_ui->lblLogTitle->setText(today ? tr("Log an activity for today")
+                                     : tr("Log an activity for %1").arg(dayText));
+    m_ui->lblDayTitle->setText(today ? tr("Today's exercise") : tr("Exercise of %1").arg(dayText));
+    m_ui->tblEntries->setAccessibleName(m_ui->lblDayTitle->text());
+    m_ui->lblEarlierDayNote->setVisible(!today);
+    // An earlier day counted the share chosen when it closed; the choice
+    // here is today's.
+    const Share share = ExerciseDays::share(m_day, m_today);
+    for (QRadioButton* button : {m_ui->rdoAll, m_ui->rdoHalf, m_ui->rdoNone})
+        button->setEnabled(today);
+    (share == Share::All ? m_ui->rdoAll : share == Share::Half ? m_ui->rdoHalf : m_ui->rdoNone)
+        ->setChecked(true);
     m_ui->tblEntries->setRowCount(int(entries.size()));
     for (int row = 0; row < entries.size(); ++row) {
         const ExerciseEntry& entry = entries.at(row);
@@ -174,12 +231,21 @@ void CqWndExercise::showDay()
         calories->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_ui->tblEntries->setItem(row, 2, calories);
     }
-    const int burned = ExerciseStore::burned(m_day);
-    m_ui->lblTotals->setText(
-        entries.isEmpty()
-            ? tr("Nothing logged today yet.")
-            : tr("Burned today: %1 calories. Counted against your day: %2 calories.")
-                  .arg(locale.toString(burned), locale.toString(ExerciseStore::counted(m_day))));
+    const int burned = ExerciseDays::burned(m_day, m_today);
+    const QString counted = locale.toString(ExerciseDays::counted(m_day, m_today));
+    if (today) {
+        m_ui->lblTotals->setText(
+            entries.isEmpty()
+                ? tr("Nothing logged today yet.")
+                : tr("Burned today: %1 calories. Counted against your day: %2 calories.")
+                      .arg(locale.toString(burned), counted));
+    } else {
+        m_ui->lblTotals->setText(
+            entries.isEmpty()
+                ? tr("Nothing logged on %1.").arg(dayText)
+                : tr("Burned on %1: %2 calories. Counted against that day: %3 calories.")
+                      .arg(dayText, locale.toString(burned), counted));
+    }
     updateButtons();
 }
 
@@ -215,8 +281,8 @@ void CqWndExercise::on_btnLog_clicked()
     const int minutes = m_ui->spnMinutes->value();
     const ExerciseEntry entry{activity->code, activity->name, minutes,
                               ExerciseCalories::burned(*activity, kg.value_or(0), minutes)};
-    const bool saved = m_editing >= 0 ? ExerciseStore::edit(m_day, m_editing, entry)
-                                      : ExerciseStore::add(m_day, entry);
+    const bool saved = m_editing >= 0 ? ExerciseDays::edit(m_day, m_today, m_editing, entry)
+                                      : ExerciseDays::add(m_day, m_today, entry);
     if (!saved) {
         tell(tr("That activity could not be saved; check its minutes."));
         return;
@@ -225,12 +291,13 @@ void CqWndExercise::on_btnLog_clicked()
     stopEditing();
     rebuildCatalogue(); // it is a recent activity now
     showDay();
+    ExerciseChanges::instance()->announce(m_day, this);
 }
 
 void CqWndExercise::on_btnEdit_clicked()
 {
     const int row = m_ui->tblEntries->currentRow();
-    const QList<ExerciseEntry> entries = ExerciseStore::entries(m_day);
+    const QList<ExerciseEntry> entries = ExerciseDays::entries(m_day, m_today);
     if (row < 0 || row >= entries.size())
         return;
     const ExerciseEntry& entry = entries.at(row);
@@ -270,10 +337,11 @@ void CqWndExercise::on_btnDelete_clicked()
     const int row = m_ui->tblEntries->currentRow();
     const QString name = m_ui->tblEntries->item(row, 0) ? m_ui->tblEntries->item(row, 0)->text()
                                                          : QString();
-    if (!ExerciseStore::remove(m_day, row))
+    if (!ExerciseDays::remove(m_day, m_today, row))
         return;
     tell(tr("Deleted: %1").arg(name));
     showDay();
+    ExerciseChanges::instance()->announce(m_day, this);
 }
 
 void CqWndExercise::on_btnAddOwn_clicked()

@@ -127,6 +127,15 @@ bool ExerciseStore::remove(const QDate& date, int index)
     return true;
 }
 
+void ExerciseStore::replace(const QDate& date, const QList<ExerciseEntry>& entries)
+{
+    if (!date.isValid())
+        return;
+    QList<ExerciseEntry> kept = entries;
+    kept.removeIf([](const ExerciseEntry& entry) { return !isValid(entry); });
+    write(date, kept);
+}
+
 int ExerciseStore::burned(const QDate& date)
 {
     int sum = 0;

@@ -47,6 +47,12 @@ public:
     // Replaces the entry at `index`; false when there is none.
     static bool edit(const QDate& date, int index, const ExerciseEntry& entry);
     static bool remove(const QDate& date, int index);
+    // The day's whole list, as a change to an archived day leaves it; the
+    // entries that are not valid are left out.
+    static void replace(const QDate& date, const QList<ExerciseEntry>& entries);
+    // Whether the store keeps `entry`: a name, 1 to maxMinutes minutes and
+    // calories in range.
+    static bool isValid(const ExerciseEntry& entry);
     // The calories the day's entries burned, and the share that counts.
     static int burned(const QDate& date);
     static int counted(const QDate& date);
@@ -74,5 +80,4 @@ public:
 
 private:
     static void write(const QDate& date, const QList<ExerciseEntry>& entries);
-    static bool isValid(const ExerciseEntry& entry);
 };

@@ -21,8 +21,6 @@
 
 namespace {
 
-const QString failureMessage =
-    QStringLiteral("The history could not be loaded. Return to this window to try again.");
 // White on this green reads at more than 7:1.
 const QColor successGreen(0x1B, 0x5E, 0x20);
 
@@ -115,7 +113,8 @@ void CqWndHistory::reportFailure()
     if (m_failed)
         return;
     m_failed = true;
-    MainWindow::instance()->showMessage(failureMessage);
+    MainWindow::instance()->showMessage(
+        tr("The history could not be loaded. Return to this window to try again."));
 }
 
 void CqWndHistory::on_btnHome_clicked()
@@ -176,13 +175,13 @@ void CqWndHistory::on_history_clicked(const QModelIndex& row)
 void CqWndHistory::on_btnExport_clicked()
 {
     const QString fileName =
-        CsvSaveDialog::ask(this, QStringLiteral("Export history"), QStringLiteral("history.csv"));
+        CsvSaveDialog::ask(this, tr("Export history"), QStringLiteral("history.csv"));
     if (fileName.isEmpty())
         return;
     if (exportTo(fileName))
-        m_successBar->addMessage(QStringLiteral("History saved to %1").arg(QDir::toNativeSeparators(fileName)));
+        m_successBar->addMessage(tr("History saved to %1").arg(QDir::toNativeSeparators(fileName)));
     else
-        MainWindow::instance()->showMessage(QStringLiteral("The history could not be saved."));
+        MainWindow::instance()->showMessage(tr("The history could not be saved."));
 }
 
 bool CqWndHistory::exportTo(const QString& fileName)

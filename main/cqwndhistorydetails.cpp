@@ -20,13 +20,12 @@ namespace {
 
 constexpr int rowHeight = 50;
 
-const QString failureMessage = QStringLiteral("The history could not be loaded.");
 const QString nameStyle = QStringLiteral("color: rgb(255, 255, 255);\npadding-left:30px;");
 const QString pickedStyle = QStringLiteral("color: yellow;padding-left:30px;");
 
 QString wholeNumber(const QString& text)
 {
-    return QString::number(HistoryModel::figure(text), 'f', 0);
+    return QLocale().toString(HistoryModel::figure(text), 'f', 0);
 }
 
 QTableWidgetItem* cell(const QString& text)
@@ -39,7 +38,7 @@ QTableWidgetItem* cell(const QString& text)
 
 QString oneDecimal(float value)
 {
-    return QString::number(double(value), 'f', 1);
+    return QLocale().toString(double(value), 'f', 1);
 }
 
 } // namespace
@@ -59,12 +58,12 @@ CqWndHistoryDetails::CqWndHistoryDetails(HistoryModel* record, QWidget* parent)
     connect(m_deadline, &ReplyDeadline::expired, this, &CqWndHistoryDetails::reportFailure);
 
     m_entries = {
-        {m_ui->lblBreak, m_ui->lblBreakCheck, QStringLiteral("breakfast"), QStringLiteral("Breakfast")},
-        {m_ui->lblFirst, m_ui->lblFirstCheck, QStringLiteral("firstsnack"), QStringLiteral("First Snack")},
-        {m_ui->lblLunch, m_ui->lblLunchCheck, QStringLiteral("lunch"), QStringLiteral("Lunch")},
-        {m_ui->lblSecond, m_ui->lblSecondCheck, QStringLiteral("secondsnack"), QStringLiteral("Second Snack")},
-        {m_ui->lblDinner, m_ui->lblDinnerCheck, QStringLiteral("dinner"), QStringLiteral("Dinner")},
-        {m_ui->lblThird, m_ui->lblThirdCheck, QStringLiteral("thirdsnack"), QStringLiteral("Third Snack")},
+        {m_ui->lblBreak, m_ui->lblBreakCheck, QStringLiteral("breakfast"), tr("Breakfast")},
+        {m_ui->lblFirst, m_ui->lblFirstCheck, QStringLiteral("firstsnack"), tr("First Snack")},
+        {m_ui->lblLunch, m_ui->lblLunchCheck, QStringLiteral("lunch"), tr("Lunch")},
+        {m_ui->lblSecond, m_ui->lblSecondCheck, QStringLiteral("secondsnack"), tr("Second Snack")},
+        {m_ui->lblDinner, m_ui->lblDinnerCheck, QStringLiteral("dinner"), tr("Dinner")},
+        {m_ui->lblThird, m_ui->lblThirdCheck, QStringLiteral("thirdsnack"), tr("Third Snack")},
     };
 
     showSummary();
@@ -78,7 +77,7 @@ CqWndHistoryDetails::CqWndHistoryDetails(HistoryModel* record, QWidget* parent)
     category->setForegroundColor(Qt::white);
     category->setBackgroundMode(Qt::OpaqueMode);
     category->setBackgroundColor(QColor(QStringLiteral("#505067")));
-    category->setAccessibleName(QStringLiteral("View each meal"));
+    category->setAccessibleName(tr("View each meal"));
 
     // One style sheet for every group: dozens of groups with their own would
     // each be parsed and polished on their own.
@@ -110,7 +109,7 @@ void CqWndHistoryDetails::reportFailure()
     if (m_failureShown)
         return;
     m_failureShown = true;
-    MainWindow::instance()->showMessage(failureMessage);
+    MainWindow::instance()->showMessage(tr("The history could not be loaded."));
 }
 
 void CqWndHistoryDetails::showSummary()
@@ -295,8 +294,9 @@ void CqWndHistoryDetails::showGroup(const FoodModel& model)
     auto* headerLayout = new QHBoxLayout(header);
     headerLayout->setContentsMargins(0, 0, 0, 0);
     headerLayout->setSpacing(0);
-    const QStringList captions{QStringLiteral("FoodName"), QStringLiteral("Cal"), QStringLiteral("Carbs"),
-                               QStringLiteral("Fat"), QStringLiteral("Protein"), QStringLiteral("Fiber")};
+    //: Column captions of a meal's foods: name, calories and grams of each nutrient.
+    const QStringList captions{tr("FoodName"), tr("Cal"),     tr("Carbs"),
+                               tr("Fat"),      tr("Protein"), tr("Fiber")};
     for (int column = 0; column < captions.size(); ++column) {
         auto* caption = new QLabel(captions.at(column));
         caption->setFont(QFont(QStringLiteral("Arial"), 13, QFont::Bold));

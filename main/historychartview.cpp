@@ -4,6 +4,7 @@
 #include <QChart>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QScatterSeries>
 #include <QValueAxis>
 
@@ -29,17 +30,17 @@ QString captionOf(HistoryTrend::Step step)
 {
     switch (step) {
     case HistoryTrend::Step::Week:
-        return QStringLiteral("Weekly averages");
+        return HistoryChartView::tr("Weekly averages");
     case HistoryTrend::Step::Month:
-        return QStringLiteral("Monthly averages");
+        return HistoryChartView::tr("Monthly averages");
     case HistoryTrend::Step::Quarter:
-        return QStringLiteral("Quarterly averages");
+        return HistoryChartView::tr("Quarterly averages");
     case HistoryTrend::Step::Year:
-        return QStringLiteral("Yearly averages");
+        return HistoryChartView::tr("Yearly averages");
     case HistoryTrend::Step::Day:
         break;
     }
-    return QStringLiteral("Daily calories and score");
+    return HistoryChartView::tr("Daily calories and score");
 }
 
 double valueOf(const HistoryTrend::Point& point, int figure)
@@ -104,12 +105,15 @@ HistoryChartView::HistoryChartView(QWidget* parent)
     , m_scoreAxis(new QValueAxis)
 {
     setObjectName(QStringLiteral("chartView"));
-    setAccessibleName(QStringLiteral("Calories and score over time"));
+    setAccessibleName(tr("Calories and score over time"));
     setRenderHint(QPainter::Antialiasing);
 
     auto* chart = new QChart;
     chart->setTheme(QChart::ChartThemeDark);
     chart->setBackgroundBrush(background);
+    // Axis numbers as the member's language writes them.
+    chart->setLocale(QLocale());
+    chart->setLocalizeNumbers(true);
     chart->setTitleBrush(textColour);
     chart->setTitleFont(QFont(QStringLiteral("Roboto"), 13, QFont::Medium));
     chart->setTitle(captionOf(HistoryTrend::Step::Day));
@@ -117,8 +121,10 @@ HistoryChartView::HistoryChartView(QWidget* parent)
     chart->legend()->setLabelColor(textColour);
     chart->legend()->setFont(QFont(QStringLiteral("Roboto"), 10));
 
-    const std::array<QString, FigureCount> names{QStringLiteral("Eaten"), QStringLiteral("Target"),
-                                                 QStringLiteral("Score"), QStringLiteral("Exercise")};
+    //: The figures of the history chart: calories eaten, the day's target, the planner's score,
+    //: exercise calories.
+    const std::array<QString, FigureCount> names{tr("Eaten"), tr("Target"), tr("Score"),
+                                                 tr("Exercise")};
     for (int figure = Eaten; figure < FigureCount; ++figure) {
         QScatterSeries* points = m_points[figure];
         points->setName(names[figure]);
@@ -130,9 +136,9 @@ HistoryChartView::HistoryChartView(QWidget* parent)
     }
 
     m_timeAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    m_calorieAxis->setTitleText(QStringLiteral("Calories"));
+    m_calorieAxis->setTitleText(tr("Calories"));
     m_calorieAxis->setLabelFormat(QStringLiteral("%.0f"));
-    m_scoreAxis->setTitleText(QStringLiteral("Score"));
+    m_scoreAxis->setTitleText(tr("Score"));
     m_scoreAxis->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(m_timeAxis, Qt::AlignBottom);
     chart->addAxis(m_calorieAxis, Qt::AlignLeft);
@@ -274,9 +280,10 @@ void HistoryChartView::updateTimeAxis()
 
     QString description = captionOf(m_trend.step);
     if (!ticks.isEmpty()) {
-        description += QStringLiteral(", %1 to %2")
-                           .arg(m_trend.tickLabel(m_trend.points.constFirst().start),
-                                m_trend.tickLabel(m_trend.points.constLast().start));
+        //: The chart's caption, then the first and the last day or period it shows.
+        description = tr("%1, %2 to %3")
+                          .arg(description, m_trend.tickLabel(m_trend.points.constFirst().start),
+                               m_trend.tickLabel(m_trend.points.constLast().start));
     }
     setAccessibleDescription(description);
 

@@ -47,7 +47,7 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const
     case exerciseRole:
         return exerciseText(*day);
     case Qt::AccessibleDescriptionRole:
-        return QStringLiteral("Opens the day's details");
+        return tr("Opens the day's details");
     case idRole:
         return day->id;
     default:

@@ -33,11 +33,10 @@ QString HistoryModel::dateText() const
 
 QString HistoryModel::formatDate(qint64 msecsSinceEpoch)
 {
-    // Month names stay English whatever the computer's language, as the
-    // service's other texts are.
-    static const QLocale english(QLocale::English, QLocale::UnitedStates);
     const QDate day = dayOf(msecsSinceEpoch);
-    return day.isValid() ? english.toString(day, QStringLiteral("MMMM dd yyyy")) : QString();
+    //: Date pattern of the history (QDate::toString); month names come from
+    //: the language: "8 dic 2026".
+    return day.isValid() ? QLocale().toString(day, tr("MMMM dd yyyy")) : QString();
 }
 
 QDate HistoryModel::dayOf(qint64 msecsSinceEpoch)

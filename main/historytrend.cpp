@@ -1,5 +1,6 @@
 #include "main/historytrend.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
 
@@ -156,18 +157,20 @@ QList<QDate> HistoryTrend::ticks(int maxTicks) const
 
 QString HistoryTrend::tickLabel(const QDate& start) const
 {
-    QString format = QStringLiteral("yyyy");
+    //: Date patterns of the history chart's time axis (QDate::toString), by day or week, by month,
+    //: by year.
+    QString format = QCoreApplication::translate("HistoryTrend", "yyyy");
     switch (step) {
     case Step::Day:
     case Step::Week:
-        format = QStringLiteral("MMM dd yyyy");
+        format = QCoreApplication::translate("HistoryTrend", "MMM dd yyyy");
         break;
     case Step::Month:
     case Step::Quarter:
-        format = QStringLiteral("MMM yyyy");
+        format = QCoreApplication::translate("HistoryTrend", "MMM yyyy");
         break;
     case Step::Year:
         break;
     }
-    return QLocale(QLocale::English).toString(start, format);
+    return QLocale().toString(start, format);
 }

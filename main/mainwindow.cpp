@@ -10,6 +10,7 @@
 #include "app/weburl.h"
 #include "community/communityrequests.h"
 #include "community/friendscheck.h"
+#include "exercise/exercisechanges.h"
 #include "main/cqwndloading.h"
 #include "main/cqwndsetting.h"
 #include "main/dialogfactory.h"
@@ -17,6 +18,7 @@
 #include "main/windowplacement.h"
 #include "store/cqdlgdetails.h"
 #include "store/cqwndproduct.h"
+#include "tracker/dayclock.h"
 #include "tracker/dayrollover.h"
 #include "tracker/dayupload.h"
 #include "ui_mainwindow.h"
@@ -77,6 +79,21 @@ MainWindow::MainWindow(QWidget* parent)
         if (QMdiSubWindow* exercise = m_subWindows[SubWindowKind::Exercise])
             SubWindowFactory::refresh(SubWindowKind::Exercise, exercise->widget());
     });
+
+    // Exercise logged anywhere (the player's offer too): the kept windows
+    // that show the day's figures show it, and a changed earlier day goes
+    // to the service again.
+    connect(ExerciseChanges::instance(), &ExerciseChanges::changed, this,
+            [this](const QDate& date, QObject* from) {
+                for (const int kind : {int(SubWindowKind::PlannerHome), int(SubWindowKind::Tracker),
+                                       int(SubWindowKind::Exercise)}) {
+                    QMdiSubWindow* sub = m_subWindows[kind];
+                    if (sub && sub->widget() != from)
+                        SubWindowFactory::refresh(kind, sub->widget());
+                }
+                if (date < DayClock::today())
+                    m_dayUpload->start();
+            });
 
     m_ui->mdiArea->setViewMode(QMdiArea::SubWindowView);
     m_ui->mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -82,8 +82,13 @@ int main(int argc, char* argv[])
         QStringLiteral("trusted-proxy"),
         QStringLiteral("Address of the reverse proxy in front: its X-Forwarded-For names the client (default: none)."),
         QStringLiteral("address"));
+    const QCommandLineOption connectionsOption(
+        QStringLiteral("db-connections"),
+        QStringLiteral("Database connections of this instance, one per worker thread (default: 2 to 4 for SQLite, "
+                       "16 to 32 for PostgreSQL, by the number of cores)."),
+        QStringLiteral("count"), QStringLiteral("0"));
     parser.addOptions({portOption, dbOption, filesOption, demoOption, noVideosOption, versionOption, listenOption,
-                       publicOption, legacyOption, throttleOption, proxyOption});
+                       publicOption, legacyOption, throttleOption, proxyOption, connectionsOption});
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Displays help on commandline options."));
     const QCommandLineOption showVersionOption(QStringLiteral("version"),
@@ -133,7 +138,17 @@ int main(int argc, char* argv[])
         return 2;
     }
 
+    bool connectionsOk = false;
+    const int connections = parser.value(connectionsOption).toInt(&connectionsOk);
+    if (!connectionsOk || connections < (parser.isSet(connectionsOption) ? 1 : 0)
+        || connections > ApiServer::maxWorkers) {
+        err << "olva-server: Invalid number of database connections: " << parser.value(connectionsOption)
+            << " (1 to " << ApiServer::maxWorkers << ")" << Qt::endl;
+        return 2;
+    }
+
     ServerOptions options;
+    options.workers = connections;
     options.filesBytesPerSecond = throttleKib * 1024;
     // The systemd unit's environment file names the database in OLVA_DB.
     const QString dbFromEnvironment = qEnvironmentVariable("OLVA_DB");

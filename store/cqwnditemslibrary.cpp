@@ -123,7 +123,8 @@ void CqWndItems::on_btnPlay_clicked()
         openProgramList(StoreListKind::ProgramFromLibrary, item->id);
         return;
     }
-    CqWndVideoPlay::instance()->playSource(item->uri1);
+    // A workout offers to log itself once played far enough.
+    CqWndVideoPlay::instance()->playSource(item->uri1, WorkoutOffer::forProduct(*item));
 }
 
 void CqWndItems::on_btnRemoveLocal_clicked()

@@ -74,6 +74,8 @@ ProductItem ProductItem::fromJson(const QJsonObject& object)
     readKey(object, "status", item.status, textValue);
     readKey(object, "endDay", item.endDay, longValue);
     readKey(object, "quantity", item.quantity, intValue);
+    readKey(object, "activity_code", item.activityCode, textValue);
+    readKey(object, "activity_minutes", item.activityMinutes, intValue);
     return item;
 }
 

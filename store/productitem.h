@@ -28,6 +28,10 @@ struct ProductItem
     QString status; // "yes" when the member owns it
     qint64 endDay = 0;
     qint32 quantity = 0;
+    // What a workout counts as when logged: the exercise catalogue's code and
+    // the video's minutes, as the list gave them (empty and 0 when absent).
+    QString activityCode;
+    qint32 activityMinutes = 0;
 
     // Reads the keys that are present. Numbers may come as JSON strings or
     // numbers; anything unreadable is 0. Prices that are negative, not finite

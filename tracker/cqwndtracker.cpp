@@ -1070,6 +1070,11 @@ bool CqWndTracker::followTheDay()
     return false;
 }
 
+void CqWndTracker::showStoredFigures()
+{
+    showFigures({DayStore::mealCalories(m_meal), DayStore::remainingCalories()});
+}
+
 void CqWndTracker::startNewDay(const QDate& today)
 {
     m_day = today;

@@ -74,6 +74,9 @@ public:
     // such. Choices not saved yet are saved with an added meal; replacing
     // the meal asks before it leaves them out.
     void copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, const QString& from);
+    // Shows the meal's and the day's figures as stored (exercise logged
+    // elsewhere changes the remaining calories with exercise).
+    void showStoredFigures();
 
     // What the member is told when a new day leaves out the unsaved choices
     // of `meals`, a removal confirmed too late, or a copy chosen on the day

@@ -134,6 +134,7 @@ void DayUpload::sendNext()
         return;
     }
     m_step = Step::Day;
+    m_sentText = day->toText();
     QUrlQuery fields;
     fields.addQueryItem(QStringLiteral("email"), currentEmail);
     fields.addQueryItem(
@@ -197,8 +198,13 @@ void DayUpload::slt_net_uploadday(const QString& reply)
     }
     const int code = *answered;
     const QDate date = m_sending;
+    // Exercise logged for the day while it was on its way: the day goes
+    // again, and the service replaces what it just stored.
+    const std::optional<ArchivedDay> now = DayArchive::day(date);
+    const bool changedMeanwhile = now && now->toText() != m_sentText;
     if (code == 0) {
-        DayUploadQueue::remove(date);
+        if (!changedMeanwhile)
+            DayUploadQueue::remove(date);
         m_failures = 0;
         m_dayFailures.remove(date);
         emit daySent(date);
@@ -206,7 +212,8 @@ void DayUpload::slt_net_uploadday(const QString& reply)
         qCWarning(lcDayUpload).noquote()
             << "day" << date.toString(Qt::ISODate) << "refused by the service, dropped:" << code
             << JsonReply::text(object, QStringLiteral("message"));
-        DayUploadQueue::remove(date);
+        if (!changedMeanwhile)
+            DayUploadQueue::remove(date);
         m_dayFailures.remove(date);
         emit dayDropped(date);
     } else {

@@ -92,6 +92,7 @@ private:
     bool m_askedThisRun = false;
     Step m_step = Step::Idle;
     QDate m_sending;
+    QString m_sentText; // the archived day as sent
     int m_failures = 0;
     QHash<QDate, int> m_dayFailures;
     QSet<QDate> m_setAside;

@@ -14,10 +14,16 @@
 void registerTrackerWindows()
 {
     // A new tracker for every opening; the meal comes from the main window.
-    SubWindowFactory::registerKind(SubWindowKind::Tracker, [] {
-        MainWindow* window = MainWindow::instance();
-        return new CqWndTracker(window ? window->trackerMeal() : 0);
-    });
+    SubWindowFactory::registerKind(
+        SubWindowKind::Tracker,
+        [] {
+            MainWindow* window = MainWindow::instance();
+            return new CqWndTracker(window ? window->trackerMeal() : 0);
+        },
+        [](QWidget* window) {
+            if (auto* tracker = qobject_cast<CqWndTracker*>(window))
+                tracker->showStoredFigures();
+        });
 
     // Argument: the first-use flag. The window deletes itself when closed;
     // it opens over the main window and stays above it.

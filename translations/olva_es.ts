@@ -2,6 +2,374 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>AccountChecks</name>
+    <message>
+        <source>Insert Name</source>
+        <translation>Ingrese su nombre</translation>
+    </message>
+    <message>
+        <source>Insert Email</source>
+        <translation>Ingrese su correo electrónico</translation>
+    </message>
+    <message>
+        <source>Insert Password</source>
+        <translation>Ingrese una contraseña</translation>
+    </message>
+    <message>
+        <source>Password Confirm Incorrect</source>
+        <translation>La confirmación no coincide con la contraseña</translation>
+    </message>
+    <message>
+        <source>Don&apos;t agree?</source>
+        <translation>¿No está de acuerdo?</translation>
+    </message>
+    <message>
+        <source>Insert Pincode.</source>
+        <translation>Ingrese el código.</translation>
+    </message>
+    <message>
+        <source>Insert Pincode Correctly.</source>
+        <translation>El código no es correcto.</translation>
+    </message>
+    <message>
+        <source>Insert Password.</source>
+        <translation>Ingrese la contraseña.</translation>
+    </message>
+    <message>
+        <source>Insert Confirm.</source>
+        <translation>Confirme la contraseña.</translation>
+    </message>
+    <message>
+        <source>Confirm Incorrect.</source>
+        <translation>La confirmación no coincide.</translation>
+    </message>
+</context>
+<context>
+    <name>AccountLook</name>
+    <message>
+        <source>The server did not answer. Please try again.</source>
+        <translation>El servidor no respondió. Inténtelo de nuevo.</translation>
+    </message>
+</context>
+<context>
+    <name>Activity</name>
+    <message>
+        <source>Walking, strolling, very slow (under 2 mph)</source>
+        <translation>Caminar, paseo muy lento (menos de 3 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, slow pace (2 mph)</source>
+        <translation>Caminar, paso lento (3 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, 2.5 mph</source>
+        <translation>Caminar, 4 km/h</translation>
+    </message>
+    <message>
+        <source>Walking, moderate pace (2.8 to 3.2 mph)</source>
+        <translation>Caminar, paso moderado (4,5 a 5 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, brisk pace (3.5 mph)</source>
+        <translation>Caminar, paso rápido (5,6 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, very brisk pace (4 mph)</source>
+        <translation>Caminar, paso muy rápido (6,4 km/h)</translation>
+    </message>
+    <message>
+        <source>Walking, 4.5 mph</source>
+        <translation>Caminar, 7,2 km/h</translation>
+    </message>
+    <message>
+        <source>Walking, 5 mph</source>
+        <translation>Caminar, 8 km/h</translation>
+    </message>
+    <message>
+        <source>Walking uphill, 2.9 to 3.5 mph</source>
+        <translation>Caminar cuesta arriba, 4,7 a 5,6 km/h</translation>
+    </message>
+    <message>
+        <source>Walking the dog</source>
+        <translation>Pasear al perro</translation>
+    </message>
+    <message>
+        <source>Hiking, cross country</source>
+        <translation>Senderismo a campo traviesa</translation>
+    </message>
+    <message>
+        <source>Stair climbing, slow pace</source>
+        <translation>Subir escaleras, paso lento</translation>
+    </message>
+    <message>
+        <source>Stair climbing, fast pace</source>
+        <translation>Subir escaleras, paso rápido</translation>
+    </message>
+    <message>
+        <source>Jogging, general</source>
+        <translation>Trotar, en general</translation>
+    </message>
+    <message>
+        <source>Running, 4 mph</source>
+        <translation>Correr, 6,4 km/h</translation>
+    </message>
+    <message>
+        <source>Running, 5 mph (12 min per mile)</source>
+        <translation>Correr, 8 km/h (7,5 min por km)</translation>
+    </message>
+    <message>
+        <source>Running, 6 mph (10 min per mile)</source>
+        <translation>Correr, 9,7 km/h (6,2 min por km)</translation>
+    </message>
+    <message>
+        <source>Running, 7 mph</source>
+        <translation>Correr, 11,3 km/h</translation>
+    </message>
+    <message>
+        <source>Running, 8 mph</source>
+        <translation>Correr, 12,9 km/h</translation>
+    </message>
+    <message>
+        <source>Running, 9 mph</source>
+        <translation>Correr, 14,5 km/h</translation>
+    </message>
+    <message>
+        <source>Running, 10 mph (6 min per mile)</source>
+        <translation>Correr, 16 km/h (3,7 min por km)</translation>
+    </message>
+    <message>
+        <source>Cycling, leisure, 5.5 mph</source>
+        <translation>Ciclismo, de paseo, 9 km/h</translation>
+    </message>
+    <message>
+        <source>Cycling, leisure, 9.4 mph</source>
+        <translation>Ciclismo, de paseo, 15 km/h</translation>
+    </message>
+    <message>
+        <source>Cycling, 10 to 11.9 mph, light effort</source>
+        <translation>Ciclismo, 16 a 19 km/h, esfuerzo ligero</translation>
+    </message>
+    <message>
+        <source>Cycling, 12 to 13.9 mph, moderate effort</source>
+        <translation>Ciclismo, 19 a 22 km/h, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Cycling, 14 to 15.9 mph, vigorous effort</source>
+        <translation>Ciclismo, 22 a 25 km/h, esfuerzo intenso</translation>
+    </message>
+    <message>
+        <source>Mountain biking, general</source>
+        <translation>Bicicleta de montaña, en general</translation>
+    </message>
+    <message>
+        <source>Stationary cycling, general</source>
+        <translation>Bicicleta estática, en general</translation>
+    </message>
+    <message>
+        <source>Swimming laps, freestyle, slow or moderate</source>
+        <translation>Natación en piscina, estilo libre, lento o moderado</translation>
+    </message>
+    <message>
+        <source>Swimming laps, freestyle, fast</source>
+        <translation>Natación en piscina, estilo libre, rápido</translation>
+    </message>
+    <message>
+        <source>Swimming, backstroke</source>
+        <translation>Natación, espalda</translation>
+    </message>
+    <message>
+        <source>Swimming, breaststroke</source>
+        <translation>Natación, braza</translation>
+    </message>
+    <message>
+        <source>Swimming, leisurely, not laps</source>
+        <translation>Nadar por placer, sin largos</translation>
+    </message>
+    <message>
+        <source>Water aerobics</source>
+        <translation>Aeróbic acuático</translation>
+    </message>
+    <message>
+        <source>Weight lifting, light or moderate effort</source>
+        <translation>Levantamiento de pesas, esfuerzo ligero o moderado</translation>
+    </message>
+    <message>
+        <source>Weight lifting, vigorous effort</source>
+        <translation>Levantamiento de pesas, esfuerzo intenso</translation>
+    </message>
+    <message>
+        <source>Circuit training, vigorous</source>
+        <translation>Entrenamiento en circuito, intenso</translation>
+    </message>
+    <message>
+        <source>Calisthenics (push-ups, sit-ups), moderate effort</source>
+        <translation>Calistenia (flexiones, abdominales), esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Rowing machine, moderate effort</source>
+        <translation>Máquina de remo, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Elliptical trainer, moderate effort</source>
+        <translation>Elíptica, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Stretching, mild</source>
+        <translation>Estiramientos suaves</translation>
+    </message>
+    <message>
+        <source>Yoga, hatha</source>
+        <translation>Yoga, hatha</translation>
+    </message>
+    <message>
+        <source>Yoga, power</source>
+        <translation>Yoga, power</translation>
+    </message>
+    <message>
+        <source>Pilates</source>
+        <translation>Pilates</translation>
+    </message>
+    <message>
+        <source>Aerobics, general</source>
+        <translation>Aeróbic, en general</translation>
+    </message>
+    <message>
+        <source>Aerobics, low impact</source>
+        <translation>Aeróbic de bajo impacto</translation>
+    </message>
+    <message>
+        <source>Jumping rope, moderate pace</source>
+        <translation>Saltar la cuerda, ritmo moderado</translation>
+    </message>
+    <message>
+        <source>Dancing, ballet, modern or jazz</source>
+        <translation>Baile, ballet, moderno o jazz</translation>
+    </message>
+    <message>
+        <source>Dancing, salsa, swing or folk</source>
+        <translation>Baile, salsa, swing o folclórico</translation>
+    </message>
+    <message>
+        <source>Ballroom dancing, slow (waltz, foxtrot)</source>
+        <translation>Baile de salón, lento (vals, foxtrot)</translation>
+    </message>
+    <message>
+        <source>Cleaning the house, general</source>
+        <translation>Limpiar la casa, en general</translation>
+    </message>
+    <message>
+        <source>Vacuuming</source>
+        <translation>Pasar la aspiradora</translation>
+    </message>
+    <message>
+        <source>Mopping the floor</source>
+        <translation>Fregar el suelo</translation>
+    </message>
+    <message>
+        <source>Dusting or polishing</source>
+        <translation>Quitar el polvo o sacar brillo</translation>
+    </message>
+    <message>
+        <source>Washing dishes</source>
+        <translation>Lavar los platos</translation>
+    </message>
+    <message>
+        <source>Cooking or preparing food</source>
+        <translation>Cocinar o preparar comida</translation>
+    </message>
+    <message>
+        <source>Moving furniture</source>
+        <translation>Mover muebles</translation>
+    </message>
+    <message>
+        <source>Gardening, general</source>
+        <translation>Jardinería, en general</translation>
+    </message>
+    <message>
+        <source>Raking the lawn or leaves</source>
+        <translation>Rastrillar el césped o las hojas</translation>
+    </message>
+    <message>
+        <source>Shoveling snow by hand, moderate effort</source>
+        <translation>Quitar nieve con pala, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Basketball, general</source>
+        <translation>Baloncesto, en general</translation>
+    </message>
+    <message>
+        <source>Soccer, casual</source>
+        <translation>Fútbol, informal</translation>
+    </message>
+    <message>
+        <source>Tennis, general</source>
+        <translation>Tenis, en general</translation>
+    </message>
+    <message>
+        <source>Badminton, social</source>
+        <translation>Bádminton, recreativo</translation>
+    </message>
+    <message>
+        <source>Volleyball</source>
+        <translation>Voleibol</translation>
+    </message>
+    <message>
+        <source>Golf, general</source>
+        <translation>Golf, en general</translation>
+    </message>
+    <message>
+        <source>Table tennis</source>
+        <translation>Tenis de mesa</translation>
+    </message>
+    <message>
+        <source>Tai chi</source>
+        <translation>Taichí</translation>
+    </message>
+    <message>
+        <source>Martial arts, moderate pace</source>
+        <translation>Artes marciales, ritmo moderado</translation>
+    </message>
+    <message>
+        <source>Boxing, punching bag</source>
+        <translation>Boxeo, saco de boxeo</translation>
+    </message>
+    <message>
+        <source>Rock climbing, ascending</source>
+        <translation>Escalada en roca, ascenso</translation>
+    </message>
+    <message>
+        <source>Ice skating, general</source>
+        <translation>Patinaje sobre hielo, en general</translation>
+    </message>
+    <message>
+        <source>Roller skating</source>
+        <translation>Patinaje sobre ruedas</translation>
+    </message>
+    <message>
+        <source>Skiing, downhill, moderate effort</source>
+        <translation>Esquí alpino, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Skiing, cross country, moderate effort</source>
+        <translation>Esquí de fondo, esfuerzo moderado</translation>
+    </message>
+    <message>
+        <source>Kayaking, moderate effort</source>
+        <translation>Kayak, esfuerzo moderado</translation>
+    </message>
+</context>
+<context>
+    <name>ActivityListModel</name>
+    <message>
+        <source>%1 (your own, %2 calories an hour)</source>
+        <translation>%1 (propia, %2 calorías por hora)</translation>
+    </message>
+    <message>
+        <source>%1 (MET %2)</source>
+        <translation>%1 (MET %2)</translation>
+    </message>
+</context>
+<context>
     <name>CardPaymentDialog</name>
     <message>
         <source>Your earlier payment for this cart has been recorded.</source>
@@ -514,6 +882,37 @@ CONSEJO: ancle OLVA Weight Loss a la barra de tareas para tenerlo a un clic todo
     </message>
 </context>
 <context>
+    <name>CqDlgForget</name>
+    <message>
+        <source>FORGOT PASSWORD</source>
+        <translation>OLVIDÉ MI CONTRASEÑA</translation>
+    </message>
+    <message>
+        <source>Please enter your email to
+recedive a pincode
+ to create a new password via email</source>
+        <translation>Ingrese su correo electrónico
+para recibir un código
+y crear una contraseña nueva</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Correo electrónico</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCELAR</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+    <message>
+        <source>Insert Email.</source>
+        <translation>Ingrese el correo electrónico.</translation>
+    </message>
+</context>
+<context>
     <name>CqDlgInvite</name>
     <message>
         <source>MY INVITE LIST</source>
@@ -549,6 +948,196 @@ CONSEJO: ancle OLVA Weight Loss a la barra de tareas para tenerlo a un clic todo
     </message>
 </context>
 <context>
+    <name>CqDlgLogWorkout</name>
+    <message>
+        <source>Body weight (kg)</source>
+        <translation>Peso corporal (kg)</translation>
+    </message>
+    <message>
+        <source>Log this workout</source>
+        <translation>Registrar este entrenamiento</translation>
+    </message>
+    <message>
+        <source>Well done! Log this workout as exercise for today?</source>
+        <translation>¡Bien hecho! ¿Registrar este entrenamiento como ejercicio de hoy?</translation>
+    </message>
+    <message>
+        <source>Well done! Log “%1” as exercise for today?</source>
+        <translation>¡Bien hecho! ¿Registrar «%1» como ejercicio de hoy?</translation>
+    </message>
+    <message>
+        <source>Activity of the workout</source>
+        <translation>Actividad del entrenamiento</translation>
+    </message>
+    <message>
+        <source>Choose the activity</source>
+        <translation>Elija la actividad</translation>
+    </message>
+    <message>
+        <source>Minutes of the workout</source>
+        <translation>Minutos del entrenamiento</translation>
+    </message>
+    <message>
+        <source>Body weight in kilograms</source>
+        <translation>Peso corporal en kilogramos</translation>
+    </message>
+    <message>
+        <source>Activity</source>
+        <translation>Actividad</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minutos</translation>
+    </message>
+    <message>
+        <source>Log it</source>
+        <translation>Registrarlo</translation>
+    </message>
+    <message>
+        <source>Log the workout for today</source>
+        <translation>Registrar el entrenamiento para hoy</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Ahora no</translation>
+    </message>
+    <message>
+        <source>Do not log the workout</source>
+        <translation>No registrar el entrenamiento</translation>
+    </message>
+    <message>
+        <source>Choose the activity that fits the workout best.</source>
+        <translation>Elija la actividad que mejor se ajuste al entrenamiento.</translation>
+    </message>
+    <message>
+        <source>Enter your body weight to see what it burns.</source>
+        <translation>Introduzca su peso corporal para ver lo que quema.</translation>
+    </message>
+    <message>
+        <source>Burns about %1 calories</source>
+        <translation>Quema unas %1 calorías</translation>
+    </message>
+</context>
+<context>
+    <name>CqDlgLogin</name>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Iniciar sesión</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Correo electrónico</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Forgot Password</source>
+        <translation>Olvidé mi contraseña</translation>
+    </message>
+    <message>
+        <source>LOGIN HERE</source>
+        <translation>INICIAR SESIÓN</translation>
+    </message>
+    <message>
+        <source>Don&apos;t have an account?</source>
+        <translation>¿No tiene una cuenta?</translation>
+    </message>
+    <message>
+        <source>Sign Up</source>
+        <translation>Regístrese</translation>
+    </message>
+    <message>
+        <source>here</source>
+        <translation>aquí</translation>
+    </message>
+    <message>
+        <source>Not allowed</source>
+        <translation>Acceso no permitido</translation>
+    </message>
+    <message>
+        <source>This computer could not be registered. Please try again.</source>
+        <translation>No se pudo registrar esta computadora. Inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>This computer is registered. Enter your password to sign in.</source>
+        <translation>Esta computadora quedó registrada. Ingrese su contraseña para iniciar sesión.</translation>
+    </message>
+</context>
+<context>
+    <name>CqDlgPassword</name>
+    <message>
+        <source>FORGOT PASSWORD</source>
+        <translation>OLVIDÉ MI CONTRASEÑA</translation>
+    </message>
+    <message>
+        <source>Pincode</source>
+        <translation>Código</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>Confirm Password</source>
+        <translation>Confirme la contraseña</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCELAR</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+    <message>
+        <source>Updated your password!</source>
+        <translation>¡Su contraseña se actualizó!</translation>
+    </message>
+</context>
+<context>
+    <name>CqDlgPin</name>
+    <message>
+        <source>JUST ONE MORE STEP</source>
+        <translation>SOLO UN PASO MÁS</translation>
+    </message>
+    <message>
+        <source>You try to login new phone.
+ We just sent verify code your email.
+Please insert 8 digits verify 
+code to register this computer.</source>
+        <translation>Está iniciando sesión en una computadora nueva.
+Le enviamos un código de verificación por correo.
+Ingrese el código de 8 dígitos
+para registrar esta computadora.</translation>
+    </message>
+    <message>
+        <source>Pincode</source>
+        <translation>Código</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCELAR</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+    <message>
+        <source>Pincode incorrect.</source>
+        <translation>El código no es correcto.</translation>
+    </message>
+</context>
+<context>
     <name>CqDlgServiceInfo</name>
     <message>
         <source>Dialog</source>
@@ -579,6 +1168,71 @@ CONSEJO: ancle OLVA Weight Loss a la barra de tareas para tenerlo a un clic todo
 please select one of the two video conference platforms to begin your video conference appointment.</source>
         <translation>EL DÍA DE SU CITA
 elija una de las dos plataformas de videoconferencia para comenzar su cita por videoconferencia.</translation>
+    </message>
+</context>
+<context>
+    <name>CqDlgSignUp</name>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Sign Up</source>
+        <translation>Registrarse</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Correo electrónico</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>I agree to the Terms &amp; Conditions &amp; Privacy Policy</source>
+        <translation>Acepto los Términos y condiciones y la Política de privacidad</translation>
+    </message>
+    <message>
+        <source>    I agree to the </source>
+        <translation>    Acepto los </translation>
+    </message>
+    <message>
+        <source>Terms &amp; Conditions &amp; Privacy Policy</source>
+        <translation>Términos y condiciones y la Política de privacidad</translation>
+    </message>
+    <message>
+        <source>Terms &amp; Conditions 
+&amp; Privacy Policy</source>
+        <translation>Términos y condiciones 
+y la Política de privacidad</translation>
+    </message>
+    <message>
+        <source>SIGNUP HERE</source>
+        <translation>REGISTRARSE</translation>
+    </message>
+    <message>
+        <source>Already have an account?</source>
+        <translation>¿Ya tiene una cuenta?</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Inicie sesión</translation>
+    </message>
+    <message>
+        <source>here</source>
+        <translation>aquí</translation>
+    </message>
+    <message>
+        <source>Register Successes</source>
+        <translation>Registro completado</translation>
     </message>
 </context>
 <context>
@@ -620,6 +1274,13 @@ elija una de las dos plataformas de videoconferencia para comenzar su cita por v
     </message>
 </context>
 <context>
+    <name>CqDlgTerms</name>
+    <message>
+        <source>Terms &amp; Policy</source>
+        <translation>Términos y política</translation>
+    </message>
+</context>
+<context>
     <name>CqDlgVersion</name>
     <message>
         <source>Update Application</source>
@@ -632,6 +1293,457 @@ elija una de las dos plataformas de videoconferencia para comenzar su cita por v
     <message>
         <source>Update</source>
         <translation>Actualizar</translation>
+    </message>
+</context>
+<context>
+    <name>CqReminderSettings</name>
+    <message>
+        <source>Remind me to log breakfast at</source>
+        <translation>Recordarme registrar el desayuno a las</translation>
+    </message>
+    <message>
+        <source>Remind me to log lunch at</source>
+        <translation>Recordarme registrar el almuerzo a las</translation>
+    </message>
+    <message>
+        <source>Remind me to log dinner at</source>
+        <translation>Recordarme registrar la cena a las</translation>
+    </message>
+    <message>
+        <source>Remind me to weigh in at</source>
+        <translation>Recordarme pesarme a las</translation>
+    </message>
+    <message>
+        <source>Breakfast reminder time</source>
+        <translation>Hora del recordatorio del desayuno</translation>
+    </message>
+    <message>
+        <source>Lunch reminder time</source>
+        <translation>Hora del recordatorio del almuerzo</translation>
+    </message>
+    <message>
+        <source>Dinner reminder time</source>
+        <translation>Hora del recordatorio de la cena</translation>
+    </message>
+    <message>
+        <source>Weigh-in reminder time</source>
+        <translation>Hora del recordatorio para pesarse</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Recordatorios</translation>
+    </message>
+    <message>
+        <source>Tell me when a download has finished</source>
+        <translation>Avisarme cuando termine una descarga</translation>
+    </message>
+    <message>
+        <source>Start with my session</source>
+        <translation>Iniciar con mi sesión</translation>
+    </message>
+    <message>
+        <source>OLVA starts in the tray when you log in to your desktop, so that your reminders arrive.</source>
+        <translation>OLVA se inicia en la bandeja del sistema cuando entra en su escritorio, para que le lleguen los recordatorios.</translation>
+    </message>
+</context>
+<context>
+    <name>CqWndExercise</name>
+    <message>
+        <source>My Exercise</source>
+        <translation>Mi ejercicio</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Meal planner</source>
+        <translation>Planificador de comidas</translation>
+    </message>
+    <message>
+        <source>Log an activity for today</source>
+        <translation>Registrar una actividad de hoy</translation>
+    </message>
+    <message>
+        <source>Search activities</source>
+        <translation>Buscar actividades</translation>
+    </message>
+    <message>
+        <source>Search activities: walk, swim, yoga...</source>
+        <translation>Buscar actividades: caminar, nadar, yoga...</translation>
+    </message>
+    <message>
+        <source>Activities</source>
+        <translation>Actividades</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minutos</translation>
+    </message>
+    <message>
+        <source>Body weight (kg)</source>
+        <translation>Peso corporal (kg)</translation>
+    </message>
+    <message>
+        <source>Body weight in kilograms</source>
+        <translation>Peso corporal en kilogramos</translation>
+    </message>
+    <message>
+        <source>Cancel the change</source>
+        <translation>Cancelar el cambio</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Log the activity</source>
+        <translation>Registrar la actividad</translation>
+    </message>
+    <message>
+        <source>Log activity</source>
+        <translation>Registrar actividad</translation>
+    </message>
+    <message>
+        <source>An activity of your own</source>
+        <translation>Una actividad propia</translation>
+    </message>
+    <message>
+        <source>Name of your own activity</source>
+        <translation>Nombre de su actividad propia</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Calories per hour of your own activity</source>
+        <translation>Calorías por hora de su actividad propia</translation>
+    </message>
+    <message>
+        <source>Calories per hour</source>
+        <translation>Calorías por hora</translation>
+    </message>
+    <message>
+        <source>Add your own activity</source>
+        <translation>Añadir su actividad propia</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Día</translation>
+    </message>
+    <message>
+        <source>Day to log exercise for</source>
+        <translation>Día para el que registra ejercicio</translation>
+    </message>
+    <message>
+        <source>Today, or an earlier day still kept on this computer</source>
+        <translation>Hoy, o un día anterior que este equipo aún guarda</translation>
+    </message>
+    <message>
+        <source>Today&apos;s exercise</source>
+        <translation>Ejercicio de hoy</translation>
+    </message>
+    <message>
+        <source>Edit the chosen activity</source>
+        <translation>Editar la actividad elegida</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Editar</translation>
+    </message>
+    <message>
+        <source>Delete the chosen activity</source>
+        <translation>Eliminar la actividad elegida</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Changes to an earlier day are sent to OLVA again and then show in your history.</source>
+        <translation>Los cambios en un día anterior se envían de nuevo a OLVA y después aparecen en su historial.</translation>
+    </message>
+    <message>
+        <source>How much of it counts against your day</source>
+        <translation>Cuánto cuenta en su día</translation>
+    </message>
+    <message>
+        <source>Count all of it</source>
+        <translation>Contarlo todo</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todo</translation>
+    </message>
+    <message>
+        <source>Count half of it</source>
+        <translation>Contar la mitad</translation>
+    </message>
+    <message>
+        <source>Half</source>
+        <translation>La mitad</translation>
+    </message>
+    <message>
+        <source>Count none of it</source>
+        <translation>No contar nada</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Nada</translation>
+    </message>
+    <message>
+        <source>Half is the default: estimates of burned calories run high, and counting half keeps your weight loss on track.</source>
+        <translation>La mitad es lo predeterminado: las estimaciones de calorías quemadas suelen ser altas, y contar la mitad mantiene su pérdida de peso por buen camino.</translation>
+    </message>
+    <message>
+        <source>Activity</source>
+        <translation>Actividad</translation>
+    </message>
+    <message>
+        <source>Calories</source>
+        <translation>Calorías</translation>
+    </message>
+    <message>
+        <source>Your body weight is the trend of your weight log.</source>
+        <translation>Su peso corporal es la tendencia de su registro de peso.</translation>
+    </message>
+    <message>
+        <source>Your body weight as last known; weigh in on My Weight to keep it current.</source>
+        <translation>Su último peso corporal conocido; pésese en Mi peso para mantenerlo al día.</translation>
+    </message>
+    <message>
+        <source>Enter your body weight once: burned calories depend on it.</source>
+        <translation>Introduzca su peso corporal una vez: las calorías quemadas dependen de él.</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>No activity found: try another word, or add your own.</source>
+        <translation>No se encontró ninguna actividad: pruebe otra palabra o añada una propia.</translation>
+    </message>
+    <message>
+        <source>Enter your body weight to see what it burns.</source>
+        <translation>Introduzca su peso corporal para ver lo que quema.</translation>
+    </message>
+    <message>
+        <source>Burns about %1 calories</source>
+        <translation>Quema unas %1 calorías</translation>
+    </message>
+    <message>
+        <source>Log an activity for %1</source>
+        <translation>Registrar una actividad del %1</translation>
+    </message>
+    <message>
+        <source>Exercise of %1</source>
+        <translation>Ejercicio del %1</translation>
+    </message>
+    <message>
+        <source>Nothing logged today yet.</source>
+        <translation>Aún no ha registrado nada hoy.</translation>
+    </message>
+    <message>
+        <source>Burned today: %1 calories. Counted against your day: %2 calories.</source>
+        <translation>Quemadas hoy: %1 calorías. Contadas en su día: %2 calorías.</translation>
+    </message>
+    <message>
+        <source>Nothing logged on %1.</source>
+        <translation>Nada registrado el %1.</translation>
+    </message>
+    <message>
+        <source>Burned on %1: %2 calories. Counted against that day: %3 calories.</source>
+        <translation>Quemadas el %1: %2 calorías. Contadas en ese día: %3 calorías.</translation>
+    </message>
+    <message>
+        <source>Enter your body weight between %1 and %2 kg first.</source>
+        <translation>Primero introduzca su peso corporal, entre %1 y %2 kg.</translation>
+    </message>
+    <message>
+        <source>That activity could not be saved; check its minutes.</source>
+        <translation>No se pudo guardar esa actividad; revise sus minutos.</translation>
+    </message>
+    <message>
+        <source>Changed: %1</source>
+        <translation>Cambiado: %1</translation>
+    </message>
+    <message>
+        <source>Logged: %1</source>
+        <translation>Registrado: %1</translation>
+    </message>
+    <message>
+        <source>%1 is no longer in the list of activities: delete it and log another.</source>
+        <translation>%1 ya no está en la lista de actividades: elimínela y registre otra.</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Guardar cambios</translation>
+    </message>
+    <message>
+        <source>Deleted: %1</source>
+        <translation>Eliminado: %1</translation>
+    </message>
+    <message>
+        <source>Give your activity a name and between 1 and %1 calories per hour.</source>
+        <translation>Dé a su actividad un nombre y entre 1 y %1 calorías por hora.</translation>
+    </message>
+</context>
+<context>
+    <name>CqWndHistory</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Histories</source>
+        <translation>Historial</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Exportar CSV…</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Tracked days</source>
+        <translation>Días registrados</translation>
+    </message>
+    <message>
+        <source>Choose a day to see its meals</source>
+        <translation>Elija un día para ver sus comidas</translation>
+    </message>
+    <message>
+        <source>The history could not be loaded. Return to this window to try again.</source>
+        <translation>No se pudo cargar el historial. Vuelva a esta ventana para intentarlo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Export history</source>
+        <translation>Exportar historial</translation>
+    </message>
+    <message>
+        <source>History saved to %1</source>
+        <translation>Historial guardado en %1</translation>
+    </message>
+    <message>
+        <source>The history could not be saved.</source>
+        <translation>No se pudo guardar el historial.</translation>
+    </message>
+</context>
+<context>
+    <name>CqWndHistoryDetails</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Remains</source>
+        <translation>Restante</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Puntuación</translation>
+    </message>
+    <message>
+        <source>Grade</source>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>Breakfast</source>
+        <translation>Desayuno</translation>
+    </message>
+    <message>
+        <source>First
+Snack</source>
+        <translation>Primera
+merienda</translation>
+    </message>
+    <message>
+        <source>Lunch</source>
+        <translation>Almuerzo</translation>
+    </message>
+    <message>
+        <source>Second
+Snack</source>
+        <translation>Segunda
+merienda</translation>
+    </message>
+    <message>
+        <source>Dinner</source>
+        <translation>Cena</translation>
+    </message>
+    <message>
+        <source>Third
+Snack</source>
+        <translation>Tercera
+merienda</translation>
+    </message>
+    <message>
+        <source>View each meal</source>
+        <translation>Ver cada comida</translation>
+    </message>
+    <message>
+        <source>First Snack</source>
+        <translation>Primera merienda</translation>
+    </message>
+    <message>
+        <source>Second Snack</source>
+        <translation>Segunda merienda</translation>
+    </message>
+    <message>
+        <source>Third Snack</source>
+        <translation>Tercera merienda</translation>
+    </message>
+    <message>
+        <source>The history could not be loaded.</source>
+        <translation>No se pudo cargar el historial.</translation>
+    </message>
+    <message>
+        <source>Exercise that day:</source>
+        <translation>Ejercicio de ese día:</translation>
+    </message>
+    <message>
+        <source>%1: %2 minutes, %3 kcal</source>
+        <translation>%1: %2 minutos, %3 kcal</translation>
+    </message>
+    <message>
+        <source>FoodName</source>
+        <extracomment>Column captions of a meal&apos;s foods: name, calories and grams of each nutrient.</extracomment>
+        <translation>Alimento</translation>
+    </message>
+    <message>
+        <source>Cal</source>
+        <translation>Cal</translation>
+    </message>
+    <message>
+        <source>Carbs</source>
+        <translation>Carbohidratos</translation>
+    </message>
+    <message>
+        <source>Fat</source>
+        <translation>Grasa</translation>
+    </message>
+    <message>
+        <source>Protein</source>
+        <translation>Proteína</translation>
+    </message>
+    <message>
+        <source>Fiber</source>
+        <translation>Fibra</translation>
     </message>
 </context>
 <context>
@@ -1117,12 +2229,322 @@ CAMBIO DEL CARRITO</translation>
         <source>Play</source>
         <translation>Reproducir</translation>
     </message>
+    <message>
+        <source>Log this workout as exercise</source>
+        <translation>Registrar este entrenamiento como ejercicio</translation>
+    </message>
+    <message>
+        <source>I did this workout</source>
+        <translation>Hice este entrenamiento</translation>
+    </message>
+</context>
+<context>
+    <name>CqWndWeight</name>
+    <message>
+        <source>My Weight</source>
+        <translation>Mi peso</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Import CSV…</source>
+        <translation>Importar CSV…</translation>
+    </message>
+    <message>
+        <source>Import CSV</source>
+        <translation>Importar CSV</translation>
+    </message>
+    <message>
+        <source>Read weights from a CSV file</source>
+        <translation>Leer pesos de un archivo CSV</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Exportar CSV…</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exportar CSV</translation>
+    </message>
+    <message>
+        <source>Save your weights to a CSV file</source>
+        <translation>Guardar sus pesos en un archivo CSV</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Today&apos;s weight</source>
+        <translation>Peso de hoy</translation>
+    </message>
+    <message>
+        <source>Date of the weighing</source>
+        <translation>Fecha del pesaje</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation>Peso</translation>
+    </message>
+    <message>
+        <source>e.g. 81.4</source>
+        <translation>p. ej., 81,4</translation>
+    </message>
+    <message>
+        <source>kg</source>
+        <translation>kg</translation>
+    </message>
+    <message>
+        <source>Kilograms</source>
+        <translation>Kilogramos</translation>
+    </message>
+    <message>
+        <source>Show and enter weights in kilograms</source>
+        <translation>Mostrar e ingresar los pesos en kilogramos</translation>
+    </message>
+    <message>
+        <source>lb</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Pounds</source>
+        <translation>Libras</translation>
+    </message>
+    <message>
+        <source>Show and enter weights in pounds</source>
+        <translation>Mostrar e ingresar los pesos en libras</translation>
+    </message>
+    <message>
+        <source>Save weight</source>
+        <translation>Guardar peso</translation>
+    </message>
+    <message>
+        <source>Goal and height</source>
+        <translation>Meta y estatura</translation>
+    </message>
+    <message>
+        <source>Goal</source>
+        <translation>Meta</translation>
+    </message>
+    <message>
+        <source>Goal weight</source>
+        <translation>Peso meta</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ninguna</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Estatura</translation>
+    </message>
+    <message>
+        <source>Height in centimetres</source>
+        <translation>Estatura en centímetros</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>opcional</translation>
+    </message>
+    <message>
+        <source>cm</source>
+        <translation>cm</translation>
+    </message>
+    <message>
+        <source>Save goal</source>
+        <translation>Guardar meta</translation>
+    </message>
+    <message>
+        <source>Save goal and height</source>
+        <translation>Guardar meta y estatura</translation>
+    </message>
+    <message>
+        <source>Your weighings</source>
+        <translation>Sus pesajes</translation>
+    </message>
+    <message>
+        <source>Newest first. Edit or delete the chosen weighing.</source>
+        <translation>Los más recientes primero. Edite o elimine el pesaje elegido.</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Editar</translation>
+    </message>
+    <message>
+        <source>Edit the chosen weighing</source>
+        <translation>Editar el pesaje elegido</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Delete the chosen weighing</source>
+        <translation>Eliminar el pesaje elegido</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Mostrar</translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation>30 días</translation>
+    </message>
+    <message>
+        <source>Show 30 days</source>
+        <translation>Mostrar 30 días</translation>
+    </message>
+    <message>
+        <source>90 days</source>
+        <translation>90 días</translation>
+    </message>
+    <message>
+        <source>Show 90 days</source>
+        <translation>Mostrar 90 días</translation>
+    </message>
+    <message>
+        <source>1 year</source>
+        <translation>1 año</translation>
+    </message>
+    <message>
+        <source>Show one year</source>
+        <translation>Mostrar un año</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todo</translation>
+    </message>
+    <message>
+        <source>Show all weighings</source>
+        <translation>Mostrar todos los pesajes</translation>
+    </message>
+    <message>
+        <source>No weighings yet</source>
+        <translation>Aún no hay pesajes</translation>
+    </message>
+    <message>
+        <source>Your trend weight: the day-to-day swings smoothed out</source>
+        <translation>Su peso de tendencia: sin las variaciones de un día a otro</translation>
+    </message>
+    <message>
+        <source>Goal weight in pounds</source>
+        <translation>Peso meta en libras</translation>
+    </message>
+    <message>
+        <source>Goal weight in kilograms</source>
+        <translation>Peso meta en kilogramos</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n changes waiting to be sent</source>
+        <translation>
+            <numerusform>%n cambio pendiente de envío</numerusform>
+            <numerusform>%n cambios pendientes de envío</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Weight in pounds</source>
+        <translation>Peso en libras</translation>
+    </message>
+    <message>
+        <source>Weight in kilograms</source>
+        <translation>Peso en kilogramos</translation>
+    </message>
+    <message>
+        <source>Enter a goal between %1 and %2.</source>
+        <translation>Ingrese una meta entre %1 y %2.</translation>
+    </message>
+    <message>
+        <source>Enter a weight between %1 and %2.</source>
+        <translation>Ingrese un peso entre %1 y %2.</translation>
+    </message>
+    <message>
+        <source>Choose a day no later than tomorrow.</source>
+        <translation>Elija un día que no sea posterior a mañana.</translation>
+    </message>
+    <message>
+        <source>Delete weighing</source>
+        <translation>Eliminar pesaje</translation>
+    </message>
+    <message>
+        <source>Delete the weight of %1 (%2)?</source>
+        <translation>¿Eliminar el peso del %1 (%2)?</translation>
+    </message>
+    <message>
+        <source>Enter a height between %1 and %2 cm.</source>
+        <translation>Ingrese una estatura entre %1 y %2 cm.</translation>
+    </message>
+    <message>
+        <source>Nothing imported: %1 could not be read.</source>
+        <translation>No se importó nada: no se pudo leer %1.</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the file is larger than a weight log can be.</source>
+        <translation>No se importó nada: el archivo es más grande de lo que puede ser un registro de pesos.</translation>
+    </message>
+    <message>
+        <source>Nothing imported: %1</source>
+        <translation>No se importó nada: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n weighings.</source>
+        <translation>
+            <numerusform>Se importó %n pesaje.</numerusform>
+            <numerusform>Se importaron %n pesajes.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Skipped %n rows:</source>
+        <translation>
+            <numerusform>Se omitió %n fila:</numerusform>
+            <numerusform>Se omitieron %n filas:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more.</source>
+        <translation>
+            <numerusform>y %n más.</numerusform>
+            <numerusform>y %n más.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export weights</source>
+        <translation>Exportar pesos</translation>
+    </message>
+    <message>
+        <source>Weights saved to %1</source>
+        <translation>Pesos guardados en %1</translation>
+    </message>
+    <message>
+        <source>The weights could not be saved.</source>
+        <translation>No se pudieron guardar los pesos.</translation>
+    </message>
+    <message>
+        <source>Import weights</source>
+        <translation>Importar pesos</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv *.txt)</source>
+        <translation>Archivos CSV (*.csv *.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Todos los archivos (*)</translation>
+    </message>
 </context>
 <context>
     <name>CsvSaveDialog</name>
     <message>
         <source>CSV files (*.csv)</source>
         <translation>Archivos CSV (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
     </message>
 </context>
 <context>
@@ -1157,6 +2579,98 @@ CAMBIO DEL CARRITO</translation>
     </message>
 </context>
 <context>
+    <name>HistoryChartView</name>
+    <message>
+        <source>Weekly averages</source>
+        <translation>Promedios semanales</translation>
+    </message>
+    <message>
+        <source>Monthly averages</source>
+        <translation>Promedios mensuales</translation>
+    </message>
+    <message>
+        <source>Quarterly averages</source>
+        <translation>Promedios trimestrales</translation>
+    </message>
+    <message>
+        <source>Yearly averages</source>
+        <translation>Promedios anuales</translation>
+    </message>
+    <message>
+        <source>Daily calories and score</source>
+        <translation>Calorías y puntuación diarias</translation>
+    </message>
+    <message>
+        <source>Calories and score over time</source>
+        <translation>Calorías y puntuación a lo largo del tiempo</translation>
+    </message>
+    <message>
+        <source>Eaten</source>
+        <extracomment>The figures of the history chart: calories eaten, the day&apos;s target, the planner&apos;s score, exercise calories.</extracomment>
+        <translation>Consumidas</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Objetivo</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Puntuación</translation>
+    </message>
+    <message>
+        <source>Exercise</source>
+        <translation>Ejercicio</translation>
+    </message>
+    <message>
+        <source>Calories</source>
+        <translation>Calorías</translation>
+    </message>
+    <message>
+        <source>%1, %2 to %3</source>
+        <extracomment>The chart&apos;s caption, then the first and the last day or period it shows.</extracomment>
+        <translation>%1, del %2 al %3</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryListModel</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Opens the day&apos;s details</source>
+        <translation>Abre los detalles del día</translation>
+    </message>
+    <message>
+        <source>Exercise %1 kcal</source>
+        <translation>Ejercicio: %1 kcal</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryModel</name>
+    <message>
+        <source>MMMM dd yyyy</source>
+        <extracomment>Date pattern of the history (QDate::toString); month names come from the language: &quot;8 dic 2026&quot;.</extracomment>
+        <translation>d MMM yyyy</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryTrend</name>
+    <message>
+        <source>yyyy</source>
+        <extracomment>Date patterns of the history chart&apos;s time axis (QDate::toString), by day or week, by month, by year.</extracomment>
+        <translation>yyyy</translation>
+    </message>
+    <message>
+        <source>MMM dd yyyy</source>
+        <translation>d MMM yyyy</translation>
+    </message>
+    <message>
+        <source>MMM yyyy</source>
+        <translation>MMM yyyy</translation>
+    </message>
+</context>
+<context>
     <name>LibraryRules</name>
     <message>
         <source>PLAY</source>
@@ -1176,6 +2690,19 @@ CAMBIO DEL CARRITO</translation>
     <message>
         <source>Loading...</source>
         <translation>Cargando...</translation>
+    </message>
+</context>
+<context>
+    <name>LocaleFormats</name>
+    <message>
+        <source>d MMM yyyy</source>
+        <extracomment>Date pattern of lists and charts (QDate::toString); month names come from the language: &quot;8 dic 2026&quot;.</extracomment>
+        <translation>d MMM yyyy</translation>
+    </message>
+    <message>
+        <source>d MMMM yyyy</source>
+        <extracomment>Date pattern inside sentences (QDate::toString): &quot;8 de diciembre de 2026&quot;.</extracomment>
+        <translation>d &apos;de&apos; MMMM &apos;de&apos; yyyy</translation>
     </message>
 </context>
 <context>
@@ -1304,7 +2831,7 @@ GRATUITO</translation>
     </message>
     <message>
         <source>Log today&apos;s activities and see what they burn</source>
-        <translation>Registra las actividades de hoy y mira cuánto queman</translation>
+        <translation>Registre las actividades de hoy y vea cuánto queman</translation>
     </message>
     <message>
         <source>MY EXERCISE</source>
@@ -1316,6 +2843,68 @@ GRATUITO</translation>
     <message>
         <source>Your card was charged $%1 for these items. Changing the cart refunds that payment and you pay again for what stays.</source>
         <translation>Se cobraron $%1 en su tarjeta por estos artículos. Si cambia el carrito, se reembolsa ese pago y vuelve a pagar por lo que quede.</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderCentre</name>
+    <message>
+        <source>OLVA Weight Loss</source>
+        <translation>OLVA Weight Loss</translation>
+    </message>
+    <message>
+        <source>Open tracker</source>
+        <translation>Abrir el registro de comidas</translation>
+    </message>
+    <message>
+        <source>Log weight</source>
+        <translation>Registrar peso</translation>
+    </message>
+    <message>
+        <source>Log exercise</source>
+        <translation>Registrar ejercicio</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Your download has finished</source>
+        <translation>Su descarga ha terminado</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Recordatorios</translation>
+    </message>
+    <message>
+        <source>Would you like a reminder to log your meals and to weigh in? You can change them in Settings at any time.</source>
+        <translation>¿Quiere recordatorios para registrar sus comidas y pesarse? Puede cambiarlos en Configuración en cualquier momento.</translation>
+    </message>
+    <message>
+        <source>Set up reminders</source>
+        <translation>Configurar recordatorios</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Ahora no</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderKind</name>
+    <message>
+        <source>Log your breakfast</source>
+        <translation>Registre su desayuno</translation>
+    </message>
+    <message>
+        <source>Log your lunch</source>
+        <translation>Registre su almuerzo</translation>
+    </message>
+    <message>
+        <source>Log your dinner</source>
+        <translation>Registre su cena</translation>
+    </message>
+    <message>
+        <source>Weigh in</source>
+        <translation>Pésese</translation>
     </message>
 </context>
 <context>
@@ -1335,6 +2924,74 @@ GRATUITO</translation>
     <message>
         <source>COMPLETED</source>
         <translation>FINALIZADO</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessages</name>
+    <message>
+        <source>Non Exist Email</source>
+        <translation>No existe una cuenta con ese correo electrónico</translation>
+    </message>
+    <message>
+        <source>A weight must be between 20 and 500 kg.</source>
+        <translation>El peso debe estar entre 20 y 500 kg.</translation>
+    </message>
+    <message>
+        <source>A weight must be dated between 1900 and tomorrow.</source>
+        <translation>La fecha de un peso debe estar entre 1900 y mañana.</translation>
+    </message>
+    <message>
+        <source>A member can keep at most %1 weights.</source>
+        <extracomment>%1 is the largest number of weighings a member can keep.</extracomment>
+        <translation>Un miembro puede guardar como máximo %1 pesos.</translation>
+    </message>
+    <message>
+        <source>A goal must be between 20 and 500 kg.</source>
+        <translation>La meta debe estar entre 20 y 500 kg.</translation>
+    </message>
+    <message>
+        <source>A height must be between 50 and 272 cm.</source>
+        <translation>La estatura debe estar entre 50 y 272 cm.</translation>
+    </message>
+    <message>
+        <source>OLVA could not read the change. Please type it again.</source>
+        <translation>OLVA no pudo leer el cambio. Escríbalo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Password incorrect</source>
+        <translation>Contraseña incorrecta</translation>
+    </message>
+    <message>
+        <source>Pincode incorrect.</source>
+        <extracomment>The 8-digit code mailed to register this computer.</extracomment>
+        <translation>El código no es correcto.</translation>
+    </message>
+    <message>
+        <source>Email doesn&apos;t exist.</source>
+        <translation>No existe una cuenta con ese correo electrónico.</translation>
+    </message>
+    <message>
+        <source>Not send</source>
+        <translation>No se pudo enviar</translation>
+    </message>
+    <message>
+        <source>Network issue.</source>
+        <translation>Problema de red.</translation>
+    </message>
+    <message>
+        <source>Too many attempts. Please try again later.</source>
+        <translation>Demasiados intentos. Inténtelo de nuevo más tarde.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Too many attempts. Try again in %n minutes.</source>
+        <translation>
+            <numerusform>Demasiados intentos. Vuelva a intentarlo en %n minuto.</numerusform>
+            <numerusform>Demasiados intentos. Vuelva a intentarlo en %n minutos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Net Error</source>
+        <translation>Error de red</translation>
     </message>
 </context>
 <context>
@@ -1449,6 +3106,235 @@ Revise su conexión a internet y elija Reintentar.</translation>
         <source>%1 left</source>
         <extracomment>Time until the download ends, as minutes:seconds or hours:minutes:seconds</extracomment>
         <translation>faltan %1</translation>
+    </message>
+</context>
+<context>
+    <name>WeightChartView</name>
+    <message>
+        <source>Weight chart</source>
+        <translation>Gráfico de peso</translation>
+    </message>
+    <message>
+        <source>Goal</source>
+        <extracomment>The goal weight line of the chart.</extracomment>
+        <translation>Meta</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <extracomment>The smoothed weight line of the chart.</extracomment>
+        <translation>Tendencia</translation>
+    </message>
+    <message>
+        <source>Weighings</source>
+        <translation>Pesajes</translation>
+    </message>
+    <message>
+        <source>MMM yyyy</source>
+        <extracomment>Date patterns of the chart&apos;s time axis (QDate::toString), over a long and a short span.</extracomment>
+        <translation>MMM yyyy</translation>
+    </message>
+    <message>
+        <source>d MMM</source>
+        <translation>d MMM</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n weighings from %1 to %2</source>
+        <translation>
+            <numerusform>%n pesaje del %1 al %2</numerusform>
+            <numerusform>%n pesajes del %1 al %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2 %3</source>
+        <extracomment>A weighing under the pointer: date, weight and unit.</extracomment>
+        <translation>%1: %2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>WeightCsv</name>
+    <message>
+        <source>The dates could be day/month or month/day; no day after the 12th tells which. Change them to year-month-day (2026-08-01) and import again.</source>
+        <translation>Las fechas podrían ser día/mes o mes/día; ningún día posterior al 12 permite saberlo. Cámbielas a año-mes-día (2026-08-01) e importe de nuevo.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB; split it and import the parts one by one.</source>
+        <translation>El archivo ocupa más de %1 MB; divídalo e importe las partes una por una.</translation>
+    </message>
+    <message>
+        <source>The file holds no weights.</source>
+        <translation>El archivo no contiene pesos.</translation>
+    </message>
+    <message>
+        <source>No weight column: the first row should name the columns, e.g. date,weight,unit.</source>
+        <translation>No hay columna de peso: la primera fila debe nombrar las columnas, p. ej., date,weight,unit.</translation>
+    </message>
+    <message>
+        <source>The file has more than %1 rows; split it and import the parts one by one.</source>
+        <translation>El archivo tiene más de %1 filas; divídalo e importe las partes una por una.</translation>
+    </message>
+    <message>
+        <source>The dates mix day/month and month/day. Change them to year-month-day (2026-08-01) and import again.</source>
+        <translation>Las fechas mezclan día/mes y mes/día. Cámbielas a año-mes-día (2026-08-01) e importe de nuevo.</translation>
+    </message>
+    <message>
+        <source>row %1: no date</source>
+        <translation>fila %1: sin fecha</translation>
+    </message>
+    <message>
+        <source>row %1: the date %2 could be day/month or month/day</source>
+        <translation>fila %1: la fecha %2 podría ser día/mes o mes/día</translation>
+    </message>
+    <message>
+        <source>row %1: &quot;%2&quot; is not a date</source>
+        <translation>fila %1: «%2» no es una fecha</translation>
+    </message>
+    <message>
+        <source>row %1: %2 is before 1900</source>
+        <translation>fila %1: %2 es anterior a 1900</translation>
+    </message>
+    <message>
+        <source>row %1: %2 is in the future</source>
+        <translation>fila %1: %2 es una fecha futura</translation>
+    </message>
+    <message>
+        <source>row %1: no weight</source>
+        <translation>fila %1: sin peso</translation>
+    </message>
+    <message>
+        <source>row %1: &quot;%2&quot; has a decimal comma, which a comma-separated file cannot hold; write %3</source>
+        <translation>fila %1: «%2» tiene una coma decimal, que un archivo separado por comas no admite; escriba %3</translation>
+    </message>
+    <message>
+        <source>row %1: &quot;%2&quot; is not a weight</source>
+        <translation>fila %1: «%2» no es un peso</translation>
+    </message>
+    <message>
+        <source>row %1: unknown unit &quot;%2&quot;</source>
+        <translation>fila %1: unidad desconocida «%2»</translation>
+    </message>
+    <message>
+        <source>row %1: %2 is not between %3 and %4 kg</source>
+        <translation>fila %1: %2 no está entre %3 y %4 kg</translation>
+    </message>
+    <message>
+        <source>row %1: the same day as row %2, which replaces it</source>
+        <translation>fila %1: el mismo día que la fila %2, que la reemplaza</translation>
+    </message>
+</context>
+<context>
+    <name>WeightListModel</name>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation>Peso</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <extracomment>The smoothed weight, beside the weighed one.</extracomment>
+        <translation>Tendencia</translation>
+    </message>
+</context>
+<context>
+    <name>WeightLog</name>
+    <message>
+        <source>Could not reach OLVA: your weight is kept and will be sent later.</source>
+        <translation>No se pudo conectar con OLVA: su peso queda guardado y se enviará más tarde.</translation>
+    </message>
+    <message>
+        <source>Could not reach OLVA: your goal and height are kept and will be sent later.</source>
+        <translation>No se pudo conectar con OLVA: su meta y su estatura quedan guardadas y se enviarán más tarde.</translation>
+    </message>
+    <message>
+        <source>Could not reach OLVA: your weights could not be loaded. Trying again later.</source>
+        <translation>No se pudo conectar con OLVA: no se pudieron cargar sus pesos. Se volverá a intentar más tarde.</translation>
+    </message>
+    <message>
+        <source>OLVA did not take the weight of %1.</source>
+        <translation>OLVA no aceptó el peso del %1.</translation>
+    </message>
+    <message>
+        <source>OLVA did not take your goal and height.</source>
+        <translation>OLVA no aceptó su meta y su estatura.</translation>
+    </message>
+</context>
+<context>
+    <name>WeightSummary</name>
+    <message>
+        <source>Trend weight: no weighings yet</source>
+        <translation>Peso de tendencia: aún no hay pesajes</translation>
+    </message>
+    <message>
+        <source>Trend weight: %1</source>
+        <translation>Peso de tendencia: %1</translation>
+    </message>
+    <message>
+        <source>Change per week: after a week of weighings</source>
+        <translation>Cambio por semana: tras una semana de pesajes</translation>
+    </message>
+    <message>
+        <source>Change per week: down %1 (over the last four weeks)</source>
+        <translation>Cambio por semana: baja %1 (en las últimas cuatro semanas)</translation>
+    </message>
+    <message>
+        <source>Change per week: up %1 (over the last four weeks)</source>
+        <translation>Cambio por semana: sube %1 (en las últimas cuatro semanas)</translation>
+    </message>
+    <message>
+        <source>Change per week: steady (over the last four weeks)</source>
+        <translation>Cambio por semana: estable (en las últimas cuatro semanas)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Change per week: down %1 (over the last %n days)</source>
+        <translation>
+            <numerusform>Cambio por semana: baja %1 (en el último día)</numerusform>
+            <numerusform>Cambio por semana: baja %1 (en los últimos %n días)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Change per week: up %1 (over the last %n days)</source>
+        <translation>
+            <numerusform>Cambio por semana: sube %1 (en el último día)</numerusform>
+            <numerusform>Cambio por semana: sube %1 (en los últimos %n días)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Change per week: steady (over the last %n days)</source>
+        <translation>
+            <numerusform>Cambio por semana: estable (en el último día)</numerusform>
+            <numerusform>Cambio por semana: estable (en los últimos %n días)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Goal: none set</source>
+        <translation>Meta: sin definir</translation>
+    </message>
+    <message>
+        <source>Goal %1: reached</source>
+        <translation>Meta de %1: alcanzada</translation>
+    </message>
+    <message>
+        <source>Goal %1: reached around %2</source>
+        <translation>Meta de %1: se alcanzará hacia el %2</translation>
+    </message>
+    <message>
+        <source>Goal %1: not moving towards your goal</source>
+        <translation>Meta de %1: no avanza hacia su meta</translation>
+    </message>
+    <message>
+        <source>Goal %1: no weighings yet</source>
+        <translation>Meta de %1: aún no hay pesajes</translation>
+    </message>
+    <message>
+        <source>BMI: %1</source>
+        <extracomment>Body mass index.</extracomment>
+        <translation>IMC: %1</translation>
+    </message>
+    <message>
+        <source>BMI: enter your height</source>
+        <translation>IMC: ingrese su estatura</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "video/cqwndvideoplay.h"
 
+#include "exercise/cqdlglogworkout.h"
 #include "main/windowplacement.h"
 #include "video/videosource.h"
 #include "ui_cqwndvideoplay.h"
@@ -72,6 +73,8 @@ CqWndVideoPlay::CqWndVideoPlay(QWidget* parent)
 
     m_ui->seek->setOrientation(Qt::Horizontal);
     connect(m_ui->seek, &QSlider::sliderMoved, this, &CqWndVideoPlay::seekTo);
+    connect(m_player, &QMediaPlayer::positionChanged, this, &CqWndVideoPlay::followPosition);
+    m_ui->btnDidWorkout->hide();
 
     connect(m_player, &QMediaPlayer::errorOccurred, this,
             [this](QMediaPlayer::Error error, const QString&) {
@@ -125,6 +128,7 @@ void CqWndVideoPlay::stop()
 void CqWndVideoPlay::play()
 {
     hideProblem();
+    m_progress.restart();
     const QUrl url = VideoSource::toUrl(m_source);
     m_player->setSource(url);
     if (url.isEmpty() || (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isFile()))
@@ -135,10 +139,11 @@ void CqWndVideoPlay::play()
     m_fullScreenTimer.start();
 }
 
-void CqWndVideoPlay::playSource(const QString& source)
+void CqWndVideoPlay::playSource(const QString& source, const std::optional<WorkoutOffer>& workout)
 {
     stop();
     setSource(source);
+    setWorkout(workout);
     showMaximized();
     raise();
     activateWindow();
@@ -245,4 +250,43 @@ void CqWndVideoPlay::hideProblem()
     m_ui->lblMessage->hide();
     m_ui->lblMessage->clear();
     m_ui->video->show();
+}
+
+void CqWndVideoPlay::setWorkout(const std::optional<WorkoutOffer>& workout)
+{
+    m_workout = workout;
+    m_ui->btnDidWorkout->setVisible(m_workout.has_value());
+    // An offer for the video before is no offer for this one.
+    if (m_offer)
+        m_offer->reject();
+}
+
+void CqWndVideoPlay::followPosition(qint64 positionMs)
+{
+    if (m_workout && m_progress.reached(positionMs, m_player->duration()))
+        offerWorkout();
+}
+
+void CqWndVideoPlay::on_btnDidWorkout_clicked()
+{
+    // Asked by the member: the offer at 90 % would only ask again.
+    m_progress.markOffered();
+    offerWorkout();
+}
+
+void CqWndVideoPlay::offerWorkout()
+{
+    if (!m_workout)
+        return;
+    if (m_offer) {
+        m_offer->raise();
+        m_offer->activateWindow();
+        return;
+    }
+    // Over the video, without stopping it: the cool-down plays on.
+    auto* dialog = new CqDlgLogWorkout(*m_workout, m_workout->minutesToOffer(m_player->duration()), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    m_offer = dialog;
+    dialog->open();
 }

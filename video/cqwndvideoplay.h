@@ -1,12 +1,17 @@
 #pragma once
 
+#include "exercise/workoutoffer.h"
+
 #include <QMediaPlayer>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QAudioOutput;
+class QDialog;
 
 namespace Ui {
 class CqWndVideoPlay;
@@ -18,6 +23,8 @@ class CqWndVideoPlay;
 // stop it, give it the source, show it maximized and call play(). Closing
 // only hides it and stops playback; the full-screen flags keep their values
 // between videos, while the play/pause button follows the player's state.
+// A workout video offers to log itself as exercise when playing reaches
+// 90 % of it, or when the member presses "I did this workout".
 class CqWndVideoPlay final : public QWidget
 {
     Q_OBJECT
@@ -37,7 +44,13 @@ public:
     void play();
 
     // Stops, sets the source, shows the window maximized and plays.
-    void playSource(const QString& source);
+    // `workout`: what the video counts as when logged; none for a video
+    // that is no workout (no offer, no button).
+    void playSource(const QString& source, const std::optional<WorkoutOffer>& workout = std::nullopt);
+    void setWorkout(const std::optional<WorkoutOffer>& workout);
+    const std::optional<WorkoutOffer>& workout() const { return m_workout; }
+    // The open offer to log the workout, if any.
+    QDialog* workoutOffer() const { return m_offer; }
 
     // The delay before the automatic full screen (5000 ms; shorter in tests).
     void setFullScreenDelay(int ms);
@@ -57,6 +70,7 @@ public:
 private slots:
     void on_btnPause_clicked();
     void on_btnFull_clicked();
+    void on_btnDidWorkout_clicked();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -73,6 +87,8 @@ private:
     void handleDoubleClick();
     void showProblem(const QString& text);
     void hideProblem();
+    void followPosition(qint64 positionMs);
+    void offerWorkout();
 
     std::unique_ptr<Ui::CqWndVideoPlay> m_ui;
     QMediaPlayer* m_player;
@@ -82,4 +98,7 @@ private:
     bool m_playing = false; // the player's state is PlayingState
     bool m_fullByButton = false;
     bool m_fullByDoubleClick = true;
+    std::optional<WorkoutOffer> m_workout;
+    WorkoutProgress m_progress;
+    QPointer<QDialog> m_offer;
 };

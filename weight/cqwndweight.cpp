@@ -1,6 +1,7 @@
 #include "weight/cqwndweight.h"
 
 #include "app/accountstate.h"
+#include "app/localeformats.h"
 #include "main/cqwndloading.h"
 #include "main/csvsavedialog.h"
 #include "main/mainwindow.h"
@@ -29,18 +30,6 @@ namespace {
 const QColor successGreen(0x1B, 0x5E, 0x20);
 // Reasons of skipped rows shown after an import; the rest are counted.
 constexpr int reasonsShown = 8;
-
-QString longDate(const QDate& date)
-{
-    return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
-}
-
-QString rangeText(WeightUnit unit)
-{
-    return QStringLiteral("between %1 and %2")
-        .arg(WeightUnits::text(WeightLimits::minKg, unit),
-             WeightUnits::text(WeightLimits::maxKg, unit));
-}
 
 } // namespace
 
@@ -207,10 +196,9 @@ void CqWndWeight::showSummary()
     m_summary =
         WeightSummary::of(m_trend, m_day->today(), m_log->goalKg(), m_log->heightCm());
     m_ui->lblTrend->setText(m_summary.trendKg ? WeightUnits::text(*m_summary.trendKg, m_unit)
-                                              : QStringLiteral("No weighings yet"));
+                                              : tr("No weighings yet"));
     m_ui->lblTrend->setAccessibleName(m_summary.trendText(m_unit));
-    m_ui->lblTrend->setToolTip(
-        QStringLiteral("Your trend weight: the day-to-day swings smoothed out"));
+    m_ui->lblTrend->setToolTip(tr("Your trend weight: the day-to-day swings smoothed out"));
     m_ui->lblChange->setText(m_summary.changeText(m_unit));
     m_ui->lblGoalDate->setText(m_summary.goalText(m_unit));
     m_ui->lblBmi->setText(m_summary.bmiText());
@@ -223,23 +211,19 @@ void CqWndWeight::showProfile()
     const std::optional<double> goal = m_log->goalKg();
     const std::optional<double> height = m_log->heightCm();
     if (!m_ui->edtGoal->hasFocus())
-        m_ui->edtGoal->setText(goal ? WeightUnits::number(*goal, m_unit) : QString());
+        m_ui->edtGoal->setText(goal ? WeightUnits::shownNumber(*goal, m_unit) : QString());
     if (!m_ui->edtHeight->hasFocus())
-        m_ui->edtHeight->setText(height ? QString::number(*height, 'f', 0) : QString());
+        m_ui->edtHeight->setText(height ? LocaleFormats::decimal(*height, 0) : QString());
     m_ui->lblGoalUnit->setText(WeightUnits::symbol(m_unit));
-    m_ui->edtGoal->setAccessibleName(QStringLiteral("Goal weight in %1")
-                                         .arg(m_unit == WeightUnit::Pounds
-                                                  ? QStringLiteral("pounds")
-                                                  : QStringLiteral("kilograms")));
+    m_ui->edtGoal->setAccessibleName(m_unit == WeightUnit::Pounds ? tr("Goal weight in pounds")
+                                                                  : tr("Goal weight in kilograms"));
 }
 
 void CqWndWeight::showPending()
 {
     const int pending = m_log->pendingCount();
     m_ui->lblPending->setText(pending == 0 ? QString()
-                              : pending == 1
-                                  ? QStringLiteral("1 change waiting to be sent")
-                                  : QStringLiteral("%1 changes waiting to be sent").arg(pending));
+                                           : tr("%n changes waiting to be sent", nullptr, pending));
 }
 
 void CqWndWeight::updateButtons()
@@ -257,14 +241,12 @@ void CqWndWeight::setUnit(WeightUnit unit)
     // What is typed stays the same weight, shown in the other unit.
     for (QLineEdit* field : {m_ui->edtWeight, m_ui->edtGoal}) {
         if (const std::optional<double> kg = WeightUnits::parse(field->text(), m_unit))
-            field->setText(WeightUnits::number(*kg, unit));
+            field->setText(WeightUnits::shownNumber(*kg, unit));
     }
     m_unit = unit;
     WeightUnits::setMemberUnit(unit);
-    m_ui->edtWeight->setAccessibleName(QStringLiteral("Weight in %1")
-                                           .arg(unit == WeightUnit::Pounds
-                                                    ? QStringLiteral("pounds")
-                                                    : QStringLiteral("kilograms")));
+    m_ui->edtWeight->setAccessibleName(unit == WeightUnit::Pounds ? tr("Weight in pounds")
+                                                                  : tr("Weight in kilograms"));
     const bool goalTyped = m_ui->edtGoal->hasFocus();
     m_ui->edtGoal->clearFocus();
     showLog();
@@ -272,7 +254,15 @@ void CqWndWeight::setUnit(WeightUnit unit)
         m_ui->edtGoal->setFocus();
 }
 
-std::optional<double> CqWndWeight::typedWeight(const QString& text, const QString& what, bool* ok)
+QString CqWndWeight::weightRangeText(bool goal) const
+{
+    const QString low = WeightUnits::text(WeightLimits::minKg, m_unit);
+    const QString high = WeightUnits::text(WeightLimits::maxKg, m_unit);
+    return goal ? tr("Enter a goal between %1 and %2.").arg(low, high)
+                : tr("Enter a weight between %1 and %2.").arg(low, high);
+}
+
+std::optional<double> CqWndWeight::typedWeight(const QString& text, bool goal, bool* ok)
 {
     *ok = true;
     if (text.trimmed().isEmpty())
@@ -280,7 +270,7 @@ std::optional<double> CqWndWeight::typedWeight(const QString& text, const QStrin
     const std::optional<double> kg = WeightUnits::parse(text, m_unit);
     if (!kg || !WeightLimits::isValidKg(*kg)) {
         *ok = false;
-        fail(QStringLiteral("Enter %1 %2.").arg(what, rangeText(m_unit)));
+        fail(weightRangeText(goal));
         return std::nullopt;
     }
     return kg;
@@ -289,12 +279,11 @@ std::optional<double> CqWndWeight::typedWeight(const QString& text, const QStrin
 void CqWndWeight::on_btnSave_clicked()
 {
     bool ok = false;
-    const std::optional<double> kg =
-        typedWeight(m_ui->edtWeight->text(), QStringLiteral("a weight"), &ok);
+    const std::optional<double> kg = typedWeight(m_ui->edtWeight->text(), false, &ok);
     if (!ok)
         return;
     if (!kg) {
-        fail(QStringLiteral("Enter a weight %1.").arg(rangeText(m_unit)));
+        fail(weightRangeText(false));
         m_ui->edtWeight->setFocus();
         return;
     }
@@ -303,7 +292,7 @@ void CqWndWeight::on_btnSave_clicked()
     m_day->check();
     const QDate date = m_ui->dteDate->date();
     if (!WeightLimits::isValidDate(date, m_day->today())) {
-        fail(QStringLiteral("Choose a day no later than tomorrow."));
+        fail(tr("Choose a day no later than tomorrow."));
         return;
     }
     m_log->setWeight(date, *kg);
@@ -321,7 +310,7 @@ void CqWndWeight::editRow(int row)
         return;
     m_ui->dteDate->setDate(index.data(WeightListModel::dateRole).toDate());
     m_ui->edtWeight->setText(
-        WeightUnits::number(index.data(WeightListModel::kgRole).toDouble(), m_unit));
+        WeightUnits::shownNumber(index.data(WeightListModel::kgRole).toDouble(), m_unit));
     m_ui->edtWeight->setFocus();
     m_ui->edtWeight->selectAll();
 }
@@ -338,9 +327,9 @@ void CqWndWeight::on_btnDelete_clicked()
         return;
     const QDate date = index.data(WeightListModel::dateRole).toDate();
     const double kg = index.data(WeightListModel::kgRole).toDouble();
-    QMessageBox ask(QMessageBox::Question, QStringLiteral("Delete weighing"),
-                    QStringLiteral("Delete the weight of %1 (%2)?")
-                        .arg(longDate(date), WeightUnits::text(kg, m_unit)),
+    QMessageBox ask(QMessageBox::Question, tr("Delete weighing"),
+                    tr("Delete the weight of %1 (%2)?")
+                        .arg(LocaleFormats::longDay(date), WeightUnits::text(kg, m_unit)),
                     QMessageBox::Yes | QMessageBox::No, this);
     ask.setObjectName(QStringLiteral("confirmDelete"));
     ask.setDefaultButton(QMessageBox::No);
@@ -352,23 +341,20 @@ void CqWndWeight::on_btnDelete_clicked()
 void CqWndWeight::on_btnSaveGoal_clicked()
 {
     bool ok = false;
-    const std::optional<double> goal =
-        typedWeight(m_ui->edtGoal->text(), QStringLiteral("a goal"), &ok);
+    const std::optional<double> goal = typedWeight(m_ui->edtGoal->text(), true, &ok);
     if (!ok)
         return;
     std::optional<double> height;
     const QString typedHeight = m_ui->edtHeight->text().trimmed();
     if (!typedHeight.isEmpty()) {
-        bool number = false;
-        const double cm =
-            QString(typedHeight).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&number);
-        if (!number || cm < WeightLimits::minHeightCm || cm > WeightLimits::maxHeightCm) {
-            fail(QStringLiteral("Enter a height between %1 and %2 cm.")
-                     .arg(WeightLimits::minHeightCm)
-                     .arg(WeightLimits::maxHeightCm));
+        const std::optional<double> cm = LocaleFormats::typedNumber(typedHeight);
+        if (!cm || *cm < WeightLimits::minHeightCm || *cm > WeightLimits::maxHeightCm) {
+            fail(tr("Enter a height between %1 and %2 cm.")
+                     .arg(QLocale().toString(WeightLimits::minHeightCm),
+                          QLocale().toString(WeightLimits::maxHeightCm)));
             return;
         }
-        height = std::round(cm);
+        height = std::round(*cm);
     }
     m_ui->edtGoal->clearFocus();
     m_ui->edtHeight->clearFocus();
@@ -397,29 +383,28 @@ bool CqWndWeight::exportTo(const QString& fileName)
 
 QString CqWndWeight::importFrom(const QString& fileName)
 {
+    // Until the file's weighings are in the log, nothing is.
+    m_importedNothing = true;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Nothing imported: %1 could not be read.")
+        return tr("Nothing imported: %1 could not be read.")
             .arg(QDir::toNativeSeparators(fileName));
     if (file.size() > WeightCsv::maxBytes)
-        return QStringLiteral("Nothing imported: the file is larger than a weight log can be.");
+        return tr("Nothing imported: the file is larger than a weight log can be.");
     m_day->check();
     const WeightImport read = WeightCsv::parse(file.readAll(), m_unit, m_day->today());
     if (!read.refusal.isEmpty())
-        return QStringLiteral("Nothing imported: %1").arg(read.refusal);
+        return tr("Nothing imported: %1").arg(read.refusal);
     m_log->importEntries(read.entries);
+    m_importedNothing = false;
 
     QStringList report;
-    report << (read.taken == 1 ? QStringLiteral("Imported 1 weighing.")
-                               : QStringLiteral("Imported %1 weighings.").arg(read.taken));
+    report << tr("Imported %n weighings.", nullptr, read.taken);
     if (!read.skipped.isEmpty()) {
-        report << QStringLiteral("Skipped %1 %2:")
-                      .arg(read.skipped.size())
-                      .arg(read.skipped.size() == 1 ? QStringLiteral("row")
-                                                    : QStringLiteral("rows"));
+        report << tr("Skipped %n rows:", nullptr, int(read.skipped.size()));
         report << read.skipped.mid(0, reasonsShown);
         if (read.skipped.size() > reasonsShown)
-            report << QStringLiteral("and %1 more.").arg(read.skipped.size() - reasonsShown);
+            report << tr("and %n more.", nullptr, int(read.skipped.size() - reasonsShown));
     }
     return report.join(QLatin1Char('\n'));
 }
@@ -427,32 +412,29 @@ QString CqWndWeight::importFrom(const QString& fileName)
 void CqWndWeight::on_btnExport_clicked()
 {
     const QString fileName =
-        CsvSaveDialog::ask(this, QStringLiteral("Export weights"), QStringLiteral("weights.csv"));
+        CsvSaveDialog::ask(this, tr("Export weights"), QStringLiteral("weights.csv"));
     if (fileName.isEmpty())
         return;
     if (exportTo(fileName))
-        m_successBar->addMessage(
-            QStringLiteral("Weights saved to %1").arg(QDir::toNativeSeparators(fileName)));
+        m_successBar->addMessage(tr("Weights saved to %1").arg(QDir::toNativeSeparators(fileName)));
     else
-        fail(QStringLiteral("The weights could not be saved."));
+        fail(tr("The weights could not be saved."));
 }
 
 void CqWndWeight::on_btnImport_clicked()
 {
-    QFileDialog dialog(this, QStringLiteral("Import weights"));
+    QFileDialog dialog(this, tr("Import weights"));
     dialog.setObjectName(QStringLiteral("importDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters(
-        {QStringLiteral("CSV files (*.csv *.txt)"), QStringLiteral("All files (*)")});
+    dialog.setNameFilters({tr("CSV files (*.csv *.txt)"), tr("All files (*)")});
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString report = importFrom(dialog.selectedFiles().constFirst());
-    QMessageBox done(report.startsWith(QLatin1String("Nothing")) ? QMessageBox::Warning
-                                                                 : QMessageBox::Information,
-                     QStringLiteral("Import weights"), report, QMessageBox::Ok, this);
+    QMessageBox done(m_importedNothing ? QMessageBox::Warning : QMessageBox::Information,
+                     tr("Import weights"), report, QMessageBox::Ok, this);
     done.setObjectName(QStringLiteral("importReport"));
     done.exec();
 }

@@ -68,7 +68,10 @@ private:
     void setBusy(bool busy);
     void finishWaiting();
     void fail(const QString& message);
-    std::optional<double> typedWeight(const QString& text, const QString& what, bool* ok);
+    // A weight (or, with `goal`, a goal) typed in the member's unit; *ok is
+    // false, and the member told, when it is not one.
+    std::optional<double> typedWeight(const QString& text, bool goal, bool* ok);
+    QString weightRangeText(bool goal) const;
 
     Ui::CqWndWeight* m_ui;
     WeightLog* m_log;
@@ -82,4 +85,5 @@ private:
     WeightTrend m_trend;
     WeightSummary m_summary;
     bool m_waiting = false;
+    bool m_importedNothing = false; // the last import read nothing: its report warns
 };

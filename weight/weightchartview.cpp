@@ -1,5 +1,7 @@
 #include "weight/weightchartview.h"
 
+#include "app/localeformats.h"
+
 #include <QChart>
 #include <QCursor>
 #include <QDateTimeAxis>
@@ -74,7 +76,7 @@ WeightChartView::WeightChartView(QWidget* parent)
       m_goalLine(new QLineSeries), m_timeAxis(new QDateTimeAxis), m_weightAxis(new QValueAxis)
 {
     setObjectName(QStringLiteral("weightChart"));
-    setAccessibleName(QStringLiteral("Weight chart"));
+    setAccessibleName(tr("Weight chart"));
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(220);
     // No light frame around the dark chart.
@@ -85,15 +87,20 @@ WeightChartView::WeightChartView(QWidget* parent)
     chart->setTheme(QChart::ChartThemeDark);
     chart->setBackgroundBrush(background);
     chart->setBackgroundRoundness(0);
+    // Axis numbers and month names as the member's language writes them.
+    chart->setLocale(QLocale());
+    chart->setLocalizeNumbers(true);
     chart->legend()->setAlignment(Qt::AlignTop);
     chart->legend()->setLabelColor(textColour);
     chart->legend()->setFont(QFont(QStringLiteral("Roboto"), 10));
 
-    m_goalLine->setName(QStringLiteral("Goal"));
+    //: The goal weight line of the chart.
+    m_goalLine->setName(tr("Goal"));
     m_goalLine->setPen(QPen(goalColour, 2, Qt::DashLine));
-    m_trendLine->setName(QStringLiteral("Trend"));
+    //: The smoothed weight line of the chart.
+    m_trendLine->setName(tr("Trend"));
     m_trendLine->setPen(QPen(trendColour, 3));
-    m_weighings->setName(QStringLiteral("Weighings"));
+    m_weighings->setName(tr("Weighings"));
     m_weighings->setColor(weighingColour);
     m_weighings->setBorderColor(background);
     m_weighings->setMarkerShape(QScatterSeries::MarkerShapeCircle);
@@ -279,7 +286,8 @@ void WeightChartView::rebuild()
     m_weightAxis->setTitleText(WeightUnits::symbol(m_unit));
     m_weightAxis->applyNiceNumbers();
 
-    m_timeAxis->setFormat(days > 400 ? QStringLiteral("MMM yyyy") : QStringLiteral("d MMM"));
+    //: Date patterns of the chart's time axis (QDate::toString), over a long and a short span.
+    m_timeAxis->setFormat(days > 400 ? tr("MMM yyyy") : tr("d MMM"));
     // Half a day either side, so the first and last points show whole.
     m_timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(msOf(first) - msPerDay / 2),
                          QDateTime::fromMSecsSinceEpoch(msOf(last) + msPerDay / 2));
@@ -291,19 +299,17 @@ void WeightChartView::rebuild()
         m_weighings->setLightMarker(markerImage(markerSize));
     }
 
-    const QLocale english(QLocale::English);
-    setAccessibleDescription(QStringLiteral("%1 weighings from %2 to %3")
-                                 .arg(weighings.size())
-                                 .arg(english.toString(first, QStringLiteral("d MMMM yyyy")),
-                                      english.toString(last, QStringLiteral("d MMMM yyyy"))));
+    setAccessibleDescription(tr("%n weighings from %1 to %2", nullptr, int(weighings.size()))
+                                 .arg(LocaleFormats::longDay(first), LocaleFormats::longDay(last)));
 }
 
 QString WeightChartView::pointText(const QPointF& point) const
 {
     const QDate day = dateOf(point.x());
-    const QString date = QLocale(QLocale::English).toString(day, QStringLiteral("d MMMM yyyy"));
-    return QStringLiteral("%1: %2 %3")
-        .arg(date, QString::number(point.y(), 'f', 1), WeightUnits::symbol(m_unit));
+    //: A weighing under the pointer: date, weight and unit.
+    return tr("%1: %2 %3")
+        .arg(LocaleFormats::longDay(day), LocaleFormats::decimal(point.y(), 1),
+             WeightUnits::symbol(m_unit));
 }
 
 QString WeightChartView::textAt(const QPoint& position) const

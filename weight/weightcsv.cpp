@@ -1,5 +1,6 @@
 #include "weight/weightcsv.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -337,9 +338,9 @@ std::optional<QString> decimalCommaOf(const Record& record, const Columns& colum
 
 QString ambiguousReason()
 {
-    return QStringLiteral(
-        "The dates could be day/month or month/day; no day after the 12th "
-        "tells which. Change them to year-month-day (2026-08-01) and import again.");
+    return QCoreApplication::translate(
+        "WeightCsv", "The dates could be day/month or month/day; no day after the 12th "
+                     "tells which. Change them to year-month-day (2026-08-01) and import again.");
 }
 
 } // namespace
@@ -360,7 +361,8 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
     WeightImport result;
     if (bytes.size() > maxBytes) {
         result.refusal =
-            QStringLiteral(
+            QCoreApplication::translate(
+                "WeightCsv",
                 "The file is larger than %1 MB; split it and import the parts one by one.")
                 .arg(maxBytes / (1024 * 1024));
         return result;
@@ -368,7 +370,7 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
     const QString text = decode(bytes);
     const QList<Record> records = recordsOf(text, separatorOf(text), maxRows + 1);
     if (records.isEmpty()) {
-        result.refusal = QStringLiteral("The file holds no weights.");
+        result.refusal = QCoreApplication::translate("WeightCsv", "The file holds no weights.");
         return result;
     }
 
@@ -382,17 +384,18 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
             columns = Columns{0, 1, records.first().fields.size() > 2 ? 2 : -1, std::nullopt};
             firstData = 0;
         } else {
-            result.refusal =
-                QStringLiteral("No weight column: the first row should name the columns, "
-                               "e.g. date,weight,unit.");
+            result.refusal = QCoreApplication::translate(
+                "WeightCsv", "No weight column: the first row should name the columns, "
+                             "e.g. date,weight,unit.");
             return result;
         }
     }
     if (records.size() - firstData > maxRows) {
         result.refusal =
-            QStringLiteral(
+            QCoreApplication::translate(
+                "WeightCsv",
                 "The file has more than %1 rows; split it and import the parts one by one.")
-                .arg(QLocale(QLocale::English).toString(maxRows));
+                .arg(QLocale().toString(maxRows));
         return result;
     }
 
@@ -413,8 +416,9 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
         }
     }
     if (dayFirstSeen && monthFirstSeen) {
-        result.refusal = QStringLiteral("The dates mix day/month and month/day. Change them to "
-                                        "year-month-day (2026-08-01) and import again.");
+        result.refusal = QCoreApplication::translate(
+            "WeightCsv", "The dates mix day/month and month/day. Change them to "
+                         "year-month-day (2026-08-01) and import again.");
         return result;
     }
     if (ambiguousSeen && !dayFirstSeen && !monthFirstSeen && !otherDatesSeen) {
@@ -423,9 +427,8 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
     }
 
     QMap<QDate, std::pair<double, int>> taken; // day -> kg and the row it came from
-    const auto skip = [&result](int row, const QString& why) {
-        result.skipped.append(QStringLiteral("row %1: %2").arg(row).arg(why));
-    };
+    const auto skip = [&result](const QString& why) { result.skipped.append(why); };
+    const auto rowText = [](int row) { return QString::number(row); };
     for (qsizetype i = firstData; i < records.size(); ++i) {
         const Record& record = records.at(i);
         const int row = record.row;
@@ -433,46 +436,52 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
         const QString weightCell = record.fields.value(columns->weight).trimmed();
         ReadDate read = dates.at(i - firstData);
         if (dateCell.isEmpty()) {
-            skip(row, QStringLiteral("no date"));
+            skip(QCoreApplication::translate("WeightCsv", "row %1: no date").arg(row));
             continue;
         }
         if (read.numeric) {
             if (!dayFirstSeen && !monthFirstSeen) {
-                skip(row,
-                     QStringLiteral("the date %1 could be day/month or month/day").arg(dateCell));
+                skip(QCoreApplication::translate(
+                         "WeightCsv", "row %1: the date %2 could be day/month or month/day")
+                         .arg(rowText(row), dateCell));
                 continue;
             }
             read.date = dayFirstSeen ? QDate(read.year, read.second, read.first)
                                      : QDate(read.year, read.first, read.second);
         }
         if (!read.date.isValid()) {
-            skip(row, QStringLiteral("\"%1\" is not a date").arg(dateCell.left(40)));
+            skip(QCoreApplication::translate("WeightCsv", "row %1: \"%2\" is not a date")
+                     .arg(rowText(row), dateCell.left(40)));
             continue;
         }
         if (read.date < WeightLimits::earliestDate()) {
-            skip(row, QStringLiteral("%1 is before 1900").arg(read.date.toString(Qt::ISODate)));
+            skip(QCoreApplication::translate("WeightCsv", "row %1: %2 is before 1900")
+                     .arg(rowText(row), read.date.toString(Qt::ISODate)));
             continue;
         }
         if (read.date > WeightLimits::latestDate(today)) {
-            skip(row, QStringLiteral("%1 is in the future").arg(read.date.toString(Qt::ISODate)));
+            skip(QCoreApplication::translate("WeightCsv", "row %1: %2 is in the future")
+                     .arg(rowText(row), read.date.toString(Qt::ISODate)));
             continue;
         }
         if (weightCell.isEmpty()) {
-            skip(row, QStringLiteral("no weight"));
+            skip(QCoreApplication::translate("WeightCsv", "row %1: no weight").arg(row));
             continue;
         }
         if (commaSeparated) {
             const qsizetype headerFields = firstData > 0 ? records.first().fields.size() : -1;
             if (const auto meant = decimalCommaOf(record, *columns, headerFields)) {
-                skip(row, QStringLiteral("\"%1\" has a decimal comma, which a comma-separated "
-                                         "file cannot hold; write %2")
-                              .arg(QString(*meant).replace(u'.', u','), *meant));
+                skip(QCoreApplication::translate("WeightCsv",
+                                                 "row %1: \"%2\" has a decimal comma, which a "
+                                                 "comma-separated file cannot hold; write %3")
+                         .arg(rowText(row), QString(*meant).replace(u'.', u','), *meant));
                 continue;
             }
         }
         const ReadWeight weight = readWeight(weightCell);
         if (!weight.readable) {
-            skip(row, QStringLiteral("\"%1\" is not a weight").arg(weightCell.left(40)));
+            skip(QCoreApplication::translate("WeightCsv", "row %1: \"%2\" is not a weight")
+                     .arg(rowText(row), weightCell.left(40)));
             continue;
         }
         std::optional<WeightUnit> unit = weight.unit;
@@ -484,23 +493,25 @@ WeightImport parse(const QByteArray& bytes, WeightUnit assumed, const QDate& tod
                 unknownUnit = unitCell;
         }
         if (!unknownUnit.isEmpty()) {
-            skip(row, QStringLiteral("unknown unit \"%1\"").arg(unknownUnit.left(20)));
+            skip(QCoreApplication::translate("WeightCsv", "row %1: unknown unit \"%2\"")
+                     .arg(rowText(row), unknownUnit.left(20)));
             continue;
         }
         const WeightUnit rowUnit = unit.value_or(columns->weightUnit.value_or(assumed));
         const double kg = WeightUnits::typedToKg(weight.value, rowUnit);
         if (!WeightLimits::isValidKg(kg)) {
-            skip(row, QStringLiteral("%1 is not between %2 and %3 kg")
-                          .arg(WeightUnits::text(kg, rowUnit))
-                          .arg(WeightLimits::minKg)
-                          .arg(WeightLimits::maxKg));
+            skip(QCoreApplication::translate("WeightCsv", "row %1: %2 is not between %3 and %4 kg")
+                     .arg(rowText(row), WeightUnits::text(kg, rowUnit),
+                          QString::number(WeightLimits::minKg),
+                          QString::number(WeightLimits::maxKg)));
             continue;
         }
         // The later row of a day wins.
         const auto earlier = taken.constFind(read.date);
         if (earlier != taken.constEnd())
-            skip(earlier->second,
-                 QStringLiteral("the same day as row %1, which replaces it").arg(row));
+            skip(QCoreApplication::translate("WeightCsv",
+                                             "row %1: the same day as row %2, which replaces it")
+                     .arg(rowText(earlier->second), rowText(row)));
         taken.insert(read.date, {kg, row});
     }
     for (auto it = taken.cbegin(); it != taken.cend(); ++it)

@@ -1,6 +1,6 @@
 #include "weight/weightlistmodel.h"
 
-#include <QLocale>
+#include "app/localeformats.h"
 
 WeightListModel::WeightListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -55,7 +55,7 @@ QVariant WeightListModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole:
         switch (index.column()) {
         case DateColumn:
-            return QLocale(QLocale::English).toString(point.date, QStringLiteral("d MMM yyyy"));
+            return LocaleFormats::day(point.date);
         case WeightColumn:
             return WeightUnits::text(point.weightKg, m_unit);
         case TrendColumn:
@@ -76,11 +76,12 @@ QVariant WeightListModel::headerData(int section, Qt::Orientation orientation, i
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case DateColumn:
-        return QStringLiteral("Date");
+        return tr("Date");
     case WeightColumn:
-        return QStringLiteral("Weight");
+        return tr("Weight");
     case TrendColumn:
-        return QStringLiteral("Trend");
+        //: The smoothed weight, beside the weighed one.
+        return tr("Trend");
     default:
         break;
     }

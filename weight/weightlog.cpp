@@ -1,7 +1,9 @@
 #include "weight/weightlog.h"
 
 #include "app/jsonreply.h"
+#include "app/localeformats.h"
 #include "app/server.h"
+#include "app/servicemessages.h"
 #include "weight/weightunits.h"
 
 #include <QJsonArray>
@@ -424,13 +426,14 @@ void WeightLog::changeAnswered(const QString& text)
         return failedToReach(*lane, unreachableText());
     const int code = resultCode(*answer);
     if (code != 0) {
-        const QString message = answer->value(QStringLiteral("message")).toString();
+        const QString message = ServiceMessages::of(
+            change.kg ? QStringLiteral("setWeight") : QStringLiteral("removeWeight"), *answer);
         if (!refusesTheChange(code))
             return failedToReach(*lane, message.isEmpty() ? unreachableText() : message);
         refusedChange(
             change,
             message.isEmpty()
-                ? tr("OLVA did not take the weight of %1.").arg(change.date.toString(Qt::ISODate))
+                ? tr("OLVA did not take the weight of %1.").arg(LocaleFormats::day(change.date))
                 : message);
         return finished(*lane);
     }
@@ -456,7 +459,7 @@ void WeightLog::slt_net_weights(const QString& text)
     if (!answer)
         return failedToReach(*lane, m_queue.isEmpty() ? listFailedText() : unreachableText());
     if (resultCode(*answer) != 0) {
-        const QString message = answer->value(QStringLiteral("message")).toString();
+        const QString message = ServiceMessages::of(QStringLiteral("getWeights"), *answer);
         return failedToReach(*lane, message.isEmpty() ? listFailedText() : message);
     }
     QMap<QDate, double> confirmed;
@@ -490,7 +493,7 @@ void WeightLog::slt_net_weightprofile(const QString& text)
     if (!answer)
         return failedToReach(*lane, m_queue.isEmpty() ? listFailedText() : unreachableText());
     if (resultCode(*answer) != 0) {
-        const QString message = answer->value(QStringLiteral("message")).toString();
+        const QString message = ServiceMessages::of(QStringLiteral("getWeightProfile"), *answer);
         return failedToReach(*lane, message.isEmpty() ? listFailedText() : message);
     }
     const auto goal = numberOf(answer->value(QStringLiteral("goal_kg")));
@@ -513,7 +516,7 @@ void WeightLog::slt_net_setweightprofile(const QString& text)
     if (!answer)
         return failedToReach(*lane, profileKeptText());
     const int code = resultCode(*answer);
-    const QString message = answer->value(QStringLiteral("message")).toString();
+    const QString message = ServiceMessages::of(QStringLiteral("setWeightProfile"), *answer);
     if (code != 0 && !refusesTheChange(code))
         return failedToReach(*lane, message.isEmpty() ? profileKeptText() : message);
     m_queue.dropProfile(m_sentProfile);

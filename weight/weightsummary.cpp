@@ -1,6 +1,6 @@
 #include "weight/weightsummary.h"
 
-#include <QLocale>
+#include "app/localeformats.h"
 
 #include <cmath>
 
@@ -12,7 +12,7 @@ constexpr double atGoalKg = 0.05;
 
 QString dateText(const QDate& date)
 {
-    return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
+    return LocaleFormats::longDay(date);
 }
 
 } // namespace
@@ -79,51 +79,55 @@ WeightSummary WeightSummary::of(const WeightTrend& trend, const QDate& today,
 QString WeightSummary::trendText(WeightUnit unit) const
 {
     if (!trendKg)
-        return QStringLiteral("Trend weight: no weighings yet");
-    return QStringLiteral("Trend weight: %1").arg(WeightUnits::text(*trendKg, unit));
+        return tr("Trend weight: no weighings yet");
+    return tr("Trend weight: %1").arg(WeightUnits::text(*trendKg, unit));
 }
 
 QString WeightSummary::changeText(WeightUnit unit) const
 {
     if (!weeklyChangeKg)
-        return QStringLiteral("Change per week: after a week of weighings");
+        return tr("Change per week: after a week of weighings");
     const double shown = WeightUnits::roundTenth(WeightUnits::fromKg(*weeklyChangeKg, unit));
-    QString amount =
-        QString::number(std::abs(shown), 'f', 1) + QLatin1Char(' ') + WeightUnits::symbol(unit);
+    const QString amount =
+        LocaleFormats::decimal(std::abs(shown), 1) + QLatin1Char(' ') + WeightUnits::symbol(unit);
+    if (rateOverDays >= rateDays) {
+        if (shown < 0)
+            return tr("Change per week: down %1 (over the last four weeks)").arg(amount);
+        if (shown > 0)
+            return tr("Change per week: up %1 (over the last four weeks)").arg(amount);
+        return tr("Change per week: steady (over the last four weeks)");
+    }
     if (shown < 0)
-        amount = QStringLiteral("down ") + amount;
-    else if (shown > 0)
-        amount = QStringLiteral("up ") + amount;
-    else
-        amount = QStringLiteral("steady");
-    const QString over = rateOverDays >= rateDays
-                             ? QStringLiteral("the last four weeks")
-                             : QStringLiteral("the last %1 days").arg(rateOverDays);
-    return QStringLiteral("Change per week: %1 (over %2)").arg(amount, over);
+        return tr("Change per week: down %1 (over the last %n days)", nullptr, rateOverDays)
+            .arg(amount);
+    if (shown > 0)
+        return tr("Change per week: up %1 (over the last %n days)", nullptr, rateOverDays)
+            .arg(amount);
+    return tr("Change per week: steady (over the last %n days)", nullptr, rateOverDays);
 }
 
 QString WeightSummary::goalText(WeightUnit unit) const
 {
     if (!goalKg)
-        return QStringLiteral("Goal: none set");
-    const QString goal = QStringLiteral("Goal %1: ").arg(WeightUnits::text(*goalKg, unit));
+        return tr("Goal: none set");
+    const QString goal = WeightUnits::text(*goalKg, unit);
     switch (this->goal) {
     case GoalState::Reached:
-        return goal + QStringLiteral("reached");
+        return tr("Goal %1: reached").arg(goal);
     case GoalState::OnTheWay:
-        return goal + QStringLiteral("reached around %1").arg(dateText(goalDate));
+        return tr("Goal %1: reached around %2").arg(goal, dateText(goalDate));
     case GoalState::NotMoving:
-        return goal + QStringLiteral("not moving towards your goal");
+        return tr("Goal %1: not moving towards your goal").arg(goal);
     case GoalState::NoGoal:
         break;
     }
-    return goal + QStringLiteral("no weighings yet");
+    return tr("Goal %1: no weighings yet").arg(goal);
 }
 
 QString WeightSummary::bmiText() const
 {
-    return bmi ? QStringLiteral("BMI: %1").arg(QString::number(*bmi, 'f', 1))
-               : QStringLiteral("BMI: enter your height");
+    //: Body mass index.
+    return bmi ? tr("BMI: %1").arg(LocaleFormats::decimal(*bmi, 1)) : tr("BMI: enter your height");
 }
 
 QString WeightSummary::text(WeightUnit unit) const

@@ -3,6 +3,7 @@
 #include "weight/weighttrend.h"
 #include "weight/weightunits.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QString>
 
@@ -12,6 +13,9 @@
 // trend moves, when it reaches the goal at that pace, and the BMI.
 struct WeightSummary
 {
+    Q_DECLARE_TR_FUNCTIONS(WeightSummary)
+
+public:
     // How far back the weekly change looks, and the least history it needs.
     static constexpr int rateDays = 28;
     static constexpr int minRateDays = 7;

@@ -1,7 +1,9 @@
 #include "weight/weightunits.h"
 
+#include "app/localeformats.h"
 #include "app/settingsstore.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -63,9 +65,18 @@ QString number(double kg, WeightUnit unit)
     return QString::number(roundTenth(fromKg(kg, unit)), 'f', 1);
 }
 
+QString shownNumber(double kg, WeightUnit unit)
+{
+    // Without thousands separators: 1102.3 lb typed back must read again.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(roundTenth(fromKg(kg, unit)), 'f', 1);
+}
+
 QString text(double kg, WeightUnit unit)
 {
-    return number(kg, unit) + QLatin1Char(' ') + symbol(unit);
+    return LocaleFormats::decimal(roundTenth(fromKg(kg, unit)), 1) + QLatin1Char(' ') +
+           symbol(unit);
 }
 
 std::optional<double> parse(const QString& typed, WeightUnit unit)

@@ -40,12 +40,16 @@ QString keptText(double kg);
 
 // "kg" or "lb".
 QString symbol(WeightUnit unit);
-// "80.0" (no unit), in `unit`, one decimal, C locale.
+// "80.0" (no unit), in `unit`, one decimal, C locale: for files and the wire.
 QString number(double kg, WeightUnit unit);
-// "80.0 kg" / "176.4 lb".
+// The same as the member's language writes it ("80,0" in Spanish), without
+// thousands separators: for the fields the member edits.
+QString shownNumber(double kg, WeightUnit unit);
+// "80.0 kg" / "176.4 lb" ("80,0 kg" in Spanish), for showing.
 QString text(double kg, WeightUnit unit);
 
-// A weight typed in `unit` ("176.4", "176,4", " 80 ", "80 kg") -> kilograms
+// A weight typed in `unit` with either decimal sign, whatever the language
+// ("176.4", "176,4", " 80 ", "80 kg") -> kilograms
 // as typedToKg() keeps them; nullopt for anything that is not a positive number or
 // names the other unit. Range checks are the caller's.
 std::optional<double> parse(const QString& typed, WeightUnit unit);

@@ -59,15 +59,15 @@ void fill(ServerContext& context)
     Transaction transaction(context.db);
     if (!transaction.begun())
         return;
-    QSqlQuery purchase(context.db);
+    KeptQuery purchase(context.db);
     purchase.prepare(QStringLiteral(
         "INSERT INTO purchases (user_id, product_id, product_owned, ebook_owned, end_day, ebook_end_day)"
         " VALUES (?, ?, 1, 0, ?, 0) ON CONFLICT DO NOTHING"));
-    QSqlQuery card(context.db);
+    KeptQuery card(context.db);
     card.prepare(QStringLiteral(
         "INSERT INTO cards_on_file (user_id, product_id, reference, last_four, expiry) VALUES (?, ?, ?, ?, ?)"
         " ON CONFLICT DO NOTHING"));
-    QSqlQuery download(context.db);
+    KeptQuery download(context.db);
     download.prepare(QStringLiteral(
         "INSERT INTO program_video_downloads (user_id, video_id, platform, uri1) VALUES (?, ?, 'desktop', ?)"
         " ON CONFLICT DO NOTHING"));

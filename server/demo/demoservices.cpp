@@ -67,7 +67,7 @@ void fill(ServerContext& context)
     Transaction transaction(context.db);
     if (!transaction.begun())
         return;
-    QSqlQuery insert(context.db);
+    KeptQuery insert(context.db);
     insert.prepare(QStringLiteral(
         "INSERT INTO services (id, type, title, subtitle, minidescription, fulldescription, price_cents,"
         " image, skype, whatsapp) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -95,10 +95,10 @@ void fill(ServerContext& context)
     // The demo member's purchases show every card state: one of each type,
     // one telehealth service with an appointment made already, and two
     // services waiting in the cart.
-    QSqlQuery purchase(context.db);
+    KeptQuery purchase(context.db);
     purchase.prepare(QStringLiteral(
         "INSERT INTO service_purchases (user_id, service_id, appoint, purchased_ms) VALUES (1, ?, ?, ?)"));
-    QSqlQuery cart(context.db);
+    KeptQuery cart(context.db);
     cart.prepare(QStringLiteral("INSERT INTO service_cart (user_id, service_id, quantity) VALUES (1, ?, 1)"));
     const QList<QPair<int, int>> purchases = {{11, 0}, {12, 2}, {21, 0}, {31, 0}};
     for (const auto& [serviceId, appointments] : purchases) {

@@ -23,6 +23,10 @@ struct DemoProduct
     qint64 priceCents;
     qint64 ebookPriceCents; // 0: no e-book
     int periodDays;
+    // A workout's activity code in the exercise catalogue and its minutes
+    // (a program's: those of each of its videos); none for other products.
+    const char* activityCode = "";
+    int activityMinutes = 0;
 };
 
 struct DemoType
@@ -37,20 +41,20 @@ const QList<DemoType>& catalogue()
 {
     static const QList<DemoType> types = {
         {"WORKOUT", 101, true, {
-            {"Morning Mobility Flow", "15 minutes, no equipment", "Wake up stiff joints with a gentle standing routine.", 999, 0, 30},
-            {"Twenty-Minute Core Burner", "20 minutes, mat", "Planks, dead bugs and slow crunches for a steady core.", 1299, 0, 30},
-            {"Low-Impact Cardio Walk", "30 minutes, indoors", "A brisk walk in your living room, easy on the knees.", 899, 0, 30},
-            {"Kettlebell Basics", "25 minutes, one kettlebell", "Learn the swing, the goblet squat and the press safely.", 1499, 0, 30},
-            {"Lower Body Strength", "35 minutes, dumbbells", "Squats, lunges and hip bridges to build strong legs.", 1599, 0, 30},
-            {"Stretch and Recover", "10 minutes, mat", "A calm cool-down for the days after hard training.", 0, 0, 30},
+            {"Morning Mobility Flow", "15 minutes, no equipment", "Wake up stiff joints with a gentle standing routine.", 999, 0, 30, "02150", 15},
+            {"Twenty-Minute Core Burner", "20 minutes, mat", "Planks, dead bugs and slow crunches for a steady core.", 1299, 0, 30, "02022", 20},
+            {"Low-Impact Cardio Walk", "30 minutes, indoors", "A brisk walk in your living room, easy on the knees.", 899, 0, 30, "17200", 30},
+            {"Kettlebell Basics", "25 minutes, one kettlebell", "Learn the swing, the goblet squat and the press safely.", 1499, 0, 30, "02054", 25},
+            {"Lower Body Strength", "35 minutes, dumbbells", "Squats, lunges and hip bridges to build strong legs.", 1599, 0, 30, "02054", 35},
+            {"Stretch and Recover", "10 minutes, mat", "A calm cool-down for the days after hard training.", 0, 0, 30, "02101", 10},
         }},
         {"PROGRAM", 201, false, {
-            {"Six-Week Fresh Start", "3 sessions a week", "A complete plan for getting back into regular exercise.", 4999, 0, 30},
-            {"Strong in Thirty Days", "4 sessions a week", "Progressive strength work with simple equipment.", 5999, 0, 30},
-            {"Beginner Bodyweight Plan", "3 sessions a week", "No gym needed: push, pull and squat at home.", 3999, 0, 30},
-            {"Cardio Builder Series", "5 sessions a week", "Short interval days that grow with your fitness.", 4499, 0, 30},
-            {"Desk Worker Reset", "daily, 10 minutes", "Undo long sitting days with mobility and posture work.", 2999, 0, 30},
-            {"Four-Week Core Challenge", "4 sessions a week", "A steady path from the first plank to a strong middle.", 3499, 0, 30},
+            {"Six-Week Fresh Start", "3 sessions a week", "A complete plan for getting back into regular exercise.", 4999, 0, 30, "03020", 30},
+            {"Strong in Thirty Days", "4 sessions a week", "Progressive strength work with simple equipment.", 5999, 0, 30, "02054", 40},
+            {"Beginner Bodyweight Plan", "3 sessions a week", "No gym needed: push, pull and squat at home.", 3999, 0, 30, "02022", 30},
+            {"Cardio Builder Series", "5 sessions a week", "Short interval days that grow with your fitness.", 4499, 0, 30, "03015", 25},
+            {"Desk Worker Reset", "daily, 10 minutes", "Undo long sitting days with mobility and posture work.", 2999, 0, 30, "02101", 10},
+            {"Four-Week Core Challenge", "4 sessions a week", "A steady path from the first plank to a strong middle.", 3499, 0, 30, "02022", 20},
         }},
         {"NUTRITION", 301, false, {
             {"Balanced Plate Meal Guide", "printed guide and recipes", "Fill your plate the easy way at every meal.", 2499, 799, 90},
@@ -158,15 +162,17 @@ void writeEbookViewer(const QString& filesDir)
 
 bool insertProducts(ServerContext& context, const ClipLibrary& clips)
 {
-    QSqlQuery product(context.db);
+    KeptQuery product(context.db);
     product.prepare(QStringLiteral(
         "INSERT INTO products (id, type, title, subtitle, minidescription, fulldescription, price_cents,"
-        " ebook_price_cents, period_days, image, video, ebook_file, contact_email, contact_phone, contact_name)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, COALESCE(?, ''), COALESCE(?, ''), ?, ?, ?)"));
-    QSqlQuery programVideo(context.db);
+        " ebook_price_cents, period_days, image, video, ebook_file, contact_email, contact_phone, contact_name,"
+        " activity_code, activity_minutes)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, COALESCE(?, ''), COALESCE(?, ''), ?, ?, ?, ?, ?)"));
+    KeptQuery programVideo(context.db);
     programVideo.prepare(QStringLiteral(
         "INSERT INTO program_videos (id, program_id, position, title, subtitle, minidescription,"
-        " fulldescription, image, video) VALUES (?, ?, ?, ?, ?, ?, ?, ?, COALESCE(?, ''))"));
+        " fulldescription, image, video, activity_code, activity_minutes)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, COALESCE(?, ''), ?, ?)"));
 
     int pictureIndex = 0;
     int nextProgramVideoId = 1001;
@@ -191,7 +197,8 @@ bool insertProducts(ServerContext& context, const ClipLibrary& clips)
                                               "pace and repeat as often as you like.")),
                 demo.priceCents, demo.ebookPriceCents, demo.periodDays, image, video, ebook,
                 QStringLiteral("coaching@olva.local"), QStringLiteral("+1 555 0100"),
-                QStringLiteral("OLVA Coaching Team")};
+                QStringLiteral("OLVA Coaching Team"), QString::fromLatin1(demo.activityCode),
+                demo.activityMinutes};
             if (!runWith(product, values))
                 return false;
 
@@ -204,7 +211,8 @@ bool insertProducts(ServerContext& context, const ClipLibrary& clips)
                     videoId, id, position, videoTitle, QString::fromUtf8(demo.subtitle),
                     QStringLiteral("Session %1 of the program.").arg(position + 1),
                     QStringLiteral("Follow the coach through session %1; rest whenever you need to.").arg(position + 1),
-                    image, clips.copyFor(QStringLiteral("videos/program_%1.mp4").arg(videoId), videoId)};
+                    image, clips.copyFor(QStringLiteral("videos/program_%1.mp4").arg(videoId), videoId),
+                    QString::fromLatin1(demo.activityCode), demo.activityMinutes};
                 if (!runWith(programVideo, videoValues))
                     return false;
             }
@@ -222,7 +230,7 @@ bool insertDemoMemberState(ServerContext& context)
     constexpr qint64 demoMember = 1;
     constexpr qint64 day = 24LL * 60 * 60 * 1000;
     const qint64 now = nowMs();
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(QStringLiteral(
         "INSERT INTO purchases (user_id, product_id, product_owned, ebook_owned, end_day, ebook_end_day)"
         " VALUES (?, ?, ?, ?, ?, ?)"));
@@ -241,7 +249,7 @@ bool insertDemoMemberState(ServerContext& context)
         if (!runWith(query, row))
             return false;
     }
-    QSqlQuery cart(context.db);
+    KeptQuery cart(context.db);
     cart.prepare(QStringLiteral("INSERT INTO store_cart (user_id, product_id, ebook, quantity) VALUES (?, ?, ?, 1)"));
     const QList<QVariantList> carts = {
         {demoMember, 102, 0}, // workout cart
@@ -257,12 +265,37 @@ bool insertDemoMemberState(ServerContext& context)
     return true;
 }
 
+// A demo database made before workouts had activities gets them, leaving
+// any an operator set alone.
+void fillMissingActivities(ServerContext& context)
+{
+    QSqlQuery product(context.db);
+    product.prepare(QStringLiteral("UPDATE products SET activity_code = ?, activity_minutes = ?"
+                                   " WHERE id = ? AND type = ? AND activity_code = ''"));
+    QSqlQuery videos(context.db);
+    videos.prepare(QStringLiteral("UPDATE program_videos SET activity_code = ?, activity_minutes = ?"
+                                  " WHERE program_id = ? AND activity_code = ''"));
+    for (const DemoType& type : catalogue()) {
+        for (int i = 0; i < type.products.size(); ++i) {
+            const DemoProduct& demo = type.products.at(i);
+            if (*demo.activityCode == '\0')
+                continue;
+            const QString code = QString::fromLatin1(demo.activityCode);
+            const int id = type.firstId + i;
+            runWith(product, {code, demo.activityMinutes, id, QString::fromLatin1(type.type)});
+            runWith(videos, {code, demo.activityMinutes, id});
+        }
+    }
+}
+
 } // namespace
 
 void fill(ServerContext& context)
 {
-    if (!tableIsEmpty(context, QStringLiteral("products")))
+    if (!tableIsEmpty(context, QStringLiteral("products"))) {
+        fillMissingActivities(context);
         return;
+    }
 
     const ClipLibrary clips(context.filesDir);
     writeEbookViewer(context.filesDir);

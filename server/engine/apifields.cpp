@@ -1,5 +1,6 @@
 #include "server/engine/apifields.h"
 
+#include "server/storage/keptstatements.h"
 #include "server/storage/storage.h"
 
 #include <QDebug>
@@ -22,19 +23,17 @@ QJsonObject storageError()
 
 bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
-    if (!query.prepare(sql)) {
-        qWarning().noquote() << "SQL prepare failed:" << query.lastError().text() << sql;
-        return false;
-    }
+    QVariantList bound;
+    bound.reserve(values.size());
     for (const QVariant& value : values) {
         // An absent form field reads as a null QString, which SQLite would
         // store as NULL; the tables keep text columns NOT NULL.
         if (value.typeId() == QMetaType::QString && value.toString().isNull())
-            query.addBindValue(QStringLiteral(""));
+            bound.append(QStringLiteral(""));
         else
-            query.addBindValue(value);
+            bound.append(value);
     }
-    if (!query.exec()) {
+    if (!KeptStatements::exec(query, sql, bound)) {
         Storage::noteFailure(query.lastError());
         qWarning().noquote() << "SQL failed:" << query.lastError().text() << sql;
         return false;
@@ -44,13 +43,7 @@ bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values)
 
 bool beginWrite(QSqlDatabase& db, qint64 memberId)
 {
-    if (!Storage::beginWrite(db))
-        return false;
-    if (memberId > 0 && !Storage::lockMember(db, memberId)) {
-        db.rollback();
-        return false;
-    }
-    return true;
+    return memberId > 0 ? Storage::beginMemberWrite(db, memberId) : Storage::beginWrite(db);
 }
 
 void allOrNothing(QSqlDatabase& db, const std::function<bool()>& addRows)

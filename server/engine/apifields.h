@@ -26,7 +26,7 @@ bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values = {})
 
 // Starts a write transaction (see Storage::beginWrite) and, for a member's
 // payments, purchase records, days and weights, takes that member's lock
-// (Storage::lockMember), so their writes never interleave.
+// (Storage::beginMemberWrite), so their writes never interleave.
 // End it with db.commit() or db.rollback().
 bool beginWrite(QSqlDatabase& db, qint64 memberId = 0);
 

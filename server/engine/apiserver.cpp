@@ -6,6 +6,7 @@
 #include "server/engine/guardedtcpserver.h"
 #include "server/engine/replycache.h"
 #include "server/engine/sessions.h"
+#include "server/storage/keptstatements.h"
 #include "server/storage/storage.h"
 #include "server/store/storepaiditems.h"
 
@@ -81,6 +82,7 @@ ApiServer::~ApiServer()
 {
     stopWorkers();
     if (m_context.db.isValid()) {
+        KeptStatements::forget(m_context.db);
         m_context.db.close();
         m_context.db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
@@ -139,13 +141,36 @@ bool ApiServer::start(const ServerOptions& options, const QHostAddress& address,
     while (m_context.publicBaseUrl.endsWith(QLatin1Char('/')))
         m_context.publicBaseUrl.chop(1);
     m_fixedBaseUrl = m_context.publicBaseUrl;
-    startWorkers(options.dbPath);
+    const bool postgres = Storage::backendOf(m_context.db) == Storage::Backend::Postgres;
+    startWorkers(options.dbPath, options.workers > 0 ? qMin(options.workers, maxWorkers)
+                                                     : defaultWorkerCount(postgres, QThread::idealThreadCount()));
     return true;
 }
 
-void ApiServer::startWorkers(const QString& dbPath)
+int ApiServer::defaultWorkerCount(bool postgres, int cores)
 {
-    const int count = qBound(2, QThread::idealThreadCount(), 4);
+    if (!postgres)
+        return qBound(2, cores, 4);
+    // Sixteen per instance leaves room for six instances within
+    // PostgreSQL's default of 100 connections.
+    return qBound(16, 4 * cores, 32);
+}
+
+size_t ApiServer::leastBusyWorker(const std::vector<int>& callsInProgress, size_t turn)
+{
+    if (callsInProgress.empty())
+        return 0;
+    size_t chosen = turn % callsInProgress.size();
+    for (size_t i = 1; i < callsInProgress.size() && callsInProgress[chosen] > 0; ++i) {
+        const size_t candidate = (turn + i) % callsInProgress.size();
+        if (callsInProgress[candidate] < callsInProgress[chosen])
+            chosen = candidate;
+    }
+    return chosen;
+}
+
+void ApiServer::startWorkers(const QString& dbPath, int count)
+{
     for (int i = 0; i < count; ++i) {
         Worker entry;
         entry.thread = new QThread;
@@ -180,6 +205,8 @@ void ApiServer::deliver(quint64 callId, const QByteArray& json, int httpStatus, 
         return;
     const PendingCall call = it->second;
     m_pending.erase(it);
+    if (call.worker < m_workers.size())
+        --m_workers[call.worker].callsInProgress;
     if (!call.socket || call.socket->state() != QAbstractSocket::ConnectedState)
         return; // the client went away meanwhile
     writeReply(call.socket, call.closeAfterReply, json, httpStatus, setCookie);
@@ -252,9 +279,15 @@ void ApiServer::handleApiCall(const QString& name, const QHttpServerRequest& req
     ApiWorker::Request call{name, body,
                             Sessions::tokenFromCookieHeader(headerValue(request, "Cookie")),
                             headerValue(request, "Host"), clientAddress(request, socket)};
+    std::vector<int> load;
+    load.reserve(m_workers.size());
+    for (const Worker& entry : m_workers)
+        load.push_back(entry.callsInProgress);
+    const size_t chosen = leastBusyWorker(load, m_nextWorker++);
+    ++m_workers[chosen].callsInProgress;
     const quint64 callId = ++m_nextCallId;
-    m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close});
-    ApiWorker* worker = m_workers.at(m_nextWorker++ % m_workers.size()).worker;
+    m_pending.emplace(callId, PendingCall{QPointer<QTcpSocket>(socket), close, chosen});
+    ApiWorker* worker = m_workers[chosen].worker;
     QMetaObject::invokeMethod(worker, [worker, callId, call = std::move(call)] { worker->handle(callId, call); },
                               Qt::QueuedConnection);
 }

@@ -39,6 +39,9 @@ struct ServerOptions
     // The reverse proxy in front (nginx): only from this address is the
     // client's address taken from X-Forwarded-For. Null: no proxy trusted.
     QHostAddress trustedProxy;
+    // Worker threads, each with a database connection of its own; 0: as
+    // many as suit the database (see ApiServer::defaultWorkerCount).
+    int workers = 0;
     // Seconds since the epoch, for tests that move time on; empty: the
     // system clock.
     std::function<qint64()> clock;
@@ -70,6 +73,19 @@ public:
     const EndpointTable& endpoints() const { return m_endpoints; }
     // Calls handed to the workers and not answered yet.
     qsizetype callsInProgress() const { return qsizetype(m_pending.size()); }
+    qsizetype workerCount() const { return qsizetype(m_workers.size()); }
+
+    // SQLite has one writer and works in-process: a thread per core (2 to
+    // 4) keeps it busy. A PostgreSQL call mostly waits for the database
+    // server, and its commits wait for the disk: with more of them open at
+    // once, one flush of the log makes many commits durable together.
+    static int defaultWorkerCount(bool postgres, int cores);
+    static constexpr int maxWorkers = 64;
+    // Where the next call goes, given each worker's calls in progress: the
+    // least busy one, as a call queued behind a slow one (a password hash,
+    // a commit waiting for the disk) would wait while others idle. Ties go
+    // round by `turn`, so every connection gets used.
+    static size_t leastBusyWorker(const std::vector<int>& callsInProgress, size_t turn);
 
 protected:
     bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
@@ -79,7 +95,7 @@ private:
     void handleApiCall(const QString& name, const QHttpServerRequest& request, QTcpSocket* socket);
     QString clientAddress(const QHttpServerRequest& request, const QTcpSocket* socket) const;
     void handleFile(const QString& relativePath, const QHttpServerRequest& request, QTcpSocket* socket);
-    void startWorkers(const QString& dbPath);
+    void startWorkers(const QString& dbPath, int count);
     void stopWorkers();
     void deliver(quint64 callId, const QByteArray& json, int httpStatus, const QByteArray& setCookie);
     static void writeReply(QTcpSocket* socket, bool closeAfterReply, const QByteArray& json, int httpStatus,
@@ -103,6 +119,7 @@ private:
     {
         QThread* thread = nullptr;
         ApiWorker* worker = nullptr;
+        int callsInProgress = 0;
     };
     std::vector<Worker> m_workers;
     size_t m_nextWorker = 0;
@@ -112,6 +129,7 @@ private:
     {
         QPointer<QTcpSocket> socket;
         bool closeAfterReply = false;
+        size_t worker = 0;
     };
     std::unordered_map<quint64, PendingCall> m_pending;
     quint64 m_nextCallId = 0;

@@ -2,6 +2,7 @@
 
 #include "server/engine/apifields.h"
 #include "server/engine/sessions.h"
+#include "server/storage/keptstatements.h"
 #include "server/storage/storage.h"
 
 #include <QDebug>
@@ -35,6 +36,7 @@ ApiWorker::ApiWorker(const ServerContext& shared, const QString& fallbackBaseUrl
 ApiWorker::~ApiWorker()
 {
     if (m_context.db.isValid()) {
+        KeptStatements::forget(m_context.db);
         m_context.db.close();
         m_context.db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
@@ -48,6 +50,7 @@ bool ApiWorker::ensureOpen()
     if (m_context.db.isOpen())
         return true;
     if (m_context.db.isValid()) { // closed after the database went away
+        KeptStatements::forget(m_context.db);
         if (m_context.db.open())
             return true;
         qWarning().noquote() << "Cannot reach the database again:" << m_context.db.lastError().databaseText();
@@ -101,6 +104,7 @@ static void prepareContext(ServerContext& context, const ApiWorker::Request& req
     context.startSessionFor = 0;
     context.sessionMember = 0;
     context.sessionFoodsVersion = 0;
+    context.sessionMemberExists = false;
     context.clientAddress = request.clientAddress;
 }
 
@@ -112,6 +116,7 @@ static void readSession(ServerContext& context, const QByteArray& token)
     if (const auto session = Sessions::find(context.db, token)) {
         context.sessionMember = session->userId;
         context.sessionFoodsVersion = session->foodsVersion;
+        context.sessionMemberExists = session->memberExists;
     }
 }
 

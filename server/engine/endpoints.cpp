@@ -56,6 +56,11 @@ bool ServerContext::actsFor(qint64 userId) const
     return !sessionsRequired || (userId > 0 && userId == sessionMember);
 }
 
+bool ServerContext::knowsSessionMember(qint64 userId) const
+{
+    return sessionsRequired && sessionMemberExists && userId > 0 && userId == sessionMember;
+}
+
 qint64 ServerContext::nowSecs() const
 {
     return clock ? clock() : QDateTime::currentSecsSinceEpoch();

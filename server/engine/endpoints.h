@@ -59,6 +59,9 @@ struct ServerContext
     // (every instance on the database bumps it when it changes their foods).
     qint64 sessionMember = 0;
     qint64 sessionFoodsVersion = 0;
+    // Per call: the session's member was found in the same statement, so
+    // an endpoint acting for them needs no look-up of its own.
+    bool sessionMemberExists = false;
     // Per call: an endpoint sets this to start a session for the member
     // when its reply succeeds (sign-in, details at start-up).
     qint64 startSessionFor = 0;
@@ -67,6 +70,9 @@ struct ServerContext
     QString fileUrl(const QString& relativePath) const;
     // Whether the call may act for the member: it came with their session.
     bool actsFor(qint64 userId) const;
+    // Whether the call came with the session of this member, whose row the
+    // session's look-up found: a member known without another statement.
+    bool knowsSessionMember(qint64 userId) const;
     // clock(), or the system clock when none is set.
     qint64 nowSecs() const;
 };

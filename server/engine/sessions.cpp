@@ -51,13 +51,13 @@ std::optional<Session> find(QSqlDatabase& db, const QByteArray& token)
         return std::nullopt;
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!ApiFields::exec(query, QStringLiteral("SELECT s.user_id, COALESCE(u.foods_version, 0) FROM sessions s"
+    if (!ApiFields::exec(query, QStringLiteral("SELECT s.user_id, COALESCE(u.foods_version, 0), u.id FROM sessions s"
                                                " LEFT JOIN users u ON u.id = s.user_id"
                                                " WHERE s.token_hash = ? AND s.expires_at > ?"),
                          {tokenHash(token), QDateTime::currentSecsSinceEpoch()})
         || !query.next())
         return std::nullopt;
-    return Session{query.value(0).toLongLong(), query.value(1).toLongLong()};
+    return Session{query.value(0).toLongLong(), query.value(1).toLongLong(), !query.value(2).isNull()};
 }
 
 QByteArray tokenFromCookieHeader(const QByteArray& header)

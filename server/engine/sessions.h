@@ -27,6 +27,9 @@ struct Session
     // The member's foods version (see ServerContext::sessionFoodsVersion),
     // read in the same statement: a kept catalogue costs no extra query.
     qint64 foodsVersion = 0;
+    // Whether the member's row exists, from the same statement: a call in
+    // the session then needs no look-up of its own to know the member.
+    bool memberExists = false;
 };
 
 // The member whose unexpired session the token is; nullopt otherwise.

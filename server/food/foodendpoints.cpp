@@ -218,19 +218,25 @@ QJsonObject uploadMyCalorie(const ApiCall& call, ServerContext& context)
         if (!values[i])
             return ApiFields::badField(keys[i]);
     }
-    if (!Members::byId(context.db, *userId))
+    // The session's look-up may have found the member already.
+    if (!context.knowsSessionMember(*userId) && !Members::byId(context.db, *userId))
         return apiFailure(1, QStringLiteral("Unknown member"));
 
+    // The category and the member's count of foods in one statement: each
+    // statement is a round trip to a database server.
     QSqlQuery query(context.db);
-    if (!ApiFields::exec(query, QStringLiteral("SELECT 1 FROM food_categories WHERE id = ?"), {*categoryId}))
+    if (!ApiFields::exec(query, QStringLiteral("SELECT (SELECT COUNT(*) FROM food_categories WHERE id = ?),"
+                                               " (SELECT COUNT(*) FROM foods WHERE user_id = ?)"),
+                         {*categoryId, *userId})
+        || !query.next())
         return ApiFields::storageError();
-    if (!query.next())
+    const bool knownCategory = query.value(0).toLongLong() > 0;
+    const qint64 ownFoods = query.value(1).toLongLong();
+    if (!knownCategory)
         return apiFailure(2, QStringLiteral("Unknown category"));
     if (title.isEmpty() || title.size() > maxTitleLength)
         return apiFailure(3, QStringLiteral("The food needs a name of at most 200 characters"));
-    if (!ApiFields::exec(query, QStringLiteral("SELECT COUNT(*) FROM foods WHERE user_id = ?"), {*userId}) || !query.next())
-        return ApiFields::storageError();
-    if (query.value(0).toLongLong() >= maxOwnFoodsPerMember)
+    if (ownFoods >= maxOwnFoodsPerMember)
         return apiFailure(4, QStringLiteral("Too many foods of your own"));
     // An open read would pin SQLite's snapshot: the write lock could never
     // be taken once another connection has written since.

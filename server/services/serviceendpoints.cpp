@@ -45,7 +45,7 @@ QJsonObject serviceJson(const QSqlQuery& query, const ServerContext& context)
 QJsonObject serviceList(ServerContext& context, const QString& listKey, const QString& sql,
                         const QVariantList& binds)
 {
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(sql);
     if (!runWith(query, binds))
         return storageFailure();
@@ -58,7 +58,7 @@ QJsonObject serviceList(ServerContext& context, const QString& listKey, const QS
 // The member's open purchase of the service; 0 when there is none.
 std::optional<qint64> openPurchase(ServerContext& context, qint64 userId, qint64 serviceId)
 {
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(QStringLiteral(
         "SELECT id FROM service_purchases WHERE user_id = ? AND service_id = ? AND completed = 0"));
     query.addBindValue(userId);
@@ -70,7 +70,7 @@ std::optional<qint64> openPurchase(ServerContext& context, qint64 userId, qint64
 
 std::optional<bool> serviceExists(ServerContext& context, qint64 serviceId)
 {
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(QStringLiteral("SELECT 1 FROM services WHERE id = ?"));
     query.addBindValue(serviceId);
     if (!run(query))
@@ -198,12 +198,12 @@ QJsonObject setServicePurchase(const ApiCall& call, ServerContext& context)
     if (!entries)
         return storageFailure();
     // An open purchase of the same service stays the one purchase.
-    QSqlQuery create(context.db);
+    KeptQuery create(context.db);
     create.prepare(QStringLiteral(
         "INSERT INTO service_purchases (user_id, service_id, purchased_ms)"
         " SELECT ?, ?, ? WHERE NOT EXISTS (SELECT 1 FROM service_purchases"
         " WHERE user_id = ? AND service_id = ? AND completed = 0)"));
-    QSqlQuery uncart(context.db);
+    KeptQuery uncart(context.db);
     uncart.prepare(QStringLiteral("DELETE FROM service_cart WHERE user_id = ? AND service_id = ?"));
     for (qsizetype i = 0; i < ids->size(); ++i) {
         const qint64 id = ids->at(i);
@@ -230,7 +230,7 @@ QJsonObject updateOpenPurchase(const ApiCall& call, ServerContext& context, cons
         return storageFailure();
     if (*purchase == 0)
         return apiFailure(Refused, QStringLiteral("You have no open purchase of this service."));
-    QSqlQuery update(context.db);
+    KeptQuery update(context.db);
     update.prepare(sql);
     update.addBindValue(*purchase);
     if (!run(update))

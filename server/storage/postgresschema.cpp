@@ -134,6 +134,14 @@ const std::vector<Migration>& postgres()
                          " position BIGINT NOT NULL, code TEXT NOT NULL, name TEXT NOT NULL,"
                          " minutes BIGINT NOT NULL, calories DOUBLE PRECISION NOT NULL)").arg(id),
           QStringLiteral("CREATE INDEX history_exercise_by_day ON history_exercise (history_id)")}},
+        {3,
+         // What a workout counts as when the member logs it: an activity
+         // code of the exercise catalogue and the video's length in minutes
+         // ('' and 0: not a workout).
+         {QStringLiteral("ALTER TABLE products ADD COLUMN activity_code TEXT NOT NULL DEFAULT ''"),
+          QStringLiteral("ALTER TABLE products ADD COLUMN activity_minutes BIGINT NOT NULL DEFAULT 0"),
+          QStringLiteral("ALTER TABLE program_videos ADD COLUMN activity_code TEXT NOT NULL DEFAULT ''"),
+          QStringLiteral("ALTER TABLE program_videos ADD COLUMN activity_minutes BIGINT NOT NULL DEFAULT 0")}},
     };
     return steps;
 }

@@ -148,6 +148,14 @@ const std::vector<Migration>& sqlite()
                          " position INTEGER NOT NULL, code TEXT NOT NULL, name TEXT NOT NULL,"
                          " minutes INTEGER NOT NULL, calories REAL NOT NULL)"),
           QStringLiteral("CREATE INDEX history_exercise_by_day ON history_exercise (history_id)")}},
+        {4,
+         // What a workout counts as when the member logs it: an activity
+         // code of the exercise catalogue and the video's length in minutes
+         // ('' and 0: not a workout).
+         {QStringLiteral("ALTER TABLE products ADD COLUMN activity_code TEXT NOT NULL DEFAULT ''"),
+          QStringLiteral("ALTER TABLE products ADD COLUMN activity_minutes INTEGER NOT NULL DEFAULT 0"),
+          QStringLiteral("ALTER TABLE program_videos ADD COLUMN activity_code TEXT NOT NULL DEFAULT ''"),
+          QStringLiteral("ALTER TABLE program_videos ADD COLUMN activity_minutes INTEGER NOT NULL DEFAULT 0")}},
     };
     return steps;
 }

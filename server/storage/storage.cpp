@@ -3,6 +3,7 @@
 #include "server/demo/demomedia.h"
 #include "server/engine/apifields.h"
 #include "server/storage/databaselocation.h"
+#include "server/storage/keptstatements.h"
 #include "server/storage/migrations.h"
 
 #include <QDateTime>
@@ -83,6 +84,8 @@ QSqlDatabase openPostgres(const DatabaseLocation& location, const QString& conne
                           oneLine(failure.databaseText().isEmpty() ? failure.driverText() : failure.databaseText()));
         return db;
     }
+    // A driver at the address of a closed one must not inherit its names.
+    KeptStatements::forget(db);
     QSqlQuery query(db);
     query.exec(QStringLiteral("SET client_min_messages = warning"));
     return db;
@@ -296,12 +299,21 @@ bool beginWrite(QSqlDatabase& db)
     }
 }
 
-bool lockMember(QSqlDatabase& db, qint64 userId)
+bool beginMemberWrite(QSqlDatabase& db, qint64 userId)
 {
     if (backendOf(db) != Backend::Postgres)
-        return true;
+        return beginWrite(db);
+    // Both statements in one message; the lock's result comes second.
     QSqlQuery query(db);
-    return ApiFields::exec(query, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {userId});
+    const bool begun = query.exec(QStringLiteral("BEGIN; SELECT pg_advisory_xact_lock(%1)").arg(userId));
+    const bool locked = begun && query.nextResult();
+    if (locked)
+        return true;
+    noteFailure(query.lastError());
+    qWarning().noquote() << "BEGIN and the member's lock failed:" << query.lastError().text();
+    if (begun)
+        db.rollback();
+    return false;
 }
 
 bool isRetryable(const QSqlError& error)

@@ -45,11 +45,12 @@ bool isEmpty(QSqlDatabase& db);
 // End it with db.commit() or db.rollback().
 bool beginWrite(QSqlDatabase& db);
 
-// Inside a write transaction: waits until no other transaction on the
-// database holds the member's lock, and holds it until this one ends. One
-// member's writes never interleave; two members' never wait for each other.
-// SQLite's single writer already gives this.
-bool lockMember(QSqlDatabase& db, qint64 userId);
+// beginWrite(), then waits until no other transaction on the database holds
+// the member's lock, and holds it until this one ends. One member's writes
+// never interleave; two members' never wait for each other. SQLite's single
+// writer already gives this; on PostgreSQL the BEGIN and the lock go to the
+// server together, in one round trip.
+bool beginMemberWrite(QSqlDatabase& db, qint64 userId);
 
 // Whether the failure is one that running the same call again cures: SQLite
 // busy or locked, PostgreSQL serialization failure or deadlock.

@@ -1,5 +1,6 @@
 #include "server/store/storecommon.h"
 
+#include "server/storage/keptstatements.h"
 #include "server/storage/storage.h"
 
 #include "server/engine/apifields.h"
@@ -151,7 +152,10 @@ std::optional<qint64> requireMember(const ApiCall& call, ServerContext& context,
     const auto id = requireId(call, QStringLiteral("user_id"), failure);
     if (!id)
         return std::nullopt;
-    QSqlQuery query(context.db);
+    // The session's look-up found the member already.
+    if (context.knowsSessionMember(*id))
+        return id;
+    KeptQuery query(context.db);
     query.prepare(QStringLiteral("SELECT 1 FROM users WHERE id = ?"));
     query.addBindValue(*id);
     if (!run(query)) {
@@ -180,7 +184,7 @@ std::optional<MemberItem> requireMemberItem(const ApiCall& call, ServerContext& 
 QJsonObject changeOneRow(ServerContext& context, const QString& sql, const QVariantList& values,
                          const QString& refusal)
 {
-    QSqlQuery change(context.db);
+    KeptQuery change(context.db);
     change.prepare(sql);
     if (!runWith(change, values))
         return storageFailure();
@@ -193,7 +197,7 @@ QJsonObject unpaidItemFailure(ServerContext& context, const StorePaidItems& ledg
                               StorePaidItems::Kind kind, const QList<qint64>& ids)
 {
     const bool product = kind == StorePaidItems::Kind::Product;
-    QSqlQuery exists(context.db);
+    KeptQuery exists(context.db);
     exists.prepare(product ? QStringLiteral("SELECT 1 FROM products WHERE id = ?")
                            : QStringLiteral("SELECT 1 FROM services WHERE id = ?"));
     for (qint64 id : ids) {
@@ -217,7 +221,7 @@ QJsonObject unpaidItemFailure(ServerContext& context, const StorePaidItems& ledg
     return {};
 }
 
-bool runWith(QSqlQuery& query, const QVariantList& values)
+bool runWith(KeptQuery& query, const QVariantList& values)
 {
     for (int i = 0; i < values.size(); ++i) {
         // An absent text is stored as empty, as the NOT NULL columns want.
@@ -230,7 +234,7 @@ bool runWith(QSqlQuery& query, const QVariantList& values)
 
 bool tableIsEmpty(ServerContext& context, const QString& table)
 {
-    QSqlQuery count(context.db);
+    KeptQuery count(context.db);
     return count.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) && count.next()
         && count.value(0).toLongLong() == 0;
 }
@@ -243,7 +247,7 @@ QString placeholders(qsizetype count)
     return marks.join(QLatin1Char(','));
 }
 
-bool run(QSqlQuery& query)
+bool run(KeptQuery& query)
 {
     if (query.exec())
         return true;

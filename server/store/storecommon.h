@@ -2,6 +2,7 @@
 
 #include "server/engine/apifields.h"
 #include "server/engine/endpoints.h"
+#include "server/storage/keptstatements.h"
 #include "server/store/storepaiditems.h"
 
 #include <QJsonObject>
@@ -12,7 +13,6 @@
 
 #include <optional>
 
-class QSqlQuery;
 
 // Helpers shared by the store and live-service endpoint groups: result codes,
 // field checks, id lists and money texts.
@@ -96,9 +96,9 @@ QJsonObject unpaidItemFailure(ServerContext& context, const StorePaidItems& ledg
 // "?,?,?": one SQL parameter mark for each of `count` values.
 QString placeholders(qsizetype count);
 
-bool run(QSqlQuery& query);
+bool run(KeptQuery& query);
 // Binds the values positionally to the prepared query and runs it.
-bool runWith(QSqlQuery& query, const QVariantList& values);
+bool runWith(KeptQuery& query, const QVariantList& values);
 // Whether the table has no rows; false when it cannot be read.
 bool tableIsEmpty(ServerContext& context, const QString& table);
 
@@ -106,7 +106,7 @@ qint64 nowMs();
 
 // A database transaction that rolls back unless committed, so an early
 // return never leaves half a purchase behind. Given a member, it holds that
-// member's write lock (see Storage::lockMember) until it ends.
+// member's write lock (see Storage::beginMemberWrite) until it ends.
 class Transaction final
 {
 public:

@@ -48,7 +48,7 @@ std::optional<QString> requirePath(const ApiCall& call, QJsonObject* failure)
 QJsonObject ownershipFailure(ServerContext& context, const QString& sql, qint64 userId, qint64 id,
                              const QString& unknownMessage)
 {
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(sql);
     if (!runWith(query, {userId, id}))
         return storageFailure();
@@ -94,7 +94,7 @@ QJsonObject setVideoUri(const ApiCall& call, ServerContext& context)
     if (!failure.isEmpty())
         return failure;
 
-    QSqlQuery store(context.db);
+    KeptQuery store(context.db);
     store.prepare(QStringLiteral(
         "INSERT INTO video_downloads (user_id, product_id, platform, uri, uri1) VALUES (?, ?, ?, ?, ?)"
         " ON CONFLICT (user_id, product_id, platform) DO UPDATE SET uri = excluded.uri, uri1 = excluded.uri1"));
@@ -121,7 +121,7 @@ QJsonObject setProgramVideoUri(const ApiCall& call, ServerContext& context)
     if (!failure.isEmpty())
         return failure;
 
-    QSqlQuery store(context.db);
+    KeptQuery store(context.db);
     store.prepare(QStringLiteral(
         "INSERT INTO program_video_downloads (user_id, video_id, platform, uri1) VALUES (?, ?, ?, ?)"
         " ON CONFLICT (user_id, video_id, platform) DO UPDATE SET uri1 = excluded.uri1"));

@@ -51,7 +51,7 @@ namespace {
 std::optional<QList<StoreProductRow>> productsOfTypes(ServerContext& context, qint64 userId,
                                                       const QStringList& types, const QString& extraCondition)
 {
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(StoreProductRow::selectClause() + QStringLiteral(" WHERE p.type IN (")
                   + StoreCommon::placeholders(types.size()) + QStringLiteral(")") + extraCondition
                   + QStringLiteral(" ORDER BY p.id"));
@@ -69,7 +69,7 @@ std::optional<QList<StoreProductRow>> productsOfTypes(ServerContext& context, qi
 
 std::optional<StoreProductRow> productById(ServerContext& context, qint64 userId, qint64 productId, bool* ok)
 {
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(StoreProductRow::selectClause() + QStringLiteral(" WHERE p.id = ?"));
     query.addBindValue(userId);
     query.addBindValue(userId);
@@ -147,7 +147,7 @@ QJsonObject getCheckout(const ApiCall& call, ServerContext& context)
     if (types.isEmpty())
         return badField(QStringLiteral("product_type"));
 
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(StoreProductRow::selectClause(QStringLiteral(", c.ebook AS ebook, c.quantity AS quantity"))
                   + QStringLiteral(" JOIN store_cart c ON c.product_id = p.id AND c.user_id = ?"
                                    " WHERE p.type IN (")
@@ -192,16 +192,17 @@ QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
 
     // A lapsed program reads as not owned here: its videos are not
     // subscriptions of their own and must not be renewed one by one.
-    QSqlQuery ends(context.db);
+    KeptQuery ends(context.db);
     ends.prepare(QStringLiteral("SELECT end_day FROM purchases WHERE user_id = ? AND product_id = ? AND product_owned = 1"));
     if (!runWith(ends, {userId, programId}))
         return storageFailure();
     const qint64 endDay = ends.next() ? ends.value(0).toLongLong() : 0;
     const bool active = endDay > nowMs();
 
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(QStringLiteral(
-        "SELECT v.id, v.title, v.subtitle, v.minidescription, v.fulldescription, v.image, v.video, d.uri1"
+        "SELECT v.id, v.title, v.subtitle, v.minidescription, v.fulldescription, v.image, v.video, d.uri1,"
+        " v.activity_code, v.activity_minutes"
         " FROM program_videos v"
         " LEFT JOIN program_video_downloads d ON d.video_id = v.id AND d.user_id = ? AND d.platform = 'desktop'"
         " WHERE v.program_id = ? ORDER BY v.position, v.id"));
@@ -236,6 +237,7 @@ QJsonObject getProgramVideos(const ApiCall& call, ServerContext& context)
             item.insert(QStringLiteral("uri"), QString());
             item.insert(QStringLiteral("uri1"), query.value(7).toString());
         }
+        WorkoutActivity::fromQuery(query).addTo(item);
         list.append(item);
     }
     return apiSuccess({{QStringLiteral("programvideo_list"), list}});

@@ -21,7 +21,7 @@ std::optional<StorePaidItems::Payment> StorePaidItems::recordPayment(qint64 user
                                                                      const QString& payType)
 {
     const qint64 now = StoreCommon::nowMs();
-    QSqlQuery payment(m_db);
+    KeptQuery payment(m_db);
     payment.prepare(QStringLiteral(
         "INSERT INTO payments (user_id, pay_type, item_kind, amount_cents, card_last_four, created_ms)"
         " VALUES (?, ?, ?, ?, ?, ?) RETURNING id"));
@@ -31,7 +31,7 @@ std::optional<StorePaidItems::Payment> StorePaidItems::recordPayment(qint64 user
     const qint64 paymentId = payment.value(0).toLongLong();
     payment.finish();
 
-    QSqlQuery item(m_db);
+    KeptQuery item(m_db);
     item.prepare(QStringLiteral(
         "INSERT INTO paid_items (payment_id, user_id, item_kind, item_id, ebook, price_cents)"
         " VALUES (?, ?, ?, ?, ?, ?)"));
@@ -75,7 +75,7 @@ std::optional<StorePaidItems::Payment> StorePaidItems::unrecordedPayment(qint64 
         binds << item.id << (item.ebook ? 1 : 0);
     }
     binds.append(items.size());
-    QSqlQuery query(m_db);
+    KeptQuery query(m_db);
     query.prepare(exactSetPayments(conditions, true) + QStringLiteral(" ORDER BY p.id DESC LIMIT 1"));
     *ok = StoreCommon::runWith(query, binds);
     if (!*ok || !query.next())
@@ -85,7 +85,7 @@ std::optional<StorePaidItems::Payment> StorePaidItems::unrecordedPayment(qint64 
 
 bool StorePaidItems::isPaid(qint64 userId, Kind kind, qint64 id, bool* ok) const
 {
-    QSqlQuery query(m_db);
+    KeptQuery query(m_db);
     query.prepare(QStringLiteral(
         "SELECT 1 FROM paid_items i JOIN payments p ON p.id = i.payment_id"
         " WHERE i.user_id = ? AND i.item_kind = ? AND i.item_id = ? AND i.used = 0 AND p.voided_ms IS NULL LIMIT 1"));
@@ -105,7 +105,7 @@ std::optional<QList<StorePaidItems::Entry>> StorePaidItems::entriesFor(qint64 us
         binds.append(id);
     }
     binds.append(ids.size());
-    QSqlQuery payment(m_db);
+    KeptQuery payment(m_db);
     payment.prepare(exactSetPayments(conditions, false) + QStringLiteral(" ORDER BY p.id LIMIT 1"));
     if (!StoreCommon::runWith(payment, binds))
         return std::nullopt;
@@ -116,7 +116,7 @@ std::optional<QList<StorePaidItems::Entry>> StorePaidItems::entriesFor(qint64 us
     const qint64 paidMs = payment.value(1).toLongLong();
     payment.finish();
 
-    QSqlQuery ofPayment(m_db);
+    KeptQuery ofPayment(m_db);
     ofPayment.prepare(QStringLiteral("SELECT id, ebook FROM paid_items WHERE payment_id = ? AND item_id = ? AND used = 0"));
     for (qsizetype i = 0; i < ids.size(); ++i) {
         if (!StoreCommon::runWith(ofPayment, {paymentId, ids.at(i)}))
@@ -134,7 +134,7 @@ std::optional<QList<StorePaidItems::Entry>> StorePaidItems::entriesFor(qint64 us
 
 bool StorePaidItems::voidUnrecorded(qint64 userId)
 {
-    QSqlQuery query(m_db);
+    KeptQuery query(m_db);
     query.prepare(QStringLiteral("UPDATE payments SET voided_ms = ? WHERE pay_type = 'manual'"
                                  " AND id IN (SELECT payment_id FROM paid_items WHERE used = 0 AND user_id = ?) AND ")
                   + liveUnrecorded(QStringLiteral("payments")));
@@ -144,7 +144,7 @@ bool StorePaidItems::voidUnrecorded(qint64 userId)
 bool StorePaidItems::voidStale()
 {
     const qint64 now = StoreCommon::nowMs();
-    QSqlQuery query(m_db);
+    KeptQuery query(m_db);
     query.prepare(QStringLiteral("UPDATE payments SET voided_ms = ? WHERE created_ms < ?"
                                  " AND id IN (SELECT payment_id FROM paid_items WHERE used = 0) AND ")
                   + liveUnrecorded(QStringLiteral("payments")));
@@ -160,7 +160,7 @@ bool StorePaidItems::voidStaleNow()
 StorePaidItems::State StorePaidItems::paymentState(qint64 userId, Kind kind, const QList<qint64>& ids,
                                                    qint64 paidMs, bool* ok) const
 {
-    QSqlQuery query(m_db);
+    KeptQuery query(m_db);
     query.prepare(QStringLiteral(
         "SELECT p.voided_ms IS NOT NULL,"
         " (SELECT COUNT(*) FROM paid_items i WHERE i.payment_id = p.id AND i.used = 1),"
@@ -187,7 +187,7 @@ StorePaidItems::State StorePaidItems::paymentState(qint64 userId, Kind kind, con
 
 bool StorePaidItems::markRecorded(qint64 entryId, qint64 endDay)
 {
-    QSqlQuery query(m_db);
+    KeptQuery query(m_db);
     query.prepare(QStringLiteral(
         "UPDATE paid_items SET used = 1, end_day = ?, recorded_ms = ? WHERE id = ? AND used = 0"));
     return StoreCommon::runWith(query, {endDay, StoreCommon::nowMs(), entryId}) && query.numRowsAffected() == 1;
@@ -196,7 +196,7 @@ bool StorePaidItems::markRecorded(qint64 entryId, qint64 endDay)
 bool StorePaidItems::recordedAlready(qint64 userId, Kind kind, const QList<qint64>& ids,
                                      const QList<qint64>& endDays, bool* ok) const
 {
-    QSqlQuery query(m_db);
+    KeptQuery query(m_db);
     query.prepare(QStringLiteral(
         "SELECT used, end_day FROM paid_items WHERE user_id = ? AND item_kind = ? AND item_id = ?"
         " ORDER BY id DESC LIMIT 1"));

@@ -5,12 +5,27 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+WorkoutActivity WorkoutActivity::fromQuery(const QSqlQuery& query)
+{
+    return {query.value(QStringLiteral("activity_code")).toString(),
+            query.value(QStringLiteral("activity_minutes")).toInt()};
+}
+
+void WorkoutActivity::addTo(QJsonObject& item) const
+{
+    // Only a workout has them; a client that does not know them skips them.
+    if (code.isEmpty())
+        return;
+    item.insert(QStringLiteral("activity_code"), code);
+    item.insert(QStringLiteral("activity_minutes"), QString::number(minutes));
+}
+
 QString StoreProductRow::selectClause(const QString& extraColumns)
 {
     return QStringLiteral(
         "SELECT p.id, p.type, p.title, p.subtitle, p.minidescription, p.fulldescription,"
         " p.price_cents, p.ebook_price_cents, p.period_days, p.image, p.video, p.ebook_file,"
-        " p.contact_email, p.contact_phone, p.contact_name,"
+        " p.contact_email, p.contact_phone, p.contact_name, p.activity_code, p.activity_minutes,"
         " COALESCE(pu.product_owned, 0) AS product_owned, COALESCE(pu.ebook_owned, 0) AS ebook_owned,"
         " COALESCE(pu.end_day, 0) AS end_day, COALESCE(pu.ebook_end_day, 0) AS ebook_end_day,"
         " d.uri AS uri, d.uri1 AS uri1")
@@ -39,6 +54,7 @@ StoreProductRow StoreProductRow::fromQuery(const QSqlQuery& query)
     row.m_email = query.value(QStringLiteral("contact_email")).toString();
     row.m_phone = query.value(QStringLiteral("contact_phone")).toString();
     row.m_name = query.value(QStringLiteral("contact_name")).toString();
+    row.m_activity = WorkoutActivity::fromQuery(query);
     row.m_productOwned = query.value(QStringLiteral("product_owned")).toInt() != 0;
     row.m_ebookOwned = query.value(QStringLiteral("ebook_owned")).toInt() != 0;
     row.m_endDay = query.value(QStringLiteral("end_day")).toLongLong();
@@ -78,6 +94,7 @@ QJsonObject StoreProductRow::commonJson(const ServerContext& context) const
     // First flag: the e-book is owned; second flag: the product itself is not.
     item.insert(QStringLiteral("ebook2"),
                 QStringLiteral("%1,%2").arg(ebookActive() ? 1 : 0).arg(m_productOwned ? 0 : 1));
+    m_activity.addTo(item);
     return item;
 }
 

@@ -7,6 +7,19 @@
 
 class QSqlQuery;
 
+// What a workout counts as when the member logs it: the exercise
+// catalogue's activity code and the video's length in minutes. Read from
+// the columns activity_code and activity_minutes.
+struct WorkoutActivity
+{
+    QString code; // empty: not a workout
+    int minutes = 0;
+
+    static WorkoutActivity fromQuery(const QSqlQuery& query);
+    // Adds "activity_code" and "activity_minutes" (as text) to a list entry.
+    void addTo(QJsonObject& item) const;
+};
+
 // One product as the member sees it: the catalogue row joined with the
 // member's purchase and download. Reads the columns of selectClause() and
 // writes the reply object of the store lists, every value as text.
@@ -50,6 +63,7 @@ private:
     QString m_email;
     QString m_phone;
     QString m_name;
+    WorkoutActivity m_activity;
     bool m_productOwned = false;
     bool m_ebookOwned = false;
     qint64 m_endDay = 0;

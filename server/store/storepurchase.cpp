@@ -22,7 +22,7 @@ std::optional<QList<StorePaidItems::Item>> expectedItems(ServerContext& context,
                                                          StorePaidItems::Kind kind, const QList<qint64>& ids,
                                                          QJsonObject* failure)
 {
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     if (kind == StorePaidItems::Kind::Product) {
         query.prepare(QStringLiteral(
             "SELECT CASE WHEN COALESCE(c.ebook, 0) = 1 THEN p.ebook_price_cents ELSE p.price_cents END,"
@@ -65,7 +65,7 @@ qint64 totalCents(const QList<StorePaidItems::Item>& items)
 // Whether the member owns each product (or its e-book).
 bool ownsAll(ServerContext& context, qint64 userId, const QList<qint64>& ids, bool* ok)
 {
-    QSqlQuery query(context.db);
+    KeptQuery query(context.db);
     query.prepare(QStringLiteral("SELECT 1 FROM purchases WHERE user_id = ? AND product_id = ?"
                                  " AND (product_owned = 1 OR ebook_owned = 1)"));
     for (qint64 id : ids) {
@@ -216,19 +216,19 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
     const auto entries = ledger.entriesFor(*userId, StorePaidItems::Kind::Product, *ids);
     if (!entries)
         return storageFailure();
-    QSqlQuery product(context.db);
+    KeptQuery product(context.db);
     product.prepare(QStringLiteral("SELECT type, period_days FROM products WHERE id = ?"));
-    QSqlQuery cart(context.db);
+    KeptQuery cart(context.db);
     cart.prepare(QStringLiteral("SELECT ebook FROM store_cart WHERE user_id = ? AND product_id = ?"));
-    QSqlQuery create(context.db);
+    KeptQuery create(context.db);
     create.prepare(QStringLiteral("INSERT INTO purchases (user_id, product_id) VALUES (?, ?) ON CONFLICT DO NOTHING"));
-    QSqlQuery ownProduct(context.db);
+    KeptQuery ownProduct(context.db);
     ownProduct.prepare(QStringLiteral(
         "UPDATE purchases SET product_owned = 1, end_day = ? WHERE user_id = ? AND product_id = ?"));
-    QSqlQuery ownEbook(context.db);
+    KeptQuery ownEbook(context.db);
     ownEbook.prepare(QStringLiteral(
         "UPDATE purchases SET ebook_owned = 1, ebook_end_day = ? WHERE user_id = ? AND product_id = ?"));
-    QSqlQuery uncart(context.db);
+    KeptQuery uncart(context.db);
     uncart.prepare(QStringLiteral("DELETE FROM store_cart WHERE user_id = ? AND product_id = ?"));
 
     for (qsizetype i = 0; i < ids->size(); ++i) {
@@ -269,7 +269,7 @@ QJsonObject setPurchase(const ApiCall& call, ServerContext& context)
 
         // A cart switched since the payment keeps its other entry: that
         // one is not paid for.
-        QSqlQuery& own = ebook ? ownEbook : ownProduct;
+        KeptQuery& own = ebook ? ownEbook : ownProduct;
         if (!runWith(create, {*userId, id}) || !runWith(own, {endDay, *userId, id})
             || (inCart && cartEbook == ebook && !runWith(uncart, {*userId, id}))
             || !ledger.markRecorded(entry.id, endDay))
@@ -322,7 +322,7 @@ QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
     const qint64 userId = target->userId;
     const qint64 productId = target->itemId;
 
-    QSqlQuery kind(context.db);
+    KeptQuery kind(context.db);
     kind.prepare(QStringLiteral("SELECT type FROM products WHERE id = ?"));
     kind.addBindValue(productId);
     if (!run(kind))
@@ -337,7 +337,7 @@ QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
     Transaction transaction(context.db, userId);
     if (!transaction.begun())
         return storageFailure();
-    QSqlQuery purchase(context.db);
+    KeptQuery purchase(context.db);
     if (ebookOnly) {
         purchase.prepare(QStringLiteral(
             "UPDATE purchases SET ebook_owned = 0, ebook_end_day = 0"
@@ -349,15 +349,15 @@ QJsonObject removeSubscription(const ApiCall& call, ServerContext& context)
         return storageFailure();
     if (purchase.numRowsAffected() != 1)
         return apiFailure(Refused, QStringLiteral("You have no subscription of this product."));
-    QSqlQuery leftovers(context.db);
+    KeptQuery leftovers(context.db);
     leftovers.prepare(QStringLiteral(
         "DELETE FROM purchases WHERE user_id = ? AND product_id = ? AND product_owned = 0 AND ebook_owned = 0"));
     if (!runWith(leftovers, {userId, productId}))
         return storageFailure();
 
-    QSqlQuery downloads(context.db);
+    KeptQuery downloads(context.db);
     downloads.prepare(QStringLiteral("DELETE FROM video_downloads WHERE user_id = ? AND product_id = ?"));
-    QSqlQuery programDownloads(context.db);
+    KeptQuery programDownloads(context.db);
     programDownloads.prepare(QStringLiteral(
         "DELETE FROM program_video_downloads WHERE user_id = ?"
         " AND video_id IN (SELECT id FROM program_videos WHERE program_id = ?)"));
@@ -376,7 +376,7 @@ QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
     const qint64 userId = target->userId;
     const qint64 programId = target->itemId;
 
-    QSqlQuery program(context.db);
+    KeptQuery program(context.db);
     program.prepare(QStringLiteral(
         "SELECT p.type, pu.product_owned FROM products p"
         " LEFT JOIN purchases pu ON pu.product_id = p.id AND pu.user_id = ? WHERE p.id = ?"));
@@ -391,7 +391,7 @@ QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
     Transaction transaction(context.db, userId);
     if (!transaction.begun())
         return storageFailure();
-    QSqlQuery downloads(context.db);
+    KeptQuery downloads(context.db);
     downloads.prepare(QStringLiteral(
         "SELECT d.video_id, d.uri1 FROM program_video_downloads d"
         " JOIN program_videos v ON v.id = d.video_id"
@@ -403,7 +403,7 @@ QJsonObject removeAllProgramVideo(const ApiCall& call, ServerContext& context)
         programs.append(QJsonObject{{QStringLiteral("id"), QString::number(downloads.value(0).toLongLong())},
                                     {QStringLiteral("uri1"), downloads.value(1).toString()}});
     }
-    QSqlQuery forget(context.db);
+    KeptQuery forget(context.db);
     forget.prepare(QStringLiteral(
         "DELETE FROM program_video_downloads WHERE user_id = ? AND platform = 'desktop'"
         " AND video_id IN (SELECT id FROM program_videos WHERE program_id = ?)"));

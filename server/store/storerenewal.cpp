@@ -42,7 +42,7 @@ struct Subscription
 
 std::optional<Subscription> subscription(QSqlDatabase& db, qint64 userId, qint64 productId)
 {
-    QSqlQuery query(db);
+    KeptQuery query(db);
     query.prepare(QStringLiteral("SELECT product_owned, end_day FROM purchases WHERE user_id = ? AND product_id = ?"));
     if (!runWith(query, {userId, productId}))
         return std::nullopt;
@@ -58,7 +58,7 @@ std::optional<Subscription> subscription(QSqlDatabase& db, qint64 userId, qint64
 std::optional<QJsonObject> earlierResult(QSqlDatabase& db, qint64 userId, qint64 productId, qint64 periodEnd,
                                          bool* ok)
 {
-    QSqlQuery query(db);
+    KeptQuery query(db);
     query.prepare(QStringLiteral("SELECT result_code, message, created_ms FROM auto_renewals"
                                  " WHERE user_id = ? AND product_id = ? AND period_end = ?"));
     *ok = runWith(query, {userId, productId, periodEnd});
@@ -72,7 +72,7 @@ std::optional<QJsonObject> earlierResult(QSqlDatabase& db, qint64 userId, qint64
         return apiFailure(code, message);
     // The approval stands while its payment does: one refunded for want of a
     // record leaves the period unpaid, and it is charged anew.
-    QSqlQuery payment(db);
+    KeptQuery payment(db);
     payment.prepare(QStringLiteral(
         "SELECT 1 FROM payments p JOIN paid_items i ON i.payment_id = p.id"
         " WHERE p.user_id = ? AND p.pay_type = 'auto' AND i.item_id = ? AND p.voided_ms IS NULL"
@@ -87,7 +87,7 @@ std::optional<QJsonObject> earlierResult(QSqlDatabase& db, qint64 userId, qint64
 
 bool recordResult(QSqlDatabase& db, qint64 userId, qint64 productId, qint64 periodEnd, const QJsonObject& reply)
 {
-    QSqlQuery query(db);
+    KeptQuery query(db);
     query.prepare(QStringLiteral("INSERT INTO auto_renewals"
                                  " (user_id, product_id, period_end, result_code, message, created_ms)"
                                  " VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (user_id, product_id, period_end)"
@@ -102,7 +102,7 @@ bool recordResult(QSqlDatabase& db, qint64 userId, qint64 productId, qint64 peri
 bool rememberCard(QSqlDatabase& db, qint64 userId, const QList<qint64>& productIds, const QString& lastFour,
                   const QString& expiry)
 {
-    QSqlQuery query(db);
+    KeptQuery query(db);
     query.prepare(QStringLiteral("INSERT INTO cards_on_file (user_id, product_id, reference, last_four, expiry)"
                                  " VALUES (?, ?, ?, ?, ?) ON CONFLICT (user_id, product_id) DO UPDATE SET"
                                  " reference = excluded.reference, last_four = excluded.last_four, expiry = excluded.expiry"));
@@ -142,7 +142,7 @@ QJsonObject autoPayment(ServerContext& context, qint64 userId, const QList<Store
                                    QStringLiteral("The subscription is still running; nothing was charged.")}}));
     }
 
-    QSqlQuery card(context.db);
+    KeptQuery card(context.db);
     card.prepare(QStringLiteral("SELECT last_four, expiry FROM cards_on_file WHERE user_id = ? AND product_id = ?"));
     if (!runWith(card, {userId, productId}))
         return withId(storageFailure());

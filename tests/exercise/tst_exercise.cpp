@@ -4,7 +4,11 @@
 #include "exercise/activitysearch.h"
 #include "exercise/exercisecalories.h"
 #include "exercise/exercisestore.h"
+#include "exercise/workoutoffer.h"
+#include "store/productitem.h"
 #include "testenvironment.h"
+
+#include <QJsonDocument>
 
 #include <QTest>
 
@@ -24,6 +28,9 @@ private slots:
     void storeChangesSurviveReload_data();
     void storeChangesSurviveReload();
     void catalogueAndSearch();
+    void workoutOffer_data();
+    void workoutOffer();
+    void workoutOfferedOncePerPlaying();
 };
 
 void TestExercise::initTestCase()
@@ -160,6 +167,63 @@ void TestExercise::catalogueAndSearch()
     QCOMPARE(names("VELO"), QStringList{"Vélo d'appartement"});
     QCOMPARE(names("alking"), QStringList{}); // beginnings of words only
     QCOMPARE(names("swim").value(0), QStringLiteral("Swimming, backstroke"));
+}
+
+void TestExercise::workoutOffer_data()
+{
+    QTest::addColumn<QString>("listEntry");
+    QTest::addColumn<qint64>("playedMs");
+    QTest::addColumn<bool>("offered");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("minutes");
+
+    QTest::newRow("workout with its activity")
+        << R"({"type":"WORKOUT","activity_code":"02054","activity_minutes":"25"})" << 5000LL << true << "02054" << 25;
+    QTest::newRow("numbers instead of texts")
+        << R"({"type":"WORKOUT","activity_code":17200,"activity_minutes":30})" << 0LL << true << "17200" << 30;
+    QTest::newRow("code not in the catalogue: the member picks")
+        << R"({"type":"WORKOUT","activity_code":"99999","activity_minutes":"20"})" << 0LL << true << "" << 20;
+    QTest::newRow("older service: the video's own length")
+        << R"({"type":"PROGRAM"})" << 1500000LL << true << "" << 25;
+    QTest::newRow("wrong types, length unknown")
+        << R"({"type":"WORKOUT","activity_code":[1],"activity_minutes":"abc"})" << 0LL << true << "" << 30;
+    QTest::newRow("minutes beyond a day, a short clip")
+        << R"({"type":"WORKOUT","activity_minutes":"1441"})" << 20000LL << true << "" << 1;
+    QTest::newRow("nutrition video") << R"({"type":"NUTRITION_VIDEO"})" << 0LL << false << "" << 0;
+    QTest::newRow("coaching video with an activity")
+        << R"({"type":"COACHING_VIDEO","activity_code":"02101","activity_minutes":"10"})" << 0LL << true << "02101" << 10;
+}
+
+void TestExercise::workoutOffer()
+{
+    QFETCH(QString, listEntry);
+    QFETCH(qint64, playedMs);
+    QFETCH(bool, offered);
+    QFETCH(QString, code);
+    QFETCH(int, minutes);
+    const std::optional<WorkoutOffer> offer =
+        WorkoutOffer::forProduct(ProductItem::fromJson(QJsonDocument::fromJson(listEntry.toUtf8()).object()));
+    QCOMPARE(offer.has_value(), offered);
+    if (!offer)
+        return;
+    QCOMPARE(offer->activityCode, code);
+    QCOMPARE(offer->minutesToOffer(playedMs), minutes);
+}
+
+void TestExercise::workoutOfferedOncePerPlaying()
+{
+    WorkoutProgress progress;
+    QVERIFY(!progress.reached(500, 0)); // length not known yet
+    QVERIFY(!progress.reached(899, 1000));
+    QVERIFY(progress.reached(900, 1000));
+    QVERIFY(!progress.reached(990, 1000));
+    QVERIFY(!progress.reached(100, 1000)); // seeking back ...
+    QVERIFY(!progress.reached(950, 1000)); // ... and past the mark again
+    progress.restart();
+    progress.markOffered(); // the member pressed the button first
+    QVERIFY(!progress.reached(950, 1000));
+    progress.restart();
+    QVERIFY(progress.reached(1000, 1000));
 }
 
 QTEST_GUILESS_MAIN(TestExercise)

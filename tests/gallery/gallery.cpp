@@ -7,7 +7,9 @@
 #include "app/processlauncher.h"
 #include "app/startup.h"
 #include "app/utils.h"
+#include "exercise/activitycatalogue.h"
 #include "exercise/cqwndexercise.h"
+#include "tracker/dayarchive.h"
 #include "exercise/exercisestore.h"
 #include "main/cqwndhistory.h"
 #include "main/cqwndhistorydetails.h"
@@ -43,11 +45,14 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDesktopServices>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -252,6 +257,7 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"history-details", &Gallery::historyDetails},
             {"weight", &Gallery::weight},
             {"exercise", &Gallery::exercise},
+            {"exercise-earlier-day", &Gallery::exerciseEarlierDay},
         };
         for (int category = 0; category < 3; ++category) {
             for (int what = 0; what < StoreShotCount; ++what) {
@@ -271,6 +277,7 @@ const QList<Gallery::Shot>& Gallery::shots()
             {"download", &Gallery::download},
             {"download-paused", &Gallery::downloadPaused},
             {"player", &Gallery::player},
+            {"workout-offer", &Gallery::workoutOffer},
             {"services-telehealth", [](Gallery* gallery) { return gallery->servicesList(0, 0); }},
             {"services-fitness", [](Gallery* gallery) { return gallery->servicesList(0, 1); }},
             {"services-nutrition", [](Gallery* gallery) { return gallery->servicesList(0, 2); }},
@@ -977,7 +984,8 @@ bool Gallery::weight()
     list->setCurrentIndex(list->model()->index(0, 0));
     auto* field = child<QLineEdit>(window, QStringLiteral("edtWeight"));
     field->clear();
-    QTest::keyClicks(field, QStringLiteral("81.4"));
+    // As the member's language writes it ("81,4" in Spanish).
+    QTest::keyClicks(field, QLocale().toString(81.4, 'f', 1));
     const bool shot = shoot(m_main);
     field->clear();
     return shot;
@@ -999,14 +1007,48 @@ bool Gallery::exercise()
         QTest::keyClicks(weight, QStringLiteral("80"));
     auto* search = child<QLineEdit>(window, QStringLiteral("edtSearch"));
     const QDate today = DayClock::today();
+    // Names and the searched word in the gallery's language.
+    const ActivityCatalogue& activities = ActivityCatalogue::builtIn();
     if (ExerciseStore::entries(today).isEmpty()) {
-        ExerciseStore::add(today, {QStringLiteral("17200"), QStringLiteral("Walking, brisk pace (3.5 mph)"), 30, 172});
+        ExerciseStore::add(today, {QStringLiteral("17200"), activities.find(QStringLiteral("17200"))->name, 30, 172});
         window->refresh();
     }
     search->clear();
-    QTest::keyClicks(search, QStringLiteral("swim"));
+    QTest::keyClicks(search, activities.find(QStringLiteral("18200"))->name.section(u',', 0, 0).left(4));
     const bool shot = shoot(m_main);
     search->clear();
+    return shot;
+}
+
+bool Gallery::exerciseEarlierDay()
+{
+    if (!mainWindow() || !waitFor(QStringLiteral("nothing loading"), [] { return !isBusyLoading(); }))
+        return false;
+    // Yesterday kept on this computer with a swim; the member adds to it.
+    const QDate yesterday = DayClock::today().addDays(-1);
+    if (!DayArchive::day(yesterday)) {
+        ArchivedDay day;
+        day.date = yesterday;
+        day.target = 1800;
+        day.remaining = 1800;
+        day.exercise = {{QStringLiteral("18250"),
+                         ActivityCatalogue::builtIn().find(QStringLiteral("18250"))->name, 45, 348}};
+        DayArchive::store(day);
+    }
+    if (!click(QStringLiteral("the exercise button"), m_main, QStringLiteral("btnExercise")) ||
+        !waitFor(QStringLiteral("the exercise window"), [this] { return activeFeatureAs<CqWndExercise>(); }))
+        return false;
+    auto* window = activeFeatureAs<CqWndExercise>();
+    window->refresh();
+    auto* days = child<QComboBox>(window, QStringLiteral("cmbDay"));
+    const int index = days->findData(yesterday);
+    if (!step(QStringLiteral("yesterday among the days"), index > 0))
+        return false;
+    days->setCurrentIndex(index);
+    emit days->activated(index);
+    const bool shot = shoot(m_main);
+    days->setCurrentIndex(0);
+    emit days->activated(0);
     return shot;
 }
 
@@ -1317,6 +1359,31 @@ bool Gallery::player()
                     [] { return CqWndVideoPlay::instance()->isVisible(); }, 5000) &&
                 shoot(CqWndVideoPlay::instance());
     CqWndVideoPlay::instance()->close();
+    window->close();
+    return shot;
+}
+
+bool Gallery::workoutOffer()
+{
+    CqWndItems* window = openProgramList(true);
+    QPushButton* play = buttonWithText(window, QCoreApplication::translate("LibraryRules", "PLAY"));
+    if (!step(QStringLiteral("a PLAY button"), play)) {
+        if (window)
+            window->close();
+        return false;
+    }
+    CqWndVideoPlay* player = CqWndVideoPlay::instance();
+    player->setFullScreenDelay(600000);
+    QTest::mouseClick(play, Qt::LeftButton);
+    // The member finished a program video and says so.
+    bool shot = waitFor(QStringLiteral("the player"), [player] { return player->isVisible(); }, 5000) &&
+                click(QStringLiteral("I did this workout"), player, QStringLiteral("btnDidWorkout")) &&
+                waitFor(QStringLiteral("the offer to log the workout"),
+                        [player] { return player->workoutOffer() && player->workoutOffer()->isVisible(); }) &&
+                shoot(player->workoutOffer());
+    if (player->workoutOffer())
+        player->workoutOffer()->reject();
+    player->close();
     window->close();
     return shot;
 }

@@ -127,12 +127,14 @@ private:
     bool historyDetails();
     bool weight();
     bool exercise();
+    bool exerciseEarlierDay();
     bool storeShot(int category, int what);
     bool programVideos();
     bool libraryProgramVideos();
     bool download();
     bool downloadPaused();
     bool player();
+    bool workoutOffer();
     bool servicesList(int categoryTab, int serviceTab);
     bool serviceDetails();
     bool serviceSchedule();

@@ -95,6 +95,8 @@ void TestCqWndHistoryDetails::initTestCase()
 {
     qputenv("TZ", "UTC");
     tzset();
+    // Figures as an American member reads them, thousands grouped.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     // Long enough for a loaded machine to answer locally, short for the stall.
     qputenv("OLVA_REPLY_TIMEOUT_MS", "1500");
     // A stalled request is given up soon after the window stops waiting.
@@ -170,7 +172,8 @@ void TestCqWndHistoryDetails::summary_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("date") << "lblDate" << "March 05 2024";
-    QTest::newRow("total") << "lblTotal" << "1377";
+    QTest::newRow("total") << "lblTotal"
+                           << "1,377";
     QTest::newRow("remain") << "lblRemain" << "123";
     QTest::newRow("score 91.8 rounds") << "lblScore" << "92";
     QTest::newRow("grade as sent") << "lblGrade" << "C";

@@ -266,6 +266,12 @@ void TestHistoryModel::csvRoundTrip()
 
     const QByteArray csv = HistoryCsv::toCsv(*records);
     QVERIFY(csv.endsWith("\r\n"));
+    // The same bytes whatever the member's language.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    const QByteArray spanish = HistoryCsv::toCsv(*records);
+    QLocale::setDefault(before);
+    QCOMPARE(spanish, csv);
     const QList<QStringList> rows = readCsv(QString::fromUtf8(csv));
     QCOMPARE(rows.size(), 4);
     QCOMPARE(rows.at(0), (QStringList{"Date", "Target", "Total", "Remaining", "Score", "Grade", "Breakfast",

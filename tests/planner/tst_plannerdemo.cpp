@@ -290,7 +290,7 @@ void TestPlannerDemo::historyAndExport()
     QVERIFY(day);
     QCOMPARE(details->findChild<QLabel*>(QStringLiteral("lblGrade"))->text(), day->grade);
     QCOMPARE(details->findChild<QLabel*>(QStringLiteral("lblTotal"))->text(),
-             QString::number(HistoryModel::figure(day->total), 'f', 0));
+             QLocale().toString(HistoryModel::figure(day->total), 'f', 0));
     details->findChild<QPushButton*>(QStringLiteral("btnCategory"))->click();
     QVERIFY(details->findChild<QWidget*>(QStringLiteral("widgetCategory"))->isVisible());
     QTest::mouseClick(details->findChild<MyWidget*>(QStringLiteral("widgetCategoryLunch")), Qt::LeftButton);

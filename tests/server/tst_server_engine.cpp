@@ -50,6 +50,10 @@ private slots:
     void endlessBodyDropsTheConnection();
     void fileAddressesFollowTheRequestedHost_data();
     void fileAddressesFollowTheRequestedHost();
+    void workersByDatabase_data();
+    void workersByDatabase();
+    void callsGoToTheLeastBusyWorker_data();
+    void callsGoToTheLeastBusyWorker();
 
 private:
     QByteArray writeFile(const QString& relativePath, qint64 size);
@@ -512,6 +516,49 @@ void TstServerEngine::fileAddressesFollowTheRequestedHost()
         const QString url = background.toObject().value(QStringLiteral("url")).toString();
         QVERIFY2(url.startsWith(expectedBase + QStringLiteral("/uploadfiles/backgrounds/")), qPrintable(url));
     }
+}
+
+void TstServerEngine::workersByDatabase_data()
+{
+    QTest::addColumn<bool>("postgres");
+    QTest::addColumn<int>("cores");
+    QTest::addColumn<int>("workers");
+    QTest::newRow("sqlite, one core") << false << 1 << 2;
+    QTest::newRow("sqlite, two cores") << false << 2 << 2;
+    QTest::newRow("sqlite, many cores") << false << 32 << 4;
+    QTest::newRow("postgres, two cores: commits share flushes") << true << 2 << 16;
+    QTest::newRow("postgres, six cores") << true << 6 << 24;
+    QTest::newRow("postgres, many cores") << true << 64 << 32;
+}
+
+void TstServerEngine::workersByDatabase()
+{
+    QFETCH(bool, postgres);
+    QFETCH(int, cores);
+    QFETCH(int, workers);
+    QCOMPARE(ApiServer::defaultWorkerCount(postgres, cores), workers);
+}
+
+void TstServerEngine::callsGoToTheLeastBusyWorker_data()
+{
+    QTest::addColumn<QList<int>>("callsInProgress");
+    QTest::addColumn<int>("turn");
+    QTest::addColumn<int>("chosen");
+    QTest::newRow("all idle: the turn's") << QList<int>{0, 0, 0} << 4 << 1;
+    QTest::newRow("the turn's is idle") << QList<int>{3, 0, 2} << 1 << 1;
+    QTest::newRow("the turn's is busy") << QList<int>{0, 2, 1} << 1 << 0;
+    QTest::newRow("the least busy of all busy") << QList<int>{2, 5, 1, 3} << 1 << 2;
+    QTest::newRow("ties: the first after the turn") << QList<int>{1, 2, 1, 1} << 1 << 2;
+    QTest::newRow("one worker") << QList<int>{7} << 3 << 0;
+}
+
+void TstServerEngine::callsGoToTheLeastBusyWorker()
+{
+    QFETCH(QList<int>, callsInProgress);
+    QFETCH(int, turn);
+    QFETCH(int, chosen);
+    const std::vector<int> load(callsInProgress.begin(), callsInProgress.end());
+    QCOMPARE(int(ApiServer::leastBusyWorker(load, size_t(turn))), chosen);
 }
 
 QTEST_MAIN(TstServerEngine)

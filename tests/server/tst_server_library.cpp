@@ -22,6 +22,7 @@ class TstServerLibrary final : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase() { m_demo.reset(); }
     void init();
     void cleanup();
     void cardOnFileKeepsNoNumber();
@@ -32,6 +33,8 @@ private slots:
     void programVideosShowDownloaded();
     void paddedVideoKeepsItsStart();
     void demoLibrary();
+    void demoWorkoutActivities_data();
+    void demoWorkoutActivities();
 
 private:
     using Fields = ServerFixture::Fields;
@@ -41,6 +44,7 @@ private:
     qint64 scalar(const QString& sql);
 
     std::unique_ptr<ServerFixture> m_fixture;
+    std::unique_ptr<ServerFixture> m_demo; // one demo database for the data rows
 };
 
 void TstServerLibrary::initTestCase()
@@ -250,6 +254,44 @@ void TstServerLibrary::demoLibrary()
     QVERIFY(QFile::exists(entry(videos, "programvideo_list", "1001").value("uri1").toString()));
     QCOMPARE(entry(videos, "programvideo_list", "1002").value("status").toString(), QStringLiteral("yes"));
     QVERIFY(QFileInfo(demo.filesDir() + QStringLiteral("/videos/program_1002.mp4")).size() >= 6LL * 1024 * 1024);
+}
+
+void TstServerLibrary::demoWorkoutActivities_data()
+{
+    QTest::addColumn<QString>("endpoint");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("activityCode"); // empty: no activity fields at all
+    QTest::addColumn<QString>("minutes");
+    QTest::newRow("walking video") << "getVideos" << "video_type" << "WORKOUT" << "video_list" << "103" << "17200" << "30";
+    QTest::newRow("yoga video") << "getVideos" << "video_type" << "WORKOUT" << "video_list" << "101" << "02150" << "15";
+    QTest::newRow("program") << "getVideos" << "video_type" << "PROGRAM" << "video_list" << "204" << "03015" << "25";
+    QTest::newRow("program video") << "getProgramVideos" << "product_id" << "201" << "programvideo_list" << "1002" << "03020" << "30";
+    QTest::newRow("library") << "getLocalVideo" << "type" << "WORKOUT" << "local_list" << "104" << "02054" << "25";
+    QTest::newRow("nutrition video") << "getVideos" << "video_type" << "NUTRITION_VIDEO" << "video_list" << "401" << "" << "";
+}
+
+void TstServerLibrary::demoWorkoutActivities()
+{
+    QFETCH(QString, endpoint);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, list);
+    QFETCH(QString, id);
+    QFETCH(QString, activityCode);
+    QFETCH(QString, minutes);
+    if (!m_demo) {
+        m_demo = std::make_unique<ServerFixture>();
+        m_demo->setSessionFollowsUserId(true);
+        QVERIFY(m_demo->start(true));
+    }
+    const QJsonObject item = entry(m_demo->post(endpoint, {{"user_id", "1"}, {field, value}}), list, id);
+    QVERIFY(!item.isEmpty());
+    QCOMPARE(item.contains("activity_code"), !activityCode.isEmpty());
+    QCOMPARE(item.value("activity_code").toString(), activityCode);
+    QCOMPARE(item.value("activity_minutes").toString(), minutes);
 }
 
 QTEST_MAIN(TstServerLibrary)

@@ -1,6 +1,8 @@
 #include "serverfixture.h"
 
+#include "server/engine/apifields.h"
 #include "server/storage/databaselocation.h"
+#include "server/storage/keptstatements.h"
 #include "server/storage/migrations.h"
 #include "server/storage/storage.h"
 
@@ -24,6 +26,12 @@ private slots:
     void valuesKeepTheirRange();
     void retriedFailures_data();
     void retriedFailures();
+    void placeholdersNumbered_data();
+    void placeholdersNumbered();
+    void keptStatementsCarryValues_data();
+    void keptStatementsCarryValues();
+    void keptQueriesBindAsQtDoes();
+    void keptStatementsOutliveReconnectsAndFailures();
 };
 
 namespace {
@@ -36,6 +44,14 @@ qint64 scalar(QSqlDatabase& db, const QString& sql)
         return -1;
     }
     return query.value(0).toLongLong();
+}
+
+// The statements this connection keeps prepared (0 on SQLite).
+qint64 keptCount(QSqlDatabase& db)
+{
+    if (Storage::backendOf(db) != Storage::Backend::Postgres)
+        return 0;
+    return scalar(db, QStringLiteral("SELECT COUNT(*) FROM pg_prepared_statements WHERE name LIKE 'olva_kept_%'"));
 }
 
 } // namespace
@@ -236,6 +252,135 @@ void TstServerStorage::retriedFailures()
     Storage::noteFailure(error);
     QCOMPARE(Storage::takeRetryableFailure(), retried);
     QVERIFY(!Storage::takeRetryableFailure());
+}
+
+void TstServerStorage::placeholdersNumbered_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("numbered");
+    QTest::addColumn<int>("count");
+    QTest::newRow("none") << "SELECT 1" << "SELECT 1" << 0;
+    QTest::newRow("in order") << "UPDATE t SET a = ? WHERE b = ? AND c = ?" << "UPDATE t SET a = $1 WHERE b = $2 AND c = $3"
+                              << 3;
+    QTest::newRow("quoted text kept") << "SELECT '?', ? FROM t WHERE a = 'x?y'" << "SELECT '?', $1 FROM t WHERE a = 'x?y'"
+                                      << 1;
+    QTest::newRow("doubled quote inside text") << "SELECT 'it''s ?', ?" << "SELECT 'it''s ?', $1" << 1;
+    QTest::newRow("quoted name kept") << "SELECT \"a?\" FROM t WHERE b = ?" << "SELECT \"a?\" FROM t WHERE b = $1" << 1;
+}
+
+void TstServerStorage::placeholdersNumbered()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, numbered);
+    QFETCH(int, count);
+    int found = -1;
+    QCOMPARE(KeptStatements::numberedPlaceholders(sql, &found), numbered);
+    QCOMPARE(found, count);
+}
+
+void TstServerStorage::keptStatementsCarryValues_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QVariant>("expected");
+    QTest::newRow("quotes in text") << "SELECT CAST(? AS TEXT)" << QVariant(QStringLiteral("it's a 'test'; DROP"))
+                                    << QVariant(QStringLiteral("it's a 'test'; DROP"));
+    QTest::newRow("backslash in text") << "SELECT CAST(? AS TEXT)" << QVariant(QStringLiteral("C:\\dir\\n"))
+                                       << QVariant(QStringLiteral("C:\\dir\\n"));
+    QTest::newRow("question mark in the statement") << "SELECT CAST(? AS TEXT) || '?'" << QVariant(QStringLiteral("a"))
+                                                    << QVariant(QStringLiteral("a?"));
+    QTest::newRow("null") << "SELECT COALESCE(CAST(? AS BIGINT), 5)" << QVariant() << QVariant(qint64(5));
+    QTest::newRow("past 32 bits") << "SELECT CAST(? AS BIGINT) + 1" << QVariant(qint64(5000000000))
+                                  << QVariant(qint64(5000000001));
+    QTest::newRow("fraction") << "SELECT CAST(? AS DOUBLE PRECISION) * 2" << QVariant(0.1) << QVariant(0.2);
+}
+
+// Run twice, the second time from the statement kept on PostgreSQL: the
+// value arrives as it was sent, and the statement is prepared once.
+void TstServerStorage::keptStatementsCarryValues()
+{
+    QFETCH(QString, sql);
+    QFETCH(QVariant, value);
+    QFETCH(QVariant, expected);
+    ServerFixture fixture;
+    QVERIFY(fixture.start());
+    QSqlDatabase& db = fixture.context().db;
+    const qint64 keptBefore = keptCount(db);
+    for (int run = 0; run < 2; ++run) {
+        QSqlQuery query(db);
+        QVERIFY(ApiFields::exec(query, sql, {value}));
+        QVERIFY(query.next());
+        if (expected.typeId() == QMetaType::Double)
+            QCOMPARE(query.value(0).toDouble(), expected.toDouble());
+        else if (expected.typeId() == QMetaType::LongLong)
+            QCOMPARE(query.value(0).toLongLong(), expected.toLongLong());
+        else
+            QCOMPARE(query.value(0).toString(), expected.toString());
+    }
+    if (TestDatabase::onPostgres())
+        QCOMPARE(keptCount(db), keptBefore + 1);
+}
+
+void TstServerStorage::keptQueriesBindAsQtDoes()
+{
+    ServerFixture fixture;
+    QVERIFY(fixture.start());
+    KeptQuery query(fixture.context().db);
+    const auto result = [&query] { return query.exec() && query.next() ? query.value(0).toLongLong() : -1; };
+    QVERIFY(query.prepare(QStringLiteral("SELECT CAST(? AS BIGINT) * 10 + CAST(? AS BIGINT)")));
+    query.bindValue(0, 1);
+    query.bindValue(1, 2);
+    QCOMPARE(result(), 12);
+    // A value bound before stays bound.
+    query.bindValue(1, 3);
+    QCOMPARE(result(), 13);
+    // After exec() added values start again at the first placeholder.
+    query.addBindValue(4);
+    query.addBindValue(5);
+    QCOMPARE(result(), 45);
+    query.addBindValue(6);
+    query.addBindValue(7);
+    QCOMPARE(result(), 67);
+    // A new statement starts with no values.
+    QVERIFY(query.prepare(QStringLiteral("SELECT COALESCE(CAST(? AS BIGINT), 9)")));
+    query.addBindValue(QVariant());
+    QCOMPARE(result(), 9);
+}
+
+void TstServerStorage::keptStatementsOutliveReconnectsAndFailures()
+{
+    if (!TestDatabase::onPostgres())
+        QSKIP("SQLite prepares in-process");
+    ServerFixture fixture;
+    QVERIFY(fixture.start());
+    QSqlDatabase& db = fixture.context().db;
+    const QString sql = QStringLiteral("SELECT CAST(? AS BIGINT) + 1");
+    const auto plusOne = [&](qint64 value) {
+        QSqlQuery query(db);
+        return ApiFields::exec(query, sql, {value}) && query.next() ? query.value(0).toLongLong() : -1;
+    };
+    QCOMPARE(plusOne(1), 2);
+    // A new connection has none of the old one's statements; whoever opens
+    // it again says so, as the workers do.
+    db.close();
+    KeptStatements::forget(db);
+    QVERIFY(db.open());
+    QCOMPARE(plusOne(2), 3);
+    // In a failed transaction a statement fails without being kept half; it
+    // works again after the rollback.
+    QVERIFY(db.transaction());
+    QVERIFY(!QSqlQuery(db).exec(QStringLiteral("SELECT 1 / 0")));
+    QSqlQuery failing(db);
+    QVERIFY(!ApiFields::exec(failing, QStringLiteral("SELECT CAST(? AS BIGINT) + 2"), {1}));
+    QVERIFY(db.rollback());
+    QSqlQuery again(db);
+    QVERIFY(ApiFields::exec(again, QStringLiteral("SELECT CAST(? AS BIGINT) + 2"), {1}) && again.next());
+    QCOMPARE(again.value(0).toLongLong(), 3);
+    // Deallocated behind its back (a pooler, say): the call fails once, the
+    // next one prepares it again.
+    QVERIFY(QSqlQuery(db).exec(QStringLiteral("DEALLOCATE ALL")));
+    QCOMPARE(plusOne(3), -1);
+    QCOMPARE(plusOne(4), 5);
 }
 
 QTEST_MAIN(TstServerStorage)

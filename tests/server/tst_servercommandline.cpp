@@ -63,6 +63,13 @@ void TestServerCommandLine::badArguments_data()
         << "postgresql://olva:s3cret@/olva?host=" + socket + "&port=5999";
     QTest::newRow("postgres bad port") << QStringList{"--port", "0", "--db", "postgresql://olva:s3cret@db:70000/olva"}
                                        << 2 << "Invalid database URI: bad port 70000" << QString();
+    QTest::newRow("too many database connections") << QStringList{"--db-connections", "65"} << 2
+                                                   << "Invalid number of database connections: 65 (1 to 64)" << QString();
+    QTest::newRow("no database connections") << QStringList{"--db-connections", "0"} << 2
+                                             << "Invalid number of database connections: 0 (1 to 64)" << QString();
+    QTest::newRow("database connections not a number") << QStringList{"--db-connections", "many"} << 2
+                                                       << "Invalid number of database connections: many (1 to 64)"
+                                                       << QString();
 }
 
 void TestServerCommandLine::badArguments()

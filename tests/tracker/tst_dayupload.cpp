@@ -1,3 +1,4 @@
+#include "exercise/exercisedays.h"
 #include "tracker/dayarchive.h"
 #include "tracker/dayupload.h"
 #include "tracker/dayuploadqueue.h"
@@ -28,6 +29,8 @@ private slots:
     void aDayThatKeepsFailing();
     void catalogue_data();
     void catalogue();
+    void aDayChangedOnItsWayGoesAgain_data();
+    void aDayChangedOnItsWayGoesAgain();
 
 private:
     // Archives and queues a day of `date` with one cup of food `foodId` (150).
@@ -261,6 +264,39 @@ void TestDayUpload::catalogue()
         m_server.lastRequest(QStringLiteral("/api/uploadDay")).field(QStringLiteral("day")).toUtf8())
                                  .object();
     QCOMPARE(sent["meals"][0]["foods"][0]["name"].toString(), name);
+}
+
+void TestDayUpload::aDayChangedOnItsWayGoesAgain_data()
+{
+    QTest::addColumn<QByteArray>("firstAnswer");
+    QTest::newRow("stored") << QByteArray(R"({"result_code":0})");
+    QTest::newRow("refused") << QByteArray(R"({"result_code":4,"message":"no"})");
+}
+
+// Exercise logged for a closed day while it is on its way: the answer to
+// the first send does not take the day off the queue, so the change goes too.
+void TestDayUpload::aDayChangedOnItsWayGoesAgain()
+{
+    QFETCH(QByteArray, firstAnswer);
+    serve(QStringLiteral("4"));
+    const QDate date(2026, 3, 5);
+    queueDay(date);
+    m_server.enqueueJson(QStringLiteral("uploadDay"), firstAnswer, 300);
+    QObject whileSending;
+    connect(&m_server, &FakeServer::requestReceived, &whileSending, [date](const QByteArray&, const QByteArray& path) {
+        if (path.endsWith("/uploadDay") && DayArchive::day(date)->exercise.isEmpty())
+            QVERIFY(ExerciseDays::add(date, date.addDays(1), {"17200", "Walking", 30, 172}));
+    });
+
+    DayUpload upload;
+    QSignalSpy finished(&upload, &DayUpload::finished);
+    upload.start();
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(m_server.requestCount(QStringLiteral("/api/uploadDay")), 2);
+    QVERIFY(DayUploadQueue::dates().isEmpty());
+    const QJsonObject sent = QJsonDocument::fromJson(
+        m_server.lastRequest(QStringLiteral("/api/uploadDay")).field(QStringLiteral("day")).toUtf8()).object();
+    QCOMPARE(sent[QStringLiteral("exercise")].toArray().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestDayUpload)

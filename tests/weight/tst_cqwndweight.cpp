@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
 
@@ -38,6 +39,8 @@ private slots:
     void deletingAsksFirst();
     void dateFollowsTheDay_data();
     void dateFollowsTheDay();
+    void typedNumbersInTheLanguage_data();
+    void typedNumbersInTheLanguage();
 
 private:
     FakeServer m_server;
@@ -69,6 +72,8 @@ void TestCqWndWeight::initTestCase()
         FakeServer::Reply::json(R"({"result_code":0,"goal_kg":"75.0","height_cm":""})"));
     m_server.setDefaultReply(QStringLiteral("/api/setWeight"),
                              FakeServer::Reply::json(R"({"result_code":0})"));
+    m_server.setDefaultReply(QStringLiteral("/api/setWeightProfile"),
+                             FakeServer::Reply::json(R"({"result_code":0})"));
 }
 
 void TestCqWndWeight::cleanup()
@@ -77,6 +82,7 @@ void TestCqWndWeight::cleanup()
     TestEnvironment::closeModals();
     m_told.clear();
     DayClock::setTodayForTesting(QDate());
+    QLocale::setDefault(QLocale::c());
 }
 
 void TestCqWndWeight::savingSurvivesEveryFault_data()
@@ -92,7 +98,7 @@ void TestCqWndWeight::savingSurvivesEveryFault_data()
         QTest::addRow("%s", qPrintable(ServiceFault::name(fault)))
             << fault << (plain ? unreachable : QString()) << 2;
     }
-    // The service's own refusal is told as it is, and the day goes back to its list.
+    // The service's refusal is told in the client's words, and the day goes back to its list.
     QTest::addRow("refusal") << ServiceFault::Kind(-1) << "A weight must be between 20 and 500 kg."
                              << 1;
 }
@@ -113,7 +119,7 @@ void TestCqWndWeight::savingSurvivesEveryFault()
 
     if (fault == ServiceFault::Kind(-1))
         m_server.enqueueJson(QStringLiteral("setWeight"),
-                             R"({"result_code":4,"message":")" + told.toUtf8() + R"("})");
+                             R"({"result_code":2,"message":"Out of range"})");
     else
         ServiceFault::apply(fault, m_server);
     auto* weight = window->findChild<QLineEdit*>(QStringLiteral("edtWeight"));
@@ -250,6 +256,115 @@ void TestCqWndWeight::dateFollowsTheDay()
     // Today can always be chosen again.
     QCOMPARE(date->date(), day.addDays(1));
     QCOMPARE(date->maximumDate(), day.addDays(2));
+}
+
+void TestCqWndWeight::typedNumbersInTheLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sent");  // empty: refused with a message, nothing sent
+    QTest::addColumn<QString>("shown"); // the weighing in the list, for edtWeight
+
+    QTest::newRow("Spanish comma") << "es_ES"
+                                   << "edtWeight"
+                                   << "81,4"
+                                   << "81.4"
+                                   << "81,4 kg";
+    QTest::newRow("Spanish, a point") << "es_ES"
+                                      << "edtWeight"
+                                      << "81.4"
+                                      << "81.4"
+                                      << "81,4 kg";
+    QTest::newRow("English") << "en_US"
+                             << "edtWeight"
+                             << "81.4"
+                             << "81.4"
+                             << "81.4 kg";
+    QTest::newRow("Mexican point") << "es_MX"
+                                   << "edtWeight"
+                                   << "81.4"
+                                   << "81.4"
+                                   << "81.4 kg";
+    QTest::newRow("Spanish goal") << "es_ES"
+                                  << "edtGoal"
+                                  << "75,5"
+                                  << "75.5"
+                                  << "";
+    QTest::newRow("Spanish height") << "es_ES"
+                                    << "edtHeight"
+                                    << "172,4"
+                                    << "172.0"
+                                    << "";
+    QTest::newRow("two decimal signs") << "es_ES"
+                                       << "edtWeight"
+                                       << "81,4,5"
+                                       << ""
+                                       << "";
+    QTest::newRow("words") << "es_ES"
+                           << "edtWeight"
+                           << "ochenta"
+                           << ""
+                           << "";
+    QTest::newRow("grouped thousands") << "en_US"
+                                       << "edtWeight"
+                                       << "1,081.4"
+                                       << ""
+                                       << "";
+    QTest::newRow("height in metres") << "es_ES"
+                                      << "edtHeight"
+                                      << "1,72"
+                                      << ""
+                                      << "";
+}
+
+// What the member types in their language's form reaches the service, and the
+// weights file, in the fixed one.
+void TestCqWndWeight::typedNumbersInTheLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, sent);
+    QFETCH(QString, shown);
+    QLocale::setDefault(QLocale(locale));
+    currentEmail = QStringLiteral("weigher%1@olva.test").arg(++m_member);
+    auto window = std::make_unique<CqWndWeight>();
+    window->show();
+    QTRY_VERIFY(!loadingWindow->isLoading() && !window->log()->isBusy());
+    const bool profile = field != u"edtWeight";
+    const QString path =
+        profile ? QStringLiteral("/api/setWeightProfile") : QStringLiteral("/api/setWeight");
+    const int before = m_server.requestCount(path);
+
+    auto* edit = window->findChild<QLineEdit*>(field);
+    edit->clear();
+    QTest::keyClicks(edit, typed);
+    QTest::keyClick(edit, Qt::Key_Return);
+    if (sent.isEmpty()) {
+        QTRY_COMPARE(m_told.size(), 1);
+        QCOMPARE(window->log()->pendingCount(), 0);
+        QCOMPARE(m_server.requestCount(path), before);
+        return;
+    }
+    QVERIFY(m_server.waitForRequests(path, before + 1));
+    const FakeServer::Request request = m_server.lastRequest(path);
+    const QString key = field == u"edtWeight" ? QStringLiteral("weight_kg")
+                        : field == u"edtGoal" ? QStringLiteral("goal_kg")
+                                              : QStringLiteral("height_cm");
+    QCOMPARE(request.field(key), sent);
+    if (shown.isEmpty())
+        return;
+    auto* list = window->findChild<QTableView*>(QStringLiteral("tblWeights"));
+    QCOMPARE(list->model()->index(0, 1).data().toString(), shown);
+    // The file keeps its fixed form whatever the language.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("weights.csv"));
+    QVERIFY(window->exportTo(file));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY2(written.readAll().contains(QByteArray("," + sent.toLatin1() + ",kg\n")),
+             qPrintable(locale));
 }
 
 QTEST_MAIN(TestCqWndWeight)
