@@ -269,10 +269,10 @@ bool insertDemoMemberState(ServerContext& context)
 // any an operator set alone.
 void fillMissingActivities(ServerContext& context)
 {
-    QSqlQuery product(context.db);
+    KeptQuery product(context.db);
     product.prepare(QStringLiteral("UPDATE products SET activity_code = ?, activity_minutes = ?"
                                    " WHERE id = ? AND type = ? AND activity_code = ''"));
-    QSqlQuery videos(context.db);
+    KeptQuery videos(context.db);
     videos.prepare(QStringLiteral("UPDATE program_videos SET activity_code = ?, activity_minutes = ?"
                                   " WHERE program_id = ? AND activity_code = ''"));
     for (const DemoType& type : catalogue()) {
