@@ -132,11 +132,25 @@ QPushButton* buttonWithText(QWidget* parent, const QString& text, bool prefix = 
     return found;
 }
 
+// Types `text` key by key. QTest's own typing knows only ASCII, and the
+// pseudo-translation's words are accented.
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar character : text) {
+        if (character.unicode() < 128) {
+            QTest::keyClick(widget, character.toLatin1());
+            continue;
+        }
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    }
+}
+
 void typeInto(QWidget* parent, const QString& name, const QString& text)
 {
     if (auto* edit = child<QLineEdit>(parent, name)) {
         edit->clear();
-        QTest::keyClicks(edit, text);
+        typeText(edit, text);
     }
 }
 
@@ -865,7 +879,7 @@ bool Gallery::trackerSearch()
     // A half cup of the first result chosen with Enter, a cup of the next
     // with Shift+Enter, not saved yet.
     search->clear();
-    QTest::keyClicks(search, QStringLiteral("ch"));
+    typeText(search, QStringLiteral("ch"));
     QTest::keyClick(search, Qt::Key_Return);
     QTest::keyClick(search, Qt::Key_Down);
     QTest::keyClick(search, Qt::Key_Return, Qt::ShiftModifier);
@@ -985,7 +999,7 @@ bool Gallery::weight()
     auto* field = child<QLineEdit>(window, QStringLiteral("edtWeight"));
     field->clear();
     // As the member's language writes it ("81,4" in Spanish).
-    QTest::keyClicks(field, QLocale().toString(81.4, 'f', 1));
+    typeText(field, QLocale().toString(81.4, 'f', 1));
     const bool shot = shoot(m_main);
     field->clear();
     return shot;
@@ -1004,7 +1018,7 @@ bool Gallery::exercise()
     // A brisk walk logged this morning; the member is finding a swim.
     auto* weight = child<QLineEdit>(window, QStringLiteral("edtBodyWeight"));
     if (weight->text().isEmpty())
-        QTest::keyClicks(weight, QStringLiteral("80"));
+        typeText(weight, QStringLiteral("80"));
     auto* search = child<QLineEdit>(window, QStringLiteral("edtSearch"));
     const QDate today = DayClock::today();
     // Names and the searched word in the gallery's language.
@@ -1014,7 +1028,7 @@ bool Gallery::exercise()
         window->refresh();
     }
     search->clear();
-    QTest::keyClicks(search, activities.find(QStringLiteral("18200"))->name.section(u',', 0, 0).left(4));
+    typeText(search, activities.find(QStringLiteral("18200"))->name.section(u',', 0, 0).left(4));
     const bool shot = shoot(m_main);
     search->clear();
     return shot;
@@ -1267,7 +1281,7 @@ bool Gallery::storeShot(int category, int what)
             return false;
         // A word of the first product's title finds it and its kin.
         QString word = list->items().first().title.section(QLatin1Char(' '), 0, 0);
-        QTest::keyClicks(search, word);
+        typeText(search, word);
         QTest::keyClick(search, Qt::Key_Return);
         const bool found = waitFor(
             QStringLiteral("the search results"),
