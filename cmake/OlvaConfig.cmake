@@ -19,13 +19,14 @@ endif()
 
 # Tests: one executable per class or window.
 #   olva_add_test(NAME tst_server SOURCES tst_server.cpp LIBS olva_core)
+# COST (about its seconds) makes ctest start a long test early, so that it
+# does not run alone at the end; without it ctest only learns that from a
+# previous run in the same build folder.
 function(olva_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT;COST" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE olva_testsupport Qt6::Test ${T_LIBS} olva_testflags)
-  if(OLVA_PCH)
-    target_precompile_headers(${T_NAME} REUSE_FROM olva_testpch)
-  endif()
+  olva_test_pch(${T_NAME})
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
@@ -33,6 +34,9 @@ function(olva_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;OLVA_TEST_RUN=1;OLVA_SECRET_TIMEOUT_MS=500")
+  if(T_COST)
+    set_tests_properties(${T_NAME} PROPERTIES COST ${T_COST})
+  endif()
 endfunction()
 
 include(${CMAKE_CURRENT_LIST_DIR}/OlvaBuildSpeed.cmake)

@@ -16,9 +16,11 @@ CqDlgDailyScore::CqDlgDailyScore(QWidget* parent)
     Nutrients day;
     for (int meal = 0; meal < Meals::count; ++meal)
         day += DayStore::mealNutrients(meal);
-    m_ui->lblContent->setText(QStringLiteral("Carbs = %1, Fat = %2, Protein = %3, Fiber = %4")
-                                  .arg(FoodNumbers::shortest(day.carbs), FoodNumbers::shortest(day.fat),
-                                       FoodNumbers::shortest(day.protein), FoodNumbers::shortest(day.fiber)));
+    //: Grams of each nutrient eaten today
+    m_ui->lblContent->setText(tr("Carbs = %1, Fat = %2, Protein = %3, Fiber = %4")
+                                  .arg(FoodNumbers::shownShortest(day.carbs), FoodNumbers::shownShortest(day.fat),
+                                       FoodNumbers::shownShortest(day.protein),
+                                       FoodNumbers::shownShortest(day.fiber)));
 }
 
 CqDlgDailyScore::~CqDlgDailyScore()

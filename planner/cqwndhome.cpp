@@ -13,6 +13,7 @@
 #include "reminders/remindercentre.h"
 #include "tracker/cqwndtotalcalories.h"
 #include "tracker/dayclock.h"
+#include "tracker/foodnumbers.h"
 #include "tracker/daystore.h"
 #include "tracker/legibility.h"
 #include "tracker/meals.h"
@@ -54,6 +55,13 @@ CqWndHome::CqWndHome(QWidget* parent)
 
     buildRows();
     Legibility::titleOnScrim(m_ui->lblTitle, m_ui->titleLayout);
+    // The title takes the row's free width and wraps there: some languages
+    // need two lines for it on a small screen.
+    m_ui->titleLayout->setAlignment(m_ui->lblTitle, {});
+    m_ui->titleLayout->setStretch(1, 1);
+    m_ui->lblTitle->setWordWrap(true);
+    // Room around the button's text for its focus frame, however long the title.
+    m_ui->btnWeight->setMinimumWidth(m_ui->btnWeight->sizeHint().width() + 24);
 
     SampleLists::clear();
     QUrlQuery fields;
@@ -98,12 +106,10 @@ void CqWndHome::buildRows()
     auto* rows = new QVBoxLayout(m_ui->widget);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(6);
-    rows->addWidget(headerRow(QStringLiteral("TOTAL ASSIGNED CALORIES"),
-                              QStringLiteral("Total assigned calories"),
+    rows->addWidget(headerRow(tr("TOTAL ASSIGNED CALORIES"), tr("Total assigned calories"),
                               QStringLiteral("lblTarget"), &CqWndHome::sig_totalCalories_updated));
-    rows->addWidget(headerRow(
-        QStringLiteral("REMAINING DAILY CALORIES"), QStringLiteral("Remaining daily calories"),
-        QStringLiteral("lblRemaining"), &CqWndHome::sig_remainCalories_updated));
+    rows->addWidget(headerRow(tr("REMAINING DAILY CALORIES"), tr("Remaining daily calories"),
+                              QStringLiteral("lblRemaining"), &CqWndHome::sig_remainCalories_updated));
     rows->addWidget(headerRow(tr("EXERCISE CALORIES BURNED"), tr("Exercise calories burned"),
                               QStringLiteral("lblExercise"), &CqWndHome::sig_exercise_updated,
                               &m_exerciseCaption));
@@ -126,12 +132,15 @@ void CqWndHome::buildRows()
         const QString label = Meals::plannerLabel(meal);
         m_mealTitleButtons[meal] = rowButton(label, titleColour, name);
         m_mealStars[meal] = iconButton(QStringLiteral(":/main/assets/star.png"), name,
-                                       QStringLiteral("%1 within its share of the day").arg(label));
+                                       //: %1 is a meal's row ("Total Lunch Calories")
+                                       tr("%1 within its share of the day").arg(label));
         m_mealStars[meal]->hide();
         m_mealValueButtons[meal] = rowButton(QStringLiteral("0"), valueColour, name);
         SpokenFigure::setCaption(m_mealValueButtons[meal], label);
         QtMaterialIconButton* arrow =
-            iconButton(QStringLiteral(":/main/assets/right_arrow.png"), name, QStringLiteral("Track %1").arg(label));
+            iconButton(QStringLiteral(":/main/assets/right_arrow.png"), name,
+                       //: Opens the tracker of a meal; %1 is its row ("Total Lunch Calories")
+                       tr("Track %1").arg(label));
         arrow->setColor(arrowColour);
 
         layout->addWidget(m_mealTitleButtons[meal], 6);
@@ -142,8 +151,8 @@ void CqWndHome::buildRows()
     }
 
     rows->addSpacing(16);
-    addSummaryRow(QStringLiteral("dailyscore"), QStringLiteral("Daily Score"), m_scoreValue);
-    addSummaryRow(QStringLiteral("dailygrade"), QStringLiteral("Daily Grade"), m_gradeValue);
+    addSummaryRow(QStringLiteral("dailyscore"), tr("Daily Score"), m_scoreValue);
+    addSummaryRow(QStringLiteral("dailygrade"), tr("Daily Grade"), m_gradeValue);
     rows->addStretch(1);
 }
 
@@ -156,6 +165,8 @@ QWidget* CqWndHome::headerRow(const QString& caption, const QString& spoken, con
     layout->setSpacing(0);
 
     auto* label = new QLabel(caption);
+    // A long caption wraps rather than widening the page.
+    label->setWordWrap(true);
     label->setFont(QFont(QStringLiteral("Roboto"), 16, QFont::Medium));
     label->setStyleSheet(QStringLiteral("padding-left:20px; padding:10px; color: rgb(255, 255, 255); ") + headerStyle);
     auto* value = new QLabel(QStringLiteral("0"));
@@ -254,8 +265,8 @@ void CqWndHome::widgetClicked()
 
 void CqWndHome::slt_totalCalories_updated()
 {
-    emit sig_totalCalories_updated(QString::number(totalCalories));
-    emit sig_remainCalories_updated(QString::number(remainCalories));
+    emit sig_totalCalories_updated(FoodNumbers::shownWhole(totalCalories));
+    emit sig_remainCalories_updated(FoodNumbers::shownWhole(remainCalories));
     showExercise();
 }
 
@@ -271,11 +282,9 @@ void CqWndHome::showExercise()
                                : share == ExerciseCalories::Share::Half
                                    ? tr("EXERCISE CALORIES BURNED (HALF COUNTS)")
                                    : tr("EXERCISE CALORIES BURNED (NONE COUNT)"));
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator); // as the figures above
-    emit sig_exercise_updated(locale.toString(burned));
+    emit sig_exercise_updated(FoodNumbers::shownWhole(burned));
     emit sig_remainWithExercise_updated(
-        locale.toString(remainCalories + ExerciseCalories::counted(burned, share)));
+        FoodNumbers::shownWhole(qint64(remainCalories) + ExerciseCalories::counted(burned, share)));
 }
 
 void CqWndHome::slt_net_samplelist(QString reply, int meal)
@@ -303,7 +312,7 @@ void CqWndHome::refresh()
     if (result->grade)
         SpokenFigure::setText(m_gradeValue, *result->grade);
     for (int meal = 0; meal < Meals::count; ++meal) {
-        SpokenFigure::setText(m_mealValueButtons[meal], QString::number(day.mealCalories[meal]));
+        SpokenFigure::setText(m_mealValueButtons[meal], FoodNumbers::shownWhole(day.mealCalories[meal]));
         m_mealTitleButtons[meal]->setForegroundColor(result->tooLarge[meal] ? tooLargeColour()
                                                                             : QColor(Qt::white));
         m_mealStars[meal]->setVisible(result->stars[meal]);

@@ -1,5 +1,7 @@
 #include "planner/dailyscore.h"
 
+#include <QLocale>
+
 namespace {
 
 struct Range
@@ -68,7 +70,7 @@ std::optional<DailyScore::Result> DailyScore::evaluate(const Day& day)
         return std::nullopt;
     Result result;
     result.score = score(day.target, day.remaining);
-    result.scoreText = QString::number(double(result.score), 'f', 0);
+    result.scoreText = QLocale().toString(double(result.score), 'f', 0);
     for (int meal = 0; meal < mealCount; ++meal) {
         const int calories = day.mealCalories[meal];
         if (calories > 0)

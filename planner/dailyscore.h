@@ -25,7 +25,7 @@ public:
     struct Result
     {
         float score = 0;
-        QString scoreText;             // fixed-point, no decimals ("-25" too)
+        QString scoreText;             // fixed-point, no decimals ("-25" too), as the member's language writes it
         std::optional<QString> grade;  // no value: keep the grade shown before
         int mealsEaten = 0;            // meals whose total reads above 0
         std::array<bool, mealCount> stars{};    // share within the meal's range

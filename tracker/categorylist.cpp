@@ -40,7 +40,7 @@ CategoryList::CategoryList(QWidget* content, QBoxLayout* entries, QBoxLayout* bu
     : QObject(parent)
     , m_content(content)
     , m_entries(entries)
-    , m_button(new QtMaterialRaisedButton(QStringLiteral("Add Category"), buttonPlace->parentWidget()))
+    , m_button(new QtMaterialRaisedButton(tr("Add Category"), buttonPlace->parentWidget()))
 {
     m_button->setObjectName(QStringLiteral("btnCategory"));
     m_button->setCheckable(true);

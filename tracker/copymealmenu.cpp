@@ -13,20 +13,22 @@ CopyMealMenu::CopyMealMenu(int meal, std::function<QList<qint32>()> categoryIds,
     , m_categoryIds(std::move(categoryIds))
 {
     setObjectName(QStringLiteral("menuCopy"));
-    setAccessibleName(QStringLiteral("Copy a meal"));
+    setAccessibleName(tr("Copy a meal"));
     connect(this, &QMenu::aboutToShow, this, &CopyMealMenu::fill);
 }
 
 void CopyMealMenu::fill()
 {
     clear();
-    addSource(QStringLiteral("Yesterday's %1").arg(TrackerLook::mealName(m_meal)),
+    //: A meal of the day before: "Yesterday's Breakfast"
+    addSource(tr("Yesterday's %1").arg(TrackerLook::mealName(m_meal)),
               archivedMeal(DayClock::today().addDays(-1), m_meal));
     addSeparator();
     const QList<qint32> ids = m_categoryIds();
     for (int meal = 0; meal < Meals::count; ++meal) {
         if (meal != m_meal)
-            addSource(QStringLiteral("Today's %1").arg(TrackerLook::mealName(meal)), todaysMeal(meal, ids));
+            //: Another meal of today: "Today's Lunch"
+            addSource(tr("Today's %1").arg(TrackerLook::mealName(meal)), todaysMeal(meal, ids));
     }
 }
 
@@ -35,13 +37,13 @@ void CopyMealMenu::addSource(const QString& title, const MealCopy::Meal& source)
     QMenu* menu = addMenu(title);
     menu->setObjectName(QStringLiteral("menuCopy_%1").arg(actions().size()));
     if (source.isEmpty()) {
-        menu->menuAction()->setText(QStringLiteral("%1 (no food)").arg(title));
+        menu->menuAction()->setText(tr("%1 (no food)").arg(title));
         menu->menuAction()->setEnabled(false);
         return;
     }
-    menu->addAction(QStringLiteral("Replace this meal with it"), this,
+    menu->addAction(tr("Replace this meal with it"), this,
                     [this, source, title] { emit copyChosen(source, MealCopy::Mode::Replace, title); });
-    menu->addAction(QStringLiteral("Add it to this meal"), this,
+    menu->addAction(tr("Add it to this meal"), this,
                     [this, source, title] { emit copyChosen(source, MealCopy::Mode::Add, title); });
 }
 

@@ -1,6 +1,7 @@
 #include "tracker/cqwndtotalcalories.h"
 
 #include "tracker/daystore.h"
+#include "tracker/foodnumbers.h"
 #include "tracker/legibility.h"
 
 #include "main/mainwindow.h"
@@ -9,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QRegularExpressionValidator>
 
 CqWndTotalCalories::CqWndTotalCalories(bool firstUse, QWidget* parent)
@@ -21,12 +23,14 @@ CqWndTotalCalories::CqWndTotalCalories(bool firstUse, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     if (firstUse) {
         m_ui->btnCancel->hide();
-        m_ui->btnOk->setText(QStringLiteral("SET"));
+        m_ui->btnOk->setText(tr("SET"));
     } else {
-        m_ui->btnOk->setText(QStringLiteral("UPDATE"));
+        m_ui->btnOk->setText(tr("UPDATE"));
     }
-    // Digits only: a target is a positive whole number of calories.
-    static const QRegularExpression digits(QStringLiteral("\\d+"));
+    // Digits and the language's grouping mark ("1.850" in Spanish): a target
+    // is a positive whole number of calories.
+    const QString group = QRegularExpression::escape(QLocale().groupSeparator());
+    const QRegularExpression digits(QStringLiteral("[\\d%1]{1,13}").arg(group));
     m_ui->edtTotal->setValidator(new QRegularExpressionValidator(digits, m_ui->edtTotal));
     Legibility::darkFieldText(m_ui->edtTotal);
     connect(m_ui->edtTotal, &QLineEdit::returnPressed, m_ui->btnOk, &QPushButton::click);
@@ -37,11 +41,11 @@ CqWndTotalCalories::~CqWndTotalCalories() = default;
 void CqWndTotalCalories::on_btnOk_clicked()
 {
     m_mayClose = true;
-    bool ok = false;
-    const int target = m_ui->edtTotal->text().trimmed().toInt(&ok, 10);
-    if (!ok || target == 0) {
+    // Kept as a plain whole number, however the member wrote it.
+    const int target = FoodNumbers::readTypedWhole(m_ui->edtTotal->text()).value_or(0);
+    if (target == 0) {
         if (MainWindow* window = MainWindow::instance())
-            window->showMessage(QStringLiteral("Endter your total calories"));
+            window->showMessage(tr("Endter your total calories"));
         return;
     }
     DayStore::setDailyTarget(target);

@@ -51,9 +51,18 @@
 namespace {
 
 constexpr int blockRowHeight = TrackerLook::rowHeight;
+// A chosen food's calories in a block, as the meal record writes them.
+constexpr int caloriesRole = FoodTableModel::markRole + 1;
 const QString expandIcon = QStringLiteral(":/main/assets/expand.png");
 const QString collapseIcon = QStringLiteral(":/main/assets/collpase.png");
 const QColor accent(QStringLiteral("#ef2554"));
+
+// The name column's caption over the open category's foods.
+QString headerCaption(const QString& category)
+{
+    //: Caption of the food names' column, on two lines; %1 is the food category
+    return CqWndTracker::tr("Assigned WGS = 1/2 cup\n%1").arg(category);
+}
 
 int& timeoutSetting()
 {
@@ -129,14 +138,22 @@ CqWndTracker::CqWndTracker(int meal, QWidget* parent)
     m_server->request(FoodRequests::getFoodList, FoodRequests::foodList(currentUserId));
 
     buildFoodTable();
+    // The totals' zeros as the member's language writes them.
+    refreshTotals();
     m_ui->widgetDetails->hide();
 
-    static const QRegularExpression digits(QStringLiteral("\\d+"));
+    // Digits with the language's marks ("1.850", "12,5" in Spanish) and the
+    // plain decimal point; the text is read when the food is added.
+    const QLocale locale;
+    const QString marks = QRegularExpression::escape(QStringLiteral(".") + locale.decimalPoint()
+                                                     + locale.groupSeparator());
+    const QRegularExpression amount(QStringLiteral("[\\d%1]+").arg(marks));
     for (QLineEdit* field : {m_ui->edtCal, m_ui->edtOther, m_ui->edtCarbs, m_ui->edtFat, m_ui->edtProtein,
                              m_ui->edtFiber}) {
-        field->setValidator(new QRegularExpressionValidator(digits, field));
-        // Six digits: more calories or grams per cup than any food has.
-        field->setMaxLength(6);
+        field->setValidator(new QRegularExpressionValidator(amount, field));
+        // Six digits and their marks: more calories or grams per cup than
+        // any food has.
+        field->setMaxLength(10);
     }
     m_ui->edtName->setMaxLength(200);
     for (QLineEdit* field : m_ui->widgetButton->findChildren<QLineEdit*>())
@@ -170,19 +187,20 @@ void CqWndTracker::setCatalogueTimeoutMs(int milliseconds)
 
 QString CqWndTracker::catalogueFailedMessage()
 {
-    return QStringLiteral("The food list could not be loaded. Check your connection and open the meal again.");
+    return tr("The food list could not be loaded. Check your connection and open the meal again.");
 }
 
 QString CqWndTracker::addedAfterAllMessage(const QString& title)
 {
-    return QStringLiteral("\u201C%1\u201D was added after all.").arg(title.trimmed());
+    //: %1 is a food the member added to the food list
+    return tr("\u201C%1\u201D was added after all.").arg(title.trimmed());
 }
 
 void CqWndTracker::buildTitleRow()
 {
     auto* home = new QtMaterialIconButton(QIcon(QStringLiteral(":/main/assets/img_back.png")), this);
     home->setObjectName(QStringLiteral("btnHome"));
-    home->setAccessibleName(QStringLiteral("Home"));
+    home->setAccessibleName(tr("Home"));
     home->setIconSize(QSize(70, 70));
     home->setColor(accent);
     home->setFocusPolicy(Qt::StrongFocus);
@@ -198,8 +216,8 @@ void CqWndTracker::buildTitleRow()
     auto* sample =
         new QPushButton(QIcon(QStringLiteral(":/main/assets/sample.png")), QString(), this);
     sample->setObjectName(QStringLiteral("btnSample"));
-    sample->setAccessibleName(QStringLiteral("Sample meals"));
-    sample->setToolTip(QStringLiteral("Sample meals"));
+    sample->setAccessibleName(tr("Sample meals"));
+    sample->setToolTip(tr("Sample meals"));
     sample->setIconSize(QSize(80, 80));
     sample->setFixedSize(96, 96);
     sample->setCursor(Qt::PointingHandCursor);
@@ -235,19 +253,20 @@ void CqWndTracker::buildHeader()
         valueLabel->setAlignment(Qt::AlignCenter);
         valueLabel->setFont(robotoFont(16));
         SpokenFigure::setCaption(valueLabel, spoken);
-        SpokenFigure::setText(valueLabel, QString::number(value));
+        SpokenFigure::setText(valueLabel, FoodNumbers::shownWhole(value));
         layout->addWidget(captionLabel, 9);
         layout->addWidget(valueLabel, 1);
         m_ui->vInfo->addWidget(row);
         return valueLabel;
     };
     m_targetLabel =
-        addRow(QStringLiteral("TOTAL ASSIGNED CALORIES"), QStringLiteral("Total assigned calories"),
+        addRow(tr("TOTAL ASSIGNED CALORIES"), tr("Total assigned calories"),
                totalCalories, QStringLiteral("lblTarget"));
+    m_mealCalories = DayStore::mealCalories(m_meal);
     m_mealLabel = addRow(Meals::trackerTotalLabel(m_meal), Meals::plannerLabel(m_meal),
-                         DayStore::mealCalories(m_meal), QStringLiteral("lblMealCalories"));
-    m_remainingLabel = addRow(QStringLiteral("REMAINING DAILY CALORIES"),
-                              QStringLiteral("Remaining daily calories"), remainCalories,
+                         m_mealCalories, QStringLiteral("lblMealCalories"));
+    m_remainingLabel = addRow(tr("REMAINING DAILY CALORIES"),
+                              tr("Remaining daily calories"), remainCalories,
                               QStringLiteral("lblRemaining"));
     m_exerciseLabel = addRow(tr("EXERCISE CALORIES BURNED"), tr("Exercise calories burned"),
                              ExerciseStore::burned(m_day), QStringLiteral("lblExercise"));
@@ -257,19 +276,19 @@ void CqWndTracker::buildHeader()
                QStringLiteral("lblRemainingWithExercise"));
 
     // The open category's figures, read out with what they count.
-    SpokenFigure::setCaption(m_ui->lblTotal, QStringLiteral("Calories of the open category"));
-    const std::pair<QLabel*, const char*> nutrients[] = {{m_ui->lblCarbs, "Carbs"},
-                                                         {m_ui->lblFat, "Fat"},
-                                                         {m_ui->lblProtein, "Protein"},
-                                                         {m_ui->lblFiber, "Fiber"}};
+    SpokenFigure::setCaption(m_ui->lblTotal, tr("Calories of the open category"));
+    const std::pair<QLabel*, QString> nutrients[] = {{m_ui->lblCarbs, tr("Carbs")},
+                                                     {m_ui->lblFat, tr("Fat")},
+                                                     {m_ui->lblProtein, tr("Protein")},
+                                                     {m_ui->lblFiber, tr("Fiber")}};
     for (const auto& [label, caption] : nutrients)
-        SpokenFigure::setCaption(label, QString::fromLatin1(caption));
+        SpokenFigure::setCaption(label, caption);
 }
 
 void CqWndTracker::buildFoodTable()
 {
     m_table->setObjectName(QStringLiteral("tblDetail"));
-    m_table->setAccessibleName(QStringLiteral("Foods"));
+    m_table->setAccessibleName(tr("Foods"));
     m_table->setModel(m_model);
     m_table->setItemDelegateForColumn(FoodTableModel::Other, new OtherAmountDelegate(m_table));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
@@ -357,7 +376,7 @@ void CqWndTracker::fillFoodTable()
     if (!category)
         return;
     m_ui->widgetDetails->show();
-    m_headerCaption = QStringLiteral("Assigned WGS = 1/2 cup\n%1").arg(category->title);
+    m_headerCaption = headerCaption(category->title);
     m_table->setUpdatesEnabled(false);
     // Choices not saved yet (made through the search) stay; otherwise the
     // table shows what the meal holds.
@@ -379,7 +398,7 @@ void CqWndTracker::fillFromStore(FoodTableModel* model, qint32 categoryId)
     const FoodModel* category = m_catalogue->category(categoryId);
     if (!category)
         return;
-    model->setFoods(category->items, QStringLiteral("Assigned WGS = 1/2 cup\n%1").arg(category->title),
+    model->setFoods(category->items, headerCaption(category->title),
                     isSmallScreen ? 60 : 70);
     // The meal's stored choices in this category are marked again; a stored
     // "other" amount shows its calories so a later save keeps it.
@@ -389,7 +408,7 @@ void CqWndTracker::fillFromStore(FoodTableModel* model, qint32 categoryId)
         if (!chosen)
             continue;
         if (chosen->kind == FoodQuantity::other)
-            model->setOtherText(row, FoodNumbers::calories(chosen->otherCal));
+            model->setOtherText(row, FoodNumbers::shownTyped(chosen->otherCal));
         model->click(row, chosen->kind + 1);
     }
 }
@@ -496,11 +515,11 @@ void CqWndTracker::on_tblDetail_cellChanged(int row, int column)
 void CqWndTracker::refreshTotals()
 {
     const FoodTableModel::Totals totals = m_model->totals();
-    SpokenFigure::setText(m_ui->lblTotal, FoodNumbers::fixed(totals.calories, 0));
-    SpokenFigure::setText(m_ui->lblCarbs, FoodNumbers::fixed(totals.nutrients.carbs, 1));
-    SpokenFigure::setText(m_ui->lblFat, FoodNumbers::fixed(totals.nutrients.fat, 1));
-    SpokenFigure::setText(m_ui->lblProtein, FoodNumbers::fixed(totals.nutrients.protein, 1));
-    SpokenFigure::setText(m_ui->lblFiber, FoodNumbers::fixed(totals.nutrients.fiber, 1));
+    SpokenFigure::setText(m_ui->lblTotal, FoodNumbers::shownFixed(totals.calories, 0));
+    SpokenFigure::setText(m_ui->lblCarbs, FoodNumbers::shownFixed(totals.nutrients.carbs, 1));
+    SpokenFigure::setText(m_ui->lblFat, FoodNumbers::shownFixed(totals.nutrients.fat, 1));
+    SpokenFigure::setText(m_ui->lblProtein, FoodNumbers::shownFixed(totals.nutrients.protein, 1));
+    SpokenFigure::setText(m_ui->lblFiber, FoodNumbers::shownFixed(totals.nutrients.fiber, 1));
 }
 
 void CqWndTracker::on_tblDetail_cellDoubleClicked(int row, int column)
@@ -592,7 +611,7 @@ DayStore::Totals CqWndTracker::saveCategoryFrom(qint32 categoryId, FoodTableMode
         if (kind < 0)
             continue;
         if (model->isMarked(row, FoodTableModel::Other))
-            food->otherCal = FoodNumbers::readFloat(model->otherText(row));
+            food->otherCal = FoodNumbers::readTypedFloat(model->otherText(row));
         food->kind = kind;
         entries.append(MealEntry::make(food->id, FoodNumbers::calorieShare(*food, kind, food->otherCal), kind));
         chosen->append(food);
@@ -647,12 +666,13 @@ void CqWndTracker::restoreMeal()
 
 void CqWndTracker::showFigures(const DayStore::Totals& totals)
 {
-    SpokenFigure::setText(m_mealLabel, QString::number(totals.mealCalories));
-    SpokenFigure::setText(m_remainingLabel, QString::number(totals.remaining));
+    m_mealCalories = totals.mealCalories;
+    SpokenFigure::setText(m_mealLabel, FoodNumbers::shownWhole(totals.mealCalories));
+    SpokenFigure::setText(m_remainingLabel, FoodNumbers::shownWhole(totals.remaining));
     // The member's chosen share of the exercise counts on top of the food.
-    SpokenFigure::setText(m_exerciseLabel, QString::number(ExerciseStore::burned(m_day)));
+    SpokenFigure::setText(m_exerciseLabel, FoodNumbers::shownWhole(ExerciseStore::burned(m_day)));
     SpokenFigure::setText(m_remainingWithExerciseLabel,
-                          QString::number(totals.remaining + ExerciseStore::counted(m_day)));
+                          FoodNumbers::shownWhole(qint64(totals.remaining) + ExerciseStore::counted(m_day)));
 }
 
 // ----- chosen-foods blocks -----
@@ -683,7 +703,7 @@ void CqWndTracker::buildBlock(qint32 categoryId, const QList<FoodItemModel*>& fo
         button->setFixedHeight(50);
         button->setBackgroundColor(QColor(QStringLiteral("#CE396E")));
         button->setForegroundColor(Qt::white);
-        button->setToolTip(QStringLiteral("Right-click or press Delete to remove the category from the meal"));
+        button->setToolTip(tr("Right-click or press Delete to remove the category from the meal"));
         button->installEventFilter(this);
 
         table = new QTableWidget(block);
@@ -721,10 +741,13 @@ void CqWndTracker::buildBlock(qint32 categoryId, const QList<FoodItemModel*>& fo
         name->setFlags(Qt::ItemIsEnabled);
         name->setData(FoodTableModel::markRole, categoryId);
         const float calories = FoodNumbers::calorieShare(*food, food->kind, food->otherCal);
-        auto* amount = new QTableWidgetItem(FoodNumbers::calories(calories));
+        auto* amount = new QTableWidgetItem(FoodNumbers::shownCalories(calories));
         amount->setTextAlignment(Qt::AlignCenter);
         amount->setFlags(Qt::ItemIsEnabled);
         amount->setData(FoodTableModel::markRole, food->id);
+        // The calories as the record holds them: the text is in the
+        // member's language.
+        amount->setData(caloriesRole, FoodNumbers::calories(calories));
         table->setItem(row, 0, name);
         table->setItem(row, 1, amount);
         table->setRowHeight(row, blockRowHeight);
@@ -779,9 +802,9 @@ void CqWndTracker::on_btnSelected_rightClicked()
     }
     QList<float> rowCalories;
     for (int row = 0; row < table->rowCount(); ++row)
-        rowCalories.append(FoodNumbers::readFloat(table->item(row, 1)->text()));
-    const DayStore::Totals totals = DayStore::removeCategory(
-        m_meal, categoryId, rowCalories, FoodNumbers::readInt(m_mealLabel->text()), categoryIds());
+        rowCalories.append(FoodNumbers::readFloat(table->item(row, 1)->data(caloriesRole).toString()));
+    const DayStore::Totals totals =
+        DayStore::removeCategory(m_meal, categoryId, rowCalories, m_mealCalories, categoryIds());
     showFigures(totals);
     for (OwnFoodUpload* upload : uploadsOf(categoryId))
         upload->setSavedEntry({});
@@ -815,7 +838,7 @@ void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
     const qint32 foodId = table->item(row, 1)->data(FoodTableModel::markRole).toInt();
 
     const QString key = DayStore::chosenKey(categoryId, foodId);
-    const float rowCalories = FoodNumbers::readFloat(table->item(row, 1)->text());
+    const float rowCalories = FoodNumbers::readFloat(table->item(row, 1)->data(caloriesRole).toString());
     Nutrients share;
     if (const FoodItemModel* food = m_chosen.value(key))
         share = FoodNumbers::nutrientShare(*food, food->kind, rowCalories);
@@ -823,7 +846,7 @@ void CqWndTracker::on_tblSelectItem_cellDoubleClicked(int row, int)
     MealEntry removed;
     const DayStore::Totals totals =
         DayStore::removeFood(m_meal, categoryId, foodId, row, share, rowCalories,
-                             FoodNumbers::readInt(m_mealLabel->text()), categoryIds(), &removed);
+                             m_mealCalories, categoryIds(), &removed);
     showFigures(totals);
     if (foodId == 0) {
         // The entry an upload was to move has gone.
@@ -864,9 +887,9 @@ void CqWndTracker::on_btnAdd_clicked()
     }
     if (m_ui->edtCarbs->text().isEmpty() || m_ui->edtFat->text().isEmpty() || m_ui->edtProtein->text().isEmpty()
         || m_ui->edtFiber->text().isEmpty()) {
-        CqDlgWarning warning(QStringLiteral("You didn\u2019t put in all values for carb, fat, protein and fiber. If "
-                                            "you proceed, your total daily calories will be correct, but your total "
-                                            "daily carb, fat, protein and fiber will be incorrect. "),
+        CqDlgWarning warning(tr("You didn\u2019t put in all values for carb, fat, protein and fiber. If "
+                                "you proceed, your total daily calories will be correct, but your total "
+                                "daily carb, fat, protein and fiber will be incorrect. "),
                              this);
         if (warning.exec() != QDialog::Accepted)
             return;
@@ -874,12 +897,13 @@ void CqWndTracker::on_btnAdd_clicked()
 
     auto* food = new FoodItemModel(category);
     food->title = typed.title;
-    food->cal = float(FoodNumbers::readInt(typed.cal));
+    // As the member's language writes them ("12,5" in Spanish); checked above.
+    food->cal = FoodNumbers::readTypedFloat(typed.cal);
     food->halfCal = food->cal * 0.5f;
-    food->carbs = FoodNumbers::readFloat(typed.carbs);
-    food->fat = FoodNumbers::readFloat(typed.fat);
-    food->protein = FoodNumbers::readFloat(typed.protein);
-    food->fiber = FoodNumbers::readFloat(typed.fiber);
+    food->carbs = FoodNumbers::readTypedFloat(typed.carbs);
+    food->fat = FoodNumbers::readTypedFloat(typed.fat);
+    food->protein = FoodNumbers::readTypedFloat(typed.protein);
+    food->fiber = FoodNumbers::readTypedFloat(typed.fiber);
     food->user_id = FoodNumbers::readInt(currentUserId);
     category->items.append(food);
 
@@ -891,7 +915,7 @@ void CqWndTracker::on_btnAdd_clicked()
 
     auto* upload = new OwnFoodUpload(food, m_meal, category->id, this);
     connect(upload, &OwnFoodUpload::failed, this,
-            [this] { showMessage(QStringLiteral("Uload failed")); });
+            [this] { showMessage(tr("Uload failed")); });
     connect(upload, &OwnFoodUpload::named, this,
             [this, upload](qint32 id, bool late) { foodNamed(upload, id, late); });
     m_uploads.removeAll(nullptr);
@@ -995,7 +1019,8 @@ void CqWndTracker::copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, c
             left += int(it.value().entries.size());
     }
     if (listed.isEmpty()) {
-        showMessage(QStringLiteral("%1 holds no food the food list still has.").arg(from));
+        //: %1 names the meal copied from ("Yesterday's Breakfast")
+        showMessage(tr("%1 holds no food the food list still has.").arg(from));
         return;
     }
     // Choices not saved yet are part of the meal copied into: added to, they
@@ -1036,10 +1061,12 @@ void CqWndTracker::copyMeal(const MealCopy::Meal& source, MealCopy::Mode mode, c
         fillFoodTable();
     }
     m_quick->refresh();
-    QString told = mode == MealCopy::Mode::Replace ? QStringLiteral("This meal now holds %1.").arg(from)
-                                                   : QStringLiteral("%1 added to this meal.").arg(from);
+    //: %1 names the meal copied from ("Yesterday's Breakfast")
+    QString told = mode == MealCopy::Mode::Replace ? tr("This meal now holds %1.").arg(from)
+                                                   //: %1 names the meal copied from ("Yesterday's Breakfast")
+                                                   : tr("%1 added to this meal.").arg(from);
     if (left > 0)
-        told += QStringLiteral(" %1 food(s) of categories no longer listed stayed behind.").arg(left);
+        told += QLatin1Char(' ') + tr("%n food(s) of categories no longer listed stayed behind.", nullptr, left);
     if (savedChoices)
         told += QLatin1Char(' ') + tr("Your choices that were not saved yet were saved with it.");
     showMessage(told);
@@ -1084,7 +1111,7 @@ void CqWndTracker::startNewDay(const QDate& today)
     m_unsaved.clear();
     showUnsaved();
     restoreMeal();
-    SpokenFigure::setText(m_targetLabel, QString::number(totalCalories));
+    SpokenFigure::setText(m_targetLabel, FoodNumbers::shownWhole(totalCalories));
     showFigures({DayStore::mealCalories(m_meal), DayStore::remainingCalories()});
     if (m_catalogue->category(m_openCategory))
         fillFoodTable();
@@ -1123,7 +1150,8 @@ QString CqWndTracker::newDayNothingRemovedMessage(const QString& what, int meal)
 
 QString CqWndTracker::newDayNothingCopiedMessage(int meal)
 {
-    return tr("A new day has begun, so nothing was copied. Open \u201CCopy a meal\u201D again to copy "
+    return tr("A new day has begun, so nothing was copied. Open \u201C"
+              "Copy a meal\u201D again to copy "
               "into today's %1.")
         .arg(TrackerLook::mealName(meal));
 }

@@ -178,6 +178,8 @@ private:
     CategoryList* m_categories = nullptr;
     QLabel* m_targetLabel = nullptr;
     QLabel* m_mealLabel = nullptr;
+    // What m_mealLabel shows, as a number (the label is in the member's language).
+    int m_mealCalories = 0;
     QLabel* m_remainingLabel = nullptr;
     QLabel* m_exerciseLabel = nullptr;
     QLabel* m_remainingWithExerciseLabel = nullptr;

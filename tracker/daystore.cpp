@@ -7,6 +7,7 @@
 #include "app/accountstate.h"
 #include "app/settingsstore.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -408,7 +409,8 @@ QList<FoodItemModel*> DayStore::restoreCategory(int meal, FoodModel& category,
                 // kind; its nutrients follow once every entry is read.
                 food = new FoodItemModel(&category);
                 food->id = entry.foodId;
-                food->title = QStringLiteral("Food no longer listed (%1)").arg(entry.foodId);
+                //: A food the member chose that the food list no longer has; %1 is its number
+                food->title = QCoreApplication::translate("DayStore", "Food no longer listed (%1)").arg(entry.foodId);
                 food->cal = entry.kind == FoodQuantity::halfCup ? entry.calories * 2 : entry.calories;
                 food->halfCal = food->cal * 0.5f;
                 standIns.append({food, entry});

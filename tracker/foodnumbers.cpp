@@ -3,7 +3,9 @@
 #include "tracker/foodmodel.h"
 #include "tracker/meals.h"
 
+#include <QCoreApplication>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cmath>
@@ -109,6 +111,88 @@ QString fixed(float value, int decimals)
     return QString::number(double(value), 'f', decimals);
 }
 
+QString shownWhole(qint64 value)
+{
+    // Calorie counts without thousands grouping, as the planner and the
+    // tracker have always shown them in their narrow value columns (Spanish
+    // groups nothing below 10 000 either); the sign is the language's.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value);
+}
+
+QString shownFixed(float value, int decimals)
+{
+    return QLocale().toString(double(value), 'f', decimals);
+}
+
+QString shownCalories(float value)
+{
+    return QLocale().toString(double(value), 'g', 6);
+}
+
+QString shownShortest(float value)
+{
+    return QLocale().toString(shortest(value).toDouble(), 'g', QLocale::FloatingPointShortest);
+}
+
+QString shownTyped(float value)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(double(value), 'g', 6);
+}
+
+std::optional<double> readTyped(const QString& text, const QLocale& locale)
+{
+    const QString typed = text.trimmed();
+    if (typed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    double value = locale.toDouble(typed, &ok);
+    QLocale plain = QLocale::c();
+    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    if (!ok) {
+        // Thousands grouped where the language would not group them yet
+        // (Spanish writes 1850, yet "1.850" is what a member types).
+        const QRegularExpression grouped(QStringLiteral("^\\d{1,3}(?:%1\\d{3})+(?:%2\\d+)?$")
+                                             .arg(QRegularExpression::escape(locale.groupSeparator()),
+                                                  QRegularExpression::escape(locale.decimalPoint())));
+        if (grouped.match(typed).hasMatch()) {
+            QString digits = typed;
+            digits.remove(locale.groupSeparator()).replace(locale.decimalPoint(), QStringLiteral("."));
+            value = plain.toDouble(digits, &ok);
+        }
+    }
+    if (!ok) {
+        // A point read as the decimal mark in any language; a comma is
+        // grouping in none but the member's own form.
+        value = plain.toDouble(typed, &ok);
+    }
+    if (!ok || !std::isfinite(value) || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> readTypedWhole(const QString& text, const QLocale& locale)
+{
+    const std::optional<double> value = readTyped(text, locale);
+    if (!value || *value != std::trunc(*value) || *value > double(std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return int(*value);
+}
+
+float readTypedFloat(const QString& text)
+{
+    const double value = readTyped(text).value_or(0);
+    return value > double(std::numeric_limits<float>::max()) ? 0.0f : float(value);
+}
+
+QString plainNumber(double value)
+{
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+}
+
 float shownGrams(float value)
 {
     if (!(value > 0))
@@ -176,10 +260,11 @@ QString tooltip(const FoodItemModel& food, float scale)
         // A scaled value is cut to one decimal; the cup's own figures show as
         // they are.
         const float shown = scale == 1.0f ? perCup : std::trunc(perCup * scale * 10) / 10;
-        return QString::number(double(shown), 'g', 6);
+        return QLocale().toString(double(shown), 'g', 6);
     };
-    return QStringLiteral("Carbs=") + value(food.carbs) + QStringLiteral(", Fat=") + value(food.fat)
-        + QStringLiteral(", Protein=") + value(food.protein) + QStringLiteral(", Fiber=") + value(food.fiber);
+    //: Grams of each nutrient in the amount the cell stands for
+    return QCoreApplication::translate("FoodNumbers", "Carbs=%1, Fat=%2, Protein=%3, Fiber=%4")
+        .arg(value(food.carbs), value(food.fat), value(food.protein), value(food.fiber));
 }
 
 QString titleWithBreaks(const QString& title, int width)

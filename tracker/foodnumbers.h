@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
+
+#include <optional>
 
 class FoodItemModel;
 
@@ -42,6 +45,30 @@ QString shortest(float value);
 // Fixed-point with `decimals` decimals, for the total labels ("150", "12.3").
 QString fixed(float value, int decimals);
 
+// Numbers as the member reads them, in the default locale (that of the
+// chosen language): "12.5" in English, "12,5" in Spanish. Never stored nor
+// sent: the forms above are.
+// Whole calories, never grouped ("1850").
+QString shownWhole(qint64 value);
+QString shownFixed(float value, int decimals);
+// calories() and shortest() as the member reads them.
+QString shownCalories(float value);
+QString shownShortest(float value);
+// A typed calorie amount shown back in its field: no grouping, which the
+// field does not take.
+QString shownTyped(float value);
+
+// A number the member typed: the language's own form first ("1.850" and
+// "12,5" in Spanish), else with a plain decimal point ("12.5"). Nothing for
+// empty text, other text, a negative or an endless number.
+std::optional<double> readTyped(const QString& text, const QLocale& locale = QLocale());
+// The same, for a whole number within the int range ("1.850"; "12,5" is not).
+std::optional<int> readTypedWhole(const QString& text, const QLocale& locale = QLocale());
+// A typed calorie amount, 0 when it reads as none (as readFloat does).
+float readTypedFloat(const QString& text);
+// A number as the service and the store take it: "1850", "12.5".
+QString plainNumber(double value);
+
 // Grams as the labels show them: one decimal, rounded as fixed() rounds,
 // and never below 0 (what is subtracted may be a hair more than what the
 // one-decimal figure it comes off still holds).
@@ -65,7 +92,7 @@ float calorieShare(const FoodItemModel& food, int kind, float otherCalories);
 
 // The tooltip of a quantity cell: "Carbs=…, Fat=…, Protein=…, Fiber=…",
 // each per-cup value times `scale`, cut toward zero to one decimal; at scale 1
-// the per-cup values as they are.
+// the per-cup values as they are; in the member's language.
 QString tooltip(const FoodItemModel& food, float scale);
 
 // A food title with a line break before a whitespace character once per

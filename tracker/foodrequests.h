@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QUrlQuery>
 
@@ -16,8 +17,9 @@ inline constexpr int removeMyCalorie = 23;
 
 QUrlQuery foodList(const QString& userId);
 
-// A food of the member's own, as typed: the five amounts go out as integers
-// ("0" when a text is empty or not an integer).
+// A food of the member's own, as typed: the five amounts are read in the
+// member's form (`locale`: "1.850", "12,5" in Spanish) and go out in the
+// plain one ("1850", "12.5"); "0" when a text is empty or not a number.
 struct TypedFood
 {
     QString title;
@@ -27,7 +29,8 @@ struct TypedFood
     QString protein;
     QString fiber;
 };
-QUrlQuery uploadFood(const QString& userId, qint32 categoryId, const TypedFood& food);
+QUrlQuery uploadFood(const QString& userId, qint32 categoryId, const TypedFood& food,
+                     const QLocale& locale = QLocale());
 
 // What the service takes for a food of the member's own: a name that is not
 // blank once trimmed, of at most maxTitleLength characters, and amounts from
@@ -39,7 +42,7 @@ inline constexpr int maxAmount = 100000;
 // the member reads (naming the field and its limit), in the order of the
 // form; empty when it may go. Empty nutrients are not a problem here (they
 // go out as 0 once the member agrees to it).
-QString typedFoodProblem(const TypedFood& food);
+QString typedFoodProblem(const TypedFood& food, const QLocale& locale = QLocale());
 
 QUrlQuery removeFood(qint32 foodId);
 

@@ -170,7 +170,7 @@ FoodTableModel::Totals FoodTableModel::totals() const
         if (kind < 0)
             continue;
         const FoodItemModel& item = *m_foods.at(row);
-        const float typed = kind == FoodQuantity::other ? FoodNumbers::readFloat(m_rows.at(row).other) : 0.0f;
+        const float typed = kind == FoodQuantity::other ? FoodNumbers::readTypedFloat(m_rows.at(row).other) : 0.0f;
         totals.calories += FoodNumbers::calorieShare(item, kind, typed);
         totals.nutrients += FoodNumbers::nutrientShare(item, kind, typed);
     }
@@ -201,9 +201,9 @@ QVariant FoodTableModel::data(const QModelIndex& index, int role) const
         case Name:
             return m_rows.at(row).title;
         case HalfCup:
-            return FoodNumbers::fixed(item.halfCal, 1);
+            return FoodNumbers::shownFixed(item.halfCal, 1);
         case Cup:
-            return FoodNumbers::fixed(item.cal, 1);
+            return FoodNumbers::shownFixed(item.cal, 1);
         default:
             return m_rows.at(row).other;
         }
@@ -221,7 +221,8 @@ QVariant FoodTableModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::AccessibleTextRole:
         if (isQuantity(column) && isMarked(row, column))
-            return QString(data(index, Qt::DisplayRole).toString() + QStringLiteral(" (chosen)"));
+            //: Read out for a marked amount of a food: "72.5 (chosen)"
+            return tr("%1 (chosen)").arg(data(index, Qt::DisplayRole).toString());
         return {};
     case markRole:
         if (column == Name)
@@ -263,11 +264,14 @@ QVariant FoodTableModel::headerData(int section, Qt::Orientation orientation, in
     case Name:
         return m_caption;
     case HalfCup:
-        return QStringLiteral("QTY\n1/2cup\nCal");
+        //: Column heading on three short lines: the calories of half a cup
+        return tr("QTY\n1/2cup\nCal");
     case Cup:
-        return QStringLiteral("QTY\n1cup\nCal");
+        //: Column heading on three short lines: the calories of one cup
+        return tr("QTY\n1cup\nCal");
     case Other:
-        return QStringLiteral("QTY\nOther\nCal");
+        //: Column heading on three short lines: calories of an amount the member types
+        return tr("QTY\nOther\nCal");
     default:
         return {};
     }

@@ -14,6 +14,10 @@ inline bool isValid(int meal)
     return meal >= 0 && meal < count;
 }
 
+// The shown texts below are in the member's language; the table and history
+// names are the service's and never change.
+// "Breakfast", "First Snack"
+QString name(int meal);
 // "Create & Track Breakfast"
 QString trackerTitle(int meal);
 // "TOTAL BREAKFAST CALORIES"

@@ -54,12 +54,12 @@ QuickEntryPanel::QuickEntryPanel(int meal, const FoodCatalogue* catalogue,
     search->setMaxLength(100);
     // The box's own clear button is a tool button of its own for a screen reader.
     for (QToolButton* clearButton : search->findChildren<QToolButton*>())
-        clearButton->setAccessibleName(QStringLiteral("Clear search"));
+        clearButton->setAccessibleName(tr("Clear search"));
     search->installEventFilter(this);
     connect(search, &QLineEdit::textChanged, this, &QuickEntryPanel::runSearch);
 
     m_view->setObjectName(QStringLiteral("tblSearch"));
-    m_view->setAccessibleName(QStringLiteral("Search results"));
+    m_view->setAccessibleName(tr("Search results"));
     m_view->setModel(m_results);
     m_view->setItemDelegateForColumn(SearchResultsModel::Other, new OtherAmountDelegate(m_view));
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -108,15 +108,17 @@ void QuickEntryPanel::categoryChanged(qint32 category)
 void QuickEntryPanel::runSearch()
 {
     const QString text = m_widgets.search->text();
-    const QString keys = QStringLiteral("\u2191\u2193 move, Enter chooses half a cup, Shift+Enter a cup, "
-                                        "Ctrl+S saves, Esc clears.");
+    //: Keys of the search list, named as the member's keyboard prints them
+    const QString keys = tr("\u2191\u2193 move, Enter chooses half a cup, Shift+Enter a cup, "
+                            "Ctrl+S saves, Esc clears.");
     QString status;
     if (FoodSearch::words(text).isEmpty()) {
         m_results->setRows(m_recentRows, true);
-        m_view->setAccessibleName(QStringLiteral("Recent foods"));
+        m_view->setAccessibleName(tr("Recent foods"));
         status = m_recentRows.isEmpty()
-            ? QStringLiteral("Type part of a food's name to find it in every category.")
-            : QStringLiteral("Recently at %1; \u201CLast time\u201D adds the same amount. %2")
+            ? tr("Type part of a food's name to find it in every category.")
+            //: %1 is the meal ("breakfast"), %2 the keys of the list
+            : tr("Recently at %1; \u201CLast time\u201D adds the same amount. %2")
                   .arg(TrackerLook::mealName(m_meal).toLower(), keys);
     } else {
         QList<FoodSearch::Hit> hits = m_search.find(text, FoodSearch::defaultLimit + 1);
@@ -130,15 +132,15 @@ void QuickEntryPanel::runSearch()
             rows.append({hit.food, hit.category, category ? category->title : QString()});
         }
         m_results->setRows(rows, false);
-        m_view->setAccessibleName(QStringLiteral("Search results"));
+        m_view->setAccessibleName(tr("Search results"));
         if (hits.isEmpty())
-            status = QStringLiteral("No food matches \u201C%1\u201D.").arg(text.trimmed());
+            status = tr("No food matches \u201C%1\u201D.").arg(text.trimmed());
         else if (more)
-            status = QStringLiteral("The first %1 foods found. %2").arg(hits.size()).arg(keys);
+            //: %1 is the keys of the list
+            status = tr("The first %n foods found. %1", nullptr, int(hits.size())).arg(keys);
         else
-            status = (hits.size() == 1 ? QStringLiteral("1 food found. %2")
-                                       : QStringLiteral("%1 foods found. %2").arg(hits.size()))
-                         .arg(keys);
+            //: %1 is the keys of the list
+            status = tr("%n foods found. %1", nullptr, int(hits.size())).arg(keys);
     }
     m_widgets.status->setText(status);
     m_widgets.status->setAccessibleName(status);
@@ -226,7 +228,7 @@ void QuickEntryPanel::pick(int row, int column)
     if (column == SearchResultsModel::LastTime) {
         // The same amount as last time, whatever is marked now.
         if (shown->lastKind == FoodQuantity::other) {
-            model->setOtherText(at, FoodNumbers::calories(shown->lastCalories));
+            model->setOtherText(at, FoodNumbers::shownTyped(shown->lastCalories));
             model->applyTypedAmount(at);
         } else if (!model->isMarked(at, shown->lastKind + FoodTableModel::HalfCup)) {
             model->click(at, shown->lastKind + FoodTableModel::HalfCup);
@@ -242,10 +244,11 @@ void QuickEntryPanel::pick(int row, int column)
     const FoodItemModel* food = model->food(at);
     const int kind = model->chosenKind(at);
     const QString said = kind < 0
-        ? QStringLiteral("%1: not chosen.").arg(food->title)
-        : QStringLiteral("%1: %2 chosen. Ctrl+S saves.")
+        ? tr("%1: not chosen.").arg(food->title)
+        //: %1 is the food, %2 the amount ("\u00BD cup", "72.5 cal")
+        : tr("%1: %2 chosen. Ctrl+S saves.")
               .arg(food->title,
-                   SearchResultsModel::amountText(kind, FoodNumbers::readFloat(model->otherText(at))));
+                   SearchResultsModel::amountText(kind, FoodNumbers::readTypedFloat(model->otherText(at))));
     m_widgets.status->setText(said);
     m_widgets.status->setAccessibleName(said);
 }

@@ -41,10 +41,11 @@ void SearchResultsModel::categoryChanged(qint32 category)
 QString SearchResultsModel::amountText(int kind, float calories)
 {
     if (kind == FoodQuantity::halfCup)
-        return QStringLiteral("\u00BD cup");
+        return tr("\u00BD cup");
     if (kind == FoodQuantity::cup)
-        return QStringLiteral("1 cup");
-    return QStringLiteral("%1 cal").arg(FoodNumbers::calories(calories));
+        return tr("1 cup");
+    //: A typed amount of calories: "72.5 cal"
+    return tr("%1 cal").arg(FoodNumbers::shownCalories(calories));
 }
 
 QModelIndex SearchResultsModel::tableIndex(const QModelIndex& index) const
@@ -89,9 +90,9 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
         if (role == Qt::DisplayRole)
             return amount;
         if (role == Qt::AccessibleTextRole)
-            return QStringLiteral("Add as last time: %1").arg(amount);
+            return tr("Add as last time: %1").arg(amount);
         if (role == Qt::ToolTipRole)
-            return QStringLiteral("Choose it as last time");
+            return tr("Choose it as last time");
         if (role == Qt::TextAlignmentRole)
             return int(Qt::AlignCenter);
         return {};
@@ -136,17 +137,21 @@ QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case Name:
-        return QStringLiteral("Food");
+        return tr("Food");
     case Category:
-        return QStringLiteral("Category");
+        return tr("Category");
     case HalfCup:
-        return QStringLiteral("\u00BD cup cal");
+        //: Column heading: calories of half a cup
+        return tr("\u00BD cup cal");
     case Cup:
-        return QStringLiteral("1 cup cal");
+        //: Column heading: calories of one cup
+        return tr("1 cup cal");
     case Other:
-        return QStringLiteral("Other cal");
+        //: Column heading: calories of an amount the member types
+        return tr("Other cal");
     case LastTime:
-        return QStringLiteral("Last time");
+        //: Column heading: the amount chosen the last time this food was eaten
+        return tr("Last time");
     default:
         return {};
     }

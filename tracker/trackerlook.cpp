@@ -3,6 +3,7 @@
 #include "tracker/legibility.h"
 #include "tracker/meals.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpressionValidator>
@@ -18,10 +19,7 @@ QFont roboto(int pointSize, int weight)
 
 QString mealName(int meal)
 {
-    QString name = Meals::plannerLabel(meal);
-    name.remove(QStringLiteral("Total "));
-    name.remove(QStringLiteral(" Calories"));
-    return name;
+    return Meals::name(meal);
 }
 
 QString mealNames(const QList<int>& meals)
@@ -42,10 +40,12 @@ QWidget* OtherAmountDelegate::createEditor(QWidget* parent, const QStyleOptionVi
 {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-        static const QRegularExpression pattern(QStringLiteral("\\d{0,6}(\\.\\d{0,2})?"));
+        // The member's decimal mark, and the point besides.
+        const QString marks = QRegularExpression::escape(QStringLiteral(".") + QLocale().decimalPoint());
+        const QRegularExpression pattern(QStringLiteral("\\d{0,6}([%1]\\d{0,2})?").arg(marks));
         line->setValidator(new QRegularExpressionValidator(pattern, line));
         line->setAlignment(Qt::AlignCenter);
-        line->setAccessibleName(QStringLiteral("Other calories"));
+        line->setAccessibleName(QCoreApplication::translate("TrackerLook", "Other calories"));
         // Dark on the light field, not the table's white.
         Legibility::darkFieldText(line);
     }

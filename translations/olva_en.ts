@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CqWndTracker</name>
+    <message numerus="yes">
+        <source>%n food(s) of categories no longer listed stayed behind.</source>
+        <translation>
+            <numerusform>%n food of categories no longer listed stayed behind.</numerusform>
+            <numerusform>%n foods of categories no longer listed stayed behind.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CqWndWeight</name>
     <message numerus="yes">
         <source>%n changes waiting to be sent</source>
@@ -29,6 +39,25 @@
         <translation>
             <numerusform>and %n more.</numerusform>
             <numerusform>and %n more.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>QuickEntryPanel</name>
+    <message numerus="yes">
+        <source>The first %n foods found. %1</source>
+        <extracomment>%1 is the keys of the list</extracomment>
+        <translation>
+            <numerusform>The first %n food found. %1</numerusform>
+            <numerusform>The first %n foods found. %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n foods found. %1</source>
+        <extracomment>%1 is the keys of the list</extracomment>
+        <translation>
+            <numerusform>%n food found. %1</numerusform>
+            <numerusform>%n foods found. %1</numerusform>
         </translation>
     </message>
 </context>

@@ -443,6 +443,13 @@
     </message>
 </context>
 <context>
+    <name>CategoryList</name>
+    <message>
+        <source>Add Category</source>
+        <translation>Agregar categoría</translation>
+    </message>
+</context>
+<context>
     <name>CheckoutChecks</name>
     <message>
         <source>Insert Country.</source>
@@ -495,6 +502,35 @@
     <message>
         <source>Insert CVV.</source>
         <translation>Ingrese el CVV.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyMealMenu</name>
+    <message>
+        <source>Copy a meal</source>
+        <translation>Copiar una comida</translation>
+    </message>
+    <message>
+        <source>Yesterday&apos;s %1</source>
+        <extracomment>A meal of the day before: &quot;Yesterday&apos;s Breakfast&quot;</extracomment>
+        <translation>%1 de ayer</translation>
+    </message>
+    <message>
+        <source>Today&apos;s %1</source>
+        <extracomment>Another meal of today: &quot;Today&apos;s Lunch&quot;</extracomment>
+        <translation>%1 de hoy</translation>
+    </message>
+    <message>
+        <source>%1 (no food)</source>
+        <translation>%1 (sin alimentos)</translation>
+    </message>
+    <message>
+        <source>Replace this meal with it</source>
+        <translation>Reemplazar esta comida por esta</translation>
+    </message>
+    <message>
+        <source>Add it to this meal</source>
+        <translation>Agregarla a esta comida</translation>
     </message>
 </context>
 <context>
@@ -832,6 +868,91 @@ FINALIZAR</translation>
     </message>
 </context>
 <context>
+    <name>CqDlgDailyGrade</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Calificación diaria</translation>
+    </message>
+    <message>
+        <source>Caculating Your Grade</source>
+        <translation>Cómo se calcula su calificación</translation>
+    </message>
+    <message>
+        <source>95.8 - 100  =</source>
+        <translation>95,8 - 100  =</translation>
+    </message>
+    <message>
+        <source>A SHOULD ACHIEVE RESULTS</source>
+        <translation>A DEBERÍA LOGRAR RESULTADOS</translation>
+    </message>
+    <message>
+        <source>91.8 - 95.7 =</source>
+        <translation>91,8 - 95,7 =</translation>
+    </message>
+    <message>
+        <source>B GOOD CHANCE OF GETTING RESULTS</source>
+        <translation>B BUENAS PROBABILIDADES DE LOGRAR RESULTADOS</translation>
+    </message>
+    <message>
+        <source>83.4 - 91.7 =</source>
+        <translation>83,4 - 91,7 =</translation>
+    </message>
+    <message>
+        <source>C MAY OR MAY NOT GET RESULTS</source>
+        <translation>C PUEDE O NO LOGRAR RESULTADOS</translation>
+    </message>
+    <message>
+        <source>75.1 - 83.4 =</source>
+        <translation>75,1 - 83,4 =</translation>
+    </message>
+    <message>
+        <source>D LACK CONSISTENCY TO REACH GOAL</source>
+        <translation>D FALTA CONSTANCIA PARA ALCANZAR LA META</translation>
+    </message>
+    <message>
+        <source>0 - 75 =</source>
+        <translation>0 - 75 =</translation>
+    </message>
+    <message>
+        <source>E YOU NEED HELP – CONTACT COACH</source>
+        <translation>E NECESITA AYUDA – CONTACTE A SU ASESOR</translation>
+    </message>
+    <message>
+        <source>GRADE =</source>
+        <translation>CALIFICACIÓN =</translation>
+    </message>
+    <message>
+        <source>0     NEED TO EAT 4 OR MORE MEALS TO  GET GRADE</source>
+        <translation>0     DEBE COMER 4 O MÁS COMIDAS PARA  OBTENER CALIFICACIÓN</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+</context>
+<context>
+    <name>CqDlgDailyScore</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Puntuación diaria</translation>
+    </message>
+    <message>
+        <source>TOTAL DAILY
+CARBS, FAT, PROTEIN, FIBER</source>
+        <translation>TOTAL DIARIO DE
+CARBOHIDRATOS, GRASAS, PROTEÍNAS, FIBRA</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+    <message>
+        <source>Carbs = %1, Fat = %2, Protein = %3, Fiber = %4</source>
+        <extracomment>Grams of each nutrient eaten today</extracomment>
+        <translation>Carbohidratos = %1, Grasas = %2, Proteínas = %3, Fibra = %4</translation>
+    </message>
+</context>
+<context>
     <name>CqDlgDetails</name>
     <message>
         <source>Product Details</source>
@@ -1138,6 +1259,44 @@ para registrar esta computadora.</translation>
     </message>
 </context>
 <context>
+    <name>CqDlgRemoveCalory</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Confirmar eliminación</translation>
+    </message>
+    <message>
+        <source>Are you sure want to delete?</source>
+        <translation>¿Seguro que desea eliminarlo?</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCELAR</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+</context>
+<context>
+    <name>CqDlgSample</name>
+    <message>
+        <source>Sample Breakfast</source>
+        <translation>Desayunos de ejemplo</translation>
+    </message>
+    <message>
+        <source>Sample Meals</source>
+        <translation>Comidas de ejemplo</translation>
+    </message>
+    <message>
+        <source>Sample meals</source>
+        <translation>Comidas de ejemplo</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
     <name>CqDlgServiceInfo</name>
     <message>
         <source>Dialog</source>
@@ -1293,6 +1452,21 @@ y la Política de privacidad</translation>
     <message>
         <source>Update</source>
         <translation>Actualizar</translation>
+    </message>
+</context>
+<context>
+    <name>CqDlgWarning</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Advertencia</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCELAR</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
     </message>
 </context>
 <context>
@@ -1747,6 +1921,100 @@ merienda</translation>
     </message>
 </context>
 <context>
+    <name>CqWndHome</name>
+    <message>
+        <source>FoodTracker</source>
+        <translation>Registro de comidas</translation>
+    </message>
+    <message>
+        <source>Your weight log: trend, goal and chart</source>
+        <translation>Su registro de peso: tendencia, meta y gráfico</translation>
+    </message>
+    <message>
+        <source>My weight</source>
+        <translation>Mi peso</translation>
+    </message>
+    <message>
+        <source>My Weight</source>
+        <translation>Mi peso</translation>
+    </message>
+    <message>
+        <source>OLVA MEAL PLANNER</source>
+        <translation>PLANIFICADOR DE COMIDAS OLVA</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configuración</translation>
+    </message>
+    <message>
+        <source>Create Meal / Snack</source>
+        <extracomment>A snack is one of the three small meals between the main ones</extracomment>
+        <translation>Crear comida / refrigerio</translation>
+    </message>
+    <message>
+        <source>TOTAL ASSIGNED CALORIES</source>
+        <translation>CALORÍAS TOTALES ASIGNADAS</translation>
+    </message>
+    <message>
+        <source>Total assigned calories</source>
+        <translation>Calorías totales asignadas</translation>
+    </message>
+    <message>
+        <source>REMAINING DAILY CALORIES</source>
+        <translation>CALORÍAS DIARIAS RESTANTES</translation>
+    </message>
+    <message>
+        <source>Remaining daily calories</source>
+        <translation>Calorías diarias restantes</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO</translation>
+    </message>
+    <message>
+        <source>Exercise calories burned</source>
+        <translation>Calorías quemadas con ejercicio</translation>
+    </message>
+    <message>
+        <source>REMAINING WITH EXERCISE</source>
+        <translation>RESTANTES CON EJERCICIO</translation>
+    </message>
+    <message>
+        <source>Remaining calories with exercise</source>
+        <translation>Calorías restantes con ejercicio</translation>
+    </message>
+    <message>
+        <source>%1 within its share of the day</source>
+        <extracomment>%1 is a meal&apos;s row (&quot;Total Lunch Calories&quot;)</extracomment>
+        <translation>%1 dentro de su parte del día</translation>
+    </message>
+    <message>
+        <source>Track %1</source>
+        <extracomment>Opens the tracker of a meal; %1 is its row (&quot;Total Lunch Calories&quot;)</extracomment>
+        <translation>Registrar: %1</translation>
+    </message>
+    <message>
+        <source>Daily Score</source>
+        <translation>Puntuación diaria</translation>
+    </message>
+    <message>
+        <source>Daily Grade</source>
+        <translation>Calificación diaria</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED (ALL COUNT)</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO (CUENTAN TODAS)</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED (HALF COUNTS)</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO (CUENTA LA MITAD)</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED (NONE COUNT)</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO (NO CUENTA NINGUNA)</translation>
+    </message>
+</context>
+<context>
     <name>CqWndItems</name>
     <message>
         <source>Products</source>
@@ -2114,6 +2382,264 @@ CAMBIO DEL CARRITO</translation>
  Use mobile version for this function.</source>
         <translation>Esta función no está disponible en el escritorio.
  Use la versión móvil para esta función.</translation>
+    </message>
+</context>
+<context>
+    <name>CqWndTotalCalories</name>
+    <message>
+        <source>Form</source>
+        <translation>Meta diaria de calorías</translation>
+    </message>
+    <message>
+        <source>Enter the total daily calories you want to track. You can change it at anytime. You can also chat with a free nutritionist for help.</source>
+        <translation>Ingrese las calorías diarias totales que desea registrar. Puede cambiarlas en cualquier momento. También puede conversar con un nutricionista gratuito para recibir ayuda.</translation>
+    </message>
+    <message>
+        <source>Total daily calories</source>
+        <translation>Calorías diarias totales</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCELAR</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ACEPTAR</translation>
+    </message>
+    <message>
+        <source>SET</source>
+        <translation>ESTABLECER</translation>
+    </message>
+    <message>
+        <source>UPDATE</source>
+        <translation>ACTUALIZAR</translation>
+    </message>
+    <message>
+        <source>Endter your total calories</source>
+        <translation>Ingrese sus calorías totales</translation>
+    </message>
+</context>
+<context>
+    <name>CqWndTracker</name>
+    <message>
+        <source>CqWndTracker</source>
+        <translation>Registro de comidas</translation>
+    </message>
+    <message>
+        <source>Search foods</source>
+        <translation>Buscar alimentos</translation>
+    </message>
+    <message>
+        <source>Copy a meal</source>
+        <translation>Copiar una comida</translation>
+    </message>
+    <message>
+        <source>Changes to this meal are not saved yet.</source>
+        <translation>Los cambios de esta comida aún no se guardaron.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Save the meal</source>
+        <translation>Guardar la comida</translation>
+    </message>
+    <message>
+        <source>Save (Ctrl+S)</source>
+        <translation>Guardar (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Carbs</source>
+        <translation>Carbohidratos</translation>
+    </message>
+    <message>
+        <source>Fat</source>
+        <translation>Grasas</translation>
+    </message>
+    <message>
+        <source>Protein</source>
+        <translation>Proteínas</translation>
+    </message>
+    <message>
+        <source>Fiber</source>
+        <translation>Fibra</translation>
+    </message>
+    <message>
+        <source>Calories of the open category</source>
+        <translation>Calorías de la categoría abierta</translation>
+    </message>
+    <message>
+        <source>Food Name</source>
+        <translation>Nombre del alimento</translation>
+    </message>
+    <message>
+        <source>cal / 1cup</source>
+        <extracomment>Short for the calories in one cup of the food</extracomment>
+        <translation>cal / 1 taza</translation>
+    </message>
+    <message>
+        <source>Calories of one cup</source>
+        <translation>Calorías de una taza</translation>
+    </message>
+    <message>
+        <source>other cal</source>
+        <extracomment>Short for calories of another amount</extracomment>
+        <translation>otras cal</translation>
+    </message>
+    <message>
+        <source>Other calories</source>
+        <translation>Otras calorías</translation>
+    </message>
+    <message>
+        <source>carbs / 1cup</source>
+        <translation>carbohidratos / 1 taza</translation>
+    </message>
+    <message>
+        <source>Carbs of one cup</source>
+        <translation>Carbohidratos de una taza</translation>
+    </message>
+    <message>
+        <source>fat / 1cup</source>
+        <translation>grasas / 1 taza</translation>
+    </message>
+    <message>
+        <source>Fat of one cup</source>
+        <translation>Grasas de una taza</translation>
+    </message>
+    <message>
+        <source>protein/ 1cup</source>
+        <translation>proteínas / 1 taza</translation>
+    </message>
+    <message>
+        <source>Protein of one cup</source>
+        <translation>Proteínas de una taza</translation>
+    </message>
+    <message>
+        <source>fiber/ 1cup</source>
+        <translation>fibra / 1 taza</translation>
+    </message>
+    <message>
+        <source>Fiber of one cup</source>
+        <translation>Fibra de una taza</translation>
+    </message>
+    <message>
+        <source>Add Food to list</source>
+        <translation>Agregar alimento a la lista</translation>
+    </message>
+    <message>
+        <source>Assigned WGS = 1/2 cup
+%1</source>
+        <extracomment>Caption of the food names&apos; column, on two lines; %1 is the food category</extracomment>
+        <translation>WGS asignado = 1/2 taza
+%1</translation>
+    </message>
+    <message>
+        <source>The food list could not be loaded. Check your connection and open the meal again.</source>
+        <translation>No se pudo cargar la lista de alimentos. Revise su conexión y vuelva a abrir la comida.</translation>
+    </message>
+    <message>
+        <source>“%1” was added after all.</source>
+        <extracomment>%1 is a food the member added to the food list</extracomment>
+        <translation>“%1” se agregó de todos modos.</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Sample meals</source>
+        <translation>Comidas de ejemplo</translation>
+    </message>
+    <message>
+        <source>TOTAL ASSIGNED CALORIES</source>
+        <translation>CALORÍAS TOTALES ASIGNADAS</translation>
+    </message>
+    <message>
+        <source>Total assigned calories</source>
+        <translation>Calorías totales asignadas</translation>
+    </message>
+    <message>
+        <source>REMAINING DAILY CALORIES</source>
+        <translation>CALORÍAS DIARIAS RESTANTES</translation>
+    </message>
+    <message>
+        <source>Remaining daily calories</source>
+        <translation>Calorías diarias restantes</translation>
+    </message>
+    <message>
+        <source>EXERCISE CALORIES BURNED</source>
+        <translation>CALORÍAS QUEMADAS CON EJERCICIO</translation>
+    </message>
+    <message>
+        <source>Exercise calories burned</source>
+        <translation>Calorías quemadas con ejercicio</translation>
+    </message>
+    <message>
+        <source>REMAINING WITH EXERCISE</source>
+        <translation>RESTANTES CON EJERCICIO</translation>
+    </message>
+    <message>
+        <source>Remaining calories with exercise</source>
+        <translation>Calorías restantes con ejercicio</translation>
+    </message>
+    <message>
+        <source>Foods</source>
+        <translation>Alimentos</translation>
+    </message>
+    <message>
+        <source>Right-click or press Delete to remove the category from the meal</source>
+        <translation>Haga clic derecho o presione Supr para quitar la categoría de la comida</translation>
+    </message>
+    <message>
+        <source>You didn’t put in all values for carb, fat, protein and fiber. If you proceed, your total daily calories will be correct, but your total daily carb, fat, protein and fiber will be incorrect. </source>
+        <translation>No ingresó todos los valores de carbohidratos, grasas, proteínas y fibra. Si continúa, sus calorías diarias totales serán correctas, pero sus totales diarios de carbohidratos, grasas, proteínas y fibra no lo serán. </translation>
+    </message>
+    <message>
+        <source>Uload failed</source>
+        <translation>No se pudo subir el alimento</translation>
+    </message>
+    <message>
+        <source>%1 holds no food the food list still has.</source>
+        <extracomment>%1 names the meal copied from (&quot;Yesterday&apos;s Breakfast&quot;)</extracomment>
+        <translation>%1 no tiene ningún alimento que siga en la lista de alimentos.</translation>
+    </message>
+    <message>
+        <source>This meal now holds %1.</source>
+        <extracomment>%1 names the meal copied from (&quot;Yesterday&apos;s Breakfast&quot;)</extracomment>
+        <translation>Esta comida ahora contiene %1.</translation>
+    </message>
+    <message>
+        <source>%1 added to this meal.</source>
+        <extracomment>%1 names the meal copied from (&quot;Yesterday&apos;s Breakfast&quot;)</extracomment>
+        <translation>%1 se agregó a esta comida.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n food(s) of categories no longer listed stayed behind.</source>
+        <translation>
+            <numerusform>%n alimento de categorías que ya no están en la lista se quedó fuera.</numerusform>
+            <numerusform>%n alimentos de categorías que ya no están en la lista se quedaron fuera.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Your choices that were not saved yet were saved with it.</source>
+        <translation>Sus elecciones que aún no estaban guardadas se guardaron con ella.</translation>
+    </message>
+    <message>
+        <source>A new day has begun, so your unsaved choices for %1 were not saved.</source>
+        <translation>Comenzó un nuevo día, así que sus elecciones sin guardar de %1 no se guardaron.</translation>
+    </message>
+    <message>
+        <source>A new day began before you confirmed, so nothing was removed: “%1” stays in yesterday&apos;s %2, and today&apos;s meal is unchanged.</source>
+        <translation>Comenzó un nuevo día antes de que confirmara, así que no se quitó nada: “%1” sigue en %2 de ayer y la comida de hoy no cambió.</translation>
+    </message>
+    <message>
+        <source>Your %1 has choices that are not saved yet. Replacing it with %2 leaves them out.</source>
+        <translation>%1 tiene elecciones que aún no se guardaron. Si la reemplaza por %2, se perderán.</translation>
+    </message>
+    <message>
+        <source>A new day has begun, so nothing was copied. Open “Copy a meal” again to copy into today&apos;s %1.</source>
+        <translation>Comenzó un nuevo día, así que no se copió nada. Vuelva a abrir “Copiar una comida” para copiar en %1 de hoy.</translation>
     </message>
 </context>
 <context>
@@ -2541,6 +3067,14 @@ CAMBIO DEL CARRITO</translation>
     </message>
 </context>
 <context>
+    <name>DayStore</name>
+    <message>
+        <source>Food no longer listed (%1)</source>
+        <extracomment>A food the member chose that the food list no longer has; %1 is its number</extracomment>
+        <translation>Alimento que ya no está en la lista (%1)</translation>
+    </message>
+</context>
+<context>
     <name>DesktopNotifier</name>
     <message>
         <source>Open</source>
@@ -2576,6 +3110,90 @@ CAMBIO DEL CARRITO</translation>
     <message>
         <source>No data from the server for %1 seconds</source>
         <translation>El servidor no envió datos durante %1 segundos</translation>
+    </message>
+</context>
+<context>
+    <name>FoodNumbers</name>
+    <message>
+        <source>Carbs=%1, Fat=%2, Protein=%3, Fiber=%4</source>
+        <extracomment>Grams of each nutrient in the amount the cell stands for</extracomment>
+        <translation>Carbohidratos=%1, Grasas=%2, Proteínas=%3, Fibra=%4</translation>
+    </message>
+</context>
+<context>
+    <name>FoodRequests</name>
+    <message>
+        <source>Please enter a Food Name.</source>
+        <translation>Ingrese el nombre del alimento.</translation>
+    </message>
+    <message>
+        <source>Please enter a Food Name of at most %1 characters.</source>
+        <translation>Ingrese un nombre de alimento de %1 caracteres como máximo.</translation>
+    </message>
+    <message>
+        <source>Please enter cal/1cup.</source>
+        <translation>Ingrese las cal/1 taza.</translation>
+    </message>
+    <message>
+        <source>cal/1cup</source>
+        <extracomment>Names of the fields of a food&apos;s own amounts, as in &quot;a number up to 100,000 for cal/1cup&quot;</extracomment>
+        <translation>cal/1 taza</translation>
+    </message>
+    <message>
+        <source>carbs/1cup</source>
+        <translation>carbohidratos/1 taza</translation>
+    </message>
+    <message>
+        <source>fat/1cup</source>
+        <translation>grasas/1 taza</translation>
+    </message>
+    <message>
+        <source>protein/1cup</source>
+        <translation>proteínas/1 taza</translation>
+    </message>
+    <message>
+        <source>fiber/1cup</source>
+        <translation>fibra/1 taza</translation>
+    </message>
+    <message>
+        <source>Please enter a number up to %1 for %2.</source>
+        <extracomment>%1 is the largest amount, %2 the field (&quot;cal/1cup&quot;)</extracomment>
+        <translation>Ingrese un número de hasta %1 en %2.</translation>
+    </message>
+</context>
+<context>
+    <name>FoodTableModel</name>
+    <message>
+        <source>%1 (chosen)</source>
+        <extracomment>Read out for a marked amount of a food: &quot;72.5 (chosen)&quot;</extracomment>
+        <translation>%1 (elegido)</translation>
+    </message>
+    <message>
+        <source>QTY
+1/2cup
+Cal</source>
+        <extracomment>Column heading on three short lines: the calories of half a cup</extracomment>
+        <translation>CANT.
+1/2 taza
+Cal</translation>
+    </message>
+    <message>
+        <source>QTY
+1cup
+Cal</source>
+        <extracomment>Column heading on three short lines: the calories of one cup</extracomment>
+        <translation>CANT.
+1 taza
+Cal</translation>
+    </message>
+    <message>
+        <source>QTY
+Other
+Cal</source>
+        <extracomment>Column heading on three short lines: calories of an amount the member types</extracomment>
+        <translation>CANT.
+Otra
+Cal</translation>
     </message>
 </context>
 <context>
@@ -2839,10 +3457,198 @@ GRATUITO</translation>
     </message>
 </context>
 <context>
+    <name>Meals</name>
+    <message>
+        <source>Breakfast</source>
+        <extracomment>The first meal of the day</extracomment>
+        <translation>Desayuno</translation>
+    </message>
+    <message>
+        <source>Create &amp; Track Breakfast</source>
+        <extracomment>Title of the window in which the member builds the meal</extracomment>
+        <translation>Crear y registrar el desayuno</translation>
+    </message>
+    <message>
+        <source>TOTAL BREAKFAST CALORIES</source>
+        <translation>CALORÍAS TOTALES DEL DESAYUNO</translation>
+    </message>
+    <message>
+        <source>Total Breakfast Calories</source>
+        <translation>Calorías totales del desayuno</translation>
+    </message>
+    <message>
+        <source>Sample Breakfast</source>
+        <extracomment>Title of the list of sample breakfasts</extracomment>
+        <translation>Desayunos de ejemplo</translation>
+    </message>
+    <message>
+        <source>First Snack</source>
+        <extracomment>The small meal between breakfast and lunch</extracomment>
+        <translation>Primer refrigerio</translation>
+    </message>
+    <message>
+        <source>Create &amp; Track FirstSnack</source>
+        <translation>Crear y registrar el primer refrigerio</translation>
+    </message>
+    <message>
+        <source>TOTAL FIRSTSNACK CALORIES</source>
+        <translation>CALORÍAS TOTALES DEL PRIMER REFRIGERIO</translation>
+    </message>
+    <message>
+        <source>Total First Snack Calories</source>
+        <translation>Calorías totales del primer refrigerio</translation>
+    </message>
+    <message>
+        <source>Sample FirstSnack</source>
+        <translation>Primeros refrigerios de ejemplo</translation>
+    </message>
+    <message>
+        <source>Lunch</source>
+        <extracomment>The midday meal</extracomment>
+        <translation>Almuerzo</translation>
+    </message>
+    <message>
+        <source>Create &amp; Track Lunch</source>
+        <translation>Crear y registrar el almuerzo</translation>
+    </message>
+    <message>
+        <source>TOTAL LUNCH CALORIES</source>
+        <translation>CALORÍAS TOTALES DEL ALMUERZO</translation>
+    </message>
+    <message>
+        <source>Total Lunch Calories</source>
+        <translation>Calorías totales del almuerzo</translation>
+    </message>
+    <message>
+        <source>Sample Lunch</source>
+        <translation>Almuerzos de ejemplo</translation>
+    </message>
+    <message>
+        <source>Second Snack</source>
+        <extracomment>The small meal between lunch and dinner</extracomment>
+        <translation>Segundo refrigerio</translation>
+    </message>
+    <message>
+        <source>Create &amp; Track SecondSnack</source>
+        <translation>Crear y registrar el segundo refrigerio</translation>
+    </message>
+    <message>
+        <source>TOTAL SECONDSNACK CALORIES</source>
+        <translation>CALORÍAS TOTALES DEL SEGUNDO REFRIGERIO</translation>
+    </message>
+    <message>
+        <source>Total Second Snack Calories</source>
+        <translation>Calorías totales del segundo refrigerio</translation>
+    </message>
+    <message>
+        <source>Sample SecondSnack</source>
+        <translation>Segundos refrigerios de ejemplo</translation>
+    </message>
+    <message>
+        <source>Dinner</source>
+        <extracomment>The evening meal</extracomment>
+        <translation>Cena</translation>
+    </message>
+    <message>
+        <source>Create &amp; Track Dinner</source>
+        <translation>Crear y registrar la cena</translation>
+    </message>
+    <message>
+        <source>TOTAL DINNER CALORIES</source>
+        <translation>CALORÍAS TOTALES DE LA CENA</translation>
+    </message>
+    <message>
+        <source>Total Dinner Calories</source>
+        <translation>Calorías totales de la cena</translation>
+    </message>
+    <message>
+        <source>Sample Dinner</source>
+        <translation>Cenas de ejemplo</translation>
+    </message>
+    <message>
+        <source>Third Snack</source>
+        <extracomment>The small meal after dinner</extracomment>
+        <translation>Tercer refrigerio</translation>
+    </message>
+    <message>
+        <source>Create &amp; Track ThirdSnack</source>
+        <translation>Crear y registrar el tercer refrigerio</translation>
+    </message>
+    <message>
+        <source>TOTAL THIRDSNACK CALORIES</source>
+        <translation>CALORÍAS TOTALES DEL TERCER REFRIGERIO</translation>
+    </message>
+    <message>
+        <source>Total Third Snack Calories</source>
+        <translation>Calorías totales del tercer refrigerio</translation>
+    </message>
+    <message>
+        <source>Sample ThirdSnack</source>
+        <translation>Terceros refrigerios de ejemplo</translation>
+    </message>
+</context>
+<context>
     <name>PaymentKeeper</name>
     <message>
         <source>Your card was charged $%1 for these items. Changing the cart refunds that payment and you pay again for what stays.</source>
         <translation>Se cobraron $%1 en su tarjeta por estos artículos. Si cambia el carrito, se reembolsa ese pago y vuelve a pagar por lo que quede.</translation>
+    </message>
+</context>
+<context>
+    <name>QuickEntryPanel</name>
+    <message>
+        <source>Clear search</source>
+        <translation>Borrar la búsqueda</translation>
+    </message>
+    <message>
+        <source>Search results</source>
+        <translation>Resultados de la búsqueda</translation>
+    </message>
+    <message>
+        <source>↑↓ move, Enter chooses half a cup, Shift+Enter a cup, Ctrl+S saves, Esc clears.</source>
+        <extracomment>Keys of the search list, named as the member&apos;s keyboard prints them</extracomment>
+        <translation>↑↓ mueven, Intro elige media taza, Mayús+Intro una taza, Ctrl+S guarda, Esc borra.</translation>
+    </message>
+    <message>
+        <source>Recent foods</source>
+        <translation>Alimentos recientes</translation>
+    </message>
+    <message>
+        <source>Type part of a food&apos;s name to find it in every category.</source>
+        <translation>Escriba parte del nombre de un alimento para buscarlo en todas las categorías.</translation>
+    </message>
+    <message>
+        <source>Recently at %1; “Last time” adds the same amount. %2</source>
+        <translation>Recientes en %1; “Última vez” agrega la misma cantidad. %2</translation>
+    </message>
+    <message>
+        <source>No food matches “%1”.</source>
+        <translation>Ningún alimento coincide con “%1”.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The first %n foods found. %1</source>
+        <extracomment>%1 is the keys of the list</extracomment>
+        <translation>
+            <numerusform>Se encontró el primer alimento. %1</numerusform>
+            <numerusform>Los primeros %n alimentos encontrados. %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n foods found. %1</source>
+        <extracomment>%1 is the keys of the list</extracomment>
+        <translation>
+            <numerusform>Se encontró %n alimento. %1</numerusform>
+            <numerusform>Se encontraron %n alimentos. %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: not chosen.</source>
+        <translation>%1: sin elegir.</translation>
+    </message>
+    <message>
+        <source>%1: %2 chosen. Ctrl+S saves.</source>
+        <extracomment>%1 is the food, %2 the amount (&quot;½ cup&quot;, &quot;72.5 cal&quot;)</extracomment>
+        <translation>%1: %2 elegido. Ctrl+S guarda.</translation>
     </message>
 </context>
 <context>
@@ -2905,6 +3711,58 @@ GRATUITO</translation>
     <message>
         <source>Weigh in</source>
         <translation>Pésese</translation>
+    </message>
+</context>
+<context>
+    <name>SearchResultsModel</name>
+    <message>
+        <source>½ cup</source>
+        <translation>½ taza</translation>
+    </message>
+    <message>
+        <source>1 cup</source>
+        <translation>1 taza</translation>
+    </message>
+    <message>
+        <source>%1 cal</source>
+        <extracomment>A typed amount of calories: &quot;72.5 cal&quot;</extracomment>
+        <translation>%1 cal</translation>
+    </message>
+    <message>
+        <source>Add as last time: %1</source>
+        <translation>Agregar como la última vez: %1</translation>
+    </message>
+    <message>
+        <source>Choose it as last time</source>
+        <translation>Elegirlo como la última vez</translation>
+    </message>
+    <message>
+        <source>Food</source>
+        <translation>Alimento</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Categoría</translation>
+    </message>
+    <message>
+        <source>½ cup cal</source>
+        <extracomment>Column heading: calories of half a cup</extracomment>
+        <translation>cal ½ taza</translation>
+    </message>
+    <message>
+        <source>1 cup cal</source>
+        <extracomment>Column heading: calories of one cup</extracomment>
+        <translation>cal 1 taza</translation>
+    </message>
+    <message>
+        <source>Other cal</source>
+        <extracomment>Column heading: calories of an amount the member types</extracomment>
+        <translation>Otras cal</translation>
+    </message>
+    <message>
+        <source>Last time</source>
+        <extracomment>Column heading: the amount chosen the last time this food was eaten</extracomment>
+        <translation>Última vez</translation>
     </message>
 </context>
 <context>
@@ -3072,6 +3930,13 @@ Revise su conexión a internet y elija Reintentar.</translation>
     <message>
         <source>DOWNLOADED</source>
         <translation>DESCARGADO</translation>
+    </message>
+</context>
+<context>
+    <name>TrackerLook</name>
+    <message>
+        <source>Other calories</source>
+        <translation>Otras calorías</translation>
     </message>
 </context>
 <context>

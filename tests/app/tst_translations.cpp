@@ -9,7 +9,11 @@
 #include "main/cqwndsetting.h"
 #include "main/featurewindows.h"
 #include "main/historymodel.h"
+#include "planner/cqwndhome.h"
 #include "store/cqwndproduct.h"
+#include "tracker/cqwndtotalcalories.h"
+#include "tracker/cqwndtracker.h"
+#include "tracker/daystore.h"
 #include "testenvironment.h"
 #include "weight/cqwndweight.h"
 
@@ -138,6 +142,15 @@ void TestTranslations::windowsSpeakSpanish_data()
     QTest::newRow("store") << WindowMaker([] { return new CqWndProduct(0); })
                            << QStringList{"Tienda", "MI TIENDA DE VIDEOS", "MI BIBLIOTECA", "VER CARRITO",
                                           "VIDEOS INDIVIDUALES", "PROGRAMAS COMPLETOS", "BUSCAR", "Atrás"};
+    QTest::newRow("tracker") << WindowMaker([] { return new CqWndTracker(4); })
+                             << QStringList{"Crear y registrar la cena", "CALORÍAS TOTALES DE LA CENA",
+                                            "Agregar categoría", "Copiar una comida", "Comidas de ejemplo"};
+    QTest::newRow("daily target") << WindowMaker([] { return new CqWndTotalCalories(false); })
+                                  << QStringList{"ACTUALIZAR", "CANCELAR", "Calorías diarias totales"};
+    QTest::newRow("planner home") << WindowMaker([] {
+        DayStore::setDailyTarget(1800);
+        return new CqWndHome;
+    }) << QStringList{"Calorías totales del primer refrigerio", "Puntuación diaria", "Registrar: Calorías totales de la cena"};
     QTest::newRow("sign-in") << WindowMaker([] { return new CqDlgLogin(QString()); })
                              << QStringList{"INICIAR SESIÓN", "Olvidé mi contraseña",
                                             "¿No tiene una cuenta?", "Correo electrónico",

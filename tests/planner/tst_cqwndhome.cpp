@@ -23,6 +23,7 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLocale>
 #include <QtTest>
 
 #include <memory>
@@ -110,6 +111,8 @@ private:
 void TestCqWndHome::initTestCase()
 {
     TestEnvironment::isolate();
+    // Figures as plain digits, whatever the machine's language groups them by.
+    QLocale::setDefault(QLocale::c());
     QVERIFY(m_server.isListening());
     loadingWindow = new CqWndLoading;
 }

@@ -24,6 +24,7 @@
 
 #include <QFileDialog>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -117,6 +118,8 @@ private:
 void TestPlannerDemo::initTestCase()
 {
     TestEnvironment::isolate();
+    // Figures as plain digits, whatever the machine's language groups them by.
+    QLocale::setDefault(QLocale::c());
     QVERIFY(m_demo.start());
     QVERIFY(m_demo.signInThroughLogin());
     // The friends reminder is the community's to test; here it would only

@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -145,6 +146,8 @@ private:
 void TestCqWndTracker::initTestCase()
 {
     TestEnvironment::isolate();
+    // Figures as plain digits, whatever the machine's language groups them by.
+    QLocale::setDefault(QLocale::c());
     m_server = new FakeServer(this);
     m_server->useAsApiHost();
     QVERIFY(MainWindow::instance());
@@ -612,9 +615,11 @@ void TestCqWndTracker::addingAFood_data()
     QTest::newRow("name of spaces") << QStringList{"   ", "120", "1", "1", "1", "1"} << ""
                                     << "Please enter a Food Name." << false;
     QTest::newRow("more calories") << QStringList{"Soup", "100001", "1", "1", "1", "1"} << ""
-                                   << "Please enter a number up to 100,000 for cal/1cup." << false;
+                                   << QStringLiteral("Please enter a number up to %1 for cal/1cup.").arg(QLocale().toString(100000))
+                                   << false;
     QTest::newRow("too much fat") << QStringList{"Soup", "120", "1", "999999", "1", "1"} << ""
-                                  << "Please enter a number up to 100,000 for fat/1cup." << false;
+                                  << QStringLiteral("Please enter a number up to %1 for fat/1cup.").arg(QLocale().toString(100000))
+                                   << false;
 }
 
 void TestCqWndTracker::addingAFood()

@@ -24,6 +24,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -66,6 +67,8 @@ private:
 void TestDayDemo::initTestCase()
 {
     TestEnvironment::isolate();
+    // Figures as plain digits, whatever the machine's language groups them by.
+    QLocale::setDefault(QLocale::c());
     QVERIFY(m_demo.start());
     QVERIFY(m_demo.signInQuick());
     // No friends reminder over the walk.

@@ -1,7 +1,9 @@
 #include "tracker/foodmodel.h"
 #include "tracker/foodnumbers.h"
+#include "tracker/foodrequests.h"
 #include "tracker/meals.h"
 
+#include <QLocale>
 #include <QTest>
 
 class TestFoodNumbers : public QObject
@@ -22,6 +24,8 @@ private slots:
     void titleBreaks_data();
     void titleBreaks();
     void mealNames();
+    void typedNumbers_data();
+    void typedNumbers();
 };
 
 void TestFoodNumbers::printing_data()
@@ -215,6 +219,45 @@ void TestFoodNumbers::mealNames()
     QCOMPARE(Meals::historyName(2), QStringLiteral("lunch"));
     QCOMPARE(Meals::trackerTitle(6), QString());
     QCOMPARE(Meals::trackerTitle(-1), QString());
+}
+
+void TestFoodNumbers::typedNumbers_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sent");   // an own food's carbs on the wire; empty: refused
+    QTest::addColumn<int>("target");     // the daily target kept; 0: refused
+
+    QTest::newRow("es grouping") << "es" << "1.850" << "1850" << 1850;
+    QTest::newRow("es decimal comma") << "es" << "12,5" << "12.5" << 0;
+    QTest::newRow("es both") << "es" << "1.850,5" << "1850.5" << 0;
+    QTest::newRow("es plain point") << "es" << "12.5" << "12.5" << 0;
+    QTest::newRow("es plain") << "es" << " 1850 " << "1850" << 1850;
+    QTest::newRow("es empty nutrient") << "es" << "" << "0" << 0;
+    QTest::newRow("es letters") << "es" << "12a" << "" << 0;
+    QTest::newRow("es negative") << "es" << "-5" << "" << 0;
+    QTest::newRow("en grouping") << "en" << "1,850" << "1850" << 1850;
+    QTest::newRow("en decimal point") << "en" << "12.5" << "12.5" << 0;
+    QTest::newRow("en decimal comma") << "en" << "12,5" << "" << 0;
+    QTest::newRow("en over the limit") << "en" << "100001" << "" << 100001;
+    QTest::newRow("en endless") << "en" << "inf" << "" << 0;
+}
+
+void TestFoodNumbers::typedNumbers()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, typed);
+    QFETCH(QString, sent);
+    QFETCH(int, target);
+    const QLocale locale(language == QLatin1String("es") ? QLocale::Spanish : QLocale::English,
+                         language == QLatin1String("es") ? QLocale::Spain : QLocale::UnitedStates);
+    const FoodRequests::TypedFood food{QStringLiteral("Soup"), QStringLiteral("120"), typed, {}, {}, {}};
+    const QString problem = FoodRequests::typedFoodProblem(food, locale);
+    QCOMPARE(problem.isEmpty(), !sent.isEmpty());
+    if (!sent.isEmpty())
+        QCOMPARE(FoodRequests::uploadFood(QStringLiteral("9"), 1, food, locale).queryItemValue(QStringLiteral("carbs")),
+                 sent);
+    QCOMPARE(FoodNumbers::readTypedWhole(typed, locale).value_or(0), target);
 }
 
 QTEST_GUILESS_MAIN(TestFoodNumbers)

@@ -23,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -75,6 +76,8 @@ private:
 void TestTrackerDemo::initTestCase()
 {
     TestEnvironment::isolate();
+    // Figures as plain digits, whatever the machine's language groups them by.
+    QLocale::setDefault(QLocale::c());
     m_server.setSessionFollowsUserId(true); // its own checks of what the server keeps
     QVERIFY(m_server.start(true));
     qputenv("OLVA_API_HOST", QStringLiteral("127.0.0.1:%1").arg(m_server.port()).toLatin1());

@@ -16,8 +16,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -35,6 +37,7 @@ private slots:
     void targetWindowLabels();
     void firstUseNeedsANumber_data();
     void firstUseNeedsANumber();
+    void updatingTheTarget_data();
     void updatingTheTarget();
     void cancelClosesWithoutChange();
     void settingsEntryOpensTheUpdateWindow();
@@ -47,6 +50,7 @@ private slots:
 void TestTrackerDialogs::initTestCase()
 {
     TestEnvironment::isolate();
+    QLocale::setDefault(QLocale::c());
     QVERIFY(MainWindow::instance());
     registerTrackerWindows();
 }
@@ -137,14 +141,35 @@ void TestTrackerDialogs::firstUseNeedsANumber()
     QCOMPARE(SettingsStore::memberText(QStringLiteral("Cal_0")), QStringLiteral("300"));
 }
 
+void TestTrackerDialogs::updatingTheTarget_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // what the field holds after typing
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("plain") << QLocale::c() << "2000" << "2000";
+    QTest::newRow("Spanish grouping") << spanish << "2.000" << "2.000";
+    QTest::newRow("English grouping") << english << "2,000" << "2,000";
+    // A comma is no grouping mark in Spanish: the field does not take it.
+    QTest::newRow("Spanish, comma") << spanish << "2,000" << "2000";
+}
+
 void TestTrackerDialogs::updatingTheTarget()
 {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
     totalCalories = 1500;
     SettingsStore::setMemberText(QStringLiteral("Cal_1"), QStringLiteral("700"));
     SettingsStore::setMemberText(QStringLiteral("Cal_2"), QStringLiteral("500"));
     CqWndTotalCalories window(false);
     window.show();
-    QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("edtTotal")), QStringLiteral("2000"));
+    auto* field = window.findChild<QLineEdit*>(QStringLiteral("edtTotal"));
+    QTest::keyClicks(field, typed);
+    QCOMPARE(field->text(), shown);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
     QVERIFY(!window.isVisible());
     QCOMPARE(totalCalories, 2000);
