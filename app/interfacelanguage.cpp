@@ -12,6 +12,7 @@ namespace InterfaceLanguage {
 namespace {
 
 constexpr char translationsDir[] = ":/i18n";
+constexpr char pseudoDir[] = ":/i18n/pseudo";
 constexpr char english[] = "en";
 
 QString languageOf(const QString& uiLanguage)
@@ -45,6 +46,9 @@ QLocale localeFor(const QString& code)
     const QLocale system = QLocale::system();
     if (code.isEmpty())
         return system;
+    // The pseudo-translation lengthens English texts: English dates and numbers.
+    if (code == QLatin1String(pseudo))
+        return QLocale(QLocale::English, system.territory());
     // Keep the member's country where the language is written there, so an
     // English speaker in Britain still reads day-first dates.
     return QLocale(QLocale::codeToLanguage(code), system.territory());
@@ -83,6 +87,10 @@ void apply(QCoreApplication& application, const QString& code)
 {
     const QLocale locale = localeFor(code);
     QLocale::setDefault(locale);
+    if (code == QLatin1String(pseudo)) {
+        install(application, QStringLiteral("olva_pseudo"), QString::fromLatin1(pseudoDir));
+        return;
+    }
     const QStringList wanted = code.isEmpty() ? locale.uiLanguages() : QStringList{code};
     const QString language = translationFor(wanted, available());
     // Under every language, so that a text its translation lacks still

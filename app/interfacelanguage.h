@@ -29,6 +29,12 @@ QString translationFor(const QStringList& uiLanguages, const QStringList& availa
 // the language of the source texts (its file holds only their plurals).
 QStringList available();
 
+// The hidden choice of the pseudo-translation: every text longer and with
+// accented letters, for checking that layouts fit longer words. The gallery
+// and the tests choose it; it is never offered to members and is not among
+// available().
+inline constexpr char pseudo[] = "pseudo";
+
 // Installs the program's and Qt's own translations for the language `code`
 // (empty: the system's) on `application`, over the English plurals, and
 // makes its locale the default one for display.

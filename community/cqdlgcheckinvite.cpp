@@ -17,6 +17,12 @@ CqDlgCheckInvite::CqDlgCheckInvite(int joinedFriends, QWidget* parent)
             "others to become and stay healthy.WOULD YOU LIKE TO INVITE SOME WORKOUT FRIENDS NOW?"));
     }
     m_ui->btnYes->setDefault(true);
+    // Tall enough for the whole message in a longer language: a dialog does
+    // not grow on its own for a text that wraps onto more lines.
+    ensurePolished();
+    const int needed = heightForWidth(width());
+    if (needed > height())
+        resize(width(), needed);
 }
 
 CqDlgCheckInvite::~CqDlgCheckInvite() = default;

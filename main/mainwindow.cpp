@@ -29,6 +29,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -56,6 +57,9 @@ MainWindow::MainWindow(QWidget* parent)
 
     m_snackbar->setBoxWidth(500);
     m_snackbar->setBackgroundColor(QColor(QStringLiteral("red")));
+    // Opaque: the window's texts behind a message of two lines would show
+    // faintly through it and muddle both.
+    m_snackbar->setBackgroundOpacity(1);
     m_snackbar->setFont(QFont(QStringLiteral("Roboto"), 20, QFont::Medium));
     m_snackbar->setParent(this);
     m_snackbar->setAutoHideDuration(2000);
@@ -131,6 +135,14 @@ void MainWindow::styleWidgets()
     m_ui->btnPlus->setBackgroundColor(panelColour);
 
     m_ui->lblTitle->setFont(QFont(QStringLiteral("Roboto"), 20, QFont::Medium));
+    // The panel is as wide as the name takes in English; a longer name in
+    // another language wraps onto a second line rather than widen the panel
+    // and push the feature window past the screen's edge.
+    const QString englishTitle =
+        QStringLiteral("OLVA WEIGHT LOSS(%1)").arg(QLatin1String(ApiConfig::clientVersion));
+    m_ui->lblTitle->setMinimumWidth(
+        QFontMetrics(m_ui->lblTitle->font()).horizontalAdvance(englishTitle) + 1);
+    m_ui->lblTitle->setWordWrap(true);
     m_ui->lblName->setFont(QFont(QStringLiteral("Roboto"), 12, QFont::Medium));
 }
 

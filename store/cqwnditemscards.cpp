@@ -82,7 +82,9 @@ QPushButton* CqWndItems::makeButton(QWidget* parent, const ProductItem& item, co
     button->setObjectName(QStringLiteral("item_%1").arg(item.id));
     button->setProperty("look", QString::fromLatin1(look));
     button->setFont(roboto(15, QFont::Medium));
-    button->setFixedSize(width, 50);
+    // At least `width` wide, wider where the language needs it.
+    button->setMinimumSize(width, 50);
+    button->setMaximumHeight(50);
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }

@@ -296,24 +296,30 @@ void QtMaterialSnackbar::mousePressEvent(QMouseEvent* event)
     QtMaterialOverlayWidget::mousePressEvent(event);
 }
 
-void QtMaterialSnackbar::paintEvent(QPaintEvent*)
+QRect QtMaterialSnackbar::boxRect() const
 {
     if (m_onScreen.isEmpty() && m_queue.isEmpty())
+        return {};
+    const QString text = m_onScreen.isEmpty() ? m_queue.constFirst() : m_onScreen;
+    const int boxWidth = qMin(m_boxWidth, qMax(1, width()));
+    const int textWidth = qMax(1, boxWidth - 2 * boxPadding);
+    const QRect textBounds = fontMetrics().boundingRect(
+        QRect(0, 0, textWidth, 100000), Qt::AlignHCenter | Qt::TextWordWrap, text);
+    const int boxHeight = textBounds.height() + 2 * boxPadding;
+    const int top = qRound(height() - boxHeight + m_offset * boxHeight);
+    return {(width() - boxWidth) / 2, top, boxWidth, boxHeight};
+}
+
+void QtMaterialSnackbar::paintEvent(QPaintEvent*)
+{
+    const QRectF box = boxRect();
+    if (box.isEmpty())
         return;
     const QString text = m_onScreen.isEmpty() ? m_queue.constFirst() : m_onScreen;
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(font());
-
-    const int boxWidth = qMin(m_boxWidth, qMax(1, width()));
-    const int textWidth = qMax(1, boxWidth - 2 * boxPadding);
-    const QRect textBounds = painter.fontMetrics().boundingRect(
-        QRect(0, 0, textWidth, 100000), Qt::AlignHCenter | Qt::TextWordWrap, text);
-    const int boxHeight = textBounds.height() + 2 * boxPadding;
-
-    const qreal top = height() - boxHeight + m_offset * boxHeight;
-    const QRectF box((width() - boxWidth) / 2.0, top, boxWidth, boxHeight);
 
     painter.setPen(Qt::NoPen);
     QColor background = backgroundColor();

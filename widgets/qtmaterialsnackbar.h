@@ -46,6 +46,10 @@ public:
 
     // The queue; its front is the message on screen (or the next one).
     QStringList messages() const { return m_queue; }
+    // Where the message shows, in this widget's coordinates (it covers its
+    // parent, and draws the message in a box at its bottom); empty with no
+    // message.
+    QRect boxRect() const;
 
     // 0 shows the box whole, 1 puts it just below the parent's bottom edge.
     qreal offset() const { return m_offset; }

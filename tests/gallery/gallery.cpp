@@ -60,6 +60,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QScrollArea>
 #include <QTableView>
 #include <QTableWidget>
@@ -69,7 +71,12 @@
 namespace {
 
 const QString memberEmail = QStringLiteral("demo@olva.local");
-const QString paymentErrorText = QStringLiteral("Payment Error, Something Wrong. Try again.");
+// A text as the window shows it, in the language of the gallery: the shots
+// find buttons by what they say.
+QString shown(const char* context, const char* source)
+{
+    return QCoreApplication::translate(context, source);
+}
 const char* const storeButtons[3] = {"btnWork", "btnNutrition", "btnCoaching"};
 const char* const storeNames[3] = {"workout", "nutrition", "coaching"};
 
@@ -125,11 +132,25 @@ QPushButton* buttonWithText(QWidget* parent, const QString& text, bool prefix = 
     return found;
 }
 
+// Types `text` key by key. QTest's own typing knows only ASCII, and the
+// pseudo-translation's words are accented.
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar character : text) {
+        if (character.unicode() < 128) {
+            QTest::keyClick(widget, character.toLatin1());
+            continue;
+        }
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    }
+}
+
 void typeInto(QWidget* parent, const QString& name, const QString& text)
 {
     if (auto* edit = child<QLineEdit>(parent, name)) {
         edit->clear();
-        QTest::keyClicks(edit, text);
+        typeText(edit, text);
     }
 }
 
@@ -323,6 +344,28 @@ QString Gallery::take(const QString& name, const Capture& capture)
     if (reached && !m_captured)
         m_failedStep = QStringLiteral("the capture");
     return m_captured ? QString() : m_failedStep;
+}
+
+QSet<QString> Gallery::serviceTexts()
+{
+    QSet<QString> texts;
+    QSqlDatabase& db = m_demo.server().context().db;
+    for (const QString& table : db.tables()) {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(table)))
+            continue;
+        while (query.next()) {
+            for (int column = 0; column < query.record().count(); ++column) {
+                const QVariant value = query.value(column);
+                if (value.typeId() != QMetaType::QString)
+                    continue;
+                const QString text = value.toString().trimmed();
+                if (text.size() > 2 && text.size() < 4000)
+                    texts.insert(text);
+            }
+        }
+    }
+    return texts;
 }
 
 // --- machinery -------------------------------------------------------------
@@ -836,7 +879,7 @@ bool Gallery::trackerSearch()
     // A half cup of the first result chosen with Enter, a cup of the next
     // with Shift+Enter, not saved yet.
     search->clear();
-    QTest::keyClicks(search, QStringLiteral("ch"));
+    typeText(search, QStringLiteral("ch"));
     QTest::keyClick(search, Qt::Key_Return);
     QTest::keyClick(search, Qt::Key_Down);
     QTest::keyClick(search, Qt::Key_Return, Qt::ShiftModifier);
@@ -956,7 +999,7 @@ bool Gallery::weight()
     auto* field = child<QLineEdit>(window, QStringLiteral("edtWeight"));
     field->clear();
     // As the member's language writes it ("81,4" in Spanish).
-    QTest::keyClicks(field, QLocale().toString(81.4, 'f', 1));
+    typeText(field, QLocale().toString(81.4, 'f', 1));
     const bool shot = shoot(m_main);
     field->clear();
     return shot;
@@ -975,7 +1018,7 @@ bool Gallery::exercise()
     // A brisk walk logged this morning; the member is finding a swim.
     auto* weight = child<QLineEdit>(window, QStringLiteral("edtBodyWeight"));
     if (weight->text().isEmpty())
-        QTest::keyClicks(weight, QStringLiteral("80"));
+        typeText(weight, QStringLiteral("80"));
     auto* search = child<QLineEdit>(window, QStringLiteral("edtSearch"));
     const QDate today = DayClock::today();
     // Names and the searched word in the gallery's language.
@@ -985,7 +1028,7 @@ bool Gallery::exercise()
         window->refresh();
     }
     search->clear();
-    QTest::keyClicks(search, activities.find(QStringLiteral("18200"))->name.section(u',', 0, 0).left(4));
+    typeText(search, activities.find(QStringLiteral("18200"))->name.section(u',', 0, 0).left(4));
     const bool shot = shoot(m_main);
     search->clear();
     return shot;
@@ -1120,7 +1163,7 @@ bool Gallery::buyTo(int category, bool question)
     if (list) {
         for (QPushButton* button : list->findChildren<QPushButton*>()) {
             const int id = button->objectName().section(QLatin1Char('_'), 1).toInt();
-            if (button->text().startsWith(QLatin1String("BUY - $")) && button->isVisibleTo(list) &&
+            if (button->text().startsWith(shown("StoreCardRules", "BUY - $%1").section(QLatin1String("%1"), 0, 0)) && button->isVisibleTo(list) &&
                 !inCart.contains(id))
                 buy = button;
         }
@@ -1207,7 +1250,7 @@ bool Gallery::checkoutTo(int category, bool card)
         // Declined: the message is on show and PAY can be pressed again.
         modals.append({QStringLiteral("CqDlgCard"), [this, bar](QDialog* dialog) {
                            auto* pay = child<QPushButton>(dialog, QStringLiteral("btnOk"));
-                           if (!bar->messages().contains(paymentErrorText) ||
+                           if (!bar->messages().contains(shown("CardPaymentDialog", "Payment Error, Something Wrong. Try again.")) ||
                                !qFuzzyIsNull(bar->offset()) || !pay || !pay->isEnabled())
                                return false;
                            shoot(dialog);
@@ -1238,14 +1281,14 @@ bool Gallery::storeShot(int category, int what)
             return false;
         // A word of the first product's title finds it and its kin.
         QString word = list->items().first().title.section(QLatin1Char(' '), 0, 0);
-        QTest::keyClicks(search, word);
+        typeText(search, word);
         QTest::keyClick(search, Qt::Key_Return);
         const bool found = waitFor(
             QStringLiteral("the search results"),
             [list] {
                 for (QPushButton* button : list->findChildren<QPushButton*>()) {
                     if (button->isVisibleTo(list) &&
-                        button->text() == QLatin1String("Product Details"))
+                        button->text() == shown("CqWndItems", "Product Details"))
                         return true;
                 }
                 return false;
@@ -1255,7 +1298,7 @@ bool Gallery::storeShot(int category, int what)
     }
     case Details: {
         CqWndItems* list = showStoreList(openStore(category), 0, 0);
-        QPushButton* details = buttonWithText(list, QStringLiteral("Product Details"));
+        QPushButton* details = buttonWithText(list, shown("CqWndItems", "Product Details"));
         if (!step(QStringLiteral("a Product Details button"), details))
             return false;
         return runModals(QStringLiteral("the product details"),
@@ -1280,10 +1323,8 @@ CqWndItems* Gallery::openProgramList(bool fromLibrary)
 {
     CqWndProduct* store = openStore(0);
     CqWndItems* list = showStoreList(store, fromLibrary ? 1 : 0, fromLibrary ? 0 : 1);
-    // The texts in the language the gallery runs in.
-    QPushButton* programs = buttonWithText(
-        list, fromLibrary ? QCoreApplication::translate("LibraryRules", "PROGRAM VIDEOS")
-                          : QCoreApplication::translate("StoreCardRules", "PROGRAM VIDEOS!"));
+    QPushButton* programs = buttonWithText(list, fromLibrary ? shown("LibraryRules", "PROGRAM VIDEOS")
+                                                             : shown("StoreCardRules", "PROGRAM VIDEOS!"));
     if (!step(QStringLiteral("a PROGRAM VIDEOS button"), programs))
         return nullptr;
     QTest::mouseClick(programs, Qt::LeftButton);
@@ -1318,7 +1359,7 @@ bool Gallery::libraryProgramVideos()
 bool Gallery::player()
 {
     CqWndItems* window = openProgramList(true);
-    QPushButton* play = buttonWithText(window, QCoreApplication::translate("LibraryRules", "PLAY"));
+    QPushButton* play = buttonWithText(window, shown("LibraryRules", "PLAY"));
     if (!step(QStringLiteral("a PLAY button"), play)) {
         if (window)
             window->close();
@@ -1364,7 +1405,7 @@ bool Gallery::workoutOffer()
 CqWndVideoDownLoad* Gallery::openDownload()
 {
     CqWndItems* list = showStoreList(openStore(0), 0, 0);
-    QPushButton* download = buttonWithText(list, QStringLiteral("DOWNLOAD NOW!"));
+    QPushButton* download = buttonWithText(list, shown("StoreCardRules", "DOWNLOAD NOW!"));
     if (!step(QStringLiteral("a DOWNLOAD NOW! button"), download))
         return nullptr;
     QTest::mouseClick(download, Qt::LeftButton);
@@ -1477,7 +1518,7 @@ bool Gallery::servicesList(int categoryTab, int serviceTab)
 bool Gallery::serviceDetails()
 {
     CqWndServiceItem* list = showServiceList(0, 0);
-    QPushButton* details = buttonWithText(list, QStringLiteral("Product Details"));
+    QPushButton* details = buttonWithText(list, shown("CqWndServiceItem", "Product Details"));
     if (!step(QStringLiteral("a Product Details button"), details))
         return false;
     return runModals(QStringLiteral("the service's details"),
@@ -1487,7 +1528,7 @@ bool Gallery::serviceDetails()
 
 bool Gallery::serviceSchedule()
 {
-    QPushButton* schedule = buttonWithText(showServiceList(0, 0), QStringLiteral("SCHEDULE"));
+    QPushButton* schedule = buttonWithText(showServiceList(0, 0), shown("CqWndServiceItem", "SCHEDULE"));
     if (!step(QStringLiteral("a SCHEDULE button"), schedule))
         return false;
     return runModals(QStringLiteral("the appointment dialog"),
@@ -1497,7 +1538,7 @@ bool Gallery::serviceSchedule()
 
 bool Gallery::serviceSkype()
 {
-    QPushButton* schedule = buttonWithText(showServiceList(0, 0), QStringLiteral("SCHEDULE"));
+    QPushButton* schedule = buttonWithText(showServiceList(0, 0), shown("CqWndServiceItem", "SCHEDULE"));
     if (!step(QStringLiteral("a SCHEDULE button"), schedule))
         return false;
     return runModals(QStringLiteral("the Skype question"),
@@ -1516,7 +1557,7 @@ bool Gallery::serviceSkype()
 
 bool Gallery::serviceAppoint()
 {
-    QPushButton* appoint = buttonWithText(showServiceList(1, 0), QStringLiteral("APPOINT"));
+    QPushButton* appoint = buttonWithText(showServiceList(1, 0), shown("CqWndServiceItem", "APPOINT"));
     if (!step(QStringLiteral("an APPOINT button"), appoint))
         return false;
     return runModals(QStringLiteral("the appointment dialog"),
@@ -1526,7 +1567,7 @@ bool Gallery::serviceAppoint()
 
 bool Gallery::serviceComplete()
 {
-    QPushButton* complete = buttonWithText(showServiceList(1, 0), QStringLiteral("COMPLETED"));
+    QPushButton* complete = buttonWithText(showServiceList(1, 0), shown("ServiceCardButtons", "COMPLETED"));
     if (!step(QStringLiteral("a COMPLETED button"), complete))
         return false;
     return runModals(QStringLiteral("the completion question"),

@@ -3,6 +3,7 @@
 #include "demosession.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -53,6 +54,11 @@ public:
     // which the shot stopped (the window is then left as it was, any dialog
     // of the shot closed).
     QString take(const QString& name, const Capture& capture);
+
+    // Every text the demo server keeps (product titles, member names,
+    // offers...): what a window shows of these is the service's data, shown
+    // as sent, in whatever language it was written.
+    QSet<QString> serviceTexts();
 
 private:
     struct Shot

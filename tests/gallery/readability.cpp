@@ -78,22 +78,6 @@ QString describe(const QWidget* widget, const QString& text)
         .arg(QLatin1String(widget->metaObject()->className()), name, shown);
 }
 
-// Behind the top sub-window of an area: every feature window is shown
-// maximised, so the top one covers the others.
-bool coveredInArea(const QWidget* widget)
-{
-    for (const QWidget* up = widget; up; up = up->parentWidget()) {
-        const auto* sub = qobject_cast<const QMdiSubWindow*>(up);
-        if (!sub || !sub->mdiArea())
-            continue;
-        const QList<QMdiSubWindow*> stacked =
-            sub->mdiArea()->subWindowList(QMdiArea::StackingOrder);
-        if (!stacked.isEmpty() && stacked.last() != sub)
-            return true;
-    }
-    return false;
-}
-
 // The part of `widget` that can show, in `window`'s coordinates.
 QRect shownRect(QWidget* widget, QWidget* window)
 {
@@ -314,6 +298,14 @@ void readWidget(QWidget* widget, QWidget* window, const QImage& backdrop,
     const QRect area = shownRect(widget, window);
     if (area.isEmpty())
         return;
+    // A single line half scrolled out of view would read as the edges of its
+    // letters; it is read when scrolled in.
+    const QRect whole(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    const int lineTop = whole.center().y() - widget->fontMetrics().height() / 2;
+    if (area.height() < whole.height() &&
+        (area.top() > lineTop || area.bottom() < lineTop + widget->fontMetrics().height()) &&
+        !swap->text.contains(QLatin1Char('\n')) && whole.height() < 3 * widget->fontMetrics().height())
+        return;
     auto* button = qobject_cast<QAbstractButton*>(widget);
     if (button && !button->icon().isNull())
         button->setIcon(QIcon());
@@ -390,6 +382,22 @@ void readCells(QAbstractItemView* view, QWidget* window, const QImage& backdrop,
 
 } // namespace
 
+// Behind the top sub-window of an area: every feature window is shown
+// maximised, so the top one covers the others.
+bool Readability::coveredInArea(const QWidget* widget)
+{
+    for (const QWidget* up = widget; up; up = up->parentWidget()) {
+        const auto* sub = qobject_cast<const QMdiSubWindow*>(up);
+        if (!sub || !sub->mdiArea())
+            continue;
+        const QList<QMdiSubWindow*> stacked =
+            sub->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+        if (!stacked.isEmpty() && stacked.last() != sub)
+            return true;
+    }
+    return false;
+}
+
 QString TextReading::describe() const
 {
     return QStringLiteral("%1: %2:1 (needs %3:1), %4 on %5")
@@ -405,14 +413,24 @@ QList<TextReading> Readability::read(QWidget* window)
     if (!window || !window->isVisible())
         return readings;
     const QImage backdrop = ScreenImage::behind(window);
+    // What the message bar covers while it shows is read once it goes: a
+    // text half under it would read as the few pixels that stick out.
+    QRegion covered;
+    for (QtMaterialSnackbar* bar : window->findChildren<QtMaterialSnackbar*>()) {
+        if (bar->isVisible() && bar->window() == window)
+            covered += bar->boxRect().translated(bar->mapTo(window, QPoint(0, 0)));
+    }
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         // Dialogs parented to the window are windows of their own.
         if (widget->window() != window || !widget->isVisible() || widget->size().isEmpty())
             continue;
         // Inactive controls need no contrast.
-        if (!widget->isEnabled() || coveredInArea(widget))
+        if (!widget->isEnabled() || Readability::coveredInArea(widget))
             continue;
         if (qobject_cast<QHeaderView*>(widget))
+            continue;
+        if (!qobject_cast<QtMaterialSnackbar*>(widget) &&
+            covered.intersects(shownRect(widget, window)))
             continue;
         if (auto* view = qobject_cast<QAbstractItemView*>(widget))
             readCells(view, window, backdrop, readings);

@@ -35,9 +35,13 @@ struct TextReading
 // Not read: hidden widgets and those without size; disabled controls (WCAG
 // asks no contrast of inactive controls); the placeholder of an empty line
 // edit; texts whose renders do not differ at all (clipped out of view or
-// covered by another widget); header sections.
+// covered by another widget); header sections; texts under the message bar
+// while it shows; a line of text half scrolled out of view.
 class Readability final
 {
 public:
     static QList<TextReading> read(QWidget* window);
+    // Behind the top sub-window of an area: every feature window is shown
+    // maximised, so the top one covers the others.
+    static bool coveredInArea(const QWidget* widget);
 };

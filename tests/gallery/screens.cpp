@@ -1,10 +1,12 @@
-// olva-screens [FOLDER] [WIDTHxHEIGHT] [SHOT...]
+// olva-screens [--language CODE] [FOLDER] [WIDTHxHEIGHT] [SHOT...]
 //
 // Saves a picture of every window of the gallery (or of the shots named) as
 // FOLDER/<shot>.png, the whole screen as the member would see it, on an
 // offscreen screen of the given size (1366x768 unless told). The demo server
-// runs inside this program, in the language of the environment (LANGUAGE=es
-// for Spanish). Prints one line per shot; a shot that cannot
+// runs inside this program. The windows speak the language CODE ("en", "es",
+// or "pseudo" for the pseudo-translation, whose longer texts show a layout
+// that does not fit), else the language of the environment (LANGUAGE=es for
+// Spanish). Prints one line per shot; a shot that cannot
 // reach its state is skipped with the step where it stopped, and the program
 // ends with 1 when any was skipped.
 
@@ -20,19 +22,30 @@
 
 int main(int argc, char* argv[])
 {
-    const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("build/screens");
-    const QSize size = ScreenImage::parseSize(argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                                       : QStringLiteral("1366x768"));
     QTextStream out(stdout);
     QTextStream err(stderr);
+    QStringList arguments;
+    QString language;
+    for (int index = 1; index < argc; ++index)
+        arguments.append(QString::fromLocal8Bit(argv[index]));
+    if (arguments.value(0) == QLatin1String("--language")) {
+        language = arguments.value(1);
+        const QStringList known = InterfaceLanguage::available() +
+                                  QStringList{QStringLiteral("en"), QLatin1String(InterfaceLanguage::pseudo)};
+        if (!known.contains(language)) {
+            err << "olva-screens: the language must be one of " << known.join(QStringLiteral(", "))
+                << '\n';
+            return 2;
+        }
+        arguments.remove(0, 2);
+    }
+    const QString folder = arguments.value(0, QStringLiteral("build/screens"));
+    const QSize size = ScreenImage::parseSize(arguments.value(1, QStringLiteral("1366x768")));
     if (!size.isValid()) {
         err << "olva-screens: the size must look like 1366x768\n";
         return 2;
     }
-    QStringList wanted;
-    for (int index = 3; index < argc; ++index)
-        wanted.append(QString::fromLocal8Bit(argv[index]));
+    const QStringList wanted = arguments.mid(2);
     for (const QString& name : std::as_const(wanted)) {
         if (!Gallery::shotNames().contains(name)) {
             err << "olva-screens: no window is called " << name << "; the windows are:\n  "
@@ -43,8 +56,9 @@ int main(int argc, char* argv[])
 
     const QString configuration = ScreenImage::useOffscreen(size);
     QApplication application(argc, argv);
-    // In the system's language: LANGUAGE=es takes the pictures in Spanish.
-    InterfaceLanguage::apply(application, QString());
+    // Without --language in the system's: LANGUAGE=es takes the pictures in
+    // Spanish.
+    InterfaceLanguage::apply(application, language);
     QFile::remove(configuration);
     if (!QDir().mkpath(folder)) {
         err << "olva-screens: cannot make " << folder << '\n';

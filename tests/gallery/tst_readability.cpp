@@ -1,14 +1,32 @@
+#include "app/interfacelanguage.h"
 #include "gallery.h"
 #include "readability.h"
 #include "screenimage.h"
+#include "textfit.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QtTest>
 
 // Every window of the gallery, read text by text: each must stand out from
-// what lies under it by the WCAG 2.1 ratio (4.5:1, 3:1 for large text).
-// The screen is 1366x768 unless OLVA_GALLERY_SIZE names another size.
+// what lies under it by the WCAG 2.1 ratio (4.5:1, 3:1 for large text), and
+// show whole (TextFit), neither cut off nor sticking out of its place.
+// The screen is 1366x768 unless OLVA_GALLERY_SIZE names another size; the
+// windows speak English unless OLVA_GALLERY_LANGUAGE names a translation
+// ("es", or "pseudo" for the pseudo-translation's longer texts).
+namespace {
+
+// The windows of folders whose owners are fitting their layouts to longer
+// languages right now: texts cut off in them are listed as warnings, not
+// failures. Empty this list as they are done.
+const QStringList layoutsBeingFitted{
+    "login", "login-code", "signup", "signup-terms", "forgot-password", "new-password",
+    "daily-target", "tracker", "tracker-add-food", "tracker-sample-meals", "tracker-search",
+    "planner-home", "daily-score", "daily-grade", "settings-reminders", "history",
+    "history-details", "weight", "exercise", "exercise-earlier-day", "workout-offer"};
+
+} // namespace
+
 class TestReadability final : public QObject
 {
     Q_OBJECT
@@ -42,10 +60,12 @@ void TestReadability::textsStandOut()
     QFETCH(QString, shot);
     QString window;
     QList<TextReading> readings;
+    QStringList cutOff;
     const QString stoppedAt = m_gallery.take(shot, [&](QWidget* shown) {
         window = QStringLiteral("%1 %2").arg(QLatin1String(shown->metaObject()->className()),
                                              shown->objectName());
         readings = Readability::read(shown);
+        cutOff = TextFit::cutOff(shown);
     });
     QVERIFY2(stoppedAt.isEmpty(),
              qPrintable(QStringLiteral("the shot stopped at: %1").arg(stoppedAt)));
@@ -56,12 +76,23 @@ void TestReadability::textsStandOut()
         if (!reading.passes())
             failing.append(reading.describe());
     }
-    QVERIFY2(failing.isEmpty(),
-             qPrintable(QStringLiteral("%1: %2 of %3 texts are hard to read:\n    %4")
-                            .arg(window)
+    if (layoutsBeingFitted.contains(shot) && !cutOff.isEmpty()) {
+        qWarning("%s: %lld texts are cut off:\n    %s", qPrintable(window),
+                 qlonglong(cutOff.size()), qPrintable(cutOff.join(QStringLiteral("\n    "))));
+        cutOff.clear();
+    }
+    QStringList problems;
+    if (!failing.isEmpty())
+        problems.append(QStringLiteral("%1 of %2 texts are hard to read:\n    %3")
                             .arg(failing.size())
                             .arg(readings.size())
-                            .arg(failing.join(QStringLiteral("\n    ")))));
+                            .arg(failing.join(QStringLiteral("\n    "))));
+    if (!cutOff.isEmpty())
+        problems.append(QStringLiteral("%1 texts are cut off:\n    %2")
+                            .arg(cutOff.size())
+                            .arg(cutOff.join(QStringLiteral("\n    "))));
+    QVERIFY2(problems.isEmpty(),
+             qPrintable(QStringLiteral("%1: %2").arg(window, problems.join(QStringLiteral("\n  ")))));
 }
 
 void TestReadability::cleanupTestCase()
@@ -80,6 +111,8 @@ int main(int argc, char* argv[])
         ScreenImage::useOffscreen(size.isValid() ? size : QSize(1366, 768));
     QApplication application(argc, argv);
     QFile::remove(configuration);
+    InterfaceLanguage::apply(application,
+                             qEnvironmentVariable("OLVA_GALLERY_LANGUAGE", QStringLiteral("en")));
     TestReadability test;
     return QTest::qExec(&test, argc, argv);
 }
