@@ -34,8 +34,10 @@ CqDlgLogWorkout::CqDlgLogWorkout(const WorkoutOffer& offer, int minutes, QWidget
         " border: 1px solid #8a89a3; border-radius: 4px; padding: 4px 6px; }"
         "QComboBox QAbstractItemView { color: white; background-color: #2B2A3D;"
         " selection-background-color: #505067; }"
-        "QPushButton { color: white; background-color: #505067; border: none; border-radius: 6px;"
-        " padding: 0 20px; min-height: 36px; }"
+        // The focus frame takes the place of a transparent border, so that the
+        // focused button keeps the room of its text.
+        "QPushButton { color: white; background-color: #505067; border: 2px solid transparent;"
+        " border-radius: 6px; padding: 0 20px; min-height: 36px; }"
         "QPushButton:focus { border: 2px solid #EEEEF4; }"
         "QPushButton:disabled { color: #b4b4c8; background-color: #3d3c55; }"
         "QPushButton#btnLogWorkout { background-color: #B8305F; }"));

@@ -826,10 +826,6 @@ una versión actualizada?</translation>
 <context>
     <name>CqDlgConfirmComplete</name>
     <message>
-        <source>Dialog</source>
-        <translation>Diálogo</translation>
-    </message>
-    <message>
         <source>ARE YOU SURE? 
 COMPLETE</source>
         <translation>¿ESTÁ SEGURO? 
@@ -846,6 +842,10 @@ FINALIZAR</translation>
     <message>
         <source>CANCEL</source>
         <translation>CANCELAR</translation>
+    </message>
+    <message>
+        <source>Complete Appointment</source>
+        <translation>Completar la cita</translation>
     </message>
 </context>
 <context>
@@ -869,10 +869,6 @@ FINALIZAR</translation>
 </context>
 <context>
     <name>CqDlgDailyGrade</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Calificación diaria</translation>
-    </message>
     <message>
         <source>Caculating Your Grade</source>
         <translation>Cómo se calcula su calificación</translation>
@@ -929,13 +925,13 @@ FINALIZAR</translation>
         <source>OK</source>
         <translation>ACEPTAR</translation>
     </message>
+    <message>
+        <source>Daily Grade</source>
+        <translation>Calificación diaria</translation>
+    </message>
 </context>
 <context>
     <name>CqDlgDailyScore</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Puntuación diaria</translation>
-    </message>
     <message>
         <source>TOTAL DAILY
 CARBS, FAT, PROTEIN, FIBER</source>
@@ -950,6 +946,10 @@ CARBOHIDRATOS, GRASAS, PROTEÍNAS, FIBRA</translation>
         <source>Carbs = %1, Fat = %2, Protein = %3, Fiber = %4</source>
         <extracomment>Grams of each nutrient eaten today</extracomment>
         <translation>Carbohidratos = %1, Grasas = %2, Proteínas = %3, Fibra = %4</translation>
+    </message>
+    <message>
+        <source>Daily Score</source>
+        <translation>Puntuación diaria</translation>
     </message>
 </context>
 <context>
@@ -1031,6 +1031,10 @@ y crear una contraseña nueva</translation>
     <message>
         <source>Insert Email.</source>
         <translation>Ingrese el correo electrónico.</translation>
+    </message>
+    <message>
+        <source>Forgot Password</source>
+        <translation>Contraseña olvidada</translation>
     </message>
 </context>
 <context>
@@ -1224,6 +1228,10 @@ y crear una contraseña nueva</translation>
         <source>Updated your password!</source>
         <translation>¡Su contraseña se actualizó!</translation>
     </message>
+    <message>
+        <source>New Password</source>
+        <translation>Nueva contraseña</translation>
+    </message>
 </context>
 <context>
     <name>CqDlgPin</name>
@@ -1257,13 +1265,13 @@ para registrar esta computadora.</translation>
         <source>Pincode incorrect.</source>
         <translation>El código no es correcto.</translation>
     </message>
+    <message>
+        <source>Verify This Computer</source>
+        <translation>Verificar este equipo</translation>
+    </message>
 </context>
 <context>
     <name>CqDlgRemoveCalory</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Confirmar eliminación</translation>
-    </message>
     <message>
         <source>Are you sure want to delete?</source>
         <translation>¿Seguro que desea eliminarlo?</translation>
@@ -1275,6 +1283,10 @@ para registrar esta computadora.</translation>
     <message>
         <source>OK</source>
         <translation>ACEPTAR</translation>
+    </message>
+    <message>
+        <source>Confirm Removal</source>
+        <translation>Confirmar eliminación</translation>
     </message>
 </context>
 <context>
@@ -1298,10 +1310,6 @@ para registrar esta computadora.</translation>
 </context>
 <context>
     <name>CqDlgServiceInfo</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Diálogo</translation>
-    </message>
     <message>
         <source>&lt;p&gt;Please select one of the two video conference platforms to schedule your appointment.Once you arrive on the specific platform please send a TEXT message to the instructor to schedule a meeting time that is best for both of you. &lt;/p&gt;</source>
         <translation>&lt;p&gt;Elija una de las dos plataformas de videoconferencia para programar su cita. Una vez en la plataforma, envíe un mensaje de TEXTO al instructor para acordar el horario que mejor les convenga a ambos. &lt;/p&gt;</translation>
@@ -1327,6 +1335,10 @@ para registrar esta computadora.</translation>
 please select one of the two video conference platforms to begin your video conference appointment.</source>
         <translation>EL DÍA DE SU CITA
 elija una de las dos plataformas de videoconferencia para comenzar su cita por videoconferencia.</translation>
+    </message>
+    <message>
+        <source>Schedule Your Appointment</source>
+        <translation>Programa tu cita</translation>
     </message>
 </context>
 <context>
@@ -1397,10 +1409,6 @@ y la Política de privacidad</translation>
 <context>
     <name>CqDlgSkype</name>
     <message>
-        <source>Dialog</source>
-        <translation>Diálogo</translation>
-    </message>
-    <message>
         <source>Did you install skype?</source>
         <translation>¿Instaló Skype?</translation>
     </message>
@@ -1411,6 +1419,10 @@ y la Política de privacidad</translation>
     <message>
         <source>NO</source>
         <translation>NO</translation>
+    </message>
+    <message>
+        <source>Skype</source>
+        <translation>Skype</translation>
     </message>
 </context>
 <context>
@@ -1430,6 +1442,10 @@ y la Política de privacidad</translation>
     <message>
         <source>Showing the first %1 of %2 offers.</source>
         <translation>Se muestran las primeras %1 de %2 ofertas.</translation>
+    </message>
+    <message>
+        <source>Special Offers</source>
+        <translation>Ofertas especiales</translation>
     </message>
 </context>
 <context>
@@ -1457,16 +1473,16 @@ y la Política de privacidad</translation>
 <context>
     <name>CqDlgWarning</name>
     <message>
-        <source>Dialog</source>
-        <translation>Advertencia</translation>
-    </message>
-    <message>
         <source>CANCEL</source>
         <translation>CANCELAR</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>ACEPTAR</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Advertencia</translation>
     </message>
 </context>
 <context>
@@ -1809,6 +1825,10 @@ y la Política de privacidad</translation>
         <source>The history could not be saved.</source>
         <translation>No se pudo guardar el historial.</translation>
     </message>
+    <message>
+        <source>History</source>
+        <translation>Historial</translation>
+    </message>
 </context>
 <context>
     <name>CqWndHistoryDetails</name>
@@ -1919,13 +1939,13 @@ merienda</translation>
         <source>Fiber</source>
         <translation>Fibra</translation>
     </message>
+    <message>
+        <source>History Details</source>
+        <translation>Detalles del historial</translation>
+    </message>
 </context>
 <context>
     <name>CqWndHome</name>
-    <message>
-        <source>FoodTracker</source>
-        <translation>Registro de comidas</translation>
-    </message>
     <message>
         <source>Your weight log: trend, goal and chart</source>
         <translation>Su registro de peso: tendencia, meta y gráfico</translation>
@@ -2012,6 +2032,10 @@ merienda</translation>
     <message>
         <source>EXERCISE CALORIES BURNED (NONE COUNT)</source>
         <translation>CALORÍAS QUEMADAS CON EJERCICIO (NO CUENTA NINGUNA)</translation>
+    </message>
+    <message>
+        <source>Meal Planner</source>
+        <translation>Planificador de comidas</translation>
     </message>
 </context>
 <context>
@@ -2212,10 +2236,6 @@ NUTRICIÓN</translation>
 <context>
     <name>CqWndService</name>
     <message>
-        <source>Form</source>
-        <translation>Formulario</translation>
-    </message>
-    <message>
         <source>Home</source>
         <translation>Inicio</translation>
     </message>
@@ -2261,13 +2281,13 @@ NUTRICIÓN</translation>
         <translation>Esta función no está disponible en el escritorio.
  Use la versión móvil para esta función.</translation>
     </message>
+    <message>
+        <source>Live Services</source>
+        <translation>Servicios en vivo</translation>
+    </message>
 </context>
 <context>
     <name>CqWndServiceItem</name>
-    <message>
-        <source>Form</source>
-        <translation>Formulario</translation>
-    </message>
     <message>
         <source>ARE YOU SURE?
 CART CHANGE</source>
@@ -2330,13 +2350,13 @@ CAMBIO DEL CARRITO</translation>
         <source>CHECKOUT NOW</source>
         <translation>PAGAR AHORA</translation>
     </message>
+    <message>
+        <source>Services</source>
+        <translation>Servicios</translation>
+    </message>
 </context>
 <context>
     <name>CqWndSetting</name>
-    <message>
-        <source>Form</source>
-        <translation>Formulario</translation>
-    </message>
     <message>
         <source>Home</source>
         <translation>Inicio</translation>
@@ -2387,10 +2407,6 @@ CAMBIO DEL CARRITO</translation>
 <context>
     <name>CqWndTotalCalories</name>
     <message>
-        <source>Form</source>
-        <translation>Meta diaria de calorías</translation>
-    </message>
-    <message>
         <source>Enter the total daily calories you want to track. You can change it at anytime. You can also chat with a free nutritionist for help.</source>
         <translation>Ingrese las calorías diarias totales que desea registrar. Puede cambiarlas en cualquier momento. También puede conversar con un nutricionista gratuito para recibir ayuda.</translation>
     </message>
@@ -2418,13 +2434,13 @@ CAMBIO DEL CARRITO</translation>
         <source>Endter your total calories</source>
         <translation>Ingrese sus calorías totales</translation>
     </message>
+    <message>
+        <source>Total Calories</source>
+        <translation>Calorías totales</translation>
+    </message>
 </context>
 <context>
     <name>CqWndTracker</name>
-    <message>
-        <source>CqWndTracker</source>
-        <translation>Registro de comidas</translation>
-    </message>
     <message>
         <source>Search foods</source>
         <translation>Buscar alimentos</translation>
@@ -2641,13 +2657,13 @@ CAMBIO DEL CARRITO</translation>
         <source>A new day has begun, so nothing was copied. Open “Copy a meal” again to copy into today&apos;s %1.</source>
         <translation>Comenzó un nuevo día, así que no se copió nada. Vuelva a abrir “Copiar una comida” para copiar en %1 de hoy.</translation>
     </message>
+    <message>
+        <source>Food Tracker</source>
+        <translation>Registro de comidas</translation>
+    </message>
 </context>
 <context>
     <name>CqWndVideoDownLoad</name>
-    <message>
-        <source>Form</source>
-        <translation>Formulario</translation>
-    </message>
     <message>
         <source>VIDEO DOWNLOADING %p%</source>
         <translation>DESCARGANDO VIDEO %p%</translation>
@@ -2719,6 +2735,10 @@ CAMBIO DEL CARRITO</translation>
     <message>
         <source>Paused.</source>
         <translation>En pausa.</translation>
+    </message>
+    <message>
+        <source>Video Download</source>
+        <translation>Descarga de video</translation>
     </message>
 </context>
 <context>

@@ -211,7 +211,7 @@ void TestCqWndHome::rowsShowTheDay()
     CqWndHome* home = showHome();
     QVERIFY(home);
     QVERIFY(!openTargetWindow());
-    QCOMPARE(home->windowTitle(), "FoodTracker");
+    QCOMPARE(home->windowTitle(), "Meal Planner");
 
     auto* assigned = home->findChild<QLabel*>("lblTarget");
     auto* remaining = home->findChild<QLabel*>("lblRemaining");

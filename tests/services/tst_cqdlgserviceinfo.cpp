@@ -107,7 +107,7 @@ void TstCqDlgServiceInfo::textsByMode()
     QFETCH(bool, warning);
     CqDlgServiceInfo dialog(scheduling, "coach.one", "12025550111", "11");
     dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Schedule Your Appointment"));
     QVERIFY(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(plainText(dialog.findChild<QLabel*>("lblContent")), content);
     auto* lblWarning = dialog.findChild<QLabel*>("lblWarning");
@@ -219,7 +219,7 @@ void TstCqDlgServiceInfo::smallQuestions()
         dialog = std::make_unique<CqDlgConfirmComplete>();
     else
         dialog = std::make_unique<CqDlgSkype>();
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Dialog"));
+    QCOMPARE(dialog->windowTitle(), confirm ? QStringLiteral("Complete Appointment") : QStringLiteral("Skype"));
     auto* title = dialog->findChild<QLabel*>("lblTitle");
     if (confirm) {
         QCOMPARE(title->text(), QStringLiteral("ARE YOU SURE? \nCOMPLETE"));

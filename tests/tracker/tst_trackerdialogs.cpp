@@ -220,7 +220,7 @@ void TestTrackerDialogs::removeDialog()
     QFETCH(QString, button);
     QFETCH(int, result);
     CqDlgRemoveCalory dialog(QStringLiteral("<b>Banana</b>"));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Confirm Removal"));
     QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("label"))->text(), QStringLiteral("Are you sure want to delete?"));
     auto* title = dialog.findChild<QLabel*>(QStringLiteral("lblTitle"));
     QCOMPARE(title->text(), QStringLiteral("<b>Banana</b>"));
