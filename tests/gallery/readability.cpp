@@ -67,16 +67,6 @@ TextSize richTextSize(const QString& html, const QWidget* widget)
     return strictest.value_or(sizeOf(widget->font(), widget));
 }
 
-QString describe(const QWidget* widget, const QString& text)
-{
-    QString shown = text.simplified();
-    if (shown.size() > 48)
-        shown = shown.left(45) + QStringLiteral("...");
-    const QString name =
-        widget->objectName().isEmpty() ? QStringLiteral("(unnamed)") : widget->objectName();
-    return QStringLiteral("%1 %2 \"%3\"")
-        .arg(QLatin1String(widget->metaObject()->className()), name, shown);
-}
 
 // The part of `widget` that can show, in `window`'s coordinates.
 QRect shownRect(QWidget* widget, QWidget* window)
@@ -322,7 +312,7 @@ void readWidget(QWidget* widget, QWidget* window, const QImage& backdrop,
     if (hideCursor)
         edit->setReadOnly(false);
     if (const std::optional<Contrast::Sample> sample = Contrast::measure(with, without))
-        readings.append(reading(describe(widget, swap->text), *sample, swap->size));
+        readings.append(reading(describeWidget(widget, swap->text), *sample, swap->size));
 }
 
 void readCells(QAbstractItemView* view, QWidget* window, const QImage& backdrop,
@@ -396,6 +386,17 @@ bool Readability::coveredInArea(const QWidget* widget)
             return true;
     }
     return false;
+}
+
+QString describeWidget(const QWidget* widget, const QString& text)
+{
+    QString shown = text.simplified();
+    if (shown.size() > 48)
+        shown = shown.left(45) + QStringLiteral("...");
+    const QString name =
+        widget->objectName().isEmpty() ? QStringLiteral("(unnamed)") : widget->objectName();
+    return QStringLiteral("%1 %2 \"%3\"")
+        .arg(QLatin1String(widget->metaObject()->className()), name, shown);
 }
 
 QString TextReading::describe() const

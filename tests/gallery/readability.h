@@ -7,6 +7,10 @@
 
 class QWidget;
 
+// "QLabel lblTitle "MY FRIENDS"": the class, object name and (shortened) text
+// of a widget, for a person to find it.
+QString describeWidget(const QWidget* widget, const QString& text);
+
 // One text of a window as it shows on the screen.
 struct TextReading
 {

@@ -49,17 +49,6 @@ QSize plainSize(const QFontMetrics& metrics, const QString& text)
     return {width, int(lines.size()) * metrics.height()};
 }
 
-QString describe(const QWidget* widget, const QString& text)
-{
-    QString shown = text.simplified();
-    if (shown.size() > 48)
-        shown = shown.left(45) + QStringLiteral("...");
-    const QString name =
-        widget->objectName().isEmpty() ? QStringLiteral("(unnamed)") : widget->objectName();
-    return QStringLiteral("%1 %2 \"%3\"")
-        .arg(QLatin1String(widget->metaObject()->className()), name, shown);
-}
-
 QString sizeText(const QSize& size)
 {
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
@@ -116,7 +105,7 @@ void checkLabel(QLabel* label, QWidget* window, QStringList& found)
         // A wrapped text loses its last lines to a label too low for them.
         const int height = label->heightForWidth(label->width());
         if (height > label->height() + slackDown)
-            found.append(describe(label, text) +
+            found.append(describeWidget(label, text) +
                          QStringLiteral(": needs %1 px down, has %2").arg(height).arg(label->height()));
         return;
     }
@@ -130,7 +119,7 @@ void checkLabel(QLabel* label, QWidget* window, QStringList& found)
                                            QStyle::visualAlignment(label->layoutDirection(), label->alignment()),
                                            textSize, room);
     if (const std::optional<QString> why = cutBy(label, window, rect))
-        found.append(describe(label, text) + QStringLiteral(": ") + *why);
+        found.append(describeWidget(label, text) + QStringLiteral(": ") + *why);
 }
 
 void checkButton(QAbstractButton* button, QWidget* window, QStringList& found)
@@ -178,7 +167,7 @@ void checkButton(QAbstractButton* button, QWidget* window, QStringList& found)
                                    room.value_or(button->rect()));
     }
     if (const std::optional<QString> why = cutBy(button, window, rect, room))
-        found.append(describe(button, button->text()) + QStringLiteral(": ") + *why);
+        found.append(describeWidget(button, button->text()) + QStringLiteral(": ") + *why);
 }
 
 void checkTabBar(QTabBar* bar, QStringList& found)
@@ -197,7 +186,7 @@ void checkTabBar(QTabBar* bar, QStringList& found)
         const int room = vertical ? tab.height() : tab.width();
         if (size.width() > room + slackAcross)
             found.append(QStringLiteral("%1 tab %2: needs %3 px across, has %4")
-                             .arg(describe(bar, text))
+                             .arg(describeWidget(bar, text))
                              .arg(index)
                              .arg(size.width())
                              .arg(room));
@@ -215,7 +204,7 @@ void checkGroupBox(QGroupBox* box, QStringList& found)
                  box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
     if (width > box->width() + slackAcross)
         found.append(QStringLiteral("%1 title: needs %2 px across, has %3")
-                         .arg(describe(box, box->title()))
+                         .arg(describeWidget(box, box->title()))
                          .arg(width)
                          .arg(box->width()));
 }
@@ -241,7 +230,7 @@ void checkHeader(QHeaderView* header, QStringList& found)
                                                                  : header->width();
         if (width > room + slackAcross)
             found.append(QStringLiteral("%1 section %2: needs %3 px across, has %4")
-                             .arg(describe(header, text))
+                             .arg(describeWidget(header, text))
                              .arg(section)
                              .arg(width)
                              .arg(room));
