@@ -1095,6 +1095,10 @@ bool Gallery::historyDetails()
     if (!waitFor(QStringLiteral("the lunch's food groups"), findGroup, 10000))
         return false;
     group->click();
+    // A busy moment greys the window out; the picture is of the window ready.
+    if (!waitFor(QStringLiteral("the day's details ready"),
+                 [details] { return details->isEnabled() && !isBusyLoading(); }))
+        return false;
     return shoot(m_main);
 }
 
